@@ -1,0 +1,197 @@
+#include "gas/GasTable.h"
+
+#include "shell/ApplicationState.h"
+#include "shell/NumberText.h"
+
+#include <cmath>
+
+namespace {
+
+// The nominal diameter missing sends the focus to the internal diameter box,
+// which is where the user types a pipe that is not in the series.
+constexpr std::array<RequiredItem, 4> GasRequired = {{
+    {GasColumn::lungh, "digitare la lunghezza.", "- digitare la lunghezza.", GasColumn::lungh},
+    {GasColumn::tipofi, "scegliere il diametro nominale del tubo.",
+     "- manca il dato del diametro del tubo.", GasColumn::diam},
+    {GasColumn::portgas, "digitare la portata.", "- manca il dato della portata del tubo.",
+     GasColumn::portgas},
+    {GasColumn::tipoc, "scegliere la tipologia del tubo.",
+     "- bisogna scegliere la tipologia del tubo.", GasColumn::tipoc},
+}};
+
+EmptyCellTest emptyIn(const GasSegmentTable& table) {
+    return [&table](int row, int column) { return table.at(row, column).isEmpty(); };
+}
+
+const GasType* gasTypeOf(const Cell& cell) {
+    if (!cell.isText())
+        return nullptr;
+    for (int i = 1; i <= 2; ++i) {
+        if (GasTypes()[i].name == cell.textValue())
+            return &GasTypes()[i];
+    }
+    return nullptr;
+}
+
+} // namespace
+
+QString GasColumnName(int column) {
+    static const std::array<const char*, 22> names = {
+        "",    "lungh", "tipofi", "portgas", "tipoc", "diam", "visc", "rey",
+        "attr", "vel",  "mas",    "pcs",     "pci",   "perd", "cu45", "cu90",
+        "cu91", "rt",   "rx",     "rs",      "rv",    "luvirt"};
+    return (column >= 1 && column <= 21) ? QString::fromLatin1(names[column]) : QString();
+}
+
+const std::array<QString, NominalDiameterCount>& NominalDiameters() {
+    static const std::array<QString, NominalDiameterCount> names = {
+        QStringLiteral("ND"),      QStringLiteral("3/8''"),   QStringLiteral("1/2''"),
+        QStringLiteral("3/4''"),   QStringLiteral("1''"),     QStringLiteral("1 1/4''"),
+        QStringLiteral("1 1/2''"), QStringLiteral("2''"),     QStringLiteral("2 1/2''"),
+        QStringLiteral("3''"),     QStringLiteral("4''"),     QStringLiteral("5''"),
+        QStringLiteral("6''")};
+    return names;
+}
+
+const std::array<GasType, 3>& GasTypes() {
+    static const std::array<GasType, 3> types = {{
+        {QString(), 0.0, 0.0, 0.0, 0.0},
+        {QStringLiteral("metano"), 1.51E-05, 0.72, 38160, 34425},
+        {QStringLiteral("GPL"), 1.2E-05, 2.15, 46800, 40100},
+    }};
+    return types;
+}
+
+void SetGasCell(ApplicationState& state, int row, int column, const QString& text) {
+    state.gas.at(row, column) = Cell::text(text);
+}
+
+void ApplyGasType(ApplicationState& state, int row) {
+    GasSegmentTable& t = state.gas;
+    const GasType* type = gasTypeOf(t.at(row, GasColumn::tipoc));
+    if (!type)
+        return;
+    t.at(row, GasColumn::visc) = Cell::number(type->visc);
+    t.at(row, GasColumn::mas) = Cell::number(type->mas);
+    t.at(row, GasColumn::pcs) = Cell::number(type->pcs);
+    t.at(row, GasColumn::pci) = Cell::number(type->pci);
+}
+
+void ApplyNominalDiameter(ApplicationState& state, int row, int index) {
+    if (index < 0 || index >= NominalDiameterCount)
+        return;
+    state.gas.at(row, GasColumn::tipofi) = Cell::text(NominalDiameters()[index]);
+    state.gas.at(row, GasColumn::diam) =
+        index == 0 ? Cell::emptyText() : Cell::text(NumberToText(InternalDiameters[index]));
+}
+
+QString MatchInternalDiameter(const ApplicationState& state, int row) {
+    const double d = state.gas.at(row, GasColumn::diam).value();
+    QString name = NominalDiameters()[0];
+    for (int i = 1; i < NominalDiameterCount; ++i) {
+        if (d == InternalDiameters[i])
+            name = NominalDiameters()[i];
+    }
+    return name;
+}
+
+bool CalculateGasRow(ApplicationState& state, int row) {
+    GasSegmentTable& t = state.gas;
+    for (const int c : {GasColumn::lungh, GasColumn::tipofi, GasColumn::portgas, GasColumn::tipoc,
+                        GasColumn::diam}) {
+        if (t.at(row, c).isEmpty())
+            return false;
+    }
+    ApplyGasType(state, row);
+
+    const double d = t.at(row, GasColumn::diam).value(); // mm
+    double virtualLength = t.at(row, GasColumn::lungh).value();
+    for (int i = 0; i < 7; ++i)
+        virtualLength += t.at(row, GasColumn::cu45 + i).value() * GasFittingCoefficients[i] * d;
+    const double lv = std::floor(virtualLength * 100.0 + 0.5) / 100.0;
+    if (std::isfinite(lv))
+        t.at(row, GasColumn::luvirt) = Cell::number(lv);
+    else
+        t.at(row, GasColumn::luvirt) = Cell::emptyText();
+
+    const double q = t.at(row, GasColumn::portgas).value(); // m³/h
+    const double dm = d / 1000.0;                            // m
+    const double nu = t.at(row, GasColumn::visc).value();
+    const double rho = t.at(row, GasColumn::mas).value();
+
+    // 354 stands for 4e6 / (3600 pi): flow in m³/h to velocity times diameter.
+    const double rey = (q / 1000000.0 * 354.0) / (nu * dm);
+    const double attr = 0.0072 + 0.612 / std::pow(rey, 0.35) + (2.9e-5 * std::pow(rey, 0.109)) / dm;
+    // 2827 stands for 3600 pi / 4: m³/h through a circle of diameter D in m/s.
+    const double vel = q / (2827.0 * dm * dm);
+    const double loss = lv * rho * attr * vel * vel / (200.0 * dm);
+    const double perd = std::floor(loss * 10000.0 + 0.5) / 10000.0;
+
+    const bool computable = gasTypeOf(t.at(row, GasColumn::tipoc)) != nullptr && q != 0.0 &&
+                            dm != 0.0 && nu != 0.0 && std::isfinite(rey) &&
+                            std::isfinite(attr) && std::isfinite(vel) && std::isfinite(perd);
+    if (computable) {
+        t.at(row, GasColumn::rey) = Cell::number(rey);
+        t.at(row, GasColumn::attr) = Cell::number(attr);
+        t.at(row, GasColumn::vel) = Cell::number(vel);
+        t.at(row, GasColumn::perd) = Cell::number(perd);
+    } else {
+        for (const int c : {GasColumn::rey, GasColumn::attr, GasColumn::vel, GasColumn::perd})
+            t.at(row, c) = Cell::emptyText();
+    }
+    return true;
+}
+
+void CalculateAllGasRows(ApplicationState& state) {
+    for (int r = 1; r <= MaxRows; ++r)
+        CalculateGasRow(state, r);
+}
+
+double GasTotal(const ApplicationState& state, int lastRow) {
+    return state.gas.sum(GasColumn::perd, lastRow);
+}
+
+double GasRunningTotal(const ApplicationState& state) {
+    return GasTotal(state, state.GasBandTop + BandLines - 1);
+}
+
+void CountGasRows(ApplicationState& state) {
+    int count = 0;
+    for (int r = 1; r <= MaxRows; ++r) {
+        if (state.gas.at(r, GasColumn::lungh).value() > 0)
+            ++count;
+    }
+    state.GasRowCount = count;
+}
+
+QString GasHint(const ApplicationState& state) {
+    return StepHint(state.gasRows(), emptyIn(state.gas), GasRequired);
+}
+
+CheckOutcome CheckGasData(ApplicationState& state) {
+    return CheckRows(state.gasRows(), state.GasCheckQuiet, emptyIn(state.gas), GasRequired,
+                     QStringLiteral("tubazioni trasporto gas"));
+}
+
+Notice DeleteGasRow(ApplicationState& state, int row) {
+    GasSegmentTable& t = state.gas;
+    if (t.at(row, GasColumn::lungh).isEmpty())
+        return MissingLengthOnDelete(row);
+    const int count = state.gasRows();
+    if (t.removeRow(row, count))
+        state.GasRowCount = count - 1;
+    else
+        CountGasRows(state);
+    return {};
+}
+
+void ClearGasTable(ApplicationState& state) {
+    state.GasRowCount = 0;
+    for (int r = 1; r <= MaxRows; ++r)
+        state.gas.emptyRow(r);
+}
+
+std::optional<Notice> RefuseGasLength(const ApplicationState& state, int row, const QString& text) {
+    const bool previousEmpty = row > 1 && state.gas.at(row - 1, GasColumn::lungh).isEmpty();
+    return RefuseLengthEntry(row, text, previousEmpty, state.gasRows(), GasColumn::lungh);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "shell/Notice.h"
+
+#include <QString>
+
+#include <array>
+
+// The project identification that heads every report: seven free texts, in
+// the order of the cover page and of the data file.
+struct ProjectIdentification {
+    QString progetto;
+    QString localita; // "località" on the cover page and in the data file
+    QString tipostudio;
+    QString committente;
+    QString luogo; // where the calculation was made
+    QString data;  // date of the calculation
+    QString allegati;
+
+    static constexpr int FieldCount = 7;
+    // Field i (0..6) in file order, and its name as the cover page calls it.
+    QString& field(int i);
+    const QString& field(int i) const;
+    static QString fieldName(int i);
+
+    friend bool operator==(const ProjectIdentification&, const ProjectIdentification&) = default;
+};
+
+// The input check of the cover page. Stage one: progetto, località,
+// tipostudio, committente and allegati all empty, "nothing typed". Stage two
+// adds data: all six non-empty is correct, otherwise some are missing. luogo
+// never counts, and a text of blanks is not empty.
+Notice CheckCover(const ProjectIdentification& cover);

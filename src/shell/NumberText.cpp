@@ -1,0 +1,209 @@
+#include "shell/NumberText.h"
+
+#include <QByteArray>
+#include <QRegularExpression>
+
+#include <charconv>
+#include <cmath>
+#include <string>
+
+namespace {
+
+bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; }
+bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isExponentMark(QChar c) { return c == u'E' || c == u'e' || c == u'D' || c == u'd'; }
+
+// Splits the scientific text of to_chars ("1.51e-05") into its significant
+// digits without trailing zeros ("151") and the decimal exponent (-5).
+void splitScientific(const char* first, const char* last, std::string& digits, int& exponent) {
+    digits.clear();
+    const char* p = first;
+    for (; p != last && *p != 'e'; ++p) {
+        if (*p >= '0' && *p <= '9')
+            digits.push_back(*p);
+    }
+    exponent = 0;
+    if (p != last)
+        std::from_chars(*(p + 1) == '+' ? p + 2 : p + 1, last, exponent);
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
+}
+
+// Lays out significant digits and exponent in the classic BASIC form:
+// positional between 0.0001 and 1E15, exponent form (1.51E-05) outside.
+QString layoutDigits(bool negative, const std::string& digits, int exponent) {
+    std::string out;
+    if (negative)
+        out.push_back('-');
+    if (exponent < -4 || exponent >= 15) {
+        out.push_back(digits[0]);
+        if (digits.size() > 1) {
+            out.push_back('.');
+            out.append(digits, 1, std::string::npos);
+        }
+        out.push_back('E');
+        out.push_back(exponent < 0 ? '-' : '+');
+        const std::string e = std::to_string(std::abs(exponent));
+        if (e.size() < 2)
+            out.push_back('0');
+        out.append(e);
+    } else if (exponent < 0) {
+        out.append("0.");
+        out.append(static_cast<size_t>(-exponent - 1), '0');
+        out.append(digits);
+    } else {
+        const auto intDigits = static_cast<size_t>(exponent) + 1;
+        if (digits.size() <= intDigits) {
+            out.append(digits);
+            out.append(intDigits - digits.size(), '0');
+        } else {
+            out.append(digits, 0, intDigits);
+            out.push_back('.');
+            out.append(digits, intDigits, std::string::npos);
+        }
+    }
+    return QString::fromLatin1(out.data(), static_cast<qsizetype>(out.size()));
+}
+
+QString formatNumber(double value, int precision) {
+    if (std::isnan(value))
+        return QStringLiteral("NaN");
+    if (std::isinf(value))
+        return value < 0 ? QStringLiteral("-Inf") : QStringLiteral("Inf");
+    if (value == 0.0)
+        return QStringLiteral("0");
+    char buf[64];
+    const double magnitude = std::fabs(value);
+    const auto res = precision > 0
+                         ? std::to_chars(buf, buf + sizeof buf, magnitude,
+                                         std::chars_format::scientific, precision)
+                         : std::to_chars(buf, buf + sizeof buf, magnitude,
+                                         std::chars_format::scientific);
+    std::string digits;
+    int exponent = 0;
+    splitScientific(buf, res.ptr, digits, exponent);
+    return layoutDigits(value < 0, digits, exponent);
+}
+
+} // namespace
+
+double ReadNumber(const QString& text) {
+    enum class State { Start, Sign, Integer, Fraction, ExponentMark, ExponentSign, Exponent };
+    State state = State::Start;
+    QByteArray mantissa;
+    QByteArray exponent;
+    bool mantissaHasDigit = false;
+
+    for (const QChar c : text) {
+        if (isBlank(c))
+            continue;
+        bool accepted = true;
+        switch (state) {
+        case State::Start:
+            if (c == u'+' || c == u'-') {
+                mantissa.append(static_cast<char>(c.unicode()));
+                state = State::Sign;
+            } else if (isDigit(c)) {
+                mantissa.append(static_cast<char>(c.unicode()));
+                mantissaHasDigit = true;
+                state = State::Integer;
+            } else if (c == u'.') {
+                mantissa.append('.');
+                state = State::Fraction;
+            } else {
+                accepted = false;
+            }
+            break;
+        case State::Sign:
+        case State::Integer:
+            if (isDigit(c)) {
+                mantissa.append(static_cast<char>(c.unicode()));
+                mantissaHasDigit = true;
+                state = State::Integer;
+            } else if (c == u'.') {
+                mantissa.append('.');
+                state = State::Fraction;
+            } else if (state == State::Integer && isExponentMark(c)) {
+                state = State::ExponentMark;
+            } else {
+                accepted = false;
+            }
+            break;
+        case State::Fraction:
+            if (isDigit(c)) {
+                mantissa.append(static_cast<char>(c.unicode()));
+                mantissaHasDigit = true;
+            } else if (mantissaHasDigit && isExponentMark(c)) {
+                state = State::ExponentMark;
+            } else {
+                accepted = false;
+            }
+            break;
+        case State::ExponentMark:
+            if (c == u'+' || c == u'-') {
+                exponent.append(static_cast<char>(c.unicode()));
+                state = State::ExponentSign;
+            } else if (isDigit(c)) {
+                exponent.append(static_cast<char>(c.unicode()));
+                state = State::Exponent;
+            } else {
+                accepted = false;
+            }
+            break;
+        case State::ExponentSign:
+        case State::Exponent:
+            if (isDigit(c)) {
+                exponent.append(static_cast<char>(c.unicode()));
+                state = State::Exponent;
+            } else {
+                accepted = false;
+            }
+            break;
+        }
+        if (!accepted)
+            break;
+    }
+
+    if (!mantissaHasDigit)
+        return 0.0;
+    if (state == State::Exponent)
+        mantissa.append('e').append(exponent);
+    // QByteArray::toDouble reads in the C locale whatever the user's settings
+    // are, and gives an infinity on overflow.
+    return mantissa.toDouble();
+}
+
+QString NumberToText(double value) { return formatNumber(value, 14); }
+
+QString NumberToFileText(double value) { return formatNumber(value, 0); }
+
+QString SignedNumberText(double value) {
+    if (value < 0)
+        return NumberToText(value);
+    return QLatin1Char(' ') + NumberToText(std::fabs(value));
+}
+
+QString PrinterNumberText(double value) { return SignedNumberText(value) + QLatin1Char(' '); }
+
+std::optional<int> CountIntegerDigits(QString& numberText) {
+    if (numberText.isEmpty())
+        return std::nullopt;
+    const double v = ReadNumber(numberText);
+    if (v < 0)
+        numberText = SignedNumberText(std::fabs(v));
+    for (qsizetype i = 0; i < numberText.size(); ++i) {
+        if (numberText[i] == u',' || numberText[i] == u'.')
+            return static_cast<int>(i);
+    }
+    return static_cast<int>(numberText.size());
+}
+
+bool IsPlainNumberToken(const QString& token, double* value) {
+    static const QRegularExpression pattern(
+        QStringLiteral("^[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eEdD][+-]?[0-9]+)?$"));
+    if (!pattern.match(token).hasMatch())
+        return false;
+    if (value)
+        *value = ReadNumber(token);
+    return true;
+}

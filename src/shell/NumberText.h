@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// The number rules shared by every table, box, file and printout.
+
+// Reads the leading decimal number of a text: "." is the decimal point,
+// blanks are ignored wherever they stand, an optional sign and an exponent
+// (E or D, as in 1E3) are accepted; any other character ends the number. A
+// text without a leading number reads as 0, so "12,5" reads 12 and "abc" 0.
+double ReadNumber(const QString& text);
+
+// Default text of a number: at most 15 significant digits, no trailing zeros,
+// "." as the point, exponent form (1.51E-05, 1E+15) below 0.0001 and from
+// 1E15 up. This is what labels and totals show.
+QString NumberToText(double value);
+
+// The shortest text in the same form that reads back as exactly the same
+// double; the data file writes numbers this way.
+QString NumberToFileText(double value);
+
+// The default text with the sign position kept: one blank before a number
+// that is not negative ("12.5" -> " 12.5"), "-" before a negative one.
+QString SignedNumberText(double value);
+
+// The printer's form of a number: the signed text followed by one blank.
+QString PrinterNumberText(double value);
+
+// Counts the characters before the decimal separator ("," or "."), used to
+// align printed numbers on their separator. A text whose leading number is
+// negative is first replaced by the signed text of its absolute value (so
+// "-12.345" becomes " 12.345", 3 digits). Returns nothing for an empty text.
+// The text may be rewritten, as the printer routines expect.
+std::optional<int> CountIntegerDigits(QString& numberText);
+
+// True when the text, as read by ReadNumber, holds a whole number (used by
+// the data file to validate the row counts).
+bool IsPlainNumberToken(const QString& token, double* value = nullptr);

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "shell/Cell.h"
+#include "shell/Notice.h"
+
+#include <array>
+
+// Parallel column arrays of 501 cells: row 0 is never used, rows 1..500 hold
+// the segments. Columns are numbered from 1 as the networks number them.
+template <int ColumnCount> class SegmentTable {
+public:
+    static constexpr int Columns = ColumnCount;
+
+    Cell& at(int row, int column) { return m_cells[column][row]; }
+    const Cell& at(int row, int column) const { return m_cells[column][row]; }
+
+    // Every column of the row := empty text.
+    void emptyRow(int row) {
+        for (int c = 1; c <= Columns; ++c)
+            m_cells[c][row] = Cell::emptyText();
+    }
+
+    // Rows first+1..last move up by one, all columns; row `last` keeps its
+    // cells (the caller empties it).
+    void moveRowsUp(int first, int last) {
+        for (int r = first; r < last; ++r) {
+            for (int c = 1; c <= Columns; ++c)
+                m_cells[c][r] = m_cells[c][r + 1];
+        }
+    }
+
+    // Deletes a segment. A counted row (row <= count) is replaced by the rows
+    // after it up to the count and the last counted row is emptied: true, the
+    // count goes down by one. A row beyond the count (its length reads 0 or
+    // less) is removed and every row after it moves up: false, the count is
+    // to be recomputed; no counted row is touched.
+    bool removeRow(int row, int count) {
+        const int last = row <= count ? count : MaxRows;
+        moveRowsUp(row, last);
+        emptyRow(last);
+        return row <= count;
+    }
+
+    // Sum of the numeric values of one column over rows 1..lastRow (capped to
+    // the table); empty cells add nothing.
+    double sum(int column, int lastRow) const {
+        double total = 0.0;
+        for (int r = 1; r <= lastRow && r <= MaxRows; ++r) {
+            if (!m_cells[column][r].isEmpty())
+                total += m_cells[column][r].value();
+        }
+        return total;
+    }
+
+    friend bool operator==(const SegmentTable&, const SegmentTable&) = default;
+
+private:
+    std::array<std::array<Cell, MaxRows + 1>, Columns + 1> m_cells{};
+};

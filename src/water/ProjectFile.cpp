@@ -1,0 +1,332 @@
+#include "water/ProjectFile.h"
+
+#include "shell/ApplicationState.h"
+#include "shell/NumberText.h"
+#include "shell/Windows1252.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringList>
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+// No valid project comes near this size (500 + 500 rows of short texts).
+constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
+
+const QString CRLF = QStringLiteral("\r\n");
+
+QString quoted(const QString& s) { return QStringLiteral("«") + s + QStringLiteral("»"); }
+
+// One line of the file split into its raw values (commas inside quotes do
+// not split).
+QStringList splitValues(const QString& line) {
+    QStringList values;
+    QString current;
+    bool inQuotes = false;
+    for (const QChar c : line) {
+        if (c == u'"')
+            inQuotes = !inQuotes;
+        if (c == u',' && !inQuotes) {
+            values.append(current);
+            current.clear();
+        } else {
+            current.append(c);
+        }
+    }
+    values.append(current);
+    return values;
+}
+
+QStringList splitLines(const QString& text) {
+    QStringList lines;
+    QString current;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\r' || c == u'\n') {
+            lines.append(current);
+            current.clear();
+            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+        } else {
+            current.append(c);
+        }
+    }
+    if (!current.isEmpty())
+        lines.append(current);
+    return lines;
+}
+
+class Reader {
+public:
+    explicit Reader(const QString& text) : m_lines(splitLines(text)) {}
+
+    // The values of the next record, which must hold exactly `count` of them.
+    bool record(int count, const QString& what, std::vector<Cell>& out) {
+        if (m_next >= m_lines.size()) {
+            m_error = QStringLiteral("il file finisce prima di %1.").arg(what);
+            return false;
+        }
+        const int lineNumber = static_cast<int>(m_next) + 1;
+        const QStringList raw = splitValues(m_lines[m_next++]);
+        if (raw.size() != count) {
+            m_error = QStringLiteral("riga %1 (%2): attesi %3 valori, trovati %4.")
+                          .arg(lineNumber)
+                          .arg(what)
+                          .arg(count)
+                          .arg(raw.size());
+            return false;
+        }
+        out.clear();
+        for (int i = 0; i < count; ++i) {
+            const QString v = raw[i].trimmed();
+            if (v.isEmpty()) {
+                out.emplace_back();
+            } else if (v.startsWith(u'"')) {
+                if (v.size() < 2 || !v.endsWith(u'"') || v.mid(1, v.size() - 2).contains(u'"')) {
+                    m_error = QStringLiteral("riga %1 (%2), valore %3: testo tra virgolette non "
+                                             "valido %4.")
+                                  .arg(lineNumber)
+                                  .arg(what)
+                                  .arg(i + 1)
+                                  .arg(quoted(raw[i]));
+                    return false;
+                }
+                out.push_back(Cell::text(v.mid(1, v.size() - 2)));
+            } else {
+                double number = 0.0;
+                if (!IsPlainNumberToken(v, &number) || !std::isfinite(number)) {
+                    m_error = QStringLiteral("riga %1 (%2), valore %3: %4 non è un numero e non è "
+                                             "un testo tra virgolette.")
+                                  .arg(lineNumber)
+                                  .arg(what)
+                                  .arg(i + 1)
+                                  .arg(quoted(raw[i]));
+                    return false;
+                }
+                out.push_back(Cell::number(number));
+            }
+        }
+        return true;
+    }
+
+    // A row count: nothing (never set) or a whole number 0..500.
+    bool count(const QString& what, std::optional<int>& out) {
+        std::vector<Cell> v;
+        if (!record(1, what, v))
+            return false;
+        if (v[0].isNeverWritten()) {
+            out.reset();
+            return true;
+        }
+        const bool whole = v[0].isNumber() && v[0].numberValue() >= 0 &&
+                           v[0].numberValue() <= MaxRows &&
+                           v[0].numberValue() == std::floor(v[0].numberValue());
+        if (!whole) {
+            m_error = QStringLiteral("riga %1: %2 deve essere un numero intero da 0 a 500, trovato "
+                                     "%3.")
+                          .arg(m_next)
+                          .arg(what)
+                          .arg(quoted(m_lines[m_next - 1]));
+            return false;
+        }
+        out = static_cast<int>(v[0].numberValue());
+        return true;
+    }
+
+    // Only blank lines may follow the last record.
+    bool atEnd() {
+        for (qsizetype i = m_next; i < m_lines.size(); ++i) {
+            if (!m_lines[i].trimmed().isEmpty()) {
+                m_error = QStringLiteral("riga %1: dopo i dati del frontespizio il file contiene "
+                                         "altre righe.")
+                              .arg(i + 1);
+                return false;
+            }
+        }
+        return true;
+    }
+
+    const QString& error() const { return m_error; }
+
+private:
+    QStringList m_lines;
+    qsizetype m_next = 0;
+    QString m_error;
+};
+
+// A cell as the record form writes it; false when the text cannot be held.
+bool appendCell(QString& out, const Cell& cell) {
+    if (cell.isNumber()) {
+        out += NumberToFileText(cell.numberValue());
+    } else if (cell.isText()) {
+        const QString& t = cell.textValue();
+        for (const QChar c : t) {
+            if (c == u'"' || c == u'\r' || c == u'\n' || !Windows1252::canHold(c))
+                return false;
+        }
+        out += QLatin1Char('"') + t + QLatin1Char('"');
+    }
+    return true;
+}
+
+QString refusedText(const QString& where) {
+    return QStringLiteral("Impossibile salvare: %1 contiene un carattere che il file dati non può "
+                          "contenere (le virgolette \", un a capo o un simbolo estraneo alla "
+                          "codifica Windows-1252). Correggere il dato e salvare di nuovo.")
+        .arg(where);
+}
+
+template <typename Table, size_t N>
+bool appendRows(QString& out, const Table& table, int count, const std::array<int, N>& columns,
+                const QString& network, QString (*columnName)(int), QString& error) {
+    for (int r = 1; r <= count; ++r) {
+        for (size_t i = 0; i < N; ++i) {
+            if (i > 0)
+                out += QLatin1Char(',');
+            if (!appendCell(out, table.at(r, columns[i]))) {
+                error = refusedText(QStringLiteral("il tronco n. %1 della rete %2, colonna %3")
+                                        .arg(r)
+                                        .arg(network, quoted(columnName(columns[i]))));
+                return false;
+            }
+        }
+        out += CRLF;
+    }
+    return true;
+}
+
+void appendCount(QString& out, const std::optional<int>& count) {
+    if (count)
+        out += NumberToFileText(*count);
+    out += CRLF;
+}
+
+} // namespace
+
+std::variant<ProjectData, QString> ParseProjectFile(const QByteArray& bytes) {
+    if (bytes.isEmpty())
+        return QStringLiteral("il file è vuoto.");
+    Reader in(Windows1252::decode(bytes));
+    ProjectData data;
+    std::vector<Cell> values;
+
+    if (!in.count(QStringLiteral("il numero dei tronchi acqua"), data.waterCount))
+        return in.error();
+    for (int r = 1; r <= data.waterCount.value_or(0); ++r) {
+        if (!in.record(12, QStringLiteral("tronco acqua n. %1").arg(r), values))
+            return in.error();
+        for (size_t i = 0; i < WaterRecordColumns.size(); ++i)
+            data.water.at(r, WaterRecordColumns[i]) = values[i];
+    }
+
+    if (!in.count(QStringLiteral("il numero dei tronchi gas"), data.gasCount))
+        return in.error();
+    for (int r = 1; r <= data.gasCount.value_or(0); ++r) {
+        if (!in.record(13, QStringLiteral("tronco gas n. %1").arg(r), values))
+            return in.error();
+        for (size_t i = 0; i < GasRecordColumns.size(); ++i)
+            data.gas.at(r, GasRecordColumns[i]) = values[i];
+    }
+
+    if (!in.record(ProjectIdentification::FieldCount, QStringLiteral("frontespizio"), values))
+        return in.error();
+    for (int i = 0; i < ProjectIdentification::FieldCount; ++i)
+        data.cover.field(i) = values[static_cast<size_t>(i)].displayText();
+
+    if (!in.atEnd())
+        return in.error();
+    return data;
+}
+
+std::variant<QByteArray, QString> BuildProjectFile(const ApplicationState& state) {
+    QString out;
+    QString error;
+    appendCount(out, state.WaterRowCount);
+    if (!appendRows(out, state.water, state.waterRows(), WaterRecordColumns,
+                    QStringLiteral("acqua"), WaterColumnName, error))
+        return error;
+    appendCount(out, state.GasRowCount);
+    if (!appendRows(out, state.gas, state.gasRows(), GasRecordColumns, QStringLiteral("gas"),
+                    GasColumnName, error))
+        return error;
+    for (int i = 0; i < ProjectIdentification::FieldCount; ++i) {
+        if (i > 0)
+            out += QLatin1Char(',');
+        if (!appendCell(out, Cell::text(state.cover.field(i))))
+            return refusedText(QStringLiteral("il campo %1 del frontespizio")
+                                   .arg(quoted(ProjectIdentification::fieldName(i))));
+    }
+    out += CRLF;
+    // Every character was checked above, so the encoding cannot fail here.
+    return Windows1252::encode(out).value_or(QByteArray());
+}
+
+void ApplyProjectData(ApplicationState& state, ProjectData data) {
+    state.WaterRowCount = data.waterCount;
+    state.water = std::move(data.water);
+    state.GasRowCount = data.gasCount;
+    state.gas = std::move(data.gas);
+    state.cover = std::move(data.cover);
+    state.WaterBandTop = 1;
+    state.GasBandTop = 1;
+}
+
+QString LoadProjectFile(ApplicationState& state, const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("Impossibile aprire il file %1: %2.")
+            .arg(quoted(path), file.errorString());
+    if (file.size() > MaxFileSize)
+        return QStringLiteral("Il file %1 non è un file dati di Tubarex: è troppo grande.")
+            .arg(quoted(path));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return QStringLiteral("Impossibile leggere il file %1: %2.")
+            .arg(quoted(path), file.errorString());
+
+    auto parsed = ParseProjectFile(bytes);
+    if (const QString* reason = std::get_if<QString>(&parsed))
+        return QStringLiteral("Il file %1 non è un file dati di Tubarex valido: %2 Il file non è "
+                              "stato aperto e i dati presenti non sono cambiati.")
+            .arg(quoted(path), *reason);
+    ApplyProjectData(state, std::get<ProjectData>(std::move(parsed)));
+    state.CurrentFileName = path;
+    return QString();
+}
+
+QString WriteProjectFile(const ApplicationState& state, QIODevice& device) {
+    auto built = BuildProjectFile(state);
+    if (const QString* reason = std::get_if<QString>(&built))
+        return *reason;
+    const QByteArray& bytes = std::get<QByteArray>(built);
+    if (device.write(bytes) != bytes.size())
+        return QStringLiteral("errore di scrittura: %1").arg(device.errorString());
+    return QString();
+}
+
+QString SaveProjectFile(const ApplicationState& state, const QString& path) {
+    // The whole text is built and checked before the file is touched, and
+    // QSaveFile replaces the old file only once the new one is complete.
+    auto built = BuildProjectFile(state);
+    if (const QString* reason = std::get_if<QString>(&built))
+        return *reason;
+    QSaveFile file(path);
+    QString reason;
+    if (!file.open(QIODevice::WriteOnly)) {
+        reason = file.errorString();
+    } else {
+        reason = WriteProjectFile(state, file);
+        if (!reason.isEmpty())
+            file.cancelWriting();
+        else if (!file.commit())
+            reason = file.errorString();
+    }
+    if (reason.isEmpty())
+        return reason;
+    return QStringLiteral("Impossibile salvare il file %1: %2. Il file precedente non è stato "
+                          "modificato.")
+        .arg(quoted(path), reason);
+}

@@ -1,0 +1,135 @@
+#include "water/WaterTable.h"
+
+#include "shell/ApplicationState.h"
+#include "shell/NumberText.h"
+#include "shell/RowGuide.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr std::array<RequiredItem, 5> WaterRequired = {{
+    {WaterColumn::lungh, "digitare la lunghezza.", "- digitare la lunghezza.", WaterColumn::lungh},
+    {WaterColumn::diam, "digitare il diametro del tubo.", "- manca il dato del diametro del tubo.",
+     WaterColumn::diam},
+    {WaterColumn::port, "digitare la portata.", "- manca il dato della portata del tubo.",
+     WaterColumn::port},
+    {WaterColumn::tipoc, "scegliere la tipologia del tubo.",
+     "- bisogna scegliere la tipologia del tubo.", WaterColumn::tipoc},
+    {WaterColumn::sca, "digitare la scabrezza.", "- manca il dato della scabrezza.",
+     WaterColumn::sca},
+}};
+
+EmptyCellTest emptyIn(const WaterTable& table) {
+    return [&table](int row, int column) { return table.at(row, column).isEmpty(); };
+}
+
+} // namespace
+
+QString WaterColumnName(int column) {
+    static const std::array<const char*, 14> names = {"",    "lungh", "diam", "port", "tipoc",
+                                                      "sca", "c45",   "c90",  "c91",  "tes",
+                                                      "croc", "sarac", "valv", "perd"};
+    return (column >= 1 && column <= 13) ? QString::fromLatin1(names[column]) : QString();
+}
+
+const std::array<QString, WallTypeCount + 1>& WallTypeNames() {
+    static const std::array<QString, WallTypeCount + 1> names = {
+        QString(), QStringLiteral("liscio"), QStringLiteral("corrente"), QStringLiteral("scabro")};
+    return names;
+}
+
+void StoreWaterCell(ApplicationState& state, int row, int column, const QString& text) {
+    state.water.at(row, column) = Cell::text(text);
+    if (column == WaterColumn::tipoc && text.isEmpty())
+        state.water.at(row, WaterColumn::sca) = Cell::emptyText();
+}
+
+void PickWallType(ApplicationState& state, int row, int index) {
+    if (index < 1 || index > WallTypeCount) {
+        StoreWaterCell(state, row, WaterColumn::tipoc, QString());
+        return;
+    }
+    state.water.at(row, WaterColumn::tipoc) = Cell::text(WallTypeNames()[index]);
+    state.water.at(row, WaterColumn::sca) = Cell::text(NumberToText(WallTypeCoefficients[index]));
+}
+
+void RecountRows(ApplicationState& state) {
+    int count = 0;
+    for (int r = 1; r <= MaxRows; ++r) {
+        if (state.water.at(r, WaterColumn::lungh).value() > 0)
+            ++count;
+    }
+    state.WaterRowCount = count;
+}
+
+bool RecalculateRow(ApplicationState& state, int row) {
+    WaterTable& t = state.water;
+    for (const int c : {WaterColumn::lungh, WaterColumn::diam, WaterColumn::port, WaterColumn::sca}) {
+        if (t.at(row, c).isEmpty())
+            return false;
+    }
+    const double diameterMm = t.at(row, WaterColumn::diam).value();
+    // Fittings as equivalent pipe, added to the length in table order.
+    double totalLength = t.at(row, WaterColumn::lungh).value();
+    for (int i = 0; i < 7; ++i) {
+        const double count = t.at(row, WaterColumn::c45 + i).value();
+        totalLength += (count * WaterFittingCoefficients[i]) * diameterMm;
+    }
+    const double q = t.at(row, WaterColumn::port).value() / 1000.0; // l/s -> m³/s
+    const double d = diameterMm / 1000.0;                            // mm -> m
+    const double b = t.at(row, WaterColumn::sca).value();
+    const double loss = totalLength * ((b * std::pow(q, 2)) / std::pow(d, 5));
+    const double rounded = std::floor(loss * 100.0 + 0.5) / 100.0;
+    if (d == 0.0 || !std::isfinite(rounded))
+        t.at(row, WaterColumn::perd) = Cell::emptyText();
+    else
+        t.at(row, WaterColumn::perd) = Cell::number(rounded);
+    return true;
+}
+
+void RecalculateAllWaterRows(ApplicationState& state) {
+    for (int r = 1; r <= MaxRows; ++r)
+        RecalculateRow(state, r);
+}
+
+double WaterTotal(const ApplicationState& state, int lastRow) {
+    return state.water.sum(WaterColumn::perd, lastRow);
+}
+
+double WaterRunningTotal(const ApplicationState& state) {
+    return WaterTotal(state, state.WaterBandTop + BandLines - 1);
+}
+
+Notice DeleteWaterRow(ApplicationState& state, int row) {
+    WaterTable& t = state.water;
+    if (t.at(row, WaterColumn::lungh).isEmpty())
+        return MissingLengthOnDelete(row);
+    const int count = state.waterRows();
+    if (t.removeRow(row, count))
+        state.WaterRowCount = count - 1;
+    else
+        RecountRows(state);
+    return {};
+}
+
+void ClearWaterTable(ApplicationState& state) {
+    state.WaterRowCount = 0;
+    for (int r = 1; r <= MaxRows; ++r)
+        state.water.emptyRow(r);
+}
+
+QString WaterHint(const ApplicationState& state) {
+    return StepHint(state.waterRows(), emptyIn(state.water), WaterRequired);
+}
+
+CheckOutcome CheckWaterData(ApplicationState& state) {
+    return CheckRows(state.waterRows(), state.WaterCheckQuiet, emptyIn(state.water), WaterRequired,
+                     QStringLiteral("tubazioni trasporto acqua"));
+}
+
+std::optional<Notice> RefuseWaterLength(const ApplicationState& state, int row,
+                                        const QString& text) {
+    const bool previousEmpty = row > 1 && state.water.at(row - 1, WaterColumn::lungh).isEmpty();
+    return RefuseLengthEntry(row, text, previousEmpty, state.waterRows(), WaterColumn::lungh);
+}
