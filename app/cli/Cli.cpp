@@ -59,9 +59,8 @@ QJsonValue resultJson(const Cell& cell) {
 }
 
 template <typename Table>
-QJsonObject networkJson(const Table& table, int count, double total,
-                        const std::vector<int>& inputs, const std::vector<int>& results,
-                        QString (*name)(int)) {
+QJsonObject networkJson(const Table& table, int count, double total, const std::vector<int>& inputs,
+                        const std::vector<int>& results, QString (*name)(int)) {
     QJsonArray rows;
     for (int r = 1; r <= count; ++r) {
         QJsonObject row;
@@ -79,18 +78,18 @@ QJsonObject networkJson(const Table& table, int count, double total,
     return network;
 }
 
-const std::vector<int> WaterInputs = {
-    WaterColumn::lungh, WaterColumn::diam, WaterColumn::port, WaterColumn::tipoc,
-    WaterColumn::sca,   WaterColumn::c45,  WaterColumn::c90,  WaterColumn::c91,
-    WaterColumn::tes,   WaterColumn::croc, WaterColumn::sarac, WaterColumn::valv};
+const std::vector<int> WaterInputs = {WaterColumn::lungh, WaterColumn::diam,  WaterColumn::port,
+                                      WaterColumn::tipoc, WaterColumn::sca,   WaterColumn::c45,
+                                      WaterColumn::c90,   WaterColumn::c91,   WaterColumn::tes,
+                                      WaterColumn::croc,  WaterColumn::sarac, WaterColumn::valv};
 const std::vector<int> WaterResults = {WaterColumn::perd};
 const std::vector<int> GasInputs = {GasColumn::lungh, GasColumn::tipofi, GasColumn::portgas,
                                     GasColumn::tipoc, GasColumn::diam,   GasColumn::cu45,
                                     GasColumn::cu90,  GasColumn::cu91,   GasColumn::rt,
                                     GasColumn::rx,    GasColumn::rs,     GasColumn::rv};
-const std::vector<int> GasResults = {GasColumn::visc, GasColumn::mas, GasColumn::pcs,
+const std::vector<int> GasResults = {GasColumn::visc, GasColumn::mas,    GasColumn::pcs,
                                      GasColumn::pci,  GasColumn::luvirt, GasColumn::rey,
-                                     GasColumn::attr, GasColumn::vel, GasColumn::perd};
+                                     GasColumn::attr, GasColumn::vel,    GasColumn::perd};
 
 // A plain text table, columns as wide as their widest entry.
 class TextTable {
@@ -184,7 +183,9 @@ int calc(const QString& path, bool json, QTextStream& out, QTextStream& err) {
     return 0;
 }
 
-QString oneLine(QString text) { return text.replace(QLatin1Char('\r'), QLatin1Char(' ')); }
+QString oneLine(QString text) {
+    return text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+}
 
 int check(const QString& path, QTextStream& out, QTextStream& err) {
     ApplicationState state;
@@ -195,8 +196,8 @@ int check(const QString& path, QTextStream& out, QTextStream& err) {
     out << "acqua: " << oneLine(water.notice.text) << '\n';
     out << "gas: " << oneLine(gas.notice.text) << '\n';
     out << "frontespizio: " << CheckCover(state.cover).text << '\n';
-    const bool failed = (state.waterRows() > 0 && !water.passed) ||
-                        (state.gasRows() > 0 && !gas.passed);
+    const bool failed =
+        (state.waterRows() > 0 && !water.passed) || (state.gasRows() > 0 && !gas.passed);
     return failed ? ExitFailedCheck : 0;
 }
 

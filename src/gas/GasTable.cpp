@@ -37,18 +37,18 @@ const GasType* gasTypeOf(const Cell& cell) {
 
 QString GasColumnName(int column) {
     static const std::array<const char*, 22> names = {
-        "",    "lungh", "tipofi", "portgas", "tipoc", "diam", "visc", "rey",
-        "attr", "vel",  "mas",    "pcs",     "pci",   "perd", "cu45", "cu90",
-        "cu91", "rt",   "rx",     "rs",      "rv",    "luvirt"};
+        "",     "lungh", "tipofi", "portgas", "tipoc", "diam",  "visc", "rey",
+        "attr", "vel",   "mas",    "pcs",     "pci",   "perd",  "cu45", "cu90",
+        "cu91", "rt",    "rx",     "rs",      "rv",    "luvirt"};
     return (column >= 1 && column <= 21) ? QString::fromLatin1(names[column]) : QString();
 }
 
 const std::array<QString, NominalDiameterCount>& NominalDiameters() {
     static const std::array<QString, NominalDiameterCount> names = {
-        QStringLiteral("ND"),      QStringLiteral("3/8''"),   QStringLiteral("1/2''"),
-        QStringLiteral("3/4''"),   QStringLiteral("1''"),     QStringLiteral("1 1/4''"),
-        QStringLiteral("1 1/2''"), QStringLiteral("2''"),     QStringLiteral("2 1/2''"),
-        QStringLiteral("3''"),     QStringLiteral("4''"),     QStringLiteral("5''"),
+        QStringLiteral("ND"),      QStringLiteral("3/8''"), QStringLiteral("1/2''"),
+        QStringLiteral("3/4''"),   QStringLiteral("1''"),   QStringLiteral("1 1/4''"),
+        QStringLiteral("1 1/2''"), QStringLiteral("2''"),   QStringLiteral("2 1/2''"),
+        QStringLiteral("3''"),     QStringLiteral("4''"),   QStringLiteral("5''"),
         QStringLiteral("6''")};
     return names;
 }
@@ -115,7 +115,7 @@ bool CalculateGasRow(ApplicationState& state, int row) {
         t.at(row, GasColumn::luvirt) = Cell::emptyText();
 
     const double q = t.at(row, GasColumn::portgas).value(); // m³/h
-    const double dm = d / 1000.0;                            // m
+    const double dm = d / 1000.0;                           // m
     const double nu = t.at(row, GasColumn::visc).value();
     const double rho = t.at(row, GasColumn::mas).value();
 
@@ -128,8 +128,8 @@ bool CalculateGasRow(ApplicationState& state, int row) {
     const double perd = std::floor(loss * 10000.0 + 0.5) / 10000.0;
 
     const bool computable = gasTypeOf(t.at(row, GasColumn::tipoc)) != nullptr && q != 0.0 &&
-                            dm != 0.0 && nu != 0.0 && std::isfinite(rey) &&
-                            std::isfinite(attr) && std::isfinite(vel) && std::isfinite(perd);
+                            dm != 0.0 && nu != 0.0 && std::isfinite(rey) && std::isfinite(attr) &&
+                            std::isfinite(vel) && std::isfinite(perd);
     if (computable) {
         t.at(row, GasColumn::rey) = Cell::number(rey);
         t.at(row, GasColumn::attr) = Cell::number(attr);

@@ -62,7 +62,7 @@ const std::array<GasType, 3>& GasTypes();
 
 // Metres of equivalent pipe per fitting and per millimetre of internal
 // diameter, for cu45, cu90, cu91, rt, rx, rs, rv in this order.
-inline constexpr std::array<double, 7> GasFittingCoefficients = {0.013, 0.03, 0.018, 0.06,
+inline constexpr std::array<double, 7> GasFittingCoefficients = {0.013, 0.03,  0.018, 0.06,
                                                                  0.06,  0.006, 0.0065};
 
 // Stores a typed text; the empty text empties the cell.

@@ -10,10 +10,11 @@ void InitApplicationState(ApplicationState& state) {
 }
 
 void InitMessageTitles(ApplicationState& state) {
-    state.CheckTitle = state.ProgramName + QStringLiteral(": controllo dati immessi nella finestra attiva");
+    state.CheckTitle =
+        state.ProgramName + QStringLiteral(": controllo dati immessi nella finestra attiva");
     state.HelpTitle = state.ProgramName + QStringLiteral(": aiuto in linea");
-    state.DeleteDialogTitle = QStringLiteral(
-        "Elimina: seleziona il file desiderato e clicca su Apri per cancellarlo");
+    state.DeleteDialogTitle =
+        QStringLiteral("Elimina: seleziona il file desiderato e clicca su Apri per cancellarlo");
 }
 
 void CountIntegerDigits(ApplicationState& state) {

@@ -39,6 +39,7 @@ public:
 
 private:
     using Value = std::variant<std::monostate, QString, double>;
-    explicit Cell(Value v) : m_value(std::move(v)) {}
+    explicit Cell(Value v)
+        : m_value(std::move(v)) {}
     Value m_value;
 };

@@ -3,7 +3,13 @@
 #include <QString>
 
 // Icon of a message box, as the classic message boxes number them.
-enum class NoticeIcon { None = 0, Critical = 16, Question = 32, Exclamation = 48, Information = 64 };
+enum class NoticeIcon {
+    None = 0,
+    Critical = 16,
+    Question = 32,
+    Exclamation = 48,
+    Information = 64
+};
 
 // What a hint or an input check wants shown: the message and its icon, and
 // where the window must take the user (the table row and column of the
@@ -27,4 +33,6 @@ inline constexpr int MaxBandTop = MaxRows - BandLines + 1;
 
 // The band position that shows `row`, as close to the first line as the
 // scroll bar allows: rows above 491 appear in the last band, 491..500.
-inline int BandTopShowing(int row) { return row < 1 ? 1 : (row > MaxBandTop ? MaxBandTop : row); }
+inline int BandTopShowing(int row) {
+    return row < 1 ? 1 : (row > MaxBandTop ? MaxBandTop : row);
+}

@@ -9,9 +9,15 @@
 
 namespace {
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; }
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
-bool isExponentMark(QChar c) { return c == u'E' || c == u'e' || c == u'D' || c == u'd'; }
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t' || c == u'\n';
+}
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+bool isExponentMark(QChar c) {
+    return c == u'E' || c == u'e' || c == u'D' || c == u'd';
+}
 
 // Splits the scientific text of to_chars ("1.51e-05") into its significant
 // digits without trailing zeros ("151") and the decimal exponent (-5).
@@ -74,11 +80,10 @@ QString formatNumber(double value, int precision) {
         return QStringLiteral("0");
     char buf[64];
     const double magnitude = std::fabs(value);
-    const auto res = precision > 0
-                         ? std::to_chars(buf, buf + sizeof buf, magnitude,
-                                         std::chars_format::scientific, precision)
-                         : std::to_chars(buf, buf + sizeof buf, magnitude,
-                                         std::chars_format::scientific);
+    const auto res = precision > 0 ? std::to_chars(buf, buf + sizeof buf, magnitude,
+                                                   std::chars_format::scientific, precision)
+                                   : std::to_chars(buf, buf + sizeof buf, magnitude,
+                                                   std::chars_format::scientific);
     std::string digits;
     int exponent = 0;
     splitScientific(buf, res.ptr, digits, exponent);
@@ -173,9 +178,13 @@ double ReadNumber(const QString& text) {
     return mantissa.toDouble();
 }
 
-QString NumberToText(double value) { return formatNumber(value, 14); }
+QString NumberToText(double value) {
+    return formatNumber(value, 14);
+}
 
-QString NumberToFileText(double value) { return formatNumber(value, 0); }
+QString NumberToFileText(double value) {
+    return formatNumber(value, 0);
+}
 
 QString SignedNumberText(double value) {
     if (value < 0)
@@ -183,7 +192,9 @@ QString SignedNumberText(double value) {
     return QLatin1Char(' ') + NumberToText(std::fabs(value));
 }
 
-QString PrinterNumberText(double value) { return SignedNumberText(value) + QLatin1Char(' '); }
+QString PrinterNumberText(double value) {
+    return SignedNumberText(value) + QLatin1Char(' ');
+}
 
 std::optional<int> CountIntegerDigits(QString& numberText) {
     if (numberText.isEmpty())

@@ -6,7 +6,9 @@ namespace {
 const QChar CR(u'\r');
 }
 
-QString RowNumberText(int row) { return SignedNumberText(row); }
+QString RowNumberText(int row) {
+    return SignedNumberText(row);
+}
 
 QString HintNoRows() {
     return QStringLiteral("Aprire un file archiviato o iniziare l'immissione digitando la "

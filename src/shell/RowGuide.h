@@ -14,10 +14,10 @@
 
 // One required item of a segment, in the order the hint and check test them.
 struct RequiredItem {
-    int column;         // table column tested for emptiness
-    const char* hint;   // text after "Tronco n. k: " in the hint line
-    const char* check;  // text after "Tronco n. k:" CR in the check message
-    int focusColumn;    // column whose box takes the focus after the check
+    int column;        // table column tested for emptiness
+    const char* hint;  // text after "Tronco n. k: " in the hint line
+    const char* check; // text after "Tronco n. k:" CR in the check message
+    int focusColumn;   // column whose box takes the focus after the check
 };
 
 // Is the cell (row, column) empty?

@@ -38,7 +38,9 @@ QString decode(const QByteArray& bytes) {
     return out;
 }
 
-bool canHold(QChar c) { return byteOf(c).has_value(); }
+bool canHold(QChar c) {
+    return byteOf(c).has_value();
+}
 
 bool canHold(const QString& text) {
     for (const QChar c : text) {

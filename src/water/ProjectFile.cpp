@@ -18,7 +18,9 @@ constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
 
 const QString CRLF = QStringLiteral("\r\n");
 
-QString quoted(const QString& s) { return QStringLiteral("«") + s + QStringLiteral("»"); }
+QString quoted(const QString& s) {
+    return QStringLiteral("«") + s + QStringLiteral("»");
+}
 
 // One line of the file split into its raw values (commas inside quotes do
 // not split).
@@ -61,7 +63,8 @@ QStringList splitLines(const QString& text) {
 
 class Reader {
 public:
-    explicit Reader(const QString& text) : m_lines(splitLines(text)) {}
+    explicit Reader(const QString& text)
+        : m_lines(splitLines(text)) {}
 
     // The values of the next record, which must hold exactly `count` of them.
     bool record(int count, const QString& what, std::vector<Cell>& out) {

@@ -35,13 +35,13 @@ struct ProjectData {
 
 // Columns of a water and of a gas row record, in file order.
 inline constexpr std::array<int, 12> WaterRecordColumns = {
-    WaterColumn::lungh, WaterColumn::diam, WaterColumn::port, WaterColumn::tipoc,
-    WaterColumn::sca,   WaterColumn::c45,  WaterColumn::c90,  WaterColumn::c91,
+    WaterColumn::lungh, WaterColumn::diam, WaterColumn::port,  WaterColumn::tipoc,
+    WaterColumn::sca,   WaterColumn::c45,  WaterColumn::c90,   WaterColumn::c91,
     WaterColumn::tes,   WaterColumn::croc, WaterColumn::sarac, WaterColumn::valv};
 inline constexpr std::array<int, 13> GasRecordColumns = {
-    GasColumn::cu45,  GasColumn::cu90,   GasColumn::cu91,    GasColumn::rt,    GasColumn::rx,
-    GasColumn::rs,    GasColumn::rv,     GasColumn::lungh,   GasColumn::tipofi, GasColumn::portgas,
-    GasColumn::tipoc, GasColumn::diam,   GasColumn::visc};
+    GasColumn::cu45,  GasColumn::cu90, GasColumn::cu91,  GasColumn::rt,     GasColumn::rx,
+    GasColumn::rs,    GasColumn::rv,   GasColumn::lungh, GasColumn::tipofi, GasColumn::portgas,
+    GasColumn::tipoc, GasColumn::diam, GasColumn::visc};
 
 // Parses and validates a whole file. On failure, the Italian reason (without
 // the file name); nothing partial is returned.

@@ -27,8 +27,8 @@ EmptyCellTest emptyIn(const WaterTable& table) {
 } // namespace
 
 QString WaterColumnName(int column) {
-    static const std::array<const char*, 14> names = {"",    "lungh", "diam", "port", "tipoc",
-                                                      "sca", "c45",   "c90",  "c91",  "tes",
+    static const std::array<const char*, 14> names = {"",     "lungh", "diam", "port", "tipoc",
+                                                      "sca",  "c45",   "c90",  "c91",  "tes",
                                                       "croc", "sarac", "valv", "perd"};
     return (column >= 1 && column <= 13) ? QString::fromLatin1(names[column]) : QString();
 }
@@ -65,7 +65,8 @@ void RecountRows(ApplicationState& state) {
 
 bool RecalculateRow(ApplicationState& state, int row) {
     WaterTable& t = state.water;
-    for (const int c : {WaterColumn::lungh, WaterColumn::diam, WaterColumn::port, WaterColumn::sca}) {
+    for (const int c :
+         {WaterColumn::lungh, WaterColumn::diam, WaterColumn::port, WaterColumn::sca}) {
         if (t.at(row, c).isEmpty())
             return false;
     }
@@ -77,7 +78,7 @@ bool RecalculateRow(ApplicationState& state, int row) {
         totalLength += (count * WaterFittingCoefficients[i]) * diameterMm;
     }
     const double q = t.at(row, WaterColumn::port).value() / 1000.0; // l/s -> m³/s
-    const double d = diameterMm / 1000.0;                            // mm -> m
+    const double d = diameterMm / 1000.0;                           // mm -> m
     const double b = t.at(row, WaterColumn::sca).value();
     const double loss = totalLength * ((b * std::pow(q, 2)) / std::pow(d, 5));
     const double rounded = std::floor(loss * 100.0 + 0.5) / 100.0;

@@ -38,11 +38,11 @@ QString WaterColumnName(int column);
 inline constexpr int WallTypeCount = 3;
 const std::array<QString, WallTypeCount + 1>& WallTypeNames();
 inline constexpr std::array<double, WallTypeCount + 1> WallTypeCoefficients = {0.0, 0.002, 0.0025,
-                                                                              0.004};
+                                                                               0.004};
 
 // Metres of equivalent pipe per fitting and per millimetre of internal
 // diameter, for c45, c90, c91, tes, croc, sarac, valv in this order.
-inline constexpr std::array<double, 7> WaterFittingCoefficients = {0.013, 0.03, 0.018, 0.06,
+inline constexpr std::array<double, 7> WaterFittingCoefficients = {0.013, 0.03,  0.018, 0.06,
                                                                    0.06,  0.006, 0.0065};
 
 // Stores a typed text. An emptied wall type also empties the roughness.

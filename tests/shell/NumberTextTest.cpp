@@ -2,4 +2,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(ReadNumber, Basic) { EXPECT_DOUBLE_EQ(ReadNumber(QStringLiteral("12,5")), 12.0); }
+TEST(ReadNumber, Basic) {
+    EXPECT_DOUBLE_EQ(ReadNumber(QStringLiteral("12,5")), 12.0);
+}

@@ -1,0 +1,42 @@
+#include "shell/Forms.h"
+
+Forms::~Forms() {
+    for (auto& [name, form] : m_forms) {
+        if (form)
+            delete form.data();
+    }
+}
+
+Form* Forms::find(const QString& className) const {
+    const auto it = m_forms.find(className);
+    return (it != m_forms.end() && it->second) ? it->second.data() : nullptr;
+}
+
+void Forms::adopt(const QString& name, Form* form) {
+    m_forms[name] = form;
+}
+
+void Forms::unload(const QString& className) {
+    if (Form* form = find(className))
+        unload(form);
+}
+
+void Forms::unload(Form* form) {
+    auto it = m_forms.begin();
+    while (it != m_forms.end() && it->second != form)
+        ++it;
+    if (it == m_forms.end())
+        return;
+    m_forms.erase(it);
+    form->Form_Unload();
+    form->hide();
+    form->deleteLater();
+    if (m_forms.empty())
+        emit lastWindowUnloaded();
+}
+
+void Forms::reveal(QWidget& form) {
+    form.show();
+    form.raise();
+    form.activateWindow();
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "shell/Form.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <map>
+
+// The registry of windows: at most one instance of each window class, created
+// and loaded on first reference, created afresh after it was unloaded. When
+// the last loaded window is unloaded the registry emits lastWindowUnloaded
+// (the application then quits).
+class Forms : public QObject {
+    Q_OBJECT
+public:
+    explicit Forms(QObject* parent = nullptr)
+        : QObject(parent) {}
+    ~Forms() override;
+
+    void setContext(AppContext* context) { m_ctx = context; }
+
+    // The window of class T, created and loaded if it is not loaded.
+    template <typename T> T& get() {
+        const QString name = QString::fromLatin1(T::staticMetaObject.className());
+        if (Form* f = find(name))
+            return static_cast<T&>(*f);
+        auto* form = new T(*m_ctx);
+        form->setObjectName(name);
+        adopt(name, form);
+        form->Form_Load();
+        return *form;
+    }
+
+    // Shows the window of class T modeless and brings it to the front.
+    template <typename T> T& show() {
+        T& form = get<T>();
+        reveal(form);
+        return form;
+    }
+
+    bool isLoaded(const QString& className) const { return find(className) != nullptr; }
+    Form* find(const QString& className) const;
+
+    // Runs Form_Unload and deletes the window; nothing for a window not loaded.
+    void unload(const QString& className);
+    void unload(Form* form);
+
+    // Number of windows loaded.
+    int loadedCount() const { return static_cast<int>(m_forms.size()); }
+
+    static void reveal(QWidget& form);
+
+signals:
+    void lastWindowUnloaded();
+
+private:
+    void adopt(const QString& name, Form* form);
+
+    AppContext* m_ctx = nullptr;
+    std::map<QString, QPointer<Form>> m_forms;
+};

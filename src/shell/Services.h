@@ -1,0 +1,65 @@
+#pragma once
+
+#include "shell/Notice.h"
+
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+// Answers of a message box, numbered as the classic message boxes do.
+enum class MsgAnswer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
+
+// Buttons of a message box.
+enum class MsgButtons { Ok = 0, OkCancel = 1, YesNoCancel = 3, YesNo = 4 };
+
+// Message boxes: modal, Italian buttons (Sì / No / Annulla), one of the four
+// icons. Any answer but No counts as Yes for the program's questions.
+class MessageService {
+public:
+    virtual ~MessageService() = default;
+    virtual MsgAnswer MsgBox(const QString& text, MsgButtons buttons, NoticeIcon icon,
+                             const QString& title, QWidget* parent = nullptr) = 0;
+    // The default button is No (the exit question).
+    virtual MsgAnswer MsgBoxDefaultNo(const QString& text, NoticeIcon icon, const QString& title,
+                                      QWidget* parent = nullptr) = 0;
+};
+
+// One request to the common file dialog. The filter is the classic
+// "|"-separated list of description and pattern pairs; filterIndex is 1-based.
+struct FileDialogRequest {
+    QString title;
+    QString fileName; // initial file name (may include a folder)
+    QString filter;
+    int filterIndex = 1;
+};
+
+// The common dialog: open, save, colour and printer. A cancel is a result
+// (nothing), not an error.
+class CommonDialogService {
+public:
+    virtual ~CommonDialogService() = default;
+    virtual std::optional<QString> ShowOpen(const FileDialogRequest& request,
+                                            QWidget* parent = nullptr) = 0;
+    virtual std::optional<QString> ShowSave(const FileDialogRequest& request,
+                                            QWidget* parent = nullptr) = 0;
+    // Colour as 0x00RRGGBB; starts from `initial`.
+    virtual std::optional<quint32> ShowColor(quint32 initial, QWidget* parent = nullptr) = 0;
+};
+
+// The splash music: "open", "play", "pause", "close". Plays the program's
+// own jingle where the machine can, silent otherwise; never an error.
+class MusicService {
+public:
+    virtual ~MusicService() = default;
+    virtual void setFileName(const QString& path) = 0;
+    virtual void command(const QString& verb) = 0;
+};
+
+// The services a window reaches, bundled so that tests hand in doubles.
+struct Services {
+    MessageService& messages;
+    CommonDialogService& dialogs;
+    MusicService& music;
+};
