@@ -9,6 +9,7 @@
 #include <QJsonObject>
 
 #include <array>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -120,6 +121,28 @@ private:
     QList<QStringList> m_rows;
 };
 
+// Text of a cell for the readable listing: results rounded to the digits an
+// engineer reads (Reynolds to 0.01, friction factor to 1e-6, velocity to
+// the millimetre per second); the JSON form keeps full precision.
+QString listingText(const Cell& cell, int decimals) {
+    if (decimals < 0 || !cell.isNumber())
+        return cell.displayText();
+    const double scale = std::pow(10.0, decimals);
+    return NumberToText(std::round(cell.numberValue() * scale) / scale);
+}
+
+int listingDecimals(QString (*name)(int), int column) {
+    if (name == GasColumnName) {
+        if (column == GasColumn::rey)
+            return 2;
+        if (column == GasColumn::attr)
+            return 6;
+        if (column == GasColumn::vel)
+            return 3;
+    }
+    return -1;
+}
+
 template <typename Table>
 void printNetwork(QTextStream& out, const QString& title, const QString& unit, const Table& table,
                   int count, double total, const std::vector<int>& columns, QString (*name)(int)) {
@@ -136,7 +159,7 @@ void printNetwork(QTextStream& out, const QString& title, const QString& unit, c
     for (int r = 1; r <= count; ++r) {
         QStringList row{QString::number(r)};
         for (const int c : columns)
-            row << table.at(r, c).displayText();
+            row << listingText(table.at(r, c), listingDecimals(name, c));
         t.add(row);
     }
     t.print(out);

@@ -66,15 +66,24 @@ void SetGasCell(ApplicationState& state, int row, int column, const QString& tex
     state.gas.at(row, column) = Cell::text(text);
 }
 
-void ApplyGasType(ApplicationState& state, int row) {
-    GasSegmentTable& t = state.gas;
+namespace {
+
+// Sets the gas properties of a row from its type; nothing for an unknown type.
+const GasType* applyType(GasSegmentTable& t, int row) {
     const GasType* type = gasTypeOf(t.at(row, GasColumn::tipoc));
-    if (!type)
-        return;
-    t.at(row, GasColumn::visc) = Cell::number(type->visc);
-    t.at(row, GasColumn::mas) = Cell::number(type->mas);
-    t.at(row, GasColumn::pcs) = Cell::number(type->pcs);
-    t.at(row, GasColumn::pci) = Cell::number(type->pci);
+    if (type) {
+        t.at(row, GasColumn::visc).setNumber(type->visc);
+        t.at(row, GasColumn::mas).setNumber(type->mas);
+        t.at(row, GasColumn::pcs).setNumber(type->pcs);
+        t.at(row, GasColumn::pci).setNumber(type->pci);
+    }
+    return type;
+}
+
+} // namespace
+
+void ApplyGasType(ApplicationState& state, int row) {
+    applyType(state.gas, row);
 }
 
 void ApplyNominalDiameter(ApplicationState& state, int row, int index) {
@@ -102,7 +111,7 @@ bool CalculateGasRow(ApplicationState& state, int row) {
         if (t.at(row, c).isEmpty())
             return false;
     }
-    ApplyGasType(state, row);
+    const bool knownType = applyType(t, row) != nullptr;
 
     const double d = t.at(row, GasColumn::diam).value(); // mm
     double virtualLength = t.at(row, GasColumn::lungh).value();
@@ -110,7 +119,7 @@ bool CalculateGasRow(ApplicationState& state, int row) {
         virtualLength += t.at(row, GasColumn::cu45 + i).value() * GasFittingCoefficients[i] * d;
     const double lv = std::floor(virtualLength * 100.0 + 0.5) / 100.0;
     if (std::isfinite(lv))
-        t.at(row, GasColumn::luvirt) = Cell::number(lv);
+        t.at(row, GasColumn::luvirt).setNumber(lv);
     else
         t.at(row, GasColumn::luvirt) = Cell::emptyText();
 
@@ -127,14 +136,13 @@ bool CalculateGasRow(ApplicationState& state, int row) {
     const double loss = lv * rho * attr * vel * vel / (200.0 * dm);
     const double perd = std::floor(loss * 10000.0 + 0.5) / 10000.0;
 
-    const bool computable = gasTypeOf(t.at(row, GasColumn::tipoc)) != nullptr && q != 0.0 &&
-                            dm != 0.0 && nu != 0.0 && std::isfinite(rey) && std::isfinite(attr) &&
-                            std::isfinite(vel) && std::isfinite(perd);
+    const bool computable = knownType && q != 0.0 && dm != 0.0 && nu != 0.0 && std::isfinite(rey) &&
+                            std::isfinite(attr) && std::isfinite(vel) && std::isfinite(perd);
     if (computable) {
-        t.at(row, GasColumn::rey) = Cell::number(rey);
-        t.at(row, GasColumn::attr) = Cell::number(attr);
-        t.at(row, GasColumn::vel) = Cell::number(vel);
-        t.at(row, GasColumn::perd) = Cell::number(perd);
+        t.at(row, GasColumn::rey).setNumber(rey);
+        t.at(row, GasColumn::attr).setNumber(attr);
+        t.at(row, GasColumn::vel).setNumber(vel);
+        t.at(row, GasColumn::perd).setNumber(perd);
     } else {
         for (const int c : {GasColumn::rey, GasColumn::attr, GasColumn::vel, GasColumn::perd})
             t.at(row, c) = Cell::emptyText();

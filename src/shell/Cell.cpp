@@ -10,10 +10,6 @@ QString Cell::displayText() const {
     return QString();
 }
 
-double Cell::value() const {
-    if (isText())
-        return ReadNumber(textValue());
-    if (isNumber())
-        return numberValue();
-    return 0.0;
+Cell Cell::text(const QString& t) {
+    return Cell(Value(t), ReadNumber(t));
 }

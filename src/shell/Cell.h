@@ -12,9 +12,19 @@ class Cell {
 public:
     Cell() = default;
 
-    static Cell text(const QString& t) { return Cell(Value(t)); }
-    static Cell number(double v) { return Cell(Value(v)); }
-    static Cell emptyText() { return Cell(Value(QString())); }
+    static Cell text(const QString& t);
+    static Cell number(double v) { return Cell(Value(v), v); }
+    static Cell emptyText() { return Cell(Value(QString()), 0.0); }
+
+    // Makes the cell the number v (in place when it already holds a number:
+    // recomputing a table rewrites its result cells thousands of times).
+    void setNumber(double v) {
+        if (double* n = std::get_if<double>(&m_value))
+            *n = v;
+        else
+            m_value = v;
+        m_number = v;
+    }
 
     bool isNeverWritten() const { return std::holds_alternative<std::monostate>(m_value); }
     bool isText() const { return std::holds_alternative<QString>(m_value); }
@@ -32,14 +42,17 @@ public:
     // The text a box shows for this cell ("" when empty).
     QString displayText() const;
     // The numeric value: a number as is, a text through the leading-number
-    // reading, an empty cell as 0.
-    double value() const;
+    // reading, an empty cell as 0. A text is read once, when it is stored, so
+    // that recomputing a table reads no text.
+    double value() const { return m_number; }
 
-    friend bool operator==(const Cell&, const Cell&) = default;
+    friend bool operator==(const Cell& a, const Cell& b) { return a.m_value == b.m_value; }
 
 private:
     using Value = std::variant<std::monostate, QString, double>;
-    explicit Cell(Value v)
-        : m_value(std::move(v)) {}
+    Cell(Value v, double number)
+        : m_value(std::move(v))
+        , m_number(number) {}
     Value m_value;
+    double m_number = 0.0;
 };

@@ -1,10 +1,9 @@
 #include "shell/NumberText.h"
 
-#include <QByteArray>
-#include <QRegularExpression>
-
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <string>
 
 namespace {
@@ -95,8 +94,8 @@ QString formatNumber(double value, int precision) {
 double ReadNumber(const QString& text) {
     enum class State { Start, Sign, Integer, Fraction, ExponentMark, ExponentSign, Exponent };
     State state = State::Start;
-    QByteArray mantissa;
-    QByteArray exponent;
+    std::string mantissa;
+    std::string exponent;
     bool mantissaHasDigit = false;
 
     for (const QChar c : text) {
@@ -106,14 +105,14 @@ double ReadNumber(const QString& text) {
         switch (state) {
         case State::Start:
             if (c == u'+' || c == u'-') {
-                mantissa.append(static_cast<char>(c.unicode()));
+                mantissa.push_back(static_cast<char>(c.unicode()));
                 state = State::Sign;
             } else if (isDigit(c)) {
-                mantissa.append(static_cast<char>(c.unicode()));
+                mantissa.push_back(static_cast<char>(c.unicode()));
                 mantissaHasDigit = true;
                 state = State::Integer;
             } else if (c == u'.') {
-                mantissa.append('.');
+                mantissa.push_back('.');
                 state = State::Fraction;
             } else {
                 accepted = false;
@@ -122,11 +121,11 @@ double ReadNumber(const QString& text) {
         case State::Sign:
         case State::Integer:
             if (isDigit(c)) {
-                mantissa.append(static_cast<char>(c.unicode()));
+                mantissa.push_back(static_cast<char>(c.unicode()));
                 mantissaHasDigit = true;
                 state = State::Integer;
             } else if (c == u'.') {
-                mantissa.append('.');
+                mantissa.push_back('.');
                 state = State::Fraction;
             } else if (state == State::Integer && isExponentMark(c)) {
                 state = State::ExponentMark;
@@ -136,7 +135,7 @@ double ReadNumber(const QString& text) {
             break;
         case State::Fraction:
             if (isDigit(c)) {
-                mantissa.append(static_cast<char>(c.unicode()));
+                mantissa.push_back(static_cast<char>(c.unicode()));
                 mantissaHasDigit = true;
             } else if (mantissaHasDigit && isExponentMark(c)) {
                 state = State::ExponentMark;
@@ -146,10 +145,10 @@ double ReadNumber(const QString& text) {
             break;
         case State::ExponentMark:
             if (c == u'+' || c == u'-') {
-                exponent.append(static_cast<char>(c.unicode()));
+                exponent.push_back(static_cast<char>(c.unicode()));
                 state = State::ExponentSign;
             } else if (isDigit(c)) {
-                exponent.append(static_cast<char>(c.unicode()));
+                exponent.push_back(static_cast<char>(c.unicode()));
                 state = State::Exponent;
             } else {
                 accepted = false;
@@ -158,7 +157,7 @@ double ReadNumber(const QString& text) {
         case State::ExponentSign:
         case State::Exponent:
             if (isDigit(c)) {
-                exponent.append(static_cast<char>(c.unicode()));
+                exponent.push_back(static_cast<char>(c.unicode()));
                 state = State::Exponent;
             } else {
                 accepted = false;
@@ -171,11 +170,37 @@ double ReadNumber(const QString& text) {
 
     if (!mantissaHasDigit)
         return 0.0;
-    if (state == State::Exponent)
-        mantissa.append('e').append(exponent);
-    // QByteArray::toDouble reads in the C locale whatever the user's settings
-    // are, and gives an infinity on overflow.
-    return mantissa.toDouble();
+    const bool negative = mantissa.front() == '-';
+    if (mantissa.front() == '+' || negative)
+        mantissa.erase(0, 1);
+    long exponentValue = 0;
+    if (state == State::Exponent) {
+        // Absurd exponents are clamped: the value is out of range either way.
+        const bool negativeExponent = exponent.front() == '-';
+        const std::string digits =
+            (exponent.front() == '-' || exponent.front() == '+') ? exponent.substr(1) : exponent;
+        exponentValue = digits.size() > 6 ? 999999 : std::stol(digits);
+        if (negativeExponent)
+            exponentValue = -exponentValue;
+        mantissa.push_back('e');
+        mantissa.append(std::to_string(exponentValue));
+    }
+    double value = 0.0;
+    const auto res = std::from_chars(mantissa.data(), mantissa.data() + mantissa.size(), value,
+                                     std::chars_format::general);
+    if (res.ec == std::errc::result_out_of_range) {
+        // Overflow gives an infinity, underflow 0: tell them apart by the
+        // decimal magnitude of the first significant digit.
+        const std::string digits = mantissa.substr(0, mantissa.find('e'));
+        const size_t point = std::min(digits.find('.'), digits.size());
+        size_t first = 0;
+        while (first < digits.size() && (digits[first] == '0' || digits[first] == '.'))
+            ++first;
+        const long magnitude = static_cast<long>(point) - static_cast<long>(first) -
+                               (first < point ? 1 : 0) + exponentValue;
+        value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    }
+    return negative ? -value : value;
 }
 
 QString NumberToText(double value) {
@@ -209,12 +234,42 @@ std::optional<int> CountIntegerDigits(QString& numberText) {
     return static_cast<int>(numberText.size());
 }
 
-bool IsPlainNumberToken(const QString& token, double* value) {
-    static const QRegularExpression pattern(
-        QStringLiteral("^[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eEdD][+-]?[0-9]+)?$"));
-    if (!pattern.match(token).hasMatch())
+bool IsPlainNumberToken(QStringView token, double* value) {
+    // [sign] digits [. digits] | [sign] . digits, then an optional exponent
+    // E or D with optional sign and digits: the form a number is written in.
+    qsizetype i = 0;
+    const qsizetype n = token.size();
+    if (i < n && (token[i] == u'+' || token[i] == u'-'))
+        ++i;
+    qsizetype digits = 0;
+    while (i < n && isDigit(token[i])) {
+        ++i;
+        ++digits;
+    }
+    if (i < n && token[i] == u'.') {
+        ++i;
+        while (i < n && isDigit(token[i])) {
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return false;
+    if (i < n && isExponentMark(token[i])) {
+        ++i;
+        if (i < n && (token[i] == u'+' || token[i] == u'-'))
+            ++i;
+        qsizetype exponentDigits = 0;
+        while (i < n && isDigit(token[i])) {
+            ++i;
+            ++exponentDigits;
+        }
+        if (exponentDigits == 0)
+            return false;
+    }
+    if (i != n)
         return false;
     if (value)
-        *value = ReadNumber(token);
+        *value = ReadNumber(token.toString());
     return true;
 }

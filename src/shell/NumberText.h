@@ -35,6 +35,7 @@ QString PrinterNumberText(double value);
 // The text may be rewritten, as the printer routines expect.
 std::optional<int> CountIntegerDigits(QString& numberText);
 
-// True when the text, as read by ReadNumber, holds a whole number (used by
-// the data file to validate the row counts).
-bool IsPlainNumberToken(const QString& token, double* value = nullptr);
+// True when the whole token is a number in the written form (sign, digits,
+// point, exponent; no blanks, nothing after it), as the data file holds its
+// unquoted values; its value is stored in *value.
+bool IsPlainNumberToken(QStringView token, double* value = nullptr);

@@ -26,14 +26,12 @@ std::optional<char> byteOf(QChar c) {
 namespace Windows1252 {
 
 QString decode(const QByteArray& bytes) {
-    QString out;
-    out.reserve(bytes.size());
+    QString out(bytes.size(), Qt::Uninitialized);
+    QChar* dst = out.data();
     for (const char ch : bytes) {
         const auto b = static_cast<unsigned char>(ch);
-        if (b >= 0x80 && b <= 0x9F)
-            out.append(QChar(HighControls[b - 0x80]));
-        else
-            out.append(QChar(static_cast<char16_t>(b)));
+        *dst++ = (b >= 0x80 && b <= 0x9F) ? QChar(HighControls[b - 0x80])
+                                          : QChar(static_cast<char16_t>(b));
     }
     return out;
 }
@@ -50,15 +48,21 @@ bool canHold(const QString& text) {
     return true;
 }
 
-std::optional<QByteArray> encode(const QString& text) {
-    QByteArray out;
-    out.reserve(text.size());
+bool append(QByteArray& out, QStringView text) {
     for (const QChar c : text) {
         const auto b = byteOf(c);
         if (!b)
-            return std::nullopt;
+            return false;
         out.append(*b);
     }
+    return true;
+}
+
+std::optional<QByteArray> encode(const QString& text) {
+    QByteArray out;
+    out.reserve(text.size());
+    if (!append(out, text))
+        return std::nullopt;
     return out;
 }
 

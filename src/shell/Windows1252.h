@@ -17,6 +17,10 @@ QString decode(const QByteArray& bytes);
 bool canHold(QChar c);
 bool canHold(const QString& text);
 
+// Appends the bytes of a text; false (with part of it appended) when a
+// character cannot be held.
+bool append(QByteArray& out, QStringView text);
+
 // The bytes of a text, or nothing when a character cannot be held.
 std::optional<QByteArray> encode(const QString& text);
 

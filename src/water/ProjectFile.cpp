@@ -16,7 +16,7 @@ namespace {
 // No valid project comes near this size (500 + 500 rows of short texts).
 constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
 
-const QString CRLF = QStringLiteral("\r\n");
+constexpr char CRLF[] = "\r\n";
 
 QString quoted(const QString& s) {
     return QStringLiteral("«") + s + QStringLiteral("»");
@@ -24,47 +24,47 @@ QString quoted(const QString& s) {
 
 // One line of the file split into its raw values (commas inside quotes do
 // not split).
-QStringList splitValues(const QString& line) {
-    QStringList values;
-    QString current;
+void splitValues(QStringView line, QList<QStringView>& values) {
+    values.clear();
     bool inQuotes = false;
-    for (const QChar c : line) {
-        if (c == u'"')
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line[i];
+        if (c == u'"') {
             inQuotes = !inQuotes;
-        if (c == u',' && !inQuotes) {
-            values.append(current);
-            current.clear();
-        } else {
-            current.append(c);
+        } else if (c == u',' && !inQuotes) {
+            values.append(line.sliced(start, i - start));
+            start = i + 1;
         }
     }
-    values.append(current);
-    return values;
+    values.append(line.sliced(start));
 }
 
-QStringList splitLines(const QString& text) {
-    QStringList lines;
-    QString current;
+// Lines ended by CR LF (or a lone CR or LF); a last line without an end
+// counts too.
+QList<QStringView> splitLines(QStringView text) {
+    QList<QStringView> lines;
+    qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
-        if (c == u'\r' || c == u'\n') {
-            lines.append(current);
-            current.clear();
-            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
-        } else {
-            current.append(c);
-        }
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines.append(text.sliced(start, i - start));
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
     }
-    if (!current.isEmpty())
-        lines.append(current);
+    if (start < text.size())
+        lines.append(text.sliced(start));
     return lines;
 }
 
 class Reader {
 public:
+    // The lines are views into the text the reader keeps.
     explicit Reader(const QString& text)
-        : m_lines(splitLines(text)) {}
+        : m_text(text)
+        , m_lines(splitLines(m_text)) {}
 
     // The values of the next record, which must hold exactly `count` of them.
     bool record(int count, const QString& what, std::vector<Cell>& out) {
@@ -73,7 +73,8 @@ public:
             return false;
         }
         const int lineNumber = static_cast<int>(m_next) + 1;
-        const QStringList raw = splitValues(m_lines[m_next++]);
+        splitValues(m_lines[m_next++], m_raw);
+        const QList<QStringView>& raw = m_raw;
         if (raw.size() != count) {
             m_error = QStringLiteral("riga %1 (%2): attesi %3 valori, trovati %4.")
                           .arg(lineNumber)
@@ -84,20 +85,21 @@ public:
         }
         out.clear();
         for (int i = 0; i < count; ++i) {
-            const QString v = raw[i].trimmed();
+            const QStringView v = raw[i].trimmed();
             if (v.isEmpty()) {
                 out.emplace_back();
             } else if (v.startsWith(u'"')) {
-                if (v.size() < 2 || !v.endsWith(u'"') || v.mid(1, v.size() - 2).contains(u'"')) {
+                const QStringView inner = v.size() >= 2 ? v.sliced(1, v.size() - 2) : QStringView();
+                if (v.size() < 2 || !v.endsWith(u'"') || inner.contains(u'"')) {
                     m_error = QStringLiteral("riga %1 (%2), valore %3: testo tra virgolette non "
                                              "valido %4.")
                                   .arg(lineNumber)
                                   .arg(what)
                                   .arg(i + 1)
-                                  .arg(quoted(raw[i]));
+                                  .arg(quoted(raw[i].toString()));
                     return false;
                 }
-                out.push_back(Cell::text(v.mid(1, v.size() - 2)));
+                out.push_back(Cell::text(inner.toString()));
             } else {
                 double number = 0.0;
                 if (!IsPlainNumberToken(v, &number) || !std::isfinite(number)) {
@@ -106,7 +108,7 @@ public:
                                   .arg(lineNumber)
                                   .arg(what)
                                   .arg(i + 1)
-                                  .arg(quoted(raw[i]));
+                                  .arg(quoted(raw[i].toString()));
                     return false;
                 }
                 out.push_back(Cell::number(number));
@@ -132,7 +134,7 @@ public:
                                      "%3.")
                           .arg(m_next)
                           .arg(what)
-                          .arg(quoted(m_lines[m_next - 1]));
+                          .arg(quoted(m_lines[m_next - 1].toString()));
             return false;
         }
         out = static_cast<int>(v[0].numberValue());
@@ -155,22 +157,27 @@ public:
     const QString& error() const { return m_error; }
 
 private:
-    QStringList m_lines;
+    QString m_text;
+    QList<QStringView> m_lines;
+    QList<QStringView> m_raw;
     qsizetype m_next = 0;
     QString m_error;
 };
 
-// A cell as the record form writes it; false when the text cannot be held.
-bool appendCell(QString& out, const Cell& cell) {
+// A cell as the record form writes it, in Windows-1252; false when a text
+// holds what the file cannot: a double quote (texts have no escape), a line
+// break, or a character outside the code page.
+bool appendCell(QByteArray& out, const Cell& cell) {
     if (cell.isNumber()) {
-        out += NumberToFileText(cell.numberValue());
+        out.append(NumberToFileText(cell.numberValue()).toLatin1());
     } else if (cell.isText()) {
         const QString& t = cell.textValue();
-        for (const QChar c : t) {
-            if (c == u'"' || c == u'\r' || c == u'\n' || !Windows1252::canHold(c))
-                return false;
-        }
-        out += QLatin1Char('"') + t + QLatin1Char('"');
+        if (t.contains(u'"') || t.contains(u'\r') || t.contains(u'\n'))
+            return false;
+        out.append('"');
+        if (!Windows1252::append(out, t))
+            return false;
+        out.append('"');
     }
     return true;
 }
@@ -183,12 +190,12 @@ QString refusedText(const QString& where) {
 }
 
 template <typename Table, size_t N>
-bool appendRows(QString& out, const Table& table, int count, const std::array<int, N>& columns,
+bool appendRows(QByteArray& out, const Table& table, int count, const std::array<int, N>& columns,
                 const QString& network, QString (*columnName)(int), QString& error) {
     for (int r = 1; r <= count; ++r) {
         for (size_t i = 0; i < N; ++i) {
             if (i > 0)
-                out += QLatin1Char(',');
+                out.append(',');
             if (!appendCell(out, table.at(r, columns[i]))) {
                 error = refusedText(QStringLiteral("il tronco n. %1 della rete %2, colonna %3")
                                         .arg(r)
@@ -196,15 +203,15 @@ bool appendRows(QString& out, const Table& table, int count, const std::array<in
                 return false;
             }
         }
-        out += CRLF;
+        out.append(CRLF);
     }
     return true;
 }
 
-void appendCount(QString& out, const std::optional<int>& count) {
+void appendCount(QByteArray& out, const std::optional<int>& count) {
     if (count)
-        out += NumberToFileText(*count);
-    out += CRLF;
+        out.append(NumberToFileText(*count).toLatin1());
+    out.append(CRLF);
 }
 
 } // namespace
@@ -245,7 +252,8 @@ std::variant<ProjectData, QString> ParseProjectFile(const QByteArray& bytes) {
 }
 
 std::variant<QByteArray, QString> BuildProjectFile(const ApplicationState& state) {
-    QString out;
+    QByteArray out;
+    out.reserve(64 * (state.waterRows() + state.gasRows() + 4));
     QString error;
     appendCount(out, state.WaterRowCount);
     if (!appendRows(out, state.water, state.waterRows(), WaterRecordColumns,
@@ -257,14 +265,13 @@ std::variant<QByteArray, QString> BuildProjectFile(const ApplicationState& state
         return error;
     for (int i = 0; i < ProjectIdentification::FieldCount; ++i) {
         if (i > 0)
-            out += QLatin1Char(',');
+            out.append(',');
         if (!appendCell(out, Cell::text(state.cover.field(i))))
             return refusedText(QStringLiteral("il campo %1 del frontespizio")
                                    .arg(quoted(ProjectIdentification::fieldName(i))));
     }
-    out += CRLF;
-    // Every character was checked above, so the encoding cannot fail here.
-    return Windows1252::encode(out).value_or(QByteArray());
+    out.append(CRLF);
+    return out;
 }
 
 void ApplyProjectData(ApplicationState& state, ProjectData data) {

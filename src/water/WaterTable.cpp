@@ -80,12 +80,13 @@ bool RecalculateRow(ApplicationState& state, int row) {
     const double q = t.at(row, WaterColumn::port).value() / 1000.0; // l/s -> m³/s
     const double d = diameterMm / 1000.0;                           // mm -> m
     const double b = t.at(row, WaterColumn::sca).value();
-    const double loss = totalLength * ((b * std::pow(q, 2)) / std::pow(d, 5));
+    const double d2 = d * d;
+    const double loss = totalLength * ((b * (q * q)) / (d2 * d2 * d));
     const double rounded = std::floor(loss * 100.0 + 0.5) / 100.0;
     if (d == 0.0 || !std::isfinite(rounded))
         t.at(row, WaterColumn::perd) = Cell::emptyText();
     else
-        t.at(row, WaterColumn::perd) = Cell::number(rounded);
+        t.at(row, WaterColumn::perd).setNumber(rounded);
     return true;
 }
 

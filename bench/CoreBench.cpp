@@ -1,0 +1,94 @@
+// Speed of the core: recomputing full tables and reading and writing a full
+// project (500 water and 500 gas segments).
+#include "shell/ApplicationState.h"
+#include "water/ProjectFile.h"
+
+#include <QSaveFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+ApplicationState fullProject() {
+    ApplicationState state;
+    for (int r = 1; r <= MaxRows; ++r) {
+        const QString length = QString::number(1 + r % 17) + QStringLiteral(".5");
+        StoreWaterCell(state, r, WaterColumn::lungh, length);
+        StoreWaterCell(state, r, WaterColumn::diam, QStringLiteral("27.2"));
+        StoreWaterCell(state, r, WaterColumn::port, QStringLiteral("0.85"));
+        PickWallType(state, r, 1 + r % 3);
+        StoreWaterCell(state, r, WaterColumn::c90, QStringLiteral("2"));
+        StoreWaterCell(state, r, WaterColumn::tes, QStringLiteral("1"));
+
+        SetGasCell(state, r, GasColumn::lungh, length);
+        ApplyNominalDiameter(state, r, 1 + r % 12);
+        SetGasCell(state, r, GasColumn::portgas, QStringLiteral("2.4"));
+        SetGasCell(state, r, GasColumn::tipoc,
+                   r % 2 ? QStringLiteral("metano") : QStringLiteral("GPL"));
+        SetGasCell(state, r, GasColumn::cu90, QStringLiteral("3"));
+        ApplyGasType(state, r);
+    }
+    RecountRows(state);
+    CountGasRows(state);
+    state.cover.progetto = QStringLiteral("Prova di velocità");
+    return state;
+}
+
+void RecomputeThousandRows(benchmark::State& bench) {
+    ApplicationState state = fullProject();
+    for (auto _ : bench) {
+        RecalculateAllWaterRows(state);
+        CalculateAllGasRows(state);
+        benchmark::DoNotOptimize(state.water.at(MaxRows, WaterColumn::perd));
+    }
+    bench.SetItemsProcessed(bench.iterations() * 2 * MaxRows);
+}
+BENCHMARK(RecomputeThousandRows)->Unit(benchmark::kMicrosecond);
+
+void ReadAndValidateFullFile(benchmark::State& bench) {
+    const QByteArray bytes = std::get<QByteArray>(BuildProjectFile(fullProject()));
+    for (auto _ : bench) {
+        auto parsed = ParseProjectFile(bytes);
+        benchmark::DoNotOptimize(parsed);
+    }
+    bench.SetBytesProcessed(bench.iterations() * bytes.size());
+}
+BENCHMARK(ReadAndValidateFullFile)->Unit(benchmark::kMicrosecond);
+
+void BuildFullFile(benchmark::State& bench) {
+    const ApplicationState state = fullProject();
+    for (auto _ : bench) {
+        auto built = BuildProjectFile(state);
+        benchmark::DoNotOptimize(built);
+    }
+}
+BENCHMARK(BuildFullFile)->Unit(benchmark::kMicrosecond);
+
+void SaveFullFileToDisk(benchmark::State& bench) {
+    const ApplicationState state = fullProject();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Tubarex-dati-prova"));
+    for (auto _ : bench) {
+        const QString message = SaveProjectFile(state, path);
+        benchmark::DoNotOptimize(message);
+    }
+}
+BENCHMARK(SaveFullFileToDisk)->Unit(benchmark::kMicrosecond);
+
+void LoadFullFileFromDisk(benchmark::State& bench) {
+    const ApplicationState full = fullProject();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Tubarex-dati-prova"));
+    SaveProjectFile(full, path);
+    ApplicationState state;
+    for (auto _ : bench) {
+        const QString message = LoadProjectFile(state, path);
+        benchmark::DoNotOptimize(message);
+    }
+}
+BENCHMARK(LoadFullFileFromDisk)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,172 @@
+#include "cli/Cli.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliRun {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+CliRun cli(QStringList args) {
+    CliRun r;
+    QTextStream out(&r.out);
+    QTextStream err(&r.err);
+    args.prepend(QStringLiteral("tubarex-cli"));
+    r.status = RunCli(args, out, err);
+    out.flush();
+    err.flush();
+    return r;
+}
+
+const QString Example = QStringLiteral(TUBAREX_EXAMPLES "/Tubarex-dati-palazzina");
+const QString Classic = QStringLiteral(TUBAREX_TEST_DATA "/Tubarex-dati-classico");
+
+QByteArray readFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QString writeTemp(const QTemporaryDir& dir, const char* name, const QByteArray& bytes) {
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(bytes);
+    return path;
+}
+
+} // namespace
+
+TEST(Cli, CalcJsonHasTheDocumentedShape) {
+    const CliRun r = cli({QStringLiteral("calc"), Classic, QStringLiteral("--json")});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    QJsonParseError error;
+    const QJsonObject root = QJsonDocument::fromJson(r.out.toUtf8(), &error).object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError);
+    EXPECT_EQ(root.keys(), (QStringList{"cover", "gas", "water"}));
+
+    const QJsonObject water = root[QStringLiteral("water")].toObject();
+    EXPECT_EQ(water[QStringLiteral("count")].toInt(), 3);
+    const QJsonArray rows = water[QStringLiteral("rows")].toArray();
+    ASSERT_EQ(rows.size(), 3);
+    const QJsonObject w1 = rows[0].toObject();
+    EXPECT_EQ(w1.keys().size(), 14); // tronco, twelve inputs, perd
+    EXPECT_EQ(w1[QStringLiteral("tronco")].toInt(), 1);
+    EXPECT_EQ(w1[QStringLiteral("lungh")].toString(), QStringLiteral("100"));
+    EXPECT_TRUE(w1[QStringLiteral("c45")].isNull()); // never written
+    EXPECT_EQ(w1[QStringLiteral("c90")].toString(), QStringLiteral("2"));
+    EXPECT_DOUBLE_EQ(w1[QStringLiteral("perd")].toDouble(), 2.65); // 106 × 0.0025 × 1e-4 / 1e-5
+    EXPECT_EQ(rows[1].toObject()[QStringLiteral("valv")].toString(), QString()); // emptied
+    double sum = 0;
+    for (const auto& row : rows)
+        sum += row.toObject()[QStringLiteral("perd")].toDouble();
+    EXPECT_DOUBLE_EQ(water[QStringLiteral("total")].toDouble(), sum);
+
+    const QJsonObject gas = root[QStringLiteral("gas")].toObject();
+    EXPECT_EQ(gas[QStringLiteral("count")].toInt(), 2);
+    const QJsonObject g1 = gas[QStringLiteral("rows")].toArray()[0].toObject();
+    EXPECT_EQ(g1.keys().size(), 22); // tronco, twelve inputs, nine computed
+    EXPECT_EQ(g1[QStringLiteral("tipofi")].toString(), QStringLiteral("1''"));
+    EXPECT_TRUE(g1[QStringLiteral("cu45")].isNull());
+    EXPECT_DOUBLE_EQ(g1[QStringLiteral("visc")].toDouble(), 1.51e-5);
+    EXPECT_DOUBLE_EQ(g1[QStringLiteral("perd")].toDouble(), 0.0586);
+    EXPECT_DOUBLE_EQ(g1[QStringLiteral("luvirt")].toDouble(), 10.0);
+    // Full precision, not the rounded display.
+    EXPECT_NEAR(g1[QStringLiteral("rey")].toDouble(), 1680.5526, 1e-4);
+    EXPECT_NE(g1[QStringLiteral("rey")].toDouble(), 1680.55);
+
+    const QJsonObject cover = root[QStringLiteral("cover")].toObject();
+    EXPECT_EQ(cover.size(), 7);
+    EXPECT_EQ(cover[QString::fromUtf8("località")].toString(),
+              QString::fromUtf8("Località Ca' Bianca, 12"));
+}
+
+TEST(Cli, NotComputableResultsAreNull) {
+    QTemporaryDir dir;
+    const QString path = writeTemp(dir, "Tubarex-dati-zero",
+                                   "1\r\n\"10\",\"0\",\"1\",\"liscio\",\"0.002\",,,,,,,\r\n"
+                                   "1\r\n,,,,,,,\"10\",\"1''\",\"0\",\"metano\",\"27.9\",\r\n"
+                                   "\"p\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n");
+    const CliRun r = cli({QStringLiteral("calc"), path, QStringLiteral("--json")});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QJsonObject root = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    const QJsonObject w = root[QStringLiteral("water")][QStringLiteral("rows")][0].toObject();
+    EXPECT_TRUE(w[QStringLiteral("perd")].isNull());
+    const QJsonObject g = root[QStringLiteral("gas")][QStringLiteral("rows")][0].toObject();
+    for (const char* key : {"rey", "attr", "vel", "perd"})
+        EXPECT_TRUE(g[QString::fromLatin1(key)].isNull()) << key;
+    EXPECT_DOUBLE_EQ(g[QStringLiteral("visc")].toDouble(), 1.51e-5); // set by the gas type
+    EXPECT_EQ(root[QStringLiteral("gas")][QStringLiteral("total")].toDouble(), 0.0);
+    EXPECT_FALSE(r.out.contains(QStringLiteral("nan"), Qt::CaseInsensitive));
+    EXPECT_FALSE(r.out.contains(QStringLiteral("inf"), Qt::CaseInsensitive));
+}
+
+TEST(Cli, CalcTextListsBothNetworks) {
+    const CliRun r = cli({QStringLiteral("calc"), Example});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("Rete acqua: 15 tronchi")));
+    EXPECT_TRUE(r.out.contains(QStringLiteral("Rete gas: 8 tronchi")));
+    EXPECT_TRUE(r.out.contains(QString::fromUtf8("Società Immobiliare")));
+}
+
+TEST(Cli, CheckExitStatusFollowsTheNetworksThatHaveRows) {
+    QTemporaryDir dir;
+    const QByteArray cover = "\"p\",\"l\",\"t\",\"c\",\"\",\"d\",\"a\"\r\n";
+    const QString incomplete =
+        writeTemp(dir, "a", "1\r\n\"10\",\"20\",\"1\",\"liscio\",\"\",,,,,,,\r\n0\r\n" + cover);
+    CliRun r = cli({QStringLiteral("check"), incomplete});
+    EXPECT_EQ(r.status, 1);
+    const QStringList lines = r.out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[0], QStringLiteral("acqua: Tronco n. 1: - manca il dato della scabrezza."));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("gas: Non esistono dati riconosciuti:")));
+    EXPECT_EQ(lines[2], QStringLiteral("frontespizio: I dati sono stati immessi correttamente."));
+
+    // No rows anywhere is not a failure of a network that has rows.
+    r = cli({QStringLiteral("check"), writeTemp(dir, "b", "0\r\n\r\n" + cover)});
+    EXPECT_EQ(r.status, 0);
+    r = cli({QStringLiteral("check"), Example});
+    EXPECT_EQ(r.status, 0);
+    const QString gasGap =
+        writeTemp(dir, "c", "0\r\n1\r\n,,,,,,,\"10\",\"\",\"2\",\"metano\",\"27.9\",\r\n" + cover);
+    r = cli({QStringLiteral("check"), gasGap});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.out.contains(QStringLiteral("gas: Tronco n. 1: - manca il dato del diametro")));
+}
+
+TEST(Cli, ResaveWritesTheSameBytes) {
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("Tubarex-dati-copia"));
+    const CliRun r = cli({QStringLiteral("resave"), Classic, out});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(readFile(out), readFile(Classic));
+    EXPECT_EQ(cli({QStringLiteral("resave"), Classic, dir.filePath(QStringLiteral("no/x"))}).status,
+              2);
+}
+
+TEST(Cli, BadFilesAndCommandLinesExitWithTwo) {
+    QTemporaryDir dir;
+    const QString bad = writeTemp(dir, "Tubarex-dati-rotto", "tre\r\n");
+    for (const QString& command : {QStringLiteral("calc"), QStringLiteral("check")}) {
+        const CliRun r = cli({command, bad});
+        EXPECT_EQ(r.status, 2);
+        EXPECT_TRUE(r.err.contains(bad)) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(QStringLiteral("non è un file dati di Tubarex valido")));
+        EXPECT_TRUE(r.out.isEmpty());
+    }
+    EXPECT_EQ(cli({QStringLiteral("calc"), dir.filePath(QStringLiteral("manca"))}).status, 2);
+    EXPECT_EQ(cli({}).status, 2);
+    EXPECT_EQ(cli({QStringLiteral("calcola"), Example}).status, 2);
+    EXPECT_EQ(cli({QStringLiteral("resave"), Example}).status, 2);
+    const CliRun help = cli({QStringLiteral("--help")});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.contains(QStringLiteral("resave IN OUT")));
+}
