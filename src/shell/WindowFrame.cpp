@@ -8,7 +8,6 @@
 #include "shell/ToolbarIcons.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QEvent>
 #include <QKeySequence>
 #include <QMenu>
@@ -171,19 +170,20 @@ void WindowFrame::buildMenus() {
     QAction* fin1 = addItem(view, "fin1", QStringLiteral("Finestra Scelta"), ShowChooser);
     fin1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
     view->addSeparator();
-    // An exclusive group of one keeps the check mark of the own entry when
-    // the user picks it.
-    auto* own = new QActionGroup(this);
-    own->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
     int key = Qt::Key_B;
     for (const auto& entry : entries) {
         QAction* action =
             addItem(view, entry.name, QString::fromLatin1(entry.caption), entry.command);
         action->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(key++)));
         if (entry.kind == m_kind) {
+            // The check mark of the window the user is in stays when he
+            // picks the entry.
             action->setCheckable(true);
             action->setChecked(true);
-            own->addAction(action);
+            connect(action, &QAction::toggled, action, [action](bool on) {
+                if (!on)
+                    action->setChecked(true);
+            });
         }
     }
 
