@@ -303,6 +303,7 @@ private slots:
         w.frame->Toolbar1(10)->trigger();
         QCOMPARE(f.services.messages.shown.size(), size_t(2));
         QVERIFY(f.forms.isLoaded(QStringLiteral("guidadatigas")));
+        QCOMPARE(f.services.messages.unanswered, 0);
     }
 
     void ownQuestionNamesEachWindow() {

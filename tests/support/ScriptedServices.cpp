@@ -6,7 +6,8 @@ MsgAnswer ScriptedMessages::next(MsgButtons buttons) {
         answers.pop_front();
         return a;
     }
-    ++unanswered;
+    if (buttons != MsgButtons::Ok)
+        ++unanswered;
     switch (buttons) {
     case MsgButtons::YesNo:
         return MsgAnswer::No;

@@ -20,10 +20,10 @@ struct RecordedMessage {
     bool defaultNo = false;
 };
 
-// Records every message; answers from `answers`. A message that finds the
-// queue empty is counted in `unanswered` and gets the safe answer (No to a
-// question, Cancel where offered, Ok otherwise), so a forgotten answer shows
-// up in the test instead of passing unnoticed.
+// Records every message; answers from `answers`. A message with nothing to
+// decide (only Ok) takes Ok when the queue is empty; a question that finds it
+// empty is counted in `unanswered` and gets the safe answer (No, or Cancel
+// where offered), so a forgotten answer shows up instead of passing unnoticed.
 class ScriptedMessages : public MessageService {
 public:
     MsgAnswer MsgBox(const QString& text, MsgButtons buttons, NoticeIcon icon, const QString& title,
