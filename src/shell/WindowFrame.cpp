@@ -41,7 +41,7 @@ KindTexts textsOf(FrameKind kind) {
 }
 
 // Toolbar position → (tooltip, command); separators have no tooltip.
-struct ButtonSpec {
+struct ButtonDesign {
     const char* tooltip;
     int command;
 };
@@ -218,7 +218,7 @@ void WindowFrame::buildToolbar() {
     m_toolBar->setIconSize(QSize(20, 20));
 
     constexpr int None = -1;
-    const ButtonSpec specs[ToolbarPositions] = {
+    const ButtonDesign designs[ToolbarPositions] = {
         {"apri file", Open},
         {"salva file", Save},
         {"salva file con nome", SaveAs},
@@ -243,14 +243,14 @@ void WindowFrame::buildToolbar() {
         {"uscita da Tubarex", Exit},
     };
     for (int index = 1; index <= ToolbarPositions; ++index) {
-        const ButtonSpec& spec = specs[index - 1];
+        const ButtonDesign& button = designs[index - 1];
         QAction* action = nullptr;
-        if (spec.command == None) {
+        if (button.command == None) {
             action = m_toolBar->addSeparator();
         } else {
-            const auto command = static_cast<Command>(spec.command);
+            const auto command = static_cast<Command>(button.command);
             action = m_toolBar->addAction(ToolbarIcon(index), QString());
-            action->setToolTip(QString::fromUtf8(spec.tooltip));
+            action->setToolTip(QString::fromUtf8(button.tooltip));
             action->setEnabled(static_cast<bool>(m_handlers[command]));
             connect(action, &QAction::triggered, this, [this, command] { run(command); });
         }
