@@ -6,7 +6,7 @@ WERROR ?= OFF
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 EXAMPLE ?= examples/Tubarex-dati-palazzina
 
-.PHONY: all deps configure build test run bench format clean
+.PHONY: all deps configure build test run calc bench format clean
 
 all: build
 
@@ -23,6 +23,9 @@ test: build
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 run: build
+	@$(BUILD_DIR)/bin/tubarex
+
+calc: build
 	@$(BUILD_DIR)/bin/tubarex-cli calc $(EXAMPLE)
 
 bench: configure

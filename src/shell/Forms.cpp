@@ -40,3 +40,26 @@ void Forms::reveal(QWidget& form) {
     form.raise();
     form.activateWindow();
 }
+
+QString Forms::unqualified(const QString& className) {
+    const qsizetype colon = className.lastIndexOf(QLatin1String("::"));
+    return colon < 0 ? className : className.mid(colon + 2);
+}
+
+void Forms::enrol(const QString& className, Opener opener) {
+    m_openers[className] = std::move(opener);
+}
+
+bool Forms::canShow(const QString& className) const {
+    const auto it = m_openers.find(className);
+    return it != m_openers.end() && it->second;
+}
+
+bool Forms::showByName(const QString& className) {
+    if (!canShow(className))
+        return false;
+    // A copy: the opener may enrol again while it runs.
+    const Opener opener = m_openers.at(className);
+    opener();
+    return true;
+}

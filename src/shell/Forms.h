@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
 #include <map>
 
 // The registry of windows: at most one instance of each window class, created
@@ -21,9 +22,16 @@ public:
 
     void setContext(AppContext* context) { m_ctx = context; }
 
+    // The registry name of window class T: its class name without any
+    // namespace, so that a window defined inside a namespace (a test window)
+    // stands for the program's window of the same name.
+    template <typename T> static QString nameOf() {
+        return unqualified(QString::fromLatin1(T::staticMetaObject.className()));
+    }
+
     // The window of class T, created and loaded if it is not loaded.
     template <typename T> T& get() {
-        const QString name = QString::fromLatin1(T::staticMetaObject.className());
+        const QString name = nameOf<T>();
         if (Form* f = find(name))
             return static_cast<T&>(*f);
         auto* form = new T(*m_ctx);
@@ -52,12 +60,27 @@ public:
 
     static void reveal(QWidget& form);
 
+    // Windows reached by name: a window whose class the caller does not know
+    // (the chooser opening the water window, a menu opening the tips) is
+    // shown through the opener enrolled for its name. An entry whose window
+    // is not enrolled is offered disabled.
+    using Opener = std::function<void()>;
+    void enrol(const QString& className, Opener opener);
+    template <typename T> void enrol() {
+        enrol(nameOf<T>(), [this] { show<T>(); });
+    }
+    bool canShow(const QString& className) const;
+    // Shows the named window; false when no window of that name is enrolled.
+    bool showByName(const QString& className);
+
 signals:
     void lastWindowUnloaded();
 
 private:
     void adopt(const QString& name, Form* form);
+    static QString unqualified(const QString& className);
 
     AppContext* m_ctx = nullptr;
     std::map<QString, QPointer<Form>> m_forms;
+    std::map<QString, Opener> m_openers;
 };

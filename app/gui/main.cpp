@@ -1,0 +1,30 @@
+// tubarex: the program with its windows. The splash is the first window; the
+// process ends when the last window is unloaded.
+#include "shell/ApplicationState.h"
+#include "shell/Forms.h"
+#include "shell/InstallationSettings.h"
+#include "shell/QtServices.h"
+#include "shell/frmSplash.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tubarex"));
+    QApplication::setOrganizationName(QStringLiteral("tubarex"));
+    // The registry, not the last visible window, decides when the program ends:
+    // the splash may be hidden behind the chooser and still be loaded.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    ApplicationState state;
+    LoadOwnerSettings(state, InstallationSettingsCandidates());
+
+    QtServices services;
+    Forms forms;
+    AppContext context{state, forms, services.bundle};
+    forms.setContext(&context);
+    QObject::connect(&forms, &Forms::lastWindowUnloaded, &app, &QCoreApplication::quit);
+
+    forms.show<frmSplash>();
+    return QApplication::exec();
+}

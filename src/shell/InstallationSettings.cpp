@@ -1,0 +1,45 @@
+#include "shell/InstallationSettings.h"
+
+#include "shell/ApplicationState.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace {
+
+// An unquoted INI value with commas reads as a list; an address usually has
+// commas, so the parts are joined back with a comma and a blank.
+QString textValue(const QSettings& settings, const QString& key) {
+    const QVariant value = settings.value(key);
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QStringLiteral(", "));
+    return value.toString();
+}
+
+} // namespace
+
+QStringList InstallationSettingsCandidates() {
+    const QString name = QString::fromLatin1(InstallationSettingsFile);
+    QStringList candidates{QDir(QCoreApplication::applicationDirPath()).filePath(name)};
+    for (const QString& folder :
+         QStandardPaths::standardLocations(QStandardPaths::AppConfigLocation))
+        candidates.append(QDir(folder).filePath(name));
+    return candidates;
+}
+
+QString LoadOwnerSettings(ApplicationState& state, const QStringList& candidates) {
+    state.OwnerName.clear();
+    state.OwnerAddress.clear();
+    for (const QString& path : candidates) {
+        if (!QFileInfo(path).isFile())
+            continue;
+        QSettings settings(path, QSettings::IniFormat);
+        state.OwnerName = textValue(settings, QStringLiteral("Owner/Name"));
+        state.OwnerAddress = textValue(settings, QStringLiteral("Owner/Address"));
+        return path;
+    }
+    return {};
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+struct ApplicationState;
+
+// The installation settings: an INI file "tubarex.ini" written when the
+// program is installed for a technical office. Group "Owner" holds "Name" and
+// "Address", the office shown on the cover page and in the report.
+inline constexpr char InstallationSettingsFile[] = "tubarex.ini";
+
+// Where the settings are looked for, first found wins: beside the executable,
+// then in the user's configuration folders.
+QStringList InstallationSettingsCandidates();
+
+// Sets OwnerName and OwnerAddress from the first candidate file that exists;
+// both stay empty when none exists or a key is missing. Returns the file read,
+// empty when none.
+QString LoadOwnerSettings(ApplicationState& state, const QStringList& candidates);

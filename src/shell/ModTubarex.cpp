@@ -1,0 +1,50 @@
+#include "shell/ModTubarex.h"
+
+#include "shell/ApplicationState.h"
+#include "shell/Forms.h"
+#include "shell/Services.h"
+#include "shell/frmSplash.h"
+#include "shell/scelta.h"
+
+#include <QLabel>
+
+void ShowChooser(AppContext& context) {
+    context.forms.show<scelta>();
+}
+
+QStringList ExitUnloadOrder() {
+    return {QStringLiteral("scelta"),
+            QStringLiteral("dati"),
+            QStringLiteral("datigas"),
+            QStringLiteral("frontespizio"),
+            QStringLiteral("sommario"),
+            QStringLiteral("manuale"),
+            QStringLiteral("guidafunzionamento"),
+            QStringLiteral("guidaarchivio"),
+            QStringLiteral("guidadati"),
+            QStringLiteral("guidadatigas"),
+            QStringLiteral("guidafrontespizio"),
+            QStringLiteral("guidastampa"),
+            QStringLiteral("frmTip"),
+            QStringLiteral("licenza"),
+            QStringLiteral("prodotti"),
+            QStringLiteral("supportoclienti"),
+            QStringLiteral("informa")};
+}
+
+void ConfirmExit(AppContext& context, QWidget* parent) {
+    const MsgAnswer answer = context.services.messages.MsgBoxDefaultNo(
+        QStringLiteral("Vuoi uscire da ") + context.state.ProgramName + QStringLiteral("?"),
+        NoticeIcon::Question, QStringLiteral("Attenzione: i dati non archiviati andranno persi !"),
+        parent);
+    if (answer == MsgAnswer::No)
+        return;
+    // The splash is loaded before the others go, so that the registry never
+    // runs empty (which would end the process) while the credit is due.
+    frmSplash& splash = context.forms.get<frmSplash>();
+    for (const QString& name : ExitUnloadOrder())
+        context.forms.unload(name);
+    context.services.music.command(QStringLiteral("play"));
+    Forms::reveal(splash);
+    splash.label(2)->setText(QStringLiteral("          elaborazione eseguita con"));
+}

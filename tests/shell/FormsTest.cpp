@@ -1,0 +1,88 @@
+#include "ProbeWindows.h"
+#include "QtTestRegistry.h"
+
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTest>
+
+class Forms_Test : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { unloadLog().clear(); }
+
+    void oneInstanceLoadedOnce() {
+        ShellFixture f;
+        probe::dati& first = f.forms.get<probe::dati>();
+        probe::dati& again = f.forms.show<probe::dati>();
+        QCOMPARE(&first, &again);
+        QCOMPARE(first.loads, 1);
+        QCOMPARE(f.forms.loadedCount(), 1);
+        QVERIFY(again.isVisible());
+    }
+
+    void registeredUnderTheBareClassName() {
+        ShellFixture f;
+        f.forms.get<probe::datigas>();
+        QVERIFY(f.forms.isLoaded(QStringLiteral("datigas")));
+        QCOMPARE(f.forms.find(QStringLiteral("datigas"))->objectName(), QStringLiteral("datigas"));
+    }
+
+    void createdAfreshAfterUnload() {
+        ShellFixture f;
+        QPointer<probe::dati> first = &f.forms.get<probe::dati>();
+        f.forms.unload(QStringLiteral("dati"));
+        QVERIFY(!f.forms.isLoaded(QStringLiteral("dati")));
+        QCOMPARE(unloadLog(), QStringList{QStringLiteral("dati")});
+        ShellFixture::flush();
+        QVERIFY(first.isNull());
+        probe::dati& second = f.forms.get<probe::dati>();
+        QCOMPARE(second.loads, 1);
+        QVERIFY(f.forms.isLoaded(QStringLiteral("dati")));
+    }
+
+    void unloadingAWindowNotLoadedDoesNothing() {
+        ShellFixture f;
+        f.forms.get<probe::dati>();
+        QSignalSpy last(&f.forms, &Forms::lastWindowUnloaded);
+        f.forms.unload(QStringLiteral("datigas"));
+        QCOMPARE(f.forms.loadedCount(), 1);
+        QVERIFY(unloadLog().isEmpty());
+        QCOMPARE(last.count(), 0);
+    }
+
+    void lastWindowUnloadedOnlyWhenTheLastGoes() {
+        ShellFixture f;
+        f.forms.get<probe::dati>();
+        f.forms.get<probe::datigas>();
+        QSignalSpy last(&f.forms, &Forms::lastWindowUnloaded);
+        f.forms.unload(QStringLiteral("dati"));
+        QCOMPARE(last.count(), 0);
+        f.forms.unload(QStringLiteral("datigas"));
+        QCOMPARE(last.count(), 1);
+    }
+
+    void titleBarCloseUnloadsOnlyThatWindow() {
+        ShellFixture f;
+        f.forms.show<probe::dati>();
+        f.forms.show<probe::datigas>().close();
+        QCOMPARE(unloadLog(), QStringList{QStringLiteral("datigas")});
+        QVERIFY(f.forms.isLoaded(QStringLiteral("dati")));
+        QVERIFY(!f.forms.isLoaded(QStringLiteral("datigas")));
+    }
+
+    void windowsReachedByName() {
+        ShellFixture f;
+        QVERIFY(!f.forms.canShow(QStringLiteral("dati")));
+        QVERIFY(!f.forms.showByName(QStringLiteral("dati")));
+        QCOMPARE(f.forms.loadedCount(), 0);
+
+        f.forms.enrol<probe::dati>();
+        QVERIFY(f.forms.canShow(QStringLiteral("dati")));
+        QVERIFY(f.forms.showByName(QStringLiteral("dati")));
+        QVERIFY(f.forms.find(QStringLiteral("dati"))->isVisible());
+        QVERIFY(!f.forms.canShow(QStringLiteral("datigas")));
+    }
+};
+
+TUBAREX_QT_TEST(Forms_Test)
+#include "FormsTest.moc"

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "ScriptedServices.h"
+
+#include "shell/ApplicationState.h"
+#include "shell/Form.h"
+#include "shell/Forms.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QStringList>
+
+// A program without its main(): state, scripted services and the registry,
+// with the program identity and message titles already built.
+struct ShellFixture {
+    ApplicationState state;
+    ScriptedServices services;
+    Forms forms;
+    AppContext context{state, forms, services.bundle};
+
+    ShellFixture() {
+        forms.setContext(&context);
+        InitApplicationState(state);
+        InitMessageTitles(state);
+    }
+    ~ShellFixture() { flush(); }
+
+    // Deletes the windows that were unloaded.
+    static void flush() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+};
+
+// Unload order shared by the probe windows of a test.
+inline QStringList& unloadLog() {
+    static QStringList log;
+    return log;
+}
+
+// A window standing in for one of the program's windows, named by its class
+// (inside a namespace, the registry uses the bare name). It counts its loads
+// and writes its unloads into unloadLog().
+class ProbeForm : public Form {
+    Q_OBJECT
+public:
+    using Form::Form;
+    void Form_Load() override { ++loads; }
+    void Form_Unload() override { unloadLog().append(objectName()); }
+    int loads = 0;
+};
