@@ -2,6 +2,7 @@
 
 #include "shell/Windows1252.h"
 #include "ui/ClassicColour.h"
+#include "ui/DesignFont.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -77,6 +78,7 @@ QStringList SplitTipLines(const QString& text) {
 frmTip::frmTip(AppContext& context, QWidget* parent)
     : Form(context, parent) {
     setWindowTitle(QStringLiteral("Suggerimento del giorno"));
+    setFont(DesignFont());
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(twipsX(6195), twipsY(3285));
 

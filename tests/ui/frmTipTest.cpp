@@ -104,7 +104,8 @@ private slots:
     void tipsAreReadAsWindows1252() {
         TestContext t;
         QTemporaryDir dir;
-        const QString path = writeFile(dir, "perch\xE9 il costo \xE8 in \x80 \x93" "citato\x94\r\n");
+        const QString path = writeFile(dir, "perch\xE9 il costo \xE8 in \x80 \x93"
+                                            "citato\x94\r\n");
         frmTip form(t.context);
         QVERIFY(form.LoadTips(path));
         QCOMPARE(form.lblTipText->text(), QString::fromUtf8("perché il costo è in € “citato”"));
