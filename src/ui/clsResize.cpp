@@ -76,14 +76,27 @@ private:
     bool m_wasEnabled;
 };
 
+bool layoutHolds(const QLayout* layout, const QWidget* widget) {
+    if (layout->menuBar() == widget)
+        return true;
+    for (int i = 0; i < layout->count(); ++i) {
+        QLayoutItem* item = layout->itemAt(i);
+        if (item->widget() == widget)
+            return true;
+        if (item->layout() && layoutHolds(item->layout(), widget))
+            return true;
+    }
+    return false;
+}
+
 bool isControl(const QWidget* widget, const QWidget* form) {
     const QString name = widget->objectName();
     if (name.isEmpty() || name.startsWith(QLatin1String("qt_")))
         return false;
     if (widget->isWindow() || widget->window() != form)
         return false;
-    const QWidget* parent = widget->parentWidget();
-    return parent && parent->layout() == nullptr;
+    const QLayout* layout = widget->parentWidget()->layout();
+    return !layout || !layoutHolds(layout, widget);
 }
 
 } // namespace

@@ -73,8 +73,8 @@ struct ControlLayout {
 // The controls of a window are its descendant widgets that carry an
 // objectName (names beginning with "qt_" belong to Qt's own composite
 // widgets), that belong to the window itself (not to a popup or another
-// window) and whose parent widget has no layout: a widget that a layout
-// places is the layout's business. Their order is the order of creation,
+// window) and that no layout places: a widget in its parent's layout (or
+// that layout's menu bar) is the layout's business. Their order is the order of creation,
 // container before contents.
 //
 // A control refuses a dimension that Qt holds fixed (minimum equal to

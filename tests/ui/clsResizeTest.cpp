@@ -113,11 +113,13 @@ private slots:
         auto* placed = new QPushButton(boxed);
         placed->setObjectName(QStringLiteral("inLayout"));
         layout->addWidget(placed);
+        auto* loose = new QPushButton(boxed); // a child the layout does not place
+        loose->setObjectName(QStringLiteral("libero"));
         auto* combo = w.make<QComboBox>("tipoc", QRect(10, 40, 80, 20));
         combo->setEditable(true);
 
         const QList<QWidget*> controls = clsResize::controlsOf(w.form.get());
-        const QList<QWidget*> expected{w.button, w.other, frame, inner, spin, boxed, combo};
+        const QList<QWidget*> expected{w.button, w.other, frame, inner, spin, boxed, loose, combo};
         QCOMPARE(controls, expected);
         QVERIFY(!controls.contains(unnamed));
         QVERIFY(!controls.contains(placed));
