@@ -148,17 +148,6 @@ private slots:
         QCOMPARE(w.other->geometry(), QRect(10, 300, 60, 40));
     }
 
-    void bothDirectionsScaleOnTheirOwn() {
-        TestWindow w;
-        clsResize resizer;
-        resizer.setSourceForm(w.form.get());
-        resizer.ResizeControls();
-        w.form->resize(900, 200);
-        resizer.ResizeControls();
-        QCOMPARE(w.button->geometry(), QRect(150, 25, 300, 15));
-        QCOMPARE(w.other->geometry(), QRect(30, 150, 180, 20));
-    }
-
     void repeatedResizingDoesNotAccumulate() {
         TestWindow w;
         clsResize resizer;
