@@ -5,6 +5,9 @@
 #include "shell/InstallationSettings.h"
 #include "shell/QtServices.h"
 #include "shell/frmSplash.h"
+#include "ui/frmTip.h"
+#include "ui/informa.h"
+#include "ui/supportoclienti.h"
 
 #include <QApplication>
 
@@ -24,6 +27,11 @@ int main(int argc, char* argv[]) {
     AppContext context{state, forms, services.bundle};
     forms.setContext(&context);
     QObject::connect(&forms, &Forms::lastWindowUnloaded, &app, &QCoreApplication::quit);
+
+    // The windows that menus and buttons open by name.
+    forms.enrol<frmTip>();
+    forms.enrol<informa>();
+    forms.enrol<supportoclienti>();
 
     forms.show<frmSplash>();
     return QApplication::exec();

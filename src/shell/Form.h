@@ -2,6 +2,10 @@
 
 #include <QWidget>
 
+#include <memory>
+
+class clsResize;
+
 struct ApplicationState;
 struct Services;
 class Forms;
@@ -22,6 +26,7 @@ class Form : public QWidget {
     Q_OBJECT
 public:
     explicit Form(AppContext& context, QWidget* parent = nullptr);
+    ~Form() override;
 
     virtual void Form_Load() {}
     virtual void Form_Unload() {}
@@ -30,8 +35,21 @@ public:
     int twipsX(double twips) const;
     int twipsY(double twips) const;
 
+    // The proportional resizer of a resizable window, as its load starts it:
+    // the design is recorded, the window opens at 75 % of the screen,
+    // centred, and then takes its own outer size (and, for the help pages,
+    // its left edge) in twips. From then on every resize rescales the
+    // controls. The registry releases it when the window is unloaded.
+    void startResizer(double outerWidthTwips, double outerHeightTwips, double leftTwips = -1);
+    void releaseResizer();
+    clsResize* resizer() const { return m_resizer.get(); }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
     AppContext& m_ctx;
+
+private:
+    std::unique_ptr<clsResize> m_resizer;
 };

@@ -29,6 +29,7 @@ void Forms::unload(Form* form) {
         return;
     m_forms.erase(it);
     form->Form_Unload();
+    form->releaseResizer();
     form->hide();
     form->deleteLater();
     if (m_forms.empty())

@@ -18,12 +18,9 @@ namespace {
 // The windows the two options open, by registry name.
 const char* const OptionTargets[] = {"dati", "datigas"};
 
-// Outer size of the chooser (twips), and the border and title bar that the
-// outer size includes when the window system does not report them yet.
+// Outer size of the chooser and height of its status bar (twips).
 constexpr int OuterWidth = 9600;
 constexpr int OuterHeight = 6825;
-constexpr int BorderWidth = 120;
-constexpr int BorderHeight = 510;
 constexpr int StatusHeight = 375;
 
 } // namespace
@@ -106,23 +103,10 @@ scelta::scelta(AppContext& context, QWidget* parent)
 }
 
 void scelta::Form_Load() {
-    applyDesignedSize();
+    startResizer(OuterWidth, OuterHeight);
     for (int i = 1; i <= 2; ++i)
         Option1(i)->setEnabled(m_ctx.forms.canShow(QString::fromLatin1(OptionTargets[i - 1])));
     guida->setEnabled(m_ctx.forms.canShow(QStringLiteral("sommario")));
-}
-
-// The designed outer size, centred on the screen.
-void scelta::applyDesignedSize() {
-    QSize border = frameGeometry().size() - size();
-    if (!isVisible() || border.isEmpty())
-        border = QSize(twipsX(BorderWidth), twipsY(BorderHeight));
-    resize(twipsX(OuterWidth) - border.width(), twipsY(OuterHeight) - border.height());
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame(QPoint(), size() + border);
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
 }
 
 void scelta::Option1_Click(int index) {

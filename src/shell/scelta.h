@@ -46,7 +46,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void applyDesignedSize();
     void placeStatusBar();
 
     std::array<QRadioButton*, 2> m_options{};
