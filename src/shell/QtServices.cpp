@@ -7,6 +7,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -123,6 +125,11 @@ std::optional<quint32> QtCommonDialogService::ShowColor(quint32 initial, QWidget
     if (!chosen.isValid())
         return std::nullopt;
     return static_cast<quint32>(chosen.rgb() & 0xFFFFFFu);
+}
+
+bool QtCommonDialogService::ShowPrinter(QPrinter& printer, QWidget* parent) {
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 QtMusicService::QtMusicService()

@@ -30,6 +30,7 @@ public:
     std::optional<QString> ShowSave(const FileDialogRequest& request,
                                     QWidget* parent = nullptr) override;
     std::optional<quint32> ShowColor(quint32 initial, QWidget* parent = nullptr) override;
+    bool ShowPrinter(QPrinter& printer, QWidget* parent = nullptr) override;
 };
 
 // The splash music through an external MIDI player found on the PATH

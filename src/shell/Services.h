@@ -6,6 +6,7 @@
 
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 // Answers of a message box, numbered as the classic message boxes do.
@@ -46,6 +47,9 @@ public:
                                             QWidget* parent = nullptr) = 0;
     // Colour as 0x00RRGGBB; starts from `initial`.
     virtual std::optional<quint32> ShowColor(quint32 initial, QWidget* parent = nullptr) = 0;
+    // The printer dialog on `printer` (which it sets up: printer, copies,
+    // pages, or a PDF file); false when cancelled.
+    virtual bool ShowPrinter(QPrinter& printer, QWidget* parent = nullptr) = 0;
 };
 
 // The splash music: "open", "play", "pause", "close". Plays the program's

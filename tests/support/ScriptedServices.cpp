@@ -55,6 +55,15 @@ std::optional<QString> ScriptedDialogs::ShowSave(const FileDialogRequest& reques
     return take(saveResults);
 }
 
+bool ScriptedDialogs::ShowPrinter(QPrinter&, QWidget*) {
+    ++printerRequests;
+    if (printerResults.empty())
+        return false;
+    const bool accepted = printerResults.front();
+    printerResults.pop_front();
+    return accepted;
+}
+
 std::optional<quint32> ScriptedDialogs::ShowColor(quint32 initial, QWidget*) {
     colourRequests.push_back(initial);
     return take(colourResults);

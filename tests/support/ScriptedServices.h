@@ -49,10 +49,14 @@ public:
     std::optional<QString> ShowSave(const FileDialogRequest& request,
                                     QWidget* parent = nullptr) override;
     std::optional<quint32> ShowColor(quint32 initial, QWidget* parent = nullptr) override;
+    // Answers from printerResults (cancelled when none is queued).
+    bool ShowPrinter(QPrinter& printer, QWidget* parent = nullptr) override;
 
     std::deque<std::optional<QString>> openResults;
     std::deque<std::optional<QString>> saveResults;
     std::deque<std::optional<quint32>> colourResults;
+    std::deque<bool> printerResults;
+    int printerRequests = 0;
 
     std::vector<FileDialogRequest> openRequests;
     std::vector<FileDialogRequest> saveRequests;

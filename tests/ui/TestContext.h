@@ -29,6 +29,7 @@ public:
     std::optional<QString> ShowOpen(const FileDialogRequest&, QWidget*) override { return {}; }
     std::optional<QString> ShowSave(const FileDialogRequest&, QWidget*) override { return {}; }
     std::optional<quint32> ShowColor(quint32, QWidget*) override { return {}; }
+    bool ShowPrinter(QPrinter&, QWidget*) override { return false; }
 };
 
 class RecordingMusic : public MusicService {
