@@ -11,13 +11,13 @@ template <int ColumnCount> class SegmentTable {
 public:
     static constexpr int Columns = ColumnCount;
 
-    Cell& at(int row, int column) { return m_cells[column][row]; }
-    const Cell& at(int row, int column) const { return m_cells[column][row]; }
+    Cell& at(int row, int column) { return m_cells[row][column]; }
+    const Cell& at(int row, int column) const { return m_cells[row][column]; }
 
     // Every column of the row := empty text.
     void emptyRow(int row) {
         for (int c = 1; c <= Columns; ++c)
-            m_cells[c][row] = Cell::emptyText();
+            m_cells[row][c] = Cell::emptyText();
     }
 
     // Rows first+1..last move up by one, all columns; row `last` keeps its
@@ -25,7 +25,7 @@ public:
     void moveRowsUp(int first, int last) {
         for (int r = first; r < last; ++r) {
             for (int c = 1; c <= Columns; ++c)
-                m_cells[c][r] = m_cells[c][r + 1];
+                m_cells[r][c] = m_cells[r + 1][c];
         }
     }
 
@@ -46,8 +46,8 @@ public:
     double sum(int column, int lastRow) const {
         double total = 0.0;
         for (int r = 1; r <= lastRow && r <= MaxRows; ++r) {
-            if (!m_cells[column][r].isEmpty())
-                total += m_cells[column][r].value();
+            if (!m_cells[r][column].isEmpty())
+                total += m_cells[r][column].value();
         }
         return total;
     }
@@ -55,5 +55,6 @@ public:
     friend bool operator==(const SegmentTable&, const SegmentTable&) = default;
 
 private:
-    std::array<std::array<Cell, MaxRows + 1>, Columns + 1> m_cells{};
+    // Row by row, so that computing a segment reads cells that lie together.
+    std::array<std::array<Cell, Columns + 1>, MaxRows + 1> m_cells{};
 };
