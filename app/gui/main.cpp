@@ -8,6 +8,7 @@
 #include "ui/frmTip.h"
 #include "ui/informa.h"
 #include "ui/supportoclienti.h"
+#include "water/dati.h"
 
 #include <QApplication>
 
@@ -29,6 +30,7 @@ int main(int argc, char* argv[]) {
     QObject::connect(&forms, &Forms::lastWindowUnloaded, &app, &QCoreApplication::quit);
 
     // The windows that menus and buttons open by name.
+    forms.enrol<dati>();
     forms.enrol<frmTip>();
     forms.enrol<informa>();
     forms.enrol<supportoclienti>();
