@@ -25,6 +25,40 @@ void SetProjectWindowsBackground(AppContext& context, const QColor& colour) {
     }
 }
 
+QString OpenProject(AppContext& context, const QString& path) {
+    // The cover window is loaded before its record is replaced, so that its
+    // load (which dates the record) cannot overwrite what the file holds.
+    context.forms.loadByName(QStringLiteral("frontespizio"));
+    const QString error = LoadProjectFile(context.state, path);
+    if (!error.isEmpty())
+        return error;
+    context.forms.loadByName(QStringLiteral("datigas"));
+    NotifyProjectOpened(context);
+    return QString();
+}
+
+void NotifyProjectOpened(AppContext& context) {
+    for (const char* name : ProjectWindows) {
+        if (ProjectView* view = viewOf(context, name))
+            view->projectOpened();
+    }
+}
+
+bool OpenProjectAtStart(AppContext& context, const QString& path) {
+    InitApplicationState(context.state);
+    InitMessageTitles(context.state);
+    const QString error = OpenProject(context, path);
+    if (!error.isEmpty()) {
+        context.services.messages.MsgBox(error, MsgButtons::Ok, NoticeIcon::Critical,
+                                         context.state.CheckTitle);
+        return false;
+    }
+    // The water window loads after the file: its band is shown afresh.
+    context.forms.showByName(QStringLiteral("dati"));
+    NotifyProjectOpened(context);
+    return true;
+}
+
 ProjectFileCommands::ProjectFileCommands(AppContext& context, QWidget* parent)
     : m_ctx(context)
     , m_parent(parent)
@@ -55,19 +89,10 @@ bool ProjectFileCommands::Open() {
     if (!chosen)
         return false;
     m_fileName = *chosen;
-    // The cover window is loaded before its record is replaced, so that its
-    // load (which dates the record) cannot overwrite what the file holds.
-    m_ctx.forms.loadByName(QStringLiteral("frontespizio"));
-    const QString error = LoadProjectFile(m_ctx.state, *chosen);
+    const QString error = OpenProject(m_ctx, *chosen);
     if (!error.isEmpty()) {
         critical(error);
         return false;
-    }
-    // The gas band is brought to row 1 as well, which loads that window.
-    m_ctx.forms.loadByName(QStringLiteral("datigas"));
-    for (const char* name : ProjectWindows) {
-        if (ProjectView* view = viewOf(m_ctx, name))
-            view->projectOpened();
     }
     return true;
 }

@@ -24,6 +24,20 @@ inline constexpr const char* ProjectWindows[] = {"dati", "datigas", "frontespizi
 // and not loaded yet.
 void SetProjectWindowsBackground(AppContext& context, const QColor& colour);
 
+// Makes the file at `path` the project and tells the project windows: the
+// cover window is loaded first (its load dates the record), and the gas
+// window is loaded so that its band too starts again at row 1. Returns the
+// message to show, empty on success; on failure the project is unchanged.
+QString OpenProject(AppContext& context, const QString& path);
+
+// Tells every loaded project window that the project was replaced.
+void NotifyProjectOpened(AppContext& context);
+
+// The program started with a data file: the program identity is filled as
+// the splash would, the file is opened and the water window shown. An
+// unreadable file is reported (false), and the program starts as usual.
+bool OpenProjectAtStart(AppContext& context, const QString& path);
+
 // The file commands of a main window: open, save, save as and delete a
 // project data file. Each window owns one, so each window's dialog keeps the
 // last file name used in it, starting from "Tubarex-dati-".

@@ -24,6 +24,12 @@ public:
     QColor background;
 };
 
+class dati : public ViewProbe {
+    Q_OBJECT
+public:
+    using ViewProbe::ViewProbe;
+};
+
 class datigas : public ViewProbe {
     Q_OBJECT
 public:
@@ -240,6 +246,43 @@ private slots:
         QCOMPARE(r.filterIndex, 2);
         QVERIFY(!files.Delete());
         QCOMPARE(f.services.dialogs.openRequests.back().fileName, path);
+    }
+
+    // Started with a data file: the water window shows the project at once.
+    void startWithFileShowsWaterWindow() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Tubarex-dati-avvio"));
+        {
+            ApplicationState source;
+            fillProject(source);
+            QCOMPARE(SaveProjectFile(source, path), QString());
+        }
+        ShellFixture f;
+        f.state = ApplicationState();
+        f.forms.enrol<cmdtest::dati>();
+        QVERIFY(OpenProjectAtStart(f.context, path));
+        QVERIFY(!f.state.ProgramName.isEmpty());
+        QCOMPARE(f.state.waterRows(), 2);
+        QCOMPARE(f.state.CurrentFileName, path);
+        auto* water = qobject_cast<cmdtest::dati*>(f.forms.find(QStringLiteral("dati")));
+        QVERIFY(water);
+        QVERIFY(water->isVisible());
+        QVERIFY(water->opened >= 1);
+        QVERIFY(f.services.messages.shown.empty());
+    }
+
+    void startWithUnreadableFileIsReported() {
+        QTemporaryDir dir;
+        ShellFixture f;
+        f.state = ApplicationState();
+        f.forms.enrol<cmdtest::dati>();
+        QVERIFY(!OpenProjectAtStart(f.context, dir.filePath(QStringLiteral("manca"))));
+        QCOMPARE(f.services.messages.shown.size(), size_t(1));
+        QCOMPARE(f.services.messages.shown[0].icon, NoticeIcon::Critical);
+        QVERIFY(!f.state.CheckTitle.isEmpty());
+        QCOMPARE(f.services.messages.shown[0].title, f.state.CheckTitle);
+        QVERIFY(!f.forms.isLoaded(QStringLiteral("dati")));
+        QCOMPARE(f.state.WaterRowCount, std::optional<int>());
     }
 
     void greyBackgroundReachesEveryProjectWindow() {
