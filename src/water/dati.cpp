@@ -283,6 +283,9 @@ void dati::Form_Load() {
         VScroll1->setValue(1);
     }
     for (int i = 1; i <= BandLines; ++i) {
+        // The band stands at row 1; its boxes show the table from the next
+        // refresh on.
+        showRowNumber(i);
         const QSignalBlocker block(tipoc(i));
         for (int k = 1; k <= WallTypeCount; ++k)
             tipoc(i)->addItem(WallTypeNames().at(static_cast<size_t>(k)));

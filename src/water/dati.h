@@ -82,6 +82,8 @@ private:
     // Recomputes a row and shows its loss, the total and the count.
     void recalculate(int line);
     void showCount();
+    // The row number of line i and the tooltip of its delete button.
+    void showRowNumber(int i);
     void showTotal();
     void moveTo(const Notice& notice);
     void paintLine(int i, const QColor& labels, const QColor& boxes);

@@ -32,9 +32,7 @@ void dati::RefreshBand() {
     s.WaterBandTop = VScroll1->value();
     for (int i = 1; i <= BandLines; ++i) {
         const int row = s.WaterBandTop + i - 1;
-        num(i)->setText(NumberToText(row));
-        delriga(i)->setToolTip(QStringLiteral("cliccare per cancellare la riga n.") +
-                               RowNumberText(row));
+        showRowNumber(i);
         for (int c = WaterColumn::lungh; c <= WaterColumn::valv; ++c) {
             const QString text = s.water.at(row, c).displayText();
             if (c == WaterColumn::tipoc) {
@@ -51,6 +49,13 @@ void dati::RefreshBand() {
         perd(i)->setText(s.water.at(row, WaterColumn::perd).displayText());
     }
     showTotal();
+}
+
+void dati::showRowNumber(int i) {
+    const int row = m_ctx.state.WaterBandTop + i - 1;
+    num(i)->setText(NumberToText(row));
+    delriga(i)->setToolTip(QStringLiteral("cliccare per cancellare la riga n.") +
+                           RowNumberText(row));
 }
 
 void dati::UpdateStepHint() {

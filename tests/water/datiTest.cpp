@@ -66,6 +66,8 @@ private slots:
         QCOMPARE(w.tipoc(7)->count(), 3);
         QCOMPARE(w.tipoc(7)->itemText(2), QStringLiteral("scabro"));
         QCOMPARE(w.tipoc(7)->currentText(), QString());
+        QCOMPARE(w.num(7)->text(), QStringLiteral("7"));
+        QCOMPARE(w.delriga(7)->toolTip(), QStringLiteral("cliccare per cancellare la riga n. 7"));
         QVERIFY(w.frame()->item(QStringLiteral("stampa")) &&
                 !w.frame()->item(QStringLiteral("stampa"))->isEnabled());
     }
@@ -108,6 +110,45 @@ private slots:
         QCOMPARE(w.lungh(1)->text(), QStringLiteral("12"));
         QCOMPARE(w.focusWidget(), w.lungh(2));
         QVERIFY(f.state.water.at(15, WaterColumn::lungh).isEmpty());
+    }
+
+    // Rows above 491 appear in the last band, 491..500, on their own line.
+    void lastBandTakesRowsAboveScrollLimit() {
+        ShellFixture f;
+        fillLengths(f.state, 495);
+        dati& w = f.forms.get<dati>();
+        w.VScroll1->setValue(489);
+        QTest::keyClicks(w.lungh(10), QStringLiteral("8"));
+        QCOMPARE(f.services.messages.shown.size(), size_t(1));
+        QCOMPARE(w.VScroll1->value(), 491);
+        QCOMPARE(w.num(6)->text(), QStringLiteral("496"));
+        QCOMPARE(w.focusWidget(), w.lungh(6));
+
+        w.VScroll1->setValue(1);
+        QVERIFY(!w.CheckData());
+        QCOMPARE(w.VScroll1->value(), 1);
+        QCOMPARE(w.focusWidget(), w.box(WaterColumn::diam, 1));
+        for (int r = 1; r < 495; ++r) {
+            StoreWaterCell(f.state, r, WaterColumn::diam, QStringLiteral("20"));
+            StoreWaterCell(f.state, r, WaterColumn::port, QStringLiteral("1"));
+            PickWallType(f.state, r, 3);
+        }
+        QVERIFY(!w.CheckData());
+        QCOMPARE(w.VScroll1->value(), 491);
+        QCOMPARE(w.focusWidget(), w.box(WaterColumn::diam, 5));
+    }
+
+    // A typed wall type is stored as it is; only a pick sets the roughness.
+    void typedWallTypeLeavesRoughness() {
+        ShellFixture f;
+        dati& w = f.forms.get<dati>();
+        QTest::keyClicks(w.lungh(1), QStringLiteral("10"));
+        QTest::keyClicks(w.tipoc(1), QStringLiteral("scabro"));
+        QCOMPARE(f.state.water.at(1, WaterColumn::tipoc).textValue(), QStringLiteral("scabro"));
+        QCOMPARE(w.box(WaterColumn::sca, 1)->text(), QString());
+        QTest::keyClicks(w.box(WaterColumn::sca, 1), QStringLiteral("0.003"));
+        QCOMPARE(f.state.water.at(1, WaterColumn::sca).textValue(), QStringLiteral("0.003"));
+        QCOMPARE(w.passo->text(), QStringLiteral("Tronco n. 1: digitare il diametro del tubo."));
     }
 
     void pickedWallTypeFillsRoughnessAndHintNamesNextItem() {
