@@ -26,12 +26,18 @@ void SetProjectWindowsBackground(AppContext& context, const QColor& colour) {
 }
 
 QString OpenProject(AppContext& context, const QString& path) {
+    // The file is read and checked aside first, so that a file that cannot
+    // be opened changes nothing, not even which windows are loaded.
+    ApplicationState read;
+    const QString error = LoadProjectFile(read, path);
+    if (!error.isEmpty())
+        return error;
     // The cover window is loaded before its record is replaced, so that its
     // load (which dates the record) cannot overwrite what the file holds.
     context.forms.loadByName(QStringLiteral("frontespizio"));
-    const QString error = LoadProjectFile(context.state, path);
-    if (!error.isEmpty())
-        return error;
+    ApplyProjectData(context.state, {read.WaterRowCount, std::move(read.water), read.GasRowCount,
+                                     std::move(read.gas), std::move(read.cover)});
+    context.state.CurrentFileName = path;
     context.forms.loadByName(QStringLiteral("datigas"));
     NotifyProjectOpened(context);
     return QString();

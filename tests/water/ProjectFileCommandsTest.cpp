@@ -124,10 +124,13 @@ private slots:
         file.write("abc\r\n");
         file.close();
         ShellFixture f;
+        f.forms.enrol<cmdtest::frontespizio>();
         fillProject(f.state);
         f.services.dialogs.openResults.push_back(path);
         ProjectFileCommands files(f.context, nullptr);
         QVERIFY(!files.Open());
+        QVERIFY(!f.forms.isLoaded(QStringLiteral("frontespizio")));
+        QCOMPARE(f.state.cover.data, QString());
         QCOMPARE(f.services.messages.shown.size(), size_t(1));
         QCOMPARE(f.services.messages.shown[0].icon, NoticeIcon::Critical);
         QCOMPARE(f.services.messages.shown[0].title, f.state.CheckTitle);
