@@ -72,6 +72,18 @@ private slots:
                 !w.frame()->item(QStringLiteral("stampa"))->isEnabled());
     }
 
+    void boxesRefuseTextsTheFileCannotHold() {
+        ShellFixture f;
+        dati& w = f.forms.get<dati>();
+        QTest::keyClicks(w.lungh(1), QStringLiteral("1\"2"));
+        QCOMPARE(w.lungh(1)->text(), QStringLiteral("12"));
+        QTest::keyClicks(w.box(WaterColumn::valv, 1), QStringLiteral("3"));
+        w.box(WaterColumn::valv, 1)->insert(QStringLiteral("√"));
+        QCOMPARE(f.state.water.at(1, WaterColumn::valv).textValue(), QStringLiteral("3"));
+        QTest::keyClicks(w.tipoc(1), QStringLiteral("a\"b"));
+        QCOMPARE(f.state.water.at(1, WaterColumn::tipoc).textValue(), QStringLiteral("ab"));
+    }
+
     void lengthLeavingBlankRowsIsRefused() {
         ShellFixture f;
         dati& w = f.forms.get<dati>();
