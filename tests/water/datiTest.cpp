@@ -72,6 +72,16 @@ private slots:
                 !w.frame()->item(QStringLiteral("stampa"))->isEnabled());
     }
 
+    // The resizer keeps the band proportional to the window.
+    void resizingScalesTheBand() {
+        ShellFixture f;
+        dati& w = f.forms.show<dati>();
+        const QRect before = w.lungh(5)->geometry();
+        w.resize(w.width() * 2, w.height());
+        QVERIFY(w.lungh(5)->width() > before.width() * 3 / 2);
+        QVERIFY(w.lungh(5)->x() > before.x() * 3 / 2);
+    }
+
     void boxesRefuseTextsTheFileCannotHold() {
         ShellFixture f;
         dati& w = f.forms.get<dati>();
