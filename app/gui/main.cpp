@@ -1,5 +1,6 @@
-// tubarex: the program with its windows. The splash is the first window; the
-// process ends when the last window is unloaded.
+// tubarex [FILE]: the program with its windows. The splash is the first
+// window, or the water window when a data file is named; the process ends
+// when the last window is unloaded.
 #include "shell/ApplicationState.h"
 #include "shell/Forms.h"
 #include "shell/InstallationSettings.h"
@@ -8,6 +9,8 @@
 #include "ui/frmTip.h"
 #include "ui/informa.h"
 #include "ui/supportoclienti.h"
+#include "water/ProjectFileCommands.h"
+#include "water/dati.h"
 
 #include <QApplication>
 
@@ -29,10 +32,16 @@ int main(int argc, char* argv[]) {
     QObject::connect(&forms, &Forms::lastWindowUnloaded, &app, &QCoreApplication::quit);
 
     // The windows that menus and buttons open by name.
+    forms.enrol<dati>();
     forms.enrol<frmTip>();
     forms.enrol<informa>();
     forms.enrol<supportoclienti>();
 
-    forms.show<frmSplash>();
+    // `tubarex FILE` opens that project in the water window, without the
+    // splash; a file that cannot be opened is reported and the program
+    // starts as usual.
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() < 2 || !OpenProjectAtStart(context, arguments.at(1)))
+        forms.show<frmSplash>();
     return QApplication::exec();
 }

@@ -47,8 +47,20 @@ QString Forms::unqualified(const QString& className) {
     return colon < 0 ? className : className.mid(colon + 2);
 }
 
-void Forms::enrol(const QString& className, Opener opener) {
+void Forms::enrol(const QString& className, Opener opener, Opener loader) {
     m_openers[className] = std::move(opener);
+    m_loaders[className] = std::move(loader);
+}
+
+bool Forms::loadByName(const QString& className) {
+    if (isLoaded(className))
+        return true;
+    const auto it = m_loaders.find(className);
+    if (it == m_loaders.end() || !it->second)
+        return false;
+    const Opener loader = it->second;
+    loader();
+    return true;
 }
 
 bool Forms::canShow(const QString& className) const {

@@ -65,13 +65,19 @@ public:
     // shown through the opener enrolled for its name. An entry whose window
     // is not enrolled is offered disabled.
     using Opener = std::function<void()>;
-    void enrol(const QString& className, Opener opener);
+    // `loader` creates and loads the window without showing it.
+    void enrol(const QString& className, Opener opener, Opener loader = {});
     template <typename T> void enrol() {
-        enrol(nameOf<T>(), [this] { show<T>(); });
+        enrol(
+            nameOf<T>(), [this] { show<T>(); }, [this] { get<T>(); });
     }
     bool canShow(const QString& className) const;
     // Shows the named window; false when no window of that name is enrolled.
     bool showByName(const QString& className);
+    // Loads the named window without showing it (a window already loaded
+    // stays as it is); false when it is neither loaded nor enrolled with a
+    // loader.
+    bool loadByName(const QString& className);
 
 signals:
     void lastWindowUnloaded();
@@ -83,4 +89,5 @@ private:
     AppContext* m_ctx = nullptr;
     std::map<QString, QPointer<Form>> m_forms;
     std::map<QString, Opener> m_openers;
+    std::map<QString, Opener> m_loaders;
 };

@@ -82,6 +82,25 @@ private slots:
         QVERIFY(f.forms.find(QStringLiteral("dati"))->isVisible());
         QVERIFY(!f.forms.canShow(QStringLiteral("datigas")));
     }
+
+    // Loaded by name without being shown; a window already shown stays as
+    // it is, and a name enrolled without a loader loads nothing.
+    void windowsLoadedByName() {
+        ShellFixture f;
+        QVERIFY(!f.forms.loadByName(QStringLiteral("datigas")));
+        f.forms.enrol<probe::datigas>();
+        QVERIFY(f.forms.loadByName(QStringLiteral("datigas")));
+        auto* gas = qobject_cast<probe::datigas*>(f.forms.find(QStringLiteral("datigas")));
+        QVERIFY(gas);
+        QVERIFY(!gas->isVisible());
+        QVERIFY(f.forms.loadByName(QStringLiteral("datigas")));
+        QCOMPARE(gas->loads, 1);
+
+        int opened = 0;
+        f.forms.enrol(QStringLiteral("dati"), [&opened] { ++opened; });
+        QVERIFY(!f.forms.loadByName(QStringLiteral("dati")));
+        QCOMPARE(opened, 0);
+    }
 };
 
 TUBAREX_QT_TEST(Forms_Test)

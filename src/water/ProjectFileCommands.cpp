@@ -1,0 +1,154 @@
+#include "water/ProjectFileCommands.h"
+
+#include "shell/ApplicationState.h"
+#include "shell/Forms.h"
+#include "shell/Services.h"
+#include "water/ProjectFile.h"
+
+#include <QFile>
+
+namespace {
+
+const QString FileNameStart = QStringLiteral("Tubarex-dati-");
+
+ProjectView* viewOf(AppContext& context, const char* name) {
+    return dynamic_cast<ProjectView*>(context.forms.find(QString::fromLatin1(name)));
+}
+
+} // namespace
+
+void SetProjectWindowsBackground(AppContext& context, const QColor& colour) {
+    for (const char* name : ProjectWindows) {
+        context.forms.loadByName(QString::fromLatin1(name));
+        if (ProjectView* view = viewOf(context, name))
+            view->setBackgroundColour(colour);
+    }
+}
+
+QString OpenProject(AppContext& context, const QString& path) {
+    // The file is read and checked aside first, so that a file that cannot
+    // be opened changes nothing, not even which windows are loaded.
+    ApplicationState read;
+    const QString error = LoadProjectFile(read, path);
+    if (!error.isEmpty())
+        return error;
+    // The cover window is loaded before its record is replaced, so that its
+    // load (which dates the record) cannot overwrite what the file holds.
+    context.forms.loadByName(QStringLiteral("frontespizio"));
+    ApplyProjectData(context.state, {read.WaterRowCount, std::move(read.water), read.GasRowCount,
+                                     std::move(read.gas), std::move(read.cover)});
+    context.state.CurrentFileName = path;
+    context.forms.loadByName(QStringLiteral("datigas"));
+    NotifyProjectOpened(context);
+    return QString();
+}
+
+void NotifyProjectOpened(AppContext& context) {
+    for (const char* name : ProjectWindows) {
+        if (ProjectView* view = viewOf(context, name))
+            view->projectOpened();
+    }
+}
+
+bool OpenProjectAtStart(AppContext& context, const QString& path) {
+    InitApplicationState(context.state);
+    InitMessageTitles(context.state);
+    const QString error = OpenProject(context, path);
+    if (!error.isEmpty()) {
+        context.services.messages.MsgBox(error, MsgButtons::Ok, NoticeIcon::Critical,
+                                         context.state.CheckTitle);
+        return false;
+    }
+    // The water window loads after the file: its band is shown afresh.
+    context.forms.showByName(QStringLiteral("dati"));
+    NotifyProjectOpened(context);
+    return true;
+}
+
+ProjectFileCommands::ProjectFileCommands(AppContext& context, QWidget* parent)
+    : m_ctx(context)
+    , m_parent(parent)
+    , m_fileName(FileNameStart) {}
+
+QString ProjectFileCommands::OpenFilter() {
+    return QStringLiteral("Tutti i file (*.*) | *.*|File Tubarex-dati- | Tubarex-dati-*");
+}
+
+QString ProjectFileCommands::SaveFilter() {
+    return QStringLiteral("File Tubarex-dati- | Tubarex-dati-*");
+}
+
+QString ProjectFileCommands::DeleteFilter() {
+    return QStringLiteral("Tutti i file (*.*)|*.*|File Tubarex-dati- | Tubarex-dati-*");
+}
+
+void ProjectFileCommands::critical(const QString& text) {
+    m_ctx.services.messages.MsgBox(text, MsgButtons::Ok, NoticeIcon::Critical,
+                                   m_ctx.state.CheckTitle, m_parent);
+}
+
+bool ProjectFileCommands::Open() {
+    m_title = QStringLiteral("Apri file");
+    m_fileName.clear();
+    const auto chosen =
+        m_ctx.services.dialogs.ShowOpen({m_title, m_fileName, OpenFilter(), 2}, m_parent);
+    if (!chosen)
+        return false;
+    m_fileName = *chosen;
+    const QString error = OpenProject(m_ctx, *chosen);
+    if (!error.isEmpty()) {
+        critical(error);
+        return false;
+    }
+    return true;
+}
+
+bool ProjectFileCommands::Save(const Precheck& precheck) {
+    m_title = QStringLiteral("Salva file");
+    return SaveDataFile(precheck);
+}
+
+bool ProjectFileCommands::SaveAs(const Precheck& precheck) {
+    m_title = QStringLiteral("Salva file con nome");
+    m_ctx.state.CurrentFileName.clear();
+    return SaveDataFile(precheck);
+}
+
+bool ProjectFileCommands::SaveDataFile(const Precheck& precheck) {
+    if (precheck && !precheck())
+        return false;
+    m_ctx.forms.loadByName(QStringLiteral("frontespizio"));
+    if (m_ctx.state.cover.progetto.isEmpty()) {
+        critical(QStringLiteral("E' necessario digitare almeno il dato del 'progetto'."));
+        m_ctx.forms.showByName(QStringLiteral("frontespizio"));
+        return false;
+    }
+    // The save dialog is titled so for Salva too.
+    m_title = QStringLiteral("Salva file con nome");
+    if (m_ctx.state.CurrentFileName.isEmpty()) {
+        const auto chosen =
+            m_ctx.services.dialogs.ShowSave({m_title, m_fileName, SaveFilter(), 1}, m_parent);
+        if (!chosen)
+            return false;
+        m_fileName = *chosen;
+        m_ctx.state.CurrentFileName = *chosen;
+    }
+    const QString error = SaveProjectFile(m_ctx.state, m_ctx.state.CurrentFileName);
+    if (!error.isEmpty()) {
+        critical(error);
+        return false;
+    }
+    return true;
+}
+
+bool ProjectFileCommands::Delete() {
+    m_title = m_ctx.state.DeleteDialogTitle;
+    const auto chosen =
+        m_ctx.services.dialogs.ShowOpen({m_title, m_fileName, DeleteFilter(), 2}, m_parent);
+    if (!chosen)
+        return false;
+    m_fileName = *chosen;
+    // Deleted at once, with no confirmation; a file that cannot be deleted
+    // ends the command silently.
+    return QFile::remove(*chosen);
+}

@@ -1,0 +1,77 @@
+#pragma once
+#include <QColor>
+#include <QString>
+#include <functional>
+
+struct AppContext;
+class QWidget;
+
+// A main window that shows the project (water, gas or cover window): told
+// when a data file has replaced the project, and when the program gives all
+// of them the same background colour.
+class ProjectView {
+public:
+    virtual ~ProjectView() = default;
+    // The project was replaced and both bands are back at row 1.
+    virtual void projectOpened() = 0;
+    virtual void setBackgroundColour(const QColor& colour) = 0;
+};
+
+// The registry names of the windows that show the project.
+inline constexpr const char* ProjectWindows[] = {"dati", "datigas", "frontespizio"};
+
+// Applies `colour` to every project window, loading those that are enrolled
+// and not loaded yet.
+void SetProjectWindowsBackground(AppContext& context, const QColor& colour);
+
+// Makes the file at `path` the project and tells the project windows: the
+// cover window is loaded first (its load dates the record), and the gas
+// window is loaded so that its band too starts again at row 1. Returns the
+// message to show, empty on success; on failure the project is unchanged.
+QString OpenProject(AppContext& context, const QString& path);
+
+// Tells every loaded project window that the project was replaced.
+void NotifyProjectOpened(AppContext& context);
+
+// The program started with a data file: the program identity is filled as
+// the splash would, the file is opened and the water window shown. An
+// unreadable file is reported (false), and the program starts as usual.
+bool OpenProjectAtStart(AppContext& context, const QString& path);
+
+// The file commands of a main window: open, save, save as and delete a
+// project data file. Each window owns one, so each window's dialog keeps the
+// last file name used in it, starting from "Tubarex-dati-".
+class ProjectFileCommands {
+public:
+    // Runs the window's own input check silently; true when it passed.
+    using Precheck = std::function<bool()>;
+
+    ProjectFileCommands(AppContext& context, QWidget* parent);
+
+    // Asks for a file and makes it the project; true when one was opened.
+    bool Open();
+    // Writes the project to the current file, asking for one when there is
+    // none; true when the file was written.
+    bool Save(const Precheck& precheck);
+    // Always asks for the file.
+    bool SaveAs(const Precheck& precheck);
+    bool SaveDataFile(const Precheck& precheck);
+    // Deletes the chosen file at once; true when it was deleted.
+    bool Delete();
+
+    // The file name the window's next dialog starts from, and its title.
+    const QString& dialogFileName() const { return m_fileName; }
+    const QString& dialogTitle() const { return m_title; }
+
+    static QString OpenFilter();
+    static QString SaveFilter();
+    static QString DeleteFilter();
+
+private:
+    void critical(const QString& text);
+
+    AppContext& m_ctx;
+    QWidget* m_parent;
+    QString m_fileName;
+    QString m_title;
+};

@@ -1,0 +1,102 @@
+#pragma once
+#include "shell/Form.h"
+#include "shell/Notice.h"
+#include "water/ProjectFileCommands.h"
+
+#include <QColor>
+#include <array>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class WindowFrame;
+
+// The water data window: the 500-row water table seen through a band of ten
+// lines that the scroll bar moves. Every cell edit is stored in the table at
+// once and its row recomputed; the hint box says what to type next.
+class dati : public Form, public ProjectView {
+    Q_OBJECT
+public:
+    explicit dati(AppContext& context, QWidget* parent = nullptr);
+
+    void Form_Load() override;
+
+    // Controls of the band, indexed by line 1..10.
+    QLabel* num(int i) const { return m_num.at(at(i)); }
+    QPushButton* delriga(int i) const { return m_delriga.at(at(i)); }
+    QComboBox* tipoc(int i) const { return m_tipoc.at(at(i)); }
+    QLabel* perd(int i) const { return m_perd.at(at(i)); }
+    // The input box of a water column (lungh..valv, tipoc's editor excluded).
+    QLineEdit* box(int column, int i) const;
+    QLineEdit* lungh(int i) const { return box(1, i); }
+    // The control that edits `column` on line i (the combo for tipoc).
+    QWidget* control(int column, int i) const;
+
+    QScrollBar* VScroll1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* totperd = nullptr;
+    QLabel* passo = nullptr;
+    std::array<QRadioButton*, 2> comestampo{};
+    QPushButton* aiuto = nullptr;
+    QPushButton* stamp = nullptr;
+    QPushButton* guidainlinea = nullptr;
+    QPushButton* esco = nullptr;
+    WindowFrame* frame() const { return m_frame; }
+    ProjectFileCommands& files() { return m_files; }
+
+    int CurrentRow = 0;
+    int SelectedLine = 0;
+
+    // Shows the table rows of the band position; recomputes the rows shown.
+    void RefreshBand();
+    void UpdateStepHint();
+    void RestoreRowColours();
+    // The input check; true when it passed.
+    bool CheckData();
+    void Clear();
+    void ChangeBackground();
+    void aiuto_Click();
+    void delriga_Click(int i);
+    void num_MouseMove(int i);
+    QColor background() const { return m_background; }
+
+    // ProjectView
+    void projectOpened() override;
+    void setBackgroundColour(const QColor& colour) override;
+
+    // Change handlers of the band, by line.
+    void lungh_Change(int i);
+    void cell_Change(int column, int i);
+    void tipoc_Change(int i);
+    void tipoc_Click(int i, int index);
+
+private:
+    static size_t at(int i) { return static_cast<size_t>(i - 1); }
+    void buildBand();
+    void buildHeads();
+    void buildOthers();
+    // Recomputes a row and shows its loss, the total and the count.
+    void recalculate(int line);
+    void showCount();
+    // The row number of line i and the tooltip of its delete button.
+    void showRowNumber(int i);
+    void showTotal();
+    void moveTo(const Notice& notice);
+    void paintLine(int i, const QColor& labels, const QColor& boxes);
+    bool precheck();
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    WindowFrame* m_frame = nullptr;
+    ProjectFileCommands m_files;
+    QColor m_background;
+    std::array<QLabel*, 10> m_num{};
+    std::array<QPushButton*, 10> m_delriga{};
+    std::array<QComboBox*, 10> m_tipoc{};
+    std::array<QLabel*, 10> m_perd{};
+    // Text boxes by water column (1..12; the tipoc slot stays empty).
+    std::array<std::array<QLineEdit*, 10>, 13> m_boxes{};
+};

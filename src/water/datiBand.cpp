@@ -1,0 +1,283 @@
+// The band logic of the water data window: showing the table, storing every
+// edit, the hint, the input check, the row highlight, delete and clear.
+#include "shell/ApplicationState.h"
+#include "shell/NumberText.h"
+#include "shell/Services.h"
+#include "water/dati.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+
+namespace {
+
+const QColor Cyan(0, 255, 255);
+const QColor Yellow(255, 255, 0);
+const QColor Grey(192, 192, 192);
+
+void setColour(QWidget* w, QPalette::ColorRole role, const QColor& colour) {
+    QPalette p = w->palette();
+    p.setColor(role, colour);
+    w->setPalette(p);
+}
+
+} // namespace
+
+void dati::RefreshBand() {
+    RestoreRowColours();
+    ApplicationState& s = m_ctx.state;
+    s.WaterBandTop = VScroll1->value();
+    for (int i = 1; i <= BandLines; ++i) {
+        const int row = s.WaterBandTop + i - 1;
+        showRowNumber(i);
+        for (int c = WaterColumn::lungh; c <= WaterColumn::valv; ++c) {
+            const QString text = s.water.at(row, c).displayText();
+            if (c == WaterColumn::tipoc) {
+                const QSignalBlocker block(tipoc(i));
+                tipoc(i)->setEditText(text);
+            } else {
+                const QSignalBlocker block(box(c, i));
+                box(c, i)->setText(text);
+            }
+        }
+        // The rows shown are recomputed here, once, instead of through the
+        // change handlers of every box set above.
+        RecalculateRow(s, row);
+        perd(i)->setText(s.water.at(row, WaterColumn::perd).displayText());
+    }
+    showTotal();
+}
+
+void dati::showRowNumber(int i) {
+    const int row = m_ctx.state.WaterBandTop + i - 1;
+    num(i)->setText(NumberToText(row));
+    delriga(i)->setToolTip(QStringLiteral("cliccare per cancellare la riga n.") +
+                           RowNumberText(row));
+}
+
+void dati::UpdateStepHint() {
+    passo->setText(WaterHint(m_ctx.state));
+}
+
+void dati::showCount() {
+    const auto& count = m_ctx.state.WaterRowCount;
+    Label1->setText(count ? NumberToText(*count) : QString());
+}
+
+void dati::showTotal() {
+    totperd->setText(NumberToText(WaterRunningTotal(m_ctx.state)));
+}
+
+void dati::recalculate(int line) {
+    ApplicationState& s = m_ctx.state;
+    const int row = s.WaterBandTop + line - 1;
+    RecalculateRow(s, row);
+    perd(line)->setText(s.water.at(row, WaterColumn::perd).displayText());
+    showTotal();
+}
+
+void dati::lungh_Change(int i) {
+    ApplicationState& s = m_ctx.state;
+    CurrentRow = i + s.WaterBandTop - 1;
+    const QString text = lungh(i)->text();
+    if (const auto refusal = RefuseWaterLength(s, CurrentRow, text)) {
+        m_ctx.services.messages.MsgBox(refusal->text, MsgButtons::Ok, refusal->icon, s.CheckTitle,
+                                       this);
+        {
+            const QSignalBlocker block(lungh(i));
+            lungh(i)->clear();
+        }
+        moveTo(*refusal);
+        return;
+    }
+    RestoreRowColours();
+    SelectedLine = i;
+    StoreWaterCell(s, CurrentRow, WaterColumn::lungh, text);
+    RecountRows(s);
+    showCount();
+    UpdateStepHint();
+    recalculate(i);
+}
+
+void dati::cell_Change(int column, int i) {
+    ApplicationState& s = m_ctx.state;
+    CurrentRow = i + s.WaterBandTop - 1;
+    StoreWaterCell(s, CurrentRow, column, box(column, i)->text());
+    UpdateStepHint();
+    recalculate(i);
+}
+
+void dati::tipoc_Change(int i) {
+    ApplicationState& s = m_ctx.state;
+    CurrentRow = i + s.WaterBandTop - 1;
+    const QString text = tipoc(i)->currentText();
+    // An emptied wall type empties the roughness as well (in the table).
+    StoreWaterCell(s, CurrentRow, WaterColumn::tipoc, text);
+    if (text.isEmpty()) {
+        const QSignalBlocker block(box(WaterColumn::sca, i));
+        box(WaterColumn::sca, i)->clear();
+        return;
+    }
+    UpdateStepHint();
+    recalculate(i);
+}
+
+void dati::tipoc_Click(int i, int index) {
+    ApplicationState& s = m_ctx.state;
+    CurrentRow = i + s.WaterBandTop - 1;
+    PickWallType(s, CurrentRow, index + 1);
+    {
+        const QSignalBlocker block(box(WaterColumn::sca, i));
+        box(WaterColumn::sca, i)->setText(s.water.at(CurrentRow, WaterColumn::sca).displayText());
+    }
+    UpdateStepHint();
+    recalculate(i);
+}
+
+void dati::moveTo(const Notice& notice) {
+    if (notice.bandTop > 0)
+        VScroll1->setValue(notice.bandTop);
+    if (notice.line > 0 && notice.column > 0)
+        control(notice.column, notice.line)->setFocus();
+}
+
+bool dati::CheckData() {
+    ApplicationState& s = m_ctx.state;
+    const CheckOutcome outcome = CheckWaterData(s);
+    if (!outcome.notice.isEmpty()) {
+        m_ctx.services.messages.MsgBox(outcome.notice.text, MsgButtons::Ok, outcome.notice.icon,
+                                       s.CheckTitle, this);
+        moveTo(outcome.notice);
+    }
+    return outcome.passed;
+}
+
+bool dati::precheck() {
+    m_ctx.state.WaterCheckQuiet = 1;
+    CheckData();
+    return m_ctx.state.WaterCheckQuiet == 0;
+}
+
+void dati::RestoreRowColours() {
+    const QColor boxes = palette().color(QPalette::Base);
+    for (int i = 1; i <= BandLines; ++i)
+        paintLine(i, Cyan, boxes);
+}
+
+void dati::paintLine(int i, const QColor& labels, const QColor& boxes) {
+    setColour(num(i), QPalette::Window, labels);
+    setColour(perd(i), QPalette::Window, labels);
+    setColour(tipoc(i), QPalette::Base, boxes);
+    for (int c = WaterColumn::lungh; c <= WaterColumn::valv; ++c) {
+        if (c != WaterColumn::tipoc)
+            setColour(box(c, i), QPalette::Base, boxes);
+    }
+}
+
+void dati::num_MouseMove(int i) {
+    RestoreRowColours();
+    SelectedLine = i;
+    CurrentRow = i + m_ctx.state.WaterBandTop - 1;
+    paintLine(i, Yellow, Yellow);
+}
+
+bool dati::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
+        for (int i = 1; i <= BandLines; ++i) {
+            if (watched == num(i))
+                num_MouseMove(i);
+        }
+    }
+    return Form::eventFilter(watched, event);
+}
+
+void dati::delriga_Click(int i) {
+    ApplicationState& s = m_ctx.state;
+    const int row = s.WaterBandTop + i - 1;
+    const Notice notice = DeleteWaterRow(s, row);
+    if (!notice.isEmpty()) {
+        m_ctx.services.messages.MsgBox(notice.text, MsgButtons::Ok, notice.icon, s.CheckTitle,
+                                       this);
+        return;
+    }
+    RefreshBand();
+    showCount();
+    UpdateStepHint();
+}
+
+void dati::Clear() {
+    ClearWaterTable(m_ctx.state);
+    for (int i = 1; i <= BandLines; ++i) {
+        for (int c = WaterColumn::lungh; c <= WaterColumn::valv; ++c) {
+            if (c == WaterColumn::tipoc) {
+                const QSignalBlocker block(tipoc(i));
+                tipoc(i)->setEditText(QString());
+            } else {
+                const QSignalBlocker block(box(c, i));
+                box(c, i)->clear();
+            }
+        }
+        perd(i)->clear();
+    }
+    showCount();
+    showTotal();
+    UpdateStepHint();
+}
+
+void dati::projectOpened() {
+    {
+        const QSignalBlocker block(VScroll1);
+        VScroll1->setValue(1);
+    }
+    RefreshBand();
+    showCount();
+    UpdateStepHint();
+}
+
+void dati::setBackgroundColour(const QColor& colour) {
+    m_background = colour;
+    setAutoFillBackground(true);
+    setColour(this, QPalette::Window, colour);
+}
+
+void dati::ChangeBackground() {
+    ApplicationState& s = m_ctx.state;
+    if (m_background != Grey) {
+        const MsgAnswer answer = m_ctx.services.messages.MsgBox(
+            QStringLiteral("Colori uguali e riposanti (grigio) per tutte le finestre?"),
+            MsgButtons::YesNo, NoticeIcon::Question,
+            s.ProgramName + QStringLiteral(": colore di sfondo"), this);
+        if (answer == MsgAnswer::Yes) {
+            SetProjectWindowsBackground(m_ctx, Grey);
+            return;
+        }
+    }
+    const auto chosen = m_ctx.services.dialogs.ShowColor(m_background.rgb() & 0xFFFFFFu, this);
+    if (!chosen)
+        return;
+    s.ColourScheme = *chosen;
+    setBackgroundColour(QColor::fromRgb(*chosen));
+}
+
+void dati::aiuto_Click() {
+    const QString lines[] = {
+        QStringLiteral("- Aprire un file archiviato per prelevare i dati;"),
+        QStringLiteral("- digitare i dati seguendo le indicazioni della casella gialla posta in "
+                       "basso;"),
+        QStringLiteral("- digitare i decimali usando il punto (la virgola viene ignorata);"),
+        QStringLiteral(
+            "- visualizzare i tronchi successivi con la barra di scorrimento verticale;"),
+        QStringLiteral("- evidenziare dati e risultati spostando il mouse sul numero del tronco "
+                       "corrispondente;"),
+        QStringLiteral("- effettuare i controlli dei dati cliccando sul tasto ABC;"),
+        QStringLiteral("- visualizzare l'uso dei tasti fermando il puntatore del mouse su di "
+                       "essi.")};
+    QString text;
+    for (const QString& line : lines)
+        text += (text.isEmpty() ? QString() : QStringLiteral("\r")) + line;
+    m_ctx.services.messages.MsgBox(text, MsgButtons::Ok, NoticeIcon::Information,
+                                   m_ctx.state.HelpTitle, this);
+}

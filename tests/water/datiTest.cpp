@@ -1,0 +1,342 @@
+#include "ProbeWindows.h"
+#include "QtTestRegistry.h"
+
+#include "shell/WindowFrame.h"
+#include "water/dati.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// Rows 1..n with a length only (the length is the row number).
+void fillLengths(ApplicationState& s, int n) {
+    for (int r = 1; r <= n; ++r)
+        StoreWaterCell(s, r, WaterColumn::lungh, QString::number(r));
+    RecountRows(s);
+}
+
+// Types a complete row on band line i: length, diameter, flow, and the
+// first wall type picked from the list.
+void typeRow(dati& w, int i) {
+    QTest::keyClicks(w.lungh(i), QStringLiteral("100"));
+    QTest::keyClicks(w.box(WaterColumn::diam, i), QStringLiteral("50"));
+    QTest::keyClicks(w.box(WaterColumn::port, i), QStringLiteral("2"));
+    QTest::keyClick(w.tipoc(i), Qt::Key_Down);
+}
+
+void moveMouseOver(QWidget* w) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), w->mapToGlobal(QPointF(2, 2)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &move);
+}
+
+QColor labelColour(QWidget* w) {
+    return w->palette().color(QPalette::Window);
+}
+
+QColor boxColour(QWidget* w) {
+    return w->palette().color(QPalette::Base);
+}
+
+} // namespace
+
+class dati_Test : public QObject {
+    Q_OBJECT
+private slots:
+    void loadShowsStartHintAndBandAtRowOne() {
+        ShellFixture f;
+        f.state.WaterBandTop = 30;
+        dati& w = f.forms.get<dati>();
+        QCOMPARE(f.state.WaterBandTop, 1);
+        QCOMPARE(w.VScroll1->minimum(), 1);
+        QCOMPARE(w.VScroll1->maximum(), 491);
+        QCOMPARE(w.VScroll1->pageStep(), 10);
+        QCOMPARE(w.passo->text(), QStringLiteral("Aprire un file archiviato o iniziare "
+                                                 "l'immissione digitando la lunghezza del primo "
+                                                 "tronco."));
+        QCOMPARE(w.tipoc(7)->count(), 3);
+        QCOMPARE(w.tipoc(7)->itemText(2), QStringLiteral("scabro"));
+        QCOMPARE(w.tipoc(7)->currentText(), QString());
+        QCOMPARE(w.num(7)->text(), QStringLiteral("7"));
+        QCOMPARE(w.delriga(7)->toolTip(), QStringLiteral("cliccare per cancellare la riga n. 7"));
+        QVERIFY(w.frame()->item(QStringLiteral("stampa")) &&
+                !w.frame()->item(QStringLiteral("stampa"))->isEnabled());
+    }
+
+    // The resizer keeps the band proportional to the window.
+    void resizingScalesTheBand() {
+        ShellFixture f;
+        dati& w = f.forms.show<dati>();
+        const QRect before = w.lungh(5)->geometry();
+        w.resize(w.width() * 2, w.height());
+        QVERIFY(w.lungh(5)->width() > before.width() * 3 / 2);
+        QVERIFY(w.lungh(5)->x() > before.x() * 3 / 2);
+    }
+
+    void boxesRefuseTextsTheFileCannotHold() {
+        ShellFixture f;
+        dati& w = f.forms.get<dati>();
+        QTest::keyClicks(w.lungh(1), QStringLiteral("1\"2"));
+        QCOMPARE(w.lungh(1)->text(), QStringLiteral("12"));
+        QTest::keyClicks(w.box(WaterColumn::valv, 1), QStringLiteral("3"));
+        w.box(WaterColumn::valv, 1)->insert(QStringLiteral("√"));
+        QCOMPARE(f.state.water.at(1, WaterColumn::valv).textValue(), QStringLiteral("3"));
+        QTest::keyClicks(w.tipoc(1), QStringLiteral("a\"b"));
+        QCOMPARE(f.state.water.at(1, WaterColumn::tipoc).textValue(), QStringLiteral("ab"));
+    }
+
+    void lengthLeavingBlankRowsIsRefused() {
+        ShellFixture f;
+        dati& w = f.forms.get<dati>();
+        QTest::keyClicks(w.lungh(3), QStringLiteral("5"));
+        QCOMPARE(f.services.messages.shown.size(), size_t(1));
+        QCOMPARE(f.services.messages.shown[0].text,
+                 QStringLiteral("Non è possibile digitare dati lasciando righe in bianco."));
+        QCOMPARE(f.services.messages.shown[0].icon, NoticeIcon::Critical);
+        QCOMPARE(f.services.messages.shown[0].title, f.state.CheckTitle);
+        QCOMPARE(w.lungh(3)->text(), QString());
+        QVERIFY(f.state.water.at(3, WaterColumn::lungh).isEmpty());
+        QCOMPARE(w.focusWidget(), w.lungh(1));
+
+        QTest::keyClicks(w.lungh(1), QStringLiteral("5"));
+        QCOMPARE(f.services.messages.shown.size(), size_t(1));
+        QCOMPARE(f.state.waterRows(), 1);
+        QCOMPARE(w.Label1->text(), QStringLiteral("1"));
+    }
+
+    void refusalMovesBandToFirstFreeRow() {
+        ShellFixture f;
+        fillLengths(f.state, 12);
+        dati& w = f.forms.get<dati>();
+        w.RefreshBand();
+        QTest::keyClicks(w.lungh(10), QStringLiteral("0"));
+        QVERIFY(f.services.messages.shown.empty());
+        QCOMPARE(f.state.water.at(10, WaterColumn::lungh).textValue(), QStringLiteral("100"));
+
+        w.VScroll1->setValue(11);
+        QCOMPARE(w.num(1)->text(), QStringLiteral("11"));
+        QTest::keyClicks(w.lungh(5), QStringLiteral("3"));
+        QCOMPARE(f.services.messages.shown.size(), size_t(1));
+        QCOMPARE(w.VScroll1->value(), 12);
+        QCOMPARE(f.state.WaterBandTop, 12);
+        QCOMPARE(w.num(1)->text(), QStringLiteral("12"));
+        QCOMPARE(w.lungh(1)->text(), QStringLiteral("12"));
+        QCOMPARE(w.focusWidget(), w.lungh(2));
+        QVERIFY(f.state.water.at(15, WaterColumn::lungh).isEmpty());
+    }
+
+    // Rows above 491 appear in the last band, 491..500, on their own line.
+    void lastBandTakesRowsAboveScrollLimit() {
+        ShellFixture f;
+        fillLengths(f.state, 495);
+        dati& w = f.forms.get<dati>();
+        w.VScroll1->setValue(489);
+        QTest::keyClicks(w.lungh(10), QStringLiteral("8"));
+        QCOMPARE(f.services.messages.shown.size(), size_t(1));
+        QCOMPARE(w.VScroll1->value(), 491);
+        QCOMPARE(w.num(6)->text(), QStringLiteral("496"));
+        QCOMPARE(w.focusWidget(), w.lungh(6));
+
+        w.VScroll1->setValue(1);
+        QVERIFY(!w.CheckData());
+        QCOMPARE(w.VScroll1->value(), 1);
+        QCOMPARE(w.focusWidget(), w.box(WaterColumn::diam, 1));
+        for (int r = 1; r < 495; ++r) {
+            StoreWaterCell(f.state, r, WaterColumn::diam, QStringLiteral("20"));
+            StoreWaterCell(f.state, r, WaterColumn::port, QStringLiteral("1"));
+            PickWallType(f.state, r, 3);
+        }
+        QVERIFY(!w.CheckData());
+        QCOMPARE(w.VScroll1->value(), 491);
+        QCOMPARE(w.focusWidget(), w.box(WaterColumn::diam, 5));
+    }
+
+    // A typed wall type is stored as it is; only a pick sets the roughness.
+    void typedWallTypeLeavesRoughness() {
+        ShellFixture f;
+        dati& w = f.forms.get<dati>();
+        QTest::keyClicks(w.lungh(1), QStringLiteral("10"));
+        QTest::keyClicks(w.tipoc(1), QStringLiteral("scabro"));
+        QCOMPARE(f.state.water.at(1, WaterColumn::tipoc).textValue(), QStringLiteral("scabro"));
+        QCOMPARE(w.box(WaterColumn::sca, 1)->text(), QString());
+        QTest::keyClicks(w.box(WaterColumn::sca, 1), QStringLiteral("0.003"));
+        QCOMPARE(f.state.water.at(1, WaterColumn::sca).textValue(), QStringLiteral("0.003"));
+        QCOMPARE(w.passo->text(), QStringLiteral("Tronco n. 1: digitare il diametro del tubo."));
+    }
+
+    void pickedWallTypeFillsRoughnessAndHintNamesNextItem() {
+        ShellFixture f;
+        dati& w = f.forms.get<dati>();
+        typeRow(w, 1);
+        QCOMPARE(w.tipoc(1)->currentText(), QStringLiteral("liscio"));
+        QCOMPARE(w.box(WaterColumn::sca, 1)->text(), QStringLiteral("0.002"));
+        QVERIFY(!w.perd(1)->text().isEmpty());
+        QCOMPARE(w.totperd->text(), w.perd(1)->text());
+        typeRow(w, 2);
+        QTest::keyClicks(w.lungh(3), QStringLiteral("4"));
+        QCOMPARE(w.passo->text(), QStringLiteral("Tronco n. 3: digitare il diametro del tubo."));
+
+        // A wall type typed away empties the roughness of the row.
+        w.tipoc(2)->setEditText(QString());
+        QCOMPARE(w.box(WaterColumn::sca, 2)->text(), QString());
+        QVERIFY(f.state.water.at(2, WaterColumn::sca).isEmpty());
+    }
+
+    void checkReportsSuccessOrLeadsToMissingItem() {
+        ShellFixture f;
+        dati& w = f.forms.get<dati>();
+        typeRow(w, 1);
+        typeRow(w, 2);
+        w.frame()->item(QStringLiteral("controlla"))->trigger();
+        QCOMPARE(f.services.messages.shown.size(), size_t(1));
+        QCOMPARE(f.services.messages.shown[0].text,
+                 QStringLiteral("I dati (tubazioni trasporto acqua) sono stati immessi "
+                                "correttamente per n. 2 tronchi: i valori non inseriti vengono "
+                                "considerati nulli."));
+        QCOMPARE(f.services.messages.shown[0].icon, NoticeIcon::Information);
+
+        // Called quietly, as the save does, a success shows nothing.
+        f.state.WaterCheckQuiet = 1;
+        QVERIFY(w.CheckData());
+        QCOMPARE(f.services.messages.shown.size(), size_t(1));
+        QCOMPARE(f.state.WaterCheckQuiet, 0);
+
+        w.box(WaterColumn::port, 2)->clear();
+        QVERIFY(!w.CheckData());
+        QCOMPARE(f.services.messages.shown.back().text,
+                 QStringLiteral("Tronco n. 2:\r- manca il dato della portata del tubo."));
+        QCOMPARE(w.VScroll1->value(), 2);
+        QCOMPARE(w.focusWidget(), w.box(WaterColumn::port, 1));
+    }
+
+    void deleteRemovesRowOrWarnsWithoutLength() {
+        ShellFixture f;
+        fillLengths(f.state, 5);
+        dati& w = f.forms.get<dati>();
+        w.RefreshBand();
+        QCOMPARE(w.delriga(3)->toolTip(), QStringLiteral("cliccare per cancellare la riga n. 3"));
+        QTest::mouseClick(w.delriga(3), Qt::LeftButton);
+        QCOMPARE(f.state.waterRows(), 4);
+        QCOMPARE(w.lungh(3)->text(), QStringLiteral("4"));
+        QCOMPARE(w.lungh(4)->text(), QStringLiteral("5"));
+        QCOMPARE(w.lungh(5)->text(), QString());
+        QCOMPARE(w.Label1->text(), QStringLiteral("4"));
+        QVERIFY(f.services.messages.shown.empty());
+
+        QTest::mouseClick(w.delriga(7), Qt::LeftButton);
+        QCOMPARE(f.services.messages.shown.size(), size_t(1));
+        QCOMPARE(f.services.messages.shown[0].text,
+                 QStringLiteral("I dati del tronco n. 7 non sono ancora considerati in quanto "
+                                "manca la lunghezza."));
+        QCOMPARE(f.services.messages.shown[0].icon, NoticeIcon::Exclamation);
+        QCOMPARE(f.state.waterRows(), 4);
+    }
+
+    void clearKeepsBandPositionAndColours() {
+        ShellFixture f;
+        fillLengths(f.state, 30);
+        dati& w = f.forms.get<dati>();
+        w.VScroll1->setValue(11);
+        QCOMPARE(w.lungh(1)->text(), QStringLiteral("11"));
+        w.frame()->item(QStringLiteral("cancella"))->trigger();
+        QCOMPARE(f.state.waterRows(), 0);
+        QVERIFY(f.state.water.at(11, WaterColumn::lungh).isEmpty());
+        QCOMPARE(w.lungh(1)->text(), QString());
+        QCOMPARE(w.VScroll1->value(), 11);
+        QCOMPARE(w.num(1)->text(), QStringLiteral("11"));
+        QCOMPARE(w.Label1->text(), QStringLiteral("0"));
+        QCOMPARE(labelColour(w.num(1)), QColor(0, 255, 255));
+        QCOMPARE(w.background(), QColor(128, 128, 128));
+    }
+
+    void mouseOverNumberHighlightsItsLine() {
+        ShellFixture f;
+        dati& w = f.forms.get<dati>();
+        w.VScroll1->setValue(5);
+        moveMouseOver(w.num(4));
+        QCOMPARE(w.CurrentRow, 8);
+        QCOMPARE(w.SelectedLine, 4);
+        QCOMPARE(labelColour(w.num(4)), QColor(255, 255, 0));
+        QCOMPARE(labelColour(w.perd(4)), QColor(255, 255, 0));
+        QCOMPARE(boxColour(w.lungh(4)), QColor(255, 255, 0));
+        QCOMPARE(boxColour(w.tipoc(4)), QColor(255, 255, 0));
+        moveMouseOver(w.num(6));
+        QCOMPARE(labelColour(w.num(4)), QColor(0, 255, 255));
+        QVERIFY(boxColour(w.lungh(4)) != QColor(255, 255, 0));
+        QCOMPARE(labelColour(w.num(6)), QColor(255, 255, 0));
+    }
+
+    void backgroundGreyForAllOrChosenColour() {
+        ShellFixture f;
+        dati& w = f.forms.get<dati>();
+        f.services.messages.answer(MsgAnswer::Yes);
+        w.frame()->item(QStringLiteral("colora"))->trigger();
+        QCOMPARE(f.services.messages.shown[0].title,
+                 f.state.ProgramName + QStringLiteral(": colore di sfondo"));
+        QCOMPARE(w.background(), QColor(192, 192, 192));
+        QVERIFY(f.services.dialogs.colourRequests.empty());
+
+        // Already grey: straight to the colour dialog; a cancel keeps it.
+        w.ChangeBackground();
+        QCOMPARE(f.services.messages.shown.size(), size_t(1));
+        QCOMPARE(f.services.dialogs.colourRequests.size(), size_t(1));
+        QCOMPARE(f.services.dialogs.colourRequests[0], quint32(0xC0C0C0));
+        QCOMPARE(w.background(), QColor(192, 192, 192));
+        f.services.dialogs.colourResults.push_back(quint32(0x336699));
+        w.ChangeBackground();
+        QCOMPARE(w.background(), QColor(0x33, 0x66, 0x99));
+        QCOMPARE(f.state.ColourScheme, quint32(0x336699));
+    }
+
+    void aiutoShowsSevenLines() {
+        ShellFixture f;
+        dati& w = f.forms.get<dati>();
+        QTest::mouseClick(w.aiuto, Qt::LeftButton);
+        QCOMPARE(f.services.messages.shown.size(), size_t(1));
+        QCOMPARE(f.services.messages.shown[0].title, f.state.HelpTitle);
+        const QStringList lines = f.services.messages.shown[0].text.split(QLatin1Char('\r'));
+        QCOMPARE(lines.size(), 7);
+        QCOMPARE(lines[5], QStringLiteral("- effettuare i controlli dei dati cliccando sul tasto "
+                                          "ABC;"));
+    }
+
+    // Saved through the menu and opened back: the band shows the file's rows.
+    void saveAndOpenThroughTheMenus() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Tubarex-dati-rete"));
+        ShellFixture f;
+        dati& w = f.forms.get<dati>();
+        typeRow(w, 1);
+        typeRow(w, 2);
+        f.state.cover.progetto = QStringLiteral("Rete idrica");
+        f.services.dialogs.saveResults.push_back(path);
+        w.frame()->item(QStringLiteral("salva"))->trigger();
+        QVERIFY(f.services.messages.shown.empty());
+        QVERIFY(QFile::exists(path));
+
+        w.frame()->item(QStringLiteral("cancella"))->trigger();
+        w.VScroll1->setValue(20);
+        f.services.dialogs.openResults.push_back(path);
+        w.frame()->item(QStringLiteral("apri"))->trigger();
+        QCOMPARE(w.VScroll1->value(), 1);
+        QCOMPARE(w.lungh(2)->text(), QStringLiteral("100"));
+        QCOMPARE(w.tipoc(2)->currentText(), QStringLiteral("liscio"));
+        QVERIFY(!w.perd(2)->text().isEmpty());
+        QCOMPARE(w.Label1->text(), QStringLiteral("2"));
+        QCOMPARE(w.passo->text(), QStringLiteral("Correggere, archiviare quanto immesso, digitare "
+                                                 "ulteriori dati, andare oltre (stampa, "
+                                                 "Frontespizio)."));
+    }
+};
+
+TUBAREX_QT_TEST(dati_Test)
+#include "datiTest.moc"
