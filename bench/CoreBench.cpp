@@ -46,6 +46,30 @@ void RecomputeThousandRows(benchmark::State& bench) {
 }
 BENCHMARK(RecomputeThousandRows)->Unit(benchmark::kMicrosecond);
 
+// One keystroke in the length box of a 500-row table, as the water window
+// handles it: store, count, hint, the row, the total and the ten rows of the
+// band recomputed for redisplay.
+void WaterKeystroke(benchmark::State& bench) {
+    ApplicationState state = fullProject();
+    state.WaterBandTop = 491;
+    int n = 0;
+    for (auto _ : bench) {
+        const int row = 495;
+        StoreWaterCell(state, row, WaterColumn::lungh, QString::number(10 + (++n % 7)));
+        RecountRows(state);
+        const QString hint = WaterHint(state);
+        RecalculateRow(state, row);
+        const double total = WaterRunningTotal(state);
+        for (int r = state.WaterBandTop; r < state.WaterBandTop + BandLines; ++r) {
+            RecalculateRow(state, r);
+            benchmark::DoNotOptimize(state.water.at(r, WaterColumn::perd).displayText());
+        }
+        benchmark::DoNotOptimize(hint);
+        benchmark::DoNotOptimize(total);
+    }
+}
+BENCHMARK(WaterKeystroke)->Unit(benchmark::kMicrosecond);
+
 void ReadAndValidateFullFile(benchmark::State& bench) {
     const QByteArray bytes = std::get<QByteArray>(BuildProjectFile(fullProject()));
     for (auto _ : bench) {

@@ -58,8 +58,11 @@ struct Head {
     const char* unitTip;
 };
 
+// The row-number head also covers the delete buttons' column, which has none.
+constexpr ColumnPlace NumHeadPlace{360, 615};
+
 const Head Heads[] = {
-    {NumPlace, "num", "tronco", "numero d'ordine del tronco", "", ""},
+    {NumHeadPlace, "num", "tronco", "numero d'ordine del tronco", "", ""},
     {InputPlaces[1], "lungh", "lungh.", "lunghezza del tronco considerato", "metri",
      "lunghezza del tronco considerato"},
     {InputPlaces[2], "diam", "diam.", "diametro interno del tubo", "millimetri",
@@ -125,10 +128,15 @@ QWidget* dati::control(int column, int i) const {
 
 void dati::buildHeads() {
     QWidget* area = m_frame->clientArea();
-    auto label = [this, area](const QString& name, const QString& text, const QString& tip,
-                              int left, int top, int width) {
+    // The heads are one point smaller than the boxes, so that the units fit
+    // in the designed column widths.
+    QFont headFont = DesignFont();
+    headFont.setPointSize(headFont.pointSize() - 1);
+    auto label = [this, area, headFont](const QString& name, const QString& text,
+                                        const QString& tip, int left, int top, int width) {
         auto* l = new QLabel(text, area);
         l->setObjectName(name);
+        l->setFont(headFont);
         l->setToolTip(tip);
         l->setAlignment(Qt::AlignCenter);
         l->setGeometry(twipsX(left), twipsY(top), twipsX(width), twipsY(255));

@@ -38,6 +38,8 @@ void dati::RefreshBand() {
             if (c == WaterColumn::tipoc) {
                 const QSignalBlocker block(tipoc(i));
                 tipoc(i)->setEditText(text);
+                // Show the start of the name, not its end.
+                tipoc(i)->lineEdit()->setCursorPosition(0);
             } else {
                 const QSignalBlocker block(box(c, i));
                 box(c, i)->setText(text);

@@ -249,6 +249,18 @@ private slots:
         QCOMPARE(r.filterIndex, 2);
         QVERIFY(!files.Delete());
         QCOMPARE(f.services.dialogs.openRequests.back().fileName, path);
+
+        // The next Salva recreates the deleted file without asking, and a
+        // text with commas comes back whole.
+        fillProject(f.state);
+        f.state.cover.localita = QStringLiteral("Via Roma, 1, Mantova");
+        QVERIFY(files.Save(alwaysPasses));
+        QVERIFY(f.services.dialogs.saveRequests.empty());
+        QVERIFY(QFile::exists(path));
+        f.state.cover.localita.clear();
+        f.services.dialogs.openResults.push_back(path);
+        QVERIFY(files.Open());
+        QCOMPARE(f.state.cover.localita, QStringLiteral("Via Roma, 1, Mantova"));
     }
 
     // Started with a data file: the water window shows the project at once.
