@@ -128,7 +128,7 @@ private slots:
         form.cmdprecedente->click();
         form.cmdNextTip->click();
         QCOMPARE(form.lblTipText->text(), expected);
-        QVERIFY(t.messages.shown.isEmpty());
+        QVERIFY(t.services.messages.shown.empty());
     }
 
     void emptyNameReadsNothing() {
