@@ -32,6 +32,10 @@ void showText(QLineEdit* edit, const QString& text) {
         return;
     const QSignalBlocker block(edit);
     edit->setText(text);
+    // Long numbers do not fit the narrow boxes: show their start, as a box
+    // set from code did, unless the user is typing there.
+    if (!edit->hasFocus())
+        edit->setCursorPosition(0);
 }
 
 void showText(QComboBox* combo, const QString& text) {

@@ -296,6 +296,9 @@ private slots:
         QVERIFY(!f.state.gas.at(12, GasColumn::perd).isEmpty());
         QCOMPARE(w.perd(8)->text(), NumberToText(f.state.gas.at(12, GasColumn::perd).value()));
         QCOMPARE(w.box(GasColumn::pcs, 1)->text(), QStringLiteral("38160"));
+        // Long results show their start in the narrow boxes.
+        QVERIFY(w.box(GasColumn::rey, 1)->text().size() > 8);
+        QCOMPARE(w.box(GasColumn::rey, 1)->cursorPosition(), 0);
         QCOMPARE(w.totperd->text(), NumberToText(GasTotal(f.state, 12)));
         // A nominal diameter without its length is dropped.
         QCOMPARE(w.tipofi(9)->currentText(), QString());
