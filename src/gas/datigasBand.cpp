@@ -27,6 +27,13 @@ void setColour(QWidget* w, QPalette::ColorRole role, const QColor& colour) {
     w->setPalette(p);
 }
 
+// The editor of a combo paints its own background.
+void setColour(QComboBox* combo, const QColor& colour) {
+    setColour(combo, QPalette::Base, colour);
+    if (combo->lineEdit())
+        setColour(combo->lineEdit(), QPalette::Base, colour);
+}
+
 void showText(QLineEdit* edit, const QString& text) {
     if (edit->text() == text)
         return;
@@ -290,9 +297,9 @@ void datigas::paintLine(int i, const QColor& labels, const QColor& inputs, const
     setColour(num(i), QPalette::Window, labels);
     setColour(perd(i), QPalette::Window, labels);
     setColour(lungh(i), QPalette::Base, inputs);
-    setColour(tipofi(i), QPalette::Base, inputs);
+    setColour(tipofi(i), inputs);
     setColour(portgas(i), QPalette::Base, inputs);
-    setColour(tipoc(i), QPalette::Base, inputs);
+    setColour(tipoc(i), inputs);
     setColour(diam(i), QPalette::Base, diameter);
     for (int c = GasColumn::visc; c <= GasColumn::pci; ++c)
         setColour(box(c, i), QPalette::Base, results);

@@ -224,6 +224,7 @@ private slots:
         QCOMPARE(labelColour(w.perd(4)), Yellow);
         QCOMPARE(boxColour(w.diam(4)), Yellow);
         QCOMPARE(boxColour(w.tipoc(4)), Yellow);
+        QCOMPARE(boxColour(w.tipofi(4)->lineEdit()), Yellow);
         QCOMPARE(boxColour(w.diam(3)), PaleYellow);
 
         // A fitting typed now belongs to row 14; the virtual length follows.
@@ -235,6 +236,7 @@ private slots:
         moveMouseOver(w.num(6));
         QCOMPARE(labelColour(w.num(4)), Cyan);
         QCOMPARE(boxColour(w.diam(4)), PaleYellow);
+        QVERIFY(boxColour(w.tipofi(4)->lineEdit()) != Yellow);
         QCOMPARE(w.fitting(GasColumn::cu45)->text(), QString());
         QCOMPARE(w.fitting(GasColumn::luvirt)->text(), QString());
         QCOMPARE(w.eventuale->text(), QStringLiteral("eventuali altri dati del tronco n. 16"));
