@@ -408,6 +408,28 @@ private slots:
         QCOMPARE(w.background(), QColor(0x33, 0x66, 0x99));
     }
 
+    // "Finestra Dati gas" is this window: it offers its help page; the water
+    // entry shows the water window and leaves this one loaded.
+    void navigationEntriesOfTheGasWindow() {
+        ShellFixture f;
+        f.forms.enrol<dati>();
+        datigas& w = f.forms.show<datigas>();
+        QVERIFY(w.frame()->item(QStringLiteral("fin3"))->isChecked());
+        f.services.messages.answer(MsgAnswer::No);
+        w.frame()->item(QStringLiteral("fin3"))->trigger();
+        QCOMPARE(f.services.messages.shown.size(), size_t(1));
+        QCOMPARE(f.services.messages.shown[0].text,
+                 QStringLiteral("E' questa la finestra 'Dati gas': si vuole la guida della "
+                                "finestra?"));
+        QCOMPARE(f.services.messages.shown[0].title, f.state.HelpTitle);
+        w.frame()->Toolbar1(9)->trigger();
+        QVERIFY(f.forms.isLoaded(QStringLiteral("dati")));
+        QVERIFY(f.forms.find(QStringLiteral("dati"))->isVisible());
+        QVERIFY(f.forms.isLoaded(QStringLiteral("datigas")));
+        f.forms.unload(QStringLiteral("dati"));
+        f.forms.unload(QStringLiteral("datigas"));
+    }
+
     void aiutoShowsSevenLines() {
         ShellFixture f;
         datigas& w = f.forms.get<datigas>();
