@@ -1,6 +1,7 @@
 // tubarex [FILE]: the program with its windows. The splash is the first
-// window, or the water window when a data file is named; the process ends
+// window, or the water (or gas) window when a data file is named; the process ends
 // when the last window is unloaded.
+#include "gas/datigas.h"
 #include "shell/ApplicationState.h"
 #include "shell/Forms.h"
 #include "shell/InstallationSettings.h"
@@ -33,13 +34,14 @@ int main(int argc, char* argv[]) {
 
     // The windows that menus and buttons open by name.
     forms.enrol<dati>();
+    forms.enrol<datigas>();
     forms.enrol<frmTip>();
     forms.enrol<informa>();
     forms.enrol<supportoclienti>();
 
-    // `tubarex FILE` opens that project in the water window, without the
-    // splash; a file that cannot be opened is reported and the program
-    // starts as usual.
+    // `tubarex FILE` opens that project in the water window (the gas window
+    // for a project with only gas segments), without the splash; a file that
+    // cannot be opened is reported and the program starts as usual.
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() < 2 || !OpenProjectAtStart(context, arguments.at(1)))
         forms.show<frmSplash>();

@@ -10,6 +10,25 @@ QString RowNumberText(int row) {
     return SignedNumberText(row);
 }
 
+QString DataWindowHelpText() {
+    const QString lines[] = {
+        QStringLiteral("- Aprire un file archiviato per prelevare i dati;"),
+        QStringLiteral("- digitare i dati seguendo le indicazioni della casella gialla posta in "
+                       "basso;"),
+        QStringLiteral("- digitare i decimali usando il punto (la virgola viene ignorata);"),
+        QStringLiteral(
+            "- visualizzare i tronchi successivi con la barra di scorrimento verticale;"),
+        QStringLiteral("- evidenziare dati e risultati spostando il mouse sul numero del tronco "
+                       "corrispondente;"),
+        QStringLiteral("- effettuare i controlli dei dati cliccando sul tasto ABC;"),
+        QStringLiteral("- visualizzare l'uso dei tasti fermando il puntatore del mouse su di "
+                       "essi.")};
+    QString text;
+    for (const QString& line : lines)
+        text += (text.isEmpty() ? QString() : QString(CR)) + line;
+    return text;
+}
+
 QString HintNoRows() {
     return QStringLiteral("Aprire un file archiviato o iniziare l'immissione digitando la "
                           "lunghezza del primo tronco.");

@@ -26,6 +26,10 @@ using EmptyCellTest = std::function<bool(int row, int column)>;
 // " 3" for 3: the classic number text with its sign position.
 QString RowNumberText(int row);
 
+// The help message of the water and gas data windows: seven lines separated
+// by carriage returns.
+QString DataWindowHelpText();
+
 // Hint line: nothing typed yet, the first missing item of rows 1..count, or
 // the text that invites to go on.
 QString StepHint(int count, const EmptyCellTest& isEmpty, std::span<const RequiredItem> items);

@@ -59,8 +59,11 @@ bool OpenProjectAtStart(AppContext& context, const QString& path) {
                                          context.state.CheckTitle);
         return false;
     }
-    // The water window loads after the file: its band is shown afresh.
-    context.forms.showByName(QStringLiteral("dati"));
+    // The window of the project's network loads after the file, so its band
+    // is shown afresh: the water window, or the gas window for a project
+    // that holds only gas segments.
+    const bool gasOnly = context.state.waterRows() == 0 && context.state.gasRows() > 0;
+    context.forms.showByName(gasOnly ? QStringLiteral("datigas") : QStringLiteral("dati"));
     NotifyProjectOpened(context);
     return true;
 }

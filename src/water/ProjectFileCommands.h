@@ -34,7 +34,8 @@ QString OpenProject(AppContext& context, const QString& path);
 void NotifyProjectOpened(AppContext& context);
 
 // The program started with a data file: the program identity is filled as
-// the splash would, the file is opened and the water window shown. An
+// the splash would, the file is opened and the water window shown (the gas
+// window when the project has gas segments and no water segment). An
 // unreadable file is reported (false), and the program starts as usual.
 bool OpenProjectAtStart(AppContext& context, const QString& path);
 

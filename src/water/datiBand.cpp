@@ -265,21 +265,6 @@ void dati::ChangeBackground() {
 }
 
 void dati::aiuto_Click() {
-    const QString lines[] = {
-        QStringLiteral("- Aprire un file archiviato per prelevare i dati;"),
-        QStringLiteral("- digitare i dati seguendo le indicazioni della casella gialla posta in "
-                       "basso;"),
-        QStringLiteral("- digitare i decimali usando il punto (la virgola viene ignorata);"),
-        QStringLiteral(
-            "- visualizzare i tronchi successivi con la barra di scorrimento verticale;"),
-        QStringLiteral("- evidenziare dati e risultati spostando il mouse sul numero del tronco "
-                       "corrispondente;"),
-        QStringLiteral("- effettuare i controlli dei dati cliccando sul tasto ABC;"),
-        QStringLiteral("- visualizzare l'uso dei tasti fermando il puntatore del mouse su di "
-                       "essi.")};
-    QString text;
-    for (const QString& line : lines)
-        text += (text.isEmpty() ? QString() : QStringLiteral("\r")) + line;
-    m_ctx.services.messages.MsgBox(text, MsgButtons::Ok, NoticeIcon::Information,
+    m_ctx.services.messages.MsgBox(DataWindowHelpText(), MsgButtons::Ok, NoticeIcon::Information,
                                    m_ctx.state.HelpTitle, this);
 }
