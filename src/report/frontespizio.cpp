@@ -104,6 +104,9 @@ void frontespizio::buildFields() {
         box->setObjectName(name);
         box->setValidator(new DataTextValidator(box));
         box->setGeometry(twipsX(BoxLeft), twipsY(top), twipsX(BoxWidth), twipsY(BoxHeight));
+        // Each box is 285 twips high on a 240 twips step, so the next box
+        // covers its lower edge: the text keeps to the top, where it shows.
+        box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         // Every edit, typed or set by a command, is the record at once.
         connect(box, &QLineEdit::textChanged, this,
                 [this, i](const QString& text) { m_ctx.state.cover.field(i) = text; });
@@ -160,13 +163,13 @@ void frontespizio::buildOthers() {
 
     auto* options = new QGroupBox(QStringLiteral("Opzioni di stampa"), area);
     options->setObjectName(QStringLiteral("Frame1"));
-    options->setGeometry(twipsX(CaptionLeft), twipsY(4200), twipsX(3255), twipsY(855));
+    options->setGeometry(twipsX(CaptionLeft), twipsY(4200), twipsX(3255), twipsY(915));
     const QString captions[] = {QStringLiteral("Stampa con Word"),
                                 QStringLiteral("Stampa diretta")};
     for (int k = 1; k <= 2; ++k) {
         auto* option = new QRadioButton(captions[k - 1], options);
         option->setObjectName(QStringLiteral("comestampo(%1)").arg(k));
-        option->setGeometry(twipsX(120), twipsY(k == 1 ? 240 : 510), twipsX(3000), twipsY(255));
+        option->setGeometry(twipsX(120), twipsY(k == 1 ? 330 : 600), twipsX(3000), twipsY(255));
         comestampo.at(static_cast<size_t>(k - 1)) = option;
     }
     comestampo[0]->setChecked(true);
