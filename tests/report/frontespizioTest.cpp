@@ -95,12 +95,16 @@ private slots:
         ShellFixture f;
         f.state.OwnerName = QStringLiteral("Studio Rossi");
         f.state.OwnerAddress = QStringLiteral("via Verdi 3, Bari");
+        // A record made before the window exists is what its boxes show.
+        f.state.cover.progetto = QStringLiteral("Acquedotto");
+        f.state.cover.data = QStringLiteral("ieri");
         frontespizio& w = f.forms.get<frontespizio>();
         QCOMPARE(w.windowTitle(), QStringLiteral("Tubarex: frontespizio per la relazione"));
         const QString today = CoverDateText(QLocale::system(), QDate::currentDate());
         QCOMPARE(w.data()->text(), today);
         QCOMPARE(f.state.cover.data, today);
-        QCOMPARE(w.progetto()->text(), QString());
+        QCOMPARE(w.progetto()->text(), QStringLiteral("Acquedotto"));
+        QCOMPARE(w.localita()->text(), QString());
         QCOMPARE(w.Labelstudio->text(), QStringLiteral("Studio Rossi"));
         QCOMPARE(w.labelindirizzo->text(), QStringLiteral("via Verdi 3, Bari"));
         QCOMPARE(w.passo->text(), QStringLiteral("Digitare i dati per ogni campo o prelevare un "
@@ -119,6 +123,20 @@ private slots:
     }
 
     // Before its load sizes it, the window has its designed geometry.
+    void helpSummaryAndExitButtons() {
+        ShellFixture f;
+        f.forms.enrol<probe::sommario>();
+        frontespizio& w = f.forms.get<frontespizio>();
+        QVERIFY(w.guidainlinea->isEnabled());
+        click(w.guidainlinea);
+        QVERIFY(f.forms.isLoaded(QStringLiteral("sommario")));
+        f.services.messages.answer(MsgAnswer::No);
+        click(w.cmdesci);
+        QCOMPARE(f.services.messages.shown.size(), size_t(1));
+        QVERIFY(lastMessage(f).defaultNo);
+        QVERIFY(f.forms.isLoaded(QStringLiteral("frontespizio")));
+    }
+
     void boxesStandAtTheirDesignedPlaces() {
         ShellFixture f;
         frontespizio w(f.context);
