@@ -1,7 +1,8 @@
 // tubarex [FILE]: the program with its windows. The splash is the first
-// window, or the water (or gas) window when a data file is named; the process ends
-// when the last window is unloaded.
+// window, or the water (or gas) window when a data file is named; the
+// process ends when the last window is unloaded.
 #include "gas/datigas.h"
+#include "report/frontespizio.h"
 #include "shell/ApplicationState.h"
 #include "shell/Forms.h"
 #include "shell/InstallationSettings.h"
@@ -35,6 +36,7 @@ int main(int argc, char* argv[]) {
     // The windows that menus and buttons open by name.
     forms.enrol<dati>();
     forms.enrol<datigas>();
+    forms.enrol<frontespizio>();
     forms.enrol<frmTip>();
     forms.enrol<informa>();
     forms.enrol<supportoclienti>();

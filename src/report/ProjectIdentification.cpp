@@ -47,3 +47,12 @@ Notice CheckCover(const ProjectIdentification& c) {
     }
     return n;
 }
+
+QString CoverDateText(const QLocale& locale, const QDate& date) {
+    QString month = locale.monthName(date.month(), QLocale::ShortFormat);
+    while (month.endsWith(QLatin1Char('.')))
+        month.chop(1);
+    return QStringLiteral("%1, %2 %3 %4")
+        .arg(locale.dayName(date.dayOfWeek(), QLocale::LongFormat), QString::number(date.day()),
+             month, QString::number(date.year()));
+}

@@ -2,6 +2,8 @@
 
 #include "shell/Notice.h"
 
+#include <QDate>
+#include <QLocale>
 #include <QString>
 
 #include <array>
@@ -31,3 +33,10 @@ struct ProjectIdentification {
 // adds data: all six non-empty is correct, otherwise some are missing. luogo
 // never counts, and a text of blanks is not empty.
 Notice CheckCover(const ProjectIdentification& cover);
+
+// The date the cover page proposes for `data`: weekday name, comma, day
+// without leading zero, abbreviated month and four-digit year in the
+// language of `locale` ("lunedì, 7 dic 2026" in Italian). Some locales
+// write the abbreviated month with a full stop; it is left out, so that the
+// date reads the same everywhere.
+QString CoverDateText(const QLocale& locale, const QDate& date);

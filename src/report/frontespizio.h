@@ -1,0 +1,79 @@
+#pragma once
+#include "shell/Form.h"
+#include "water/ProjectFileCommands.h"
+
+#include <QColor>
+#include <QString>
+#include <array>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class Line;
+class WindowFrame;
+
+// The cover page window: the seven boxes of the project identification
+// (each edit stored in ApplicationState::cover at once), the owner's name
+// and address shown but not editable, the print options of the report, and
+// the file commands on the same data file as the water and gas windows.
+class frontespizio : public Form, public ProjectView {
+    Q_OBJECT
+public:
+    explicit frontespizio(AppContext& context, QWidget* parent = nullptr);
+
+    void Form_Load() override;
+
+    // The box of field i (0..6) in the order of the record.
+    QLineEdit* field(int i) const { return m_fields.at(static_cast<size_t>(i)); }
+    QLineEdit* progetto() const { return field(0); }
+    QLineEdit* localita() const { return field(1); }
+    QLineEdit* tipostudio() const { return field(2); }
+    QLineEdit* committente() const { return field(3); }
+    QLineEdit* luogo() const { return field(4); }
+    QLineEdit* data() const { return field(5); }
+    QLineEdit* allegati() const { return field(6); }
+
+    QLabel* Label1 = nullptr;
+    QLabel* passo = nullptr;
+    QLabel* Labelstudio = nullptr;
+    QLabel* labelindirizzo = nullptr;
+    Line* Line2 = nullptr;
+    std::array<QRadioButton*, 2> comestampo{};
+    QPushButton* stampa = nullptr;
+    QPushButton* guidainlinea = nullptr;
+    QPushButton* aiuto = nullptr;
+    QPushButton* cmdesci = nullptr;
+    WindowFrame* frame() const { return m_frame; }
+    ProjectFileCommands& files() { return m_files; }
+
+    // The font of the report body and tables, and its size in points.
+    QString ReportFontName;
+    qint16 ReportFontSize = 0;
+
+    // The input check; it only reports.
+    void controllodat_Click();
+    void cancella_Click();
+    void colorare_Click();
+    void aiuto_Click();
+    // The owner's data cannot be changed here.
+    void ownerLabel_Click();
+    // The cover's own first step of a save: some network must have rows.
+    bool HasNetworkRows();
+    QColor background() const { return m_background; }
+
+    // ProjectView
+    void projectOpened() override;
+    void setBackgroundColour(const QColor& colour) override;
+
+private:
+    void buildFields();
+    void buildOthers();
+    void setTabOrder();
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    WindowFrame* m_frame = nullptr;
+    ProjectFileCommands m_files;
+    QColor m_background;
+    std::array<QLineEdit*, 7> m_fields{};
+};
