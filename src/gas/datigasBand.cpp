@@ -19,7 +19,6 @@ const QColor Cyan(0, 255, 255);
 const QColor Yellow(255, 255, 0);
 const QColor PaleYellow(255, 255, 192);
 const QColor PaleCyan(128, 255, 255);
-const QColor Grey(192, 192, 192);
 
 void setColour(QWidget* w, QPalette::ColorRole role, const QColor& colour) {
     QPalette p = w->palette();
@@ -377,22 +376,8 @@ void datigas::setBackgroundColour(const QColor& colour) {
 }
 
 void datigas::ChooseGasBackground() {
-    ApplicationState& s = m_ctx.state;
-    if (m_background != Grey) {
-        const MsgAnswer answer = m_ctx.services.messages.MsgBox(
-            QStringLiteral("Colori uguali e riposanti (grigio) per tutte le finestre?"),
-            MsgButtons::YesNo, NoticeIcon::Question,
-            s.ProgramName + QStringLiteral(": colore di sfondo"), this);
-        if (answer != MsgAnswer::No) {
-            SetProjectWindowsBackground(m_ctx, Grey);
-            return;
-        }
-    }
-    const auto chosen = m_ctx.services.dialogs.ShowColor(m_background.rgb() & 0xFFFFFFu, this);
-    if (!chosen)
-        return;
-    s.ColourScheme = *chosen;
-    setBackgroundColour(QColor::fromRgb(*chosen));
+    if (const auto colour = ChooseProjectBackground(m_ctx, this, m_background))
+        setBackgroundColour(*colour);
 }
 
 void datigas::aiuto_Click() {

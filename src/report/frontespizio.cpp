@@ -39,7 +39,6 @@ constexpr int LineTop = 3405;
 constexpr int StudioTop = 3525;
 constexpr int AddressTop = 3765;
 
-const QColor Grey(192, 192, 192);
 const QColor Yellow(255, 255, 0);
 
 struct FieldRow {
@@ -262,22 +261,8 @@ void frontespizio::cancella_Click() {
 }
 
 void frontespizio::colorare_Click() {
-    ApplicationState& s = m_ctx.state;
-    if (m_background != Grey) {
-        const MsgAnswer answer = m_ctx.services.messages.MsgBox(
-            QStringLiteral("Colori uguali e riposanti (grigio) per tutte le finestre?"),
-            MsgButtons::YesNo, NoticeIcon::Question,
-            s.ProgramName + QStringLiteral(": colore di sfondo"), this);
-        if (answer != MsgAnswer::No) {
-            SetProjectWindowsBackground(m_ctx, Grey);
-            return;
-        }
-    }
-    const auto chosen = m_ctx.services.dialogs.ShowColor(m_background.rgb() & 0xFFFFFFu, this);
-    if (!chosen)
-        return;
-    s.ColourScheme = *chosen;
-    setBackgroundColour(QColor::fromRgb(*chosen));
+    if (const auto colour = ChooseProjectBackground(m_ctx, this, m_background))
+        setBackgroundColour(*colour);
 }
 
 void frontespizio::aiuto_Click() {

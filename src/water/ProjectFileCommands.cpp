@@ -25,6 +25,26 @@ void SetProjectWindowsBackground(AppContext& context, const QColor& colour) {
     }
 }
 
+std::optional<QColor> ChooseProjectBackground(AppContext& context, QWidget* window,
+                                              const QColor& current) {
+    ApplicationState& s = context.state;
+    if (current != ProjectGrey) {
+        const MsgAnswer answer = context.services.messages.MsgBox(
+            QStringLiteral("Colori uguali e riposanti (grigio) per tutte le finestre?"),
+            MsgButtons::YesNo, NoticeIcon::Question,
+            s.ProgramName + QStringLiteral(": colore di sfondo"), window);
+        if (answer != MsgAnswer::No) {
+            SetProjectWindowsBackground(context, ProjectGrey);
+            return std::nullopt;
+        }
+    }
+    const auto chosen = context.services.dialogs.ShowColor(current.rgb() & 0xFFFFFFu, window);
+    if (!chosen)
+        return std::nullopt;
+    s.ColourScheme = *chosen;
+    return QColor::fromRgb(*chosen);
+}
+
 QString OpenProject(AppContext& context, const QString& path) {
     // The file is read and checked aside first, so that a file that cannot
     // be opened changes nothing, not even which windows are loaded.

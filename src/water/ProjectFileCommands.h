@@ -1,7 +1,10 @@
 #pragma once
+
 #include <QColor>
 #include <QString>
+
 #include <functional>
+#include <optional>
 
 struct AppContext;
 class QWidget;
@@ -23,6 +26,19 @@ inline constexpr const char* ProjectWindows[] = {"dati", "datigas", "frontespizi
 // Applies `colour` to every project window, loading those that are enrolled
 // and not loaded yet.
 void SetProjectWindowsBackground(AppContext& context, const QColor& colour);
+
+// The light grey that the project windows share when the user asks for it.
+inline const QColor ProjectGrey(192, 192, 192);
+
+// The background command of a project window whose background is `current`.
+// A window that is not grey first asks whether all project windows should
+// turn grey: any answer but No greys them all and ends the command.
+// Otherwise (already grey, or No) the colour dialog opens on the current
+// colour and its choice becomes ColourScheme. Returns the colour for this
+// window alone; nothing when the grey went to all or the dialog was
+// cancelled.
+std::optional<QColor> ChooseProjectBackground(AppContext& context, QWidget* window,
+                                              const QColor& current);
 
 // Makes the file at `path` the project and tells the project windows: the
 // cover window is loaded first (its load dates the record), and the gas

@@ -16,7 +16,6 @@ namespace {
 
 const QColor Cyan(0, 255, 255);
 const QColor Yellow(255, 255, 0);
-const QColor Grey(192, 192, 192);
 
 void setColour(QWidget* w, QPalette::ColorRole role, const QColor& colour) {
     QPalette p = w->palette();
@@ -246,22 +245,8 @@ void dati::setBackgroundColour(const QColor& colour) {
 }
 
 void dati::ChangeBackground() {
-    ApplicationState& s = m_ctx.state;
-    if (m_background != Grey) {
-        const MsgAnswer answer = m_ctx.services.messages.MsgBox(
-            QStringLiteral("Colori uguali e riposanti (grigio) per tutte le finestre?"),
-            MsgButtons::YesNo, NoticeIcon::Question,
-            s.ProgramName + QStringLiteral(": colore di sfondo"), this);
-        if (answer == MsgAnswer::Yes) {
-            SetProjectWindowsBackground(m_ctx, Grey);
-            return;
-        }
-    }
-    const auto chosen = m_ctx.services.dialogs.ShowColor(m_background.rgb() & 0xFFFFFFu, this);
-    if (!chosen)
-        return;
-    s.ColourScheme = *chosen;
-    setBackgroundColour(QColor::fromRgb(*chosen));
+    if (const auto colour = ChooseProjectBackground(m_ctx, this, m_background))
+        setBackgroundColour(*colour);
 }
 
 void dati::aiuto_Click() {
