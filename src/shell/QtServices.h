@@ -68,11 +68,33 @@ private:
     QPointer<QProcess> m_process;
 };
 
+// Documents written as .docx files and opened by the desktop's word
+// processor. Shown documents go to a "Tubarex" folder among the user's
+// temporary files, each under a fresh name, so that a document still open in
+// the word processor is never overwritten.
+class QtDocumentService : public DocumentService {
+public:
+    explicit QtDocumentService(MessageService& messages);
+    void ShowDocument(const WordDocument& document, const QString& baseName,
+                      QWidget* parent = nullptr) override;
+    bool SaveAndShowDocument(const WordDocument& document, const QString& path,
+                             QWidget* parent = nullptr) override;
+    // Title of the service's messages (the program's name).
+    void setTitle(const QString& title) { m_title = title; }
+
+private:
+    void open(const QString& path, QWidget* parent);
+
+    MessageService& m_messages;
+    QString m_title = QStringLiteral("Tubarex");
+};
+
 // The services of the running program, bundled.
 class QtServices {
 public:
     QtMessageService messages;
     QtCommonDialogService dialogs;
     QtMusicService music;
-    Services bundle{messages, dialogs, music};
+    QtDocumentService documents{messages};
+    Services bundle{messages, dialogs, music, documents};
 };

@@ -8,6 +8,7 @@
 
 class QPrinter;
 class QWidget;
+class WordDocument;
 
 // Answers of a message box, numbered as the classic message boxes do.
 enum class MsgAnswer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
@@ -61,9 +62,28 @@ public:
     virtual void command(const QString& verb) = 0;
 };
 
+// Hands a finished word-processor document to the user: the document is
+// written as a .docx file and the desktop is asked to open it in the user's
+// word processor. When it cannot be written, or nothing can open it, a
+// message in the program's style says so and names the file; the program
+// goes on either way.
+class DocumentService {
+public:
+    virtual ~DocumentService() = default;
+    // Writes the document among the user's temporary documents, under a
+    // fresh name that begins with `baseName`, and opens it.
+    virtual void ShowDocument(const WordDocument& document, const QString& baseName,
+                              QWidget* parent = nullptr) = 0;
+    // Writes the document to `path`, replacing the file there, and opens it.
+    // False (after the message) when it could not be written.
+    virtual bool SaveAndShowDocument(const WordDocument& document, const QString& path,
+                                     QWidget* parent = nullptr) = 0;
+};
+
 // The services a window reaches, bundled so that tests hand in doubles.
 struct Services {
     MessageService& messages;
     CommonDialogService& dialogs;
     MusicService& music;
+    DocumentService& documents;
 };

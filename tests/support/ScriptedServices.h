@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/Services.h"
+#include "shell/WordDocument.h"
 
 #include <QString>
 #include <QStringList>
@@ -73,10 +74,33 @@ public:
     QStringList commands;
 };
 
-// The three doubles bundled.
+// Keeps a copy of every document shown, with the name or path asked for;
+// nothing is written and nothing is opened.
+class RecordedDocuments : public DocumentService {
+public:
+    struct Shown {
+        WordDocument document;
+        QString baseName; // ShowDocument
+        QString path;     // SaveAndShowDocument
+    };
+    void ShowDocument(const WordDocument& document, const QString& baseName,
+                      QWidget* = nullptr) override {
+        shown.push_back({document, baseName, QString()});
+    }
+    bool SaveAndShowDocument(const WordDocument& document, const QString& path,
+                             QWidget* = nullptr) override {
+        shown.push_back({document, QString(), path});
+        return true;
+    }
+
+    std::vector<Shown> shown;
+};
+
+// The doubles bundled.
 struct ScriptedServices {
     ScriptedMessages messages;
     ScriptedDialogs dialogs;
     RecordedMusic music;
-    Services bundle{messages, dialogs, music};
+    RecordedDocuments documents;
+    Services bundle{messages, dialogs, music, documents};
 };

@@ -1,0 +1,354 @@
+#include "shell/DocxWriter.h"
+
+#include "shell/WordDocument.h"
+
+#include <QSaveFile>
+
+#include <zip.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// A4 in twips, with 2 cm margins all round.
+constexpr int PageWidth = 11906;
+constexpr int PageHeight = 16838;
+constexpr int Margin = 1134;
+constexpr int TextWidth = PageWidth - 2 * Margin;
+
+// Fill of the heading row of a formatted table (the predefined format 9
+// shades its heading row), and of the grid lines.
+const char* const HeadingFill = "D9D9D9";
+
+QString escaped(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == '&')
+            out += QLatin1String("&amp;");
+        else if (u == '<')
+            out += QLatin1String("&lt;");
+        else if (u == '>')
+            out += QLatin1String("&gt;");
+        else if (u == '"')
+            out += QLatin1String("&quot;");
+        else if (u < 0x20 && u != '\t')
+            continue; // not allowed in XML; the model has no other controls
+        else
+            out += c;
+    }
+    return out;
+}
+
+const char* jcValue(WordAlignment a) {
+    switch (a) {
+    case WordAlignment::Center:
+        return "center";
+    case WordAlignment::Right:
+        return "right";
+    case WordAlignment::Justify:
+        return "both";
+    case WordAlignment::Left:
+        break;
+    }
+    return "left";
+}
+
+// Run properties in schema order: rFonts, b, sz, szCs.
+QString runProperties(const QString& font, double points, bool bold) {
+    const QString f = escaped(font);
+    const int half = static_cast<int>(std::lround(points * 2));
+    QString p =
+        QStringLiteral("<w:rPr><w:rFonts w:ascii=\"%1\" w:hAnsi=\"%1\" w:cs=\"%1\"/>").arg(f);
+    if (bold)
+        p += QLatin1String("<w:b/><w:bCs/>");
+    p += QStringLiteral("<w:sz w:val=\"%1\"/><w:szCs w:val=\"%1\"/></w:rPr>").arg(half);
+    return p;
+}
+
+// Paragraph properties in schema order: spacing, jc. A spacing of 12 points
+// on text of 12 points is single spacing; "auto" keeps larger titles whole.
+QString paragraphProperties(WordAlignment a, double lineSpacing) {
+    QString p = QStringLiteral("<w:pPr>");
+    if (lineSpacing > 0)
+        p += QLatin1String("<w:spacing w:after=\"0\" w:line=\"240\" w:lineRule=\"auto\"/>");
+    else
+        p += QLatin1String("<w:spacing w:after=\"0\"/>");
+    p += QStringLiteral("<w:jc w:val=\"%1\"/></w:pPr>").arg(QLatin1String(jcValue(a)));
+    return p;
+}
+
+QString textRun(const QString& text, const QString& rPr) {
+    QString out;
+    // A tab is an element of its own inside a run.
+    const QStringList pieces = text.split(QLatin1Char('\t'));
+    out += QLatin1String("<w:r>") + rPr;
+    for (qsizetype i = 0; i < pieces.size(); ++i) {
+        if (i > 0)
+            out += QLatin1String("<w:tab/>");
+        if (!pieces[i].isEmpty())
+            out += QLatin1String("<w:t xml:space=\"preserve\">") + escaped(pieces[i]) +
+                   QLatin1String("</w:t>");
+    }
+    out += QLatin1String("</w:r>");
+    return out;
+}
+
+QString paragraphXml(const WordParagraph& p, double lineSpacing, const QString& fallbackFont,
+                     double fallbackSize) {
+    QString out = QLatin1String("<w:p>") + paragraphProperties(p.alignment, lineSpacing);
+    for (const WordRun& run : p.runs) {
+        if (run.pageBreak)
+            out += QLatin1String("<w:r><w:br w:type=\"page\"/></w:r>");
+        else
+            out += textRun(run.text, runProperties(run.fontName, run.fontSize, false));
+    }
+    if (p.runs.empty()) {
+        // An empty paragraph keeps the size it was typed in, so that blank
+        // lines are as high as the text around them.
+        out.replace(QLatin1String("</w:pPr>"),
+                    runProperties(fallbackFont, fallbackSize, false) + QLatin1String("</w:pPr>"));
+    }
+    out += QLatin1String("</w:p>");
+    return out;
+}
+
+// Column widths proportional to the longest text of each column, never
+// narrower than four characters, filling the text width.
+std::vector<int> columnWidths(const WordTableContent& t) {
+    std::vector<double> weight(static_cast<size_t>(t.columns), 4.0);
+    for (int r = 1; r <= t.rows; ++r)
+        for (int c = 1; c <= t.columns; ++c)
+            weight[static_cast<size_t>(c - 1)] = std::max(
+                weight[static_cast<size_t>(c - 1)], static_cast<double>(t.cell(r, c).text.size()));
+    double total = 0;
+    for (double w : weight)
+        total += w;
+    std::vector<int> widths;
+    for (double w : weight)
+        widths.push_back(static_cast<int>(TextWidth * w / total));
+    return widths;
+}
+
+QString tableXml(const WordTableContent& t, double lineSpacing) {
+    const bool formatted = t.autoFormat != 0;
+    const std::vector<int> widths = columnWidths(t);
+    QString out = QLatin1String("<w:tbl><w:tblPr><w:tblW w:w=\"0\" w:type=\"auto\"/>"
+                                "<w:tblBorders>");
+    for (const char* side : {"top", "left", "bottom", "right", "insideH", "insideV"})
+        out +=
+            QStringLiteral("<w:%1 w:val=\"single\" w:sz=\"4\" w:space=\"0\" w:color=\"000000\"/>")
+                .arg(QLatin1String(side));
+    out += QLatin1String("</w:tblBorders><w:tblLayout w:type=\"fixed\"/>"
+                         "<w:tblCellMar><w:left w:w=\"57\" w:type=\"dxa\"/>"
+                         "<w:right w:w=\"57\" w:type=\"dxa\"/></w:tblCellMar>"
+                         "<w:tblLook w:val=\"04A0\" w:firstRow=\"1\" w:lastRow=\"0\" "
+                         "w:firstColumn=\"1\" w:lastColumn=\"0\" w:noHBand=\"0\" w:noVBand=\"1\"/>"
+                         "</w:tblPr><w:tblGrid>");
+    for (int w : widths)
+        out += QStringLiteral("<w:gridCol w:w=\"%1\"/>").arg(w);
+    out += QLatin1String("</w:tblGrid>");
+    for (int r = 1; r <= t.rows; ++r) {
+        const bool heading = formatted && r == 1;
+        out += QLatin1String("<w:tr>");
+        if (heading)
+            out += QLatin1String("<w:trPr><w:tblHeader/></w:trPr>");
+        for (int c = 1; c <= t.columns; ++c) {
+            const WordCell& cell = t.cell(r, c);
+            out += QStringLiteral("<w:tc><w:tcPr><w:tcW w:w=\"%1\" w:type=\"dxa\"/>")
+                       .arg(widths[static_cast<size_t>(c - 1)]);
+            if (heading)
+                out += QStringLiteral("<w:shd w:val=\"clear\" w:color=\"auto\" w:fill=\"%1\"/>")
+                           .arg(QLatin1String(HeadingFill));
+            out += QLatin1String("</w:tcPr><w:p>");
+            const QString rPr = runProperties(t.fontName, t.fontSize, heading);
+            QString pPr = paragraphProperties(cell.alignment, lineSpacing);
+            pPr.replace(QLatin1String("</w:pPr>"), rPr + QLatin1String("</w:pPr>"));
+            out += pPr;
+            if (!cell.text.isEmpty())
+                out += textRun(cell.text, rPr);
+            out += QLatin1String("</w:p></w:tc>");
+        }
+        out += QLatin1String("</w:tr>");
+    }
+    out += QLatin1String("</w:tbl>");
+    return out;
+}
+
+const char* const ContentTypes =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+    "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
+    "<Default Extension=\"rels\" "
+    "ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
+    "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
+    "<Override PartName=\"/word/document.xml\" "
+    "ContentType=\"application/"
+    "vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml\"/>"
+    "<Override PartName=\"/word/styles.xml\" "
+    "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.styles+xml\"/>"
+    "</Types>";
+
+const char* const PackageRels =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+    "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+    "<Relationship Id=\"rId1\" "
+    "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument\" "
+    "Target=\"word/document.xml\"/>"
+    "</Relationships>";
+
+const char* const DocumentRels =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+    "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+    "<Relationship Id=\"rId1\" "
+    "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles\" "
+    "Target=\"styles.xml\"/>"
+    "</Relationships>";
+
+const char* const Styles =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+    "<w:styles xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
+    "<w:docDefaults><w:rPrDefault><w:rPr>"
+    "<w:rFonts w:ascii=\"Century Gothic\" w:hAnsi=\"Century Gothic\" w:cs=\"Century Gothic\"/>"
+    "<w:sz w:val=\"24\"/><w:szCs w:val=\"24\"/><w:lang w:val=\"it-IT\"/>"
+    "</w:rPr></w:rPrDefault>"
+    "<w:pPrDefault><w:pPr><w:spacing w:after=\"0\" w:line=\"240\" w:lineRule=\"auto\"/>"
+    "</w:pPr></w:pPrDefault></w:docDefaults>"
+    "<w:style w:type=\"paragraph\" w:default=\"1\" w:styleId=\"Normal\">"
+    "<w:name w:val=\"Normal\"/><w:qFormat/></w:style>"
+    "<w:style w:type=\"table\" w:default=\"1\" w:styleId=\"TableNormal\">"
+    "<w:name w:val=\"Normal Table\"/><w:uiPriority w:val=\"99\"/><w:semiHidden/>"
+    "<w:unhideWhenUsed/><w:tblPr><w:tblInd w:w=\"0\" w:type=\"dxa\"/>"
+    "<w:tblCellMar><w:top w:w=\"0\" w:type=\"dxa\"/><w:left w:w=\"108\" w:type=\"dxa\"/>"
+    "<w:bottom w:w=\"0\" w:type=\"dxa\"/><w:right w:w=\"108\" w:type=\"dxa\"/>"
+    "</w:tblCellMar></w:tblPr></w:style>"
+    "</w:styles>";
+
+} // namespace
+
+QByteArray DocxDocumentXml(const WordDocument& document) {
+    const double spacing = document.lineSpacing();
+    QString body;
+    QString lastFont = document.fontName();
+    double lastSize = document.fontSize();
+    for (const WordBlock& block : document.blocks()) {
+        if (block.isTable) {
+            body += tableXml(document.table(block.table), spacing);
+            continue;
+        }
+        for (const WordRun& run : block.paragraph.runs)
+            if (!run.pageBreak) {
+                lastFont = run.fontName;
+                lastSize = run.fontSize;
+            }
+        body += paragraphXml(block.paragraph, spacing, lastFont, lastSize);
+    }
+    QString xml = QLatin1String(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+        "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\" "
+        "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
+        "<w:body>");
+    xml += body;
+    xml += QStringLiteral("<w:sectPr><w:pgSz w:w=\"%1\" w:h=\"%2\"/>"
+                          "<w:pgMar w:top=\"%3\" w:right=\"%3\" w:bottom=\"%3\" w:left=\"%3\" "
+                          "w:header=\"708\" w:footer=\"708\" w:gutter=\"0\"/></w:sectPr>")
+               .arg(PageWidth)
+               .arg(PageHeight)
+               .arg(Margin);
+    xml += QLatin1String("</w:body></w:document>");
+    return xml.toUtf8();
+}
+
+QByteArray DocxPackage(const WordDocument& document, QString* error) {
+    const QByteArray documentXml = DocxDocumentXml(document);
+    struct Part {
+        const char* name;
+        QByteArray bytes;
+    };
+    // The bytes stay alive until the archive is closed: libzip reads them then.
+    const std::vector<Part> parts = {
+        {"[Content_Types].xml", QByteArray(ContentTypes)},
+        {"_rels/.rels", QByteArray(PackageRels)},
+        {"word/document.xml", documentXml},
+        {"word/_rels/document.xml.rels", QByteArray(DocumentRels)},
+        {"word/styles.xml", QByteArray(Styles)},
+    };
+
+    const auto fail = [&](const QString& what) {
+        if (error)
+            *error = what;
+        return QByteArray();
+    };
+
+    zip_error_t zerr;
+    zip_error_init(&zerr);
+    zip_source_t* memory = zip_source_buffer_create(nullptr, 0, 0, &zerr);
+    if (!memory) {
+        zip_error_fini(&zerr);
+        return fail(QStringLiteral("memoria insufficiente per il documento"));
+    }
+    zip_source_keep(memory);
+    zip_t* archive = zip_open_from_source(memory, ZIP_TRUNCATE, &zerr);
+    if (!archive) {
+        zip_source_free(memory);
+        zip_error_fini(&zerr);
+        return fail(QStringLiteral("impossibile creare il documento"));
+    }
+    bool ok = true;
+    for (const Part& part : parts) {
+        zip_source_t* source = zip_source_buffer(archive, part.bytes.constData(),
+                                                 static_cast<zip_uint64_t>(part.bytes.size()), 0);
+        const zip_int64_t index =
+            source ? zip_file_add(archive, part.name, source, ZIP_FL_ENC_UTF_8) : -1;
+        if (index < 0) {
+            if (source)
+                zip_source_free(source);
+            ok = false;
+            break;
+        }
+        zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 0);
+    }
+    if (!ok || zip_close(archive) != 0) {
+        zip_discard(archive);
+        zip_source_free(memory);
+        zip_error_fini(&zerr);
+        return fail(QStringLiteral("impossibile comporre il documento"));
+    }
+
+    QByteArray bytes;
+    if (zip_source_open(memory) == 0) {
+        zip_source_seek(memory, 0, SEEK_END);
+        const zip_int64_t size = zip_source_tell(memory);
+        zip_source_seek(memory, 0, SEEK_SET);
+        if (size > 0) {
+            bytes.resize(static_cast<qsizetype>(size));
+            if (zip_source_read(memory, bytes.data(), static_cast<zip_uint64_t>(size)) != size)
+                bytes.clear();
+        }
+        zip_source_close(memory);
+    }
+    zip_source_free(memory);
+    zip_error_fini(&zerr);
+    if (bytes.isEmpty())
+        return fail(QStringLiteral("impossibile comporre il documento"));
+    return bytes;
+}
+
+bool SaveDocx(const WordDocument& document, const QString& path, QString* error) {
+    QString why;
+    const QByteArray bytes = DocxPackage(document, &why);
+    if (bytes.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("Impossibile scrivere il documento %1: %2.").arg(path, why);
+        return false;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        if (error)
+            *error = QStringLiteral("Impossibile scrivere il documento %1: %2.")
+                         .arg(path, file.errorString());
+        return false;
+    }
+    return true;
+}

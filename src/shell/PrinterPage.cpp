@@ -1,0 +1,157 @@
+#include "shell/PrinterPage.h"
+
+#include "shell/NumberText.h"
+
+#include <cmath>
+
+PrinterPage::PrinterPage(PageSink& sink)
+    : m_sink(sink) {}
+
+void PrinterPage::setFontName(const QString& name) {
+    m_fontName = name;
+}
+
+void PrinterPage::setFontSize(double points) {
+    m_fontSize = points;
+}
+
+PageFontMetrics PrinterPage::metrics() const {
+    return m_sink.metrics(m_fontName, m_fontSize);
+}
+
+void PrinterPage::setX(double twips) {
+    m_x = twips;
+    m_sink.positionMoved();
+}
+
+void PrinterPage::setY(double twips) {
+    m_y = twips;
+    m_sink.positionMoved();
+}
+
+void PrinterPage::setPosition(double x, double y) {
+    m_x = x;
+    m_y = y;
+    m_sink.positionMoved();
+}
+
+int PrinterPage::columnOf(double x) const {
+    const double width = metrics().charWidth;
+    if (width <= 0)
+        return 1;
+    return static_cast<int>(std::floor(x / width + 0.5)) + 1;
+}
+
+void PrinterPage::tab(int column) {
+    if (failed())
+        return;
+    const double target = (std::max(column, 1) - 1) * metrics().charWidth;
+    // A small tolerance: a position reached by printing exactly up to the
+    // column is not "past" it.
+    if (m_x > target + 0.5)
+        endLine();
+    m_x = target;
+}
+
+void PrinterPage::print(const QString& text, bool continueLine) {
+    if (failed())
+        return;
+    if (!text.isEmpty()) {
+        m_sink.drawText(m_x, m_y, columnOf(m_x), m_fontName, m_fontSize, text);
+        m_x += text.size() * metrics().charWidth;
+    }
+    if (!continueLine)
+        endLine();
+}
+
+void PrinterPage::printNumber(double value, bool continueLine) {
+    print(PrinterNumberText(value), continueLine);
+}
+
+void PrinterPage::emptyLine() {
+    if (failed())
+        return;
+    endLine();
+}
+
+void PrinterPage::endLine() {
+    m_sink.lineEnded();
+    m_x = 0;
+    m_y += metrics().lineHeight;
+}
+
+void PrinterPage::drawLine(double x1, double y1, double x2, double y2) {
+    if (failed())
+        return;
+    m_sink.drawLine(x1, y1, x2, y2, m_lineWidth);
+}
+
+void PrinterPage::newPage() {
+    if (failed())
+        return;
+    m_sink.newPage();
+    ++m_page;
+    m_x = 0;
+    m_y = 0;
+}
+
+bool PrinterPage::endDocument() {
+    if (!m_ended && !failed())
+        m_sink.finish();
+    m_ended = true;
+    return !failed();
+}
+
+// The record's metrics are those of a fixed-pitch font: a character is 0.6 of
+// the size wide (as in Courier New), a line 1.2 of it high. Only the columns
+// matter to the record.
+PageFontMetrics TextPageRecorder::metrics(const QString&, double points) {
+    return {points * 20 * 0.6, points * 20 * 1.2};
+}
+
+void TextPageRecorder::drawText(double, double, int column, const QString&, double,
+                                const QString& text) {
+    const int at = std::max(column, 1) - 1;
+    if (m_line.size() < at)
+        m_line += QString(at - m_line.size(), QLatin1Char(' '));
+    m_line.replace(at, std::min<qsizetype>(text.size(), m_line.size() - at), text);
+    m_lineOpen = true;
+}
+
+void TextPageRecorder::drawLine(double, double, double, double, int) {}
+
+void TextPageRecorder::flushLine() {
+    while (m_line.endsWith(QLatin1Char(' ')))
+        m_line.chop(1);
+    m_pages.back().append(m_line);
+    m_line.clear();
+    m_lineOpen = false;
+}
+
+void TextPageRecorder::lineEnded() {
+    flushLine();
+}
+
+void TextPageRecorder::positionMoved() {
+    if (m_lineOpen)
+        flushLine();
+}
+
+void TextPageRecorder::newPage() {
+    if (m_lineOpen)
+        flushLine();
+    m_pages.emplace_back();
+}
+
+void TextPageRecorder::finish() {
+    if (m_lineOpen)
+        flushLine();
+    m_finished = true;
+}
+
+QString TextPageRecorder::text() const {
+    QStringList pages;
+    for (const QStringList& lines : m_pages)
+        pages.append(lines.join(QLatin1Char('\n')));
+    return pages.join(QLatin1Char('\f'));
+}

@@ -1,0 +1,126 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+// Size of one character and of one line of a font on the output device, in
+// twips (1440 per inch). The listings use fixed-pitch fonts, so one
+// character width is the width of a print column.
+struct PageFontMetrics {
+    double charWidth = 0;
+    double lineHeight = 0;
+};
+
+// Where the page model's output goes: a printer or PDF file (PainterPageSink)
+// or a record of text lines (TextPageRecorder). Positions are twips from the
+// top left of the printable area.
+class PageSink {
+public:
+    virtual ~PageSink() = default;
+    virtual PageFontMetrics metrics(const QString& fontName, double points) = 0;
+    // `column` is the character column of x in the current font (1 at x = 0).
+    virtual void drawText(double x, double y, int column, const QString& fontName, double points,
+                          const QString& text) = 0;
+    // A straight line `width` device pixels wide.
+    virtual void drawLine(double x1, double y1, double x2, double y2, int width) = 0;
+    // The current printed line has ended (after its text, or with nothing on it).
+    virtual void lineEnded() {}
+    // The print position was moved by hand, not by the end of a line.
+    virtual void positionMoved() {}
+    virtual void newPage() = 0;
+    // Ends the last page and hands the job over.
+    virtual void finish() = 0;
+    // The first failure of the device, empty while all is well.
+    virtual QString error() const { return {}; }
+};
+
+// The printer as the listings see it: a fixed-pitch line printer with a print
+// position in twips, a current font, tab columns and a page counter.
+// Everything printed goes to the sink; once the sink reports a failure the
+// remaining operations do nothing, and endDocument reports it.
+class PrinterPage {
+public:
+    explicit PrinterPage(PageSink& sink);
+
+    void setFontName(const QString& name);
+    void setFontSize(double points);
+    const QString& fontName() const { return m_fontName; }
+    double fontSize() const { return m_fontSize; }
+
+    void setX(double twips);
+    void setY(double twips);
+    void setPosition(double x, double y);
+    double x() const { return m_x; }
+    double y() const { return m_y; }
+
+    // Moves to character column n of the current line; when the line is
+    // already past it, to column n of the next line.
+    void tab(int column);
+    // Prints at the print position; the line then ends unless continueLine.
+    void print(const QString& text, bool continueLine = false);
+    // A number as the printer writes one: a blank for its sign, the number's
+    // default text, a trailing blank.
+    void printNumber(double value, bool continueLine = false);
+    // Ends the current line with nothing more printed.
+    void emptyLine();
+
+    void setLineWidth(int pixels) { m_lineWidth = pixels; }
+    int lineWidth() const { return m_lineWidth; }
+    void drawLine(double x1, double y1, double x2, double y2);
+
+    int page() const { return m_page; }
+    void newPage();
+    // Ends the last page and sends the job; false when the device failed.
+    bool endDocument();
+
+    bool failed() const { return !m_sink.error().isEmpty(); }
+    QString error() const { return m_sink.error(); }
+
+    // Width of one print column and height of one line in the current font.
+    PageFontMetrics metrics() const;
+
+private:
+    void endLine();
+    int columnOf(double x) const;
+
+    PageSink& m_sink;
+    QString m_fontName = QStringLiteral("Courier New");
+    double m_fontSize = 12;
+    double m_x = 0;
+    double m_y = 0;
+    int m_page = 1;
+    int m_lineWidth = 1;
+    bool m_ended = false;
+};
+
+// A sink that keeps each page as lines of fixed-pitch text: character
+// column n of the page model is position n of its line (column 1 first).
+// Every printed line, empty ones included, is one line of the record. Used
+// by the tests and by the command line's text output.
+class TextPageRecorder : public PageSink {
+public:
+    PageFontMetrics metrics(const QString& fontName, double points) override;
+    void drawText(double x, double y, int column, const QString& fontName, double points,
+                  const QString& text) override;
+    void drawLine(double x1, double y1, double x2, double y2, int width) override;
+    void lineEnded() override;
+    void positionMoved() override;
+    void newPage() override;
+    void finish() override;
+
+    // Pages of lines, trailing blanks removed.
+    const std::vector<QStringList>& pages() const { return m_pages; }
+    // The whole record: lines separated by "\n", pages by a form feed.
+    QString text() const;
+    bool finished() const { return m_finished; }
+
+private:
+    void flushLine();
+
+    std::vector<QStringList> m_pages{QStringList()};
+    QString m_line;
+    bool m_lineOpen = false;
+    bool m_finished = false;
+};

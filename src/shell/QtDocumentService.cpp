@@ -1,0 +1,46 @@
+#include "shell/DocxWriter.h"
+#include "shell/QtServices.h"
+
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QUrl>
+
+QtDocumentService::QtDocumentService(MessageService& messages)
+    : m_messages(messages) {}
+
+void QtDocumentService::ShowDocument(const WordDocument& document, const QString& baseName,
+                                     QWidget* parent) {
+    QDir folder(QStandardPaths::writableLocation(QStandardPaths::TempLocation));
+    folder.mkpath(QStringLiteral("Tubarex"));
+    folder.cd(QStringLiteral("Tubarex"));
+    // A fresh name each time: an earlier document may still be open.
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString path = folder.filePath(QStringLiteral("%1-%2.docx").arg(baseName, stamp));
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = folder.filePath(QStringLiteral("%1-%2-%3.docx").arg(baseName, stamp).arg(n));
+    SaveAndShowDocument(document, path, parent);
+}
+
+bool QtDocumentService::SaveAndShowDocument(const WordDocument& document, const QString& path,
+                                            QWidget* parent) {
+    QString error;
+    if (!SaveDocx(document, path, &error)) {
+        m_messages.MsgBox(error, MsgButtons::Ok, NoticeIcon::Critical, m_title, parent);
+        return false;
+    }
+    open(path, parent);
+    return true;
+}
+
+void QtDocumentService::open(const QString& path, QWidget* parent) {
+    if (QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        return;
+    m_messages.MsgBox(QStringLiteral("Il documento è stato salvato nel file %1, ma non è stato "
+                                     "possibile aprirlo: nessun programma di videoscrittura "
+                                     "risulta associato ai file .docx.")
+                          .arg(QDir::toNativeSeparators(path)),
+                      MsgButtons::Ok, NoticeIcon::Information, m_title, parent);
+}

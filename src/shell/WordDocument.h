@@ -1,0 +1,129 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <vector>
+
+// Paragraph alignment, numbered as the word processor's automation numbers
+// them: 0 left, 1 centred, 2 right, 3 justified.
+enum class WordAlignment { Left = 0, Center = 1, Right = 2, Justify = 3 };
+
+// A stretch of text typed with one font; a page break is a run of its own.
+struct WordRun {
+    QString text;
+    QString fontName;
+    double fontSize = 12;
+    bool pageBreak = false;
+};
+
+struct WordParagraph {
+    std::vector<WordRun> runs;
+    WordAlignment alignment = WordAlignment::Left;
+    // The text of the paragraph without page breaks.
+    QString text() const;
+    bool hasPageBreak() const;
+};
+
+struct WordCell {
+    QString text;
+    WordAlignment alignment = WordAlignment::Left;
+};
+
+struct WordTableContent {
+    int rows = 0;
+    int columns = 0;
+    QString fontName;
+    double fontSize = 12;
+    // The predefined table format applied (0 for none); format 9 shades the
+    // heading row and draws the grid.
+    int autoFormat = 0;
+    std::vector<WordCell> cells; // row-major
+
+    // 1-based indexes, as the word processor counts them.
+    WordCell& cell(int row, int column);
+    const WordCell& cell(int row, int column) const;
+};
+
+// One element of the document body: a paragraph, or the table of that index.
+struct WordBlock {
+    bool isTable = false;
+    WordParagraph paragraph;
+    int table = 0; // 1-based index into tables() when isTable
+};
+
+// A word-processor document built with the operations of the program's
+// "Stampa con Word" outputs, in the callers' order. A new document holds one
+// empty paragraph with the insertion point in it. Typed text always goes to
+// the end of the document (the insertion point follows every table added at
+// the end), so the callers' sequence of text and tables reads top to bottom.
+// The document is a value: the .docx writer and the tests read it back.
+class WordDocument {
+public:
+    WordDocument();
+
+    // The program's usual start of a document: border distances 2.5, 2.5,
+    // 1.5 and 1.5 taken as whole numbers (rounding half to even, 2 each),
+    // line spacing 12 points, A4 paper, font "Century Gothic".
+    void StandardSetup();
+
+    void setFontName(const QString& name);
+    void setFontSize(double points);
+    const QString& fontName() const { return m_fontName; }
+    double fontSize() const { return m_fontSize; }
+
+    // Types at the insertion point: character 13 ends the paragraph (a
+    // following character 10 is part of the same line end), character 12
+    // starts a new page.
+    void TypeText(const QString& text);
+
+    void setPaperA4() { m_a4 = true; }
+    bool paperA4() const { return m_a4; }
+    void setLineSpacing(double points) { m_lineSpacing = points; }
+    double lineSpacing() const { return m_lineSpacing; }
+    // Distances of the selection's borders from the text, in points.
+    void setBorderDistances(int top, int bottom, int left, int right);
+    const std::vector<int>& borderDistances() const { return m_borderDistances; }
+
+    // Alignment of the selection: the paragraph at the insertion point, the
+    // selected table column, or the whole document.
+    void setAlignment(WordAlignment alignment);
+
+    // A new empty paragraph at the end of the document.
+    void addParagraphAtEnd();
+    // A table at the end of the document; returns its 1-based index.
+    int addTableAtEnd(int rows, int columns);
+    void setTableFontSize(int table, double points);
+    void setCellText(int table, int row, int column, const QString& text);
+    void autoFormat(int table, int format);
+
+    // Selection: a column of a table, the whole document, or back to the
+    // insertion point.
+    void selectColumn(int table, int column);
+    void selectAll();
+    void collapseSelection();
+
+    const std::vector<WordBlock>& blocks() const { return m_blocks; }
+    const std::vector<WordTableContent>& tables() const { return m_tables; }
+    int tableCount() const { return static_cast<int>(m_tables.size()); }
+    const WordTableContent& table(int index) const { return m_tables.at(index - 1); }
+    // Every paragraph outside tables, in order.
+    std::vector<const WordParagraph*> paragraphs() const;
+
+private:
+    WordParagraph& current();
+    void startParagraph();
+
+    enum class Selection { InsertionPoint, Column, All };
+
+    std::vector<WordBlock> m_blocks;
+    std::vector<WordTableContent> m_tables;
+    QString m_fontName = QStringLiteral("Times New Roman");
+    double m_fontSize = 12;
+    bool m_a4 = false;
+    double m_lineSpacing = 0; // 0: the word processor's own
+    std::vector<int> m_borderDistances;
+    Selection m_selection = Selection::InsertionPoint;
+    int m_selectedTable = 0;
+    int m_selectedColumn = 0;
+};
