@@ -1,0 +1,51 @@
+#pragma once
+
+#include "shell/PrinterPage.h"
+
+#include <QFont>
+#include <QPainter>
+
+#include <functional>
+#include <memory>
+
+class QPagedPaintDevice;
+
+// The page fonts as the listings name them. "Courier New" and "Times New
+// Roman" fall back to Liberation Mono and Liberation Serif, which have the
+// same character widths, so the printed columns line up wherever the
+// program runs.
+QFont PageFont(const QString& name, double points);
+
+// Draws the page model on a printer or a PDF writer, in the device's own
+// resolution (never the screen's). Twips are measured from the top left of
+// the device's printable area. `deviceName` names the printer or the file in
+// the error message.
+class PainterPageSink : public PageSink {
+public:
+    PainterPageSink(QPagedPaintDevice& device, QString deviceName);
+    ~PainterPageSink() override;
+
+    PageFontMetrics metrics(const QString& fontName, double points) override;
+    void drawText(double x, double y, int column, const QString& fontName, double points,
+                  const QString& text) override;
+    void drawLine(double x1, double y1, double x2, double y2, int width) override;
+    void newPage() override;
+    void finish() override;
+    QString error() const override { return m_error; }
+
+private:
+    bool ensureStarted();
+    void fail(const QString& what);
+
+    QPagedPaintDevice& m_device;
+    QString m_deviceName;
+    std::unique_ptr<QPainter> m_painter;
+    QString m_error;
+    double m_scaleX = 1; // device pixels per twip
+    double m_scaleY = 1;
+};
+
+// Prints a listing into a PDF file on A4 paper with narrow margins. False,
+// with an Italian `error` naming the file, when it cannot be written.
+bool PrintToPdf(const QString& path, const std::function<void(PrinterPage&)>& body,
+                QString* error = nullptr);
