@@ -1,5 +1,7 @@
 #include "shell/NumberText.h"
 
+#include <QLocale>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -272,4 +274,17 @@ bool IsPlainNumberToken(QStringView token, double* value) {
     if (value)
         *value = ReadNumber(token.toString());
     return true;
+}
+
+QString FormatFixed(double value, int decimals, const QLocale& locale) {
+    if (!std::isfinite(value))
+        return QString();
+    const double scale = std::pow(10.0, decimals);
+    double rounded = std::round(value * scale) / scale;
+    if (rounded == 0)
+        rounded = 0; // no "-0,00"
+    QString text = QString::number(rounded, 'f', decimals);
+    if (decimals > 0)
+        text.replace(QLatin1Char('.'), locale.decimalPoint());
+    return text;
 }

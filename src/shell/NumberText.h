@@ -39,3 +39,11 @@ std::optional<int> CountIntegerDigits(QString& numberText);
 // point, exponent; no blanks, nothing after it), as the data file holds its
 // unquoted values; its value is stored in *value.
 bool IsPlainNumberToken(QStringView token, double* value = nullptr);
+
+class QLocale;
+
+// A number in the word processor's "##0.00" style formats: at least one
+// integer digit, exactly `decimals` decimals (halves rounded away from zero),
+// no thousands separator, the decimal separator of `locale` (the user's
+// regional settings in the program).
+QString FormatFixed(double value, int decimals, const QLocale& locale);
