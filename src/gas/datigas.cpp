@@ -130,6 +130,8 @@ datigas::datigas(AppContext& context, QWidget* parent)
     h.colour = [this] { ChooseGasBackground(); };
     h.check = [this] { CheckData(); };
     h.clear = [this] { Clear(); };
+    h.printWindow = [this] { stampa_Click(); };
+    h.printInputForm = [this] { acquisizionedati_Click(); };
     m_frame = new WindowFrame(*this, context, FrameKind::Gas, std::move(h));
     // The band was laid out for 8-point text: the heads fit their columns.
     m_frame->clientArea()->setFont(DesignFont());
@@ -353,7 +355,7 @@ void datigas::buildOthers() {
         option->setGeometry(twipsX(120), twipsY(k == 1 ? 210 : 465), twipsX(1755), twipsY(255));
         comestampo.at(static_cast<size_t>(k - 1)) = option;
     }
-    comestampo[1]->setChecked(true);
+    comestampo[0]->setChecked(true);
 
     auto button = [this, area](const char* name, const QString& text, const QString& tip,
                                int left) {
@@ -373,9 +375,8 @@ void datigas::buildOthers() {
                QStringLiteral("cliccare per stampare la tabella dei dati e dei risultati"), 7200);
     esco = button("esco", QStringLiteral("&USCITA"),
                   QStringLiteral("cliccare per uscire da Tubarex"), 8340);
-    // The printouts are not part of this window yet.
-    stamp->setEnabled(false);
     connect(aiuto, &QPushButton::clicked, this, &datigas::aiuto_Click);
+    connect(stamp, &QPushButton::clicked, this, &datigas::stampa_Click);
     connect(guidainlinea, &QPushButton::clicked, this,
             [this] { m_ctx.forms.showByName(QStringLiteral("sommario")); });
     connect(esco, &QPushButton::clicked, this, [this] { ConfirmExit(m_ctx, this); });

@@ -68,6 +68,10 @@ public:
     void ChooseGasBackground();
     void aiuto_Click();
     void delriga_Click(int i);
+    // The table of data and results, on the printer or as a document, as
+    // the print option says; and the blank data-acquisition form.
+    void stampa_Click();
+    void acquisizionedati_Click();
     QColor background() const { return m_background; }
 
     // ProjectView

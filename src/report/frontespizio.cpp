@@ -3,12 +3,14 @@
 // commands.
 #include "report/frontespizio.h"
 
+#include "report/CoverSheet.h"
 #include "shell/ApplicationState.h"
 #include "shell/DataTextValidator.h"
 #include "shell/Forms.h"
 #include "shell/ModTubarex.h"
 #include "shell/Services.h"
 #include "shell/WindowFrame.h"
+#include "shell/WordDocument.h"
 #include "ui/DesignFont.h"
 #include "ui/Line.h"
 
@@ -81,6 +83,7 @@ frontespizio::frontespizio(AppContext& context, QWidget* parent)
     h.colour = [this] { colorare_Click(); };
     h.check = [this] { controllodat_Click(); };
     h.clear = [this] { cancella_Click(); };
+    h.printInputForm = [this] { solodati_Click(); };
     m_frame = new WindowFrame(*this, context, FrameKind::Cover, std::move(h));
     m_frame->clientArea()->setFont(DesignFont());
     buildFields();
@@ -263,6 +266,13 @@ void frontespizio::cancella_Click() {
 void frontespizio::colorare_Click() {
     if (const auto colour = ChooseProjectBackground(m_ctx, this, m_background))
         setBackgroundColour(*colour);
+}
+
+void frontespizio::solodati_Click() {
+    passo->setText(QStringLiteral("sto caricando WORD"));
+    WordDocument doc;
+    BuildCoverSheet(doc, m_ctx.state);
+    m_ctx.services.documents.ShowDocument(doc, QStringLiteral("Tubarex-frontespizio-dati"), this);
 }
 
 void frontespizio::aiuto_Click() {

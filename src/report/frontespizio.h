@@ -56,6 +56,9 @@ public:
     void cancella_Click();
     void colorare_Click();
     void aiuto_Click();
+    // The data sheet of the window ("&solo dati finestra"), always as a
+    // document; the hint keeps saying that the word processor is loading.
+    void solodati_Click();
     // The owner's data cannot be changed here.
     void ownerLabel_Click();
     // The cover's own first step of a save: some network must have rows.

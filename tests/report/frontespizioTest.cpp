@@ -116,13 +116,38 @@ private slots:
         QVERIFY(!w.comestampo[1]->isChecked());
         QVERIFY(!w.stampa->isEnabled());
         QVERIFY(!w.frame()->item(QStringLiteral("stampatutto"))->isEnabled());
-        QVERIFY(!w.frame()->item(QStringLiteral("solodati"))->isEnabled());
+        QVERIFY(w.frame()->item(QStringLiteral("solodati"))->isEnabled());
         // No help summary is enrolled.
         QVERIFY(!w.guidainlinea->isEnabled());
         QCOMPARE(w.findChild<QLineEdit*>(QStringLiteral("località")), w.localita());
     }
 
     // Before its load sizes it, the window has its designed geometry.
+    // The data sheet goes to a document whatever the print option, and
+    // empty fields still give the whole table.
+    void dataSheetIsADocumentEvenWithEmptyFields() {
+        ShellFixture f;
+        f.state.OwnerName = QStringLiteral("Studio Rossi");
+        f.state.OwnerAddress = QStringLiteral("via Verdi 3, Bari");
+        frontespizio& w = f.forms.get<frontespizio>();
+        w.data()->clear();
+        w.comestampo[1]->setChecked(true);
+        w.frame()->item(QStringLiteral("solodati"))->trigger();
+        QCOMPARE(f.services.dialogs.printerRequests, 0);
+        QVERIFY(f.services.messages.shown.empty());
+        QCOMPARE(f.services.documents.shown.size(), size_t(1));
+        const WordDocument& doc = f.services.documents.shown[0].document;
+        QCOMPARE(doc.tableCount(), 1);
+        const WordTableContent& table = doc.table(1);
+        QCOMPARE(table.rows, 10);
+        QCOMPARE(table.cell(2, 1).text, QStringLiteral("progetto"));
+        QCOMPARE(table.cell(2, 2).text, QString());
+        QCOMPARE(table.cell(7, 2).text, QString());
+        QCOMPARE(table.cell(9, 2).text, w.Labelstudio->text());
+        QCOMPARE(table.cell(10, 2).text, w.labelindirizzo->text());
+        QCOMPARE(w.passo->text(), QStringLiteral("sto caricando WORD"));
+    }
+
     void helpSummaryAndExitButtons() {
         ShellFixture f;
         f.forms.enrol<probe::sommario>();
