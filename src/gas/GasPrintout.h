@@ -29,7 +29,7 @@ inline constexpr int GasLegendColumn = 6;
 
 // Print columns of the data row. A value is printed at column (p - d), d
 // being the characters before its decimal separator, so that the separator
-// falls on column p; the row number ends on column GasNumberEnd - 1.
+// falls on column p; the row number ends on column `number` - 1.
 namespace GasPrintColumn {
 inline constexpr int number = 8;
 inline constexpr int lungh = 16;
