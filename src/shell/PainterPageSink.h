@@ -6,7 +6,9 @@
 #include <QPainter>
 
 #include <functional>
+#include <map>
 #include <memory>
+#include <utility>
 
 class QPagedPaintDevice;
 
@@ -34,8 +36,18 @@ public:
     QString error() const override { return m_error; }
 
 private:
+    // A font as measured on this device; a listing uses three or four, and
+    // measuring is the slow part of printing a line.
+    struct Measured {
+        QFont font;
+        PageFontMetrics twips;
+        double ascent = 0; // device pixels
+    };
+    const Measured& measure(const QString& fontName, double points);
     bool ensureStarted();
     void fail(const QString& what);
+
+    std::map<std::pair<QString, double>, Measured> m_fonts;
 
     QPagedPaintDevice& m_device;
     QString m_deviceName;

@@ -1,6 +1,8 @@
 #include "QtTestRegistry.h"
 
+#include "ScriptedServices.h"
 #include "shell/QtServices.h"
+#include "shell/WordDocument.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -140,6 +142,21 @@ private slots:
         QVERIFY(!music.isPlaying());
         music.command(QStringLiteral("play"));
         QVERIFY2(!music.isPlaying(), "play after close");
+    }
+
+    void documentThatCannotBeWrittenIsReportedAndNotOpened() {
+        QTemporaryDir dir;
+        ScriptedMessages messages;
+        QtDocumentService documents(messages);
+        WordDocument document;
+        document.TypeText(QStringLiteral("Tubarex\r"));
+        const QString path = dir.filePath(QStringLiteral("manca/Tubarex-guida.docx"));
+        QVERIFY(!documents.SaveAndShowDocument(document, path));
+        QCOMPARE(messages.shown.size(), size_t(1));
+        QCOMPARE(messages.shown[0].icon, NoticeIcon::Critical);
+        QCOMPARE(messages.shown[0].title, QStringLiteral("Tubarex"));
+        QVERIFY(messages.shown[0].text.contains(path));
+        QVERIFY(!QFile::exists(path));
     }
 };
 

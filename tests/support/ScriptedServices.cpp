@@ -1,5 +1,7 @@
 #include "ScriptedServices.h"
 
+#include <QPrinter>
+
 MsgAnswer ScriptedMessages::next(MsgButtons buttons) {
     if (!answers.empty()) {
         const MsgAnswer a = answers.front();
@@ -55,12 +57,14 @@ std::optional<QString> ScriptedDialogs::ShowSave(const FileDialogRequest& reques
     return take(saveResults);
 }
 
-bool ScriptedDialogs::ShowPrinter(QPrinter&, QWidget*) {
+bool ScriptedDialogs::ShowPrinter(QPrinter& printer, QWidget*) {
     ++printerRequests;
     if (printerResults.empty())
         return false;
     const bool accepted = printerResults.front();
     printerResults.pop_front();
+    if (accepted && !printerOutputFile.isEmpty())
+        printer.setOutputFileName(printerOutputFile);
     return accepted;
 }
 

@@ -57,6 +57,9 @@ public:
     std::deque<std::optional<QString>> saveResults;
     std::deque<std::optional<quint32>> colourResults;
     std::deque<bool> printerResults;
+    // When set, an accepted printer dialog prints into this PDF file, as a
+    // user choosing "print to file" would.
+    QString printerOutputFile;
     int printerRequests = 0;
 
     std::vector<FileDialogRequest> openRequests;

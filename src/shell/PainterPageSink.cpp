@@ -1,0 +1,143 @@
+#include "shell/PainterPageSink.h"
+
+#include <QFontMetricsF>
+#include <QPageSize>
+#include <QPagedPaintDevice>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+QFont PageFont(const QString& name, double points) {
+    QFont font;
+    const QString key = name.toLower();
+    if (key.startsWith(QLatin1String("courier"))) {
+        font.setFamilies({name, QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
+                          QStringLiteral("Cousine"), QStringLiteral("DejaVu Sans Mono")});
+        font.setStyleHint(QFont::TypeWriter);
+        font.setFixedPitch(true);
+    } else if (key.startsWith(QLatin1String("times"))) {
+        font.setFamilies({name, QStringLiteral("Times New Roman"),
+                          QStringLiteral("Liberation Serif"), QStringLiteral("Tinos"),
+                          QStringLiteral("DejaVu Serif")});
+        font.setStyleHint(QFont::Serif);
+    } else {
+        font.setFamilies({name});
+    }
+    font.setPointSizeF(points);
+    // Printed columns must not depend on the screen's hinting.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setKerning(false);
+    return font;
+}
+
+const PainterPageSink::Measured& PainterPageSink::measure(const QString& fontName, double points) {
+    const auto key = std::make_pair(fontName, points);
+    auto it = m_fonts.find(key);
+    if (it != m_fonts.end())
+        return it->second;
+    Measured m;
+    m.font = PageFont(fontName, points);
+    const QFontMetricsF fm(m.font, &m_device);
+    // A print column is one character wide: the advance of a fixed-pitch
+    // font, the average character of a proportional one.
+    const double column = QFontInfo(m.font).fixedPitch() ? fm.horizontalAdvance(QLatin1Char('0'))
+                                                         : fm.averageCharWidth();
+    m.twips = {column / m_scaleX, fm.height() / m_scaleY};
+    m.ascent = fm.ascent();
+    return m_fonts.emplace(key, m).first->second;
+}
+
+PainterPageSink::PainterPageSink(QPagedPaintDevice& device, QString deviceName)
+    : m_device(device)
+    , m_deviceName(std::move(deviceName)) {
+    m_scaleX = device.logicalDpiX() / 1440.0;
+    m_scaleY = device.logicalDpiY() / 1440.0;
+}
+
+PainterPageSink::~PainterPageSink() {
+    if (m_painter && m_painter->isActive())
+        m_painter->end();
+}
+
+void PainterPageSink::fail(const QString& what) {
+    if (m_error.isEmpty())
+        m_error = what;
+}
+
+bool PainterPageSink::ensureStarted() {
+    if (!m_error.isEmpty())
+        return false;
+    if (m_painter)
+        return true;
+    m_painter = std::make_unique<QPainter>();
+    if (!m_painter->begin(&m_device)) {
+        fail(QStringLiteral("impossibile avviare la stampa su %1").arg(m_deviceName));
+        return false;
+    }
+    return true;
+}
+
+PageFontMetrics PainterPageSink::metrics(const QString& fontName, double points) {
+    return measure(fontName, points).twips;
+}
+
+void PainterPageSink::drawText(double x, double y, int, const QString& fontName, double points,
+                               const QString& text) {
+    if (!ensureStarted())
+        return;
+    const Measured& m = measure(fontName, points);
+    m_painter->setFont(m.font);
+    m_painter->drawText(QPointF(x * m_scaleX, y * m_scaleY + m.ascent), text);
+}
+
+void PainterPageSink::drawLine(double x1, double y1, double x2, double y2, int width) {
+    if (!ensureStarted())
+        return;
+    QPen pen(Qt::black);
+    pen.setWidth(std::max(width, 1));
+    m_painter->setPen(pen);
+    m_painter->drawLine(QPointF(x1 * m_scaleX, y1 * m_scaleY),
+                        QPointF(x2 * m_scaleX, y2 * m_scaleY));
+}
+
+void PainterPageSink::newPage() {
+    if (!ensureStarted())
+        return;
+    if (!m_device.newPage())
+        fail(QStringLiteral("impossibile iniziare una nuova pagina su %1").arg(m_deviceName));
+}
+
+void PainterPageSink::finish() {
+    if (!ensureStarted())
+        return;
+    if (!m_painter->end())
+        fail(QStringLiteral("impossibile completare la stampa su %1").arg(m_deviceName));
+}
+
+bool PrintToPdf(const QString& path, const std::function<void(PrinterPage&)>& body,
+                QString* error) {
+    const auto failed = [&](const QString& why) {
+        if (error)
+            *error = QStringLiteral("Impossibile scrivere il file PDF %1: %2.").arg(path, why);
+        return false;
+    };
+    // The file replaces the old one only when the whole listing is written.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return failed(file.errorString());
+    {
+        QPdfWriter writer(&file);
+        writer.setCreator(QStringLiteral("Tubarex"));
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        // Narrow margins, as a printer's unprintable border: the widest
+        // listing (118 columns at 8 points) just fits.
+        writer.setPageMargins(QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter);
+        PainterPageSink sink(writer, path);
+        PrinterPage page(sink);
+        body(page);
+        if (!page.endDocument())
+            return failed(page.error());
+    }
+    if (!file.commit())
+        return failed(file.errorString());
+    return true;
+}

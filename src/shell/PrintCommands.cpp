@@ -1,0 +1,35 @@
+#include "shell/PrintCommands.h"
+
+#include "shell/ApplicationState.h"
+#include "shell/Form.h"
+#include "shell/PainterPageSink.h"
+#include "shell/Services.h"
+
+#include <QDir>
+#include <QPrinter>
+
+bool PrintOnPrinter(AppContext& context, QWidget* parent,
+                    const std::function<void(PrinterPage&)>& listing) {
+    // The printer keeps its own default page; the dialog may also turn it
+    // into a PDF file.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(context.state.ProgramName.isEmpty() ? QStringLiteral("Tubarex")
+                                                           : context.state.ProgramName);
+    if (!context.services.dialogs.ShowPrinter(printer, parent))
+        return false;
+    const QString device =
+        printer.outputFileName().isEmpty()
+            ? QStringLiteral("la stampante \"%1\"").arg(printer.printerName())
+            : QStringLiteral("il file %1").arg(QDir::toNativeSeparators(printer.outputFileName()));
+    PainterPageSink sink(printer, device);
+    PrinterPage page(sink);
+    listing(page);
+    if (page.endDocument())
+        return true;
+    const QString title =
+        context.state.ProgramName.isEmpty() ? QStringLiteral("Tubarex") : context.state.ProgramName;
+    context.services.messages.MsgBox(
+        QStringLiteral("La stampa non è riuscita: %1.").arg(page.error()), MsgButtons::Ok,
+        NoticeIcon::Critical, title, parent);
+    return false;
+}

@@ -1,0 +1,86 @@
+#include "shell/PainterPageSink.h"
+
+#include <QFile>
+#include <QFontInfo>
+#include <QGuiApplication>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void listing(PrinterPage& page, int pages) {
+    page.setFontName(QStringLiteral("Courier New"));
+    for (int p = 1; p <= pages; ++p) {
+        page.setY(1000);
+        page.setFontSize(8);
+        page.tab(10);
+        page.print(QStringLiteral("tronco  lungh.   diam."));
+        page.setLineWidth(5);
+        page.drawLine(1000, 14000, 11000, 14000);
+        page.setPosition(9800, 15000);
+        page.setFontSize(12);
+        page.print(QStringLiteral("pagina ") + QString::number(page.page()));
+        if (p < pages)
+            page.newPage();
+    }
+}
+
+int pageCount(const QByteArray& pdf) {
+    // Page objects are "/Type /Page"; the page tree is "/Type /Pages".
+    return static_cast<int>(pdf.count("/Type /Page\n") + pdf.count("/Type /Page ") +
+                            pdf.count("/Type /Page/") + pdf.count("/Type /Page>"));
+}
+
+TEST(PdfPrint, CourierColumnsHaveThePrinterMetricsOfCourierNew) {
+    const QFont font = PageFont(QStringLiteral("Courier New"), 12);
+    EXPECT_TRUE(QFontInfo(font).fixedPitch()) << QFontInfo(font).family().toStdString();
+    QTemporaryDir dir;
+    QPdfWriter writer(dir.filePath(QStringLiteral("m.pdf")));
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    PainterPageSink sink(writer, QStringLiteral("m.pdf"));
+    // Courier New and Liberation Mono: 0.6 em a character, so 144 twips
+    // at 12 points and 96 at 8, measured at the device's resolution.
+    EXPECT_NEAR(sink.metrics(QStringLiteral("Courier New"), 12).charWidth, 144, 1.5);
+    EXPECT_NEAR(sink.metrics(QStringLiteral("Courier new"), 8).charWidth, 96, 1.0);
+    const PageFontMetrics times = sink.metrics(QStringLiteral("Times New Roman"), 14);
+    EXPECT_GT(times.lineHeight, 14 * 20);
+    EXPECT_LT(times.lineHeight, 14 * 20 * 1.4);
+    sink.finish();
+}
+
+TEST(PdfPrint, WritesEveryPageAndReplacesTheFileOnlyWhenDone) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("dati.pdf"));
+    QString error;
+    ASSERT_TRUE(PrintToPdf(
+        path, [](PrinterPage& page) { listing(page, 3); }, &error))
+        << error.toStdString();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray pdf = file.readAll();
+    EXPECT_TRUE(pdf.startsWith("%PDF"));
+    EXPECT_EQ(pageCount(pdf), 3);
+}
+
+TEST(PdfPrint, AFileThatCannotBeWrittenIsReportedByName) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("manca/dati.pdf"));
+    QString error;
+    EXPECT_FALSE(PrintToPdf(
+        path, [](PrinterPage& page) { listing(page, 1); }, &error));
+    EXPECT_TRUE(error.contains(path)) << error.toStdString();
+    EXPECT_TRUE(error.startsWith(QStringLiteral("Impossibile scrivere il file PDF")));
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
