@@ -106,6 +106,8 @@ dati::dati(AppContext& context, QWidget* parent)
     h.colour = [this] { ChangeBackground(); };
     h.check = [this] { CheckData(); };
     h.clear = [this] { Clear(); };
+    h.printWindow = [this] { stampa_Click(); };
+    h.printInputForm = [this] { acquisizionedati_Click(); };
     m_frame = new WindowFrame(*this, context, FrameKind::Water, std::move(h));
     // The band was laid out for 8-point text: the heads fit their columns.
     m_frame->clientArea()->setFont(DesignFont());
@@ -245,8 +247,8 @@ void dati::buildOthers() {
     auto* options = new QGroupBox(QStringLiteral("Opzioni di stampa"), area);
     options->setObjectName(QStringLiteral("Frame1"));
     options->setGeometry(twipsX(4200), twipsY(600), twipsX(3255), twipsY(855));
-    const QString captions[] = {QStringLiteral("Stampa diretta"),
-                                QStringLiteral("Stampa con Word")};
+    const QString captions[] = {QStringLiteral("Stampa con Word"),
+                                QStringLiteral("Stampa diretta")};
     for (int k = 1; k <= 2; ++k) {
         auto* option = new QRadioButton(captions[k - 1], options);
         option->setObjectName(indexed("comestampo", k));
@@ -273,8 +275,7 @@ void dati::buildOthers() {
                QStringLiteral("cliccare per stampare la tabella dei dati e dei risultati"), 7200);
     esco = button("esco", QStringLiteral("&USCITA"),
                   QStringLiteral("cliccare per uscire da Tubarex"), 8280);
-    // The printouts are not part of this window yet.
-    stamp->setEnabled(false);
+    connect(stamp, &QPushButton::clicked, this, &dati::stampa_Click);
     connect(aiuto, &QPushButton::clicked, this, &dati::aiuto_Click);
     connect(guidainlinea, &QPushButton::clicked, this,
             [this] { m_ctx.forms.showByName(QStringLiteral("sommario")); });

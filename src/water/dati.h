@@ -40,6 +40,8 @@ public:
     QLabel* Label1 = nullptr;
     QLabel* totperd = nullptr;
     QLabel* passo = nullptr;
+    // Output of the data-and-results print: (1) "Stampa con Word", chosen at
+    // load, (2) "Stampa diretta".
     std::array<QRadioButton*, 2> comestampo{};
     QPushButton* aiuto = nullptr;
     QPushButton* stamp = nullptr;
@@ -60,6 +62,12 @@ public:
     void Clear();
     void ChangeBackground();
     void aiuto_Click();
+    // The data-and-results print (menu "&dati finestra", `stamp`, toolbar
+    // button 6): the silent check, the band paged through the table, then
+    // the printer or a document as `comestampo` says.
+    void stampa_Click();
+    // The blank data-acquisition form, always as a document.
+    void acquisizionedati_Click();
     void delriga_Click(int i);
     void num_MouseMove(int i);
     QColor background() const { return m_background; }
@@ -88,6 +96,7 @@ private:
     void moveTo(const Notice& notice);
     void paintLine(int i, const QColor& labels, const QColor& boxes);
     bool precheck();
+    void printDocument();
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     WindowFrame* m_frame = nullptr;

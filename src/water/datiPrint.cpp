@@ -1,0 +1,56 @@
+// The print commands of the water data window: the table of data and
+// results on the printer or as a document, and the blank acquisition form.
+#include "shell/ApplicationState.h"
+#include "shell/Forms.h"
+#include "shell/NumberText.h"
+#include "shell/PrintCommands.h"
+#include "shell/Services.h"
+#include "shell/WordDocument.h"
+#include "water/WaterPrintout.h"
+#include "water/dati.h"
+
+#include <QLabel>
+#include <QLocale>
+#include <QRadioButton>
+#include <QScrollBar>
+
+void dati::stampa_Click() {
+    if (!precheck())
+        return;
+    ApplicationState& s = m_ctx.state;
+    // Paging the band through the table recomputes every row and leaves the
+    // band on the last page, so that the total label sums the whole table.
+    const int rows = s.waterRows();
+    if (rows > BandLines) {
+        for (int v = BandLines + 1; v <= rows; v += BandLines) {
+            {
+                const QSignalBlocker block(VScroll1);
+                VScroll1->setValue(v);
+            }
+            RefreshBand();
+        }
+    }
+    // The project name lives in the cover window's box: the window is loaded
+    // before it is read, as every routine that reads it does.
+    m_ctx.forms.loadByName(QStringLiteral("frontespizio"));
+    if (comestampo[0]->isChecked())
+        printDocument();
+    else
+        PrintOnPrinter(m_ctx, this, [&s](PrinterPage& page) { PrintWaterListing(s, page); });
+}
+
+void dati::printDocument() {
+    passo->setText(QStringLiteral("sto caricando WORD"));
+    WordDocument document;
+    BuildWaterDocument(document, m_ctx.state, ReadNumber(totperd->text()), QLocale());
+    m_ctx.services.documents.ShowDocument(document, QStringLiteral("Tubarex-acqua-dati"), this);
+    passo->setText(QStringLiteral("ho visualizzato i dati con WORD"));
+}
+
+void dati::acquisizionedati_Click() {
+    passo->setText(QStringLiteral("sto caricando WORD"));
+    WordDocument document;
+    BuildWaterForm(document, m_ctx.state);
+    m_ctx.services.documents.ShowDocument(document, QStringLiteral("Tubarex-acqua-modello"), this);
+    passo->setText(QStringLiteral("ho visualizzato il modello d'acquisizione dati con WORD"));
+}
