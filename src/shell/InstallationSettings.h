@@ -9,7 +9,8 @@ struct ApplicationState;
 
 // The installation settings: an INI file "tubarex.ini" written when the
 // program is installed for a technical office. Group "Owner" holds "Name" and
-// "Address", the office shown on the cover page and in the report.
+// "Address", the office shown on the cover page and in the report; group
+// "Products" lists the maker's other programs (LoadProductList).
 inline constexpr char InstallationSettingsFile[] = "tubarex.ini";
 
 // Where the settings are looked for, first found wins: beside the executable,

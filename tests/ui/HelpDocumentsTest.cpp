@@ -2,6 +2,7 @@
 
 #include "gas/GasTable.h"
 #include "shell/ApplicationState.h"
+#include "shell/DocxWriter.h"
 #include "shell/Notice.h"
 #include "shell/NumberText.h"
 #include "ui/HelpDocuments.h"
@@ -10,7 +11,9 @@
 #include "water/WaterTable.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -135,6 +138,22 @@ private slots:
         const ApplicationState state = identity();
         const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         QCOMPARE(WholeHelpPath(state), folder + QStringLiteral("/Tubarex-guida.docx"));
+    }
+
+    // Printing the whole help again writes the file anew in its place.
+    void savingTheWholeHelpAgainReplacesTheFile() {
+        ApplicationState state = identity();
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Tubarex-guida.docx"));
+        QVERIFY(SaveDocx(WholeHelpDocument(state, HelpTopics()), path));
+        const qint64 whole = QFileInfo(path).size();
+        std::vector<HelpTopic> one(HelpTopics().begin(), HelpTopics().begin() + 1);
+        QVERIFY(SaveDocx(WholeHelpDocument(state, one), path));
+        const qint64 shorter = QFileInfo(path).size();
+        QVERIFY2(shorter < whole, qPrintable(QStringLiteral("%1 %2").arg(shorter).arg(whole)));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.read(2), QByteArray("PK"));
     }
 
     void everyTopicBeginsWithItsOwnWords() {
