@@ -82,7 +82,7 @@ const QString ArchivioText = QStringLiteral(
     "viene eliminato subito, senza ulteriore conferma, per cui conviene fare attenzione.");
 
 const QString StampaText = QStringLiteral(
-    "Si possono stampare liberamente tutte le finestre riguardanti la guida: ogni pagina ha il "
+    "Si possono stampare liberamente tutte le finestre riguardanti la guida. Ogni pagina ha il "
     "suo pulsante Stampa, che prepara un documento con il titolo e il testo della pagina; il "
     "pulsante Stampa del sommario raccoglie l'intera guida in un solo documento, che viene "
     "salvato nella cartella Documenti dell'utente con il nome Tubarex-guida.docx. Anche la "
