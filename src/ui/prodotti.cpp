@@ -72,6 +72,7 @@ void prodotti::ShowProducts(const std::vector<ProductEntry>& products) {
     }
     elenco->resizeColumnToContents(0);
     elenco->resizeColumnToContents(2);
+    elenco->resizeColumnToContents(3);
     Label2->setText(products.empty() ? QStringLiteral("Nessun prodotto è indicato nelle "
                                                       "impostazioni di questa installazione.")
                                      : QString());
