@@ -8,6 +8,7 @@
 #include "shell/InstallationSettings.h"
 #include "shell/QtServices.h"
 #include "shell/frmSplash.h"
+#include "ui/HelpWindows.h"
 #include "ui/frmTip.h"
 #include "ui/informa.h"
 #include "ui/supportoclienti.h"
@@ -40,6 +41,7 @@ int main(int argc, char* argv[]) {
     forms.enrol<frmTip>();
     forms.enrol<informa>();
     forms.enrol<supportoclienti>();
+    EnrolHelpWindows(forms);
 
     // `tubarex FILE` opens that project in the water window (the gas window
     // for a project with only gas segments), without the splash; a file that

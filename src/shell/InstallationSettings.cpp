@@ -43,3 +43,25 @@ QString LoadOwnerSettings(ApplicationState& state, const QStringList& candidates
     }
     return {};
 }
+
+std::vector<ProductEntry> LoadProductList(const QStringList& candidates) {
+    std::vector<ProductEntry> products;
+    for (const QString& path : candidates) {
+        if (!QFileInfo(path).isFile())
+            continue;
+        QSettings settings(path, QSettings::IniFormat);
+        const int count = settings.beginReadArray(QStringLiteral("Products"));
+        for (int i = 0; i < count; ++i) {
+            settings.setArrayIndex(i);
+            ProductEntry entry{textValue(settings, QStringLiteral("Name")).trimmed(),
+                               textValue(settings, QStringLiteral("Description")),
+                               textValue(settings, QStringLiteral("Price")),
+                               textValue(settings, QStringLiteral("Link")).trimmed()};
+            if (!entry.name.isEmpty())
+                products.push_back(std::move(entry));
+        }
+        settings.endArray();
+        return products;
+    }
+    return products;
+}

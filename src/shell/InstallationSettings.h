@@ -3,11 +3,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 struct ApplicationState;
 
 // The installation settings: an INI file "tubarex.ini" written when the
 // program is installed for a technical office. Group "Owner" holds "Name" and
-// "Address", the office shown on the cover page and in the report.
+// "Address", the office shown on the cover page and in the report; group
+// "Products" lists the maker's other programs (LoadProductList).
 inline constexpr char InstallationSettingsFile[] = "tubarex.ini";
 
 // Where the settings are looked for, first found wins: beside the executable,
@@ -18,3 +21,17 @@ QStringList InstallationSettingsCandidates();
 // both stay empty when none exists or a key is missing. Returns the file read,
 // empty when none.
 QString LoadOwnerSettings(ApplicationState& state, const QStringList& candidates);
+
+// One of the maker's other programs, listed by the product list window.
+struct ProductEntry {
+    QString name;
+    QString description;
+    QString price;
+    QString link; // web address of the product page
+};
+
+// Group "Products" of the first candidate file that exists, written as a
+// settings array: "size" gives the count, and entry n has the keys
+// "n\Name", "n\Description", "n\Price" and "n\Link". Entries without a
+// name are left out. Empty when no file exists or it has no such group.
+std::vector<ProductEntry> LoadProductList(const QStringList& candidates);

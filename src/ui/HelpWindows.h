@@ -1,0 +1,10 @@
+#pragma once
+
+class Forms;
+
+// Enrols the help windows by name: the summary `sommario`, the pages
+// `manuale`, `guidafunzionamento`, `guidaarchivio`, `guidastampa`,
+// `guidadati`, `guidadatigas`, `guidafrontespizio`, the licence `licenza`
+// and the product list `prodotti`. The menus and buttons that open them are
+// enabled once they are enrolled.
+void EnrolHelpWindows(Forms& forms);
