@@ -1,5 +1,7 @@
 #include "cli/Cli.h"
 
+#include "cli/CliOutputs.h"
+
 #include "shell/ApplicationState.h"
 #include "shell/NumberText.h"
 #include "water/ProjectFile.h"
@@ -30,6 +32,15 @@ const char* const Usage =
     "  check FILE           stampa i messaggi dei controlli dei dati immessi (acqua,\n"
     "                       gas, frontespizio), uno per riga\n"
     "  resave IN OUT        legge IN e lo riscrive in OUT senza calcolare nulla\n"
+    "  print water|gas FILE (--pdf OUT | --text OUT | --docx OUT)\n"
+    "                       stampa la tabella DATI E RISULTATI di una rete: in PDF\n"
+    "                       (come la stampa diretta), come testo (una riga per riga\n"
+    "                       stampata, pagine separate da un salto pagina) o come\n"
+    "                       documento .docx (come la stampa con Word); prima esegue\n"
+    "                       il controllo dei dati\n"
+    "  form water|gas OUT.docx\n"
+    "                       scrive il modello di acquisizione dati di una rete\n"
+    "  sheet FILE OUT.docx  scrive la scheda dei dati del frontespizio\n"
     "  --help               mostra questo aiuto\n"
     "\n"
     "Codici di uscita: 0 eseguito; 1 una rete con tronchi non supera il controllo;\n"
@@ -270,5 +281,11 @@ int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
             return usageError(QStringLiteral("resave vuole due file: resave IN OUT."), err);
         return resave(args[1], args[2], err);
     }
+    if (command == u"print")
+        return PrintCommand(args.mid(1), err);
+    if (command == u"form")
+        return FormCommand(args.mid(1), err);
+    if (command == u"sheet")
+        return SheetCommand(args.mid(1), err);
     return usageError(QStringLiteral("comando sconosciuto «%1».").arg(command), err);
 }

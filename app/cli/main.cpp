@@ -1,11 +1,26 @@
 #include "cli/Cli.h"
+#include "cli/CliOutputs.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    // A PDF needs real fonts, hence a GUI application; it never opens a
+    // window, so it runs on the offscreen platform unless told otherwise.
+    std::unique_ptr<QCoreApplication> app;
+    if (NeedsFonts(arguments)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QTextStream out(stdout);
     QTextStream err(stderr);
     const int status = RunCli(QCoreApplication::arguments(), out, err);

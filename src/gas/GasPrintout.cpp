@@ -224,7 +224,8 @@ bool PrintGasListing(ApplicationState& state, PrinterPage& page) {
     page.setFontSize(BodySize);
     page.emptyLine();
     page.tab(10);
-    page.print(QStringLiteral("Progetto: ") + state.cover.progetto);
+    // A long project name goes on under itself rather than off the page.
+    page.printWrapped(QStringLiteral("Progetto: ") + state.cover.progetto, 20);
     page.emptyLine();
     page.tab(10);
     page.print(QStringLiteral("DATI E RISULTATI"));

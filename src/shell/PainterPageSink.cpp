@@ -41,7 +41,7 @@ const PainterPageSink::Measured& PainterPageSink::measure(const QString& fontNam
     // font, the average character of a proportional one.
     const double column = QFontInfo(m.font).fixedPitch() ? fm.horizontalAdvance(QLatin1Char('0'))
                                                          : fm.averageCharWidth();
-    m.twips = {column / m_scaleX, fm.height() / m_scaleY};
+    m.twips = {column / m_scaleX, points * 20 * ListingLinePitch};
     m.ascent = fm.ascent();
     return m_fonts.emplace(key, m).first->second;
 }
@@ -84,6 +84,11 @@ void PainterPageSink::drawText(double x, double y, int, const QString& fontName,
                                const QString& text) {
     if (!ensureStarted())
         return;
+    const QString place =
+        QStringLiteral("%1|%2|%3|%4|%5").arg(x).arg(y).arg(fontName).arg(points).arg(text);
+    if (m_drawn.contains(place))
+        return;
+    m_drawn.insert(place);
     const Measured& m = measure(fontName, points);
     m_painter->setFont(m.font);
     m_painter->drawText(QPointF(x * m_scaleX, y * m_scaleY + m.ascent), text);
@@ -99,9 +104,14 @@ void PainterPageSink::drawLine(double x1, double y1, double x2, double y2, int w
                         QPointF(x2 * m_scaleX, y2 * m_scaleY));
 }
 
+double PainterPageSink::pageWidth() const {
+    return m_device.width() / m_scaleX;
+}
+
 void PainterPageSink::newPage() {
     if (!ensureStarted())
         return;
+    m_drawn.clear();
     if (!m_device.newPage())
         fail(QStringLiteral("impossibile iniziare una nuova pagina su %1").arg(m_deviceName));
 }

@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QPainter>
+#include <QSet>
 
 #include <functional>
 #include <map>
@@ -34,6 +35,7 @@ public:
     void newPage() override;
     void finish() override;
     QString error() const override { return m_error; }
+    double pageWidth() const override;
 
 private:
     // A font as measured on this device; a listing uses three or four, and
@@ -48,6 +50,10 @@ private:
     void fail(const QString& what);
 
     std::map<std::pair<QString, double>, Measured> m_fonts;
+    // Texts drawn on the current page, by place: the listings print their
+    // last footer where an earlier one already stands, and a text drawn
+    // twice would come out bolder than its neighbours.
+    QSet<QString> m_drawn;
 
     QPagedPaintDevice& m_device;
     QString m_deviceName;

@@ -64,6 +64,27 @@ void PrinterPage::print(const QString& text, bool continueLine) {
         endLine();
 }
 
+void PrinterPage::printWrapped(const QString& text, int continuationColumn) {
+    if (failed())
+        return;
+    const double width = metrics().charWidth;
+    QString rest = text;
+    while (!rest.isEmpty() && !failed()) {
+        const int room = width > 0 ? static_cast<int>((m_sink.pageWidth() - m_x) / width) : 0;
+        if (rest.size() <= room || room <= 0) {
+            print(rest);
+            return;
+        }
+        qsizetype cut = rest.lastIndexOf(QLatin1Char(' '), room);
+        if (cut <= 0)
+            cut = room; // one word longer than the line: cut it
+        print(rest.left(cut));
+        rest = rest.mid(cut).trimmed();
+        if (!rest.isEmpty())
+            tab(continuationColumn);
+    }
+}
+
 void PrinterPage::printNumber(double value, bool continueLine) {
     print(PrinterNumberText(value), continueLine);
 }
@@ -102,11 +123,11 @@ bool PrinterPage::endDocument() {
     return !failed();
 }
 
-// The record's metrics are those of a fixed-pitch font: a character is 0.6 of
-// the size wide (as in Courier New), a line 1.2 of it high. Only the columns
-// matter to the record.
+// The record's metrics are those of the printer's fixed-pitch font: a
+// character is 0.6 of the size wide (as in Courier New), lines are spaced as
+// on paper, so that positions and page breaks are the printer's.
 PageFontMetrics TextPageRecorder::metrics(const QString&, double points) {
-    return {points * 20 * 0.6, points * 20 * 1.2};
+    return {points * 20 * 0.6, points * 20 * ListingLinePitch};
 }
 
 void TextPageRecorder::drawText(double, double, int column, const QString&, double,

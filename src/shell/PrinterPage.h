@@ -13,6 +13,16 @@ struct PageFontMetrics {
     double lineHeight = 0;
 };
 
+// Line pitch of the listings, in ems of the current font. A line printer
+// spaces its lines by the type size; 3 % less lets the page-1 quota (52 water
+// or 50 gas rows under the legend) and the 85 rows of later pages stand above
+// their footer at y = 15000 on A4, with a line to spare for a long project
+// name. Fixed-pitch type has no ink in that last 3 % of the em.
+constexpr double ListingLinePitch = 0.97;
+
+// Width of the printable area of an A4 sheet with 5 mm margins, in twips.
+constexpr double A4PrintableWidth = 11906 - 2 * 283.5;
+
 // Where the page model's output goes: a printer or PDF file (PainterPageSink)
 // or a record of text lines (TextPageRecorder). Positions are twips from the
 // top left of the printable area.
@@ -34,6 +44,8 @@ public:
     virtual void finish() = 0;
     // The first failure of the device, empty while all is well.
     virtual QString error() const { return {}; }
+    // Width of the printable area, in twips.
+    virtual double pageWidth() const { return A4PrintableWidth; }
 };
 
 // The printer as the listings see it: a fixed-pitch line printer with a print
@@ -60,6 +72,10 @@ public:
     void tab(int column);
     // Prints at the print position; the line then ends unless continueLine.
     void print(const QString& text, bool continueLine = false);
+    // Prints a text that may be longer than the rest of the line: it is
+    // broken at blanks so that nothing passes the right edge of the page,
+    // and every further line starts at `continuationColumn`.
+    void printWrapped(const QString& text, int continuationColumn);
     // A number as the printer writes one: a blank for its sign, the number's
     // default text, a trailing blank.
     void printNumber(double value, bool continueLine = false);

@@ -139,7 +139,8 @@ void PrintWaterListing(ApplicationState& state, PrinterPage& page) {
     page.emptyLine();
 
     page.tab(WaterListingIndent);
-    page.print(QStringLiteral("Progetto: ") + state.cover.progetto);
+    // A long project name goes on under itself rather than off the page.
+    page.printWrapped(QStringLiteral("Progetto: ") + state.cover.progetto, 20);
     page.emptyLine();
     page.tab(WaterListingIndent);
     page.print(QStringLiteral("DATI E RISULTATI"));

@@ -40,14 +40,20 @@ TEST(PdfPrint, CourierColumnsHaveThePrinterMetricsOfCourierNew) {
     QTemporaryDir dir;
     QPdfWriter writer(dir.filePath(QStringLiteral("m.pdf")));
     writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter);
     PainterPageSink sink(writer, QStringLiteral("m.pdf"));
     // Courier New and Liberation Mono: 0.6 em a character, so 144 twips
     // at 12 points and 96 at 8, measured at the device's resolution.
     EXPECT_NEAR(sink.metrics(QStringLiteral("Courier New"), 12).charWidth, 144, 1.5);
     EXPECT_NEAR(sink.metrics(QStringLiteral("Courier new"), 8).charWidth, 96, 1.0);
-    const PageFontMetrics times = sink.metrics(QStringLiteral("Times New Roman"), 14);
-    EXPECT_GT(times.lineHeight, 14 * 20);
-    EXPECT_LT(times.lineHeight, 14 * 20 * 1.4);
+    // Times New Roman is proportional: its column is an average character,
+    // narrower than Courier's at the same size.
+    const PageFontMetrics times = sink.metrics(QStringLiteral("Times New Roman"), 12);
+    EXPECT_GT(times.charWidth, 40);
+    EXPECT_LT(times.charWidth, 144);
+    EXPECT_DOUBLE_EQ(times.lineHeight, 12 * 20 * ListingLinePitch);
+    // The printable width of the device, not of the screen.
+    EXPECT_NEAR(sink.pageWidth(), A4PrintableWidth, 5);
     sink.finish();
 }
 

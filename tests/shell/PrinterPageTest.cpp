@@ -72,7 +72,7 @@ TEST(PrinterPage, LinesPagesAndPositionsAsTheListingsUseThem) {
     page.setFontSize(12);
     page.print(QStringLiteral("uno"));
     const double afterOne = page.y();
-    EXPECT_DOUBLE_EQ(afterOne, 800 + 12 * 20 * 1.2);
+    EXPECT_DOUBLE_EQ(afterOne, 800 + 12 * 20 * ListingLinePitch);
     EXPECT_DOUBLE_EQ(page.x(), 0);
     page.emptyLine();
     page.tab(2);
@@ -112,6 +112,29 @@ TEST(PrinterPage, AFailingDeviceStopsTheListingAndIsReported) {
     EXPECT_FALSE(page.endDocument());
     EXPECT_EQ(sink.finishes, 0);
     EXPECT_EQ(page.error(), QStringLiteral("carta esaurita"));
+}
+
+} // namespace
+
+namespace {
+
+TEST(PrinterPage, ALongTextBreaksAtBlanksBeforeTheRightEdge) {
+    TextPageRecorder rec;
+    PrinterPage page(rec);
+    page.setFontSize(12); // 144 twips a column: 78 columns on A4
+    page.tab(10);
+    const QString words =
+        QStringLiteral("Progetto: Impianti idrico-sanitario e gas metano - palazzina "
+                       "di sei alloggi con autorimessa interrata e locale caldaia");
+    page.printWrapped(words, 20);
+    page.print(QStringLiteral("dopo"));
+    const QStringList& lines = rec.pages()[0];
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("         Progetto: Impianti")));
+    EXPECT_LE(lines[0].size(), 78);
+    EXPECT_TRUE(lines[1].startsWith(QString(19, QLatin1Char(' ')) + QStringLiteral("alloggi")));
+    EXPECT_EQ(lines[0].mid(9).simplified() + QLatin1Char(' ') + lines[1].simplified(), words);
+    EXPECT_EQ(lines[2], QStringLiteral("dopo"));
 }
 
 } // namespace

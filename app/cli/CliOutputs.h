@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+// The printed outputs from the command line, with the exit codes of RunCli.
+//   print water|gas FILE (--pdf OUT | --text OUT | --docx OUT)
+//   form water|gas OUT.docx
+//   sheet FILE OUT.docx
+// `args` starts after the command word.
+int PrintCommand(const QStringList& args, QTextStream& err);
+int FormCommand(const QStringList& args, QTextStream& err);
+int SheetCommand(const QStringList& args, QTextStream& err);
+
+// Whether a command line needs the font machinery of a GUI application (a
+// PDF is drawn with real fonts); the others run on a core application.
+bool NeedsFonts(const QStringList& arguments);
