@@ -170,3 +170,81 @@ TEST(Cli, BadFilesAndCommandLinesExitWithTwo) {
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.out.contains(QStringLiteral("resave IN OUT")));
 }
+
+TEST(Cli, PrintWritesTheListingAsText) {
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("acqua.txt"));
+    CliRun r = cli(
+        {QStringLiteral("print"), QStringLiteral("water"), Example, QStringLiteral("--text"), out});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QString text = QString::fromUtf8(readFile(out));
+    const QStringList lines = text.split(u'\n');
+    // Column n of the page is position n of the line: the title at column 7.
+    EXPECT_EQ(lines[0], QStringLiteral("      TUBAREX: perdite di carico nelle tubazioni"));
+    EXPECT_TRUE(text.contains(QStringLiteral("     c.45      = curve a 45°")));
+    EXPECT_FALSE(text.contains(u'\f')); // 15 rows: one page
+    EXPECT_TRUE(lines.contains(QString(68, u' ') + QStringLiteral("pagina 1")));
+
+    // The gas listing: both tables, every row computed before printing.
+    const QString gas = dir.filePath(QStringLiteral("gas.txt"));
+    r = cli(
+        {QStringLiteral("print"), QStringLiteral("gas"), Example, QStringLiteral("--text"), gas});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QString gasText = QString::fromUtf8(readFile(gas));
+    EXPECT_TRUE(gasText.contains(QStringLiteral("tronco  curva 45°  curva 90°")));
+    EXPECT_EQ(gasText.count(QStringLiteral("metano   ")), 8);
+}
+
+TEST(Cli, PrintRunsTheInputCheckFirst) {
+    QTemporaryDir dir;
+    const QByteArray cover = "\"p\",\"l\",\"t\",\"c\",\"\",\"d\",\"a\"\r\n";
+    const QString incomplete =
+        writeTemp(dir, "a", "1\r\n\"10\",\"20\",\"1\",\"liscio\",\"\",,,,,,,\r\n0\r\n" + cover);
+    for (const char* option : {"--text", "--docx"}) {
+        const QString out = dir.filePath(QStringLiteral("uscita"));
+        const CliRun r = cli({QStringLiteral("print"), QStringLiteral("water"), incomplete,
+                              QString::fromLatin1(option), out});
+        EXPECT_EQ(r.status, 1);
+        // The message as the window shows it, one line per line of the box.
+        EXPECT_EQ(r.err.trimmed(),
+                  QStringLiteral("Tronco n. 1:\n- manca il dato della scabrezza."));
+        EXPECT_FALSE(QFile::exists(out));
+    }
+    // A network without rows has nothing to print: its check says so.
+    const CliRun none = cli({QStringLiteral("print"), QStringLiteral("gas"), incomplete,
+                             QStringLiteral("--text"), dir.filePath(QStringLiteral("g"))});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_FALSE(none.err.isEmpty());
+}
+
+TEST(Cli, DocumentsAreWrittenAndBadOutputCommandsExitWithTwo) {
+    QTemporaryDir dir;
+    const QString water = dir.filePath(QStringLiteral("acqua.docx"));
+    const QString form = dir.filePath(QStringLiteral("modello.docx"));
+    const QString sheet = dir.filePath(QStringLiteral("scheda.docx"));
+    EXPECT_EQ(cli({QStringLiteral("print"), QStringLiteral("water"), Example,
+                   QStringLiteral("--docx"), water})
+                  .status,
+              0);
+    EXPECT_EQ(cli({QStringLiteral("form"), QStringLiteral("gas"), form}).status, 0);
+    EXPECT_EQ(cli({QStringLiteral("sheet"), Example, sheet}).status, 0);
+    for (const QString& path : {water, form, sheet})
+        EXPECT_TRUE(readFile(path).startsWith("PK\x03\x04")) << path.toStdString();
+
+    const QString unwritable = dir.filePath(QStringLiteral("manca/x.docx"));
+    CliRun r = cli({QStringLiteral("form"), QStringLiteral("water"), unwritable});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.err.contains(unwritable)) << r.err.toStdString();
+    EXPECT_EQ(cli({QStringLiteral("print"), QStringLiteral("aria"), Example,
+                   QStringLiteral("--text"), water})
+                  .status,
+              2);
+    EXPECT_EQ(cli({QStringLiteral("print"), QStringLiteral("gas"), Example, QStringLiteral("--odt"),
+                   water})
+                  .status,
+              2);
+    EXPECT_EQ(cli({QStringLiteral("print"), QStringLiteral("gas"), Example}).status, 2);
+    EXPECT_EQ(cli({QStringLiteral("sheet"), dir.filePath(QStringLiteral("manca")), sheet}).status,
+              2);
+    EXPECT_EQ(cli({QStringLiteral("form"), QStringLiteral("acqua")}).status, 2);
+}
