@@ -29,8 +29,9 @@ calc: build
 	@$(BUILD_DIR)/bin/tubarex-cli calc $(EXAMPLE)
 
 bench: configure
-	@cmake --build $(BUILD_DIR) -j $(JOBS) --target tubarex-bench
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target tubarex-bench tubarex-output-bench
 	@$(BUILD_DIR)/bin/tubarex-bench
+	@$(BUILD_DIR)/bin/tubarex-output-bench
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -1,0 +1,85 @@
+// Speed of the printed outputs of a full network (500 segments): the
+// listing drawn into a PDF file and the word-processor document written as a
+// .docx package, for water and for gas.
+#include "BenchProject.h"
+#include "gas/GasPrintout.h"
+#include "shell/DocxWriter.h"
+#include "shell/PainterPageSink.h"
+#include "shell/WordDocument.h"
+#include "water/WaterPrintout.h"
+
+#include <QGuiApplication>
+#include <QLocale>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+ApplicationState& project() {
+    static ApplicationState state = [] {
+        ApplicationState s = fullProject();
+        InitApplicationState(s);
+        RecalculateAllWaterRows(s);
+        CalculateAllGasRows(s);
+        return s;
+    }();
+    return state;
+}
+
+void WaterListingToPdf(benchmark::State& bench) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("acqua.pdf"));
+    for (auto _ : bench) {
+        const bool ok =
+            PrintToPdf(path, [](PrinterPage& page) { PrintWaterListing(project(), page); });
+        benchmark::DoNotOptimize(ok);
+    }
+}
+BENCHMARK(WaterListingToPdf)->Unit(benchmark::kMillisecond);
+
+void GasListingToPdf(benchmark::State& bench) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("gas.pdf"));
+    for (auto _ : bench) {
+        const bool ok =
+            PrintToPdf(path, [](PrinterPage& page) { PrintGasListing(project(), page); });
+        benchmark::DoNotOptimize(ok);
+    }
+}
+BENCHMARK(GasListingToPdf)->Unit(benchmark::kMillisecond);
+
+void WaterDocumentToDocx(benchmark::State& bench) {
+    const double total = WaterTotal(project(), project().waterRows());
+    for (auto _ : bench) {
+        WordDocument document;
+        BuildWaterDocument(document, project(), total, QLocale(QLocale::Italian));
+        const QByteArray bytes = DocxPackage(document);
+        benchmark::DoNotOptimize(bytes.data());
+    }
+}
+BENCHMARK(WaterDocumentToDocx)->Unit(benchmark::kMillisecond);
+
+void GasDocumentToDocx(benchmark::State& bench) {
+    const double total = GasTotal(project(), project().gasRows());
+    for (auto _ : bench) {
+        WordDocument document;
+        BuildGasDocument(document, project(), total, QLocale(QLocale::Italian));
+        const QByteArray bytes = DocxPackage(document);
+        benchmark::DoNotOptimize(bytes.data());
+    }
+}
+BENCHMARK(GasDocumentToDocx)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Fonts need a GUI application; no window is ever shown.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
