@@ -84,6 +84,7 @@ public:
 
 private:
     void open(const QString& path, QWidget* parent);
+    void notOpened(const QString& path, QWidget* parent);
 
     MessageService& m_messages;
     QString m_title = QStringLiteral("Tubarex");
