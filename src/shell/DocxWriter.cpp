@@ -20,6 +20,12 @@ const char* const HeadingFill = "D9D9D9";
 // than the tab, U+FFFE, U+FFFF and halves of a broken surrogate pair) are
 // dropped; the model gives them no meaning.
 QString escaped(const QString& text) {
+    const bool plain = std::all_of(text.begin(), text.end(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return u >= 0x20 && u != '&' && u != '<' && u != '>' && u != '"' && u < 0xD800;
+    });
+    if (plain)
+        return text;
     QString out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -84,20 +90,25 @@ QString paragraphProperties(WordAlignment a, double lineSpacing) {
     return p;
 }
 
-QString textRun(const QString& text, const QString& rPr) {
-    QString out;
+void appendTextRun(QString& out, const QString& text, const QString& rPr) {
+    out += QLatin1String("<w:r>");
+    out += rPr;
     // A tab is an element of its own inside a run.
-    const QStringList pieces = text.split(QLatin1Char('\t'));
-    out += QLatin1String("<w:r>") + rPr;
-    for (qsizetype i = 0; i < pieces.size(); ++i) {
-        if (i > 0)
+    qsizetype from = 0;
+    while (from <= text.size()) {
+        qsizetype tab = text.indexOf(QLatin1Char('\t'), from);
+        if (tab < 0)
+            tab = text.size();
+        if (tab > from) {
+            out += QLatin1String("<w:t xml:space=\"preserve\">");
+            out += escaped(text.mid(from, tab - from));
+            out += QLatin1String("</w:t>");
+        }
+        if (tab < text.size())
             out += QLatin1String("<w:tab/>");
-        if (!pieces[i].isEmpty())
-            out += QLatin1String("<w:t xml:space=\"preserve\">") + escaped(pieces[i]) +
-                   QLatin1String("</w:t>");
+        from = tab + 1;
     }
     out += QLatin1String("</w:r>");
-    return out;
 }
 
 QString paragraphXml(const WordParagraph& p, double lineSpacing, const QString& markFont,
@@ -107,7 +118,7 @@ QString paragraphXml(const WordParagraph& p, double lineSpacing, const QString& 
         if (run.pageBreak)
             out += QLatin1String("<w:r><w:br w:type=\"page\"/></w:r>");
         else
-            out += textRun(run.text, runProperties(run.fontName, run.fontSize, false));
+            appendTextRun(out, run.text, runProperties(run.fontName, run.fontSize, false));
     }
     if (p.runs.empty()) {
         // The mark of an empty paragraph sets the height of its line.
@@ -140,32 +151,51 @@ QString tableXml(const WordTableContent& t, double lineSpacing) {
     for (int w : widths)
         out += QStringLiteral("<w:gridCol w:w=\"%1\"/>").arg(w);
     out += QLatin1String("</w:tblGrid>");
-    const QString bodyRun = runProperties(t.fontName, t.fontSize, false);
-    const QString headingRun = runProperties(t.fontName, t.fontSize, true);
+    const QString runs[2] = {runProperties(t.fontName, t.fontSize, false),
+                             runProperties(t.fontName, t.fontSize, true)};
+    // Paragraph properties of a cell for each alignment, body and heading:
+    // the mark carries the table's font so that empty cells are as high.
+    QString cellPPr[2][4];
+    for (int h = 0; h < 2; ++h)
+        for (int a = 0; a < 4; ++a) {
+            cellPPr[h][a] = paragraphProperties(static_cast<WordAlignment>(a), lineSpacing);
+            cellPPr[h][a].replace(QLatin1String("</w:pPr>"), runs[h] + QLatin1String("</w:pPr>"));
+        }
+    std::vector<QString> cellStarts;
+    for (int w : widths)
+        cellStarts.push_back(
+            QStringLiteral("<w:tc><w:tcPr><w:tcW w:w=\"%1\" w:type=\"dxa\"/>").arg(w));
+    const QString headingShade =
+        QStringLiteral("<w:shd w:val=\"clear\" w:color=\"auto\" w:fill=\"%1\"/>")
+            .arg(QLatin1String(HeadingFill));
+
     for (int r = 1; r <= t.rows; ++r) {
         // Format 9: a shaded heading row in bold, repeated on every page.
-        const bool heading = t.autoFormat != 0 && r == 1;
-        const QString& rPr = heading ? headingRun : bodyRun;
+        const int heading = t.autoFormat != 0 && r == 1 ? 1 : 0;
         out += QLatin1String("<w:tr>");
         if (heading)
             out += QLatin1String("<w:trPr><w:tblHeader/></w:trPr>");
         for (int c = 1; c <= t.columns; ++c) {
             const WordCell& cell = t.cell(r, c);
             // tcPr in schema order: tcW, shd.
-            out += QStringLiteral("<w:tc><w:tcPr><w:tcW w:w=\"%1\" w:type=\"dxa\"/>")
-                       .arg(widths[static_cast<size_t>(c - 1)]);
+            out += cellStarts[static_cast<size_t>(c - 1)];
             if (heading)
-                out += QStringLiteral("<w:shd w:val=\"clear\" w:color=\"auto\" w:fill=\"%1\"/>")
-                           .arg(QLatin1String(HeadingFill));
+                out += headingShade;
             out += QLatin1String("</w:tcPr>");
-            QString pPr = paragraphProperties(cell.alignment, lineSpacing);
-            pPr.replace(QLatin1String("</w:pPr>"), rPr + QLatin1String("</w:pPr>"));
+            const QString& pPr = cellPPr[heading][static_cast<int>(cell.alignment) & 3];
             // A cell always ends with a paragraph, one per line of its text.
-            for (const QString& line : WordCellParagraphs(cell.text)) {
-                out += QLatin1String("<w:p>") + pPr;
+            const auto addParagraph = [&](const QString& line) {
+                out += QLatin1String("<w:p>");
+                out += pPr;
                 if (!line.isEmpty())
-                    out += textRun(line, rPr);
+                    appendTextRun(out, line, runs[heading]);
                 out += QLatin1String("</w:p>");
+            };
+            if (cell.text.contains(QLatin1Char('\r')) || cell.text.contains(QLatin1Char('\n'))) {
+                for (const QString& line : WordCellParagraphs(cell.text))
+                    addParagraph(line);
+            } else {
+                addParagraph(cell.text);
             }
             out += QLatin1String("</w:tc>");
         }
@@ -345,7 +375,7 @@ QByteArray DocxPackage(const WordDocument& document, QString* error) {
             ok = false;
             break;
         }
-        zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 0);
+        zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 1);
     }
     if (!ok || zip_close(archive) != 0) {
         zip_discard(archive);
