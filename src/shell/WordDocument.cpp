@@ -220,12 +220,66 @@ constexpr double CellMargins = 2 * WordPage::CellMargin / TwipsPerPoint;
 // The grid line under each row (a 1/2-point single border).
 constexpr double RowRule = 0.5;
 // Bold text of a heading row runs wider than the average.
-constexpr double BoldWidening = 1.05;
+constexpr double BoldWidening = 1.1;
 // Default tab stops every 1.25 cm.
 constexpr double TabStop = 708 / TwipsPerPoint;
 
-double charWidth(double size) {
-    return WordPage::CharWidthEm * size;
+// Advance of a character in ems, by classes of glyphs of similar width in
+// the geometric sans-serif faces the document may be shown in ("Century
+// Gothic", or the sans-serif put in its place where it is missing), taking
+// the wider of them. Running Italian text averages about CharWidthEm.
+double charEm(QChar c) {
+    switch (c.unicode()) {
+    case ' ':
+    case '.':
+    case ',':
+    case ':':
+    case ';':
+    case '\'':
+    case '!':
+    case '|':
+    case 'i':
+    case 'j':
+    case 'l':
+        return 0.32;
+    case 'f':
+    case 't':
+    case 'r':
+    case 'I':
+    case '(':
+    case ')':
+    case '[':
+    case ']':
+    case '/':
+    case '-':
+    case '"':
+        return 0.42;
+    case 's':
+    case 'z':
+    case 'k':
+    case 'x':
+    case 'v':
+    case 'y':
+        return 0.58;
+    case 'm':
+    case 'w':
+    case 'M':
+    case 'W':
+        return 0.97;
+    default:
+        break;
+    }
+    if (c.isDigit())
+        return 0.64;
+    if (c.isUpper())
+        return 0.8;
+    if (c.isLower())
+        return 0.68;
+    return WordPage::CharWidthEm;
+}
+
+double charWidth(QChar c, double size) {
+    return charEm(c) * size;
 }
 
 double lineHeight(double size) {
@@ -245,12 +299,12 @@ public:
     void put(QChar c, double size) {
         if (c == QLatin1Char(' ') || c == QLatin1Char('\t')) {
             commitWord();
-            m_lineWidth = c == QLatin1Char(' ') ? m_lineWidth + charWidth(size)
+            m_lineWidth = c == QLatin1Char(' ') ? m_lineWidth + charWidth(c, size)
                                                 : (std::floor(m_lineWidth / TabStop) + 1) * TabStop;
             m_lineSize = std::max(m_lineSize, size);
             return;
         }
-        const double w = charWidth(size);
+        const double w = charWidth(c, size);
         if (m_wordWidth + w > m_width) {
             endLine();
             if (m_wordWidth > 0) {
@@ -312,18 +366,20 @@ struct TextExtent {
     double whole = 0;
 };
 
-TextExtent extent(const QString& text, double charPoints) {
+TextExtent extent(const QString& text, double size) {
     TextExtent e;
     for (const QString& line : WordCellParagraphs(text)) {
-        double word = 0;
+        double word = 0, whole = 0;
         for (const QChar c : line) {
+            const double w = charWidth(c, size);
+            whole += w;
             if (c == QLatin1Char(' ') || c == QLatin1Char('\t'))
                 word = 0;
             else
-                word += charPoints;
+                word += w;
             e.word = std::max(e.word, word);
         }
-        e.whole = std::max(e.whole, static_cast<double>(line.size()) * charPoints);
+        e.whole = std::max(e.whole, whole);
     }
     return e;
 }
@@ -401,16 +457,15 @@ std::vector<int> WordTableColumnWidths(const WordTableContent& t) {
     // Narrowest and natural width of each column, cell margins included.
     std::vector<double> least(n, 0), natural(n, 0);
     for (int r = 1; r <= t.rows; ++r) {
-        const double charPoints =
-            charWidth(isHeadingRow(t, r) ? t.fontSize * BoldWidening : t.fontSize);
+        const double size = isHeadingRow(t, r) ? t.fontSize * BoldWidening : t.fontSize;
         for (size_t c = 0; c < n; ++c) {
-            const TextExtent e = extent(t.cell(r, static_cast<int>(c) + 1).text, charPoints);
+            const TextExtent e = extent(t.cell(r, static_cast<int>(c) + 1).text, size);
             least[c] = std::max(least[c], e.word);
             natural[c] = std::max(natural[c], e.whole);
         }
     }
     // No column narrower than two characters, so an empty one stays usable.
-    const double narrowest = 2 * charWidth(t.fontSize);
+    const double narrowest = 2 * WordPage::CharWidthEm * t.fontSize;
     double leastSum = 0, naturalSum = 0;
     for (size_t c = 0; c < n; ++c) {
         least[c] = std::max(least[c], narrowest) + CellMargins;
@@ -443,6 +498,13 @@ std::vector<int> WordTableColumnWidths(const WordTableContent& t) {
     }
     widths.back() += WordPage::TextWidth - used; // the table spans the text width exactly
     return widths;
+}
+
+double WordTextPoints(const QString& text, double points) {
+    double width = 0;
+    for (const QChar c : text)
+        width += charWidth(c, points);
+    return width;
 }
 
 int WordDocument::pageCount() const {

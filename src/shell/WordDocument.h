@@ -61,10 +61,14 @@ constexpr int TextHeight = Height - 2 * Margin;
 // Left and right margin inside a table cell.
 constexpr int CellMargin = 57;
 // Average advance of a character of a proportional font such as "Century
-// Gothic", in ems, and the height of a single-spaced line, in ems.
+// Gothic" in running text, in ems, and the height of a single-spaced line,
+// in ems.
 constexpr double CharWidthEm = 0.55;
 constexpr double LineHeightEm = 1.2;
 } // namespace WordPage
+
+// Estimated width of a line of text in points, at the given size.
+double WordTextPoints(const QString& text, double points);
 
 // Widths of the columns of a table in twips, filling the text width of the
 // page: every column at least as wide as its longest word, the rest shared

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 // A report-like start: the standard set-up and a title.
@@ -237,8 +239,10 @@ TEST(WordTableColumns, FillTheTextWidthAndFitTheirTexts) {
     EXPECT_GT(widths[1], widths[0]);
     EXPECT_GT(widths[1], widths[2]);
     EXPECT_GT(widths[3], 0); // an empty column keeps some room
-    // The long text fits on one line of its column (10 pt, 0.55 em, margins).
-    EXPECT_GE(widths[1], 35 * 0.55 * 10 * 20 + 2 * WordPage::CellMargin);
+    // The long text fits on one line of its column, margins included.
+    EXPECT_GE(widths[1],
+              WordTextPoints(QStringLiteral("perdita di carico totale nel tronco"), 10) * 20 +
+                  2 * WordPage::CellMargin);
 }
 
 TEST(WordTableColumns, FifteenNarrowColumnsAtSevenPointsKeepTheirWordsWhole) {
@@ -258,12 +262,13 @@ TEST(WordTableColumns, FifteenNarrowColumnsAtSevenPointsKeepTheirWordsWhole) {
     }
     const std::vector<int> widths = WordTableColumnWidths(doc.table(t));
     for (int c = 0; c < 15; ++c) {
-        // Room for the bold heading and a number of six characters.
-        const auto chars = std::max<qsizetype>(names[c].size(), 6);
-        EXPECT_GE(widths[static_cast<size_t>(c)], chars * 0.55 * 7 * 20 + 2 * WordPage::CellMargin)
+        // Room for the heading and a number of six characters.
+        const double text =
+            std::max(WordTextPoints(names[c], 7), WordTextPoints(QStringLiteral("1234.5"), 7));
+        EXPECT_GE(widths[static_cast<size_t>(c)], text * 20 + 2 * WordPage::CellMargin)
             << "column " << c + 1;
     }
-    EXPECT_GT(widths[2], widths[3]); // "l.virt." against "fi"
+    EXPECT_GT(widths[14], widths[3]); // "perdita" against "fi"
 
     // Overlong text wraps rather than pushing the table past the margin.
     doc.setCellText(t, 3, 1, QString(QStringLiteral("parola ")).repeated(100));
