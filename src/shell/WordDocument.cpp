@@ -166,21 +166,33 @@ int WordDocument::addTableAtEnd(int rows, int columns) {
     return index;
 }
 
+// Operations on a table or cell that does not exist change nothing: a cell
+// outside its row must not land in the next row.
+WordTableContent* WordDocument::tableAt(int table) {
+    if (table < 1 || table > tableCount())
+        return nullptr;
+    return &m_tables[static_cast<size_t>(table - 1)];
+}
+
 void WordDocument::setTableFontSize(int table, double points) {
-    m_tables.at(static_cast<size_t>(table - 1)).fontSize = points;
+    if (WordTableContent* t = tableAt(table))
+        t->fontSize = points;
 }
 
 void WordDocument::setCellText(int table, int row, int column, const QString& text) {
-    m_tables.at(static_cast<size_t>(table - 1)).cell(row, column).text = text;
+    WordTableContent* t = tableAt(table);
+    if (t && row >= 1 && row <= t->rows && column >= 1 && column <= t->columns)
+        t->cell(row, column).text = text;
 }
 
 void WordDocument::autoFormat(int table, int format) {
-    m_tables.at(static_cast<size_t>(table - 1)).autoFormat = format;
+    if (WordTableContent* t = tableAt(table))
+        t->autoFormat = format;
 }
 
 void WordDocument::selectColumn(int table, int column) {
-    const WordTableContent& t = m_tables.at(static_cast<size_t>(table - 1));
-    if (column < 1 || column > t.columns)
+    const WordTableContent* t = tableAt(table);
+    if (!t || column < 1 || column > t->columns)
         return;
     m_selection = Selection::Column;
     m_selectedTable = table;

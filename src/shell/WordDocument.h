@@ -132,7 +132,8 @@ public:
     void autoFormat(int table, int format);
 
     // Selection: a column of a table, the whole document, or back to the
-    // insertion point.
+    // insertion point. A table, cell or column that does not exist is left
+    // alone by all these operations.
     void selectColumn(int table, int column);
     void selectAll();
     void collapseSelection();
@@ -155,6 +156,7 @@ private:
     void startParagraph();
     // The paragraph at the insertion point while nothing is typed in it.
     WordParagraph* emptyParagraphAtInsertionPoint();
+    WordTableContent* tableAt(int table);
 
     enum class Selection { InsertionPoint, Column, All };
 

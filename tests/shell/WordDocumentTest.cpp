@@ -106,6 +106,25 @@ TEST(WordDocumentModel, TablesGoAtTheEndAndTextFollowsThem) {
     EXPECT_GT(afterAt, tableAt);
 }
 
+TEST(WordDocumentModel, CellsOutsideTheTableAreLeftAlone) {
+    WordDocument doc;
+    const int t = doc.addTableAtEnd(2, 3);
+    doc.setCellText(t, 1, 4, QStringLiteral("fuori")); // would be row 2, column 1
+    doc.setCellText(t, 3, 1, QStringLiteral("fuori"));
+    doc.setCellText(t, 0, 1, QStringLiteral("fuori"));
+    doc.setCellText(2, 1, 1, QStringLiteral("fuori"));
+    doc.setTableFontSize(0, 30);
+    doc.autoFormat(5, 9);
+    doc.selectColumn(3, 1);
+    doc.setAlignment(WordAlignment::Right); // still at the insertion point
+    for (const WordCell& cell : doc.table(t).cells) {
+        EXPECT_TRUE(cell.text.isEmpty());
+        EXPECT_EQ(cell.alignment, WordAlignment::Left);
+    }
+    EXPECT_EQ(doc.table(t).autoFormat, 0);
+    EXPECT_EQ(doc.paragraphs().back()->alignment, WordAlignment::Right);
+}
+
 TEST(WordDocumentModel, AlignmentActsOnTheSelection) {
     WordDocument doc;
     doc.TypeText(QStringLiteral("testo\r"));
