@@ -61,8 +61,8 @@ constexpr int TextHeight = Height - 2 * Margin;
 // Left and right margin inside a table cell.
 constexpr int CellMargin = 57;
 // Average advance of a character of a proportional font such as "Century
-// Gothic" in running text, in ems, and the height of a single-spaced line,
-// in ems.
+// Gothic", in ems (taken for characters the layout has no finer class for),
+// and the height of a single-spaced line, in ems.
 constexpr double CharWidthEm = 0.55;
 constexpr double LineHeightEm = 1.2;
 } // namespace WordPage
