@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 namespace {
 
@@ -295,4 +296,43 @@ TEST(WordTableColumns, FifteenNarrowColumnsAtSevenPointsKeepTheirWordsWhole) {
     for (int w : WordTableColumnWidths(doc.table(t)))
         sum += w;
     EXPECT_EQ(sum, WordPage::TextWidth);
+}
+
+TEST(WordPageCount, AgreesWithTheWordProcessorOnAReportAndOnRunningText) {
+    // Page counts read off these documents as the word processor laid them
+    // out (A4, 2 cm margins, a sans-serif face in place of "Century Gothic").
+    const QString paragraph = QStringLiteral(
+        "Il procedimento di calcolo, eseguito in modo automatico, appare quindi piuttosto "
+        "semplice per la verifica della perdita di carico costante in una condotta in "
+        "pressione, attraversata da acqua; il risultato finale è la perdita di carico "
+        "complessiva, riferita alla temperatura di 10 gradi.\r");
+    WordDocument text;
+    text.StandardSetup();
+    text.setFontSize(12);
+    for (int i = 0; i < 40; ++i)
+        text.TypeText(paragraph);
+    text.setFontSize(16);
+    text.TypeText(QStringLiteral("Titolo\x0c"));
+    text.setFontSize(10);
+    for (int i = 0; i < 30; ++i)
+        text.TypeText(paragraph);
+    EXPECT_EQ(text.pageCount(), 6);
+
+    // A cover page, criteria, a 14-row legend and the gas table at 7 points:
+    // 5 pages with 200 segments. With 500 the word processor showed 8 pages
+    // with rows of 1.16 em; "Century Gothic" itself has lines of 1.23 em and
+    // takes 9.
+    for (const auto& [segments, least, most] : {std::tuple{200, 5, 5}, std::tuple{500, 8, 9}}) {
+        WordDocument doc = startedDocument();
+        doc.TypeText(QStringLiteral("indirizzo\x0c"));
+        for (int i = 0; i < 6; ++i)
+            doc.TypeText(paragraph);
+        addFilledTable(doc, 14, 2, 10, QStringLiteral("lunghezza del tronco"));
+        doc.addParagraphAtEnd();
+        addFilledTable(doc, segments + 3, 15, 7, QStringLiteral("182.34"));
+        doc.addParagraphAtEnd();
+        doc.TypeText(QStringLiteral("\r\rLa presente relazione è composta di n. 8 pagine.\r"));
+        EXPECT_GE(doc.pageCount(), least) << segments << " segments";
+        EXPECT_LE(doc.pageCount(), most) << segments << " segments";
+    }
 }
