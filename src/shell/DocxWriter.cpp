@@ -171,10 +171,10 @@ QString tableXml(const WordTableContent& t, double lineSpacing) {
 
     for (int r = 1; r <= t.rows; ++r) {
         // Format 9: a shaded heading row in bold, repeated on every page.
+        // Rows are not split across pages, as the page count lays them out.
         const int heading = t.autoFormat != 0 && r == 1 ? 1 : 0;
-        out += QLatin1String("<w:tr>");
-        if (heading)
-            out += QLatin1String("<w:trPr><w:tblHeader/></w:trPr>");
+        out += heading ? QLatin1String("<w:tr><w:trPr><w:cantSplit/><w:tblHeader/></w:trPr>")
+                       : QLatin1String("<w:tr><w:trPr><w:cantSplit/></w:trPr>");
         for (int c = 1; c <= t.columns; ++c) {
             const WordCell& cell = t.cell(r, c);
             // tcPr in schema order: tcW, shd.

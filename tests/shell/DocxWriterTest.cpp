@@ -283,6 +283,11 @@ TEST(DocxPackage, FormattedTableHasABoldShadedRepeatedHeading) {
         EXPECT_TRUE(isBold(tc));
         EXPECT_FALSE(fill(tc).isEmpty());
     }
+    EXPECT_EQ(rows[1]->child(QStringLiteral("w:trPr"))->child(QStringLiteral("w:tblHeader")),
+              nullptr);
+    for (const XmlNode* tr : rows)
+        EXPECT_NE(tr->child(QStringLiteral("w:trPr"))->child(QStringLiteral("w:cantSplit")),
+                  nullptr);
     for (const XmlNode* tc : rows[1]->all(QStringLiteral("w:tc"))) {
         EXPECT_FALSE(isBold(tc));
         EXPECT_TRUE(fill(tc).isEmpty());
@@ -319,6 +324,7 @@ TEST(DocxPackage, PropertiesFollowTheSchemaOrder) {
         {QStringLiteral("w:tbl"),
          {QStringLiteral("w:tblPr"), QStringLiteral("w:tblGrid"), QStringLiteral("w:tr")}},
         {QStringLiteral("w:tr"), {QStringLiteral("w:trPr"), QStringLiteral("w:tc")}},
+        {QStringLiteral("w:trPr"), {QStringLiteral("w:cantSplit"), QStringLiteral("w:tblHeader")}},
         {QStringLiteral("w:tc"), {QStringLiteral("w:tcPr"), QStringLiteral("w:p")}},
         {QStringLiteral("w:p"), {QStringLiteral("w:pPr"), QStringLiteral("w:r")}},
         {QStringLiteral("w:r"),
