@@ -74,7 +74,15 @@ void WordDocument::setFontName(const QString& name) {
         p->markFont = name;
 }
 
+// Sizes the word processor accepts, in points; any other is refused and
+// leaves the size as it was.
+static bool validFontSize(double points) {
+    return points >= 1 && points <= 1638;
+}
+
 void WordDocument::setFontSize(double points) {
+    if (!validFontSize(points))
+        return;
     m_fontSize = points;
     if (WordParagraph* p = emptyParagraphAtInsertionPoint())
         p->markSize = points;
@@ -175,7 +183,7 @@ WordTableContent* WordDocument::tableAt(int table) {
 }
 
 void WordDocument::setTableFontSize(int table, double points) {
-    if (WordTableContent* t = tableAt(table))
+    if (WordTableContent* t = tableAt(table); t && validFontSize(points))
         t->fontSize = points;
 }
 

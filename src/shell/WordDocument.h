@@ -102,6 +102,7 @@ public:
     void StandardSetup();
 
     void setFontName(const QString& name);
+    // Sizes outside 1 to 1638 points (also for tables) are ignored.
     void setFontSize(double points);
     const QString& fontName() const { return m_fontName; }
     double fontSize() const { return m_fontSize; }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <tuple>
 
 namespace {
@@ -124,6 +125,14 @@ TEST(WordDocumentModel, CellsOutsideTheTableAreLeftAlone) {
     }
     EXPECT_EQ(doc.table(t).autoFormat, 0);
     EXPECT_EQ(doc.paragraphs().back()->alignment, WordAlignment::Right);
+
+    // Sizes the word processor refuses change nothing either.
+    doc.setTableFontSize(t, 0);
+    doc.setTableFontSize(t, std::nan(""));
+    doc.setFontSize(-3);
+    doc.setFontSize(5000);
+    EXPECT_EQ(doc.table(t).fontSize, 12);
+    EXPECT_EQ(doc.fontSize(), 12);
 }
 
 TEST(WordDocumentModel, AlignmentActsOnTheSelection) {
