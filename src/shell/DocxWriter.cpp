@@ -2,6 +2,7 @@
 
 #include "shell/WordDocument.h"
 
+#include <QDir>
 #include <QSaveFile>
 
 #include <zip.h>
@@ -11,22 +12,31 @@
 
 namespace {
 
-// A4 in twips, with 2 cm margins all round.
-constexpr int PageWidth = 11906;
-constexpr int PageHeight = 16838;
-constexpr int Margin = 1134;
-constexpr int TextWidth = PageWidth - 2 * Margin;
-
 // Fill of the heading row of a formatted table (the predefined format 9
 // shades its heading row), and of the grid lines.
 const char* const HeadingFill = "D9D9D9";
 
+// Text as XML character data. Characters XML cannot hold (controls other
+// than the tab, U+FFFE, U+FFFF and halves of a broken surrogate pair) are
+// dropped; the model gives them no meaning.
 QString escaped(const QString& text) {
+    const bool plain = std::all_of(text.begin(), text.end(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return u >= 0x20 && u != '&' && u != '<' && u != '>' && u != '"' && u < 0xD800;
+    });
+    if (plain)
+        return text;
     QString out;
     out.reserve(text.size());
-    for (const QChar c : text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
         const char16_t u = c.unicode();
-        if (u == '&')
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            out += c;
+            out += text.at(++i);
+        } else if (c.isSurrogate() || u == 0xFFFE || u == 0xFFFF)
+            continue;
+        else if (u == '&')
             out += QLatin1String("&amp;");
         else if (u == '<')
             out += QLatin1String("&lt;");
@@ -80,96 +90,114 @@ QString paragraphProperties(WordAlignment a, double lineSpacing) {
     return p;
 }
 
-QString textRun(const QString& text, const QString& rPr) {
-    QString out;
+void appendTextRun(QString& out, const QString& text, const QString& rPr) {
+    out += QLatin1String("<w:r>");
+    out += rPr;
     // A tab is an element of its own inside a run.
-    const QStringList pieces = text.split(QLatin1Char('\t'));
-    out += QLatin1String("<w:r>") + rPr;
-    for (qsizetype i = 0; i < pieces.size(); ++i) {
-        if (i > 0)
+    qsizetype from = 0;
+    while (from <= text.size()) {
+        qsizetype tab = text.indexOf(QLatin1Char('\t'), from);
+        if (tab < 0)
+            tab = text.size();
+        if (tab > from) {
+            out += QLatin1String("<w:t xml:space=\"preserve\">");
+            out += escaped(text.mid(from, tab - from));
+            out += QLatin1String("</w:t>");
+        }
+        if (tab < text.size())
             out += QLatin1String("<w:tab/>");
-        if (!pieces[i].isEmpty())
-            out += QLatin1String("<w:t xml:space=\"preserve\">") + escaped(pieces[i]) +
-                   QLatin1String("</w:t>");
+        from = tab + 1;
     }
     out += QLatin1String("</w:r>");
-    return out;
 }
 
-QString paragraphXml(const WordParagraph& p, double lineSpacing, const QString& fallbackFont,
-                     double fallbackSize) {
+QString paragraphXml(const WordParagraph& p, double lineSpacing, const QString& markFont,
+                     double markSize) {
     QString out = QLatin1String("<w:p>") + paragraphProperties(p.alignment, lineSpacing);
     for (const WordRun& run : p.runs) {
         if (run.pageBreak)
             out += QLatin1String("<w:r><w:br w:type=\"page\"/></w:r>");
         else
-            out += textRun(run.text, runProperties(run.fontName, run.fontSize, false));
+            appendTextRun(out, run.text, runProperties(run.fontName, run.fontSize, false));
     }
     if (p.runs.empty()) {
-        // An empty paragraph keeps the size it was typed in, so that blank
-        // lines are as high as the text around them.
+        // The mark of an empty paragraph sets the height of its line.
         out.replace(QLatin1String("</w:pPr>"),
-                    runProperties(fallbackFont, fallbackSize, false) + QLatin1String("</w:pPr>"));
+                    runProperties(markFont, markSize, false) + QLatin1String("</w:pPr>"));
     }
     out += QLatin1String("</w:p>");
     return out;
 }
 
-// Column widths proportional to the longest text of each column, never
-// narrower than four characters, filling the text width.
-std::vector<int> columnWidths(const WordTableContent& t) {
-    std::vector<double> weight(static_cast<size_t>(t.columns), 4.0);
-    for (int r = 1; r <= t.rows; ++r)
-        for (int c = 1; c <= t.columns; ++c)
-            weight[static_cast<size_t>(c - 1)] = std::max(
-                weight[static_cast<size_t>(c - 1)], static_cast<double>(t.cell(r, c).text.size()));
-    double total = 0;
-    for (double w : weight)
-        total += w;
-    std::vector<int> widths;
-    for (double w : weight)
-        widths.push_back(static_cast<int>(TextWidth * w / total));
-    return widths;
-}
-
+// Table properties in schema order: tblW, tblBorders, tblLayout, tblCellMar,
+// tblLook. Every table is drawn with a single 1/2-point grid; the columns
+// have fixed widths, computed from their texts as the page count takes them.
 QString tableXml(const WordTableContent& t, double lineSpacing) {
-    const bool formatted = t.autoFormat != 0;
-    const std::vector<int> widths = columnWidths(t);
-    QString out = QLatin1String("<w:tbl><w:tblPr><w:tblW w:w=\"0\" w:type=\"auto\"/>"
-                                "<w:tblBorders>");
+    const std::vector<int> widths = WordTableColumnWidths(t);
+    QString out = QStringLiteral("<w:tbl><w:tblPr><w:tblW w:w=\"%1\" w:type=\"dxa\"/>"
+                                 "<w:tblBorders>")
+                      .arg(WordPage::TextWidth);
     for (const char* side : {"top", "left", "bottom", "right", "insideH", "insideV"})
         out +=
             QStringLiteral("<w:%1 w:val=\"single\" w:sz=\"4\" w:space=\"0\" w:color=\"000000\"/>")
                 .arg(QLatin1String(side));
-    out += QLatin1String("</w:tblBorders><w:tblLayout w:type=\"fixed\"/>"
-                         "<w:tblCellMar><w:left w:w=\"57\" w:type=\"dxa\"/>"
-                         "<w:right w:w=\"57\" w:type=\"dxa\"/></w:tblCellMar>"
-                         "<w:tblLook w:val=\"04A0\" w:firstRow=\"1\" w:lastRow=\"0\" "
-                         "w:firstColumn=\"1\" w:lastColumn=\"0\" w:noHBand=\"0\" w:noVBand=\"1\"/>"
-                         "</w:tblPr><w:tblGrid>");
+    out += QStringLiteral("</w:tblBorders><w:tblLayout w:type=\"fixed\"/>"
+                          "<w:tblCellMar><w:left w:w=\"%1\" w:type=\"dxa\"/>"
+                          "<w:right w:w=\"%1\" w:type=\"dxa\"/></w:tblCellMar>"
+                          "<w:tblLook w:val=\"04A0\" w:firstRow=\"1\" w:lastRow=\"0\" "
+                          "w:firstColumn=\"1\" w:lastColumn=\"0\" w:noHBand=\"0\" "
+                          "w:noVBand=\"1\"/></w:tblPr><w:tblGrid>")
+               .arg(WordPage::CellMargin);
     for (int w : widths)
         out += QStringLiteral("<w:gridCol w:w=\"%1\"/>").arg(w);
     out += QLatin1String("</w:tblGrid>");
+    const QString runs[2] = {runProperties(t.fontName, t.fontSize, false),
+                             runProperties(t.fontName, t.fontSize, true)};
+    // Paragraph properties of a cell for each alignment, body and heading:
+    // the mark carries the table's font so that empty cells are as high.
+    QString cellPPr[2][4];
+    for (int h = 0; h < 2; ++h)
+        for (int a = 0; a < 4; ++a) {
+            cellPPr[h][a] = paragraphProperties(static_cast<WordAlignment>(a), lineSpacing);
+            cellPPr[h][a].replace(QLatin1String("</w:pPr>"), runs[h] + QLatin1String("</w:pPr>"));
+        }
+    std::vector<QString> cellStarts;
+    for (int w : widths)
+        cellStarts.push_back(
+            QStringLiteral("<w:tc><w:tcPr><w:tcW w:w=\"%1\" w:type=\"dxa\"/>").arg(w));
+    const QString headingShade =
+        QStringLiteral("<w:shd w:val=\"clear\" w:color=\"auto\" w:fill=\"%1\"/>")
+            .arg(QLatin1String(HeadingFill));
+
     for (int r = 1; r <= t.rows; ++r) {
-        const bool heading = formatted && r == 1;
-        out += QLatin1String("<w:tr>");
-        if (heading)
-            out += QLatin1String("<w:trPr><w:tblHeader/></w:trPr>");
+        // Format 9: a shaded heading row in bold, repeated on every page.
+        // Rows are not split across pages, as the page count lays them out.
+        const int heading = t.autoFormat != 0 && r == 1 ? 1 : 0;
+        out += heading ? QLatin1String("<w:tr><w:trPr><w:cantSplit/><w:tblHeader/></w:trPr>")
+                       : QLatin1String("<w:tr><w:trPr><w:cantSplit/></w:trPr>");
         for (int c = 1; c <= t.columns; ++c) {
             const WordCell& cell = t.cell(r, c);
-            out += QStringLiteral("<w:tc><w:tcPr><w:tcW w:w=\"%1\" w:type=\"dxa\"/>")
-                       .arg(widths[static_cast<size_t>(c - 1)]);
+            // tcPr in schema order: tcW, shd.
+            out += cellStarts[static_cast<size_t>(c - 1)];
             if (heading)
-                out += QStringLiteral("<w:shd w:val=\"clear\" w:color=\"auto\" w:fill=\"%1\"/>")
-                           .arg(QLatin1String(HeadingFill));
-            out += QLatin1String("</w:tcPr><w:p>");
-            const QString rPr = runProperties(t.fontName, t.fontSize, heading);
-            QString pPr = paragraphProperties(cell.alignment, lineSpacing);
-            pPr.replace(QLatin1String("</w:pPr>"), rPr + QLatin1String("</w:pPr>"));
-            out += pPr;
-            if (!cell.text.isEmpty())
-                out += textRun(cell.text, rPr);
-            out += QLatin1String("</w:p></w:tc>");
+                out += headingShade;
+            out += QLatin1String("</w:tcPr>");
+            const QString& pPr = cellPPr[heading][static_cast<int>(cell.alignment) & 3];
+            // A cell always ends with a paragraph, one per line of its text.
+            const auto addParagraph = [&](const QString& line) {
+                out += QLatin1String("<w:p>");
+                out += pPr;
+                if (!line.isEmpty())
+                    appendTextRun(out, line, runs[heading]);
+                out += QLatin1String("</w:p>");
+            };
+            if (cell.text.contains(QLatin1Char('\r')) || cell.text.contains(QLatin1Char('\n'))) {
+                for (const QString& line : WordCellParagraphs(cell.text))
+                    addParagraph(line);
+            } else {
+                addParagraph(cell.text);
+            }
+            out += QLatin1String("</w:tc>");
         }
         out += QLatin1String("</w:tr>");
     }
@@ -188,6 +216,11 @@ const char* const ContentTypes =
     "vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml\"/>"
     "<Override PartName=\"/word/styles.xml\" "
     "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.styles+xml\"/>"
+    "<Override PartName=\"/word/settings.xml\" "
+    "ContentType=\"application/"
+    "vnd.openxmlformats-officedocument.wordprocessingml.settings+xml\"/>"
+    "<Override PartName=\"/docProps/app.xml\" "
+    "ContentType=\"application/vnd.openxmlformats-officedocument.extended-properties+xml\"/>"
     "</Types>";
 
 const char* const PackageRels =
@@ -196,6 +229,9 @@ const char* const PackageRels =
     "<Relationship Id=\"rId1\" "
     "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument\" "
     "Target=\"word/document.xml\"/>"
+    "<Relationship Id=\"rId2\" "
+    "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
+    "extended-properties\" Target=\"docProps/app.xml\"/>"
     "</Relationships>";
 
 const char* const DocumentRels =
@@ -204,7 +240,31 @@ const char* const DocumentRels =
     "<Relationship Id=\"rId1\" "
     "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles\" "
     "Target=\"styles.xml\"/>"
+    "<Relationship Id=\"rId2\" "
+    "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/settings\" "
+    "Target=\"settings.xml\"/>"
     "</Relationships>";
+
+// The current layout rules of the word processor (no compatibility mode),
+// and tab stops every 1.25 cm.
+const char* const Settings =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+    "<w:settings xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
+    "<w:defaultTabStop w:val=\"708\"/>"
+    "<w:compat><w:compatSetting w:name=\"compatibilityMode\" "
+    "w:uri=\"http://schemas.microsoft.com/office/word\" w:val=\"15\"/></w:compat>"
+    "</w:settings>";
+
+// Extended properties: the page count the document was laid out to.
+QByteArray appProperties(int pages) {
+    return QStringLiteral(
+               "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+               "<Properties xmlns=\"http://schemas.openxmlformats.org/officeDocument/2006/"
+               "extended-properties\">"
+               "<Application>Tubarex</Application><Pages>%1</Pages></Properties>")
+        .arg(pages)
+        .toUtf8();
+}
 
 const char* const Styles =
     "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
@@ -237,12 +297,18 @@ QByteArray DocxDocumentXml(const WordDocument& document) {
             body += tableXml(document.table(block.table), spacing);
             continue;
         }
-        for (const WordRun& run : block.paragraph.runs)
+        const WordParagraph& p = block.paragraph;
+        if (p.markSize > 0) {
+            lastFont = p.markFont;
+            lastSize = p.markSize;
+        }
+        for (const WordRun& run : p.runs)
             if (!run.pageBreak) {
                 lastFont = run.fontName;
                 lastSize = run.fontSize;
             }
-        body += paragraphXml(block.paragraph, spacing, lastFont, lastSize);
+        body += paragraphXml(p, spacing, p.markSize > 0 ? p.markFont : lastFont,
+                             p.markSize > 0 ? p.markSize : lastSize);
     }
     QString xml = QLatin1String(
         "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
@@ -253,9 +319,9 @@ QByteArray DocxDocumentXml(const WordDocument& document) {
     xml += QStringLiteral("<w:sectPr><w:pgSz w:w=\"%1\" w:h=\"%2\"/>"
                           "<w:pgMar w:top=\"%3\" w:right=\"%3\" w:bottom=\"%3\" w:left=\"%3\" "
                           "w:header=\"708\" w:footer=\"708\" w:gutter=\"0\"/></w:sectPr>")
-               .arg(PageWidth)
-               .arg(PageHeight)
-               .arg(Margin);
+               .arg(WordPage::Width)
+               .arg(WordPage::Height)
+               .arg(WordPage::Margin);
     xml += QLatin1String("</w:body></w:document>");
     return xml.toUtf8();
 }
@@ -273,6 +339,8 @@ QByteArray DocxPackage(const WordDocument& document, QString* error) {
         {"word/document.xml", documentXml},
         {"word/_rels/document.xml.rels", QByteArray(DocumentRels)},
         {"word/styles.xml", QByteArray(Styles)},
+        {"word/settings.xml", QByteArray(Settings)},
+        {"docProps/app.xml", appProperties(document.pageCount())},
     };
 
     const auto fail = [&](const QString& what) {
@@ -307,7 +375,7 @@ QByteArray DocxPackage(const WordDocument& document, QString* error) {
             ok = false;
             break;
         }
-        zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 0);
+        zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 1);
     }
     if (!ok || zip_close(archive) != 0) {
         zip_discard(archive);
@@ -335,20 +403,64 @@ QByteArray DocxPackage(const WordDocument& document, QString* error) {
     return bytes;
 }
 
+namespace {
+
+QString quoted(const QString& path) {
+    return QStringLiteral("«") + QDir::toNativeSeparators(path) + QStringLiteral("»");
+}
+
+// Why a file could not be written, in the user's words, with the system's
+// own reason after it when it has one.
+QString saveFailure(const QSaveFile& file, QFileDevice::FileError error) {
+    QString what;
+    switch (error) {
+    case QFileDevice::OpenError:
+    case QFileDevice::PermissionsError:
+        what = QStringLiteral("la cartella non esiste o non consente la scrittura");
+        break;
+    case QFileDevice::RenameError:
+    case QFileDevice::RemoveError:
+    case QFileDevice::CopyError:
+        what = QStringLiteral("il file esistente non può essere sostituito (forse è aperto in "
+                              "un altro programma)");
+        break;
+    default:
+        what = QStringLiteral("errore di scrittura (disco pieno o protetto?)");
+        break;
+    }
+    if (file.error() == QFileDevice::NoError)
+        return what;
+    return QStringLiteral("%1 (%2)").arg(what, file.errorString());
+}
+
+} // namespace
+
 bool SaveDocx(const WordDocument& document, const QString& path, QString* error) {
+    const auto fail = [&](const QString& why) {
+        if (error)
+            *error = QStringLiteral("Impossibile salvare il documento %1: %2. Un file precedente "
+                                    "con lo stesso nome non è stato modificato.")
+                         .arg(quoted(path), why);
+        return false;
+    };
     QString why;
     const QByteArray bytes = DocxPackage(document, &why);
-    if (bytes.isEmpty()) {
-        if (error)
-            *error = QStringLiteral("Impossibile scrivere il documento %1: %2.").arg(path, why);
-        return false;
-    }
+    if (bytes.isEmpty())
+        return fail(why);
+    // QSaveFile writes a temporary file beside the target and renames it over
+    // the target only once it is complete.
+    // Unbuffered, a short write (a full disk, a size quota) shows in the
+    // count written; a buffered one would only flush part of the package at
+    // commit and still replace the old file.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = QStringLiteral("Impossibile scrivere il documento %1: %2.")
-                         .arg(path, file.errorString());
-        return false;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return fail(saveFailure(file, QFileDevice::OpenError));
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = saveFailure(file, QFileDevice::WriteError);
+        file.cancelWriting();
+        return fail(reason);
     }
+    if (!file.commit())
+        return fail(saveFailure(file, file.error()));
     return true;
 }

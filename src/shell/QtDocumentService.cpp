@@ -19,11 +19,18 @@ void QtDocumentService::ShowDocument(const WordDocument& document, const QString
     QDir folder(QStandardPaths::writableLocation(QStandardPaths::TempLocation));
     folder.mkpath(QStringLiteral("Tubarex"));
     folder.cd(QStringLiteral("Tubarex"));
+    // A name any file system takes: no separators, wildcards or controls.
+    QString base = baseName;
+    for (QChar& c : base)
+        if (c.unicode() < 0x20 || QStringLiteral("\\/:*?\"<>|").contains(c))
+            c = QLatin1Char('-');
+    if (base.isEmpty())
+        base = QStringLiteral("Tubarex");
     // A fresh name each time: an earlier document may still be open.
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QString path = folder.filePath(QStringLiteral("%1-%2.docx").arg(baseName, stamp));
+    QString path = folder.filePath(QStringLiteral("%1-%2.docx").arg(base, stamp));
     for (int n = 2; QFileInfo::exists(path); ++n)
-        path = folder.filePath(QStringLiteral("%1-%2-%3.docx").arg(baseName, stamp).arg(n));
+        path = folder.filePath(QStringLiteral("%1-%2-%3.docx").arg(base, stamp).arg(n));
     SaveAndShowDocument(document, path, parent);
 }
 

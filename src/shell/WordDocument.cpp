@@ -1,6 +1,11 @@
 #include "shell/WordDocument.h"
 
+#include <QStringList>
+
+#include <algorithm>
 #include <cmath>
+#include <functional>
+#include <utility>
 
 QString WordParagraph::text() const {
     QString all;
@@ -33,7 +38,16 @@ void WordDocument::startParagraph() {
     WordBlock block;
     if (!m_blocks.empty() && !m_blocks.back().isTable)
         block.paragraph.alignment = m_blocks.back().paragraph.alignment;
+    block.paragraph.markFont = m_fontName;
+    block.paragraph.markSize = m_fontSize;
     m_blocks.push_back(block);
+}
+
+WordParagraph* WordDocument::emptyParagraphAtInsertionPoint() {
+    if (m_selection != Selection::InsertionPoint || m_blocks.empty() || m_blocks.back().isTable ||
+        !m_blocks.back().paragraph.runs.empty())
+        return nullptr;
+    return &m_blocks.back().paragraph;
 }
 
 WordParagraph& WordDocument::current() {
@@ -52,12 +66,26 @@ void WordDocument::StandardSetup() {
     setFontName(QStringLiteral("Century Gothic"));
 }
 
+// A font chosen in an empty paragraph is also the font of its mark, so a
+// paragraph left empty is a line of that size.
 void WordDocument::setFontName(const QString& name) {
     m_fontName = name;
+    if (WordParagraph* p = emptyParagraphAtInsertionPoint())
+        p->markFont = name;
+}
+
+// Sizes the word processor accepts, in points; any other is refused and
+// leaves the size as it was.
+static bool validFontSize(double points) {
+    return points >= 1 && points <= 1638;
 }
 
 void WordDocument::setFontSize(double points) {
+    if (!validFontSize(points))
+        return;
     m_fontSize = points;
+    if (WordParagraph* p = emptyParagraphAtInsertionPoint())
+        p->markSize = points;
 }
 
 void WordDocument::setBorderDistances(int top, int bottom, int left, int right) {
@@ -146,21 +174,33 @@ int WordDocument::addTableAtEnd(int rows, int columns) {
     return index;
 }
 
+// Operations on a table or cell that does not exist change nothing: a cell
+// outside its row must not land in the next row.
+WordTableContent* WordDocument::tableAt(int table) {
+    if (table < 1 || table > tableCount())
+        return nullptr;
+    return &m_tables[static_cast<size_t>(table - 1)];
+}
+
 void WordDocument::setTableFontSize(int table, double points) {
-    m_tables.at(static_cast<size_t>(table - 1)).fontSize = points;
+    if (WordTableContent* t = tableAt(table); t && validFontSize(points))
+        t->fontSize = points;
 }
 
 void WordDocument::setCellText(int table, int row, int column, const QString& text) {
-    m_tables.at(static_cast<size_t>(table - 1)).cell(row, column).text = text;
+    WordTableContent* t = tableAt(table);
+    if (t && row >= 1 && row <= t->rows && column >= 1 && column <= t->columns)
+        t->cell(row, column).text = text;
 }
 
 void WordDocument::autoFormat(int table, int format) {
-    m_tables.at(static_cast<size_t>(table - 1)).autoFormat = format;
+    if (WordTableContent* t = tableAt(table))
+        t->autoFormat = format;
 }
 
 void WordDocument::selectColumn(int table, int column) {
-    const WordTableContent& t = m_tables.at(static_cast<size_t>(table - 1));
-    if (column < 1 || column > t.columns)
+    const WordTableContent* t = tableAt(table);
+    if (!t || column < 1 || column > t->columns)
         return;
     m_selection = Selection::Column;
     m_selectedTable = table;
@@ -181,4 +221,323 @@ std::vector<const WordParagraph*> WordDocument::paragraphs() const {
         if (!block.isTable)
             all.push_back(&block.paragraph);
     return all;
+}
+
+QStringList WordCellParagraphs(const QString& text) {
+    QString unified = text;
+    unified.replace(QLatin1String("\r\n"), QLatin1String("\r"));
+    unified.replace(QLatin1Char('\n'), QLatin1Char('\r'));
+    return unified.split(QLatin1Char('\r'));
+}
+
+namespace {
+
+// Lengths in points.
+constexpr double TwipsPerPoint = 20;
+constexpr double PageTextWidth = WordPage::TextWidth / TwipsPerPoint;
+constexpr double PageTextHeight = WordPage::TextHeight / TwipsPerPoint;
+constexpr double CellMargins = 2 * WordPage::CellMargin / TwipsPerPoint;
+// The grid line under each row (a 1/2-point single border).
+constexpr double RowRule = 0.5;
+// Bold text of a heading row runs wider than the average.
+constexpr double BoldWidening = 1.1;
+// Columns are made this much wider than their estimated text, so that a
+// face wider than the estimate still keeps each text on one line.
+constexpr double ColumnSafety = 1.1;
+// Default tab stops every 1.25 cm.
+constexpr double TabStop = 708 / TwipsPerPoint;
+
+// Advance of a character in ems, by classes of glyphs of similar width,
+// between those of "Century Gothic" and of the sans-serif put in its place
+// where it is missing. Running Italian text comes to about 0.5 em, which
+// lays pages out as the word processor does within a line or two.
+double charEm(QChar c) {
+    switch (c.unicode()) {
+    case ' ':
+    case '.':
+    case ',':
+    case ':':
+    case ';':
+    case '\'':
+    case '!':
+    case '|':
+    case 'i':
+    case 'j':
+    case 'l':
+        return 0.28;
+    case 'f':
+    case 't':
+    case 'r':
+    case 'I':
+    case '(':
+    case ')':
+    case '[':
+    case ']':
+    case '/':
+    case '-':
+    case '"':
+        return 0.37;
+    case 's':
+    case 'z':
+    case 'k':
+    case 'x':
+    case 'v':
+    case 'y':
+        return 0.52;
+    case 'm':
+    case 'w':
+    case 'M':
+    case 'W':
+        return 0.92;
+    default:
+        break;
+    }
+    if (c.isDigit())
+        return 0.6;
+    if (c.isUpper())
+        return 0.72;
+    if (c.isLower())
+        return 0.64;
+    return WordPage::CharWidthEm;
+}
+
+double charWidth(QChar c, double size) {
+    return charEm(c) * size;
+}
+
+double lineHeight(double size) {
+    return WordPage::LineHeightEm * size;
+}
+
+// Greedy word wrap of text into lines of a given width, characters taking
+// the average advance of their size; reports the font size of each finished
+// line. A word longer than a line is split where it overflows.
+class LineWrap {
+public:
+    template <typename OnLine>
+    LineWrap(double width, OnLine onLine)
+        : m_width(width)
+        , m_emit(std::move(onLine)) {}
+
+    void put(QChar c, double size) {
+        if (c == QLatin1Char(' ') || c == QLatin1Char('\t')) {
+            commitWord();
+            m_lineWidth = c == QLatin1Char(' ') ? m_lineWidth + charWidth(c, size)
+                                                : (std::floor(m_lineWidth / TabStop) + 1) * TabStop;
+            m_lineSize = std::max(m_lineSize, size);
+            return;
+        }
+        const double w = charWidth(c, size);
+        if (m_wordWidth + w > m_width) {
+            endLine();
+            if (m_wordWidth > 0) {
+                m_emit(m_wordSize);
+                m_wordWidth = m_wordSize = 0;
+            }
+        }
+        m_wordWidth += w;
+        m_wordSize = std::max(m_wordSize, size);
+    }
+
+    // Ends the line in progress (a page break or the end of the paragraph);
+    // an empty line is as high as `emptySize`.
+    void finish(double emptySize) {
+        commitWord();
+        m_emit(m_lineSize > 0 ? m_lineSize : emptySize);
+        m_lineWidth = m_lineSize = 0;
+    }
+
+private:
+    void commitWord() {
+        if (m_wordWidth <= 0)
+            return;
+        if (m_lineWidth + m_wordWidth > m_width)
+            endLine();
+        m_lineWidth += m_wordWidth;
+        m_lineSize = std::max(m_lineSize, m_wordSize);
+        m_wordWidth = m_wordSize = 0;
+    }
+
+    void endLine() {
+        if (m_lineWidth <= 0 && m_lineSize <= 0)
+            return;
+        m_emit(m_lineSize);
+        m_lineWidth = m_lineSize = 0;
+    }
+
+    double m_width;
+    std::function<void(double)> m_emit;
+    double m_lineWidth = 0;
+    double m_lineSize = 0;
+    double m_wordWidth = 0;
+    double m_wordSize = 0;
+};
+
+// Lines a text of one size takes in a given width.
+int lineCount(const QString& text, double width, double size) {
+    int lines = 0;
+    LineWrap wrap(width, [&](double) { ++lines; });
+    for (const QChar c : text)
+        wrap.put(c, size);
+    wrap.finish(size);
+    return lines;
+}
+
+// Widest single word and whole text of a cell, in points.
+struct TextExtent {
+    double word = 0;
+    double whole = 0;
+};
+
+TextExtent extent(const QString& text, double size) {
+    TextExtent e;
+    for (const QString& line : WordCellParagraphs(text)) {
+        double word = 0, whole = 0;
+        for (const QChar c : line) {
+            const double w = charWidth(c, size);
+            whole += w;
+            if (c == QLatin1Char(' ') || c == QLatin1Char('\t'))
+                word = 0;
+            else
+                word += w;
+            e.word = std::max(e.word, word);
+        }
+        e.whole = std::max(e.whole, whole);
+    }
+    return e;
+}
+
+// The text flowing down the pages.
+class PageFlow {
+public:
+    // Places a block of the given height, on a new page when it does not fit
+    // in what is left of this one.
+    bool place(double height) {
+        bool newPage = false;
+        if (m_y > 0 && m_y + height > PageTextHeight) {
+            breakPage();
+            newPage = true;
+        }
+        m_y += height;
+        return newPage;
+    }
+    void breakPage() {
+        ++m_pages;
+        m_y = 0;
+    }
+    int pages() const { return m_pages; }
+
+private:
+    int m_pages = 1;
+    double m_y = 0;
+};
+
+bool isHeadingRow(const WordTableContent& t, int row) {
+    return t.autoFormat != 0 && row == 1;
+}
+
+double rowHeight(const WordTableContent& t, const std::vector<int>& widths, int row) {
+    int lines = 1;
+    for (int c = 1; c <= t.columns; ++c) {
+        const double width = widths[static_cast<size_t>(c - 1)] / TwipsPerPoint - CellMargins;
+        const double size = isHeadingRow(t, row) ? t.fontSize * BoldWidening : t.fontSize;
+        int cellLines = 0;
+        for (const QString& line : WordCellParagraphs(t.cell(row, c).text))
+            cellLines += lineCount(line, width, size);
+        lines = std::max(lines, cellLines);
+    }
+    return lines * lineHeight(t.fontSize) + RowRule;
+}
+
+void layOutTable(const WordTableContent& t, PageFlow& flow) {
+    const std::vector<int> widths = WordTableColumnWidths(t);
+    const double heading = t.autoFormat != 0 ? rowHeight(t, widths, 1) : 0;
+    for (int r = 1; r <= t.rows; ++r)
+        if (flow.place(rowHeight(t, widths, r)) && heading > 0 && r > 1)
+            flow.place(heading); // the heading row repeats on top of the page
+}
+
+void layOutParagraph(const WordParagraph& p, double& lastSize, PageFlow& flow) {
+    const double markSize = p.markSize > 0 ? p.markSize : lastSize;
+    LineWrap wrap(PageTextWidth, [&](double size) { flow.place(lineHeight(size)); });
+    for (const WordRun& run : p.runs) {
+        if (run.pageBreak) {
+            wrap.finish(markSize);
+            flow.breakPage();
+            continue;
+        }
+        for (const QChar c : run.text)
+            wrap.put(c, run.fontSize);
+        lastSize = run.fontSize;
+    }
+    wrap.finish(markSize);
+}
+
+} // namespace
+
+std::vector<int> WordTableColumnWidths(const WordTableContent& t) {
+    const size_t n = static_cast<size_t>(t.columns);
+    // Narrowest and natural width of each column, cell margins included.
+    std::vector<double> least(n, 0), natural(n, 0);
+    for (int r = 1; r <= t.rows; ++r) {
+        const double size = isHeadingRow(t, r) ? t.fontSize * BoldWidening : t.fontSize;
+        for (size_t c = 0; c < n; ++c) {
+            const TextExtent e = extent(t.cell(r, static_cast<int>(c) + 1).text, size);
+            least[c] = std::max(least[c], e.word * ColumnSafety);
+            natural[c] = std::max(natural[c], e.whole * ColumnSafety);
+        }
+    }
+    // No column narrower than two characters, so an empty one stays usable.
+    const double narrowest = 2 * WordPage::CharWidthEm * t.fontSize;
+    double leastSum = 0, naturalSum = 0;
+    for (size_t c = 0; c < n; ++c) {
+        least[c] = std::max(least[c], narrowest) + CellMargins;
+        natural[c] = std::max(natural[c], least[c] - CellMargins) + CellMargins;
+        leastSum += least[c];
+        naturalSum += natural[c];
+    }
+
+    std::vector<double> points(n);
+    if (naturalSum <= PageTextWidth) {
+        // Every text fits on one line: the spare width goes to the columns in
+        // proportion to their text.
+        for (size_t c = 0; c < n; ++c)
+            points[c] = natural[c] * PageTextWidth / naturalSum;
+    } else if (leastSum <= PageTextWidth) {
+        // Words stay whole; the columns that would wrap most get the most.
+        const double spare = PageTextWidth - leastSum;
+        for (size_t c = 0; c < n; ++c)
+            points[c] = least[c] + spare * (natural[c] - least[c]) / (naturalSum - leastSum);
+    } else {
+        for (size_t c = 0; c < n; ++c)
+            points[c] = least[c] * PageTextWidth / leastSum;
+    }
+
+    std::vector<int> widths(n);
+    int used = 0;
+    for (size_t c = 0; c < n; ++c) {
+        widths[c] = static_cast<int>(std::floor(points[c] * TwipsPerPoint));
+        used += widths[c];
+    }
+    widths.back() += WordPage::TextWidth - used; // the table spans the text width exactly
+    return widths;
+}
+
+double WordTextPoints(const QString& text, double points) {
+    double width = 0;
+    for (const QChar c : text)
+        width += charWidth(c, points);
+    return width;
+}
+
+int WordDocument::pageCount() const {
+    PageFlow flow;
+    double lastSize = m_fontSize;
+    for (const WordBlock& block : m_blocks) {
+        if (block.isTable)
+            layOutTable(table(block.table), flow);
+        else
+            layOutParagraph(block.paragraph, lastSize, flow);
+    }
+    return flow.pages();
 }

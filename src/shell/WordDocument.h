@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -20,6 +21,10 @@ struct WordRun {
 struct WordParagraph {
     std::vector<WordRun> runs;
     WordAlignment alignment = WordAlignment::Left;
+    // Font of the paragraph mark: the font at the insertion point while the
+    // paragraph was still empty. An empty paragraph is a line of this size.
+    QString markFont;
+    double markSize = 0; // 0: that of the text before it
     // The text of the paragraph without page breaks.
     QString text() const;
     bool hasPageBreak() const;
@@ -45,6 +50,35 @@ struct WordTableContent {
     const WordCell& cell(int row, int column) const;
 };
 
+// The page the document is laid out on: A4 with 2 cm margins all round, in
+// twips (1440 per inch). The .docx writer and the page count share it.
+namespace WordPage {
+constexpr int Width = 11906;
+constexpr int Height = 16838;
+constexpr int Margin = 1134;
+constexpr int TextWidth = Width - 2 * Margin;
+constexpr int TextHeight = Height - 2 * Margin;
+// Left and right margin inside a table cell.
+constexpr int CellMargin = 57;
+// Average advance of a character of a proportional font such as "Century
+// Gothic", in ems (taken for characters the layout has no finer class for),
+// and the height of a single-spaced line, in ems.
+constexpr double CharWidthEm = 0.55;
+constexpr double LineHeightEm = 1.2;
+} // namespace WordPage
+
+// Estimated width of a line of text in points, at the given size.
+double WordTextPoints(const QString& text, double points);
+
+// Widths of the columns of a table in twips, filling the text width of the
+// page: every column at least as wide as its longest word, the rest shared
+// out so that a column's whole text fits on one line where the page allows.
+std::vector<int> WordTableColumnWidths(const WordTableContent& table);
+
+// The paragraphs of a cell's text: a line end (CR, LF or both) inside the
+// text starts a new paragraph of the cell.
+QStringList WordCellParagraphs(const QString& text);
+
 // One element of the document body: a paragraph, or the table of that index.
 struct WordBlock {
     bool isTable = false;
@@ -68,6 +102,7 @@ public:
     void StandardSetup();
 
     void setFontName(const QString& name);
+    // Sizes outside 1 to 1638 points (also for tables) are ignored.
     void setFontSize(double points);
     const QString& fontName() const { return m_fontName; }
     double fontSize() const { return m_fontSize; }
@@ -98,7 +133,8 @@ public:
     void autoFormat(int table, int format);
 
     // Selection: a column of a table, the whole document, or back to the
-    // insertion point.
+    // insertion point. A table, cell or column that does not exist is left
+    // alone by all these operations.
     void selectColumn(int table, int column);
     void selectAll();
     void collapseSelection();
@@ -110,9 +146,18 @@ public:
     // Every paragraph outside tables, in order.
     std::vector<const WordParagraph*> paragraphs() const;
 
+    // Pages of the document laid out so far on A4 with the writer's margins:
+    // lines wrapped at an average character width, tables row by row with
+    // the heading row of a formatted table repeated on every page, and the
+    // page breaks typed.
+    int pageCount() const;
+
 private:
     WordParagraph& current();
     void startParagraph();
+    // The paragraph at the insertion point while nothing is typed in it.
+    WordParagraph* emptyParagraphAtInsertionPoint();
+    WordTableContent* tableAt(int table);
 
     enum class Selection { InsertionPoint, Column, All };
 
