@@ -54,7 +54,7 @@ int writeDocx(const WordDocument& document, const QString& path, QTextStream& er
 int writeText(const QString& text, const QString& path, QTextStream& err) {
     QSaveFile file(path);
     const QByteArray bytes = text.toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size() || !file.commit())
         return fail(
             err,
             QStringLiteral("impossibile scrivere il file %1: %2.").arg(path, file.errorString()));

@@ -132,7 +132,7 @@ bool PrintToPdf(const QString& path, const std::function<void(PrinterPage&)>& bo
     };
     // The file replaces the old one only when the whole listing is written.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return failed(file.errorString());
     {
         QPdfWriter writer(&file);

@@ -325,7 +325,9 @@ QString SaveProjectFile(const ApplicationState& state, const QString& path) {
         return *reason;
     QSaveFile file(path);
     QString reason;
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered, so that a short write (a full disk, a quota) is seen here
+    // rather than lost in a final flush that the commit does not check.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         reason = file.errorString();
     } else {
         reason = WriteProjectFile(state, file);

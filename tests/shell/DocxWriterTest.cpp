@@ -1,5 +1,6 @@
 #include "shell/DocxWriter.h"
 #include "DocxReadBack.h"
+#include "UnwritableFolder.h"
 #include "shell/WordDocument.h"
 
 #include <QDir>
@@ -9,9 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
 #include <map>
-#include <sys/resource.h>
 
 namespace {
 
@@ -410,40 +409,6 @@ TEST(DocxPackage, TextIsEscapedAndControlCharactersDropped) {
 }
 
 namespace {
-
-// Makes writes to `folder` fail: a folder without write permission, or, for
-// a user whom permissions do not stop, a file-size limit below the package.
-class UnwritableFolder {
-public:
-    explicit UnwritableFolder(const QString& folder)
-        : m_folder(folder) {
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
-        QFile probe(QDir(folder).filePath(QStringLiteral("prova")));
-        if (probe.open(QIODevice::WriteOnly)) {
-            probe.close();
-            probe.remove();
-            getrlimit(RLIMIT_FSIZE, &m_limit);
-            rlimit small = m_limit;
-            small.rlim_cur = 64;
-            setrlimit(RLIMIT_FSIZE, &small);
-            m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-            m_limited = true;
-        }
-    }
-    ~UnwritableFolder() {
-        if (m_limited) {
-            setrlimit(RLIMIT_FSIZE, &m_limit);
-            std::signal(SIGXFSZ, m_oldHandler);
-        }
-        QFile::setPermissions(m_folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-
-private:
-    QString m_folder;
-    bool m_limited = false;
-    rlimit m_limit{};
-    void (*m_oldHandler)(int) = nullptr;
-};
 
 QByteArray readAll(const QString& path) {
     QFile f(path);

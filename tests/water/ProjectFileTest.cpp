@@ -1,4 +1,5 @@
 #include "water/ProjectFile.h"
+#include "UnwritableFolder.h"
 #include "shell/ApplicationState.h"
 
 #include <QBuffer>
@@ -291,4 +292,13 @@ TEST(ProjectFile, FailedWritesAreReportedAndLeaveTheOldFile) {
     writeFile(path, QByteArray(5000, 'z'));
     ASSERT_TRUE(SaveProjectFile(state, path).isEmpty());
     EXPECT_EQ(readFile(path), build(state));
+
+    // A disk that fills up halfway: the save fails and the old file stays.
+    const QByteArray saved = readFile(path);
+    state.cover.progetto = QString(300, QLatin1Char('p'));
+    {
+        UnwritableFolder full(dir.path());
+        EXPECT_FALSE(SaveProjectFile(state, path).isEmpty());
+    }
+    EXPECT_EQ(readFile(path), saved);
 }
