@@ -16,6 +16,8 @@
 #include "water/dati.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -24,6 +26,12 @@ int main(int argc, char* argv[]) {
     // The registry, not the last visible window, decides when the program ends:
     // the splash may be hidden behind the chooser and still be loaded.
     QApplication::setQuitOnLastWindowClosed(false);
+
+    // Qt's own dialogs (printer, files, colours) speak Italian like the rest.
+    QTranslator qtItalian;
+    if (qtItalian.load(QLocale(QLocale::Italian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtItalian);
 
     ApplicationState state;
     LoadOwnerSettings(state, InstallationSettingsCandidates());
