@@ -46,16 +46,6 @@ const char* const Usage =
     "Codici di uscita: 0 eseguito; 1 una rete con tronchi non supera il controllo;\n"
     "2 file illeggibile, non valido o non scrivibile, oppure comando errato.\n";
 
-bool loadInto(ApplicationState& state, const QString& path, QTextStream& err) {
-    InitApplicationState(state);
-    InitMessageTitles(state);
-    const QString message = LoadProjectFile(state, path);
-    if (message.isEmpty())
-        return true;
-    err << "tubarex-cli: " << message << '\n';
-    return false;
-}
-
 QJsonValue cellJson(const Cell& cell) {
     if (cell.isNeverWritten())
         return QJsonValue(QJsonValue::Null);
@@ -179,7 +169,7 @@ void printNetwork(QTextStream& out, const QString& title, const QString& unit, c
 
 int calc(const QString& path, bool json, QTextStream& out, QTextStream& err) {
     ApplicationState state;
-    if (!loadInto(state, path, err))
+    if (!LoadProjectForCli(state, path, err))
         return ExitFileError;
     RecalculateAllWaterRows(state);
     CalculateAllGasRows(state);
@@ -223,7 +213,7 @@ QString oneLine(QString text) {
 
 int check(const QString& path, QTextStream& out, QTextStream& err) {
     ApplicationState state;
-    if (!loadInto(state, path, err))
+    if (!LoadProjectForCli(state, path, err))
         return ExitFileError;
     const CheckOutcome water = CheckWaterData(state);
     const CheckOutcome gas = CheckGasData(state);
@@ -237,7 +227,7 @@ int check(const QString& path, QTextStream& out, QTextStream& err) {
 
 int resave(const QString& in, const QString& outPath, QTextStream& err) {
     ApplicationState state;
-    if (!loadInto(state, in, err))
+    if (!LoadProjectForCli(state, in, err))
         return ExitFileError;
     const QString message = SaveProjectFile(state, outPath);
     if (!message.isEmpty()) {

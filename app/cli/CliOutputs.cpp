@@ -24,16 +24,6 @@ int fail(QTextStream& err, const QString& message) {
     return ExitFileError;
 }
 
-bool load(ApplicationState& state, const QString& path, QTextStream& err) {
-    InitApplicationState(state);
-    InitMessageTitles(state);
-    const QString message = LoadProjectFile(state, path);
-    if (message.isEmpty())
-        return true;
-    err << "tubarex-cli: " << message << '\n';
-    return false;
-}
-
 enum class Network { Water, Gas, Unknown };
 
 Network networkOf(const QString& word) {
@@ -54,7 +44,8 @@ int writeDocx(const WordDocument& document, const QString& path, QTextStream& er
 int writeText(const QString& text, const QString& path, QTextStream& err) {
     QSaveFile file(path);
     const QByteArray bytes = text.toUtf8();
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        file.write(bytes) != bytes.size() || !file.commit())
         return fail(
             err,
             QStringLiteral("impossibile scrivere il file %1: %2.").arg(path, file.errorString()));
@@ -62,6 +53,16 @@ int writeText(const QString& text, const QString& path, QTextStream& err) {
 }
 
 } // namespace
+
+bool LoadProjectForCli(ApplicationState& state, const QString& path, QTextStream& err) {
+    InitApplicationState(state);
+    InitMessageTitles(state);
+    const QString message = LoadProjectFile(state, path);
+    if (message.isEmpty())
+        return true;
+    err << "tubarex-cli: " << message << '\n';
+    return false;
+}
 
 bool NeedsFonts(const QStringList& arguments) {
     return arguments.size() > 1 && arguments[1] == u"print" &&
@@ -82,7 +83,7 @@ int PrintCommand(const QStringList& args, QTextStream& err) {
         return fail(err, usage);
 
     ApplicationState state;
-    if (!load(state, args[1], err))
+    if (!LoadProjectForCli(state, args[1], err))
         return ExitFileError;
 
     // The same silent check as the window's print command: a failure shows
@@ -151,7 +152,7 @@ int SheetCommand(const QStringList& args, QTextStream& err) {
     if (args.size() != 2)
         return fail(err, QStringLiteral("sheet vuole due file: sheet FILE OUT.docx."));
     ApplicationState state;
-    if (!load(state, args[0], err))
+    if (!LoadProjectForCli(state, args[0], err))
         return ExitFileError;
     // The studio rows show the owner of this installation, as the window does.
     LoadOwnerSettings(state, InstallationSettingsCandidates());

@@ -3,6 +3,7 @@
 
 #include "gas/GasPrintout.h"
 #include "shell/ApplicationState.h"
+#include "shell/Forms.h"
 #include "shell/NumberText.h"
 #include "shell/PrintCommands.h"
 #include "shell/Services.h"
@@ -26,21 +27,21 @@ void datigas::stampa_Click() {
         }
         RefreshGasBand();
     }
+    // The project name lives in the cover window's box: the window is loaded
+    // before it is read, as every routine that reads it does.
+    m_ctx.forms.loadByName(QStringLiteral("frontespizio"));
     if (!comestampo[0]->isChecked()) {
         PrintOnPrinter(m_ctx, this, [&s](PrinterPage& page) { PrintGasListing(s, page); });
         return;
     }
-    passo->setText(QStringLiteral("sto caricando WORD"));
-    WordDocument doc;
-    BuildGasDocument(doc, s, ReadNumber(totperd->text()), QLocale());
-    m_ctx.services.documents.ShowDocument(doc, QStringLiteral("Tubarex-gas-dati"), this);
-    passo->setText(QStringLiteral("ho visualizzato i dati con WORD"));
+    const double total = ReadNumber(totperd->text());
+    ShowWordOutput(m_ctx, this, passo, QStringLiteral("Tubarex-gas-dati"),
+                   QStringLiteral("ho visualizzato i dati con WORD"),
+                   [&](WordDocument& doc) { BuildGasDocument(doc, s, total, QLocale()); });
 }
 
 void datigas::acquisizionedati_Click() {
-    passo->setText(QStringLiteral("sto caricando WORD"));
-    WordDocument doc;
-    BuildGasForm(doc, m_ctx.state);
-    m_ctx.services.documents.ShowDocument(doc, QStringLiteral("Tubarex-gas-modello"), this);
-    passo->setText(QStringLiteral("ho visualizzato il modello d'acquisizione dati con WORD"));
+    ShowWordOutput(m_ctx, this, passo, QStringLiteral("Tubarex-gas-modello"),
+                   QStringLiteral("ho visualizzato il modello d'acquisizione dati con WORD"),
+                   [&](WordDocument& doc) { BuildGasForm(doc, m_ctx.state); });
 }

@@ -8,6 +8,7 @@
 #include "shell/DataTextValidator.h"
 #include "shell/Forms.h"
 #include "shell/ModTubarex.h"
+#include "shell/PrintCommands.h"
 #include "shell/Services.h"
 #include "shell/WindowFrame.h"
 #include "shell/WordDocument.h"
@@ -268,11 +269,10 @@ void frontespizio::colorare_Click() {
         setBackgroundColour(*colour);
 }
 
+// The instruction keeps "sto caricando WORD" after the sheet is shown.
 void frontespizio::solodati_Click() {
-    passo->setText(QStringLiteral("sto caricando WORD"));
-    WordDocument doc;
-    BuildCoverSheet(doc, m_ctx.state);
-    m_ctx.services.documents.ShowDocument(doc, QStringLiteral("Tubarex-frontespizio-dati"), this);
+    ShowWordOutput(m_ctx, this, passo, QStringLiteral("Tubarex-frontespizio-dati"), QString(),
+                   [&](WordDocument& doc) { BuildCoverSheet(doc, m_ctx.state); });
 }
 
 void frontespizio::aiuto_Click() {

@@ -4,8 +4,10 @@
 #include "shell/Form.h"
 #include "shell/PainterPageSink.h"
 #include "shell/Services.h"
+#include "shell/WordDocument.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QPrinter>
 
 bool PrintOnPrinter(AppContext& context, QWidget* parent,
@@ -32,4 +34,14 @@ bool PrintOnPrinter(AppContext& context, QWidget* parent,
         QStringLiteral("La stampa non è riuscita: %1.").arg(page.error()), MsgButtons::Ok,
         NoticeIcon::Critical, title, parent);
     return false;
+}
+
+void ShowWordOutput(AppContext& context, QWidget* parent, QLabel* passo, const QString& baseName,
+                    const QString& doneText, const std::function<void(WordDocument&)>& build) {
+    passo->setText(QStringLiteral("sto caricando WORD"));
+    WordDocument document;
+    build(document);
+    context.services.documents.ShowDocument(document, baseName, parent);
+    if (!doneText.isEmpty())
+        passo->setText(doneText);
 }

@@ -40,17 +40,15 @@ void dati::stampa_Click() {
 }
 
 void dati::printDocument() {
-    passo->setText(QStringLiteral("sto caricando WORD"));
-    WordDocument document;
-    BuildWaterDocument(document, m_ctx.state, ReadNumber(totperd->text()), QLocale());
-    m_ctx.services.documents.ShowDocument(document, QStringLiteral("Tubarex-acqua-dati"), this);
-    passo->setText(QStringLiteral("ho visualizzato i dati con WORD"));
+    const double total = ReadNumber(totperd->text());
+    ShowWordOutput(m_ctx, this, passo, QStringLiteral("Tubarex-acqua-dati"),
+                   QStringLiteral("ho visualizzato i dati con WORD"), [&](WordDocument& document) {
+                       BuildWaterDocument(document, m_ctx.state, total, QLocale());
+                   });
 }
 
 void dati::acquisizionedati_Click() {
-    passo->setText(QStringLiteral("sto caricando WORD"));
-    WordDocument document;
-    BuildWaterForm(document, m_ctx.state);
-    m_ctx.services.documents.ShowDocument(document, QStringLiteral("Tubarex-acqua-modello"), this);
-    passo->setText(QStringLiteral("ho visualizzato il modello d'acquisizione dati con WORD"));
+    ShowWordOutput(m_ctx, this, passo, QStringLiteral("Tubarex-acqua-modello"),
+                   QStringLiteral("ho visualizzato il modello d'acquisizione dati con WORD"),
+                   [&](WordDocument& document) { BuildWaterForm(document, m_ctx.state); });
 }
