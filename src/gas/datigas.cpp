@@ -8,10 +8,10 @@
 #include "shell/ModTubarex.h"
 #include "shell/NumberText.h"
 #include "shell/WindowFrame.h"
+#include "shell/WindowParts.h"
 #include "ui/DesignFont.h"
 
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -335,35 +335,13 @@ void datigas::buildOthers() {
     QPalette cyan = totperd->palette();
     cyan.setColor(QPalette::Window, QColor(0, 255, 255));
     totperd->setPalette(cyan);
-    passo = label("passo", QString(), 2400, 5640, 4695, 450);
-    passo->setToolTip(
-        QStringLiteral("indicazioni sulla corretta procedura di immissione dei dati"));
+    passo = MakeHintBox(*this, area, QRect(2400, 5640, 4695, 450));
     passo->setWordWrap(true);
-    passo->setAutoFillBackground(true);
-    QPalette yellow = passo->palette();
-    yellow.setColor(QPalette::Window, QColor(255, 255, 0));
-    passo->setPalette(yellow);
+    MakePrintOptions(*this, area, {QRect(360, 4920, 1935, 780), 210, 465, 1755}, comestampo);
 
-    auto* options = new QGroupBox(QStringLiteral("Opzioni di stampa"), area);
-    options->setObjectName(QStringLiteral("Frame1"));
-    options->setGeometry(twipsX(360), twipsY(4920), twipsX(1935), twipsY(780));
-    const QString captions[] = {QStringLiteral("Stampa con Word"),
-                                QStringLiteral("Stampa diretta")};
-    for (int k = 1; k <= 2; ++k) {
-        auto* option = new QRadioButton(captions[k - 1], options);
-        option->setObjectName(indexed("comestampo", k));
-        option->setGeometry(twipsX(120), twipsY(k == 1 ? 210 : 465), twipsX(1755), twipsY(255));
-        comestampo.at(static_cast<size_t>(k - 1)) = option;
-    }
-    comestampo[0]->setChecked(true);
-
-    auto button = [this, area](const char* name, const QString& text, const QString& tip,
-                               int left) {
-        auto* b = new QPushButton(text, area);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setToolTip(tip);
-        b->setGeometry(twipsX(left), twipsY(5760), twipsX(1095), twipsY(375));
-        return b;
+    const auto button = [this, area](const char* name, const QString& text, const QString& tip,
+                                     int left) {
+        return MakeCommandButton(*this, area, name, text, tip, left, 5760);
     };
     aiuto = button("aiuto", QStringLiteral("&AIUTO"),
                    QStringLiteral("cliccare per avere gli aiuti in linea"), 120);

@@ -11,13 +11,13 @@
 #include "shell/PrintCommands.h"
 #include "shell/Services.h"
 #include "shell/WindowFrame.h"
+#include "shell/WindowParts.h"
 #include "shell/WordDocument.h"
 #include "ui/DesignFont.h"
 #include "ui/Line.h"
 
 #include <QDate>
 #include <QEvent>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -41,8 +41,6 @@ constexpr int RowStep = 240;
 constexpr int LineTop = 3405;
 constexpr int StudioTop = 3525;
 constexpr int AddressTop = 3765;
-
-const QColor Yellow(255, 255, 0);
 
 struct FieldRow {
     const char* caption;
@@ -154,36 +152,15 @@ void frontespizio::buildOthers() {
     Label1->setGeometry(twipsX(CaptionLeft), twipsY(660), twipsX(BoxLeft + BoxWidth - CaptionLeft),
                         twipsY(375));
 
-    passo = new QLabel(area);
-    passo->setObjectName(QStringLiteral("passo"));
-    passo->setToolTip(
-        QStringLiteral("indicazioni sulla corretta procedura di immissione dei dati"));
+    passo =
+        MakeHintBox(*this, area, QRect(CaptionLeft, 1140, BoxLeft + BoxWidth - CaptionLeft, 285));
     passo->setAlignment(Qt::AlignCenter);
-    passo->setAutoFillBackground(true);
-    setColour(passo, QPalette::Window, Yellow);
-    passo->setGeometry(twipsX(CaptionLeft), twipsY(1140), twipsX(BoxLeft + BoxWidth - CaptionLeft),
-                       twipsY(285));
+    MakePrintOptions(*this, area, {QRect(CaptionLeft, 4200, 3255, 915), 330, 600, 3000},
+                     comestampo);
 
-    auto* options = new QGroupBox(QStringLiteral("Opzioni di stampa"), area);
-    options->setObjectName(QStringLiteral("Frame1"));
-    options->setGeometry(twipsX(CaptionLeft), twipsY(4200), twipsX(3255), twipsY(915));
-    const QString captions[] = {QStringLiteral("Stampa con Word"),
-                                QStringLiteral("Stampa diretta")};
-    for (int k = 1; k <= 2; ++k) {
-        auto* option = new QRadioButton(captions[k - 1], options);
-        option->setObjectName(QStringLiteral("comestampo(%1)").arg(k));
-        option->setGeometry(twipsX(120), twipsY(k == 1 ? 330 : 600), twipsX(3000), twipsY(255));
-        comestampo.at(static_cast<size_t>(k - 1)) = option;
-    }
-    comestampo[0]->setChecked(true);
-
-    auto button = [this, area](const char* name, const QString& text, const QString& tip,
-                               int left) {
-        auto* b = new QPushButton(text, area);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setToolTip(tip);
-        b->setGeometry(twipsX(left), twipsY(5520), twipsX(1095), twipsY(375));
-        return b;
+    const auto button = [this, area](const char* name, const QString& text, const QString& tip,
+                                     int left) {
+        return MakeCommandButton(*this, area, name, text, tip, left, 5520);
     };
     aiuto = button("aiuto", QStringLiteral("&AIUTO"),
                    QStringLiteral("cliccare per avere indicazioni sulla immissione dei dati"), 120);
