@@ -339,25 +339,13 @@ void datigas::buildOthers() {
     passo->setWordWrap(true);
     MakePrintOptions(*this, area, {QRect(360, 4920, 1935, 780), 210, 465, 1755}, comestampo);
 
-    const auto button = [this, area](const char* name, const QString& text, const QString& tip,
-                                     int left) {
-        return MakeCommandButton(*this, area, name, text, tip, left, 5760);
-    };
-    aiuto = button("aiuto", QStringLiteral("&AIUTO"),
-                   QStringLiteral("cliccare per avere gli aiuti in linea"), 120);
-    guidainlinea =
-        button("guidainlinea", QStringLiteral("&Guida in linea"),
-               QStringLiteral("cliccare per visualizzare il Sommario della guida"), 1260);
-    stamp =
-        button("stamp", QStringLiteral("&Stampa"),
-               QStringLiteral("cliccare per stampare la tabella dei dati e dei risultati"), 7200);
-    esco = button("esco", QStringLiteral("&USCITA"),
-                  QStringLiteral("cliccare per uscire da Tubarex"), 8340);
+    const DataWindowButtons buttons = MakeDataWindowButtons(*this, m_ctx, area, 8340);
+    aiuto = buttons.aiuto;
+    guidainlinea = buttons.guidainlinea;
+    stamp = buttons.stamp;
+    esco = buttons.esco;
     connect(aiuto, &QPushButton::clicked, this, &datigas::aiuto_Click);
     connect(stamp, &QPushButton::clicked, this, &datigas::stampa_Click);
-    connect(guidainlinea, &QPushButton::clicked, this,
-            [this] { m_ctx.forms.showByName(QStringLiteral("sommario")); });
-    connect(esco, &QPushButton::clicked, this, [this] { ConfirmExit(m_ctx, this); });
 }
 
 void datigas::Form_Load() {

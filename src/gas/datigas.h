@@ -110,7 +110,8 @@ private:
     void showVirtualLength();
     void showCount();
     void showHint();
-    void moveTo(const Notice& notice);
+    // Shows a notice of the input guidance and moves the band and focus to it.
+    void showNotice(const Notice& notice);
     void paintLine(int i, const QColor& labels, const QColor& inputs, const QColor& diameter,
                    const QColor& results);
     bool precheck();

@@ -5,6 +5,7 @@
 #include "shell/ApplicationState.h"
 #include "shell/NumberText.h"
 #include "shell/Services.h"
+#include "shell/WindowParts.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -169,13 +170,11 @@ void datigas::lungh_Change(int i) {
     CurrentRow = rowOf(i);
     const QString text = lungh(i)->text();
     if (const auto refusal = RefuseGasLength(s, CurrentRow, text)) {
-        m_ctx.services.messages.MsgBox(refusal->text, MsgButtons::Ok, refusal->icon, s.CheckTitle,
-                                       this);
         {
             const QSignalBlocker block(lungh(i));
             lungh(i)->clear();
         }
-        moveTo(*refusal);
+        showNotice(*refusal);
         return;
     }
     ResetGasLineColours();
@@ -261,21 +260,16 @@ void datigas::fitting_Change(int column) {
     calculate(CurrentRow);
 }
 
-void datigas::moveTo(const Notice& notice) {
-    if (notice.bandTop > 0)
-        VScroll1->setValue(notice.bandTop);
-    if (notice.line > 0 && notice.column > 0)
-        control(notice.column, notice.line)->setFocus();
+void datigas::showNotice(const Notice& notice) {
+    ShowNotice(m_ctx, this, notice, VScroll1,
+               [this](int column, int line) { return control(column, line); });
 }
 
 bool datigas::CheckData() {
     ApplicationState& s = m_ctx.state;
     const CheckOutcome outcome = CheckGasData(s);
-    if (!outcome.notice.isEmpty()) {
-        m_ctx.services.messages.MsgBox(outcome.notice.text, MsgButtons::Ok, outcome.notice.icon,
-                                       s.CheckTitle, this);
-        moveTo(outcome.notice);
-    }
+    if (!outcome.notice.isEmpty())
+        showNotice(outcome.notice);
     return outcome.passed;
 }
 

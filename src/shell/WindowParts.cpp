@@ -1,11 +1,17 @@
 #include "shell/WindowParts.h"
 
+#include "shell/ApplicationState.h"
 #include "shell/Form.h"
+#include "shell/Forms.h"
+#include "shell/ModTubarex.h"
+#include "shell/Notice.h"
+#include "shell/Services.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 
 QLabel* MakeHintBox(Form& form, QWidget* area, const QRect& twips) {
     auto* passo = new QLabel(area);
@@ -47,4 +53,36 @@ QPushButton* MakeCommandButton(Form& form, QWidget* area, const char* name, cons
     b->setToolTip(hint);
     b->setGeometry(form.twipsX(left), form.twipsY(top), form.twipsX(1095), form.twipsY(375));
     return b;
+}
+
+DataWindowButtons MakeDataWindowButtons(Form& form, AppContext& context, QWidget* area,
+                                        int escoLeft) {
+    constexpr int Top = 5760;
+    DataWindowButtons b;
+    b.aiuto = MakeCommandButton(form, area, "aiuto", QStringLiteral("&AIUTO"),
+                                QStringLiteral("cliccare per avere gli aiuti in linea"), 120, Top);
+    b.guidainlinea = MakeCommandButton(
+        form, area, "guidainlinea", QStringLiteral("&Guida in linea"),
+        QStringLiteral("cliccare per visualizzare il Sommario della guida"), 1260, Top);
+    b.stamp = MakeCommandButton(
+        form, area, "stamp", QStringLiteral("&Stampa"),
+        QStringLiteral("cliccare per stampare la tabella dei dati e dei risultati"), 7200, Top);
+    b.esco = MakeCommandButton(form, area, "esco", QStringLiteral("&USCITA"),
+                               QStringLiteral("cliccare per uscire da Tubarex"), escoLeft, Top);
+    QObject::connect(b.guidainlinea, &QPushButton::clicked, &form,
+                     [&context] { context.forms.showByName(QStringLiteral("sommario")); });
+    QObject::connect(b.esco, &QPushButton::clicked, &form,
+                     [&context, &form] { ConfirmExit(context, &form); });
+    return b;
+}
+
+void ShowNotice(AppContext& context, QWidget* parent, const Notice& notice, QScrollBar* band,
+                const std::function<QWidget*(int column, int line)>& box) {
+    context.services.messages.MsgBox(notice.text, MsgButtons::Ok, notice.icon,
+                                     context.state.CheckTitle, parent);
+    if (band && notice.bandTop > 0)
+        band->setValue(notice.bandTop);
+    if (box && notice.line > 0 && notice.column > 0)
+        if (QWidget* target = box(notice.column, notice.line))
+            target->setFocus();
 }

@@ -4,11 +4,15 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 
+struct AppContext;
 class Form;
+struct Notice;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+class QScrollBar;
 class QWidget;
 
 // Controls that the three project windows (water, gas, cover page) share,
@@ -34,3 +38,21 @@ void MakePrintOptions(Form& form, QWidget* area, const PrintOptionsPlace& place,
 // A command button of the window's bottom row (1095 x 375 twips).
 QPushButton* MakeCommandButton(Form& form, QWidget* area, const char* name, const QString& caption,
                                const QString& hint, int left, int top);
+
+// The bottom row of the water and gas windows: "AIUTO", "Guida in linea"
+// (which shows the help summary), "Stampa" and "USCITA" (the confirmed exit).
+// The window connects the first and the third to its own commands.
+struct DataWindowButtons {
+    QPushButton* aiuto = nullptr;
+    QPushButton* guidainlinea = nullptr;
+    QPushButton* stamp = nullptr;
+    QPushButton* esco = nullptr;
+};
+DataWindowButtons MakeDataWindowButtons(Form& form, AppContext& context, QWidget* area,
+                                        int escoLeft);
+
+// Shows a notice of the input guidance (a check's outcome, a refused entry)
+// in a message titled CheckTitle; when it points at a row, the band moves
+// there and the box named by its column and line takes the focus.
+void ShowNotice(AppContext& context, QWidget* parent, const Notice& notice, QScrollBar* band,
+                const std::function<QWidget*(int column, int line)>& box);

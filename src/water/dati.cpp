@@ -239,25 +239,13 @@ void dati::buildOthers() {
     passo->setWordWrap(true);
     MakePrintOptions(*this, area, {QRect(4200, 600, 3255, 855), 240, 510, 3000}, comestampo);
 
-    const auto button = [this, area](const char* name, const QString& text, const QString& tip,
-                                     int left) {
-        return MakeCommandButton(*this, area, name, text, tip, left, 5760);
-    };
-    aiuto = button("aiuto", QStringLiteral("&AIUTO"),
-                   QStringLiteral("cliccare per avere gli aiuti in linea"), 120);
-    guidainlinea =
-        button("guidainlinea", QStringLiteral("&Guida in linea"),
-               QStringLiteral("cliccare per visualizzare il Sommario della guida"), 1260);
-    stamp =
-        button("stamp", QStringLiteral("&Stampa"),
-               QStringLiteral("cliccare per stampare la tabella dei dati e dei risultati"), 7200);
-    esco = button("esco", QStringLiteral("&USCITA"),
-                  QStringLiteral("cliccare per uscire da Tubarex"), 8280);
+    const DataWindowButtons buttons = MakeDataWindowButtons(*this, m_ctx, area, 8280);
+    aiuto = buttons.aiuto;
+    guidainlinea = buttons.guidainlinea;
+    stamp = buttons.stamp;
+    esco = buttons.esco;
     connect(stamp, &QPushButton::clicked, this, &dati::stampa_Click);
     connect(aiuto, &QPushButton::clicked, this, &dati::aiuto_Click);
-    connect(guidainlinea, &QPushButton::clicked, this,
-            [this] { m_ctx.forms.showByName(QStringLiteral("sommario")); });
-    connect(esco, &QPushButton::clicked, this, [this] { ConfirmExit(m_ctx, this); });
 }
 
 void dati::Form_Load() {

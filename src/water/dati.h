@@ -93,7 +93,8 @@ private:
     // The row number of line i and the tooltip of its delete button.
     void showRowNumber(int i);
     void showTotal();
-    void moveTo(const Notice& notice);
+    // Shows a notice of the input guidance and moves the band and focus to it.
+    void showNotice(const Notice& notice);
     void paintLine(int i, const QColor& labels, const QColor& boxes);
     bool precheck();
     void printDocument();

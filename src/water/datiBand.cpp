@@ -3,6 +3,7 @@
 #include "shell/ApplicationState.h"
 #include "shell/NumberText.h"
 #include "shell/Services.h"
+#include "shell/WindowParts.h"
 #include "water/dati.h"
 
 #include <QComboBox>
@@ -85,13 +86,11 @@ void dati::lungh_Change(int i) {
     CurrentRow = i + s.WaterBandTop - 1;
     const QString text = lungh(i)->text();
     if (const auto refusal = RefuseWaterLength(s, CurrentRow, text)) {
-        m_ctx.services.messages.MsgBox(refusal->text, MsgButtons::Ok, refusal->icon, s.CheckTitle,
-                                       this);
         {
             const QSignalBlocker block(lungh(i));
             lungh(i)->clear();
         }
-        moveTo(*refusal);
+        showNotice(*refusal);
         return;
     }
     RestoreRowColours();
@@ -138,21 +137,16 @@ void dati::tipoc_Click(int i, int index) {
     recalculate(i);
 }
 
-void dati::moveTo(const Notice& notice) {
-    if (notice.bandTop > 0)
-        VScroll1->setValue(notice.bandTop);
-    if (notice.line > 0 && notice.column > 0)
-        control(notice.column, notice.line)->setFocus();
+void dati::showNotice(const Notice& notice) {
+    ShowNotice(m_ctx, this, notice, VScroll1,
+               [this](int column, int line) { return control(column, line); });
 }
 
 bool dati::CheckData() {
     ApplicationState& s = m_ctx.state;
     const CheckOutcome outcome = CheckWaterData(s);
-    if (!outcome.notice.isEmpty()) {
-        m_ctx.services.messages.MsgBox(outcome.notice.text, MsgButtons::Ok, outcome.notice.icon,
-                                       s.CheckTitle, this);
-        moveTo(outcome.notice);
-    }
+    if (!outcome.notice.isEmpty())
+        showNotice(outcome.notice);
     return outcome.passed;
 }
 
