@@ -27,11 +27,11 @@ qint32 roundHalfEven(double value) {
 }
 
 Follow parseTag(const QString& tag) {
-    const QString spec = tag.toUpper();
-    if (!spec.startsWith(QLatin1Char('@')))
+    const QString flags = tag.toUpper();
+    if (!flags.startsWith(QLatin1Char('@')))
         return Follow{};
-    return Follow{spec.contains(QLatin1Char('L')), spec.contains(QLatin1Char('T')),
-                  spec.contains(QLatin1Char('W')), spec.contains(QLatin1Char('H'))};
+    return Follow{flags.contains(QLatin1Char('L')), flags.contains(QLatin1Char('T')),
+                  flags.contains(QLatin1Char('W')), flags.contains(QLatin1Char('H'))};
 }
 
 ScreenPlacement placeOnScreen(double screenWidth, double screenHeight, quint8 percent) {
