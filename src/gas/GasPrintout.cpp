@@ -204,6 +204,12 @@ void PrintGasFittingsRow(const ApplicationState& state, int row, PrinterPage& pa
     page.emptyLine();
 }
 
+void PrintGasTableHeads(PrinterPage& page) {
+    page.setFontSize(TableSize);
+    printHeader(page, GasHeaderLines);
+    page.emptyLine();
+}
+
 void GasPageBreak(ApplicationState& state, PrinterPage& page) {
     tableBreak(state, page, GasHeaderLines);
 }
@@ -239,9 +245,7 @@ bool PrintGasListing(ApplicationState& state, PrinterPage& page) {
     }
     page.emptyLine();
 
-    page.setFontSize(TableSize);
-    printHeader(page, GasHeaderLines);
-    page.emptyLine();
+    PrintGasTableHeads(page);
     for (int r = 1; r <= rows; ++r) {
         PrintGasRow(state, r, page);
         ++state.PageRowCount;

@@ -66,6 +66,10 @@ QString PrintedFriction(const ApplicationState& state, int row);
 QString PrintedVelocity(const ApplicationState& state, int row);
 QString PrintedLoss(const ApplicationState& state, int row);
 
+// The heads that open the data table: its two header lines at column
+// GasHeaderColumn in 8-point type, and an empty line.
+void PrintGasTableHeads(PrinterPage& page);
+
 // One line of the data table for `row`, and one of the fittings table.
 void PrintGasRow(const ApplicationState& state, int row, PrinterPage& page);
 void PrintGasFittingsRow(const ApplicationState& state, int row, PrinterPage& page);

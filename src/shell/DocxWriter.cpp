@@ -111,14 +111,21 @@ void appendTextRun(QString& out, const QString& text, const QString& rPr) {
     out += QLatin1String("</w:r>");
 }
 
+// `pages` is the stored result of the page-count fields.
 QString paragraphXml(const WordParagraph& p, double lineSpacing, const QString& markFont,
-                     double markSize) {
+                     double markSize, int pages) {
     QString out = QLatin1String("<w:p>") + paragraphProperties(p.alignment, lineSpacing);
     for (const WordRun& run : p.runs) {
-        if (run.pageBreak)
+        const QString rPr = runProperties(run.fontName, run.fontSize, false);
+        if (run.pageBreak) {
             out += QLatin1String("<w:r><w:br w:type=\"page\"/></w:r>");
-        else
-            appendTextRun(out, run.text, runProperties(run.fontName, run.fontSize, false));
+        } else if (run.pageCountField) {
+            out += QLatin1String("<w:fldSimple w:instr=\" NUMPAGES \">");
+            appendTextRun(out, QString::number(pages), rPr);
+            out += QLatin1String("</w:fldSimple>");
+        } else {
+            appendTextRun(out, run.text, rPr);
+        }
     }
     if (p.runs.empty()) {
         // The mark of an empty paragraph sets the height of its line.
@@ -289,6 +296,13 @@ const char* const Styles =
 
 QByteArray DocxDocumentXml(const WordDocument& document) {
     const double spacing = document.lineSpacing();
+    // Laying the document out takes time: only for a document that shows
+    // its page count.
+    int pages = 0;
+    for (const WordParagraph* p : document.paragraphs())
+        for (const WordRun& run : p->runs)
+            if (run.pageCountField && pages == 0)
+                pages = document.pageCount();
     QString body;
     QString lastFont = document.fontName();
     double lastSize = document.fontSize();
@@ -308,7 +322,7 @@ QByteArray DocxDocumentXml(const WordDocument& document) {
                 lastSize = run.fontSize;
             }
         body += paragraphXml(p, spacing, p.markSize > 0 ? p.markFont : lastFont,
-                             p.markSize > 0 ? p.markSize : lastSize);
+                             p.markSize > 0 ? p.markSize : lastSize, pages);
     }
     QString xml = QLatin1String(
         "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"

@@ -2,6 +2,7 @@
 
 #include "shell/NumberText.h"
 
+#include <algorithm>
 #include <cmath>
 
 PrinterPage::PrinterPage(PageSink& sink)
@@ -64,25 +65,45 @@ void PrinterPage::print(const QString& text, bool continueLine) {
         endLine();
 }
 
+qsizetype PrinterPage::fittingLength(const QString& text, double x) const {
+    const double width = metrics().charWidth;
+    const int room = width > 0 ? static_cast<int>((m_sink.pageWidth() - x) / width) : 0;
+    if (text.size() <= room || room <= 0)
+        return text.size();
+    const qsizetype cut = text.lastIndexOf(QLatin1Char(' '), room);
+    return cut <= 0 ? room : cut; // one word longer than the line: cut it
+}
+
 void PrinterPage::printWrapped(const QString& text, int continuationColumn) {
     if (failed())
         return;
-    const double width = metrics().charWidth;
     QString rest = text;
     while (!rest.isEmpty() && !failed()) {
-        const int room = width > 0 ? static_cast<int>((m_sink.pageWidth() - m_x) / width) : 0;
-        if (rest.size() <= room || room <= 0) {
+        const qsizetype cut = fittingLength(rest, m_x);
+        if (cut >= rest.size()) {
             print(rest);
             return;
         }
-        qsizetype cut = rest.lastIndexOf(QLatin1Char(' '), room);
-        if (cut <= 0)
-            cut = room; // one word longer than the line: cut it
         print(rest.left(cut));
         rest = rest.mid(cut).trimmed();
         if (!rest.isEmpty())
             tab(continuationColumn);
     }
+}
+
+int PrinterPage::wrappedLineCount(const QString& text, int column, int continuationColumn) const {
+    const double width = metrics().charWidth;
+    QString rest = text;
+    double x = (std::max(column, 1) - 1) * width;
+    int lines = 1;
+    for (qsizetype cut = fittingLength(rest, x); cut < rest.size(); cut = fittingLength(rest, x)) {
+        rest = rest.mid(cut).trimmed();
+        if (rest.isEmpty())
+            break;
+        ++lines;
+        x = (std::max(continuationColumn, 1) - 1) * width;
+    }
+    return lines;
 }
 
 void PrinterPage::printNumber(double value, bool continueLine) {

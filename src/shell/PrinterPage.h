@@ -76,6 +76,8 @@ public:
     // broken at blanks so that nothing passes the right edge of the page,
     // and every further line starts at `continuationColumn`.
     void printWrapped(const QString& text, int continuationColumn);
+    // The lines printWrapped takes for a text that starts at `column`.
+    int wrappedLineCount(const QString& text, int column, int continuationColumn) const;
     // A number as the printer writes one: a blank for its sign, the number's
     // default text, a trailing blank.
     void printNumber(double value, bool continueLine = false);
@@ -100,6 +102,10 @@ public:
 private:
     void endLine();
     int columnOf(double x) const;
+    // How much of a text printed from x stays within the page: all of it,
+    // or up to its last blank that does, or as much as fits of one word
+    // longer than the line.
+    qsizetype fittingLength(const QString& text, double x) const;
 
     PageSink& m_sink;
     QString m_fontName = QStringLiteral("Courier New");

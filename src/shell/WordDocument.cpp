@@ -10,7 +10,7 @@
 QString WordParagraph::text() const {
     QString all;
     for (const WordRun& run : runs)
-        if (!run.pageBreak)
+        if (!run.pageBreak && !run.pageCountField)
             all += run.text;
     return all;
 }
@@ -98,8 +98,8 @@ void WordDocument::TypeText(const QString& text) {
         if (pending.isEmpty())
             return;
         WordParagraph& p = current();
-        if (!p.runs.empty() && !p.runs.back().pageBreak && p.runs.back().fontName == m_fontName &&
-            p.runs.back().fontSize == m_fontSize)
+        if (!p.runs.empty() && !p.runs.back().pageBreak && !p.runs.back().pageCountField &&
+            p.runs.back().fontName == m_fontName && p.runs.back().fontSize == m_fontSize)
             p.runs.back().text += pending;
         else
             p.runs.push_back({pending, m_fontName, m_fontSize, false});
@@ -122,6 +122,11 @@ void WordDocument::TypeText(const QString& text) {
         }
     }
     flush();
+}
+
+void WordDocument::TypePageCountField() {
+    WordRun field{QString(), m_fontName, m_fontSize, false, true};
+    current().runs.push_back(field);
 }
 
 void WordDocument::setAlignment(WordAlignment alignment) {
@@ -466,7 +471,9 @@ void layOutParagraph(const WordParagraph& p, double& lastSize, PageFlow& flow) {
             flow.breakPage();
             continue;
         }
-        for (const QChar c : run.text)
+        // A page count takes the room of two digits.
+        const QString text = run.pageCountField ? QStringLiteral("00") : run.text;
+        for (const QChar c : text)
             wrap.put(c, run.fontSize);
         lastSize = run.fontSize;
     }

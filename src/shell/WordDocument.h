@@ -10,12 +10,14 @@
 // them: 0 left, 1 centred, 2 right, 3 justified.
 enum class WordAlignment { Left = 0, Center = 1, Right = 2, Justify = 3 };
 
-// A stretch of text typed with one font; a page break is a run of its own.
+// A stretch of text typed with one font; a page break is a run of its own,
+// and so is the field that shows the number of pages of the document.
 struct WordRun {
     QString text;
     QString fontName;
     double fontSize = 12;
     bool pageBreak = false;
+    bool pageCountField = false;
 };
 
 struct WordParagraph {
@@ -25,7 +27,7 @@ struct WordParagraph {
     // paragraph was still empty. An empty paragraph is a line of this size.
     QString markFont;
     double markSize = 0; // 0: that of the text before it
-    // The text of the paragraph without page breaks.
+    // The text of the paragraph without page breaks and fields.
     QString text() const;
     bool hasPageBreak() const;
 };
@@ -111,6 +113,11 @@ public:
     // following character 10 is part of the same line end), character 12
     // starts a new page.
     void TypeText(const QString& text);
+    // Types, at the insertion point, a field that shows the number of pages
+    // of the document; its stored result is the page count of the finished
+    // document, so that a word processor shows the right number before it
+    // updates the field itself.
+    void TypePageCountField();
 
     void setPaperA4() { m_a4 = true; }
     bool paperA4() const { return m_a4; }
