@@ -41,9 +41,15 @@ const char* const Usage =
     "  form water|gas OUT.docx\n"
     "                       scrive il modello di acquisizione dati di una rete\n"
     "  sheet FILE OUT.docx  scrive la scheda dei dati del frontespizio\n"
+    "  report FILE (--pdf OUT | --text OUT | --docx OUT)\n"
+    "                       scrive la relazione tecnica (frontespizio, criteri di\n"
+    "                       calcolo, legende e tabelle delle reti con tronchi) in PDF,\n"
+    "                       come testo o come documento .docx; prima esegue il\n"
+    "                       controllo dei dati di ogni rete con tronchi\n"
     "  --help               mostra questo aiuto\n"
     "\n"
-    "Codici di uscita: 0 eseguito; 1 una rete con tronchi non supera il controllo;\n"
+    "Codici di uscita: 0 eseguito; 1 una rete con tronchi non supera il controllo\n"
+    "(per report, anche nessun tronco in entrambe le reti);\n"
     "2 file illeggibile, non valido o non scrivibile, oppure comando errato.\n";
 
 QJsonValue cellJson(const Cell& cell) {
@@ -277,5 +283,7 @@ int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
         return FormCommand(args.mid(1), err);
     if (command == u"sheet")
         return SheetCommand(args.mid(1), err);
+    if (command == u"report")
+        return ReportCommand(args.mid(1), err);
     return usageError(QStringLiteral("comando sconosciuto «%1».").arg(command), err);
 }

@@ -2,6 +2,7 @@
 
 #include "gas/GasPrintout.h"
 #include "report/CoverSheet.h"
+#include "report/TechnicalReport.h"
 #include "shell/ApplicationState.h"
 #include "shell/DocxWriter.h"
 #include "shell/InstallationSettings.h"
@@ -65,7 +66,7 @@ bool LoadProjectForCli(ApplicationState& state, const QString& path, QTextStream
 }
 
 bool NeedsFonts(const QStringList& arguments) {
-    return arguments.size() > 1 && arguments[1] == u"print" &&
+    return arguments.size() > 1 && (arguments[1] == u"print" || arguments[1] == u"report") &&
            arguments.contains(QStringLiteral("--pdf"));
 }
 
@@ -159,4 +160,43 @@ int SheetCommand(const QStringList& args, QTextStream& err) {
     WordDocument document;
     BuildCoverSheet(document, state);
     return writeDocx(document, args[1], err);
+}
+
+int ReportCommand(const QStringList& args, QTextStream& err) {
+    if (args.size() != 3 || (args[1] != u"--pdf" && args[1] != u"--text" && args[1] != u"--docx"))
+        return fail(err, QStringLiteral("report vuole il file e l'uscita: report FILE (--pdf OUT | "
+                                        "--text OUT | --docx OUT)."));
+    const QString& option = args[1];
+    const QString& output = args[2];
+    ApplicationState state;
+    if (!LoadProjectForCli(state, args[0], err))
+        return ExitFileError;
+    // The designer who signs is the owner of this installation, as in the
+    // window.
+    LoadOwnerSettings(state, InstallationSettingsCandidates());
+
+    // The window's refusal and input checks; with rows in both networks the
+    // report holds both (the question is the window's).
+    const ReportStart start = StartReport(state);
+    if (start.step == ReportStep::Refuse || start.step == ReportStep::CheckFailed) {
+        err << QString(start.notice.text).replace(QLatin1Char('\r'), QLatin1Char('\n')) << '\n';
+        return ExitFailedCheck;
+    }
+    const ReportTotals totals = RecalculateReportNetworks(state);
+    const auto report = [&](PrinterPage& page) { PrintTechnicalReport(state, page); };
+    if (option == u"--text") {
+        TextPageRecorder recorder;
+        PrinterPage page(recorder);
+        report(page);
+        return writeText(recorder.text() + QLatin1Char('\n'), output, err);
+    }
+    if (option == u"--pdf") {
+        QString error;
+        if (!PrintToPdf(output, report, &error))
+            return fail(err, error);
+        return 0;
+    }
+    WordDocument document;
+    BuildTechnicalReport(document, state, totals, QLocale());
+    return writeDocx(document, output, err);
 }

@@ -7,8 +7,10 @@
 //   print water|gas FILE (--pdf OUT | --text OUT | --docx OUT)
 //   form water|gas OUT.docx
 //   sheet FILE OUT.docx
+//   report FILE (--pdf OUT | --text OUT | --docx OUT)
 // `args` starts after the command word.
 int PrintCommand(const QStringList& args, QTextStream& err);
+int ReportCommand(const QStringList& args, QTextStream& err);
 int FormCommand(const QStringList& args, QTextStream& err);
 int SheetCommand(const QStringList& args, QTextStream& err);
 

@@ -248,3 +248,44 @@ TEST(Cli, DocumentsAreWrittenAndBadOutputCommandsExitWithTwo) {
               2);
     EXPECT_EQ(cli({QStringLiteral("form"), QStringLiteral("acqua")}).status, 2);
 }
+
+// The report: refused without rows and stopped by a failing check, with the
+// window's message and nothing written; with rows in both networks, both.
+TEST(Cli, ReportIsRefusedOrWrittenAsTheWindowWouldPrintIt) {
+    QTemporaryDir dir;
+    const QByteArray cover = "\"p\",\"l\",\"t\",\"c\",\"\",\"d\",\"\"\r\n";
+    const QString empty = writeTemp(dir, "vuoto", "0\r\n0\r\n" + cover);
+    const QString gasGap = writeTemp(
+        dir, "gas", "0\r\n1\r\n,,,,,,,\"10\",\"\",\"2\",\"metano\",\"27.9\",\r\n" + cover);
+    struct Case {
+        QString file;
+        int status;
+        QString err;
+    };
+    const Case cases[] = {
+        {empty, 1, QStringLiteral("Non ci sono dati da stampare.")},
+        {gasGap, 1, QStringLiteral("Tronco n. 1:\n- manca il dato del diametro del tubo.")},
+        {Example, 0, QString()},
+    };
+    for (const Case& c : cases) {
+        for (const char* option : {"--text", "--docx"}) {
+            const QString out = dir.filePath(QStringLiteral("relazione"));
+            QFile::remove(out);
+            const CliRun r =
+                cli({QStringLiteral("report"), c.file, QString::fromLatin1(option), out});
+            EXPECT_EQ(r.status, c.status) << r.err.toStdString();
+            EXPECT_EQ(r.err.trimmed(), c.err);
+            EXPECT_EQ(QFile::exists(out), c.status == 0);
+        }
+    }
+    const QString text = dir.filePath(QStringLiteral("relazione.txt"));
+    ASSERT_EQ(cli({QStringLiteral("report"), Example, QStringLiteral("--text"), text}).status, 0);
+    const QStringList pages = QString::fromUtf8(readFile(text)).split(u'\f');
+    ASSERT_EQ(pages.size(), 5);
+    EXPECT_TRUE(pages[1].contains(QStringLiteral("CRITERI DI CALCOLO (tubi per acqua)")));
+    EXPECT_TRUE(pages[3].contains(QStringLiteral("CRITERI DI CALCOLO (tubi per gas)")));
+    EXPECT_TRUE(
+        pages[4].contains(QStringLiteral("La presente relazione è composta di n. 5  pagine.")));
+    EXPECT_EQ(cli({QStringLiteral("report"), Example, QStringLiteral("--odt"), text}).status, 2);
+    EXPECT_EQ(cli({QStringLiteral("report"), Example}).status, 2);
+}
