@@ -1,5 +1,6 @@
 #pragma once
 #include "shell/Form.h"
+#include "shell/NetworkView.h"
 #include "shell/Notice.h"
 #include "water/ProjectFileCommands.h"
 
@@ -19,7 +20,7 @@ class WindowFrame;
 // that the scroll bar moves, and one row of boxes for the fittings and the
 // virtual length of the segment last pointed at. Every edit is stored in the
 // table at once and its row recomputed; the hint box says what to type next.
-class datigas : public Form, public ProjectView {
+class datigas : public Form, public ProjectView, public NetworkView {
     Q_OBJECT
 public:
     explicit datigas(AppContext& context, QWidget* parent = nullptr);
@@ -77,6 +78,11 @@ public:
     // ProjectView
     void projectOpened() override;
     void setBackgroundColour(const QColor& colour) override;
+
+    // NetworkView
+    void showCheckNotice(const Notice& notice) override { showNotice(notice); }
+    void PageThroughTable() override;
+    double shownTotal() const override;
 
     // Change handlers, by line.
     void lungh_Change(int i);

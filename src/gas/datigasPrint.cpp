@@ -18,15 +18,7 @@ void datigas::stampa_Click() {
     ApplicationState& s = m_ctx.state;
     if (!precheck())
         return;
-    // Paging the band through the table computes every row, and leaves the
-    // total of all rows in the total label.
-    for (int k = 11; k <= s.gasRows(); k += 10) {
-        {
-            const QSignalBlocker block(VScroll1);
-            VScroll1->setValue(k);
-        }
-        RefreshGasBand();
-    }
+    PageThroughTable();
     // The project name lives in the cover window's box: the window is loaded
     // before it is read, as every routine that reads it does.
     m_ctx.forms.loadByName(QStringLiteral("frontespizio"));
@@ -34,10 +26,29 @@ void datigas::stampa_Click() {
         PrintOnPrinter(m_ctx, this, [&s](PrinterPage& page) { PrintGasListing(s, page); });
         return;
     }
-    const double total = ReadNumber(totperd->text());
+    const double total = shownTotal();
     ShowWordOutput(m_ctx, this, passo, QStringLiteral("Tubarex-gas-dati"),
                    QStringLiteral("ho visualizzato i dati con WORD"),
                    [&](WordDocument& doc) { BuildGasDocument(doc, s, total, QLocale()); });
+}
+
+void datigas::PageThroughTable() {
+    // The band shown is computed first: a window loaded and never shown has
+    // not computed its first rows yet.
+    RefreshGasBand();
+    // Paging the band through the table computes every row, and leaves the
+    // total of all rows in the total label.
+    for (int k = BandLines + 1; k <= m_ctx.state.gasRows(); k += BandLines) {
+        {
+            const QSignalBlocker block(VScroll1);
+            VScroll1->setValue(k);
+        }
+        RefreshGasBand();
+    }
+}
+
+double datigas::shownTotal() const {
+    return ReadNumber(totperd->text());
 }
 
 void datigas::acquisizionedati_Click() {

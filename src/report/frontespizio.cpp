@@ -83,6 +83,7 @@ frontespizio::frontespizio(AppContext& context, QWidget* parent)
     h.check = [this] { controllodat_Click(); };
     h.clear = [this] { cancella_Click(); };
     h.printInputForm = [this] { solodati_Click(); };
+    h.printWindow = [this] { stampa_Click(); };
     m_frame = new WindowFrame(*this, context, FrameKind::Cover, std::move(h));
     m_frame->clientArea()->setFont(DesignFont());
     buildFields();
@@ -171,8 +172,7 @@ void frontespizio::buildOthers() {
                     QStringLiteral("cliccare per stampare la relazione"), 7200);
     cmdesci = button("cmdesci", QStringLiteral("US&CITA"),
                      QStringLiteral("cliccare per uscire da Tubarex"), 8280);
-    // The report is not part of this window yet.
-    stampa->setEnabled(false);
+    connect(stampa, &QPushButton::clicked, this, &frontespizio::stampa_Click);
     connect(aiuto, &QPushButton::clicked, this, &frontespizio::aiuto_Click);
     connect(guidainlinea, &QPushButton::clicked, this,
             [this] { m_ctx.forms.showByName(QStringLiteral("sommario")); });

@@ -6,6 +6,8 @@
 #include <QString>
 #include <array>
 
+struct ReportTotals;
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -56,6 +58,12 @@ public:
     void cancella_Click();
     void colorare_Click();
     void aiuto_Click();
+    // The technical report (`stampa`, "&intera elaborazione", toolbar button
+    // 6): refused without rows, stopped on a network that fails its check
+    // (whose window is then shown), a question when both networks have rows;
+    // then each network is brought up to date through its window and the
+    // report goes to the printer or to a document as `comestampo` says.
+    void stampa_Click();
     // The data sheet of the window ("&solo dati finestra"), always as a
     // document; the hint keeps saying that the word processor is loading.
     void solodati_Click();
@@ -70,6 +78,9 @@ public:
     void setBackgroundColour(const QColor& colour) override;
 
 private:
+    // Pages the bands of the networks that have rows through their windows
+    // (loaded if need be, not shown) and returns the totals they show.
+    ReportTotals bringNetworksUpToDate();
     void buildFields();
     void buildOthers();
     void setTabOrder();

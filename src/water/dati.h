@@ -1,5 +1,6 @@
 #pragma once
 #include "shell/Form.h"
+#include "shell/NetworkView.h"
 #include "shell/Notice.h"
 #include "water/ProjectFileCommands.h"
 
@@ -18,7 +19,7 @@ class WindowFrame;
 // The water data window: the 500-row water table seen through a band of ten
 // lines that the scroll bar moves. Every cell edit is stored in the table at
 // once and its row recomputed; the hint box says what to type next.
-class dati : public Form, public ProjectView {
+class dati : public Form, public ProjectView, public NetworkView {
     Q_OBJECT
 public:
     explicit dati(AppContext& context, QWidget* parent = nullptr);
@@ -75,6 +76,11 @@ public:
     // ProjectView
     void projectOpened() override;
     void setBackgroundColour(const QColor& colour) override;
+
+    // NetworkView
+    void showCheckNotice(const Notice& notice) override { showNotice(notice); }
+    void PageThroughTable() override;
+    double shownTotal() const override;
 
     // Change handlers of the band, by line.
     void lungh_Change(int i);

@@ -18,18 +18,7 @@ void dati::stampa_Click() {
     if (!precheck())
         return;
     ApplicationState& s = m_ctx.state;
-    // Paging the band through the table recomputes every row and leaves the
-    // band on the last page, so that the total label sums the whole table.
-    const int rows = s.waterRows();
-    if (rows > BandLines) {
-        for (int v = BandLines + 1; v <= rows; v += BandLines) {
-            {
-                const QSignalBlocker block(VScroll1);
-                VScroll1->setValue(v);
-            }
-            RefreshBand();
-        }
-    }
+    PageThroughTable();
     // The project name lives in the cover window's box: the window is loaded
     // before it is read, as every routine that reads it does.
     m_ctx.forms.loadByName(QStringLiteral("frontespizio"));
@@ -39,8 +28,27 @@ void dati::stampa_Click() {
         PrintOnPrinter(m_ctx, this, [&s](PrinterPage& page) { PrintWaterListing(s, page); });
 }
 
+void dati::PageThroughTable() {
+    // The band shown is recomputed first: a window loaded and never shown
+    // has not computed its first rows yet.
+    RefreshBand();
+    // Paging the band through the table recomputes every row and leaves the
+    // band on the last page, so that the total label sums the whole table.
+    for (int v = BandLines + 1; v <= m_ctx.state.waterRows(); v += BandLines) {
+        {
+            const QSignalBlocker block(VScroll1);
+            VScroll1->setValue(v);
+        }
+        RefreshBand();
+    }
+}
+
+double dati::shownTotal() const {
+    return ReadNumber(totperd->text());
+}
+
 void dati::printDocument() {
-    const double total = ReadNumber(totperd->text());
+    const double total = shownTotal();
     ShowWordOutput(m_ctx, this, passo, QStringLiteral("Tubarex-acqua-dati"),
                    QStringLiteral("ho visualizzato i dati con WORD"), [&](WordDocument& document) {
                        BuildWaterDocument(document, m_ctx.state, total, QLocale());

@@ -114,8 +114,9 @@ private slots:
         QVERIFY(w.comestampo[0]->isChecked());
         QCOMPARE(w.comestampo[0]->text(), QStringLiteral("Stampa con Word"));
         QVERIFY(!w.comestampo[1]->isChecked());
-        QVERIFY(!w.stampa->isEnabled());
-        QVERIFY(!w.frame()->item(QStringLiteral("stampatutto"))->isEnabled());
+        QVERIFY(w.stampa->isEnabled());
+        QVERIFY(w.frame()->item(QStringLiteral("stampatutto"))->isEnabled());
+        QVERIFY(w.frame()->Toolbar1(6)->isEnabled());
         QVERIFY(w.frame()->item(QStringLiteral("solodati"))->isEnabled());
         // No help summary is enrolled.
         QVERIFY(!w.guidainlinea->isEnabled());
