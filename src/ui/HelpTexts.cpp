@@ -30,7 +30,7 @@ const QString ManualeText = QStringLiteral(
     "tecnico resta compito del progettista.\n\n"
     "Dalla finestra Frontespizio, dopo aver indicato il progetto, la località, il committente "
     "e gli altri dati di intestazione, si stampa una breve relazione con i criteri di calcolo e "
-    "le tabelle dei dati e dei risultati di entrambe le reti.\n\n"
+    "le tabelle dei dati e dei risultati delle reti immesse, acqua, gas o entrambe.\n\n"
     "TUBAREX è utile sia nella progettazione di nuove reti, sia nella verifica di reti "
     "esistenti.");
 
@@ -102,6 +102,16 @@ const QString StampaText = QStringLiteral(
     "documento.\n\n"
     "Prima di stampare, come prima di salvare, i dati vengono controllati: se manca qualcosa il "
     "programma lo segnala e mostra la finestra dei dati da completare.\n\n"
+    "La relazione comprende il frontespizio con i dati del progetto e dello studio tecnico, "
+    "poi, per ogni rete che ha tronchi, i criteri di calcolo con la formula usata, la legenda e "
+    "la tabella dei dati e dei risultati, e infine il numero delle pagine, gli allegati, il "
+    "luogo e la data e la firma del progettista. Prima di stamparla il programma ricalcola "
+    "tutti i tronchi di entrambe le reti, anche se le loro finestre non sono mai state aperte. "
+    "Se non ci sono tronchi la stampa viene rifiutata; se entrambe le reti hanno tronchi il "
+    "programma chiede se stampare la relazione completa: rispondendo No si apre la finestra "
+    "dei dati dell'acqua, per cancellare i dati della rete che non interessa. Nella stampa "
+    "diretta ogni pagina, tranne il frontespizio, porta il suo numero in basso; nel documento "
+    "il numero delle pagine si aggiorna da sé se il documento viene modificato.\n\n"
     "La relazione riporta le reti presenti in memoria. Poiché ogni file contiene entrambe le "
     "reti, se le due elaborazioni sono state caricate da file separati la relazione utilizza "
     "soltanto l'ultimo file caricato: conviene quindi salvare l'intero progetto in un unico "
@@ -169,10 +179,11 @@ const QString FrontespizioText = QStringLiteral(
     "finestra.\n\n"
     "Il tasto ABC controlla i dati immessi. Dal menu File... Stampa... si stampano i soli dati "
     "del frontespizio oppure l'intera elaborazione, cioè la relazione con frontespizio, criteri "
-    "di calcolo, legende e tabelle dei dati e dei risultati di entrambe le reti.\n\n"
-    "La relazione è preimpostata con il carattere Courier a 12 punti. Se la stampante non "
-    "dispone di questo carattere conviene sceglierne uno simile, a spaziatura fissa, in modo "
-    "che le colonne delle tabelle restino allineate.");
+    "di calcolo, legende e tabelle dei dati e dei risultati delle reti che hanno tronchi.\n\n"
+    "Nella stampa diretta la relazione usa il carattere Courier a 12 punti, a spaziatura fissa, "
+    "così che le colonne delle tabelle restino allineate; dove il carattere Courier New manca "
+    "il programma usa Liberation Mono, che ha le stesse larghezze. Il documento per la "
+    "videoscrittura ha invece vere tabelle e si può modificare liberamente.");
 
 const QString Licence = QStringLiteral(
     "CONTRATTO DI LICENZA D'USO\n\n"
