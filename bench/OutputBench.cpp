@@ -1,8 +1,10 @@
 // Speed of the printed outputs of a full network (500 segments): the
 // listing drawn into a PDF file and the word-processor document written as a
-// .docx package, for water and for gas.
+// .docx package, for water and for gas; and the technical report of both
+// networks on both routes.
 #include "BenchProject.h"
 #include "gas/GasPrintout.h"
+#include "report/TechnicalReport.h"
 #include "shell/DocxWriter.h"
 #include "shell/PainterPageSink.h"
 #include "shell/WordDocument.h"
@@ -70,6 +72,29 @@ void GasDocumentToDocx(benchmark::State& bench) {
     }
 }
 BENCHMARK(GasDocumentToDocx)->Unit(benchmark::kMillisecond);
+
+void ReportToPdf(benchmark::State& bench) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("relazione.pdf"));
+    for (auto _ : bench) {
+        const bool ok =
+            PrintToPdf(path, [](PrinterPage& page) { PrintTechnicalReport(project(), page); });
+        benchmark::DoNotOptimize(ok);
+    }
+}
+BENCHMARK(ReportToPdf)->Unit(benchmark::kMillisecond);
+
+void ReportToDocx(benchmark::State& bench) {
+    const ReportTotals totals{WaterTotal(project(), project().waterRows()),
+                              GasTotal(project(), project().gasRows())};
+    for (auto _ : bench) {
+        WordDocument document;
+        BuildTechnicalReport(document, project(), totals, QLocale(QLocale::Italian));
+        const QByteArray bytes = DocxPackage(document);
+        benchmark::DoNotOptimize(bytes.data());
+    }
+}
+BENCHMARK(ReportToDocx)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

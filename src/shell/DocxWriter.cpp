@@ -139,11 +139,13 @@ QString paragraphXml(const WordParagraph& p, double lineSpacing, const QString& 
 // Table properties in schema order: tblW, tblBorders, tblLayout, tblCellMar,
 // tblLook. Every table is drawn with a single 1/2-point grid; the columns
 // have fixed widths, computed from their texts as the page count takes them.
-QString tableXml(const WordTableContent& t, double lineSpacing) {
+// Appends the table to `out`: a large table is megabytes of markup, written
+// once into the document's text rather than copied there.
+void appendTableXml(QString& out, const WordTableContent& t, double lineSpacing) {
     const std::vector<int> widths = WordTableColumnWidths(t);
-    QString out = QStringLiteral("<w:tbl><w:tblPr><w:tblW w:w=\"%1\" w:type=\"dxa\"/>"
-                                 "<w:tblBorders>")
-                      .arg(WordPage::TextWidth);
+    out += QStringLiteral("<w:tbl><w:tblPr><w:tblW w:w=\"%1\" w:type=\"dxa\"/>"
+                          "<w:tblBorders>")
+               .arg(WordPage::TextWidth);
     for (const char* side : {"top", "left", "bottom", "right", "insideH", "insideV"})
         out +=
             QStringLiteral("<w:%1 w:val=\"single\" w:sz=\"4\" w:space=\"0\" w:color=\"000000\"/>")
@@ -209,7 +211,6 @@ QString tableXml(const WordTableContent& t, double lineSpacing) {
         out += QLatin1String("</w:tr>");
     }
     out += QLatin1String("</w:tbl>");
-    return out;
 }
 
 const char* const ContentTypes =
@@ -303,12 +304,23 @@ QByteArray DocxDocumentXml(const WordDocument& document) {
         for (const WordRun& run : p->runs)
             if (run.pageCountField && pages == 0)
                 pages = document.pageCount();
-    QString body;
+    // The whole text in one buffer: about 450 characters of markup per
+    // table cell.
+    qsizetype cells = 0;
+    for (const WordTableContent& t : document.tables())
+        cells += static_cast<qsizetype>(t.rows) * t.columns;
+    QString xml;
+    xml.reserve(cells * 480 + static_cast<qsizetype>(document.blocks().size()) * 200 + 1000);
+    xml += QLatin1String(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+        "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\" "
+        "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
+        "<w:body>");
     QString lastFont = document.fontName();
     double lastSize = document.fontSize();
     for (const WordBlock& block : document.blocks()) {
         if (block.isTable) {
-            body += tableXml(document.table(block.table), spacing);
+            appendTableXml(xml, document.table(block.table), spacing);
             continue;
         }
         const WordParagraph& p = block.paragraph;
@@ -321,15 +333,9 @@ QByteArray DocxDocumentXml(const WordDocument& document) {
                 lastFont = run.fontName;
                 lastSize = run.fontSize;
             }
-        body += paragraphXml(p, spacing, p.markSize > 0 ? p.markFont : lastFont,
-                             p.markSize > 0 ? p.markSize : lastSize, pages);
+        xml += paragraphXml(p, spacing, p.markSize > 0 ? p.markFont : lastFont,
+                            p.markSize > 0 ? p.markSize : lastSize, pages);
     }
-    QString xml = QLatin1String(
-        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
-        "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\" "
-        "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
-        "<w:body>");
-    xml += body;
     xml += QStringLiteral("<w:sectPr><w:pgSz w:w=\"%1\" w:h=\"%2\"/>"
                           "<w:pgMar w:top=\"%3\" w:right=\"%3\" w:bottom=\"%3\" w:left=\"%3\" "
                           "w:header=\"708\" w:footer=\"708\" w:gutter=\"0\"/></w:sectPr>")
