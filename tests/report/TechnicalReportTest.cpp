@@ -113,9 +113,14 @@ TEST_F(TechnicalReportTest, PagesHoldTheirRowsAndNothingReachesTheFooter) {
         int water;
         int gas;
         std::vector<int> rows;
+        QString allegati = {};
     };
+    // Attachments that take two lines of the closing.
+    const QString many = QStringLiteral("planimetria generale, schemi verticali delle colonne, "
+                                        "particolari costruttivi");
     const Case cases[] = {
         {3, 0, {0, 0, 3}},
+        {44, 0, {0, 0, 44, 0}, many},
         {0, 3, {0, 0, 3}},
         {3, 3, {0, 0, 3, 0, 3}},
         {44, 0, {0, 0, 44}},    // the closing still fits under the rows
@@ -131,6 +136,7 @@ TEST_F(TechnicalReportTest, PagesHoldTheirRowsAndNothingReachesTheFooter) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.water << " water rows, " << c.gas << " gas rows");
         SetUp();
+        state.cover.allegati = c.allegati;
         fill(c.water, c.gas);
         const auto& pages = print();
         ASSERT_EQ(pages.size(), c.rows.size());
