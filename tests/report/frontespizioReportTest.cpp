@@ -1,4 +1,5 @@
 #include "QtTestRegistry.h"
+#include "ReportRows.h"
 #include "ShellFixture.h"
 
 #include "gas/datigas.h"
@@ -19,29 +20,6 @@
 #include <QTest>
 
 namespace {
-
-// Complete rows 1..n of each network, their losses not computed; `gap`
-// empties a cell that the check needs in row 2.
-void storeWater(ApplicationState& s, int n, bool gap = false) {
-    for (int r = 1; r <= n; ++r) {
-        StoreWaterCell(s, r, WaterColumn::lungh, QStringLiteral("100"));
-        StoreWaterCell(s, r, WaterColumn::diam, QStringLiteral("100"));
-        StoreWaterCell(s, r, WaterColumn::port, gap && r == 2 ? QString() : QStringLiteral("10"));
-        PickWallType(s, r, 1);
-        StoreWaterCell(s, r, WaterColumn::c90, QStringLiteral("2"));
-    }
-    RecountRows(s);
-}
-
-void storeGas(ApplicationState& s, int n, bool gap = false) {
-    for (int r = 1; r <= n; ++r) {
-        SetGasCell(s, r, GasColumn::lungh, QStringLiteral("6.5"));
-        ApplyNominalDiameter(s, r, 5);
-        SetGasCell(s, r, GasColumn::portgas, gap && r == 2 ? QString() : QStringLiteral("4.8"));
-        SetGasCell(s, r, GasColumn::tipoc, QStringLiteral("metano"));
-    }
-    CountGasRows(s);
-}
 
 // The program's windows, none loaded yet.
 struct ReportFixture : ShellFixture {
@@ -98,8 +76,8 @@ private slots:
         };
         for (const Case& c : cases) {
             ReportFixture f;
-            storeWater(f.state, c.water, c.waterGap);
-            storeGas(f.state, c.gas, c.gasGap);
+            StoreReportWater(f.state, c.water, c.waterGap);
+            StoreReportGas(f.state, c.gas, c.gasGap);
             frontespizio& w = f.forms.get<frontespizio>();
             if (c.answer)
                 f.services.messages.answer(*c.answer);
@@ -129,8 +107,8 @@ private slots:
     // those of the whole table.
     void wordRouteBringsHiddenWindowsUpToDate() {
         ReportFixture f;
-        storeWater(f.state, 5);
-        storeGas(f.state, 23);
+        StoreReportWater(f.state, 5);
+        StoreReportGas(f.state, 23);
         frontespizio& w = f.forms.show<frontespizio>();
         f.services.messages.answer(MsgAnswer::Yes);
         QTest::mouseClick(w.stampa, Qt::LeftButton);
@@ -173,7 +151,7 @@ private slots:
                               Case{true, unwritable, false, true}}) {
             QFile::remove(pdf);
             ReportFixture f;
-            storeWater(f.state, 60);
+            StoreReportWater(f.state, 60);
             frontespizio& w = f.forms.get<frontespizio>();
             w.comestampo[1]->setChecked(true);
             f.services.dialogs.printerResults.push_back(c.accepted);
