@@ -73,10 +73,22 @@ const std::vector<CriteriaParagraph>& GasCriteria() {
          false},
         // The density of the gas multiplies the loss, as the calculation takes it: the
         // dynamic pressure is ro V^2 / 2 in pascal, a hundredth of it in millibar.
-        {{QStringLiteral("Pa-Pb = (la ro V^2 ) L / (200 Di)")}, 1, false},
-        {{QStringLiteral("Pa = è la pressione relativa in un punto A (in mbar);")}, 0, false},
-        {{QStringLiteral("Pb = è la pressione relativa in un punto B (in mbar);")}, 0, false},
-        {{QStringLiteral("la = (lambda) è il coefficiente di attrito (lo + b/Di)")}, 0, false},
+        {{QStringLiteral("Pa-Pb = (la ro V^2 ) L / (200 Di)")},
+         1,
+         false,
+         QStringLiteral("Pa-Pb = (la ro V^2 ) L / (200 Di) in cui")},
+        {{QStringLiteral("Pa = è la pressione relativa in un punto A (in mbar);")},
+         0,
+         false,
+         QStringLiteral("Pa = pressione relativa in un punto A (in mbar);")},
+        {{QStringLiteral("Pb = è la pressione relativa in un punto B (in mbar);")},
+         0,
+         false,
+         QStringLiteral("Pb = pressione relativa in un punto B (in mbar);")},
+        {{QStringLiteral("la = (lambda) è il coefficiente di attrito (lo + b/Di)")},
+         0,
+         false,
+         QStringLiteral("la = (lambda) coefficiente di attrito (lo + b/Di)")},
         {{QStringLiteral("lo = 0,0072 + 0,612/(Re^0,35);")}, 0, false},
         {{QStringLiteral("b  = 2,9 * 10^-5 * Re^ 0,109;")}, 0, false},
         {{QStringLiteral("Re = numero di Reynolds = 354*(Q*10^-6)/(Di*J)")}, 0, false},
@@ -125,7 +137,8 @@ QStringList CriteriaDocumentParagraphs(const std::vector<CriteriaParagraph>& tex
     QStringList paragraphs;
     QString current;
     for (const CriteriaParagraph& p : text) {
-        for (QString line : p.lines) {
+        const QStringList lines = p.documentText.isEmpty() ? p.lines : QStringList{p.documentText};
+        for (QString line : lines) {
             if (line.size() == CriteriaMeasure)
                 line.replace(padding, QStringLiteral(" "));
             line = line.trimmed();

@@ -13,12 +13,14 @@
 inline constexpr int CriteriaMeasure = 66;
 
 // A paragraph of the criteria as printed: its lines, the empty lines that
-// follow it on paper, and whether the document runs it on into the next
-// paragraph instead of ending it.
+// follow it on paper, whether the document runs it on into the next
+// paragraph instead of ending it, and the document's own wording where the
+// document words a formula line differently from the printed page.
 struct CriteriaParagraph {
     QStringList lines;
     int emptyLinesAfter = 0;
     bool runsOn = false;
+    QString documentText = {};
 };
 
 // The formula, its terms and the short justification of each calculation.
