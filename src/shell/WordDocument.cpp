@@ -33,7 +33,13 @@ const WordCell& WordTableContent::cell(int row, int column) const {
 }
 
 WordDocument::WordDocument() {
+    m_properties.created = QDateTime::currentDateTimeUtc();
     startParagraph();
+}
+
+void WordDocument::setProperties(const QString& title, const QString& author) {
+    m_properties.title = title;
+    m_properties.author = author;
 }
 
 void WordDocument::startParagraph() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -83,6 +84,14 @@ std::vector<int> WordTableColumnWidths(const WordTableContent& table);
 // text starts a new paragraph of the cell.
 QStringList WordCellParagraphs(const QString& text);
 
+// The document's properties, as the word processor shows them among the
+// file's information.
+struct WordProperties {
+    QString title;
+    QString author;    // the technical office that owns the installation
+    QDateTime created; // when the document was made
+};
+
 // One element of the document body: a paragraph, or the table of that index.
 struct WordBlock {
     bool isTable = false;
@@ -104,6 +113,12 @@ public:
     // 1.5 and 1.5 taken as whole numbers (rounding half to even, 2 each),
     // line spacing 12 points, A4 paper, font "Century Gothic".
     void StandardSetup();
+
+    // Title and author; the creation time is the moment the document was
+    // made, unless set otherwise.
+    void setProperties(const QString& title, const QString& author);
+    void setCreated(const QDateTime& created) { m_properties.created = created; }
+    const WordProperties& properties() const { return m_properties; }
 
     void setFontName(const QString& name);
     // Sizes outside 1 to 1638 points (also for tables) are ignored.
@@ -165,6 +180,7 @@ private:
 
     enum class Selection { InsertionPoint, Column, All };
 
+    WordProperties m_properties;
     std::vector<WordBlock> m_blocks;
     std::vector<WordTableContent> m_tables;
     QString m_fontName = QStringLiteral("Times New Roman");

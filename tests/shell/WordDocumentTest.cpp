@@ -2,12 +2,17 @@
 #include "gas/GasPrintout.h"
 #include "report/CoverSheet.h"
 #include "shell/ApplicationState.h"
+#include "ui/HelpDocuments.h"
+#include "ui/HelpTexts.h"
 #include "water/WaterPrintout.h"
 
 #include <gtest/gtest.h>
 
+#include <QLocale>
+
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <tuple>
 
 namespace {
@@ -353,6 +358,39 @@ TEST(WordTableColumns, ALongUnbrokenWordLeavesTheOtherColumnsTheirWords) {
         EXPECT_GE(widths[0], widestWordTwips(table.cell(r, 1).text, table.fontSize))
             << table.cell(r, 1).text.toStdString();
     EXPECT_EQ(widths[0] + widths[1], WordPage::TextWidth);
+}
+
+TEST(WordDocumentProperties, EveryDocumentIsTitledAndSignedByTheOwner) {
+    ApplicationState state;
+    InitApplicationState(state);
+    state.OwnerName = QStringLiteral("Studio Tecnico Rossi");
+    state.HelpPageTitle = QStringLiteral("archivio");
+    std::vector<std::pair<WordDocument, QString>> documents;
+    const auto built = [&](const std::function<void(WordDocument&)>& build, const char* title) {
+        WordDocument doc;
+        build(doc);
+        documents.emplace_back(doc, QString::fromUtf8(title));
+    };
+    built([&](WordDocument& d) { BuildWaterDocument(d, state, 0, QLocale::c()); },
+          "Tubarex: rete idrica, dati e risultati");
+    built([&](WordDocument& d) { BuildWaterForm(d, state); },
+          "Tubarex: rete idrica, modello di acquisizione dati");
+    built([&](WordDocument& d) { BuildGasDocument(d, state, 0, QLocale::c()); },
+          "Tubarex: rete gas, dati e risultati");
+    built([&](WordDocument& d) { BuildGasForm(d, state); },
+          "Tubarex: rete gas, modello di acquisizione dati");
+    built([&](WordDocument& d) { BuildCoverSheet(d, state); },
+          "Tubarex: dati generali del progetto");
+    built([&](WordDocument& d) { d = PrintHelpToWord(state); }, "Tubarex: guida, archivio");
+    built([&](WordDocument& d) { d = WholeHelpDocument(state, HelpTopics()); }, "Tubarex: guida");
+    built([&](WordDocument& d) { d = LicenceDocument(state, LicenceText()); },
+          "Tubarex: contratto di licenza");
+    for (const auto& [doc, title] : documents) {
+        EXPECT_EQ(doc.properties().title, title);
+        EXPECT_EQ(doc.properties().author, state.OwnerName) << title.toStdString();
+        EXPECT_LE(doc.properties().created.secsTo(QDateTime::currentDateTimeUtc()), 60)
+            << title.toStdString();
+    }
 }
 
 TEST(WordPageCount, AgreesWithTheWordProcessorOnAReportAndOnRunningText) {
