@@ -22,7 +22,7 @@ build: configure
 test: build
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-run: build
+run: check-display build
 	@$(BUILD_DIR)/bin/tubarex
 
 calc: build
@@ -38,3 +38,28 @@ format:
 
 clean:
 	@rm -rf $(BUILD_DIR)
+
+# Installation and package: `make stage` installs into a staging folder as
+# the package would (prefix /usr), `make package` builds the Debian package
+# in $(BUILD_DIR)/package.
+STAGE_DIR ?= $(BUILD_DIR)/stage
+
+.PHONY: check-display stage package
+
+# The program's windows need a screen: without one, say how to get a
+# virtual one instead of letting Qt abort.
+check-display:
+	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY$$QT_QPA_PLATFORM" ]; then \
+	  echo "make run: nessuno schermo grafico disponibile (DISPLAY non è impostata)." >&2; \
+	  echo "Per avviare il programma su uno schermo virtuale: xvfb-run make run" >&2; \
+	  exit 1; \
+	fi
+
+stage: build
+	@rm -rf $(STAGE_DIR)
+	@DESTDIR=$(abspath $(STAGE_DIR)) cmake --install $(BUILD_DIR) --prefix /usr >/dev/null
+	@echo "Installato in $(STAGE_DIR):"
+	@cd $(STAGE_DIR) && find . -mindepth 1 \( -type f -o -type l \) -printf '  /%P\n' | sort
+
+package: build
+	@cd $(BUILD_DIR) && cpack -G DEB

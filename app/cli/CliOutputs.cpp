@@ -127,6 +127,8 @@ int PrintCommand(const QStringList& args, QTextStream& err) {
             return fail(err, error);
         return 0;
     }
+    // The document names the installation's owner as its author.
+    LoadOwnerSettings(state, InstallationSettingsCandidates());
     WordDocument document;
     if (network == Network::Water)
         BuildWaterDocument(document, state, total, QLocale());
@@ -141,6 +143,7 @@ int FormCommand(const QStringList& args, QTextStream& err) {
         return fail(err, QStringLiteral("form vuole la rete e il file: form water|gas OUT.docx."));
     ApplicationState state;
     InitApplicationState(state);
+    LoadOwnerSettings(state, InstallationSettingsCandidates());
     WordDocument document;
     if (network == Network::Water)
         BuildWaterForm(document, state);

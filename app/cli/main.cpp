@@ -12,11 +12,11 @@ int main(int argc, char* argv[]) {
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
     // A PDF needs real fonts, hence a GUI application; it never opens a
-    // window, so it runs on the offscreen platform unless told otherwise.
+    // window, so it always runs on the offscreen platform, whatever the
+    // environment names (a screen may be missing, or the name mistyped).
     std::unique_ptr<QCoreApplication> app;
     if (NeedsFonts(arguments)) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);

@@ -4,11 +4,13 @@
 #include "gas/datigas.h"
 #include "report/frontespizio.h"
 #include "shell/ApplicationState.h"
+#include "shell/DisplayCheck.h"
 #include "shell/Forms.h"
 #include "shell/InstallationSettings.h"
 #include "shell/QtServices.h"
 #include "shell/frmSplash.h"
 #include "ui/HelpWindows.h"
+#include "ui/ProgramIcon.h"
 #include "ui/frmTip.h"
 #include "ui/informa.h"
 #include "ui/supportoclienti.h"
@@ -19,10 +21,27 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include <cstdio>
+
 int main(int argc, char* argv[]) {
+    // Without a screen Qt would abort in English; say it in Italian instead.
+    QStringList rawArguments;
+    for (int i = 0; i < argc; ++i)
+        rawArguments.append(QString::fromLocal8Bit(argv[i]));
+    const QString noScreen =
+        MissingDisplayMessage(rawArguments, QProcessEnvironment::systemEnvironment());
+    if (!noScreen.isEmpty()) {
+        std::fputs(noScreen.toLocal8Bit().constData(), stderr);
+        return 2;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tubarex"));
     QApplication::setOrganizationName(QStringLiteral("tubarex"));
+    // Every window shows the program's icon; the desktop entry names the
+    // program to the task bar.
+    QApplication::setWindowIcon(ProgramIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("tubarex"));
     // The registry, not the last visible window, decides when the program ends:
     // the splash may be hidden behind the chooser and still be loaded.
     QApplication::setQuitOnLastWindowClosed(false);

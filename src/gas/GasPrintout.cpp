@@ -357,6 +357,8 @@ void AddGasFittingsTable(WordDocument& doc, const ApplicationState& state) {
 void BuildGasDocument(WordDocument& doc, const ApplicationState& state, double total,
                       const QLocale& locale) {
     doc.StandardSetup();
+    doc.setProperties(state.ProgramName + QStringLiteral(": rete gas, dati e risultati"),
+                      state.OwnerName);
     typeTitle(doc, state);
     doc.TypeText(QStringLiteral("DATI E RISULTATI\r\r"));
     doc.TypeText(QStringLiteral("Progetto: ") + state.cover.progetto + QStringLiteral("\r\r"));
@@ -379,6 +381,9 @@ void BuildGasDocument(WordDocument& doc, const ApplicationState& state, double t
 
 void BuildGasForm(WordDocument& doc, const ApplicationState& state) {
     doc.StandardSetup();
+    doc.setProperties(state.ProgramName +
+                          QStringLiteral(": rete gas, modello di acquisizione dati"),
+                      state.OwnerName);
     typeTitle(doc, state);
     doc.TypeText(QStringLiteral("ACQUISIZIONE DATI\r\r"));
     doc.TypeText(QStringLiteral("Progetto: ___________________________________\r\r"));

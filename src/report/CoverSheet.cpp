@@ -6,6 +6,8 @@
 
 void BuildCoverSheet(WordDocument& doc, const ApplicationState& state) {
     doc.StandardSetup();
+    doc.setProperties(state.ProgramName + QStringLiteral(": dati generali del progetto"),
+                      state.OwnerName);
     doc.setFontName(QStringLiteral("Century Gothic"));
     doc.setFontSize(18);
     doc.TypeText(state.ProgramName + QLatin1Char('\r'));

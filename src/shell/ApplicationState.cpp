@@ -1,12 +1,13 @@
 #include "shell/ApplicationState.h"
 
 #include "shell/NumberText.h"
+#include "shell/ProgramFiles.h"
 
 void InitApplicationState(ApplicationState& state) {
     state.ProgramName = QStringLiteral("Tubarex");
     state.ProgramSubtitle = QStringLiteral("perdite di carico nelle tubazioni");
-    state.ProgramVersion = QStringLiteral("5.07.01");
-    state.ProgramDate = QStringLiteral("07-08-2003");
+    state.ProgramVersion = ProgramVersionText();
+    state.ProgramDate = ProgramDateText();
 }
 
 void InitMessageTitles(ApplicationState& state) {

@@ -229,6 +229,8 @@ const char* const ContentTypes =
     "vnd.openxmlformats-officedocument.wordprocessingml.settings+xml\"/>"
     "<Override PartName=\"/docProps/app.xml\" "
     "ContentType=\"application/vnd.openxmlformats-officedocument.extended-properties+xml\"/>"
+    "<Override PartName=\"/docProps/core.xml\" "
+    "ContentType=\"application/vnd.openxmlformats-package.core-properties+xml\"/>"
     "</Types>";
 
 const char* const PackageRels =
@@ -240,6 +242,9 @@ const char* const PackageRels =
     "<Relationship Id=\"rId2\" "
     "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
     "extended-properties\" Target=\"docProps/app.xml\"/>"
+    "<Relationship Id=\"rId3\" "
+    "Type=\"http://schemas.openxmlformats.org/package/2006/relationships/metadata/"
+    "core-properties\" Target=\"docProps/core.xml\"/>"
     "</Relationships>";
 
 const char* const DocumentRels =
@@ -272,6 +277,29 @@ QByteArray appProperties(int pages) {
                "<Application>Tubarex</Application><Pages>%1</Pages></Properties>")
         .arg(pages)
         .toUtf8();
+}
+
+// Core properties: title, author and creation time (UTC, as the part's
+// date type wants it); the document counts as last changed when made.
+QByteArray coreProperties(const WordProperties& properties) {
+    const QString when =
+        properties.created.toUTC().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ssZ"));
+    QString xml = QStringLiteral(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+        "<cp:coreProperties "
+        "xmlns:cp=\"http://schemas.openxmlformats.org/package/2006/metadata/core-properties\" "
+        "xmlns:dc=\"http://purl.org/dc/elements/1.1/\" xmlns:dcterms=\"http://purl.org/dc/terms/\" "
+        "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">");
+    if (!properties.title.isEmpty())
+        xml += QStringLiteral("<dc:title>%1</dc:title>").arg(escaped(properties.title));
+    if (!properties.author.isEmpty())
+        xml += QStringLiteral("<dc:creator>%1</dc:creator>").arg(escaped(properties.author));
+    if (properties.created.isValid())
+        xml += QStringLiteral("<dcterms:created xsi:type=\"dcterms:W3CDTF\">%1</dcterms:created>"
+                              "<dcterms:modified xsi:type=\"dcterms:W3CDTF\">%1</dcterms:modified>")
+                   .arg(when);
+    xml += QLatin1String("</cp:coreProperties>");
+    return xml.toUtf8();
 }
 
 const char* const Styles =
@@ -361,6 +389,7 @@ QByteArray DocxPackage(const WordDocument& document, QString* error) {
         {"word/styles.xml", QByteArray(Styles)},
         {"word/settings.xml", QByteArray(Settings)},
         {"docProps/app.xml", appProperties(document.pageCount())},
+        {"docProps/core.xml", coreProperties(document.properties())},
     };
 
     const auto fail = [&](const QString& what) {

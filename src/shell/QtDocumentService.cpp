@@ -1,10 +1,10 @@
+#include "shell/DocumentFolder.h"
 #include "shell/DocxWriter.h"
 #include "shell/QtServices.h"
 
-#include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
@@ -16,22 +16,17 @@ QtDocumentService::QtDocumentService(MessageService& messages)
 
 void QtDocumentService::ShowDocument(const WordDocument& document, const QString& baseName,
                                      QWidget* parent) {
-    QDir folder(QStandardPaths::writableLocation(QStandardPaths::TempLocation));
-    folder.mkpath(QStringLiteral("Tubarex"));
-    folder.cd(QStringLiteral("Tubarex"));
-    // A name any file system takes: no separators, wildcards or controls.
-    QString base = baseName;
-    for (QChar& c : base)
-        if (c.unicode() < 0x20 || QStringLiteral("\\/:*?\"<>|").contains(c))
-            c = QLatin1Char('-');
-    if (base.isEmpty())
-        base = QStringLiteral("Tubarex");
-    // A fresh name each time: an earlier document may still be open.
-    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QString path = folder.filePath(QStringLiteral("%1-%2.docx").arg(base, stamp));
-    for (int n = 2; QFileInfo::exists(path); ++n)
-        path = folder.filePath(QStringLiteral("%1-%2-%3.docx").arg(base, stamp).arg(n));
-    SaveAndShowDocument(document, path, parent);
+    // A fresh name each time (an earlier document may still be open), in a
+    // folder only this user can enter.
+    const DocumentFolder folder(DocumentFolder::defaultPath());
+    QString error;
+    const QString path = folder.newDocumentPath(baseName, &error);
+    if (path.isEmpty()) {
+        m_messages.MsgBox(error, MsgButtons::Ok, NoticeIcon::Critical, m_title, parent);
+        return;
+    }
+    if (!SaveAndShowDocument(document, path, parent))
+        QFile::remove(path); // the empty file reserved for it
 }
 
 bool QtDocumentService::SaveAndShowDocument(const WordDocument& document, const QString& path,

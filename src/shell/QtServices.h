@@ -69,9 +69,9 @@ private:
 };
 
 // Documents written as .docx files and opened by the desktop's word
-// processor. Shown documents go to a "Tubarex" folder among the user's
-// temporary files, each under a fresh name, so that a document still open in
-// the word processor is never overwritten.
+// processor. Shown documents go to the user's private folder of shown
+// documents (DocumentFolder), each under a fresh name, so that a document
+// still open in the word processor is never overwritten.
 class QtDocumentService : public DocumentService {
 public:
     explicit QtDocumentService(MessageService& messages);

@@ -70,8 +70,8 @@ public:
 class DocumentService {
 public:
     virtual ~DocumentService() = default;
-    // Writes the document among the user's temporary documents, under a
-    // fresh name that begins with `baseName`, and opens it.
+    // Writes the document into the user's private folder of shown
+    // documents, under a fresh name that begins with `baseName`, and opens it.
     virtual void ShowDocument(const WordDocument& document, const QString& baseName,
                               QWidget* parent = nullptr) = 0;
     // Writes the document to `path`, replacing the file there, and opens it.

@@ -1,5 +1,7 @@
 #include "shell/WordDocument.h"
 
+#include "shell/DocumentFace.h"
+
 #include <QStringList>
 
 #include <algorithm>
@@ -31,7 +33,13 @@ const WordCell& WordTableContent::cell(int row, int column) const {
 }
 
 WordDocument::WordDocument() {
+    m_properties.created = QDateTime::currentDateTimeUtc();
     startParagraph();
+}
+
+void WordDocument::setProperties(const QString& title, const QString& author) {
+    m_properties.title = title;
+    m_properties.author = author;
 }
 
 void WordDocument::startParagraph() {
@@ -244,79 +252,24 @@ constexpr double PageTextHeight = WordPage::TextHeight / TwipsPerPoint;
 constexpr double CellMargins = 2 * WordPage::CellMargin / TwipsPerPoint;
 // The grid line under each row (a 1/2-point single border).
 constexpr double RowRule = 0.5;
-// Bold text of a heading row runs wider than the average.
-constexpr double BoldWidening = 1.1;
-// Columns are made this much wider than their estimated text, so that a
-// face wider than the estimate still keeps each text on one line.
-constexpr double ColumnSafety = 1.1;
+// Columns are made this much wider than their text, so that the word
+// processor's rounding of glyph positions never pushes a last letter over.
+constexpr double ColumnSafety = 1.02;
+constexpr double ColumnSafetyPoints = 1;
 // Default tab stops every 1.25 cm.
 constexpr double TabStop = 708 / TwipsPerPoint;
 
-// Advance of a character in ems, by classes of glyphs of similar width,
-// between those of "Century Gothic" and of the sans-serif put in its place
-// where it is missing. Running Italian text comes to about 0.5 em, which
-// lays pages out as the word processor does within a line or two.
-double charEm(QChar c) {
-    switch (c.unicode()) {
-    case ' ':
-    case '.':
-    case ',':
-    case ':':
-    case ';':
-    case '\'':
-    case '!':
-    case '|':
-    case 'i':
-    case 'j':
-    case 'l':
-        return 0.28;
-    case 'f':
-    case 't':
-    case 'r':
-    case 'I':
-    case '(':
-    case ')':
-    case '[':
-    case ']':
-    case '/':
-    case '-':
-    case '"':
-        return 0.37;
-    case 's':
-    case 'z':
-    case 'k':
-    case 'x':
-    case 'v':
-    case 'y':
-        return 0.52;
-    case 'm':
-    case 'w':
-    case 'M':
-    case 'W':
-        return 0.92;
-    default:
-        break;
-    }
-    if (c.isDigit())
-        return 0.6;
-    if (c.isUpper())
-        return 0.72;
-    if (c.isLower())
-        return 0.64;
-    return WordPage::CharWidthEm;
-}
-
-double charWidth(QChar c, double size) {
-    return charEm(c) * size;
+double charWidth(QChar c, double size, bool bold) {
+    return DocumentCharEm(c, bold) * size;
 }
 
 double lineHeight(double size) {
-    return WordPage::LineHeightEm * size;
+    return DocumentLineEm() * size;
 }
 
 // Greedy word wrap of text into lines of a given width, characters taking
-// the average advance of their size; reports the font size of each finished
-// line. A word longer than a line is split where it overflows.
+// the advance of the documents' face at their size; reports the font size of
+// each finished line. A word longer than a line is split where it overflows.
 class LineWrap {
 public:
     template <typename OnLine>
@@ -324,15 +277,15 @@ public:
         : m_width(width)
         , m_emit(std::move(onLine)) {}
 
-    void put(QChar c, double size) {
+    void put(QChar c, double size, bool bold = false) {
         if (c == QLatin1Char(' ') || c == QLatin1Char('\t')) {
             commitWord();
-            m_lineWidth = c == QLatin1Char(' ') ? m_lineWidth + charWidth(c, size)
+            m_lineWidth = c == QLatin1Char(' ') ? m_lineWidth + charWidth(c, size, bold)
                                                 : (std::floor(m_lineWidth / TabStop) + 1) * TabStop;
             m_lineSize = std::max(m_lineSize, size);
             return;
         }
-        const double w = charWidth(c, size);
+        const double w = charWidth(c, size, bold);
         if (m_wordWidth + w > m_width) {
             endLine();
             if (m_wordWidth > 0) {
@@ -379,11 +332,11 @@ private:
 };
 
 // Lines a text of one size takes in a given width.
-int lineCount(const QString& text, double width, double size) {
+int lineCount(const QString& text, double width, double size, bool bold) {
     int lines = 0;
     LineWrap wrap(width, [&](double) { ++lines; });
     for (const QChar c : text)
-        wrap.put(c, size);
+        wrap.put(c, size, bold);
     wrap.finish(size);
     return lines;
 }
@@ -394,12 +347,12 @@ struct TextExtent {
     double whole = 0;
 };
 
-TextExtent extent(const QString& text, double size) {
+TextExtent extent(const QString& text, double size, bool bold) {
     TextExtent e;
     for (const QString& line : WordCellParagraphs(text)) {
         double word = 0, whole = 0;
         for (const QChar c : line) {
-            const double w = charWidth(c, size);
+            const double w = charWidth(c, size, bold);
             whole += w;
             if (c == QLatin1Char(' ') || c == QLatin1Char('\t'))
                 word = 0;
@@ -441,14 +394,44 @@ bool isHeadingRow(const WordTableContent& t, int row) {
     return t.autoFormat != 0 && row == 1;
 }
 
+// A table with a row left empty is a form to be filled in by hand.
+bool isBlankForm(const WordTableContent& t) {
+    for (int r = 1; r <= t.rows; ++r) {
+        bool empty = true;
+        for (int c = 1; c <= t.columns && empty; ++c)
+            empty = t.cell(r, c).text.isEmpty();
+        if (empty)
+            return true;
+    }
+    return false;
+}
+
+// Widths that bring the widest columns down to a common limit, the others
+// keeping theirs, so that together they fill `total`.
+std::vector<double> capWidest(const std::vector<double>& wanted, double total) {
+    std::vector<double> sorted = wanted;
+    std::sort(sorted.begin(), sorted.end());
+    double below = 0; // the sum of the columns under the limit
+    double limit = total / static_cast<double>(sorted.size());
+    for (size_t i = 0; i < sorted.size(); ++i) {
+        limit = (total - below) / static_cast<double>(sorted.size() - i);
+        if (limit <= sorted[i])
+            break;
+        below += sorted[i];
+    }
+    std::vector<double> capped(wanted.size());
+    for (size_t c = 0; c < wanted.size(); ++c)
+        capped[c] = std::min(wanted[c], limit);
+    return capped;
+}
+
 double rowHeight(const WordTableContent& t, const std::vector<int>& widths, int row) {
     int lines = 1;
     for (int c = 1; c <= t.columns; ++c) {
         const double width = widths[static_cast<size_t>(c - 1)] / TwipsPerPoint - CellMargins;
-        const double size = isHeadingRow(t, row) ? t.fontSize * BoldWidening : t.fontSize;
         int cellLines = 0;
         for (const QString& line : WordCellParagraphs(t.cell(row, c).text))
-            cellLines += lineCount(line, width, size);
+            cellLines += lineCount(line, width, t.fontSize, isHeadingRow(t, row));
         lines = std::max(lines, cellLines);
     }
     return lines * lineHeight(t.fontSize) + RowRule;
@@ -487,19 +470,23 @@ std::vector<int> WordTableColumnWidths(const WordTableContent& t) {
     // Narrowest and natural width of each column, cell margins included.
     std::vector<double> least(n, 0), natural(n, 0);
     for (int r = 1; r <= t.rows; ++r) {
-        const double size = isHeadingRow(t, r) ? t.fontSize * BoldWidening : t.fontSize;
         for (size_t c = 0; c < n; ++c) {
-            const TextExtent e = extent(t.cell(r, static_cast<int>(c) + 1).text, size);
-            least[c] = std::max(least[c], e.word * ColumnSafety);
-            natural[c] = std::max(natural[c], e.whole * ColumnSafety);
+            const TextExtent e =
+                extent(t.cell(r, static_cast<int>(c) + 1).text, t.fontSize, isHeadingRow(t, r));
+            least[c] = std::max(least[c], e.word);
+            natural[c] = std::max(natural[c], e.whole);
         }
     }
-    // No column narrower than two characters, so an empty one stays usable.
-    const double narrowest = 2 * WordPage::CharWidthEm * t.fontSize;
+    // No column narrower than two digits, so an empty one stays usable.
+    const double narrowest = 2 * charWidth(QLatin1Char('0'), t.fontSize, false);
+    const double room = isBlankForm(t) ? WordPage::HandwritingRoom / TwipsPerPoint : 0;
+    const auto padded = [](double text) {
+        return text > 0 ? text * ColumnSafety + ColumnSafetyPoints : 0;
+    };
     double leastSum = 0, naturalSum = 0;
     for (size_t c = 0; c < n; ++c) {
-        least[c] = std::max(least[c], narrowest) + CellMargins;
-        natural[c] = std::max(natural[c], least[c] - CellMargins) + CellMargins;
+        least[c] = std::max(padded(least[c]), narrowest) + CellMargins;
+        natural[c] = std::max({padded(natural[c]) + CellMargins, least[c], room});
         leastSum += least[c];
         naturalSum += natural[c];
     }
@@ -516,8 +503,9 @@ std::vector<int> WordTableColumnWidths(const WordTableContent& t) {
         for (size_t c = 0; c < n; ++c)
             points[c] = least[c] + spare * (natural[c] - least[c]) / (naturalSum - leastSum);
     } else {
-        for (size_t c = 0; c < n; ++c)
-            points[c] = least[c] * PageTextWidth / leastSum;
+        // Some word is wider than the page allows: its column gives up width
+        // and the word processor breaks it inside.
+        points = capWidest(least, PageTextWidth);
     }
 
     std::vector<int> widths(n);
@@ -530,10 +518,10 @@ std::vector<int> WordTableColumnWidths(const WordTableContent& t) {
     return widths;
 }
 
-double WordTextPoints(const QString& text, double points) {
+double WordTextPoints(const QString& text, double points, bool bold) {
     double width = 0;
     for (const QChar c : text)
-        width += charWidth(c, points);
+        width += charWidth(c, points, bold);
     return width;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -62,24 +63,36 @@ constexpr int TextWidth = Width - 2 * Margin;
 constexpr int TextHeight = Height - 2 * Margin;
 // Left and right margin inside a table cell.
 constexpr int CellMargin = 57;
-// Average advance of a character of a proportional font such as "Century
-// Gothic", in ems (taken for characters the layout has no finer class for),
-// and the height of a single-spaced line, in ems.
-constexpr double CharWidthEm = 0.55;
-constexpr double LineHeightEm = 1.2;
+// A column of a blank form is at least this wide where the page allows:
+// room for a number written by hand (1 cm).
+constexpr int HandwritingRoom = 567;
 } // namespace WordPage
 
-// Estimated width of a line of text in points, at the given size.
-double WordTextPoints(const QString& text, double points);
+// Width of a line of text in points, at the given size, in the documents'
+// face (bold for the heading rows).
+double WordTextPoints(const QString& text, double points, bool bold = false);
 
 // Widths of the columns of a table in twips, filling the text width of the
 // page: every column at least as wide as its longest word, the rest shared
 // out so that a column's whole text fits on one line where the page allows.
+// When even the longest words do not fit side by side, only the columns with
+// the longest words give up width, down to a common limit, so that one long
+// word (a web address) does not break the words of the other columns. A
+// table with an empty row is a form to be filled in by hand: its columns
+// leave room to write a number.
 std::vector<int> WordTableColumnWidths(const WordTableContent& table);
 
 // The paragraphs of a cell's text: a line end (CR, LF or both) inside the
 // text starts a new paragraph of the cell.
 QStringList WordCellParagraphs(const QString& text);
+
+// The document's properties, as the word processor shows them among the
+// file's information.
+struct WordProperties {
+    QString title;
+    QString author;    // the technical office that owns the installation
+    QDateTime created; // when the document was made
+};
 
 // One element of the document body: a paragraph, or the table of that index.
 struct WordBlock {
@@ -102,6 +115,12 @@ public:
     // 1.5 and 1.5 taken as whole numbers (rounding half to even, 2 each),
     // line spacing 12 points, A4 paper, font "Century Gothic".
     void StandardSetup();
+
+    // Title and author; the creation time is the moment the document was
+    // made, unless set otherwise.
+    void setProperties(const QString& title, const QString& author);
+    void setCreated(const QDateTime& created) { m_properties.created = created; }
+    const WordProperties& properties() const { return m_properties; }
 
     void setFontName(const QString& name);
     // Sizes outside 1 to 1638 points (also for tables) are ignored.
@@ -154,7 +173,7 @@ public:
     std::vector<const WordParagraph*> paragraphs() const;
 
     // Pages of the document laid out so far on A4 with the writer's margins:
-    // lines wrapped at an average character width, tables row by row with
+    // lines wrapped at the widths of the documents' face, tables row by row with
     // the heading row of a formatted table repeated on every page, and the
     // page breaks typed.
     int pageCount() const;
@@ -168,6 +187,7 @@ private:
 
     enum class Selection { InsertionPoint, Column, All };
 
+    WordProperties m_properties;
     std::vector<WordBlock> m_blocks;
     std::vector<WordTableContent> m_tables;
     QString m_fontName = QStringLiteral("Times New Roman");

@@ -3,6 +3,7 @@
 #include "shell/ApplicationState.h"
 #include "shell/Forms.h"
 #include "shell/ModTubarex.h"
+#include "shell/ProgramFiles.h"
 #include "shell/Services.h"
 
 #include <QCoreApplication>
@@ -125,8 +126,7 @@ frmSplash::frmSplash(AppContext& context, QWidget* parent)
 
 void frmSplash::Form_Load() {
     MusicService& MMControl1 = m_ctx.services.music;
-    MMControl1.setFileName(
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Sigla.mid")));
+    MMControl1.setFileName(FindProgramFile(QStringLiteral("Sigla.mid")));
     MMControl1.command(QStringLiteral("open"));
     MMControl1.command(QStringLiteral("play"));
 

@@ -36,6 +36,8 @@ QString heading(const QString& title) {
 
 WordDocument PrintHelpToWord(const ApplicationState& state) {
     WordDocument doc;
+    doc.setProperties(state.ProgramName + QStringLiteral(": guida, ") + state.HelpPageTitle,
+                      state.OwnerName);
     typeHeader(doc, state);
     doc.TypeText(heading(state.HelpPageTitle));
     doc.setFontSize(12);
@@ -47,6 +49,8 @@ WordDocument PrintHelpToWord(const ApplicationState& state) {
 WordDocument LicenceDocument(const ApplicationState& state, const QString& agreement) {
     WordDocument doc;
     doc.StandardSetup();
+    doc.setProperties(state.ProgramName + QStringLiteral(": contratto di licenza"),
+                      state.OwnerName);
     typeHeader(doc, state);
     doc.setFontSize(12);
     doc.TypeText(agreement + CR);
@@ -57,6 +61,7 @@ WordDocument LicenceDocument(const ApplicationState& state, const QString& agree
 WordDocument WholeHelpDocument(const ApplicationState& state, const std::vector<HelpTopic>& pages) {
     WordDocument doc;
     doc.StandardSetup();
+    doc.setProperties(state.ProgramName + QStringLiteral(": guida"), state.OwnerName);
     typeHeader(doc, state);
     for (std::size_t i = 0; i < pages.size(); ++i) {
         doc.TypeText(heading(pages[i].title));

@@ -1,54 +1,19 @@
 #include "ui/ProgramIcon.h"
 
+#include "shell/ProgramIconArt.h"
+
 #include <QGuiApplication>
-#include <QIcon>
-#include <QPainter>
-#include <QPainterPath>
 
-namespace {
-
-QPixmap DrawnIcon(int size) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(size / 32.0, size / 32.0);
-
-    // An elbow of pipe: in from the left, down to the bottom.
-    QPainterPath pipe;
-    pipe.moveTo(1, 8);
-    pipe.lineTo(18, 8);
-    pipe.arcTo(QRectF(8, 8, 20, 20), 90, -90);
-    pipe.lineTo(28, 31);
-    pipe.lineTo(20, 31);
-    pipe.lineTo(20, 18);
-    pipe.arcTo(QRectF(12, 16, 4, 4), 0, 90);
-    pipe.lineTo(1, 16);
-    pipe.closeSubpath();
-    QLinearGradient steel(0, 8, 0, 16);
-    steel.setColorAt(0, QColor(200, 210, 225));
-    steel.setColorAt(1, QColor(90, 110, 140));
-    painter.setPen(QPen(QColor(40, 50, 70), 1));
-    painter.setBrush(steel);
-    painter.drawPath(pipe);
-
-    // The drop.
-    QPainterPath drop;
-    drop.moveTo(7, 19);
-    drop.cubicTo(7, 19, 2, 25, 2, 27);
-    drop.arcTo(QRectF(2, 24.5, 10, 7), 180, 180);
-    drop.cubicTo(12, 25, 7, 19, 7, 19);
-    painter.setBrush(QColor(40, 120, 220));
-    painter.setPen(QPen(QColor(20, 60, 140), 0.8));
-    painter.drawPath(drop);
-    return pixmap;
+QIcon ProgramIcon() {
+    QIcon icon;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addPixmap(QPixmap::fromImage(ProgramIconImage(size)));
+    return icon;
 }
-
-} // namespace
 
 QPixmap ProgramIconPicture(int size) {
     const QIcon own = QGuiApplication::windowIcon();
     if (!own.isNull())
         return own.pixmap(size, size);
-    return DrawnIcon(size);
+    return QPixmap::fromImage(ProgramIconImage(size));
 }

@@ -1,5 +1,6 @@
 #include "ui/frmTip.h"
 
+#include "shell/ProgramFiles.h"
 #include "shell/Windows1252.h"
 #include "ui/ClassicColour.h"
 #include "ui/DesignFont.h"
@@ -127,7 +128,7 @@ frmTip::frmTip(AppContext& context, QWidget* parent)
 }
 
 QString frmTip::TipsFilePath() {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(TipsFileName);
+    return FindProgramFile(TipsFileName);
 }
 
 QString frmTip::MissingFileText() {

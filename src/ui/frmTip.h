@@ -36,7 +36,8 @@ public:
     // make the file when it cannot be read.
     void LoadTipsOrExplain(const QString& fileName);
 
-    // "SuggerimentiTubarex.TXT" in the program's folder.
+    // "SuggerimentiTubarex.TXT" beside the executable, or else in the
+    // installation's data folder.
     static QString TipsFilePath();
     // The text shown in place of a tip when the file is missing.
     static QString MissingFileText();

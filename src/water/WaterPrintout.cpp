@@ -237,6 +237,8 @@ void RightAlignTableColumns(WordDocument& document, int table, int columns) {
 void BuildWaterDocument(WordDocument& document, const ApplicationState& state, double total,
                         const QLocale& locale) {
     startDocument(document, state, QStringLiteral("DATI E RISULTATI"), state.cover.progetto);
+    document.setProperties(state.ProgramName + QStringLiteral(": rete idrica, dati e risultati"),
+                           state.OwnerName);
     AddWaterLegendTable(document);
     document.addParagraphAtEnd();
     AddWaterDataTable(document, state, total, locale);
@@ -247,6 +249,9 @@ void BuildWaterDocument(WordDocument& document, const ApplicationState& state, d
 void BuildWaterForm(WordDocument& document, const ApplicationState& state) {
     startDocument(document, state, QStringLiteral("ACQUISIZIONE DATI"),
                   QStringLiteral("_________________________________"));
+    document.setProperties(state.ProgramName +
+                               QStringLiteral(": rete idrica, modello di acquisizione dati"),
+                           state.OwnerName);
     // The wall types with their coefficients as the form shows them, with
     // the decimal comma of a handwritten sheet.
     static const std::array<std::array<const char*, 3>, 4> wallTypes = {{

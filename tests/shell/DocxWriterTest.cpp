@@ -3,6 +3,7 @@
 #include "UnwritableFolder.h"
 #include "shell/WordDocument.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -148,6 +149,50 @@ TEST(DocxPackage, HoldsEveryPartWithTheContentTypesFirst) {
     ASSERT_NE(pages, nullptr);
     EXPECT_EQ(pages->text.toInt(), doc.pageCount());
     EXPECT_EQ(doc.pageCount(), 2);
+}
+
+TEST(DocxPackage, CorePropertiesCarryTitleAuthorAndCreation) {
+    WordDocument doc = reportLike();
+    doc.setProperties(QStringLiteral("Tubarex: rete idrica, dati e risultati"),
+                      QStringLiteral("Studio <Rossi> & Figli"));
+    doc.setCreated(QDateTime(QDate(2026, 12, 7), QTime(9, 30, 5), Qt::UTC));
+    const std::vector<ZipEntry> entries = package(doc);
+    const QByteArray core = EntryBytes(entries, "docProps/core.xml");
+    QString error;
+    const XmlNode root = ParseXml(core, &error);
+    ASSERT_TRUE(error.isEmpty()) << error.toStdString();
+    const XmlNode* props = root.child(QStringLiteral("cp:coreProperties"));
+    ASSERT_NE(props, nullptr);
+    const auto text = [&](const char* name) {
+        const XmlNode* n = props->child(QLatin1String(name));
+        return n ? n->text : QStringLiteral("(assente)");
+    };
+    EXPECT_EQ(text("dc:title"), QStringLiteral("Tubarex: rete idrica, dati e risultati"));
+    EXPECT_EQ(text("dc:creator"), QStringLiteral("Studio <Rossi> & Figli"));
+    EXPECT_EQ(text("dcterms:created"), QStringLiteral("2026-12-07T09:30:05Z"));
+    EXPECT_EQ(props->child(QStringLiteral("dcterms:created"))->attr(QStringLiteral("xsi:type")),
+              QStringLiteral("dcterms:W3CDTF"));
+
+    // The package names the part and its type.
+    const XmlNode rels = ParseXml(EntryBytes(entries, "_rels/.rels"));
+    bool related = false;
+    for (const XmlNode* r :
+         rels.child(QStringLiteral("Relationships"))->all(QStringLiteral("Relationship")))
+        related |=
+            r->attr(QStringLiteral("Target")) == QStringLiteral("docProps/core.xml") &&
+            r->attr(QStringLiteral("Type")).endsWith(QStringLiteral("/metadata/core-properties"));
+    EXPECT_TRUE(related);
+    const XmlNode types = ParseXml(EntryBytes(entries, "[Content_Types].xml"));
+    bool typed = false;
+    for (const XmlNode* o : types.child(QStringLiteral("Types"))->all(QStringLiteral("Override")))
+        typed |= o->attr(QStringLiteral("PartName")) == QStringLiteral("/docProps/core.xml");
+    EXPECT_TRUE(typed);
+
+    // No owner configured: no author rather than an empty one.
+    doc.setProperties(QStringLiteral("Tubarex"), QString());
+    const XmlNode bare = ParseXml(EntryBytes(package(doc), "docProps/core.xml"));
+    EXPECT_EQ(bare.child(QStringLiteral("cp:coreProperties"))->child(QStringLiteral("dc:creator")),
+              nullptr);
 }
 
 TEST(DocxPackage, BodyHoldsTheParagraphsTablesAndOnePageBreak) {

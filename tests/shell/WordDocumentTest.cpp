@@ -1,9 +1,18 @@
 #include "shell/WordDocument.h"
+#include "gas/GasPrintout.h"
+#include "report/CoverSheet.h"
+#include "shell/ApplicationState.h"
+#include "ui/HelpDocuments.h"
+#include "ui/HelpTexts.h"
+#include "water/WaterPrintout.h"
 
 #include <gtest/gtest.h>
 
+#include <QLocale>
+
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <tuple>
 
 namespace {
@@ -307,9 +316,86 @@ TEST(WordTableColumns, FifteenNarrowColumnsAtSevenPointsKeepTheirWordsWhole) {
     EXPECT_EQ(sum, WordPage::TextWidth);
 }
 
+// Widest word of a text at a size, in twips, with the cell margins.
+static int widestWordTwips(const QString& text, double points, bool bold = false) {
+    double widest = 0;
+    for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        widest = std::max(widest, WordTextPoints(word, points, bold));
+    return static_cast<int>(std::ceil(widest * 20)) + 2 * WordPage::CellMargin;
+}
+
+TEST(WordTableColumns, BlankFormsKeepTheirHeadsWholeAndLeaveRoomToWrite) {
+    // A number written by hand needs about a centimetre.
+    constexpr int HandwrittenNumber = 567;
+    ApplicationState state;
+    WordDocument water, gas;
+    BuildWaterForm(water, state);
+    BuildGasForm(gas, state);
+    for (const WordDocument* form : {&water, &gas}) {
+        const WordTableContent& table = form->table(form->tableCount());
+        const std::vector<int> widths = WordTableColumnWidths(table);
+        for (int c = 1; c <= table.columns; ++c) {
+            const int width = widths[static_cast<size_t>(c - 1)];
+            EXPECT_GE(width, HandwrittenNumber) << table.cell(1, c).text.toStdString();
+            for (int r = 1; r <= 2; ++r)
+                EXPECT_GE(width, widestWordTwips(table.cell(r, c).text, table.fontSize, r == 1))
+                    << table.cell(r, c).text.toStdString();
+        }
+    }
+}
+
+TEST(WordTableColumns, ALongUnbrokenWordLeavesTheOtherColumnsTheirWords) {
+    ApplicationState state;
+    state.cover.committente = QStringLiteral("Società Immobiliare Corte Nuova S.r.l.");
+    state.cover.allegati =
+        QStringLiteral("https://archivio.studiotecnico-esempio.it/progetti/2026/corte-nuova/tavole/"
+                       "schema-verticale-colonne-montanti.pdf");
+    WordDocument sheet;
+    BuildCoverSheet(sheet, state);
+    const WordTableContent& table = sheet.table(1);
+    const std::vector<int> widths = WordTableColumnWidths(table);
+    for (int r = 2; r <= table.rows; ++r)
+        EXPECT_GE(widths[0], widestWordTwips(table.cell(r, 1).text, table.fontSize))
+            << table.cell(r, 1).text.toStdString();
+    EXPECT_EQ(widths[0] + widths[1], WordPage::TextWidth);
+}
+
+TEST(WordDocumentProperties, EveryDocumentIsTitledAndSignedByTheOwner) {
+    ApplicationState state;
+    InitApplicationState(state);
+    state.OwnerName = QStringLiteral("Studio Tecnico Rossi");
+    state.HelpPageTitle = QStringLiteral("archivio");
+    std::vector<std::pair<WordDocument, QString>> documents;
+    const auto built = [&](const std::function<void(WordDocument&)>& build, const char* title) {
+        WordDocument doc;
+        build(doc);
+        documents.emplace_back(doc, QString::fromUtf8(title));
+    };
+    built([&](WordDocument& d) { BuildWaterDocument(d, state, 0, QLocale::c()); },
+          "Tubarex: rete idrica, dati e risultati");
+    built([&](WordDocument& d) { BuildWaterForm(d, state); },
+          "Tubarex: rete idrica, modello di acquisizione dati");
+    built([&](WordDocument& d) { BuildGasDocument(d, state, 0, QLocale::c()); },
+          "Tubarex: rete gas, dati e risultati");
+    built([&](WordDocument& d) { BuildGasForm(d, state); },
+          "Tubarex: rete gas, modello di acquisizione dati");
+    built([&](WordDocument& d) { BuildCoverSheet(d, state); },
+          "Tubarex: dati generali del progetto");
+    built([&](WordDocument& d) { d = PrintHelpToWord(state); }, "Tubarex: guida, archivio");
+    built([&](WordDocument& d) { d = WholeHelpDocument(state, HelpTopics()); }, "Tubarex: guida");
+    built([&](WordDocument& d) { d = LicenceDocument(state, LicenceText()); },
+          "Tubarex: contratto di licenza");
+    for (const auto& [doc, title] : documents) {
+        EXPECT_EQ(doc.properties().title, title);
+        EXPECT_EQ(doc.properties().author, state.OwnerName) << title.toStdString();
+        EXPECT_LE(doc.properties().created.secsTo(QDateTime::currentDateTimeUtc()), 60)
+            << title.toStdString();
+    }
+}
+
 TEST(WordPageCount, AgreesWithTheWordProcessorOnAReportAndOnRunningText) {
     // Page counts read off these documents as the word processor laid them
-    // out (A4, 2 cm margins, a sans-serif face in place of "Century Gothic").
+    // out (A4, 2 cm margins, URW Gothic in place of "Century Gothic").
     const QString paragraph = QStringLiteral(
         "Il procedimento di calcolo, eseguito in modo automatico, appare quindi piuttosto "
         "semplice per la verifica della perdita di carico costante in una condotta in "
@@ -328,10 +414,8 @@ TEST(WordPageCount, AgreesWithTheWordProcessorOnAReportAndOnRunningText) {
     EXPECT_EQ(text.pageCount(), 6);
 
     // A cover page, criteria, a 14-row legend and the gas table at 7 points:
-    // 5 pages with 200 segments. With 500 the word processor showed 8 pages
-    // with rows of 1.16 em; "Century Gothic" itself has lines of 1.23 em and
-    // takes 9.
-    for (const auto& [segments, least, most] : {std::tuple{200, 5, 5}, std::tuple{500, 8, 9}}) {
+    // 5 pages with 200 segments, 9 with 500.
+    for (const auto& [segments, least, most] : {std::tuple{200, 5, 5}, std::tuple{500, 9, 9}}) {
         WordDocument doc = startedDocument();
         doc.TypeText(QStringLiteral("indirizzo\x0c"));
         for (int i = 0; i < 6; ++i)

@@ -1,0 +1,93 @@
+#include "shell/DocumentFolder.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+#include <utility>
+
+namespace {
+
+constexpr QFileDevice::Permissions OwnerOnly =
+    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+constexpr QFileDevice::Permissions Others = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                            QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                            QFileDevice::WriteOther | QFileDevice::ExeOther;
+
+QString quoted(const QString& path) {
+    return QStringLiteral("«") + QDir::toNativeSeparators(path) + QStringLiteral("»");
+}
+
+bool fail(QString* error, const QString& path, const QString& why) {
+    if (error)
+        *error = QStringLiteral("La cartella dei documenti %1 non si può usare: %2.")
+                     .arg(quoted(path), why);
+    return false;
+}
+
+// A name any file system takes: no separators, wildcards or controls.
+QString fileNameOf(const QString& baseName) {
+    QString base = baseName;
+    for (QChar& c : base)
+        if (c.unicode() < 0x20 || QStringLiteral("\\/:*?\"<>|").contains(c))
+            c = QLatin1Char('-');
+    return base.isEmpty() ? QStringLiteral("Tubarex") : base;
+}
+
+} // namespace
+
+DocumentFolder::DocumentFolder(QString path)
+    : m_path(std::move(path)) {}
+
+QString DocumentFolder::defaultPath() {
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::CacheLocation))
+        .filePath(QStringLiteral("documenti"));
+}
+
+bool DocumentFolder::prepare(QString* error, const QDateTime& now) const {
+    QFileInfo info(m_path);
+    // A link (even a broken one) is never followed: someone else may have
+    // put it there to make the program write where they chose.
+    if (info.isSymLink())
+        return fail(error, m_path, QStringLiteral("al suo posto c'è un collegamento"));
+    if (!info.exists() && !QDir().mkpath(m_path))
+        return fail(error, m_path, QStringLiteral("non è stato possibile crearla"));
+    info.refresh();
+    if (info.isSymLink() || !info.isDir())
+        return fail(error, m_path, QStringLiteral("al suo posto c'è un file"));
+    // Only the owner may change the access rights: a folder of another user
+    // fails here.
+    if (!QFile::setPermissions(m_path, OwnerOnly))
+        return fail(error, m_path, QStringLiteral("appartiene a un altro utente"));
+#ifdef Q_OS_UNIX
+    // Elsewhere the access rights are not these bits; the user's own cache
+    // folder is private there.
+    info.refresh();
+    if (info.permissions() & Others)
+        return fail(error, m_path, QStringLiteral("non è stato possibile renderla privata"));
+#endif
+
+    const QDateTime oldest = now.addDays(-KeepDays);
+    const QDir folder(m_path);
+    for (const QFileInfo& file :
+         folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
+        if (file.lastModified() < oldest)
+            QFile::remove(file.filePath());
+    return true;
+}
+
+QString DocumentFolder::newDocumentPath(const QString& baseName, QString* error) const {
+    if (!prepare(error))
+        return QString();
+    // Created here exclusively, with a random part in its name and access
+    // for the user only; the document then replaces it.
+    QTemporaryFile file(
+        QDir(m_path).filePath(fileNameOf(baseName) + QStringLiteral("-XXXXXXXXXX.docx")));
+    file.setAutoRemove(false);
+    if (!file.open()) {
+        fail(error, m_path, file.errorString());
+        return QString();
+    }
+    return file.fileName();
+}
