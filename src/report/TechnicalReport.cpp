@@ -99,6 +99,7 @@ void BuildTechnicalReport(WordDocument& doc, const ApplicationState& state,
     const bool water = state.waterRows() > 0;
     const bool gas = state.gasRows() > 0;
     doc.StandardSetup();
+    doc.setProperties(state.ProgramName + QStringLiteral(": relazione tecnica"), state.OwnerName);
     typeCover(doc, state);
 
     // Each table stands after an empty paragraph, which keeps it apart from

@@ -1,6 +1,7 @@
 #include "shell/WordDocument.h"
 #include "gas/GasPrintout.h"
 #include "report/CoverSheet.h"
+#include "report/TechnicalReport.h"
 #include "shell/ApplicationState.h"
 #include "ui/HelpDocuments.h"
 #include "ui/HelpTexts.h"
@@ -381,6 +382,8 @@ TEST(WordDocumentProperties, EveryDocumentIsTitledAndSignedByTheOwner) {
           "Tubarex: rete gas, modello di acquisizione dati");
     built([&](WordDocument& d) { BuildCoverSheet(d, state); },
           "Tubarex: dati generali del progetto");
+    built([&](WordDocument& d) { BuildTechnicalReport(d, state, {}, QLocale::c()); },
+          "Tubarex: relazione tecnica");
     built([&](WordDocument& d) { d = PrintHelpToWord(state); }, "Tubarex: guida, archivio");
     built([&](WordDocument& d) { d = WholeHelpDocument(state, HelpTopics()); }, "Tubarex: guida");
     built([&](WordDocument& d) { d = LicenceDocument(state, LicenceText()); },
