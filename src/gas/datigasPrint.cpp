@@ -18,8 +18,10 @@ void datigas::stampa_Click() {
     ApplicationState& s = m_ctx.state;
     if (!precheck())
         return;
-    // Paging the band through the table computes every row, and leaves the
-    // total of all rows in the total label.
+    // Paging the band through the table leaves it on the last page, so that
+    // the running total covers every row; every row is then computed through
+    // the model as well, so that no row the band never showed is printed
+    // without its results, and the label shows the total printed.
     for (int k = 11; k <= s.gasRows(); k += 10) {
         {
             const QSignalBlocker block(VScroll1);
@@ -27,6 +29,9 @@ void datigas::stampa_Click() {
         }
         RefreshGasBand();
     }
+    CalculateAllGasRows(s);
+    const double total = GasRunningTotal(s);
+    totperd->setText(NumberToText(total));
     // The project name lives in the cover window's box: the window is loaded
     // before it is read, as every routine that reads it does.
     m_ctx.forms.loadByName(QStringLiteral("frontespizio"));
@@ -34,7 +39,6 @@ void datigas::stampa_Click() {
         PrintOnPrinter(m_ctx, this, [&s](PrinterPage& page) { PrintGasListing(s, page); });
         return;
     }
-    const double total = ReadNumber(totperd->text());
     ShowWordOutput(m_ctx, this, passo, QStringLiteral("Tubarex-gas-dati"),
                    QStringLiteral("ho visualizzato i dati con WORD"),
                    [&](WordDocument& doc) { BuildGasDocument(doc, s, total, QLocale()); });

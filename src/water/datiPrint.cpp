@@ -2,7 +2,6 @@
 // results on the printer or as a document, and the blank acquisition form.
 #include "shell/ApplicationState.h"
 #include "shell/Forms.h"
-#include "shell/NumberText.h"
 #include "shell/PrintCommands.h"
 #include "shell/Services.h"
 #include "shell/WordDocument.h"
@@ -18,8 +17,10 @@ void dati::stampa_Click() {
     if (!precheck())
         return;
     ApplicationState& s = m_ctx.state;
-    // Paging the band through the table recomputes every row and leaves the
-    // band on the last page, so that the total label sums the whole table.
+    // Paging the band through the table leaves it on the last page, so that
+    // the total label sums the whole table; every row is then computed
+    // through the model as well, so that no row the band never showed is
+    // printed without its loss, and the label shows the total printed.
     const int rows = s.waterRows();
     if (rows > BandLines) {
         for (int v = BandLines + 1; v <= rows; v += BandLines) {
@@ -30,6 +31,8 @@ void dati::stampa_Click() {
             RefreshBand();
         }
     }
+    RecalculateAllWaterRows(s);
+    showTotal();
     // The project name lives in the cover window's box: the window is loaded
     // before it is read, as every routine that reads it does.
     m_ctx.forms.loadByName(QStringLiteral("frontespizio"));
@@ -40,7 +43,7 @@ void dati::stampa_Click() {
 }
 
 void dati::printDocument() {
-    const double total = ReadNumber(totperd->text());
+    const double total = WaterRunningTotal(m_ctx.state);
     ShowWordOutput(m_ctx, this, passo, QStringLiteral("Tubarex-acqua-dati"),
                    QStringLiteral("ho visualizzato i dati con WORD"), [&](WordDocument& document) {
                        BuildWaterDocument(document, m_ctx.state, total, QLocale());
