@@ -421,15 +421,6 @@ private slots:
         f.forms.unload(&w);
     }
 
-    void deleteButtonsShowAnXAndTakeNoFocus() {
-        ShellFixture f;
-        datigas& w = f.forms.get<datigas>();
-        for (int i = 1; i <= 10; ++i) {
-            QVERIFY(!w.delriga(i)->icon().isNull());
-            QCOMPARE(w.delriga(i)->focusPolicy(), Qt::NoFocus);
-        }
-    }
-
     // Each list shows the pick of the row its line shows.
     void listsFollowTheirRow() {
         ShellFixture f;
@@ -451,19 +442,6 @@ private slots:
         w.frame()->item(QStringLiteral("cancella"))->trigger();
         QCOMPARE(w.tipofi(1)->currentIndex(), -1);
         QCOMPARE(w.tipoc(1)->currentIndex(), -1);
-    }
-
-    // A window created again shows the count of the table at once.
-    void recreatedWindowShowsTheCount() {
-        ShellFixture f;
-        fillLengths(f.state, 4);
-        f.forms.get<datigas>();
-        f.forms.unload(QStringLiteral("datigas"));
-        ShellFixture::flush();
-        datigas& w = f.forms.get<datigas>();
-        QCOMPARE(w.Label1->text(), QStringLiteral("4"));
-        w.VScroll1->setValue(2);
-        QCOMPARE(w.Label1->text(), QStringLiteral("4"));
     }
 
     // A cancelled open from this window forgets the current file: the next

@@ -360,20 +360,6 @@ private slots:
         }
     }
 
-    // A window created again (after an exit answered Yes, or a title-bar
-    // close) shows the count of the table at once and after scrolling.
-    void recreatedWindowShowsTheCount() {
-        ShellFixture f;
-        fillLengths(f.state, 5);
-        f.forms.get<dati>();
-        f.forms.unload(QStringLiteral("dati"));
-        ShellFixture::flush();
-        dati& w = f.forms.get<dati>();
-        QCOMPARE(w.Label1->text(), QStringLiteral("5"));
-        w.VScroll1->setValue(3);
-        QCOMPARE(w.Label1->text(), QStringLiteral("5"));
-    }
-
     // Each wall-type list shows the pick of the row its line shows, so a
     // list opened on another row does not offer the previous row's entry.
     void wallTypeListFollowsItsRow() {
@@ -401,14 +387,34 @@ private slots:
         QCOMPARE(w.tipoc(1)->currentIndex(), -1);
     }
 
-    // The delete buttons show their picture and stay out of the tab chain,
-    // so no key deletes a row unasked.
-    void deleteButtonsShowAnXAndTakeNoFocus() {
+    // Both data windows: the delete buttons show their picture and stay out
+    // of the tab chain, so no key deletes a row unasked; a window created
+    // again (after an exit answered Yes, or a title-bar close) shows the
+    // count of its table at once and after scrolling.
+    void deleteButtonsAndCountOfBothWindows() {
         ShellFixture f;
-        dati& w = f.forms.get<dati>();
+        fillLengths(f.state, 5);
+        for (int r = 1; r <= 4; ++r)
+            SetGasCell(f.state, r, GasColumn::lungh, QStringLiteral("3"));
+        CountGasRows(f.state);
+        f.forms.get<dati>();
+        f.forms.get<datigas>();
+        f.forms.unload(QStringLiteral("dati"));
+        f.forms.unload(QStringLiteral("datigas"));
+        ShellFixture::flush();
+        dati& water = f.forms.get<dati>();
+        datigas& gas = f.forms.get<datigas>();
         for (int i = 1; i <= 10; ++i) {
-            QVERIFY(!w.delriga(i)->icon().isNull());
-            QCOMPARE(w.delriga(i)->focusPolicy(), Qt::NoFocus);
+            for (QPushButton* button : {water.delriga(i), gas.delriga(i)}) {
+                QVERIFY(!button->icon().isNull());
+                QCOMPARE(button->focusPolicy(), Qt::NoFocus);
+            }
+        }
+        for (int scrolled = 0; scrolled < 2; ++scrolled) {
+            QCOMPARE(water.Label1->text(), QStringLiteral("5"));
+            QCOMPARE(gas.Label1->text(), QStringLiteral("4"));
+            water.VScroll1->setValue(3);
+            gas.VScroll1->setValue(2);
         }
     }
 
