@@ -68,10 +68,18 @@ QString stored(const ApplicationState& state, int row, int column) {
     return state.gas.at(row, column).displayText();
 }
 
-// A value whose decimal separator falls on column p (a whole number ends
-// just before it); nothing for an empty text.
-void printAligned(PrinterPage& page, QString text, int p) {
-    const std::optional<int> digits = CountIntegerDigits(text);
+// A stored number as a document shows it, with the regional separator.
+QString storedNumber(const ApplicationState& state, int row, int column, const QLocale& locale) {
+    return WithDecimalSeparator(stored(state, row, column), locale);
+}
+
+// A value, as stored, whose decimal separator falls on column p (a whole
+// number ends just before it); nothing for an empty text. The digits are
+// counted on a copy: the count turns a negative number into its sign blank
+// and absolute value, which is not what is printed.
+void printAligned(PrinterPage& page, const QString& text, int p) {
+    QString counted = text;
+    const std::optional<int> digits = CountIntegerDigits(counted);
     if (!digits)
         return;
     page.tab(p - *digits);
@@ -97,6 +105,21 @@ void printFooter(PrinterPage& page) {
     page.print(QStringLiteral("pagina ") + NumberToText(page.page()));
 }
 
+// A full page: its footer, then a new page that opens with the header lines
+// of the table being printed (none before the first table).
+void turnGasPage(ApplicationState& state, PrinterPage& page,
+                 const std::array<QString, 2>* headerLines) {
+    state.PageRowCount = 0;
+    printFooter(page);
+    page.newPage();
+    page.setY(NextPageTop);
+    if (headerLines) {
+        page.setFontSize(TableSize);
+        printHeader(page, *headerLines);
+        page.emptyLine();
+    }
+}
+
 void tableBreak(ApplicationState& state, PrinterPage& page,
                 const std::array<QString, 2>& headerLines) {
     const int rows = state.gasRows();
@@ -105,15 +128,8 @@ void tableBreak(ApplicationState& state, PrinterPage& page,
     const bool firstFull = page.page() == 1 && state.PageRowCount >= GasRowsFirstPage;
     const bool otherFull =
         page.page() >= 2 && rows > state.PageRowCount && state.PageRowCount >= GasRowsOtherPages;
-    if (firstFull || otherFull) {
-        state.PageRowCount = 0;
-        printFooter(page);
-        page.newPage();
-        page.setY(NextPageTop);
-        page.setFontSize(TableSize);
-        printHeader(page, headerLines);
-        page.emptyLine();
-    }
+    if (firstFull || otherFull)
+        turnGasPage(state, page, &headerLines);
     if (rows == state.PageRowCount) {
         // The number of a page that goes on: the listing continues where it
         // stood, above the footer.
@@ -220,6 +236,10 @@ void FittingsPageBreak(ApplicationState& state, PrinterPage& page) {
 
 bool PrintGasListing(ApplicationState& state, PrinterPage& page) {
     const int rows = state.gasRows();
+    // The row quotas fit a page under a one- or two-line project name; a
+    // longer name turns the page before a line would reach the footer.
+    const std::array<QString, 2>* tableHeads = nullptr;
+    page.setPageEnd(FooterY, [&] { turnGasPage(state, page, tableHeads); });
     state.PageRowCount = 0;
     page.setY(FirstPageTop);
     page.setFontName(ListingFont);
@@ -246,6 +266,7 @@ bool PrintGasListing(ApplicationState& state, PrinterPage& page) {
     page.emptyLine();
 
     PrintGasTableHeads(page);
+    tableHeads = &GasHeaderLines;
     for (int r = 1; r <= rows; ++r) {
         PrintGasRow(state, r, page);
         ++state.PageRowCount;
@@ -257,8 +278,10 @@ bool PrintGasListing(ApplicationState& state, PrinterPage& page) {
     state.PageRowCount += 3;
     FittingsPageBreak(state, page);
     page.setFontSize(TableSize);
+    tableHeads = nullptr;
     printHeader(page, GasFittingsHeaderLines);
     page.emptyLine();
+    tableHeads = &GasFittingsHeaderLines;
     state.PageRowCount += 3;
     FittingsPageBreak(state, page);
     for (int r = 1; r <= rows; ++r) {
@@ -269,6 +292,7 @@ bool PrintGasListing(ApplicationState& state, PrinterPage& page) {
 
     state.PageRowCount = static_cast<qint16>(rows);
     FittingsPageBreak(state, page);
+    page.setPageEnd(0, {});
     return page.endDocument();
 }
 
@@ -322,10 +346,12 @@ void AddGasDataTable(WordDocument& doc, const ApplicationState& state, double to
             {SignedNumberText(r), fixed(state, r, GasColumn::lungh, 1, 2, locale),
              fixed(state, r, GasColumn::luvirt, 1, 2, locale), stored(state, r, GasColumn::tipofi),
              fixed(state, r, GasColumn::portgas, 1, 2, locale), stored(state, r, GasColumn::tipoc),
-             stored(state, r, GasColumn::diam), fixed(state, r, GasColumn::visc, 10000, 2, locale),
+             storedNumber(state, r, GasColumn::diam, locale),
+             fixed(state, r, GasColumn::visc, 10000, 2, locale),
              fixed(state, r, GasColumn::rey, 1, 0, locale),
              fixed(state, r, GasColumn::attr, 1, 2, locale),
-             fixed(state, r, GasColumn::vel, 100, 2, locale), stored(state, r, GasColumn::mas),
+             fixed(state, r, GasColumn::vel, 100, 2, locale),
+             storedNumber(state, r, GasColumn::mas, locale),
              fixed(state, r, GasColumn::pcs, 1, 0, locale),
              fixed(state, r, GasColumn::pci, 1, 0, locale),
              fixed(state, r, GasColumn::perd, 1, 2, locale)});
@@ -335,7 +361,7 @@ void AddGasDataTable(WordDocument& doc, const ApplicationState& state, double to
     doc.autoFormat(table, 9);
 }
 
-void AddGasFittingsTable(WordDocument& doc, const ApplicationState& state) {
+void AddGasFittingsTable(WordDocument& doc, const ApplicationState& state, const QLocale& locale) {
     const int rows = state.gasRows();
     const int table = doc.addTableAtEnd(rows + 2, 8);
     doc.setTableFontSize(table, 8);
@@ -349,7 +375,7 @@ void AddGasFittingsTable(WordDocument& doc, const ApplicationState& state) {
         doc.setCellText(table, r + 2, 1, SignedNumberText(r));
         for (size_t k = 0; k < std::size(FittingColumns); ++k)
             doc.setCellText(table, r + 2, static_cast<int>(k) + 2,
-                            stored(state, r, FittingColumns[k]));
+                            storedNumber(state, r, FittingColumns[k], locale));
     }
     doc.autoFormat(table, 9);
 }
@@ -368,7 +394,7 @@ void BuildGasDocument(WordDocument& doc, const ApplicationState& state, double t
     doc.addParagraphAtEnd();
     AddGasDataTable(doc, state, total, locale);
     doc.addParagraphAtEnd();
-    AddGasFittingsTable(doc, state);
+    AddGasFittingsTable(doc, state, locale);
     for (int table = 2; table <= 3; ++table) {
         const int columns = doc.table(table).columns;
         for (int c = 1; c <= columns; ++c) {

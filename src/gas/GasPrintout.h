@@ -1,12 +1,12 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 
 #include <array>
 
 struct ApplicationState;
 class PrinterPage;
-class QLocale;
 class WordDocument;
 
 // The gas network's printouts: the table of data and results on the
@@ -91,7 +91,10 @@ bool PrintGasListing(ApplicationState& state, PrinterPage& page);
 void AddGasLegendTable(WordDocument& doc);
 void AddGasDataTable(WordDocument& doc, const ApplicationState& state, double total,
                      const QLocale& locale);
-void AddGasFittingsTable(WordDocument& doc, const ApplicationState& state);
+// The fitting counts use the decimal separator of `locale` (by default the
+// user's).
+void AddGasFittingsTable(WordDocument& doc, const ApplicationState& state,
+                         const QLocale& locale = QLocale());
 void BuildGasDocument(WordDocument& doc, const ApplicationState& state, double total,
                       const QLocale& locale);
 

@@ -10,7 +10,8 @@ namespace {
 // The nominal diameter missing sends the focus to the internal diameter box,
 // which is where the user types a pipe that is not in the series.
 constexpr std::array<RequiredItem, 4> GasRequired = {{
-    {GasColumn::lungh, "digitare la lunghezza.", "- digitare la lunghezza.", GasColumn::lungh},
+    {GasColumn::lungh, "digitare la lunghezza.", "- digitare la lunghezza.", GasColumn::lungh,
+     true},
     {GasColumn::tipofi, "scegliere il diametro nominale del tubo.",
      "- manca il dato del diametro del tubo.", GasColumn::diam},
     {GasColumn::portgas, "digitare la portata.", "- manca il dato della portata del tubo.",
@@ -19,8 +20,8 @@ constexpr std::array<RequiredItem, 4> GasRequired = {{
      "- bisogna scegliere la tipologia del tubo.", GasColumn::tipoc},
 }};
 
-EmptyCellTest emptyIn(const GasSegmentTable& table) {
-    return [&table](int row, int column) { return table.at(row, column).isEmpty(); };
+CellAt cellsOf(const GasSegmentTable& table) {
+    return [&table](int row, int column) -> const Cell& { return table.at(row, column); };
 }
 
 const GasType* gasTypeOf(const Cell& cell) {
@@ -66,24 +67,14 @@ void SetGasCell(ApplicationState& state, int row, int column, const QString& tex
     state.gas.at(row, column) = Cell::text(text);
 }
 
-namespace {
-
-// Sets the gas properties of a row from its type; nothing for an unknown type.
-const GasType* applyType(GasSegmentTable& t, int row) {
-    const GasType* type = gasTypeOf(t.at(row, GasColumn::tipoc));
-    if (type) {
+void ApplyGasType(ApplicationState& state, int row) {
+    GasSegmentTable& t = state.gas;
+    if (const GasType* type = gasTypeOf(t.at(row, GasColumn::tipoc))) {
         t.at(row, GasColumn::visc).setNumber(type->visc);
         t.at(row, GasColumn::mas).setNumber(type->mas);
         t.at(row, GasColumn::pcs).setNumber(type->pcs);
         t.at(row, GasColumn::pci).setNumber(type->pci);
     }
-    return type;
-}
-
-} // namespace
-
-void ApplyGasType(ApplicationState& state, int row) {
-    applyType(state.gas, row);
 }
 
 void ApplyNominalDiameter(ApplicationState& state, int row, int index) {
@@ -111,7 +102,9 @@ bool CalculateGasRow(ApplicationState& state, int row) {
         if (t.at(row, c).isEmpty())
             return false;
     }
-    const bool knownType = applyType(t, row) != nullptr;
+    // A type other than "metano" or "GPL" changes no property: the row is
+    // computed with the viscosity and density it already holds.
+    ApplyGasType(state, row);
 
     const double d = t.at(row, GasColumn::diam).value(); // mm
     double virtualLength = t.at(row, GasColumn::lungh).value();
@@ -136,7 +129,7 @@ bool CalculateGasRow(ApplicationState& state, int row) {
     const double loss = lv * rho * attr * vel * vel / (200.0 * dm);
     const double perd = std::floor(loss * 10000.0 + 0.5) / 10000.0;
 
-    const bool computable = knownType && q != 0.0 && dm != 0.0 && nu != 0.0 && std::isfinite(rey) &&
+    const bool computable = q != 0.0 && dm != 0.0 && nu != 0.0 && std::isfinite(rey) &&
                             std::isfinite(attr) && std::isfinite(vel) && std::isfinite(perd);
     if (computable) {
         t.at(row, GasColumn::rey).setNumber(rey);
@@ -173,11 +166,11 @@ void CountGasRows(ApplicationState& state) {
 }
 
 QString GasHint(const ApplicationState& state) {
-    return StepHint(state.gasRows(), emptyIn(state.gas), GasRequired);
+    return StepHint(state.gasRows(), cellsOf(state.gas), GasRequired);
 }
 
 CheckOutcome CheckGasData(ApplicationState& state) {
-    return CheckRows(state.gasRows(), state.GasCheckQuiet, emptyIn(state.gas), GasRequired,
+    return CheckRows(state.gasRows(), state.GasCheckQuiet, cellsOf(state.gas), GasRequired,
                      QStringLiteral("tubazioni trasporto gas"));
 }
 
@@ -185,11 +178,10 @@ Notice DeleteGasRow(ApplicationState& state, int row) {
     GasSegmentTable& t = state.gas;
     if (t.at(row, GasColumn::lungh).isEmpty())
         return MissingLengthOnDelete(row);
-    const int count = state.gasRows();
-    if (t.removeRow(row, count))
-        state.GasRowCount = count - 1;
-    else
-        CountGasRows(state);
+    // Every following row moves up, counted or not, so that no typed row is
+    // left behind a gap.
+    t.removeRow(row);
+    CountGasRows(state);
     return {};
 }
 

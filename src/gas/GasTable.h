@@ -81,9 +81,10 @@ void ApplyNominalDiameter(ApplicationState& state, int row, int index);
 QString MatchInternalDiameter(const ApplicationState& state, int row);
 
 // Computes a row. A row with an empty length, nominal diameter, flow, gas
-// type or internal diameter is left as it is (false). A row that cannot be
-// computed (flow, diameter or viscosity 0, a gas type other than "metano" or
-// "GPL") keeps its virtual length and gets empty results (true).
+// type or internal diameter is left as it is (false). A gas type other than
+// "metano" or "GPL" leaves the row's viscosity and density as they are. A row
+// that cannot be computed (flow, diameter or viscosity 0) keeps its virtual
+// length and gets empty results (true).
 bool CalculateGasRow(ApplicationState& state, int row);
 
 // Computes every row of the table, as the print pass does by paging the band

@@ -11,6 +11,8 @@
 #include "shell/WindowParts.h"
 #include "ui/DesignFont.h"
 
+#include <QList>
+
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -116,11 +118,18 @@ QString indexed(const char* name, int i) {
     return QStringLiteral("%1(%2)").arg(QString::fromLatin1(name)).arg(i);
 }
 
+// A box that shows a computed value: never typed, and no tab stop, so that
+// the tab runs through the inputs only.
+void makeComputed(QLineEdit* edit) {
+    edit->setReadOnly(true);
+    edit->setFocusPolicy(Qt::ClickFocus);
+}
+
 } // namespace
 
 datigas::datigas(AppContext& context, QWidget* parent)
     : Form(context, parent)
-    , m_files(context, this) {
+    , m_files(context, this, CancelledOpen::ForgetsCurrentFile) {
     setWindowTitle(QStringLiteral("Perdite di carico gas: dati per il calcolo"));
     FrameHandlers h;
     h.open = [this] { m_files.Open(); };
@@ -226,9 +235,9 @@ void datigas::buildFittings() {
         edit->setGeometry(twipsX(place.left), twipsY(FittingBoxTop), twipsX(place.width),
                           twipsY(285));
         if (c == GasColumn::luvirt) {
-            QPalette p = edit->palette();
-            p.setColor(QPalette::Base, QColor(128, 255, 255));
-            edit->setPalette(p);
+            SetBoxColour(edit, QColor(128, 255, 255));
+            // Overwritten by the computed virtual length: no tab stop.
+            edit->setFocusPolicy(Qt::ClickFocus);
         }
         connect(edit, &QLineEdit::textChanged, this, [this, c] { fitting_Change(c); });
         m_fittings.at(static_cast<size_t>(c)) = edit;
@@ -258,10 +267,8 @@ void datigas::buildBand() {
         n->installEventFilter(this);
         m_num.at(at(i)) = n;
 
-        auto* d = new QPushButton(area);
-        d->setObjectName(indexed("delriga", i));
-        d->setGeometry(twipsX(DelPlace.left), twipsY(top), twipsX(DelPlace.width),
-                       twipsY(LineHeight));
+        auto* d = MakeDeleteRowButton(*this, area, i,
+                                      QRect(DelPlace.left, top, DelPlace.width, LineHeight));
         connect(d, &QPushButton::clicked, this, [this, i] { delriga_Click(i); });
         m_delriga.at(at(i)) = d;
 
@@ -289,7 +296,7 @@ void datigas::buildBand() {
             else if (c == GasColumn::diam)
                 connect(edit, &QLineEdit::textChanged, this, [this, i] { diam_Change(i); });
             else
-                edit->setReadOnly(true); // computed from the row, never typed
+                makeComputed(edit);
             m_boxes.at(static_cast<size_t>(c)).at(at(i)) = edit;
         }
 
@@ -346,6 +353,23 @@ void datigas::buildOthers() {
     esco = buttons.esco;
     connect(aiuto, &QPushButton::clicked, this, &datigas::aiuto_Click);
     connect(stamp, &QPushButton::clicked, this, &datigas::stampa_Click);
+    setTabChain();
+}
+
+void datigas::setTabChain() {
+    // Row by row through the inputs, as in the water window; then the
+    // fittings of the chosen row, the print options and the buttons.
+    QList<QWidget*> chain;
+    for (int i = 1; i <= BandLines; ++i) {
+        for (const int c : {GasColumn::lungh, GasColumn::tipofi, GasColumn::portgas,
+                            GasColumn::tipoc, GasColumn::diam})
+            chain.append(control(c, i));
+    }
+    for (int c = GasColumn::cu45; c <= GasColumn::rv; ++c)
+        chain.append(fitting(c));
+    chain << comestampo[0] << comestampo[1] << aiuto << guidainlinea << stamp << esco;
+    for (qsizetype k = 1; k < chain.size(); ++k)
+        setTabOrder(chain.at(k - 1), chain.at(k));
 }
 
 void datigas::Form_Load() {
@@ -370,5 +394,7 @@ void datigas::Form_Load() {
         tipoc(i)->setCurrentIndex(-1);
         tipoc(i)->setEditText(QString());
     }
+    // A window opened again shows the count of the table it finds.
+    showCount();
     guidainlinea->setEnabled(m_ctx.forms.canShow(QStringLiteral("sommario")));
 }

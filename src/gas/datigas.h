@@ -101,6 +101,8 @@ private:
     void buildFittings();
     void buildBand();
     void buildOthers();
+    // The tab order: row by row through the inputs of the band.
+    void setTabChain();
     // Writes the rows of the band into the line controls (signals blocked).
     void showBand();
     // Shows the computed cells of line i and, for CurrentRow, the virtual

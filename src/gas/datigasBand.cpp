@@ -21,19 +21,6 @@ const QColor Yellow(255, 255, 0);
 const QColor PaleYellow(255, 255, 192);
 const QColor PaleCyan(128, 255, 255);
 
-void setColour(QWidget* w, QPalette::ColorRole role, const QColor& colour) {
-    QPalette p = w->palette();
-    p.setColor(role, colour);
-    w->setPalette(p);
-}
-
-// The editor of a combo paints its own background.
-void setColour(QComboBox* combo, const QColor& colour) {
-    setColour(combo, QPalette::Base, colour);
-    if (combo->lineEdit())
-        setColour(combo->lineEdit(), QPalette::Base, colour);
-}
-
 void showText(QLineEdit* edit, const QString& text) {
     if (edit->text() == text)
         return;
@@ -43,15 +30,6 @@ void showText(QLineEdit* edit, const QString& text) {
     // set from code did, unless the user is typing there.
     if (!edit->hasFocus())
         edit->setCursorPosition(0);
-}
-
-void showText(QComboBox* combo, const QString& text) {
-    if (combo->currentText() == text)
-        return;
-    const QSignalBlocker block(combo);
-    combo->setEditText(text);
-    // Show the start of the name, not its end.
-    combo->lineEdit()->setCursorPosition(0);
 }
 
 // The columns a line shows from its row.
@@ -94,9 +72,9 @@ void datigas::showBand() {
         for (const int c : ShownColumns) {
             const QString text = s.gas.at(row, c).displayText();
             if (c == GasColumn::tipofi)
-                showText(tipofi(i), text);
+                ShowInList(tipofi(i), text);
             else if (c == GasColumn::tipoc)
-                showText(tipoc(i), text);
+                ShowInList(tipoc(i), text);
             else if (c == GasColumn::perd)
                 perd(i)->setText(text);
             else
@@ -125,6 +103,7 @@ void datigas::RefreshGasBand() {
         showBand();
     if (computed)
         totperd->setText(NumberToText(GasRunningTotal(s)));
+    showCount();
 }
 
 void datigas::showHint() {
@@ -245,7 +224,7 @@ void datigas::diam_Change(int i) {
     showHint();
     // The typed diameter names its pipe in the series, or "ND" for none.
     const QString name = MatchInternalDiameter(s, CurrentRow);
-    showText(tipofi(i), name);
+    ShowInList(tipofi(i), name);
     SetGasCell(s, CurrentRow, GasColumn::tipofi, name);
     calculate(CurrentRow);
 }
@@ -287,15 +266,15 @@ void datigas::ResetGasLineColours() {
 
 void datigas::paintLine(int i, const QColor& labels, const QColor& inputs, const QColor& diameter,
                         const QColor& results) {
-    setColour(num(i), QPalette::Window, labels);
-    setColour(perd(i), QPalette::Window, labels);
-    setColour(lungh(i), QPalette::Base, inputs);
-    setColour(tipofi(i), inputs);
-    setColour(portgas(i), QPalette::Base, inputs);
-    setColour(tipoc(i), inputs);
-    setColour(diam(i), QPalette::Base, diameter);
+    SetWindowColour(num(i), labels);
+    SetWindowColour(perd(i), labels);
+    SetBoxColour(lungh(i), inputs);
+    SetBoxColour(tipofi(i), inputs);
+    SetBoxColour(portgas(i), inputs);
+    SetBoxColour(tipoc(i), inputs);
+    SetBoxColour(diam(i), diameter);
     for (int c = GasColumn::visc; c <= GasColumn::pci; ++c)
-        setColour(box(c, i), QPalette::Base, results);
+        SetBoxColour(box(c, i), results);
 }
 
 void datigas::HighlightGasLine(int i) {
@@ -340,9 +319,9 @@ void datigas::Clear() {
     for (int i = 1; i <= BandLines; ++i) {
         for (const int c : ShownColumns) {
             if (c == GasColumn::tipofi)
-                showText(tipofi(i), QString());
+                ShowInList(tipofi(i), QString());
             else if (c == GasColumn::tipoc)
-                showText(tipoc(i), QString());
+                ShowInList(tipoc(i), QString());
             else if (c == GasColumn::perd)
                 perd(i)->clear();
             else
@@ -366,7 +345,7 @@ void datigas::projectOpened() {
 void datigas::setBackgroundColour(const QColor& colour) {
     m_background = colour;
     setAutoFillBackground(true);
-    setColour(this, QPalette::Window, colour);
+    SetWindowColour(this, colour);
 }
 
 void datigas::ChooseGasBackground() {

@@ -36,8 +36,10 @@ void datigas::PageThroughTable() {
     // The band shown is computed first: a window loaded and never shown has
     // not computed its first rows yet.
     RefreshGasBand();
-    // Paging the band through the table computes every row, and leaves the
-    // total of all rows in the total label.
+    // Paging the band through the table leaves it on the last page, so that
+    // the running total covers every row; every row is then computed through
+    // the model as well, so that no row the band never showed is printed
+    // without its results, and the label shows the total printed.
     for (int k = BandLines + 1; k <= m_ctx.state.gasRows(); k += BandLines) {
         {
             const QSignalBlocker block(VScroll1);
@@ -45,10 +47,12 @@ void datigas::PageThroughTable() {
         }
         RefreshGasBand();
     }
+    CalculateAllGasRows(m_ctx.state);
+    totperd->setText(NumberToText(shownTotal()));
 }
 
 double datigas::shownTotal() const {
-    return ReadNumber(totperd->text());
+    return GasRunningTotal(m_ctx.state);
 }
 
 void datigas::acquisizionedati_Click() {

@@ -3,8 +3,11 @@
 
 // The validator of every input box: a text the data file could not hold is
 // refused as it is typed or pasted, with a beep. The file quotes its texts
-// with no escape, so a double quote would split a value; and it is written
-// in Windows-1252, so a character outside that code page has no byte.
+// with no escape, so a double quote would split a value; it keeps one record
+// a line, so a line break would split a record; and it is written in
+// Windows-1252, so a character outside that code page has no byte. A block
+// of cells pasted from a table (tabs, line breaks) is refused too: one box
+// holds one value.
 class DataTextValidator : public QValidator {
     Q_OBJECT
 public:

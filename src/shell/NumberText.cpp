@@ -288,3 +288,11 @@ QString FormatFixed(double value, int decimals, const QLocale& locale) {
         text.replace(QLatin1Char('.'), locale.decimalPoint());
     return text;
 }
+
+QString WithDecimalSeparator(const QString& text, const QLocale& locale) {
+    if (!IsPlainNumberToken(text))
+        return text;
+    QString shown = text;
+    shown.replace(QLatin1Char('.'), locale.decimalPoint());
+    return shown;
+}

@@ -47,3 +47,9 @@ class QLocale;
 // no thousands separator, the decimal separator of `locale` (the user's
 // regional settings in the program).
 QString FormatFixed(double value, int decimals, const QLocale& locale);
+
+// A number written in its plain form ("27.9", "0.72", "1.51E-05") with the
+// point turned into the decimal separator of `locale`, for a document that
+// shows a value as stored; any other text (a pipe name, "12,5") is returned
+// as it is.
+QString WithDecimalSeparator(const QString& text, const QLocale& locale);

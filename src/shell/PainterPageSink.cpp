@@ -84,11 +84,6 @@ void PainterPageSink::drawText(double x, double y, int, const QString& fontName,
                                const QString& text) {
     if (!ensureStarted())
         return;
-    const QString place =
-        QStringLiteral("%1|%2|%3|%4|%5").arg(x).arg(y).arg(fontName).arg(points).arg(text);
-    if (m_drawn.contains(place))
-        return;
-    m_drawn.insert(place);
     const Measured& m = measure(fontName, points);
     m_painter->setFont(m.font);
     m_painter->drawText(QPointF(x * m_scaleX, y * m_scaleY + m.ascent), text);
@@ -111,7 +106,6 @@ double PainterPageSink::pageWidth() const {
 void PainterPageSink::newPage() {
     if (!ensureStarted())
         return;
-    m_drawn.clear();
     if (!m_device.newPage())
         fail(QStringLiteral("impossibile iniziare una nuova pagina su %1").arg(m_deviceName));
 }

@@ -4,7 +4,6 @@
 
 #include <QFont>
 #include <QPainter>
-#include <QSet>
 
 #include <functional>
 #include <map>
@@ -50,10 +49,6 @@ private:
     void fail(const QString& what);
 
     std::map<std::pair<QString, double>, Measured> m_fonts;
-    // Texts drawn on the current page, by place: the listings print their
-    // last footer where an earlier one already stands, and a text drawn
-    // twice would come out bolder than its neighbours.
-    QSet<QString> m_drawn;
 
     QPagedPaintDevice& m_device;
     QString m_deviceName;

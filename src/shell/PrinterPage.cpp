@@ -21,18 +21,17 @@ PageFontMetrics PrinterPage::metrics() const {
 }
 
 void PrinterPage::setX(double twips) {
-    m_x = twips;
-    m_sink.positionMoved();
+    setPosition(twips, m_y);
 }
 
 void PrinterPage::setY(double twips) {
-    m_y = twips;
-    m_sink.positionMoved();
+    setPosition(m_x, twips);
 }
 
 void PrinterPage::setPosition(double x, double y) {
     m_x = x;
     m_y = y;
+    m_placedByHand = true;
     m_sink.positionMoved();
 }
 
@@ -58,7 +57,21 @@ void PrinterPage::print(const QString& text, bool continueLine) {
     if (failed())
         return;
     if (!text.isEmpty()) {
-        m_sink.drawText(m_x, m_y, columnOf(m_x), m_fontName, m_fontSize, text);
+        if (!m_lineHasText)
+            holdToPageEnd();
+        const QString place = QStringLiteral("%1|%2|%3|%4|%5")
+                                  .arg(m_x, 0, 'f', 2)
+                                  .arg(m_y, 0, 'f', 2)
+                                  .arg(m_fontName)
+                                  .arg(m_fontSize)
+                                  .arg(text);
+        if (m_drawn.contains(place)) {
+            m_lineSkipped = true;
+        } else {
+            m_drawn.insert(place);
+            m_sink.drawText(m_x, m_y, columnOf(m_x), m_fontName, m_fontSize, text);
+            m_lineHasText = true;
+        }
         m_x += text.size() * metrics().charWidth;
     }
     if (!continueLine)
@@ -72,6 +85,28 @@ qsizetype PrinterPage::fittingLength(const QString& text, double x) const {
         return text.size();
     const qsizetype cut = text.lastIndexOf(QLatin1Char(' '), room);
     return cut <= 0 ? room : cut; // one word longer than the line: cut it
+}
+
+void PrinterPage::setPageEnd(double twips, std::function<void()> turnPage) {
+    m_pageEnd = twips;
+    m_turnPage = std::move(turnPage);
+}
+
+void PrinterPage::holdToPageEnd() {
+    if (!m_turnPage || m_turning || m_y + metrics().lineHeight <= m_pageEnd)
+        return;
+    // The page number is placed by hand at the foot: it stays there.
+    if (m_placedByHand && m_y >= m_pageEnd)
+        return;
+    const double x = m_x;
+    const QString fontName = m_fontName;
+    const double fontSize = m_fontSize;
+    m_turning = true;
+    m_turnPage();
+    m_turning = false;
+    m_fontName = fontName;
+    m_fontSize = fontSize;
+    m_x = x;
 }
 
 void PrinterPage::printWrapped(const QString& text, int continuationColumn) {
@@ -117,7 +152,12 @@ void PrinterPage::emptyLine() {
 }
 
 void PrinterPage::endLine() {
-    m_sink.lineEnded();
+    // A line whose only text was already on the page is not a line of its own.
+    if (m_lineHasText || !m_lineSkipped)
+        m_sink.lineEnded(m_y);
+    m_lineHasText = false;
+    m_lineSkipped = false;
+    m_placedByHand = false;
     m_x = 0;
     m_y += metrics().lineHeight;
 }
@@ -133,6 +173,9 @@ void PrinterPage::newPage() {
         return;
     m_sink.newPage();
     ++m_page;
+    m_drawn.clear();
+    m_lineHasText = false;
+    m_lineSkipped = false;
     m_x = 0;
     m_y = 0;
 }
@@ -151,43 +194,49 @@ PageFontMetrics TextPageRecorder::metrics(const QString&, double points) {
     return {points * 20 * 0.6, points * 20 * ListingLinePitch};
 }
 
-void TextPageRecorder::drawText(double, double, int column, const QString&, double,
+void TextPageRecorder::drawText(double, double y, int column, const QString&, double,
                                 const QString& text) {
     const int at = std::max(column, 1) - 1;
     if (m_line.size() < at)
         m_line += QString(at - m_line.size(), QLatin1Char(' '));
     m_line.replace(at, std::min<qsizetype>(text.size(), m_line.size() - at), text);
     m_lineOpen = true;
+    m_lineY = y;
 }
 
 void TextPageRecorder::drawLine(double, double, double, double, int) {}
 
-void TextPageRecorder::flushLine() {
+void TextPageRecorder::flushLine(double y) {
     while (m_line.endsWith(QLatin1Char(' ')))
         m_line.chop(1);
-    m_pages.back().append(m_line);
+    // After the lines above it, and after those already at its height.
+    std::vector<double>& heights = m_heights.back();
+    const auto at = std::upper_bound(heights.begin(), heights.end(), y);
+    m_pages.back().insert(at - heights.begin(), m_line);
+    heights.insert(at, y);
     m_line.clear();
     m_lineOpen = false;
 }
 
-void TextPageRecorder::lineEnded() {
-    flushLine();
+void TextPageRecorder::lineEnded(double y) {
+    flushLine(y);
 }
 
 void TextPageRecorder::positionMoved() {
     if (m_lineOpen)
-        flushLine();
+        flushLine(m_lineY);
 }
 
 void TextPageRecorder::newPage() {
     if (m_lineOpen)
-        flushLine();
+        flushLine(m_lineY);
     m_pages.emplace_back();
+    m_heights.emplace_back();
 }
 
 void TextPageRecorder::finish() {
     if (m_lineOpen)
-        flushLine();
+        flushLine(m_lineY);
     m_finished = true;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 // Size of one character and of one line of a font on the output device, in
@@ -35,8 +37,8 @@ public:
                           const QString& text) = 0;
     // A straight line `width` device pixels wide.
     virtual void drawLine(double x1, double y1, double x2, double y2, int width) = 0;
-    // The current printed line has ended (after its text, or with nothing on it).
-    virtual void lineEnded() {}
+    // The printed line at `y` has ended (after its text, or with nothing on it).
+    virtual void lineEnded(double /*y*/) {}
     // The print position was moved by hand, not by the end of a line.
     virtual void positionMoved() {}
     virtual void newPage() = 0;
@@ -51,7 +53,9 @@ public:
 // The printer as the listings see it: a fixed-pitch line printer with a print
 // position in twips, a current font, tab columns and a page counter.
 // Everything printed goes to the sink; once the sink reports a failure the
-// remaining operations do nothing, and endDocument reports it.
+// remaining operations do nothing, and endDocument reports it. A text drawn
+// again at the same place of the same page (a page number that two rules
+// both print) is drawn once, whatever the sink.
 class PrinterPage {
 public:
     explicit PrinterPage(PageSink& sink);
@@ -88,6 +92,13 @@ public:
     int lineWidth() const { return m_lineWidth; }
     void drawLine(double x1, double y1, double x2, double y2);
 
+    // Flowing lines end above `twips`: a line that would reach below it first
+    // runs `turnPage` (the listing's footer, new page and heads), then is
+    // printed where that leaves the position, at its own column and type.
+    // Lines placed by hand at or below the end (the page number) are not
+    // held back.
+    void setPageEnd(double twips, std::function<void()> turnPage);
+
     int page() const { return m_page; }
     void newPage();
     // Ends the last page and sends the job; false when the device failed.
@@ -106,6 +117,9 @@ private:
     // or up to its last blank that does, or as much as fits of one word
     // longer than the line.
     qsizetype fittingLength(const QString& text, double x) const;
+    // Before the first text of a line: turns the page when the line would
+    // pass the page end.
+    void holdToPageEnd();
 
     PageSink& m_sink;
     QString m_fontName = QStringLiteral("Courier New");
@@ -115,19 +129,29 @@ private:
     int m_page = 1;
     int m_lineWidth = 1;
     bool m_ended = false;
+    // Places (position, font, text) drawn on the current page.
+    QSet<QString> m_drawn;
+    bool m_lineHasText = false;
+    bool m_lineSkipped = false; // a text of the line was already on the page
+    bool m_placedByHand = false;
+    double m_pageEnd = 0;
+    std::function<void()> m_turnPage;
+    bool m_turning = false;
 };
 
 // A sink that keeps each page as lines of fixed-pitch text: character
 // column n of the page model is position n of its line (column 1 first).
-// Every printed line, empty ones included, is one line of the record. Used
-// by the tests and by the command line's text output.
+// Every printed line, empty ones included, is one line of the record, in its
+// order down the page (a page number printed at the foot before the last
+// rows comes after them). Used by the tests and by the command line's text
+// output.
 class TextPageRecorder : public PageSink {
 public:
     PageFontMetrics metrics(const QString& fontName, double points) override;
     void drawText(double x, double y, int column, const QString& fontName, double points,
                   const QString& text) override;
     void drawLine(double x1, double y1, double x2, double y2, int width) override;
-    void lineEnded() override;
+    void lineEnded(double y) override;
     void positionMoved() override;
     void newPage() override;
     void finish() override;
@@ -139,10 +163,13 @@ public:
     bool finished() const { return m_finished; }
 
 private:
-    void flushLine();
+    void flushLine(double y);
 
     std::vector<QStringList> m_pages{QStringList()};
+    // The height of each recorded line on its page, to keep them in order.
+    std::vector<std::vector<double>> m_heights{{}};
     QString m_line;
+    double m_lineY = 0;
     bool m_lineOpen = false;
     bool m_finished = false;
 };

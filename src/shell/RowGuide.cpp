@@ -39,12 +39,16 @@ QString HintAllComplete() {
                           "oltre (stampa, Frontespizio).");
 }
 
-QString StepHint(int count, const EmptyCellTest& isEmpty, std::span<const RequiredItem> items) {
+bool IsMissing(const Cell& cell, const RequiredItem& item) {
+    return cell.isEmpty() || (item.mustReadAboveZero && !(cell.value() > 0));
+}
+
+QString StepHint(int count, const CellAt& cellAt, std::span<const RequiredItem> items) {
     if (count <= 0)
         return HintNoRows();
     for (int row = 1; row <= count && row <= MaxRows; ++row) {
         for (const RequiredItem& item : items) {
-            if (isEmpty(row, item.column)) {
+            if (IsMissing(cellAt(row, item.column), item)) {
                 return QStringLiteral("Tronco n.") + RowNumberText(row) + QStringLiteral(": ") +
                        QString::fromUtf8(item.hint);
             }
@@ -53,7 +57,7 @@ QString StepHint(int count, const EmptyCellTest& isEmpty, std::span<const Requir
     return HintAllComplete();
 }
 
-CheckOutcome CheckRows(int count, int& quietFlag, const EmptyCellTest& isEmpty,
+CheckOutcome CheckRows(int count, int& quietFlag, const CellAt& cellAt,
                        std::span<const RequiredItem> items, const QString& networkWords) {
     CheckOutcome out;
     if (count <= 0) {
@@ -68,7 +72,7 @@ CheckOutcome CheckRows(int count, int& quietFlag, const EmptyCellTest& isEmpty,
     }
     for (int row = 1; row <= count && row <= MaxRows; ++row) {
         for (const RequiredItem& item : items) {
-            if (!isEmpty(row, item.column))
+            if (!IsMissing(cellAt(row, item.column), item))
                 continue;
             Notice& n = out.notice;
             n.text = QStringLiteral("Tronco n.") + RowNumberText(row) + QLatin1Char(':') + CR +

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/Cell.h"
 #include "shell/Notice.h"
 
 #include <QString>
@@ -14,14 +15,21 @@
 
 // One required item of a segment, in the order the hint and check test them.
 struct RequiredItem {
-    int column;        // table column tested for emptiness
+    int column;        // table column tested
     const char* hint;  // text after "Tronco n. k: " in the hint line
     const char* check; // text after "Tronco n. k:" CR in the check message
     int focusColumn;   // column whose box takes the focus after the check
+    // The length: a segment exists only where it reads above 0, so on a row
+    // inside the count a length of 0, below 0 or without a number is as
+    // missing as an empty one (the rows after it would not be saved).
+    bool mustReadAboveZero = false;
 };
 
-// Is the cell (row, column) empty?
-using EmptyCellTest = std::function<bool(int row, int column)>;
+// The cell (row, column) of the network's table.
+using CellAt = std::function<const Cell&(int row, int column)>;
+
+// Does the row miss the item?
+bool IsMissing(const Cell& cell, const RequiredItem& item);
 
 // " 3" for 3: the classic number text with its sign position.
 QString RowNumberText(int row);
@@ -32,7 +40,7 @@ QString DataWindowHelpText();
 
 // Hint line: nothing typed yet, the first missing item of rows 1..count, or
 // the text that invites to go on.
-QString StepHint(int count, const EmptyCellTest& isEmpty, std::span<const RequiredItem> items);
+QString StepHint(int count, const CellAt& cellAt, std::span<const RequiredItem> items);
 
 // Input check over rows 1..count. `networkWords` names the network in the
 // success message ("tubazioni trasporto acqua"). On success with quietFlag 1
@@ -42,7 +50,7 @@ struct CheckOutcome {
     Notice notice; // empty when nothing is to be shown
     bool passed = false;
 };
-CheckOutcome CheckRows(int count, int& quietFlag, const EmptyCellTest& isEmpty,
+CheckOutcome CheckRows(int count, int& quietFlag, const CellAt& cellAt,
                        std::span<const RequiredItem> items, const QString& networkWords);
 
 // A length typed on `row` is refused when it is not empty, the previous row

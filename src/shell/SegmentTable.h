@@ -29,16 +29,12 @@ public:
         }
     }
 
-    // Deletes a segment. A counted row (row <= count) is replaced by the rows
-    // after it up to the count and the last counted row is emptied: true, the
-    // count goes down by one. A row beyond the count (its length reads 0 or
-    // less) is removed and every row after it moves up: false, the count is
-    // to be recomputed; no counted row is touched.
-    bool removeRow(int row, int count) {
-        const int last = row <= count ? count : MaxRows;
-        moveRowsUp(row, last);
-        emptyRow(last);
-        return row <= count;
+    // Deletes a segment: every row after it, through the last row of the
+    // table, moves up by one, and the last row is emptied. The caller counts
+    // the segments again.
+    void removeRow(int row) {
+        moveRowsUp(row, MaxRows);
+        emptyRow(MaxRows);
     }
 
     // Sum of the numeric values of one column over rows 1..lastRow (capped to

@@ -5,6 +5,8 @@
 #include <QPainterPath>
 #include <QPixmap>
 
+#include <functional>
+
 namespace {
 
 // Icons are drawn on a 24 × 24 grid and rendered at two sizes.
@@ -217,29 +219,41 @@ void draw(QPainter& p, int index) {
     }
 }
 
-} // namespace
-
-QIcon ToolbarIcon(int index) {
+// A picture drawn on the grid, rendered at two sizes.
+QIcon rendered(const std::function<void(QPainter&)>& drawing) {
     QIcon icon;
-    switch (index) {
-    case 5:
-    case 7:
-    case 12:
-    case 14:
-    case 19:
-        return icon;
-    default:
-        break;
-    }
     for (const int size : {Grid, 2 * Grid}) {
         QPixmap pixmap(size, size);
         pixmap.fill(Qt::transparent);
         QPainter p(&pixmap);
         p.setRenderHint(QPainter::Antialiasing);
         p.scale(size / double(Grid), size / double(Grid));
-        draw(p, index);
+        drawing(p);
         p.end();
         icon.addPixmap(pixmap);
     }
     return icon;
+}
+
+} // namespace
+
+QIcon ToolbarIcon(int index) {
+    switch (index) {
+    case 5:
+    case 7:
+    case 12:
+    case 14:
+    case 19:
+        return QIcon();
+    default:
+        return rendered([index](QPainter& p) { draw(p, index); });
+    }
+}
+
+QIcon DeleteRowIcon() {
+    return rendered([](QPainter& p) {
+        p.setPen(QPen(Red, 4, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QLineF(5, 5, 19, 19));
+        p.drawLine(QLineF(19, 5, 5, 19));
+    });
 }

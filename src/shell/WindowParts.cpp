@@ -6,9 +6,12 @@
 #include "shell/ModTubarex.h"
 #include "shell/Notice.h"
 #include "shell/Services.h"
+#include "shell/ToolbarIcons.h"
 
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -85,4 +88,40 @@ void ShowNotice(AppContext& context, QWidget* parent, const Notice& notice, QScr
     if (box && notice.line > 0 && notice.column > 0)
         if (QWidget* target = box(notice.column, notice.line))
             target->setFocus();
+}
+
+void SetWindowColour(QWidget* widget, const QColor& colour) {
+    QPalette p = widget->palette();
+    p.setColor(QPalette::Window, colour);
+    widget->setPalette(p);
+}
+
+void SetBoxColour(QWidget* box, const QColor& colour) {
+    QPalette p = box->palette();
+    p.setColor(QPalette::Base, colour);
+    box->setPalette(p);
+    if (auto* list = qobject_cast<QComboBox*>(box); list && list->lineEdit())
+        SetBoxColour(list->lineEdit(), colour);
+}
+
+void ShowInList(QComboBox* list, const QString& text) {
+    const int entry = text.isEmpty() ? -1 : list->findText(text, Qt::MatchExactly);
+    if (list->currentIndex() == entry && list->currentText() == text)
+        return;
+    const QSignalBlocker block(list);
+    list->setCurrentIndex(entry);
+    list->setEditText(text);
+    if (list->lineEdit())
+        list->lineEdit()->setCursorPosition(0);
+}
+
+QPushButton* MakeDeleteRowButton(Form& form, QWidget* area, int line, const QRect& twips) {
+    auto* button = new QPushButton(area);
+    button->setObjectName(QStringLiteral("delriga(%1)").arg(line));
+    button->setGeometry(form.twipsX(twips.x()), form.twipsY(twips.y()), form.twipsX(twips.width()),
+                        form.twipsY(twips.height()));
+    button->setIcon(DeleteRowIcon());
+    button->setIconSize(button->size() * 3 / 4);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
 }

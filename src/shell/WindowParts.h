@@ -9,6 +9,8 @@
 struct AppContext;
 class Form;
 struct Notice;
+class QColor;
+class QComboBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -56,3 +58,19 @@ DataWindowButtons MakeDataWindowButtons(Form& form, AppContext& context, QWidget
 // there and the box named by its column and line takes the focus.
 void ShowNotice(AppContext& context, QWidget* parent, const Notice& notice, QScrollBar* band,
                 const std::function<QWidget*(int column, int line)>& box);
+
+// The background of a label or a window (its Window colour).
+void SetWindowColour(QWidget* widget, const QColor& colour);
+
+// The background of an input control (its Base colour); for an editable
+// list, of its editor too, which paints the field.
+void SetBoxColour(QWidget* box, const QColor& colour);
+
+// Shows a row's text in an editable list, signals blocked: the entry equal
+// to the text is selected (none when no entry is), so that the list opens on
+// the row's own choice, and the start of the text is in view.
+void ShowInList(QComboBox* list, const QString& text);
+
+// The delete button of band line `line`: the picture of an X, its place in
+// twips, and no keyboard focus (a key never deletes a row unasked).
+QPushButton* MakeDeleteRowButton(Form& form, QWidget* area, int line, const QRect& twips);

@@ -86,10 +86,11 @@ informa::informa(AppContext& context, QWidget* parent)
 
     Label4 = label("Label4", 240, 2640, 4695, 975, Qt::AlignLeft | Qt::AlignTop);
     Label4->setWordWrap(true);
+    // The notice says what the licence window says: MIT, with its copyright
+    // line, which copies must keep.
     Label4->setText(QString::fromUtf8(
-        "Avvertenza: questo programma è tutelato dalle leggi sul diritto d'autore. La "
-        "riproduzione o la distribuzione non autorizzata, anche parziale, è perseguibile a "
-        "norma di legge."));
+        "Copyright (c) 2026 gli sviluppatori di Tubarex. Software libero con licenza MIT: "
+        "si può usare, copiare, modificare e distribuire, mantenendo questo avviso."));
     QFont notice = Label4->font();
     notice.setPointSizeF(notice.pointSizeF() * 0.9);
     Label4->setFont(notice);

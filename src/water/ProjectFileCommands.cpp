@@ -58,6 +58,9 @@ QString OpenProject(AppContext& context, const QString& path) {
     ApplyProjectData(context.state, {read.WaterRowCount, std::move(read.water), read.GasRowCount,
                                      std::move(read.gas), std::move(read.cover)});
     context.state.CurrentFileName = path;
+    // Both data windows show the project from row 1, computed, whichever
+    // window opened it: those not loaded are loaded (hidden).
+    context.forms.loadByName(QStringLiteral("dati"));
     context.forms.loadByName(QStringLiteral("datigas"));
     NotifyProjectOpened(context);
     return QString();
@@ -88,9 +91,11 @@ bool OpenProjectAtStart(AppContext& context, const QString& path) {
     return true;
 }
 
-ProjectFileCommands::ProjectFileCommands(AppContext& context, QWidget* parent)
+ProjectFileCommands::ProjectFileCommands(AppContext& context, QWidget* parent,
+                                         CancelledOpen cancelledOpen)
     : m_ctx(context)
     , m_parent(parent)
+    , m_cancelledOpen(cancelledOpen)
     , m_fileName(FileNameStart) {}
 
 QString ProjectFileCommands::OpenFilter() {
@@ -115,8 +120,11 @@ bool ProjectFileCommands::Open() {
     m_fileName.clear();
     const auto chosen =
         m_ctx.services.dialogs.ShowOpen({m_title, m_fileName, OpenFilter(), 2}, m_parent);
-    if (!chosen)
+    if (!chosen) {
+        if (m_cancelledOpen == CancelledOpen::ForgetsCurrentFile)
+            m_ctx.state.CurrentFileName.clear();
         return false;
+    }
     m_fileName = *chosen;
     const QString error = OpenProject(m_ctx, *chosen);
     if (!error.isEmpty()) {
@@ -133,11 +141,14 @@ bool ProjectFileCommands::Save(const Precheck& precheck) {
 
 bool ProjectFileCommands::SaveAs(const Precheck& precheck) {
     m_title = QStringLiteral("Salva file con nome");
-    m_ctx.state.CurrentFileName.clear();
-    return SaveDataFile(precheck);
+    return writeProject(precheck, true);
 }
 
 bool ProjectFileCommands::SaveDataFile(const Precheck& precheck) {
+    return writeProject(precheck, false);
+}
+
+bool ProjectFileCommands::writeProject(const Precheck& precheck, bool askName) {
     if (precheck && !precheck())
         return false;
     m_ctx.forms.loadByName(QStringLiteral("frontespizio"));
@@ -148,19 +159,24 @@ bool ProjectFileCommands::SaveDataFile(const Precheck& precheck) {
     }
     // The save dialog is titled so for Salva too.
     m_title = QStringLiteral("Salva file con nome");
-    if (m_ctx.state.CurrentFileName.isEmpty()) {
+    // The current file changes only when a file was written: a refused,
+    // cancelled or failed "Salva con nome" leaves the next Salva writing the
+    // file the user has open.
+    QString path = m_ctx.state.CurrentFileName;
+    if (askName || path.isEmpty()) {
         const auto chosen =
             m_ctx.services.dialogs.ShowSave({m_title, m_fileName, SaveFilter(), 1}, m_parent);
         if (!chosen)
             return false;
         m_fileName = *chosen;
-        m_ctx.state.CurrentFileName = *chosen;
+        path = *chosen;
     }
-    const QString error = SaveProjectFile(m_ctx.state, m_ctx.state.CurrentFileName);
+    const QString error = SaveProjectFile(m_ctx.state, path);
     if (!error.isEmpty()) {
         critical(error);
         return false;
     }
+    m_ctx.state.CurrentFileName = path;
     return true;
 }
 

@@ -55,6 +55,11 @@ void NotifyProjectOpened(AppContext& context);
 // unreadable file is reported (false), and the program starts as usual.
 bool OpenProjectAtStart(AppContext& context, const QString& path);
 
+// What a cancelled Open does to the current file: the water and cover
+// windows keep it; the gas window forgets it, so that its next save asks for
+// a name.
+enum class CancelledOpen { KeepsCurrentFile, ForgetsCurrentFile };
+
 // The file commands of a main window: open, save, save as and delete a
 // project data file. Each window owns one, so each window's dialog keeps the
 // last file name used in it, starting from "Tubarex-dati-".
@@ -63,14 +68,16 @@ public:
     // Runs the window's own input check silently; true when it passed.
     using Precheck = std::function<bool()>;
 
-    ProjectFileCommands(AppContext& context, QWidget* parent);
+    ProjectFileCommands(AppContext& context, QWidget* parent,
+                        CancelledOpen cancelledOpen = CancelledOpen::KeepsCurrentFile);
 
     // Asks for a file and makes it the project; true when one was opened.
     bool Open();
     // Writes the project to the current file, asking for one when there is
     // none; true when the file was written.
     bool Save(const Precheck& precheck);
-    // Always asks for the file.
+    // Always asks for the file; the file written becomes the current one,
+    // and nothing written leaves the current file as it was.
     bool SaveAs(const Precheck& precheck);
     bool SaveDataFile(const Precheck& precheck);
     // Deletes the chosen file at once; true when it was deleted.
@@ -86,9 +93,13 @@ public:
 
 private:
     void critical(const QString& text);
+    // The check, the project name, the name of the file (asked when
+    // `askName` or when there is no current file), then the file written.
+    bool writeProject(const Precheck& precheck, bool askName);
 
     AppContext& m_ctx;
     QWidget* m_parent;
+    CancelledOpen m_cancelledOpen;
     QString m_fileName;
     QString m_title;
 };

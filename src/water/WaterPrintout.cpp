@@ -45,6 +45,17 @@ void startDocument(WordDocument& document, const ApplicationState& state, const 
     document.TypeText(QStringLiteral("Progetto: ") + project + QStringLiteral("\r\r"));
 }
 
+// A full page: its footer, then a new page that opens with the heads of the
+// table when the table has begun.
+void turnWaterPage(ApplicationState& state, PrinterPage& page, bool heads) {
+    PrintWaterPageFooter(page);
+    state.PageRowCount = 0;
+    page.newPage();
+    page.setY(WaterNextPageY);
+    if (heads)
+        PrintWaterTableHeads(page);
+}
+
 // The page-break rule of the listing, run after every row and once after the
 // last: a full page gets its footer and a new page opens with the heads.
 void breakWaterPage(ApplicationState& state, PrinterPage& page) {
@@ -52,13 +63,8 @@ void breakWaterPage(ApplicationState& state, PrinterPage& page) {
     const bool firstFull = page.page() == 1 && state.PageRowCount == WaterRowsFirstPage;
     const bool laterFull =
         page.page() > 1 && state.PageRowCount == WaterRowsPerPage && rows > WaterRowsPerPage;
-    if (!firstFull && !laterFull)
-        return;
-    PrintWaterPageFooter(page);
-    state.PageRowCount = 0;
-    page.newPage();
-    page.setY(WaterNextPageY);
-    PrintWaterTableHeads(page);
+    if (firstFull || laterFull)
+        turnWaterPage(state, page, true);
 }
 
 } // namespace
@@ -129,6 +135,11 @@ void PrintWaterPageFooter(PrinterPage& page) {
 }
 
 void PrintWaterListing(ApplicationState& state, PrinterPage& page) {
+    // The row quotas fit a page under a one- or two-line project name; a
+    // longer name (or one that fills pages) turns the page before a line
+    // would reach the footer.
+    bool tableBegun = false;
+    page.setPageEnd(WaterFooterY, [&] { turnWaterPage(state, page, tableBegun); });
     state.PageRowCount = 0;
     page.setY(WaterFirstLineY);
     page.setFontName(PageFont);
@@ -155,6 +166,7 @@ void PrintWaterListing(ApplicationState& state, PrinterPage& page) {
     }
     page.emptyLine();
     PrintWaterTableHeads(page);
+    tableBegun = true;
 
     const int rows = state.waterRows();
     for (int r = 1; r <= rows; ++r) {
@@ -167,6 +179,7 @@ void PrintWaterListing(ApplicationState& state, PrinterPage& page) {
     breakWaterPage(state, page);
     if (rows == state.PageRowCount)
         PrintWaterPageFooter(page);
+    page.setPageEnd(0, {});
     page.endDocument();
 }
 
@@ -215,7 +228,8 @@ int AddWaterDataTable(WordDocument& document, const ApplicationState& state, dou
         document.setCellText(table, line, 5,
                              FormatFixed(t.at(r, WaterColumn::sca).value(), 4, locale));
         for (int c = WaterColumn::c45; c <= WaterColumn::valv; ++c)
-            document.setCellText(table, line, c, t.at(r, c).displayText());
+            document.setCellText(table, line, c,
+                                 WithDecimalSeparator(t.at(r, c).displayText(), locale));
         // A loss that could not be computed is an empty cell, as its box shows.
         const Cell& loss = t.at(r, WaterColumn::perd);
         document.setCellText(table, line, 13,

@@ -170,9 +170,8 @@ void dati::buildBand() {
         n->installEventFilter(this);
         m_num.at(at(i)) = n;
 
-        auto* d = new QPushButton(area);
-        d->setObjectName(indexed("delriga", i));
-        d->setGeometry(twipsX(DelPlace.left), twipsY(top), twipsX(DelPlace.width), twipsY(255));
+        auto* d =
+            MakeDeleteRowButton(*this, area, i, QRect(DelPlace.left, top, DelPlace.width, 255));
         connect(d, &QPushButton::clicked, this, [this, i] { delriga_Click(i); });
         m_delriga.at(at(i)) = d;
 
@@ -267,5 +266,7 @@ void dati::Form_Load() {
         tipoc(i)->setCurrentIndex(-1);
         tipoc(i)->setEditText(QString());
     }
+    // A window opened again shows the count of the table it finds.
+    showCount();
     guidainlinea->setEnabled(m_ctx.forms.canShow(QStringLiteral("sommario")));
 }

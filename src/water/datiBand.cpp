@@ -18,12 +18,6 @@ namespace {
 const QColor Cyan(0, 255, 255);
 const QColor Yellow(255, 255, 0);
 
-void setColour(QWidget* w, QPalette::ColorRole role, const QColor& colour) {
-    QPalette p = w->palette();
-    p.setColor(role, colour);
-    w->setPalette(p);
-}
-
 } // namespace
 
 void dati::RefreshBand() {
@@ -36,10 +30,7 @@ void dati::RefreshBand() {
         for (int c = WaterColumn::lungh; c <= WaterColumn::valv; ++c) {
             const QString text = s.water.at(row, c).displayText();
             if (c == WaterColumn::tipoc) {
-                const QSignalBlocker block(tipoc(i));
-                tipoc(i)->setEditText(text);
-                // Show the start of the name, not its end.
-                tipoc(i)->lineEdit()->setCursorPosition(0);
+                ShowInList(tipoc(i), text);
             } else {
                 const QSignalBlocker block(box(c, i));
                 box(c, i)->setText(text);
@@ -51,6 +42,7 @@ void dati::RefreshBand() {
         perd(i)->setText(s.water.at(row, WaterColumn::perd).displayText());
     }
     showTotal();
+    showCount();
 }
 
 void dati::showRowNumber(int i) {
@@ -163,13 +155,10 @@ void dati::RestoreRowColours() {
 }
 
 void dati::paintLine(int i, const QColor& labels, const QColor& boxes) {
-    setColour(num(i), QPalette::Window, labels);
-    setColour(perd(i), QPalette::Window, labels);
-    setColour(tipoc(i), QPalette::Base, boxes);
-    for (int c = WaterColumn::lungh; c <= WaterColumn::valv; ++c) {
-        if (c != WaterColumn::tipoc)
-            setColour(box(c, i), QPalette::Base, boxes);
-    }
+    SetWindowColour(num(i), labels);
+    SetWindowColour(perd(i), labels);
+    for (int c = WaterColumn::lungh; c <= WaterColumn::valv; ++c)
+        SetBoxColour(control(c, i), boxes);
 }
 
 void dati::num_MouseMove(int i) {
@@ -208,8 +197,7 @@ void dati::Clear() {
     for (int i = 1; i <= BandLines; ++i) {
         for (int c = WaterColumn::lungh; c <= WaterColumn::valv; ++c) {
             if (c == WaterColumn::tipoc) {
-                const QSignalBlocker block(tipoc(i));
-                tipoc(i)->setEditText(QString());
+                ShowInList(tipoc(i), QString());
             } else {
                 const QSignalBlocker block(box(c, i));
                 box(c, i)->clear();
@@ -217,8 +205,8 @@ void dati::Clear() {
         }
         perd(i)->clear();
     }
+    // The total label stays as it was until a row is computed again.
     showCount();
-    showTotal();
     UpdateStepHint();
 }
 
@@ -235,7 +223,7 @@ void dati::projectOpened() {
 void dati::setBackgroundColour(const QColor& colour) {
     m_background = colour;
     setAutoFillBackground(true);
-    setColour(this, QPalette::Window, colour);
+    SetWindowColour(this, colour);
 }
 
 void dati::ChangeBackground() {

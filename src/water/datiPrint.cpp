@@ -2,7 +2,6 @@
 // results on the printer or as a document, and the blank acquisition form.
 #include "shell/ApplicationState.h"
 #include "shell/Forms.h"
-#include "shell/NumberText.h"
 #include "shell/PrintCommands.h"
 #include "shell/Services.h"
 #include "shell/WordDocument.h"
@@ -32,8 +31,10 @@ void dati::PageThroughTable() {
     // The band shown is recomputed first: a window loaded and never shown
     // has not computed its first rows yet.
     RefreshBand();
-    // Paging the band through the table recomputes every row and leaves the
-    // band on the last page, so that the total label sums the whole table.
+    // Paging the band through the table leaves it on the last page, so that
+    // the total label sums the whole table; every row is then computed
+    // through the model as well, so that no row the band never showed is
+    // printed without its loss, and the label shows the total printed.
     for (int v = BandLines + 1; v <= m_ctx.state.waterRows(); v += BandLines) {
         {
             const QSignalBlocker block(VScroll1);
@@ -41,10 +42,12 @@ void dati::PageThroughTable() {
         }
         RefreshBand();
     }
+    RecalculateAllWaterRows(m_ctx.state);
+    showTotal();
 }
 
 double dati::shownTotal() const {
-    return ReadNumber(totperd->text());
+    return WaterRunningTotal(m_ctx.state);
 }
 
 void dati::printDocument() {

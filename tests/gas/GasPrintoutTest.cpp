@@ -228,6 +228,44 @@ TEST_F(GasPrintoutTest, LaterPagesHoldEightyFiveRows) {
     EXPECT_EQ(pages.at(2).at(3), rowLine(136));
 }
 
+// Values are printed as stored, minus sign included, with the separator
+// (or the end of a whole number) on the column's anchor.
+TEST_F(GasPrintoutTest, NegativeValuesKeepTheirSign) {
+    set(1, lungh, "-3.5");
+    set(1, portgas, "-2");
+    set(1, diam, "-27.9");
+    state.gas.at(1, luvirt) = Cell::number(-1.25);
+    state.gas.at(1, perd) = Cell::number(-0.04);
+    struct Case {
+        const char* printed;
+        int p;
+    };
+    const QString line = rowLine(1);
+    for (const Case& c :
+         {Case{"-3.5", GasPrintColumn::lungh}, Case{"-1.25", GasPrintColumn::luvirt},
+          Case{"-2", GasPrintColumn::portgas}, Case{"-27.9", GasPrintColumn::diam},
+          Case{"-0.04", GasPrintColumn::perd}}) {
+        const QString text = QString::fromLatin1(c.printed);
+        QString counted = text;
+        const int start = c.p - *CountIntegerDigits(counted);
+        EXPECT_EQ(line.mid(start - 1, text.size()), text)
+            << c.printed << " in " << line.toStdString();
+        EXPECT_EQ(line.at(start - 2), QLatin1Char(' ')) << c.printed;
+    }
+}
+
+// A footer that the page-break rule prints twice at its place (55 rows: the
+// fittings table ends page 2 when its count meets the rows) appears once,
+// at the foot of its page, in the text form as on paper.
+TEST_F(GasPrintoutTest, APageNumberPrintedTwiceAppearsOnceAtTheFoot) {
+    fillLengths(55);
+    const auto& pages = listing();
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_EQ(pages.at(1).filter(QStringLiteral("pagina 2")).size(), 1);
+    EXPECT_TRUE(pages.at(1).last().endsWith(QStringLiteral("pagina 2")));
+    EXPECT_EQ(pages.at(0).filter(QStringLiteral("pagina 1")).size(), 1);
+}
+
 TEST_F(GasPrintoutTest, FittingsTableBreaksWhenPageOneIsFull) {
     fillLengths(40);
     const auto& pages = listing();
@@ -312,6 +350,38 @@ TEST(GasDocumentTest, DataTablesFollowTheLegendRightAligned) {
             for (const WordCell& cell : doc.table(t).cells)
                 EXPECT_EQ(cell.alignment, WordAlignment::Right);
         EXPECT_EQ(legend.cell(2, 1).alignment, WordAlignment::Left);
+    }
+}
+
+// Every number the document shows takes the regional separator: the stored
+// density, the typed internal diameter and fittings too.
+TEST(GasDocumentTest, StoredNumbersTakeTheRegionalSeparator) {
+    ApplicationState state;
+    InitApplicationState(state);
+    SetGasCell(state, 1, lungh, QStringLiteral("10"));
+    ApplyNominalDiameter(state, 1, 4);
+    SetGasCell(state, 1, portgas, QStringLiteral("2"));
+    SetGasCell(state, 1, tipoc, QStringLiteral("metano"));
+    SetGasCell(state, 1, cu90, QStringLiteral("1.5"));
+    SetGasCell(state, 1, rt, QStringLiteral("2"));
+    CountGasRows(state);
+    CalculateGasRow(state, 1);
+    struct Case {
+        QLocale locale;
+        const char* density;
+        const char* diameter;
+        const char* bends;
+    };
+    for (const Case& c : {Case{QLocale(QLocale::Italian, QLocale::Italy), "0,72", "27,9", "1,5"},
+                          Case{QLocale(QLocale::English), "0.72", "27.9", "1.5"}}) {
+        WordDocument doc;
+        BuildGasDocument(doc, state, 0.0586, c.locale);
+        EXPECT_EQ(doc.table(2).cell(3, 12).text, QString::fromLatin1(c.density));
+        EXPECT_EQ(doc.table(2).cell(3, 7).text, QString::fromLatin1(c.diameter));
+        EXPECT_EQ(doc.table(2).cell(3, 4).text, QStringLiteral("1''"));
+        EXPECT_EQ(doc.table(2).cell(3, 6).text, QStringLiteral("metano"));
+        EXPECT_EQ(doc.table(3).cell(3, 3).text, QString::fromLatin1(c.bends));
+        EXPECT_EQ(doc.table(3).cell(3, 5).text, QStringLiteral("2"));
     }
 }
 

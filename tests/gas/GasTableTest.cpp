@@ -109,9 +109,8 @@ TEST_F(GasTableTest, RowsThatCannotBeComputedShowEmptyResults) {
         const char* diameter;
         const char* type;
     };
-    for (const Case& c :
-         {Case{"0", "27.9", "metano"}, Case{"2", "0", "metano"}, Case{"2", "27.9", "butano"},
-          Case{"-2", "27.9", "GPL"}, Case{"x", "27.9", "GPL"}}) {
+    for (const Case& c : {Case{"0", "27.9", "metano"}, Case{"2", "0", "metano"},
+                          Case{"-2", "27.9", "GPL"}, Case{"x", "27.9", "GPL"}}) {
         fill(1, "10", 4, "2", "metano");
         set(1, portgas, c.flow);
         set(1, diam, c.diameter);
@@ -127,6 +126,33 @@ TEST_F(GasTableTest, RowsThatCannotBeComputedShowEmptyResults) {
     set(1, tipoc, "GPL ");
     CalculateGasRow(state, 1);
     EXPECT_TRUE(cell(1, perd).isEmpty());
+}
+
+// A gas type typed by hand that is neither "metano" nor "GPL" changes no
+// property: the row is computed with the viscosity and density it holds.
+TEST_F(GasTableTest, UnknownGasTypeComputesWithThePropertiesTheRowHolds) {
+    struct Case {
+        const char* type;
+        bool fromFile; // only the viscosity, as a data file holds it
+        double reynolds;
+        double loss;
+    };
+    for (const Case& c : {Case{"metanox", false, 1680.55, 0.0586},
+                          Case{"GPLx", false, 1680.55, 0.0586}, Case{"xyz", true, 1680.55, 0.0}}) {
+        ClearGasTable(state);
+        if (c.fromFile) {
+            fill(1, "10", 4, "2", "xyz");
+            state.gas.at(1, visc) = Cell::number(1.51E-05);
+        } else {
+            fill(1, "10", 4, "2", "metano");
+            set(1, tipoc, c.type);
+        }
+        EXPECT_TRUE(CalculateGasRow(state, 1)) << c.type;
+        EXPECT_NEAR(value(1, rey), c.reynolds, 0.005) << c.type;
+        ASSERT_FALSE(cell(1, perd).isEmpty()) << c.type;
+        EXPECT_DOUBLE_EQ(value(1, perd), c.loss) << c.type;
+        EXPECT_DOUBLE_EQ(value(1, visc), 1.51e-5) << c.type;
+    }
 }
 
 TEST_F(GasTableTest, GasTypeAppliesOnlyKnownNames) {
@@ -194,6 +220,40 @@ TEST_F(GasTableTest, DeleteRows) {
     EXPECT_EQ(state.gasRows(), 1);
     EXPECT_EQ(cell(1, lungh).textValue().toStdString(), "20");
     EXPECT_EQ(cell(2, lungh).textValue().toStdString(), "zero");
+}
+
+// A length that does not read above 0 inside the count is a missing length
+// for the hint and the check.
+TEST_F(GasTableTest, ALengthNotAboveZeroInsideTheCountIsMissing) {
+    for (const char* middle : {"", "0", "abc", "-3"}) {
+        ClearGasTable(state);
+        fill(1, "10", 4, "2", "metano");
+        fill(2, middle, 4, "2", "metano");
+        fill(3, "10", 4, "2", "metano");
+        EXPECT_EQ(state.gasRows(), 2) << middle;
+        EXPECT_EQ(GasHint(state).toStdString(), "Tronco n. 2: digitare la lunghezza.") << middle;
+        const CheckOutcome c = CheckGasData(state);
+        EXPECT_FALSE(c.passed) << middle;
+        EXPECT_EQ(c.notice.text.toStdString(), "Tronco n. 2:\r- digitare la lunghezza.") << middle;
+        EXPECT_EQ(c.notice.column, lungh);
+        EXPECT_EQ(c.notice.bandTop, 2);
+    }
+}
+
+// Delete moves every following row up, through row 500, and counts again.
+TEST_F(GasTableTest, DeleteMovesEveryFollowingRowUp) {
+    fill(1, "10", 4, "2", "metano");
+    fill(2, "-1", 4, "2", "metano");
+    fill(3, "30", 4, "2", "metano");
+    fill(4, "40", 4, "2", "metano");
+    EXPECT_EQ(state.gasRows(), 3);
+    EXPECT_TRUE(DeleteGasRow(state, 1).isEmpty());
+    EXPECT_EQ(cell(2, lungh).textValue().toStdString(), "30");
+    EXPECT_EQ(cell(3, lungh).textValue().toStdString(), "40");
+    EXPECT_DOUBLE_EQ(value(3, luvirt), 40.0);
+    EXPECT_TRUE(cell(4, lungh).isEmpty());
+    EXPECT_EQ(state.gasRows(), 2);
+    EXPECT_EQ(CheckGasData(state).notice.row, 1);
 }
 
 TEST_F(GasTableTest, ClearKeepsTheBand) {

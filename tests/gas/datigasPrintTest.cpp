@@ -127,6 +127,29 @@ private slots:
         QVERIFY(f.services.messages.shown.empty());
     }
 
+    // Rows the band never showed (the window loaded after the table was
+    // filled, its total label never set): the document computes them, and
+    // its total is the window's running total, never an unset label read as
+    // 0; the label then shows it.
+    void documentComputesRowsTheBandNeverShowed() {
+        ShellFixture f;
+        fillRows(f.state, 3);
+        datigas& w = f.forms.get<datigas>();
+        QVERIFY(w.totperd->text().isEmpty());
+        QTest::mouseClick(w.stamp, Qt::LeftButton);
+        QCOMPARE(f.services.documents.shown.size(), size_t(1));
+        const WordTableContent& data = f.services.documents.shown[0].document.table(2);
+        double sum = 0;
+        for (int r = 1; r <= 3; ++r) {
+            QVERIFY(!data.cell(r + 2, 15).text.isEmpty());
+            QVERIFY(!data.cell(r + 2, 9).text.isEmpty());
+            sum += f.state.gas.at(r, GasColumn::perd).value();
+        }
+        QVERIFY(sum > 0);
+        QCOMPARE(data.cell(6, 15).text, FormatFixed(sum, 2, QLocale()));
+        QCOMPARE(w.totperd->text(), NumberToText(sum));
+    }
+
     void acquisitionFormIsAlwaysADocument() {
         ShellFixture f;
         datigas& w = f.forms.get<datigas>();

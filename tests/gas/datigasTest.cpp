@@ -8,6 +8,7 @@
 #include "water/dati.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -384,6 +385,76 @@ private slots:
                                                  "tronco."));
     }
 
+    // Tab runs row by row through the input boxes, as in the water window;
+    // the computed boxes and the delete buttons are not tab stops.
+    void tabRunsRowByRowThroughTheInputs() {
+        ShellFixture f;
+        datigas& w = f.forms.show<datigas>();
+        QApplication::setActiveWindow(&w);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.lungh(1)->setFocus();
+        QCOMPARE(QApplication::focusWidget(), w.lungh(1));
+        QStringList expected;
+        for (int i = 1; i <= 10; ++i) {
+            for (const char* name : {"lungh", "tipofi", "portgas", "tipoc", "diam"})
+                expected.append(QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i));
+        }
+        QStringList visited;
+        for (int k = 0; k < 120; ++k) {
+            QWidget* focus = QApplication::focusWidget();
+            QVERIFY(focus);
+            // An editable list takes the focus in its editor.
+            QWidget* control =
+                qobject_cast<QComboBox*>(focus->parentWidget()) ? focus->parentWidget() : focus;
+            visited.append(control->objectName());
+            QTest::keyClick(focus, Qt::Key_Tab);
+        }
+        QCOMPARE(visited.mid(0, 50), expected);
+        for (const QString& name : visited) {
+            QVERIFY2(!name.startsWith(QLatin1String("delriga")), qPrintable(name));
+            for (int c = GasColumn::visc; c <= GasColumn::pci; ++c)
+                QVERIFY2(!name.startsWith(GasColumnName(c) + QLatin1Char('(')), qPrintable(name));
+            QVERIFY2(name != QLatin1String("luvirt"), qPrintable(name));
+        }
+        // The fittings of the chosen row are reached too, after the band.
+        QVERIFY(visited.contains(QStringLiteral("cu45")));
+        f.forms.unload(&w);
+    }
+
+    // Each list shows the pick of the row its line shows.
+    void listsFollowTheirRow() {
+        ShellFixture f;
+        fillLengths(f.state, 15);
+        fillCompleteRow(f.state, 12, QStringLiteral("12"));
+        datigas& w = f.forms.get<datigas>();
+        typeRow(w, 1);
+        pick(w.tipoc(1), 1);
+        QCOMPARE(w.tipofi(1)->currentIndex(), 4);
+        QCOMPARE(w.tipoc(1)->currentIndex(), 1);
+        w.VScroll1->setValue(11);
+        QCOMPARE(w.tipofi(1)->currentIndex(), -1);
+        QCOMPARE(w.tipoc(1)->currentIndex(), -1);
+        QCOMPARE(w.tipofi(2)->currentIndex(), 4);
+        QCOMPARE(w.tipoc(2)->currentIndex(), 0);
+        w.VScroll1->setValue(1);
+        QCOMPARE(w.tipoc(1)->currentIndex(), 1);
+        QCOMPARE(w.tipoc(1)->currentText(), QStringLiteral("GPL"));
+        w.frame()->item(QStringLiteral("cancella"))->trigger();
+        QCOMPARE(w.tipofi(1)->currentIndex(), -1);
+        QCOMPARE(w.tipoc(1)->currentIndex(), -1);
+    }
+
+    // A cancelled open from this window forgets the current file: the next
+    // save asks for a name.
+    void cancelledOpenEmptiesTheCurrentFile() {
+        ShellFixture f;
+        datigas& w = f.forms.get<datigas>();
+        f.state.CurrentFileName = QStringLiteral("/progetti/Tubarex-dati-rete");
+        w.frame()->item(QStringLiteral("apri"))->trigger();
+        QCOMPARE(f.services.dialogs.openRequests.size(), size_t(1));
+        QCOMPARE(f.state.CurrentFileName, QString());
+    }
+
     void backgroundGreyForAllOrChosenColour() {
         ShellFixture f;
         datigas& w = f.forms.get<datigas>();
@@ -499,9 +570,12 @@ private slots:
         QVERIFY(OpenProjectAtStart(f.context, path));
         auto* gas = qobject_cast<datigas*>(f.forms.find(QStringLiteral("datigas")));
         QVERIFY(gas && gas->isVisible());
-        QVERIFY(!f.forms.isLoaded(QStringLiteral("dati")));
+        // The water window is loaded too, hidden, ready at row 1.
+        QVERIFY(f.forms.isLoaded(QStringLiteral("dati")));
+        QVERIFY(f.forms.find(QStringLiteral("dati"))->isHidden());
         QCOMPARE(gas->lungh(3)->text(), QStringLiteral("7"));
         QVERIFY(!gas->perd(3)->text().isEmpty());
+        f.forms.unload(QStringLiteral("dati"));
         f.forms.unload(gas);
     }
 };

@@ -138,3 +138,94 @@ TEST(PrinterPage, ALongTextBreaksAtBlanksBeforeTheRightEdge) {
 }
 
 } // namespace
+
+namespace {
+
+// A text drawn again at the same place of the same page (a footer that two
+// rules both print) appears once; on another page, or elsewhere, it is a
+// text of its own.
+TEST(PrinterPage, ATextDrawnAgainAtItsPlaceAppearsOnce) {
+    TextPageRecorder rec;
+    PrinterPage page(rec);
+    page.setFontSize(8);
+    page.print(QStringLiteral("riga 1"));
+    for (int twice = 0; twice < 2; ++twice) {
+        page.setPosition(9800, 15000);
+        page.setFontSize(12);
+        page.print(QStringLiteral("pagina 1"));
+        page.setPosition(0, 1000);
+        page.setFontSize(8);
+    }
+    page.print(QStringLiteral("riga 2"));
+    page.setPosition(9800, 14000);
+    page.print(QStringLiteral("pagina 1"));
+    page.newPage();
+    page.setPosition(9800, 15000);
+    page.setFontSize(12);
+    page.print(QStringLiteral("pagina 1"));
+    page.endDocument();
+    ASSERT_EQ(rec.pages().size(), 2u);
+    EXPECT_EQ(rec.pages()[0].filter(QStringLiteral("pagina 1")).size(), 2);
+    EXPECT_EQ(rec.pages()[0].size(), 4);
+    EXPECT_EQ(rec.pages()[1].filter(QStringLiteral("pagina 1")).size(), 1);
+}
+
+// The record lists a page's lines from the top down, as the sheet shows
+// them, whatever order they were printed in.
+TEST(PrinterPage, TheRecordFollowsThePageFromTheTopDown) {
+    TextPageRecorder rec;
+    PrinterPage page(rec);
+    page.setFontSize(12);
+    page.setY(1000);
+    page.print(QStringLiteral("prima"));
+    const double y = page.y();
+    page.setPosition(9800, 15000);
+    page.print(QStringLiteral("piede"));
+    page.setPosition(0, y);
+    page.emptyLine();
+    page.print(QStringLiteral("terza"));
+    page.endDocument();
+    const QStringList expected = {QStringLiteral("prima"), QString(), QStringLiteral("terza"),
+                                  QString(68, QLatin1Char(' ')) + QStringLiteral("piede")};
+    EXPECT_EQ(rec.pages()[0].join(u'|').toStdString(), expected.join(u'|').toStdString());
+}
+
+// Flowing lines that would reach into the foot of the page turn it first,
+// through the listing's own page turn; lines placed by hand in the foot (the
+// page number) do not.
+TEST(PrinterPage, ALineThatWouldPassThePageEndTurnsThePage) {
+    TextPageRecorder rec;
+    PrinterPage page(rec);
+    int turns = 0;
+    page.setPageEnd(15000, [&] {
+        ++turns;
+        page.setPosition(9800, 15000);
+        page.setFontSize(12);
+        page.print(QStringLiteral("pagina ") + QString::number(page.page()));
+        page.newPage();
+        page.setY(1000);
+    });
+    page.setFontSize(8);
+    page.setY(14000);
+    page.tab(5);
+    page.print(QStringLiteral("a"), true);
+    page.print(QStringLiteral("b"));
+    const double lineHeight = 8 * 20 * ListingLinePitch;
+    int printed = 0;
+    while (page.page() == 1 && printed < 200) {
+        page.tab(5);
+        page.print(QStringLiteral("riga"));
+        ++printed;
+    }
+    EXPECT_EQ(turns, 1);
+    EXPECT_EQ(printed, static_cast<int>((15000 - 14000 - lineHeight) / lineHeight) + 1);
+    // The line that turned the page stands on the new page, at its column and
+    // in its own type size.
+    ASSERT_EQ(rec.pages().size(), 2u);
+    EXPECT_EQ(rec.pages()[1].value(0), QStringLiteral("    riga"));
+    EXPECT_DOUBLE_EQ(page.fontSize(), 8);
+    EXPECT_DOUBLE_EQ(page.y(), 1000 + lineHeight);
+    EXPECT_TRUE(rec.pages()[0].last().endsWith(QStringLiteral("pagina 1")));
+}
+
+} // namespace

@@ -1,5 +1,6 @@
 #include "TestContext.h"
 
+#include "ui/HelpTexts.h"
 #include "ui/Line.h"
 #include "ui/informa.h"
 #include "ui/supportoclienti.h"
@@ -70,6 +71,28 @@ private slots:
         QCOMPARE(&again, &first);
         QVERIFY(again.isVisible());
         QCOMPARE(again.windowTitle(), QStringLiteral("Informazioni su Tubarex"));
+    }
+
+    // The about window's legal notice agrees with the licence that the
+    // licence window shows: it names the licence, carries the copyright line
+    // that the licence asks to keep, and forbids nothing the licence grants.
+    void legalNoticeAgreesWithTheLicence() {
+        TestContext t;
+        informa& form = t.forms.show<informa>();
+        const QString notice = form.Label4->text();
+        const QString licence = LicenceText();
+        QVERIFY(licence.contains(QStringLiteral("licenza MIT")));
+        QVERIFY2(notice.contains(QStringLiteral("licenza MIT")), qPrintable(notice));
+        QString copyright;
+        for (const QString& line : licence.split(QLatin1Char('\n'))) {
+            if (line.startsWith(QStringLiteral("Copyright")))
+                copyright = line;
+        }
+        QVERIFY(!copyright.isEmpty());
+        QVERIFY2(notice.contains(copyright), qPrintable(notice));
+        for (const char* refusal : {"non autorizzat", "perseguibil", "vietat", "riservat"})
+            QVERIFY2(!notice.contains(QLatin1String(refusal), Qt::CaseInsensitive),
+                     qPrintable(notice));
     }
 
     void supportShowsTheMakerAndHides() {

@@ -87,6 +87,12 @@ private slots:
         QCOMPARE(v.validate(quote, pos), QValidator::Invalid);
         QString greek = QStringLiteral("Δp");
         QCOMPARE(v.validate(greek, pos), QValidator::Invalid);
+        // A block of cells: tabs and line breaks of every kind.
+        for (const char16_t* block : {u"5\t50", u"5\n6", u"5\r\n6", u"7\r", u"a\u2028b",
+                                      u"a\u2029b", u"a\u0085b", u"a\vb", u"a\fb"}) {
+            QString text = QString::fromUtf16(block);
+            QCOMPARE(v.validate(text, pos), QValidator::Invalid);
+        }
     }
 
     void typingAndPastingForbiddenTextIsRefused() {
@@ -191,8 +197,71 @@ private slots:
         ProjectFileCommands files(f.context, nullptr);
         QVERIFY(!files.SaveAs(alwaysPasses));
         QCOMPARE(f.services.dialogs.saveRequests.size(), size_t(1));
-        QCOMPARE(f.state.CurrentFileName, QString());
         QVERIFY(QDir(dir.path()).isEmpty());
+    }
+
+    // A "Salva con nome" that writes nothing (refused by the check or for a
+    // missing project name, cancelled, or failing to write) leaves the
+    // current file as it was: the next Salva writes the file the user has
+    // open, not the name just refused.
+    void saveAsThatWritesNothingKeepsTheCurrentFile() {
+        enum class Outcome { Refused, NoProject, Cancelled, WriteFails };
+        for (const Outcome outcome :
+             {Outcome::Refused, Outcome::NoProject, Outcome::Cancelled, Outcome::WriteFails}) {
+            QTemporaryDir dir;
+            const QString open = dir.filePath(QStringLiteral("Tubarex-dati-aperto"));
+            const QString other = dir.filePath(QStringLiteral("Tubarex-dati-nuovo"));
+            ShellFixture f;
+            fillProject(f.state);
+            f.state.CurrentFileName = open;
+            ProjectFileCommands files(f.context, nullptr);
+            if (outcome == Outcome::NoProject)
+                f.state.cover.progetto.clear();
+            if (outcome != Outcome::Cancelled)
+                f.services.dialogs.saveResults.push_back(
+                    outcome == Outcome::WriteFails
+                        ? dir.filePath(QStringLiteral("manca/Tubarex-dati-nuovo"))
+                        : other);
+            QVERIFY(!files.SaveAs([outcome] { return outcome != Outcome::Refused; }));
+            QCOMPARE(f.state.CurrentFileName, open);
+            QVERIFY(!QFile::exists(other));
+
+            f.state.cover.progetto = QStringLiteral("Acquedotto");
+            f.services.dialogs.saveResults.clear();
+            const size_t asked = f.services.dialogs.saveRequests.size();
+            QVERIFY(files.Save(alwaysPasses));
+            QCOMPARE(f.services.dialogs.saveRequests.size(), asked);
+            QVERIFY(QFile::exists(open));
+            QVERIFY(!QFile::exists(other));
+        }
+    }
+
+    // Salva con nome to a new name that is written makes it the current file.
+    void saveAsWrittenChangesTheCurrentFile() {
+        QTemporaryDir dir;
+        ShellFixture f;
+        fillProject(f.state);
+        f.state.CurrentFileName = dir.filePath(QStringLiteral("Tubarex-dati-aperto"));
+        const QString other = dir.filePath(QStringLiteral("Tubarex-dati-copia"));
+        f.services.dialogs.saveResults.push_back(other);
+        ProjectFileCommands files(f.context, nullptr);
+        QVERIFY(files.SaveAs(alwaysPasses));
+        QCOMPARE(f.state.CurrentFileName, other);
+        QVERIFY(QFile::exists(other));
+    }
+
+    // The water and cover windows keep the current file when their open is
+    // cancelled; the gas window forgets it.
+    void cancelledOpenKeepsOrForgetsTheCurrentFile() {
+        for (const bool forgets : {false, true}) {
+            ShellFixture f;
+            f.state.CurrentFileName = QStringLiteral("/prima");
+            ProjectFileCommands files(f.context, nullptr,
+                                      forgets ? CancelledOpen::ForgetsCurrentFile
+                                              : CancelledOpen::KeepsCurrentFile);
+            QVERIFY(!files.Open());
+            QCOMPARE(f.state.CurrentFileName, forgets ? QString() : QStringLiteral("/prima"));
+        }
     }
 
     void saveStopsOnFailedCheckOrMissingProject() {

@@ -264,6 +264,17 @@ TEST_F(WaterPrintoutTest, DocumentNumbersFollowTheRegionalSeparator) {
     EXPECT_EQ(english.table(1).cell(3, 13).text, QStringLiteral("2.12"));
     EXPECT_EQ(english.table(1).cell(3, 2).text, QStringLiteral("100.00"));
     EXPECT_EQ(english.table(1).cell(3, 5).text, QStringLiteral("0.0020"));
+
+    // Fittings as typed, a fractional count with the regional separator too.
+    fill(2, "10", "50", "1", 1, {{c45, "1.5"}, {c90, "2"}});
+    for (const auto& [locale, bends] :
+         {std::pair{QLocale(QLocale::Italian, QLocale::Italy), "1,5"},
+          std::pair{QLocale(QLocale::English, QLocale::UnitedKingdom), "1.5"}}) {
+        WordDocument doc;
+        AddWaterDataTable(doc, state, 0, locale);
+        EXPECT_EQ(doc.table(1).cell(4, 6).text, QString::fromLatin1(bends));
+        EXPECT_EQ(doc.table(1).cell(4, 7).text, QStringLiteral("2"));
+    }
 }
 
 TEST_F(WaterPrintoutTest, BlankAcquisitionForm) {

@@ -1,7 +1,10 @@
 #include "QtTestRegistry.h"
 #include "ShellFixture.h"
 
+#include "gas/datigas.h"
+#include "shell/NumberText.h"
 #include "shell/WindowFrame.h"
+#include "water/ProjectFile.h"
 #include "water/dati.h"
 
 #include <QAction>
@@ -149,7 +152,8 @@ private slots:
         QVERIFY(projectTyped);
     }
 
-    // With ten rows or fewer the band stays where it is.
+    // With ten rows or fewer the band stays where it is; rows it never
+    // showed are computed all the same, and the total covers them.
     void shortTableLeavesTheBand() {
         ShellFixture f;
         dati& w = f.forms.get<dati>();
@@ -158,9 +162,52 @@ private slots:
         QTest::mouseClick(w.stamp, Qt::LeftButton);
         QCOMPARE(w.VScroll1->value(), 4);
         QCOMPARE(f.services.documents.shown.size(), size_t(1));
-        // Rows 1..3 were never on the band: their losses stay uncomputed.
-        QCOMPARE(f.services.documents.shown[0].document.table(2).cell(3, 13).text, QString());
-        QCOMPARE(f.services.documents.shown[0].document.table(2).cell(12, 13).text.size(), 4);
+        const WordTableContent& data = f.services.documents.shown[0].document.table(2);
+        const auto loss = [&data](int line) {
+            return ReadNumber(QString(data.cell(line, 13).text).replace(u',', u'.'));
+        };
+        for (int line = 3; line <= 12; ++line)
+            QCOMPARE(loss(line), 2.12);
+        QCOMPARE(loss(13), 21.2);
+        QCOMPARE(w.totperd->text(), QStringLiteral("21.2"));
+    }
+
+    // A project opened from the gas window: the water window is loaded too
+    // (hidden), at row 1, and its print shows every loss and the total of
+    // every row, whichever rows its band has shown.
+    void projectOpenedFromTheGasWindowPrintsEveryWaterLoss() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Tubarex-dati-quindici"));
+        {
+            ApplicationState source;
+            storeRows(source, 15);
+            source.GasRowCount = 0;
+            source.cover.progetto = QStringLiteral("Quindici tronchi");
+            QCOMPARE(SaveProjectFile(source, path), QString());
+        }
+        const DefaultLocale italian(QLocale(QLocale::Italian, QLocale::Italy));
+        ShellFixture f;
+        f.forms.enrol<dati>();
+        f.forms.enrol<datigas>();
+        datigas& gas = f.forms.show<datigas>();
+        f.services.dialogs.openResults.push_back(path);
+        gas.frame()->item(QStringLiteral("apri"))->trigger();
+        QVERIFY(f.forms.isLoaded(QStringLiteral("dati")));
+        dati& water = f.forms.get<dati>();
+        QVERIFY(water.isHidden());
+        QCOMPARE(water.VScroll1->value(), 1);
+        QCOMPARE(water.perd(1)->text(), QStringLiteral("2.12"));
+        QCOMPARE(water.Label1->text(), QStringLiteral("15"));
+
+        f.forms.show<dati>();
+        QTest::mouseClick(water.stamp, Qt::LeftButton);
+        QCOMPARE(f.services.documents.shown.size(), size_t(1));
+        const WordTableContent& data = f.services.documents.shown[0].document.table(2);
+        for (int r = 1; r <= 15; ++r)
+            QCOMPARE(data.cell(r + 2, 13).text, QStringLiteral("2,12"));
+        QCOMPARE(data.cell(18, 13).text, QStringLiteral("31,80"));
+        f.forms.unload(&water);
+        f.forms.unload(&gas);
     }
 
     // The form needs no data and no check.

@@ -1,12 +1,15 @@
 #include "ProbeWindows.h"
 #include "QtTestRegistry.h"
 
+#include "gas/datigas.h"
 #include "shell/WindowFrame.h"
 #include "water/dati.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -90,6 +93,39 @@ private slots:
         QCOMPARE(f.state.water.at(1, WaterColumn::valv).textValue(), QStringLiteral("3"));
         QTest::keyClicks(w.tipoc(1), QStringLiteral("a\"b"));
         QCOMPARE(f.state.water.at(1, WaterColumn::tipoc).textValue(), QStringLiteral("ab"));
+    }
+
+    // A block copied from a spreadsheet (cells split by tabs, rows by line
+    // breaks) is refused in a single box, as a double quote is: it would
+    // run the numbers together.
+    void pastedBlockIsRefusedInEveryBox() {
+        ShellFixture f;
+        dati& water = f.forms.get<dati>();
+        datigas& gas = f.forms.get<datigas>();
+        const struct {
+            const char* name;
+            QLineEdit* box;
+        } boxes[] = {
+            {"lungh(1)", water.lungh(1)},
+            {"diam(2)", water.box(WaterColumn::diam, 2)},
+            {"tipoc(1)", water.tipoc(1)->lineEdit()},
+            {"gas lungh(1)", gas.lungh(1)},
+            {"gas tipofi(1)", gas.tipofi(1)->lineEdit()},
+            {"gas cu45", gas.fitting(GasColumn::cu45)},
+        };
+        for (const QString& block :
+             {QStringLiteral("5\t50\t2\r\n6\t40\t1"), QStringLiteral("5\t50"),
+              QStringLiteral("5\n6"), QStringLiteral("7\r")}) {
+            QGuiApplication::clipboard()->setText(block);
+            for (const auto& b : boxes) {
+                b.box->paste();
+                QVERIFY2(b.box->text().isEmpty(), b.name);
+            }
+        }
+        QCOMPARE(f.state.waterRows(), 0);
+        QCOMPARE(f.state.gasRows(), 0);
+        QVERIFY(f.state.water.at(1, WaterColumn::lungh).isEmpty());
+        f.forms.unload(&gas);
     }
 
     void lengthLeavingBlankRowsIsRefused() {
@@ -259,6 +295,11 @@ private slots:
     void mouseOverNumberHighlightsItsLine() {
         ShellFixture f;
         dati& w = f.forms.get<dati>();
+        // Desktop themes may give a list's editor a colour of its own, which
+        // the list's colour then no longer reaches.
+        QPalette own = w.tipoc(4)->lineEdit()->palette();
+        own.setColor(QPalette::Base, Qt::white);
+        w.tipoc(4)->lineEdit()->setPalette(own);
         w.VScroll1->setValue(5);
         moveMouseOver(w.num(4));
         QCOMPARE(w.CurrentRow, 8);
@@ -267,10 +308,114 @@ private slots:
         QCOMPARE(labelColour(w.perd(4)), QColor(255, 255, 0));
         QCOMPARE(boxColour(w.lungh(4)), QColor(255, 255, 0));
         QCOMPARE(boxColour(w.tipoc(4)), QColor(255, 255, 0));
+        // Every input control of the line, the wall-type list's editor too.
+        for (int c = WaterColumn::lungh; c <= WaterColumn::valv; ++c)
+            QCOMPARE(boxColour(w.control(c, 4)), QColor(255, 255, 0));
+        QCOMPARE(boxColour(w.tipoc(4)->lineEdit()), QColor(255, 255, 0));
         moveMouseOver(w.num(6));
+        QVERIFY(boxColour(w.tipoc(4)->lineEdit()) != QColor(255, 255, 0));
         QCOMPARE(labelColour(w.num(4)), QColor(0, 255, 255));
         QVERIFY(boxColour(w.lungh(4)) != QColor(255, 255, 0));
         QCOMPARE(labelColour(w.num(6)), QColor(255, 255, 0));
+    }
+
+    // Clear empties the boxes and the losses; the total label stays as it was.
+    void clearLeavesTheTotal() {
+        ShellFixture f;
+        dati& w = f.forms.get<dati>();
+        typeRow(w, 1);
+        typeRow(w, 2);
+        const QString total = w.totperd->text();
+        QVERIFY(!total.isEmpty() && total != QStringLiteral("0"));
+        w.frame()->item(QStringLiteral("cancella"))->trigger();
+        QCOMPARE(w.perd(1)->text(), QString());
+        QCOMPARE(w.totperd->text(), total);
+    }
+
+    // A length that does not read above 0 inside the count stops the save:
+    // the row after it would not be written.
+    void lengthNotAboveZeroStopsTheSave() {
+        for (const QString& middle :
+             {QStringLiteral("0"), QStringLiteral("abc"), QStringLiteral("-3")}) {
+            QTemporaryDir dir;
+            const QString path = dir.filePath(QStringLiteral("Tubarex-dati-buco"));
+            ShellFixture f;
+            dati& w = f.forms.get<dati>();
+            typeRow(w, 1);
+            typeRow(w, 2);
+            w.lungh(2)->setText(middle);
+            typeRow(w, 3);
+            QCOMPARE(f.state.waterRows(), 2);
+            QCOMPARE(w.passo->text(), QStringLiteral("Tronco n. 2: digitare la lunghezza."));
+            f.state.cover.progetto = QStringLiteral("Rete");
+            f.services.dialogs.saveResults.push_back(path);
+            w.frame()->item(QStringLiteral("salva"))->trigger();
+            QCOMPARE(f.services.messages.shown.size(), size_t(1));
+            QCOMPARE(f.services.messages.shown[0].text,
+                     QStringLiteral("Tronco n. 2:\r- digitare la lunghezza."));
+            QVERIFY(f.services.dialogs.saveRequests.empty());
+            QVERIFY(!QFile::exists(path));
+            QCOMPARE(w.VScroll1->value(), 2);
+            QCOMPARE(w.focusWidget(), w.lungh(1));
+        }
+    }
+
+    // Each wall-type list shows the pick of the row its line shows, so a
+    // list opened on another row does not offer the previous row's entry.
+    void wallTypeListFollowsItsRow() {
+        ShellFixture f;
+        dati& w = f.forms.get<dati>();
+        typeRow(w, 1);
+        QTest::keyClick(w.tipoc(1), Qt::Key_Down);
+        QTest::keyClick(w.tipoc(1), Qt::Key_Down);
+        QCOMPARE(f.state.water.at(1, WaterColumn::tipoc).textValue(), QStringLiteral("scabro"));
+        fillLengths(f.state, 15);
+        StoreWaterCell(f.state, 12, WaterColumn::tipoc, QStringLiteral("corrente"));
+        w.VScroll1->setValue(11);
+        QCOMPARE(w.tipoc(1)->currentText(), QString());
+        QCOMPARE(w.tipoc(1)->currentIndex(), -1);
+        QCOMPARE(w.tipoc(2)->currentIndex(), 1);
+        w.VScroll1->setValue(1);
+        QCOMPARE(w.tipoc(1)->currentIndex(), 2);
+        QCOMPARE(w.tipoc(1)->currentText(), QStringLiteral("scabro"));
+        // A typed name that is not in the list selects nothing.
+        StoreWaterCell(f.state, 2, WaterColumn::tipoc, QStringLiteral("ghisa"));
+        w.RefreshBand();
+        QCOMPARE(w.tipoc(2)->currentIndex(), -1);
+        QCOMPARE(w.tipoc(2)->currentText(), QStringLiteral("ghisa"));
+        w.frame()->item(QStringLiteral("cancella"))->trigger();
+        QCOMPARE(w.tipoc(1)->currentIndex(), -1);
+    }
+
+    // Both data windows: the delete buttons show their picture and stay out
+    // of the tab chain, so no key deletes a row unasked; a window created
+    // again (after an exit answered Yes, or a title-bar close) shows the
+    // count of its table at once and after scrolling.
+    void deleteButtonsAndCountOfBothWindows() {
+        ShellFixture f;
+        fillLengths(f.state, 5);
+        for (int r = 1; r <= 4; ++r)
+            SetGasCell(f.state, r, GasColumn::lungh, QStringLiteral("3"));
+        CountGasRows(f.state);
+        f.forms.get<dati>();
+        f.forms.get<datigas>();
+        f.forms.unload(QStringLiteral("dati"));
+        f.forms.unload(QStringLiteral("datigas"));
+        ShellFixture::flush();
+        dati& water = f.forms.get<dati>();
+        datigas& gas = f.forms.get<datigas>();
+        for (int i = 1; i <= 10; ++i) {
+            for (QPushButton* button : {water.delriga(i), gas.delriga(i)}) {
+                QVERIFY(!button->icon().isNull());
+                QCOMPARE(button->focusPolicy(), Qt::NoFocus);
+            }
+        }
+        for (int scrolled = 0; scrolled < 2; ++scrolled) {
+            QCOMPARE(water.Label1->text(), QStringLiteral("5"));
+            QCOMPARE(gas.Label1->text(), QStringLiteral("4"));
+            water.VScroll1->setValue(3);
+            gas.VScroll1->setValue(2);
+        }
     }
 
     void backgroundGreyForAllOrChosenColour() {
