@@ -26,9 +26,6 @@
 
 namespace {
 
-// Outer size of the window (twips).
-constexpr int OuterWidth = 9600;
-constexpr int OuterHeight = 6825;
 // The rows of the record: captions on the left, boxes from 3000 on.
 constexpr int CaptionLeft = 360;
 constexpr int CaptionWidth = 2535;
@@ -189,7 +186,7 @@ void frontespizio::setTabOrder() {
 }
 
 void frontespizio::Form_Load() {
-    startResizer(OuterWidth, OuterHeight);
+    startResizer(WindowFrame::OuterWidth, WindowFrame::OuterHeight);
     InitMessageTitles(m_ctx.state);
     projectOpened();
     data()->setText(CoverDateText(QLocale::system(), QDate::currentDate()));

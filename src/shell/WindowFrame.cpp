@@ -68,6 +68,7 @@ WindowFrame::WindowFrame(Form& window, AppContext& context, FrameKind kind, Fram
 
     buildMenus();
     buildToolbar();
+    window.setDesignedInnerSize(InnerWidth, InnerHeight);
 }
 
 QString WindowFrame::finestraCaption(FrameKind kind) {
@@ -280,5 +281,8 @@ void WindowFrame::ownWindowQuestion() {
 bool WindowFrame::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_client && event->type() == QEvent::Resize)
         m_toolBar->setGeometry(0, 0, m_client->width(), m_toolBar->height());
+    // Over the controls, which a window made very low pushes up to it.
+    if (watched == m_client && event->type() == QEvent::Show)
+        m_toolBar->raise();
     return QObject::eventFilter(watched, event);
 }
