@@ -10,6 +10,7 @@
 struct AppContext;
 class Form;
 class QAction;
+class QKeyEvent;
 class QMenu;
 class QMenuBar;
 class QToolBar;
@@ -118,6 +119,8 @@ private:
     QAction* addItem(QMenu* menu, const char* name, const QString& caption, Command command);
     QMenu* addMenu(QMenu* parent, const char* name, const QString& caption);
     void run(Command command);
+    // Whether the key is the shortcut of one of the menu's enabled items.
+    bool isMenuShortcut(const QKeyEvent* key) const;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     Form& m_window;

@@ -8,6 +8,8 @@
 #include "water/dati.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTest>
@@ -227,6 +229,47 @@ private slots:
                                          .arg(size.height())));
             }
             verifyDesign(w, m.design);
+        }
+    }
+
+    // The window list's shortcuts run with the focus in a text box, where
+    // the box would take Ctrl+A and Ctrl+C as select-all and copy; the
+    // box's other keys stay its own.
+    void windowListShortcutsOutrankTheBoxes() {
+        struct Case {
+            const char* window;
+            QKeyCombination key;
+            const char* shown;
+        };
+        const Case cases[] = {{"dati", Qt::CTRL | Qt::Key_A, "scelta"},
+                              {"dati", Qt::CTRL | Qt::Key_C, "datigas"},
+                              {"datigas", Qt::CTRL | Qt::Key_A, "scelta"},
+                              {"datigas", Qt::CTRL | Qt::Key_D, "frontespizio"},
+                              {"frontespizio", Qt::CTRL | Qt::Key_C, "datigas"},
+                              {"frontespizio", Qt::CTRL | Qt::Key_B, "dati"}};
+        for (const Case& c : cases) {
+            ShellFixture f;
+            f.forms.enrol<dati>();
+            f.forms.enrol<datigas>();
+            f.forms.enrol<frontespizio>();
+            f.forms.showByName(QString::fromLatin1(c.window));
+            Form* w = f.forms.find(QString::fromLatin1(c.window));
+            QVERIFY(QTest::qWaitForWindowActive(w));
+            auto* box = w->findChild<QLineEdit*>(qstrcmp(c.window, "frontespizio") == 0
+                                                     ? QStringLiteral("luogo")
+                                                     : QStringLiteral("lungh(1)"));
+            box->setFocus();
+            QTest::keyClicks(box, QStringLiteral("12"));
+            QTest::keyClick(box, c.key.key(), c.key.keyboardModifiers());
+            QVERIFY2(f.forms.isLoaded(QString::fromLatin1(c.shown)), c.shown);
+            QVERIFY(f.forms.find(QString::fromLatin1(c.shown))->isVisible());
+            QCOMPARE(box->selectedText(), QString());
+
+            w->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(w));
+            box->setFocus();
+            QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier); // undoes the typing
+            QCOMPARE(box->text(), QString());
         }
     }
 };
