@@ -189,7 +189,12 @@ void frontespizio::Form_Load() {
     startResizer(WindowFrame::OuterWidth, WindowFrame::OuterHeight);
     InitMessageTitles(m_ctx.state);
     projectOpened();
-    data()->setText(CoverDateText(QLocale::system(), QDate::currentDate()));
+    if (!m_ctx.state.coverDated) {
+        // Once a run: a window closed and opened again must not overwrite a
+        // date the user typed or a file brought in.
+        data()->setText(CoverDateText(QLocale::system(), QDate::currentDate()));
+        m_ctx.state.coverDated = true;
+    }
     Labelstudio->setText(m_ctx.state.OwnerName);
     labelindirizzo->setText(m_ctx.state.OwnerAddress);
     passo->setText(

@@ -334,6 +334,27 @@ private slots:
         QCOMPARE(w.localita()->text(), QStringLiteral("campo 1, via Roma"));
     }
 
+    // Today's date goes into the record at the window's first load only:
+    // closed from its title bar and opened again, the window shows the
+    // record as it stands, and a save writes it unchanged.
+    void reloadKeepsTheRecord() {
+        ShellFixture f;
+        f.forms.enrol<frontespizio>();
+        frontespizio& first = f.forms.show<frontespizio>();
+        QCOMPARE(f.state.cover.data, CoverDateText(QLocale::system(), QDate::currentDate()));
+        typeAllBut(first, QString());
+        first.data()->setText(QStringLiteral("lunedì, 7 dic 2026"));
+        const ProjectIdentification record = f.state.cover;
+        first.close();
+        ShellFixture::flush();
+        QVERIFY(!f.forms.isLoaded(QStringLiteral("frontespizio")));
+
+        frontespizio& again = f.forms.show<frontespizio>();
+        QCOMPARE(f.state.cover, record);
+        for (int i = 0; i < ProjectIdentification::FieldCount; ++i)
+            QCOMPARE(again.field(i)->text(), record.field(i));
+    }
+
     void saveWithoutNetworksIsRefused() {
         QTemporaryDir dir;
         ShellFixture f;
