@@ -166,7 +166,10 @@ bool scelta::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void scelta::mouseMoveEvent(QMouseEvent* event) {
-    Form_MouseMove();
+    // Labels and buttons hand the pointer's moves on to the window: its hint
+    // belongs to the free surface alone.
+    if (!childAt(event->position().toPoint()))
+        Form_MouseMove();
     Form::mouseMoveEvent(event);
 }
 
