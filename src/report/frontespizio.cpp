@@ -15,6 +15,7 @@
 #include "shell/WordDocument.h"
 #include "ui/DesignFont.h"
 #include "ui/Line.h"
+#include "water/dati.h"
 
 #include <QDate>
 #include <QEvent>
@@ -72,10 +73,19 @@ frontespizio::frontespizio(AppContext& context, QWidget* parent)
     , m_files(context, this) {
     setWindowTitle(QStringLiteral("Tubarex: frontespizio per la relazione"));
     FrameHandlers h;
-    h.open = [this] { m_files.Open(); };
+    // Apri and Elimina are the water window's own commands.
+    if (context.forms.canShow(QStringLiteral("dati"))) {
+        h.open = [this] {
+            if (ProjectFileCommands* files = waterFiles())
+                files->Open();
+        };
+        h.deleteFile = [this] {
+            if (ProjectFileCommands* files = waterFiles())
+                files->Delete();
+        };
+    }
     h.save = [this] { m_files.Save([this] { return HasNetworkRows(); }); };
     h.saveAs = [this] { m_files.SaveAs([this] { return HasNetworkRows(); }); };
-    h.deleteFile = [this] { m_files.Delete(); };
     h.colour = [this] { colorare_Click(); };
     h.check = [this] { controllodat_Click(); };
     h.clear = [this] { cancella_Click(); };
@@ -270,6 +280,14 @@ void frontespizio::aiuto_Click() {
         text += (text.isEmpty() ? QString() : QStringLiteral("\r")) + line;
     m_ctx.services.messages.MsgBox(text, MsgButtons::Ok, NoticeIcon::Information,
                                    m_ctx.state.HelpTitle, this);
+}
+
+ProjectFileCommands* frontespizio::waterFiles() {
+    // Loaded, not shown, when it is not loaded yet: its dialog keeps the
+    // file name last used, whichever window ran the command.
+    m_ctx.forms.loadByName(QStringLiteral("dati"));
+    auto* water = qobject_cast<dati*>(m_ctx.forms.find(QStringLiteral("dati")));
+    return water ? &water->files() : nullptr;
 }
 
 bool frontespizio::HasNetworkRows() {
