@@ -129,17 +129,9 @@ void verifyDesign(const Form& w, const Design& design) {
         QRect actual = c->geometry();
         if (control.twips.width() < 0)
             actual.setWidth(expected.width());
-        QVERIFY2(actual == expected,
-                 qPrintable(QStringLiteral("%1 at %2,%3 %4x%5, designed %6,%7 %8x%9")
-                                .arg(control.name)
-                                .arg(actual.x())
-                                .arg(actual.y())
-                                .arg(actual.width())
-                                .arg(actual.height())
-                                .arg(expected.x())
-                                .arg(expected.y())
-                                .arg(expected.width())
-                                .arg(expected.height())));
+        if (actual != expected)
+            qWarning("%s", qPrintable(control.name));
+        QCOMPARE(actual, expected);
     }
 }
 
