@@ -38,22 +38,33 @@ chmod +x "$work/bin/xdg-open"
 export PATH=$work/bin:$PATH
 
 pids=()
+faults=0
+# Stops what the run started. The logs stay for a run with faults; the
+# working folder goes when it holds nothing else worth keeping.
 cleanup() {
     for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
         kill "${pids[i]}" 2>/dev/null
         wait "${pids[i]}" 2>/dev/null
     done
     rm -rf "$work/home" "$work/run" "$work/bin"
+    if ((faults == 0)) && [[ $shots != "$work"/* ]]; then
+        rm -rf "$work"
+    else
+        echo "logs in $work"
+    fi
 }
 trap cleanup EXIT
 
-faults=0
 fault() {
     echo "FAULT: $*"
     faults=$((faults + 1))
 }
 note() { echo "  [${SECONDS}s] $*"; }
 
+if xdpyinfo >/dev/null 2>&1; then
+    fault "display $DISPLAY is taken: give the number of a free one"
+    exit 1
+fi
 Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 pids+=($!)
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
@@ -354,7 +365,7 @@ check_toolbar() { # id name kind
 
 echo "Program: $program on $DISPLAY; screenshots in $shots"
 water=$(wait_named "$WATER" 15) || {
-    echo "the water window did not open"
+    fault "the water window did not open"
     exit 1
 }
 sleep 1
