@@ -22,9 +22,6 @@
 
 namespace {
 
-// Outer size of the window (twips).
-constexpr int OuterWidth = 9600;
-constexpr int OuterHeight = 6825;
 // Top of band line 1 and the step between lines (twips).
 constexpr int BandTopTwips = 2400;
 constexpr int LineStep = 240;
@@ -373,7 +370,7 @@ void datigas::setTabChain() {
 }
 
 void datigas::Form_Load() {
-    startResizer(OuterWidth, OuterHeight);
+    startResizer(WindowFrame::OuterWidth, WindowFrame::OuterHeight);
     InitMessageTitles(m_ctx.state);
     showHint();
     m_ctx.state.GasBandTop = 1;

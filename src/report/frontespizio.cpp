@@ -15,6 +15,7 @@
 #include "shell/WordDocument.h"
 #include "ui/DesignFont.h"
 #include "ui/Line.h"
+#include "water/dati.h"
 
 #include <QDate>
 #include <QEvent>
@@ -26,9 +27,6 @@
 
 namespace {
 
-// Outer size of the window (twips).
-constexpr int OuterWidth = 9600;
-constexpr int OuterHeight = 6825;
 // The rows of the record: captions on the left, boxes from 3000 on.
 constexpr int CaptionLeft = 360;
 constexpr int CaptionWidth = 2535;
@@ -75,10 +73,19 @@ frontespizio::frontespizio(AppContext& context, QWidget* parent)
     , m_files(context, this) {
     setWindowTitle(QStringLiteral("Tubarex: frontespizio per la relazione"));
     FrameHandlers h;
-    h.open = [this] { m_files.Open(); };
+    // Apri and Elimina are the water window's own commands.
+    if (context.forms.canShow(QStringLiteral("dati"))) {
+        h.open = [this] {
+            if (ProjectFileCommands* files = waterFiles())
+                files->Open();
+        };
+        h.deleteFile = [this] {
+            if (ProjectFileCommands* files = waterFiles())
+                files->Delete();
+        };
+    }
     h.save = [this] { m_files.Save([this] { return HasNetworkRows(); }); };
     h.saveAs = [this] { m_files.SaveAs([this] { return HasNetworkRows(); }); };
-    h.deleteFile = [this] { m_files.Delete(); };
     h.colour = [this] { colorare_Click(); };
     h.check = [this] { controllodat_Click(); };
     h.clear = [this] { cancella_Click(); };
@@ -189,10 +196,15 @@ void frontespizio::setTabOrder() {
 }
 
 void frontespizio::Form_Load() {
-    startResizer(OuterWidth, OuterHeight);
+    startResizer(WindowFrame::OuterWidth, WindowFrame::OuterHeight);
     InitMessageTitles(m_ctx.state);
     projectOpened();
-    data()->setText(CoverDateText(QLocale::system(), QDate::currentDate()));
+    if (!m_ctx.state.coverDated) {
+        // Once a run: a window closed and opened again must not overwrite a
+        // date the user typed or a file brought in.
+        data()->setText(CoverDateText(QLocale::system(), QDate::currentDate()));
+        m_ctx.state.coverDated = true;
+    }
     Labelstudio->setText(m_ctx.state.OwnerName);
     labelindirizzo->setText(m_ctx.state.OwnerAddress);
     passo->setText(
@@ -268,6 +280,14 @@ void frontespizio::aiuto_Click() {
         text += (text.isEmpty() ? QString() : QStringLiteral("\r")) + line;
     m_ctx.services.messages.MsgBox(text, MsgButtons::Ok, NoticeIcon::Information,
                                    m_ctx.state.HelpTitle, this);
+}
+
+ProjectFileCommands* frontespizio::waterFiles() {
+    // Loaded, not shown, when it is not loaded yet: its dialog keeps the
+    // file name last used, whichever window ran the command.
+    m_ctx.forms.loadByName(QStringLiteral("dati"));
+    auto* water = qobject_cast<dati*>(m_ctx.forms.find(QStringLiteral("dati")));
+    return water ? &water->files() : nullptr;
 }
 
 bool frontespizio::HasNetworkRows() {

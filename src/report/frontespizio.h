@@ -18,7 +18,8 @@ class WindowFrame;
 // The cover page window: the seven boxes of the project identification
 // (each edit stored in ApplicationState::cover at once), the owner's name
 // and address shown but not editable, the print options of the report, and
-// the file commands on the same data file as the water and gas windows.
+// the file commands on the same data file as the water and gas windows
+// (Apri and Elimina are the water window's own).
 class frontespizio : public Form, public ProjectView {
     Q_OBJECT
 public:
@@ -71,6 +72,8 @@ public:
     void ownerLabel_Click();
     // The cover's own first step of a save: some network must have rows.
     bool HasNetworkRows();
+    // The file commands of the water window, which Apri and Elimina run.
+    ProjectFileCommands* waterFiles();
     QColor background() const { return m_background; }
 
     // ProjectView

@@ -58,6 +58,9 @@ struct ApplicationState {
 
     // The project identification of the cover page.
     ProjectIdentification cover;
+    // Today's date went into the record's `data` at the cover window's
+    // first load in this run; later loads show the record as it stands.
+    bool coverDated = false;
 
     int waterRows() const { return WaterRowCount.value_or(0); }
     int gasRows() const { return GasRowCount.value_or(0); }

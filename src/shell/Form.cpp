@@ -15,21 +15,29 @@ Form::Form(AppContext& context, QWidget* parent)
 
 Form::~Form() = default;
 
+void Form::setDesignedInnerSize(double widthTwips, double heightTwips) {
+    // Whatever the window holds above its inner area (its menu bar) comes on
+    // top of the designed size.
+    const QSize chrome = size() - clsResize::innerSize(this);
+    resize(QSize(twipsX(widthTwips), twipsY(heightTwips)) + chrome);
+}
+
 void Form::startResizer(double outerWidthTwips, double outerHeightTwips, double leftTwips) {
     m_resizer = std::make_unique<clsResize>();
     m_resizer->setSourceForm(this);
     quint8 percent = 75;
     m_resizer->SizeFormToScreen(percent);
-    // The outer size includes the frame. Before the window manager has framed
-    // the window, a usual frame is assumed: 60 twips each side, and a caption
-    // bar of 450 twips over the top border.
-    QSize border = frameGeometry().size() - size();
-    if (!isVisible() || border.isEmpty())
-        border = QSize(twipsX(120), twipsY(510));
-    resize(std::max(1, twipsX(outerWidthTwips) - border.width()),
-           std::max(1, twipsY(outerHeightTwips) - border.height()));
+    const QSize chrome = size() - clsResize::innerSize(this);
+    const QSize border = frameGeometry().size() - size();
+    QSize inner(twipsX(m_resizer->designWidth()), twipsY(m_resizer->designHeight()));
+    if (isVisible() && !border.isEmpty())
+        inner = QSize(twipsX(outerWidthTwips), twipsY(outerHeightTwips)) - border - chrome;
+    resize(QSize(std::max(1, inner.width()), std::max(1, inner.height())) + chrome);
     if (leftTwips >= 0)
         move(twipsX(leftTwips), pos().y());
+    // A hidden window is told of its new size only when it is shown: its
+    // controls follow now, as they would on a resize notification.
+    m_resizer->ResizeControls();
 }
 
 void Form::releaseResizer() {

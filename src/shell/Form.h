@@ -35,11 +35,21 @@ public:
     int twipsX(double twips) const;
     int twipsY(double twips) const;
 
+    // Gives the window its designed inner size (twips; below the menu bar,
+    // where it has one), so that the resizer records the controls' designed
+    // geometry at it. A window's constructor calls it once its controls
+    // stand at their designed places.
+    void setDesignedInnerSize(double widthTwips, double heightTwips);
+
     // The proportional resizer of a resizable window, as its load starts it:
     // the design is recorded, the window opens at 75 % of the screen,
     // centred, and then takes its own outer size (and, for the help pages,
-    // its left edge) in twips. From then on every resize rescales the
-    // controls. The registry releases it when the window is unloaded.
+    // its left edge) in twips. Until the window manager has framed the
+    // window, its frame is taken to be the one it was designed in (the
+    // designed outer size less the inner), so it opens at its designed inner
+    // size with every control at its designed place. From then on every
+    // resize rescales the controls. The registry releases it when the window
+    // is unloaded.
     void startResizer(double outerWidthTwips, double outerHeightTwips, double leftTwips = -1);
     void releaseResizer();
     clsResize* resizer() const { return m_resizer.get(); }

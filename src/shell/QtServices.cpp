@@ -49,8 +49,11 @@ MsgAnswer runBox(const QString& text, MsgButtons buttons, NoticeIcon icon, const
                  QWidget* parent, bool defaultNo) {
     QMessageBox box(boxIcon(icon), title, QtMessageService::displayText(text), boxButtons(buttons),
                     parent);
+    // Each answer has its letter, as the system's own boxes give it.
     const std::pair<QMessageBox::StandardButton, const char*> captions[] = {
-        {QMessageBox::Yes, "S\u00ec"}, {QMessageBox::No, "No"}, {QMessageBox::Cancel, "Annulla"}};
+        {QMessageBox::Yes, "&S\u00ec"},
+        {QMessageBox::No, "&No"},
+        {QMessageBox::Cancel, "&Annulla"}};
     for (const auto& [button, caption] : captions) {
         if (QAbstractButton* b = box.button(button))
             b->setText(QString::fromUtf8(caption));

@@ -8,9 +8,10 @@
 
 class QProcess;
 
-// Message boxes as QMessageBox with the Italian captions "Sì", "No",
-// "Annulla". The carriage return that separates the lines of a message
-// becomes a line break on screen.
+// Message boxes as QMessageBox with the Italian captions "&Sì", "&No",
+// "&Annulla": the letters S, N and A answer from the keyboard. The carriage
+// return that separates the lines of a message becomes a line break on
+// screen.
 class QtMessageService : public MessageService {
 public:
     MsgAnswer MsgBox(const QString& text, MsgButtons buttons, NoticeIcon icon, const QString& title,

@@ -8,7 +8,9 @@
 #include "shell/ToolbarIcons.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -68,6 +70,10 @@ WindowFrame::WindowFrame(Form& window, AppContext& context, FrameKind kind, Fram
 
     buildMenus();
     buildToolbar();
+    window.setDesignedInnerSize(InnerWidth, InnerHeight);
+    // The text boxes claim some of the menu's keys (Ctrl+A, Ctrl+C) before
+    // any shortcut runs; the frame sees that claim wherever it is made.
+    qApp->installEventFilter(this);
 }
 
 QString WindowFrame::finestraCaption(FrameKind kind) {
@@ -277,8 +283,27 @@ void WindowFrame::ownWindowQuestion() {
         m_ctx.forms.showByName(QString::fromLatin1(texts.helpPage));
 }
 
+bool WindowFrame::isMenuShortcut(const QKeyEvent* key) const {
+    const QKeySequence pressed(key->keyCombination());
+    for (const QAction* action : m_items) {
+        if (action->isEnabled() && !action->shortcut().isEmpty() && action->shortcut() == pressed)
+            return true;
+    }
+    return false;
+}
+
 bool WindowFrame::eventFilter(QObject* watched, QEvent* event) {
+    // As menu accelerators do in the classic toolkit, the menu's own
+    // shortcuts outrank the control that has the focus: its claim is not
+    // delivered, and the shortcut runs. Its other keys stay its own.
+    if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == &m_window &&
+        isMenuShortcut(static_cast<QKeyEvent*>(event)))
+        return true;
     if (watched == m_client && event->type() == QEvent::Resize)
         m_toolBar->setGeometry(0, 0, m_client->width(), m_toolBar->height());
+    // Over the controls, which a window made very low pushes up to it.
+    if (watched == m_client && event->type() == QEvent::Show)
+        m_toolBar->raise();
     return QObject::eventFilter(watched, event);
 }

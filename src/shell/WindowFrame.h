@@ -10,6 +10,7 @@
 struct AppContext;
 class Form;
 class QAction;
+class QKeyEvent;
 class QMenu;
 class QMenuBar;
 class QToolBar;
@@ -40,8 +41,10 @@ struct FrameHandlers {
 
 // The menu bar and the toolbar shared by the main windows. The frame lays
 // out the window as the menu bar over a client area; the toolbar `Toolbar1`
-// spans the top of the client area, where the window's designed coordinates
-// start, and the window places its own controls in the client area. The
+// spans the top of the client area at its own height, where the window's
+// designed coordinates start, and the window places its own controls in the
+// client area. Menu bar, `finestra` and toolbar follow the window's width
+// as Qt lays them out; the resizer scales only the window's own controls. The
 // navigation entries (the "&Visualizza" menu and buttons 8 to 11), the
 // help entries and the window's own help page are the frame's: they show
 // the windows by name through the registry, and an entry whose window is
@@ -77,6 +80,14 @@ public:
 
     static constexpr int ToolbarPositions = 22;
 
+    // The designed size of the main windows (twips): outer, frame included,
+    // and inner, below the menu bar. The frame gives the window its inner
+    // size, so that its controls are recorded at their designed places.
+    static constexpr int OuterWidth = 9600;
+    static constexpr int OuterHeight = 6825;
+    static constexpr int InnerWidth = 9480;
+    static constexpr int InnerHeight = 6135;
+
 private:
     enum Command {
         Open,
@@ -108,6 +119,8 @@ private:
     QAction* addItem(QMenu* menu, const char* name, const QString& caption, Command command);
     QMenu* addMenu(QMenu* parent, const char* name, const QString& caption);
     void run(Command command);
+    // Whether the key is the shortcut of one of the menu's enabled items.
+    bool isMenuShortcut(const QKeyEvent* key) const;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     Form& m_window;

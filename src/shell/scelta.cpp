@@ -18,9 +18,11 @@ namespace {
 // The windows the two options open, by registry name.
 const char* const OptionTargets[] = {"dati", "datigas"};
 
-// Outer size of the chooser and height of its status bar (twips).
+// Outer and inner size of the chooser and height of its status bar (twips).
 constexpr int OuterWidth = 9600;
 constexpr int OuterHeight = 6825;
+constexpr int InnerWidth = 9480;
+constexpr int InnerHeight = 6420;
 constexpr int StatusHeight = 375;
 
 } // namespace
@@ -100,6 +102,7 @@ scelta::scelta(AppContext& context, QWidget* parent)
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(false);
     StatusBar1->setStyleSheet(QStringLiteral("QStatusBar { border-top: 1px solid palette(mid); }"));
+    setDesignedInnerSize(InnerWidth, InnerHeight);
 }
 
 void scelta::Form_Load() {
@@ -163,7 +166,10 @@ bool scelta::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void scelta::mouseMoveEvent(QMouseEvent* event) {
-    Form_MouseMove();
+    // Labels and buttons hand the pointer's moves on to the window: its hint
+    // belongs to the free surface alone.
+    if (!childAt(event->position().toPoint()))
+        Form_MouseMove();
     Form::mouseMoveEvent(event);
 }
 

@@ -38,7 +38,7 @@ HelpPage::HelpPage(AppContext& context, const QString& topic, const HelpPageDesi
     paint(this, QPalette::Window, PaleYellow);
     setAutoFillBackground(true);
     // The designed inner size, so that the resizer records the layout at it.
-    resize(twipsX(design.innerWidth), twipsY(design.innerHeight));
+    setDesignedInnerSize(design.innerWidth, design.innerHeight);
 
     const auto button = [this](const char* name, const QString& caption, int left) {
         auto* b = new QPushButton(caption, this);

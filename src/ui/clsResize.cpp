@@ -3,8 +3,12 @@
 #include "ui/Line.h"
 
 #include <QLayout>
+#include <QMenuBar>
 #include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -89,14 +93,36 @@ bool layoutHolds(const QLayout* layout, const QWidget* widget) {
     return false;
 }
 
+bool isBar(const QWidget* widget) {
+    return qobject_cast<const QMenuBar*>(widget) || qobject_cast<const QToolBar*>(widget) ||
+           qobject_cast<const QStatusBar*>(widget);
+}
+
 bool isControl(const QWidget* widget, const QWidget* form) {
     const QString name = widget->objectName();
     if (name.isEmpty() || name.startsWith(QLatin1String("qt_")))
         return false;
     if (widget->isWindow() || widget->window() != form)
         return false;
+    for (const QWidget* w = widget; w != form; w = w->parentWidget()) {
+        if (isBar(w))
+            return false;
+    }
     const QLayout* layout = widget->parentWidget()->layout();
     return !layout || !layoutHolds(layout, widget);
+}
+
+// Height of the menu bar that a window's layout places above everything
+// else, as the layout computes it.
+int menuBarHeight(const QWidget* form) {
+    const QLayout* layout = form->layout();
+    const QWidget* bar = layout ? layout->menuBar() : nullptr;
+    if (!bar || bar->isHidden())
+        return 0;
+    int height = bar->heightForWidth(std::max(form->width(), bar->minimumWidth()));
+    if (height < 0)
+        height = bar->sizeHint().height();
+    return std::clamp(height, bar->minimumHeight(), bar->maximumHeight());
 }
 
 } // namespace
@@ -123,6 +149,10 @@ QList<QWidget*> clsResize::controlsOf(const QWidget* form) {
     return controls;
 }
 
+QSize clsResize::innerSize(const QWidget* form) {
+    return QSize(form->width(), std::max(0, form->height() - menuBarHeight(form)));
+}
+
 void clsResize::ReInitialise() {
     CaptureLayout();
 }
@@ -135,8 +165,9 @@ void clsResize::CaptureLayout() {
     const auto twipsX = [dpiX](int pixels) { return roundHalfEven(pixelsToTwips(pixels, dpiX)); };
     const auto twipsY = [dpiY](int pixels) { return roundHalfEven(pixelsToTwips(pixels, dpiY)); };
 
-    m_designWidth = twipsX(m_form->width());
-    m_designHeight = twipsY(m_form->height());
+    const QSize inner = innerSize(m_form);
+    m_designWidth = twipsX(inner.width());
+    m_designHeight = twipsY(inner.height());
 
     m_layouts.clear();
     const QList<QWidget*> controls = controlsOf(m_form);
@@ -208,8 +239,9 @@ void clsResize::ResizeControls() {
     DrawingFreeze freeze(m_form);
     const double dpiX = m_form->logicalDpiX();
     const double dpiY = m_form->logicalDpiY();
-    const double yRatio = pixelsToTwips(m_form->height(), dpiY) / m_designHeight;
-    const double xRatio = pixelsToTwips(m_form->width(), dpiX) / m_designWidth;
+    const QSize inner = innerSize(m_form);
+    const double yRatio = pixelsToTwips(inner.height(), dpiY) / m_designHeight;
+    const double xRatio = pixelsToTwips(inner.width(), dpiX) / m_designWidth;
     const auto pixelsX = [&](qint32 designed) {
         return twipsToPixels(scaled(designed, xRatio), dpiX);
     };

@@ -74,8 +74,14 @@ struct ControlLayout {
 // objectName (names beginning with "qt_" belong to Qt's own composite
 // widgets), that belong to the window itself (not to a popup or another
 // window) and that no layout places: a widget in its parent's layout (or
-// that layout's menu bar) is the layout's business. Their order is the order of creation,
-// container before contents.
+// that layout's menu bar) is the layout's business. The bars of a window
+// (menu bar, toolbar, status bar) and whatever they hold are its frame,
+// which Qt lays out along the window's edges: they are never controls.
+// Their order is the order of creation, container before contents.
+//
+// The inner size of a window is its size less the menu bar that its layout
+// holds, as in the classic toolkit, where the menu bar is part of the frame:
+// the controls stand in the area below it.
 //
 // A control refuses a dimension that Qt holds fixed (minimum equal to
 // maximum, as setFixedHeight makes it; a drop-down list whose height comes
@@ -117,6 +123,8 @@ public:
 
     // The controls of a window, as described above.
     static QList<QWidget*> controlsOf(const QWidget* form);
+    // The inner size of a window in pixels, as described above.
+    static QSize innerSize(const QWidget* form);
 
 private:
     void CaptureLayout();

@@ -15,7 +15,7 @@ licenza::licenza(AppContext& context, QWidget* parent)
     : Form(context, parent) {
     setWindowTitle(QStringLiteral("LICENZA D'USO"));
     setFont(DesignFont());
-    resize(twipsX(5490), twipsY(6390));
+    setDesignedInnerSize(5490, 6390);
 
     const auto button = [this](const char* name, const QString& caption, const QString& hint,
                                int left) {

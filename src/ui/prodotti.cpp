@@ -14,7 +14,7 @@ prodotti::prodotti(AppContext& context, QWidget* parent)
     : Form(context, parent) {
     setWindowTitle(QStringLiteral("Tubarex: altri prodotti Software Solariva"));
     setFont(DesignFont());
-    resize(twipsX(9480), twipsY(6420));
+    setDesignedInnerSize(9480, 6420);
 
     const auto place = [this](QWidget* w, const char* name, int left, int top, int width,
                               int height) {

@@ -62,7 +62,7 @@ sommario::sommario(AppContext& context, QWidget* parent)
     setWindowTitle(QStringLiteral("Tubarex: guida in linea"));
     setFont(DesignFont());
     setMouseTracking(true);
-    resize(twipsX(3855), twipsY(6420));
+    setDesignedInnerSize(3855, 6420);
 
     const auto place = [this](QWidget* w, const QString& name, int left, int top, int width,
                               int height) {

@@ -19,9 +19,6 @@
 
 namespace {
 
-// Outer size of the window (twips).
-constexpr int OuterWidth = 9600;
-constexpr int OuterHeight = 6825;
 // Top of band line 1 and the step between lines (twips).
 constexpr int BandTopTwips = 2400;
 constexpr int LineStep = 240;
@@ -248,7 +245,7 @@ void dati::buildOthers() {
 }
 
 void dati::Form_Load() {
-    startResizer(OuterWidth, OuterHeight);
+    startResizer(WindowFrame::OuterWidth, WindowFrame::OuterHeight);
     InitMessageTitles(m_ctx.state);
     UpdateStepHint();
     m_ctx.state.WaterBandTop = 1;

@@ -3,6 +3,7 @@
 
 #include "report/frontespizio.h"
 #include "shell/WindowFrame.h"
+#include "water/ProjectFile.h"
 #include "water/WaterTable.h"
 #include "water/dati.h"
 
@@ -308,6 +309,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Tubarex-dati-scuola"));
         ShellFixture f;
+        f.forms.enrol<dati>();
         f.forms.enrol<frontespizio>();
         frontespizio& w = f.forms.get<frontespizio>();
         fillWaterRows(f.state, 2);
@@ -333,6 +335,62 @@ private slots:
             QCOMPARE(w.field(i)->text(), saved.field(i));
         QCOMPARE(w.data()->text(), QString());
         QCOMPARE(w.localita()->text(), QStringLiteral("campo 1, via Roma"));
+    }
+
+    // Today's date goes into the record at the window's first load only:
+    // closed from its title bar and opened again, the window shows the
+    // record as it stands, and a save writes it unchanged.
+    void reloadKeepsTheRecord() {
+        ShellFixture f;
+        f.forms.enrol<frontespizio>();
+        frontespizio& first = f.forms.show<frontespizio>();
+        QCOMPARE(f.state.cover.data, CoverDateText(QLocale::system(), QDate::currentDate()));
+        typeAllBut(first, QString());
+        first.data()->setText(QStringLiteral("lunedì, 7 dic 2026"));
+        const ProjectIdentification record = f.state.cover;
+        first.close();
+        ShellFixture::flush();
+        QVERIFY(!f.forms.isLoaded(QStringLiteral("frontespizio")));
+
+        frontespizio& again = f.forms.show<frontespizio>();
+        QCOMPARE(f.state.cover, record);
+        for (int i = 0; i < ProjectIdentification::FieldCount; ++i)
+            QCOMPARE(again.field(i)->text(), record.field(i));
+    }
+
+    // Apri and Elimina are the water window's commands: its dialog keeps
+    // the name last used, whichever window ran them.
+    void openAndDeleteAreTheWaterWindows() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Tubarex-dati-ponte"));
+        {
+            ApplicationState saved;
+            fillWaterRows(saved, 1);
+            saved.GasRowCount = 0;
+            saved.cover.progetto = QStringLiteral("Ponte");
+            QCOMPARE(SaveProjectFile(saved, path), QString());
+        }
+        ShellFixture f;
+        f.forms.enrol<dati>();
+        f.forms.enrol<frontespizio>();
+        frontespizio& w = f.forms.show<frontespizio>();
+        f.services.dialogs.openResults.push_back(path);
+        w.frame()->item(QStringLiteral("apri"))->trigger();
+        QCOMPARE(f.state.cover.progetto, QStringLiteral("Ponte"));
+        QCOMPARE(w.progetto()->text(), QStringLiteral("Ponte"));
+        auto* water = qobject_cast<dati*>(f.forms.find(QStringLiteral("dati")));
+        QVERIFY(water);
+        QCOMPARE(water->files().dialogFileName(), path);
+
+        w.frame()->Toolbar1(4)->trigger(); // cancelled
+        QCOMPARE(f.services.dialogs.openRequests.size(), size_t(2));
+        QCOMPARE(f.services.dialogs.openRequests[1].title, f.state.DeleteDialogTitle);
+        QCOMPARE(f.services.dialogs.openRequests[1].fileName, path);
+        QVERIFY(QFile::exists(path));
+        f.services.dialogs.openResults.push_back(path);
+        w.frame()->item(QStringLiteral("eliminare"))->trigger();
+        QVERIFY(!QFile::exists(path));
+        QCOMPARE(water->files().dialogTitle(), f.state.DeleteDialogTitle);
     }
 
     void saveWithoutNetworksIsRefused() {

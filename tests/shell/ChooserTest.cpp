@@ -4,20 +4,12 @@
 #include "shell/scelta.h"
 
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTest>
 
 namespace {
-
-void moveOver(QWidget* widget) {
-    const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
-    QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QCoreApplication::sendEvent(widget, &move);
-}
 
 const QString ChooserWaterHint =
     QStringLiteral("Apre una finestra in cui si possono calcolare le perdite "
@@ -115,15 +107,30 @@ private slots:
         QVERIFY(!w.Option1(2)->isChecked());
     }
 
+    // The pointer passing over the window, in order: each option shows its
+    // hint, the free surface its own, and labels and buttons leave the last
+    // hint in place.
     void statusBarShowsTheHintUnderTheMouse() {
         ShellFixture f;
         scelta& w = f.forms.show<scelta>();
-        moveOver(w.Option1(2));
-        QCOMPARE(w.StatusBar1->currentMessage(), ChooserGasHint);
-        moveOver(w.Option1(1));
-        QCOMPARE(w.StatusBar1->currentMessage(), ChooserWaterHint);
-        moveOver(&w);
-        QCOMPARE(w.StatusBar1->currentMessage(), ChooserSurfaceHint);
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const struct {
+            QWidget* over;
+            QPoint at;
+            QString hint;
+        } moves[] = {{w.Option1(2), {}, ChooserGasHint},
+                     {w.Label3, {}, ChooserGasHint},
+                     {w.Option1(1), {}, ChooserWaterHint},
+                     {w.aiuto, {}, ChooserWaterHint},
+                     {&w, QPoint(w.twipsX(240), w.twipsY(240)), ChooserSurfaceHint},
+                     {w.Label1, {}, ChooserSurfaceHint},
+                     {w.Option1(1), {}, ChooserWaterHint},
+                     {&w, QPoint(w.twipsX(240), w.twipsY(4320)), ChooserSurfaceHint}};
+        for (const auto& move : moves) {
+            const QPoint at = move.at.isNull() ? move.over->rect().center() : move.at;
+            QTest::mouseMove(move.over, at);
+            QCOMPARE(w.StatusBar1->currentMessage(), move.hint);
+        }
     }
 
     void aiutoExplainsTheWindow() {

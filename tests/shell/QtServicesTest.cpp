@@ -65,7 +65,7 @@ private slots:
             service.MsgBox(QStringLiteral("Procedere?"), MsgButtons::YesNoCancel,
                            NoticeIcon::Question, QStringLiteral("Titolo"));
         QCOMPARE(answer, MsgAnswer::Yes);
-        QCOMPARE(seen, (QStringList{"Annulla", "No", QString::fromUtf8("S\u00ec")}));
+        QCOMPARE(seen, (QStringList{"&Annulla", "&No", QString::fromUtf8("&S\u00ec")}));
         QCOMPARE(title, QStringLiteral("Titolo"));
         QCOMPARE(icon, QMessageBox::Question);
     }
@@ -85,6 +85,24 @@ private slots:
         QVERIFY(noIsDefault);
         QCOMPARE(icon, QMessageBox::Question);
         QCOMPARE(answer, MsgAnswer::No);
+    }
+
+    // Each answer has its letter: the key alone picks it.
+    void answersTakeTheirLetters() {
+        QtMessageService service;
+        const std::pair<Qt::Key, MsgAnswer> keys[] = {{Qt::Key_S, MsgAnswer::Yes},
+                                                      {Qt::Key_N, MsgAnswer::No},
+                                                      {Qt::Key_A, MsgAnswer::Cancel}};
+        for (const auto& [key, expected] : keys) {
+            whenBoxOpens([key = key](QMessageBox* box) {
+                QTest::keyClick(box, key);
+                // A box the key left open is closed by the test.
+                QTimer::singleShot(500, box, [box] { box->done(QMessageBox::Ok); });
+            });
+            QCOMPARE(service.MsgBox(QStringLiteral("Procedere?"), MsgButtons::YesNoCancel,
+                                    NoticeIcon::Question, QStringLiteral("Titolo")),
+                     expected);
+        }
     }
 
     void iconsMapToTheFourKinds() {

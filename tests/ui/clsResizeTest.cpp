@@ -3,9 +3,13 @@
 
 #include <QComboBox>
 #include <QFrame>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -123,6 +127,49 @@ private slots:
         QCOMPARE(controls, expected);
         QVERIFY(!controls.contains(unnamed));
         QVERIFY(!controls.contains(placed));
+    }
+
+    // The bars of a window belong to its frame: Qt lays them out and the
+    // resizer leaves them, and whatever they hold, alone. The inner area,
+    // where the controls stand, lies below the menu bar.
+    void barsAreFrameAndTheInnerAreaLiesBelowTheMenuBar() {
+        QWidget form;
+        form.resize(600, 400);
+        auto* layout = new QVBoxLayout(&form);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(0);
+        auto* menuBar = new QMenuBar(&form);
+        menuBar->setObjectName(QStringLiteral("menuBar"));
+        menuBar->addMenu(QStringLiteral("&File"));
+        auto* corner = new QToolButton(menuBar);
+        corner->setObjectName(QStringLiteral("finestra"));
+        menuBar->setCornerWidget(corner);
+        layout->setMenuBar(menuBar);
+        auto* client = new QWidget(&form);
+        client->setObjectName(QStringLiteral("clientArea"));
+        layout->addWidget(client);
+        auto* tools = new QToolBar(client);
+        tools->setObjectName(QStringLiteral("Toolbar1"));
+        auto* inTools = new QPushButton(tools);
+        inTools->setObjectName(QStringLiteral("nellaBarra"));
+        tools->addWidget(inTools);
+        auto* status = new QStatusBar(client);
+        status->setObjectName(QStringLiteral("StatusBar1"));
+        auto* button = new QPushButton(client);
+        button->setObjectName(QStringLiteral("cmdOK"));
+        button->setGeometry(100, 50, 200, 30);
+        QCOMPARE(clsResize::controlsOf(&form), QList<QWidget*>{button});
+
+        const int menuHeight = menuBar->sizeHint().height();
+        const int innerHeight = 400 - menuHeight;
+        clsResize resizer;
+        resizer.setSourceForm(&form);
+        resizer.ResizeControls();
+        QCOMPARE(resizer.designHeight(),
+                 roundHalfEven(pixelsToTwips(innerHeight, form.logicalDpiY())));
+        form.resize(300, innerHeight * 2 + menuHeight);
+        resizer.ResizeControls();
+        QCOMPARE(button->geometry(), QRect(50, 100, 100, 60));
     }
 
     // --- capture and scaling ----------------------------------------------
