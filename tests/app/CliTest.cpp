@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -247,4 +248,28 @@ TEST(Cli, DocumentsAreWrittenAndBadOutputCommandsExitWithTwo) {
     EXPECT_EQ(cli({QStringLiteral("sheet"), dir.filePath(QStringLiteral("manca")), sheet}).status,
               2);
     EXPECT_EQ(cli({QStringLiteral("form"), QStringLiteral("acqua")}).status, 2);
+}
+
+// Each command runs within a small stack: the project tables live on the
+// heap, so a tight stack limit is no reason to crash.
+TEST(Cli, CommandsRunOnASmallStack) {
+    QTemporaryDir dir;
+    const QList<QStringList> commands = {
+        {QStringLiteral("calc"), Example},
+        {QStringLiteral("calc"), Example, QStringLiteral("--json")},
+        {QStringLiteral("check"), Example},
+        {QStringLiteral("resave"), Example, dir.filePath(QStringLiteral("copia"))},
+        {QStringLiteral("print"), QStringLiteral("gas"), Example, QStringLiteral("--text"),
+         dir.filePath(QStringLiteral("gas.txt"))},
+        {QStringLiteral("sheet"), Example, dir.filePath(QStringLiteral("scheda.docx"))},
+    };
+    for (const QStringList& command : commands) {
+        CliRun r;
+        QThread* thread = QThread::create([&] { r = cli(command); });
+        thread->setStackSize(256 * 1024);
+        thread->start();
+        ASSERT_TRUE(thread->wait(60000));
+        delete thread;
+        EXPECT_EQ(r.status, 0) << command.join(u' ').toStdString() << r.err.toStdString();
+    }
 }
