@@ -4,6 +4,7 @@
 
 #include "shell/ApplicationState.h"
 #include "shell/NumberText.h"
+#include "shell/SafeFile.h"
 #include "water/ProjectFile.h"
 
 #include <QJsonArray>
@@ -277,5 +278,5 @@ int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
         return FormCommand(args.mid(1), err);
     if (command == u"sheet")
         return SheetCommand(args.mid(1), err);
-    return usageError(QStringLiteral("comando sconosciuto «%1».").arg(command), err);
+    return usageError(QStringLiteral("comando sconosciuto %1.").arg(QuotedExcerpt(command)), err);
 }

@@ -7,6 +7,7 @@
 #include "shell/Forms.h"
 #include "shell/InstallationSettings.h"
 #include "shell/QtServices.h"
+#include "shell/SafeFile.h"
 #include "shell/frmSplash.h"
 #include "ui/HelpWindows.h"
 #include "ui/frmTip.h"
@@ -20,6 +21,8 @@
 #include <QTranslator>
 
 int main(int argc, char* argv[]) {
+    // Past a file-size limit a save fails and is reported, like a full disk.
+    IgnoreFileSizeSignal();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tubarex"));
     QApplication::setOrganizationName(QStringLiteral("tubarex"));

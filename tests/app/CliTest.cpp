@@ -1,6 +1,8 @@
 #include "cli/Cli.h"
+#include "SpecialFiles.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -272,4 +274,32 @@ TEST(Cli, CommandsRunOnASmallStack) {
         delete thread;
         EXPECT_EQ(r.status, 0) << command.join(u' ').toStdString() << r.err.toStdString();
     }
+}
+
+// Pipes and folders are neither read nor replaced; a bad word of the command
+// line is quoted short and visible.
+TEST(Cli, RefusesWhatIsNotARegularFile) {
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("pipe"));
+    if (!MakeFifo(fifo))
+        GTEST_SKIP() << "no named pipes on this system";
+    const QList<QStringList> commands = {
+        {QStringLiteral("calc"), fifo},
+        {QStringLiteral("calc"), dir.path()},
+        {QStringLiteral("resave"), Example, fifo},
+        {QStringLiteral("resave"), Example, dir.path()},
+        {QStringLiteral("print"), QStringLiteral("water"), Example, QStringLiteral("--text"), fifo},
+        {QStringLiteral("form"), QStringLiteral("gas"), fifo},
+    };
+    for (const QStringList& command : commands) {
+        const CliRun r = cli(command);
+        EXPECT_EQ(r.status, 2) << command.join(u' ').toStdString();
+        EXPECT_TRUE(r.err.contains(command.last())) << r.err.toStdString();
+    }
+    EXPECT_FALSE(QFileInfo(fifo).isFile());
+
+    const CliRun r = cli({QString(5000, u'c') + QStringLiteral("\x1b[2J")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_FALSE(r.err.contains(QChar(0x1b)));
+    EXPECT_LT(r.err.indexOf(QStringLiteral("Uso:")), 200);
 }
