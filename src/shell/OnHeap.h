@@ -6,33 +6,36 @@
 // A value kept on the heap that copies, compares and indexes like a plain
 // member. The segment tables hold hundreds of kilobytes each: as members of
 // records made on the stack (the state of a command, a file being read) they
-// would overflow a small stack. A moved-from value is still a whole value.
+// would overflow a small stack. The value is made, as a default T, on its
+// first use, also after it was moved away: a record that is only made and
+// moved costs no allocation.
 template <typename T> class OnHeap {
 public:
-    OnHeap()
-        : m_value(std::make_unique<T>()) {}
+    OnHeap() = default;
     OnHeap(const OnHeap& other)
-        : m_value(std::make_unique<T>(*other.m_value)) {}
-    OnHeap(OnHeap&& other)
-        : OnHeap() {
-        m_value.swap(other.m_value);
-    }
+        : m_value(other.m_value ? std::make_unique<T>(*other.m_value) : nullptr) {}
+    OnHeap(OnHeap&&) noexcept = default;
     OnHeap& operator=(const OnHeap& other) {
         if (this != &other)
-            *m_value = *other.m_value;
+            m_value = other.m_value ? std::make_unique<T>(*other.m_value) : nullptr;
         return *this;
     }
-    OnHeap& operator=(OnHeap&& other) noexcept {
-        m_value.swap(other.m_value);
-        return *this;
-    }
+    OnHeap& operator=(OnHeap&&) noexcept = default;
     ~OnHeap() = default;
 
-    auto& operator[](std::size_t i) { return (*m_value)[i]; }
-    const auto& operator[](std::size_t i) const { return static_cast<const T&>(*m_value)[i]; }
+    auto& operator[](std::size_t i) { return value()[i]; }
+    const auto& operator[](std::size_t i) const { return value()[i]; }
 
-    friend bool operator==(const OnHeap& a, const OnHeap& b) { return *a.m_value == *b.m_value; }
+    friend bool operator==(const OnHeap& a, const OnHeap& b) {
+        return (!a.m_value && !b.m_value) || a.value() == b.value();
+    }
 
 private:
-    std::unique_ptr<T> m_value;
+    T& value() const {
+        if (!m_value)
+            m_value = std::make_unique<T>();
+        return *m_value;
+    }
+
+    mutable std::unique_ptr<T> m_value;
 };
