@@ -62,14 +62,14 @@ judge() {
     fi
     if [ "$expected" -ne 0 ]; then
         local size
-        size=$(grep -v '^QStandardPaths' "$work/err" | wc -c)
+        size=$(grep -av '^QStandardPaths' "$work/err" | wc -c)
         if [ "$size" -eq 0 ]; then
             fail "$what: no message"
             return 1
         elif [ "$size" -gt 2000 ]; then
             fail "$what: a message of $size bytes"
             return 1
-        elif LC_ALL=C grep -q "$(printf '[\001-\010\013-\037\177]')" "$work/err"; then
+        elif [ "$(LC_ALL=C tr -d '\011\012\040-\176\200-\377' <"$work/err" | wc -c)" -ne 0 ]; then
             fail "$what: control characters in the message"
             return 1
         fi
@@ -111,8 +111,7 @@ mkdir -p "$inputs"
 head -c 65536 "$cli" >"$inputs/binario"
 head -c 65536 /dev/zero >"$inputs/zeri"
 truncate -s 17M "$inputs/enorme-rado"
-{ printf '1\r\n"'; head -c 15000000 /dev/zero | tr '\0' x; printf '\033[31m\007",,,\r\n'; } \
-    >"$inputs/gettone-15MB"
+{ head -c 15000000 /dev/zero | tr '\0' x; printf '\033[31m\007\r\n'; } >"$inputs/gettone-15MB"
 head -c 700 "$example" >"$inputs/troncato"
 sed 's/\r$//' "$example" >"$inputs/solo-LF"
 printf '0\r\n\033]0;titolo\007\r\n"","","","","","",""\r\n' >"$inputs/controlli"
@@ -251,6 +250,9 @@ mkdir -p "$work/limite"
 old_file "$work/limite/uscita"
 limits="ulimit -f 1"
 expect_refusal "file-size limit" "$work/limite/uscita"
+# The same with the signal ignored: each write past the limit comes up short.
+limits="ulimit -f 1; trap '' XFSZ"
+expect_refusal "file-size limit, signal ignored" "$work/limite/uscita"
 limits=
 
 # A full disk: a small file system filled up after the old file was put in.
@@ -266,19 +268,22 @@ else
     skip "full disk: no right to mount a small file system"
 fi
 
-# Targets that are not regular files: a pipe, a device node, a folder, a
-# link to a device, and a folder that does not exist.
+# Targets that are not regular files: a pipe, a device node, links to them,
+# a folder, and a folder that does not exist. The nodes are made here, never
+# taken from /dev: a program that got this wrong would replace them.
 mkfifo "$work/pipe-uscita"
 expect_refusal "target a pipe" "$work/pipe-uscita"
+ln -s pipe-uscita "$work/link-a-pipe"
+expect_refusal "target a link to a pipe" "$work/link-a-pipe"
 if mknod "$work/nulla" c 1 3 2>/dev/null; then
     expect_refusal "target a device node" "$work/nulla"
+    ln -s nulla "$work/link-a-nulla"
+    expect_refusal "target a link to a device node" "$work/link-a-nulla"
 else
     skip "target a device node: no right to make one"
 fi
 mkdir -p "$work/cartella-uscita/dentro"
 expect_refusal "target a folder" "$work/cartella-uscita"
-ln -s /dev/null "$work/link-a-dev-null"
-expect_refusal "target a link to /dev/null" "$work/link-a-dev-null"
 expect_refusal "target in a missing folder" "$work/manca/uscita"
 
 echo "hostile: $passed passed, $failed failed, $skipped skipped"
