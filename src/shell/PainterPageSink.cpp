@@ -125,16 +125,13 @@ void PainterPageSink::finish() {
         fail(QStringLiteral("impossibile completare la stampa su %1").arg(m_deviceName));
 }
 
-QPageLayout ListingPageLayout() {
-    // Narrow margins, as a printer's unprintable border: the widest listing
-    // (118 columns at 8 points) just fits.
-    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(5, 5, 5, 5),
-                       QPageLayout::Millimeter);
-}
-
 bool PrintToPdf(const QString& path, const std::function<void(PrinterPage&)>& body,
                 QString* error) {
-    return PrintToPdf(path, body, ListingPageLayout(), QString(), error);
+    // Narrow margins, as a printer's unprintable border: the widest listing
+    // (118 columns at 8 points) just fits.
+    const QPageLayout a4(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(5, 5, 5, 5),
+                         QPageLayout::Millimeter);
+    return PrintToPdf(path, body, a4, QString(), error);
 }
 
 bool PrintToPdf(const QString& path, const std::function<void(PrinterPage&)>& body,

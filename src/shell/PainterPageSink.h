@@ -64,9 +64,6 @@ private:
     double m_scaleY = 1;
 };
 
-// The page of a listing printed to a PDF file: A4 with narrow margins.
-QPageLayout ListingPageLayout();
-
 // Prints a listing into a PDF file on A4 paper with narrow margins. The file
 // is replaced only by the complete document. False, with an Italian `error`
 // naming the file, when it cannot be written; any previous file stays.
