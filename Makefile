@@ -49,7 +49,7 @@ sanitize: deps
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --output-on-failure -j $(JOBS)
 
-# The data-file reader under libFuzzer: every seed of tests/fuzz/corpus is
+# The data-file reader under libFuzzer: every input of tests/fuzz/corpus is
 # replayed, then new inputs are tried for FUZZ_SECONDS (kept in
 # $(FUZZ_DIR)/corpus; a failing input is saved in $(FUZZ_DIR)).
 fuzz:
