@@ -130,12 +130,16 @@ void BuildTechnicalReport(WordDocument& doc, const ApplicationState& state,
 
     const ProjectIdentification& c = state.cover;
     doc.setFontSize(12);
-    doc.TypeText(QStringLiteral("\r\rLa presente relazione è composta di n. "));
+    doc.TypeText(QStringLiteral("\r\r"));
+    // The closing, from the page count to the signature, stays on one page.
+    doc.setKeepWithNext(true);
+    doc.TypeText(QStringLiteral("La presente relazione è composta di n. "));
     doc.TypePageCountField();
     doc.TypeText(QStringLiteral(" pagine.\r"));
     doc.TypeText(QStringLiteral("Si allegano: ") + c.allegati + QStringLiteral("\r\r"));
     doc.TypeText(c.luogo + QStringLiteral(": ") + c.data + QStringLiteral("\r\r"));
     doc.TypeText(QStringLiteral("il progettista\r"));
+    doc.setKeepWithNext(false);
     doc.TypeText(QStringLiteral("(") + state.OwnerName + QStringLiteral(")"));
     doc.setAlignment(WordAlignment::Justify);
 

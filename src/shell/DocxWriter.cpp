@@ -76,10 +76,13 @@ QString runProperties(const QString& font, double points, bool bold) {
     return p;
 }
 
-// Paragraph properties in schema order: spacing, jc. A spacing of 12 points
-// on text of 12 points is single spacing; "auto" keeps larger titles whole.
-QString paragraphProperties(WordAlignment a, double lineSpacing) {
+// Paragraph properties in schema order: keepNext, spacing, jc. A spacing of
+// 12 points on text of 12 points is single spacing; "auto" keeps larger
+// titles whole.
+QString paragraphProperties(WordAlignment a, double lineSpacing, bool keepWithNext = false) {
     QString p = QStringLiteral("<w:pPr>");
+    if (keepWithNext)
+        p += QLatin1String("<w:keepNext/>");
     if (lineSpacing > 0)
         p += QLatin1String("<w:spacing w:after=\"0\" w:line=\"240\" w:lineRule=\"auto\"/>");
     else
@@ -112,7 +115,8 @@ void appendTextRun(QString& out, const QString& text, const QString& rPr) {
 // `pages` is the stored result of the page-count fields.
 QString paragraphXml(const WordParagraph& p, double lineSpacing, const QString& markFont,
                      double markSize, int pages) {
-    QString out = QLatin1String("<w:p>") + paragraphProperties(p.alignment, lineSpacing);
+    QString out =
+        QLatin1String("<w:p>") + paragraphProperties(p.alignment, lineSpacing, p.keepWithNext);
     for (const WordRun& run : p.runs) {
         const QString rPr = runProperties(run.fontName, run.fontSize, false);
         if (run.pageBreak) {

@@ -44,8 +44,10 @@ void WordDocument::setProperties(const QString& title, const QString& author) {
 
 void WordDocument::startParagraph() {
     WordBlock block;
-    if (!m_blocks.empty() && !m_blocks.back().isTable)
+    if (!m_blocks.empty() && !m_blocks.back().isTable) {
         block.paragraph.alignment = m_blocks.back().paragraph.alignment;
+        block.paragraph.keepWithNext = m_blocks.back().paragraph.keepWithNext;
+    }
     block.paragraph.markFont = m_fontName;
     block.paragraph.markSize = m_fontSize;
     m_blocks.push_back(block);
@@ -135,6 +137,10 @@ void WordDocument::TypeText(const QString& text) {
 void WordDocument::TypePageCountField() {
     WordRun field{QString(), m_fontName, m_fontSize, false, true};
     current().runs.push_back(field);
+}
+
+void WordDocument::setKeepWithNext(bool keep) {
+    current().keepWithNext = keep;
 }
 
 void WordDocument::setAlignment(WordAlignment alignment) {
@@ -384,6 +390,7 @@ public:
         m_y = 0;
     }
     int pages() const { return m_pages; }
+    bool atPageTop() const { return m_y == 0; }
 
 private:
     int m_pages = 1;
@@ -528,11 +535,33 @@ double WordTextPoints(const QString& text, double points, bool bold) {
 int WordDocument::pageCount() const {
     PageFlow flow;
     double lastSize = m_fontSize;
-    for (const WordBlock& block : m_blocks) {
-        if (block.isTable)
+    for (size_t i = 0; i < m_blocks.size(); ++i) {
+        const WordBlock& block = m_blocks[i];
+        if (block.isTable) {
             layOutTable(table(block.table), flow);
-        else
-            layOutParagraph(block.paragraph, lastSize, flow);
+            continue;
+        }
+        const bool chainStart =
+            block.paragraph.keepWithNext &&
+            (i == 0 || m_blocks[i - 1].isTable || !m_blocks[i - 1].paragraph.keepWithNext);
+        if (chainStart && !flow.atPageTop()) {
+            // The paragraphs kept together, up to the first one that is not
+            // kept with the next: when they would be split, and fit on a page
+            // of their own, they start a new page.
+            size_t end = i;
+            while (end + 1 < m_blocks.size() && !m_blocks[end + 1].isTable &&
+                   m_blocks[end].paragraph.keepWithNext)
+                ++end;
+            PageFlow here = flow, alone;
+            double sizeHere = lastSize, sizeAlone = lastSize;
+            for (size_t k = i; k <= end; ++k) {
+                layOutParagraph(m_blocks[k].paragraph, sizeHere, here);
+                layOutParagraph(m_blocks[k].paragraph, sizeAlone, alone);
+            }
+            if (here.pages() > flow.pages() && alone.pages() == 1)
+                flow.breakPage();
+        }
+        layOutParagraph(block.paragraph, lastSize, flow);
     }
     return flow.pages();
 }

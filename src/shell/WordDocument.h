@@ -24,6 +24,8 @@ struct WordRun {
 struct WordParagraph {
     std::vector<WordRun> runs;
     WordAlignment alignment = WordAlignment::Left;
+    // Kept on the page of the paragraph that follows it.
+    bool keepWithNext = false;
     // Font of the paragraph mark: the font at the insertion point while the
     // paragraph was still empty. An empty paragraph is a line of this size.
     QString markFont;
@@ -150,6 +152,11 @@ public:
     // selected table column, or the whole document.
     void setAlignment(WordAlignment alignment);
 
+    // The paragraph at the insertion point, and those typed after it, stay
+    // on one page with the paragraph that follows each (a signature block
+    // is never split across pages).
+    void setKeepWithNext(bool keep);
+
     // A new empty paragraph at the end of the document.
     void addParagraphAtEnd();
     // A table at the end of the document; returns its 1-based index.
@@ -174,8 +181,9 @@ public:
 
     // Pages of the document laid out so far on A4 with the writer's margins:
     // lines wrapped at the widths of the documents' face, tables row by row with
-    // the heading row of a formatted table repeated on every page, and the
-    // page breaks typed.
+    // the heading row of a formatted table repeated on every page, the page
+    // breaks typed, and paragraphs kept with the next one moved together to
+    // a new page when they would be split.
     int pageCount() const;
 
 private:

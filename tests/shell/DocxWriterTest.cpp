@@ -87,7 +87,9 @@ WordDocument reportLike() {
     doc.setFontSize(16);
     doc.TypeText(QStringLiteral("Criteri di calcolo (tubi per acqua)\r\r"));
     doc.setFontSize(12);
+    doc.setKeepWithNext(true);
     doc.TypeText(QStringLiteral("Si riportano i dati.\r"));
+    doc.setKeepWithNext(false);
 
     doc.addParagraphAtEnd();
     const int legend = doc.addTableAtEnd(3, 2);
@@ -352,8 +354,8 @@ TEST(DocxPackage, PropertiesFollowTheSchemaOrder) {
          {QStringLiteral("w:rFonts"), QStringLiteral("w:b"), QStringLiteral("w:bCs"),
           QStringLiteral("w:sz"), QStringLiteral("w:szCs"), QStringLiteral("w:lang")}},
         {QStringLiteral("w:pPr"),
-         {QStringLiteral("w:spacing"), QStringLiteral("w:ind"), QStringLiteral("w:jc"),
-          QStringLiteral("w:rPr")}},
+         {QStringLiteral("w:keepNext"), QStringLiteral("w:spacing"), QStringLiteral("w:ind"),
+          QStringLiteral("w:jc"), QStringLiteral("w:rPr")}},
         {QStringLiteral("w:tblPr"),
          {QStringLiteral("w:tblStyle"), QStringLiteral("w:tblW"), QStringLiteral("w:jc"),
           QStringLiteral("w:tblInd"), QStringLiteral("w:tblBorders"), QStringLiteral("w:shd"),

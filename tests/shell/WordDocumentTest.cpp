@@ -205,6 +205,36 @@ TEST(WordPageCount, FillsAnA4PageWithAboutFiftyLinesOfTwelvePoints) {
     EXPECT_GE(large.pageCount(), 3);
 }
 
+// Paragraphs kept with the next one that would be split start a new page
+// together, as the word processor moves them; at the top of a page, or too
+// long for one page, they stay where they are.
+TEST(WordPageCount, ParagraphsKeptTogetherMoveToTheNextPage) {
+    int perPage = 1;
+    for (WordDocument probe; probe.pageCount() == 1; ++perPage)
+        probe.TypeText(QStringLiteral("riga\r"));
+    --perPage; // the lines of 12 points that fill a page
+    const auto pages = [&](int before, int kept, int after) {
+        WordDocument doc;
+        for (int i = 0; i < before; ++i)
+            doc.TypeText(QStringLiteral("prima\r"));
+        doc.setKeepWithNext(true);
+        for (int i = 0; i < kept; ++i)
+            doc.TypeText(QStringLiteral("firma\r"));
+        doc.setKeepWithNext(false);
+        doc.TypeText(QStringLiteral("ultima\r"));
+        for (int i = 0; i < after; ++i)
+            doc.TypeText(QStringLiteral("dopo\r"));
+        return doc.pageCount();
+    };
+    // Split at the page end: the block moves, and what follows fills page 2
+    // over its end.
+    EXPECT_EQ(pages(perPage - 3, 4, perPage - 4), 3);
+    // Fits before the page end: nothing moves.
+    EXPECT_EQ(pages(perPage - 8, 4, perPage - 4), 2);
+    // Longer than a page: it cannot be kept whole and flows on.
+    EXPECT_EQ(pages(5, perPage + 1, 0), 2);
+}
+
 TEST(WordPageCount, LongParagraphsWrapIntoLines) {
     // Blank lines 12 points high fill two pages less a few lines; the same
     // count of paragraphs each several lines long fills many more.
