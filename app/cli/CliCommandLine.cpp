@@ -8,7 +8,7 @@
 
 namespace {
 
-struct OptionSpec {
+struct OptionEntry {
     const char* name;
     const char* valueName; // nullptr for a flag
     const char* help;
@@ -23,12 +23,12 @@ enum class Choice {
     AtMostOneForm // at most one of --json, --csv
 };
 
-struct CommandSpec {
+struct CommandEntry {
     const char* name;
     const char* synopsis; // after "tubarex-cli "
     const char* summary;  // its lines in the general help
     const char* description;
-    std::vector<OptionSpec> options;
+    std::vector<OptionEntry> options;
     int minArguments;
     int maxArguments; // -1: no limit
     const char* argumentsError;
@@ -37,15 +37,15 @@ struct CommandSpec {
 
 const char* const OutputHelpTail = " (OUT \"-\": lo standard output)";
 
-const std::vector<OptionSpec> OutputOptions = {
+const std::vector<OptionEntry> OutputOptions = {
     {"pdf", "OUT", "scrive un PDF, come la stampa diretta"},
     {"text", "OUT",
      "scrive un testo UTF-8: una riga per riga stampata, pagine separate da un salto pagina"},
     {"docx", "OUT", "scrive un documento .docx, come la stampa con Word"},
 };
 
-const std::vector<CommandSpec>& commands() {
-    static const std::vector<CommandSpec> list = {
+const std::vector<CommandEntry>& commands() {
+    static const std::vector<CommandEntry> list = {
         {"calc",
          "calc [--json | --csv[=,|.]] FILE...",
          "carica ogni progetto, calcola tutti i tronchi delle reti acqua e gas e stampa "
@@ -139,10 +139,10 @@ const std::vector<CommandSpec>& commands() {
     return list;
 }
 
-const CommandSpec* findCommand(const QString& name) {
-    for (const CommandSpec& spec : commands())
-        if (name == QLatin1String(spec.name))
-            return &spec;
+const CommandEntry* findCommand(const QString& name) {
+    for (const CommandEntry& entry : commands())
+        if (name == QLatin1String(entry.name))
+            return &entry;
     return nullptr;
 }
 
@@ -179,7 +179,7 @@ QString helpEntry(const QString& name, const QString& help) {
     return head + u'\n' + QString(Column, u' ') + wrapped(help, Column, Column);
 }
 
-QString optionName(const OptionSpec& option) {
+QString optionName(const OptionEntry& option) {
     QString name = QStringLiteral("--") + QLatin1String(option.name);
     if (option.valueName)
         name += u' ' + QLatin1String(option.valueName);
@@ -201,8 +201,8 @@ QCommandLineOption helpOption() {
 // English): an unknown option, a value missing after an option that needs
 // one, or a value given to a flag.
 QString parseError(const QCommandLineParser& parser, const QStringList& arguments,
-                   const CommandSpec& spec) {
-    const QString command = QLatin1String(spec.name);
+                   const CommandEntry& entry) {
+    const QString command = QLatin1String(entry.name);
     if (!parser.unknownOptionNames().isEmpty())
         return QStringLiteral("%1 non conosce l'opzione %2.")
             .arg(command, QuotedExcerpt(dashed(parser.unknownOptionNames().first())));
@@ -216,7 +216,7 @@ QString parseError(const QCommandLineParser& parser, const QStringList& argument
         QString name = argument.left(equals < 0 ? argument.size() : equals);
         while (name.startsWith(u'-'))
             name.remove(0, 1);
-        for (const OptionSpec& option : spec.options) {
+        for (const OptionEntry& option : entry.options) {
             if (name != QLatin1String(option.name))
                 continue;
             if (option.valueName && equals < 0 && i + 1 == arguments.size())
@@ -244,8 +244,8 @@ CliCommandLine help(const QString& command) {
     return line;
 }
 
-CliCommandLine parseCommand(const CommandSpec& spec, QStringList arguments) {
-    const QString command = QLatin1String(spec.name);
+CliCommandLine parseCommand(const CommandEntry& entry, QStringList arguments) {
+    const QString command = QLatin1String(entry.name);
     // A flag that may carry a value: QCommandLineParser has no such option,
     // so "--csv=." is taken apart before it reads the rest.
     QMap<QString, QString> optionalValues;
@@ -258,7 +258,7 @@ CliCommandLine parseCommand(const CommandSpec& spec, QStringList arguments) {
         QString name = argument.left(equals);
         while (name.startsWith(u'-'))
             name.remove(0, 1);
-        for (const OptionSpec& option : spec.options) {
+        for (const OptionEntry& option : entry.options) {
             if (option.optionalValue && name == QLatin1String(option.name)) {
                 optionalValues.insert(name, argument.mid(equals + 1));
                 argument = QStringLiteral("--") + name;
@@ -269,7 +269,7 @@ CliCommandLine parseCommand(const CommandSpec& spec, QStringList arguments) {
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOption(helpOption());
-    for (const OptionSpec& option : spec.options) {
+    for (const OptionEntry& option : entry.options) {
         QCommandLineOption qtOption(QLatin1String(option.name));
         if (option.valueName)
             qtOption.setValueName(QLatin1String(option.valueName));
@@ -277,7 +277,7 @@ CliCommandLine parseCommand(const CommandSpec& spec, QStringList arguments) {
     }
     arguments.prepend(QStringLiteral("tubarex-cli"));
     if (!parser.parse(arguments))
-        return error(command, parseError(parser, arguments, spec));
+        return error(command, parseError(parser, arguments, entry));
     if (parser.isSet(QStringLiteral("help")))
         return help(command);
 
@@ -286,9 +286,9 @@ CliCommandLine parseCommand(const CommandSpec& spec, QStringList arguments) {
     line.command = command;
     line.arguments = parser.positionalArguments();
     const auto count = line.arguments.size();
-    if (count < spec.minArguments || (spec.maxArguments >= 0 && count > spec.maxArguments))
-        return error(command, text(spec.argumentsError));
-    for (const OptionSpec& option : spec.options) {
+    if (count < entry.minArguments || (entry.maxArguments >= 0 && count > entry.maxArguments))
+        return error(command, text(entry.argumentsError));
+    for (const OptionEntry& option : entry.options) {
         const QString name = QLatin1String(option.name);
         if (!parser.isSet(name))
             continue;
@@ -303,9 +303,9 @@ CliCommandLine parseCommand(const CommandSpec& spec, QStringList arguments) {
             n += line.has(name) ? 1 : 0;
         return n;
     };
-    if (spec.choice == Choice::OneOutput && given({"pdf", "text", "docx"}) != 1)
-        return error(command, text(spec.argumentsError));
-    if (spec.choice == Choice::AtMostOneForm && given({"json", "csv"}) > 1)
+    if (entry.choice == Choice::OneOutput && given({"pdf", "text", "docx"}) != 1)
+        return error(command, text(entry.argumentsError));
+    if (entry.choice == Choice::AtMostOneForm && given({"json", "csv"}) > 1)
         return error(
             command,
             QStringLiteral("%1 scrive in una forma sola: --json oppure --csv.").arg(command));
@@ -343,13 +343,13 @@ CliCommandLine ParseCliCommandLine(const QStringList& arguments) {
     }
     if (words.isEmpty())
         return wantsHelp ? help(QString()) : error(QString(), QStringLiteral("manca il comando."));
-    const CommandSpec* spec = findCommand(words.first());
-    if (!spec)
+    const CommandEntry* entry = findCommand(words.first());
+    if (!entry)
         return error(QString(),
                      QStringLiteral("comando sconosciuto %1.").arg(QuotedExcerpt(words.first())));
     if (wantsHelp)
-        return help(QLatin1String(spec->name));
-    return parseCommand(*spec, words.mid(1));
+        return help(QLatin1String(entry->name));
+    return parseCommand(*entry, words.mid(1));
 }
 
 QString CliGeneralHelp() {
@@ -362,8 +362,8 @@ QString CliGeneralHelp() {
         "senza aprire finestre.\n"
         "\n"
         "Comandi:\n");
-    for (const CommandSpec& spec : commands())
-        result += helpEntry(QLatin1String(spec.synopsis), text(spec.summary));
+    for (const CommandEntry& entry : commands())
+        result += helpEntry(QLatin1String(entry.synopsis), text(entry.summary));
     result += QStringLiteral("\nOpzioni generali:\n");
     result +=
         helpEntry(QStringLiteral("-h, --help"),
@@ -385,15 +385,15 @@ QString CliGeneralHelp() {
 }
 
 QString CliCommandHelp(const QString& command) {
-    const CommandSpec* spec = findCommand(command);
-    if (!spec)
+    const CommandEntry* entry = findCommand(command);
+    if (!entry)
         return CliGeneralHelp();
-    QString result = QStringLiteral("Uso: tubarex-cli %1\n\n").arg(QLatin1String(spec->synopsis));
-    result += wrapped(text(spec->description), 0, 0);
+    QString result = QStringLiteral("Uso: tubarex-cli %1\n\n").arg(QLatin1String(entry->synopsis));
+    result += wrapped(text(entry->description), 0, 0);
     result += QStringLiteral("\nOpzioni:\n");
-    for (const OptionSpec& option : spec->options) {
+    for (const OptionEntry& option : entry->options) {
         QString line = text(option.help);
-        if (spec->choice == Choice::OneOutput)
+        if (entry->choice == Choice::OneOutput)
             line += text(OutputHelpTail);
         result += helpEntry(optionName(option), line);
     }
