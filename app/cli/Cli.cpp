@@ -1,57 +1,27 @@
 #include "cli/Cli.h"
 
+#include "cli/CliCommandLine.h"
 #include "cli/CliOutputs.h"
 
 #include "shell/ApplicationState.h"
 #include "shell/NumberText.h"
 #include "shell/SafeFile.h"
+#include "shell/StartOptions.h"
 #include "water/ProjectFile.h"
 
+#include <QFileDevice>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 
+#include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cmath>
 #include <vector>
 
 namespace {
-
-constexpr int ExitFailedCheck = 1;
-constexpr int ExitFileError = 2;
-
-const char* const Usage =
-    "Uso: tubarex-cli COMANDO ...\n"
-    "\n"
-    "Calcola e controlla i file dati di Tubarex (perdite di carico nelle tubazioni)\n"
-    "senza aprire finestre.\n"
-    "\n"
-    "Comandi:\n"
-    "  calc FILE [--json]   carica il progetto, calcola tutti i tronchi delle reti\n"
-    "                       acqua e gas e stampa tabelle e totali (con --json in\n"
-    "                       formato JSON)\n"
-    "  check FILE           stampa i messaggi dei controlli dei dati immessi (acqua,\n"
-    "                       gas, frontespizio), uno per riga\n"
-    "  resave IN OUT        legge IN e lo riscrive in OUT senza calcolare nulla\n"
-    "  print water|gas FILE (--pdf OUT | --text OUT | --docx OUT)\n"
-    "                       stampa la tabella DATI E RISULTATI di una rete: in PDF\n"
-    "                       (come la stampa diretta), come testo (una riga per riga\n"
-    "                       stampata, pagine separate da un salto pagina) o come\n"
-    "                       documento .docx (come la stampa con Word); prima esegue\n"
-    "                       il controllo dei dati\n"
-    "  form water|gas OUT.docx\n"
-    "                       scrive il modello di acquisizione dati di una rete\n"
-    "  sheet FILE OUT.docx  scrive la scheda dei dati del frontespizio\n"
-    "  report FILE (--pdf OUT | --text OUT | --docx OUT)\n"
-    "                       scrive la relazione tecnica (frontespizio, criteri di\n"
-    "                       calcolo, legende e tabelle delle reti con tronchi) in PDF,\n"
-    "                       come testo o come documento .docx; prima esegue il\n"
-    "                       controllo dei dati di ogni rete con tronchi\n"
-    "  --help               mostra questo aiuto\n"
-    "\n"
-    "Codici di uscita: 0 eseguito; 1 una rete con tronchi non supera il controllo\n"
-    "(per report, anche nessun tronco in entrambe le reti);\n"
-    "2 file illeggibile, non valido o non scrivibile, oppure comando errato.\n";
 
 QJsonValue cellJson(const Cell& cell) {
     if (cell.isNeverWritten())
@@ -174,117 +144,360 @@ void printNetwork(QTextStream& out, const QString& title, const QString& unit, c
     out << '\n';
 }
 
-int calc(const QString& path, bool json, QTextStream& out, QTextStream& err) {
-    ApplicationState state;
-    if (!LoadProjectForCli(state, path, err))
-        return ExitFileError;
+// The fields of a line for a spreadsheet: separated by semicolons, a number
+// with the chosen decimal mark, a field quoted where it holds a semicolon, a
+// quote or a line break. A text that a spreadsheet would take for a formula
+// (it starts with =, +, - or @ and is not a number) gets a leading
+// apostrophe, so that it stays text.
+class CsvLine {
+public:
+    explicit CsvLine(QChar decimal)
+        : m_decimal(decimal) {}
+
+    CsvLine& number(double value) { return field(NumberToText(value)); }
+    CsvLine& field(const QString& value) {
+        static const QRegularExpression numberForm(
+            QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
+        QString text = value;
+        if (numberForm.match(text).hasMatch())
+            text.replace(u'.', m_decimal);
+        else if (!text.isEmpty() && QStringLiteral("=+-@").contains(text.front()))
+            text.prepend(u'\'');
+        if (text.contains(u';') || text.contains(u'"') || text.contains(u'\n') ||
+            text.contains(u'\r'))
+            text =
+                u'"' + QString(text).replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"';
+        m_fields << text;
+        return *this;
+    }
+    QString text() const { return m_fields.join(u';') + u'\n'; }
+
+private:
+    QChar m_decimal;
+    QStringList m_fields;
+};
+
+QString csvCell(const Cell& cell) {
+    if (cell.isNumber())
+        return NumberToText(cell.numberValue());
+    return cell.displayText();
+}
+
+template <typename Table>
+void csvNetwork(QTextStream& out, QChar decimal, const QString& title, const QString& unit,
+                const Table& table, int count, double total, const std::vector<int>& columns,
+                QString (*name)(int)) {
+    out << CsvLine(decimal)
+               .field(title)
+               .field(QStringLiteral("tronchi"))
+               .number(count)
+               .field(QStringLiteral("totale perdite"))
+               .number(total)
+               .field(unit)
+               .text();
+    if (count > 0) {
+        CsvLine heads(decimal);
+        heads.field(QStringLiteral("tronco"));
+        for (const int c : columns)
+            heads.field(name(c));
+        out << heads.text();
+    }
+    for (int r = 1; r <= count; ++r) {
+        CsvLine row(decimal);
+        row.number(r);
+        for (const int c : columns)
+            row.field(csvCell(table.at(r, c)));
+        out << row.text();
+    }
+    out << '\n';
+}
+
+std::vector<int> allColumns(const std::vector<int>& inputs, const std::vector<int>& results) {
+    std::vector<int> columns = inputs;
+    columns.insert(columns.end(), results.begin(), results.end());
+    return columns;
+}
+
+struct Totals {
+    double water = 0;
+    double gas = 0;
+};
+
+Totals computeAll(ApplicationState& state) {
     RecalculateAllWaterRows(state);
     CalculateAllGasRows(state);
-    const double waterTotal = WaterTotal(state, state.waterRows());
-    const double gasTotal = GasTotal(state, state.gasRows());
+    return {WaterTotal(state, state.waterRows()), GasTotal(state, state.gasRows())};
+}
 
-    if (json) {
-        QJsonObject cover;
-        for (int i = 0; i < ProjectIdentification::FieldCount; ++i)
-            cover.insert(ProjectIdentification::fieldName(i), state.cover.field(i));
-        QJsonObject root;
-        root.insert(QStringLiteral("water"),
-                    networkJson(state.water, state.waterRows(), waterTotal, WaterInputs,
-                                WaterResults, WaterColumnName));
-        root.insert(QStringLiteral("gas"), networkJson(state.gas, state.gasRows(), gasTotal,
-                                                       GasInputs, GasResults, GasColumnName));
-        root.insert(QStringLiteral("cover"), cover);
-        out << QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Indented));
-        return 0;
-    }
+QJsonObject calcJson(const ApplicationState& state, const Totals& totals) {
+    QJsonObject cover;
+    for (int i = 0; i < ProjectIdentification::FieldCount; ++i)
+        cover.insert(ProjectIdentification::fieldName(i), state.cover.field(i));
+    QJsonObject root;
+    root.insert(QStringLiteral("water"), networkJson(state.water, state.waterRows(), totals.water,
+                                                     WaterInputs, WaterResults, WaterColumnName));
+    root.insert(QStringLiteral("gas"), networkJson(state.gas, state.gasRows(), totals.gas,
+                                                   GasInputs, GasResults, GasColumnName));
+    root.insert(QStringLiteral("cover"), cover);
+    return root;
+}
 
+void calcText(const ApplicationState& state, const Totals& totals, const QString& path,
+              QTextStream& out) {
     out << "Progetto: " << path << "\n\n";
     for (int i = 0; i < ProjectIdentification::FieldCount; ++i)
         out << ProjectIdentification::fieldName(i).leftJustified(12, u' ') << ' '
             << state.cover.field(i) << '\n';
     out << '\n';
-    std::vector<int> water = WaterInputs;
-    water.insert(water.end(), WaterResults.begin(), WaterResults.end());
     printNetwork(out, QStringLiteral("Rete acqua"), QStringLiteral("m"), state.water,
-                 state.waterRows(), waterTotal, water, WaterColumnName);
-    std::vector<int> gas = GasInputs;
-    gas.insert(gas.end(), GasResults.begin(), GasResults.end());
+                 state.waterRows(), totals.water, allColumns(WaterInputs, WaterResults),
+                 WaterColumnName);
     printNetwork(out, QStringLiteral("Rete gas"), QStringLiteral("mbar"), state.gas,
-                 state.gasRows(), gasTotal, gas, GasColumnName);
-    return 0;
+                 state.gasRows(), totals.gas, allColumns(GasInputs, GasResults), GasColumnName);
+}
+
+void calcCsv(const ApplicationState& state, const Totals& totals, const QString& path,
+             QChar decimal, QTextStream& out) {
+    out << CsvLine(decimal).field(QStringLiteral("Progetto")).field(path).text();
+    for (int i = 0; i < ProjectIdentification::FieldCount; ++i)
+        out << CsvLine(decimal)
+                   .field(ProjectIdentification::fieldName(i))
+                   .field(state.cover.field(i))
+                   .text();
+    out << '\n';
+    csvNetwork(out, decimal, QStringLiteral("Rete acqua"), QStringLiteral("m"), state.water,
+               state.waterRows(), totals.water, allColumns(WaterInputs, WaterResults),
+               WaterColumnName);
+    csvNetwork(out, decimal, QStringLiteral("Rete gas"), QStringLiteral("mbar"), state.gas,
+               state.gasRows(), totals.gas, allColumns(GasInputs, GasResults), GasColumnName);
+}
+
+int usageError(const CliCommandLine& line, const QString& message, QTextStream& err) {
+    err << "tubarex-cli: " << message << '\n'
+        << "Per l'aiuto: tubarex-cli " << line.command << " --help\n";
+    return ExitFileError;
+}
+
+// Standard input can be read once: one FILE "-" at most.
+bool readsStandardInputOnce(const CliCommandLine& line, QTextStream& err) {
+    if (line.arguments.count(QStringLiteral("-")) <= 1)
+        return true;
+    usageError(line,
+               QStringLiteral("%1 si può leggere una volta sola: un solo FILE \"-\".")
+                   .arg(QuotedPath(QLatin1String(StandardInputName))),
+               err);
+    return false;
+}
+
+// The JSON answer for several files: one object per file, in order, each
+// naming its file; a file that cannot be loaded gives its message instead.
+void printJsonList(const QJsonArray& list, QTextStream& out) {
+    out << QString::fromUtf8(QJsonDocument(list).toJson(QJsonDocument::Indented));
+}
+
+QJsonObject fileError(const QString& path, const QString& message) {
+    QJsonObject object;
+    object.insert(QStringLiteral("file"), path);
+    object.insert(QStringLiteral("error"), message);
+    return object;
+}
+
+int calc(const CliCommandLine& line, const CliIo& io) {
+    const bool json = line.has("json");
+    const bool csv = line.has("csv");
+    const QString mark = line.value("csv");
+    if (csv && !mark.isEmpty() && mark != u"," && mark != u".")
+        return usageError(line,
+                          QStringLiteral("--csv vuole il separatore decimale, la virgola o il "
+                                         "punto (--csv=, oppure --csv=.), non %1.")
+                              .arg(QuotedExcerpt(mark)),
+                          io.err);
+    if (!readsStandardInputOnce(line, io.err))
+        return ExitFileError;
+    const QChar decimal = mark == u"." ? u'.' : u',';
+    const bool several = line.arguments.size() > 1;
+    int status = 0;
+    QJsonArray list;
+    for (const QString& path : line.arguments) {
+        ApplicationState state;
+        const QString message = LoadProjectForCli(state, path, io);
+        if (!message.isEmpty()) {
+            status = std::max(status, ExitFileError);
+            list.append(fileError(path, message));
+            continue;
+        }
+        const Totals totals = computeAll(state);
+        if (json && several) {
+            QJsonObject object = calcJson(state, totals);
+            object.insert(QStringLiteral("file"), path);
+            list.append(object);
+        } else if (json) {
+            io.out << QString::fromUtf8(
+                QJsonDocument(calcJson(state, totals)).toJson(QJsonDocument::Indented));
+        } else if (csv) {
+            calcCsv(state, totals, path, decimal, io.out);
+        } else {
+            calcText(state, totals, path, io.out);
+        }
+    }
+    if (json && several)
+        printJsonList(list, io.out);
+    return status;
 }
 
 QString oneLine(QString text) {
     return text.replace(QLatin1Char('\r'), QLatin1Char(' '));
 }
 
-int check(const QString& path, QTextStream& out, QTextStream& err) {
-    ApplicationState state;
-    if (!LoadProjectForCli(state, path, err))
-        return ExitFileError;
-    const CheckOutcome water = CheckWaterData(state);
-    const CheckOutcome gas = CheckGasData(state);
-    out << "acqua: " << oneLine(water.notice.text) << '\n';
-    out << "gas: " << oneLine(gas.notice.text) << '\n';
-    out << "frontespizio: " << CheckCover(state.cover).text << '\n';
-    const bool failed =
-        (state.waterRows() > 0 && !water.passed) || (state.gasRows() > 0 && !gas.passed);
-    return failed ? ExitFailedCheck : 0;
+QJsonValue orNull(int index, QString (*name)(int)) {
+    if (index <= 0)
+        return QJsonValue(QJsonValue::Null);
+    return name ? QJsonValue(name(index)) : QJsonValue(index);
 }
 
-int resave(const QString& in, const QString& outPath, QTextStream& err) {
-    ApplicationState state;
-    if (!LoadProjectForCli(state, in, err))
+QJsonObject checkJson(int count, const CheckOutcome& outcome, QString (*name)(int)) {
+    QJsonObject network;
+    network.insert(QStringLiteral("count"), count);
+    network.insert(QStringLiteral("passed"), outcome.passed);
+    network.insert(QStringLiteral("message"), QString(outcome.notice.text).replace(u'\r', u'\n'));
+    network.insert(QStringLiteral("row"), orNull(outcome.notice.row, nullptr));
+    network.insert(QStringLiteral("column"), orNull(outcome.notice.column, name));
+    return network;
+}
+
+int check(const CliCommandLine& line, const CliIo& io) {
+    if (!readsStandardInputOnce(line, io.err))
         return ExitFileError;
-    const QString message = SaveProjectFile(state, outPath);
+    const bool json = line.has("json");
+    const bool several = line.arguments.size() > 1;
+    int status = 0;
+    QJsonArray list;
+    bool first = true;
+    for (const QString& path : line.arguments) {
+        ApplicationState state;
+        const QString message = LoadProjectForCli(state, path, io);
+        if (!message.isEmpty()) {
+            status = std::max(status, ExitFileError);
+            list.append(fileError(path, message));
+            continue;
+        }
+        const CheckOutcome water = CheckWaterData(state);
+        const CheckOutcome gas = CheckGasData(state);
+        const Notice cover = CheckCover(state.cover);
+        const bool failed =
+            (state.waterRows() > 0 && !water.passed) || (state.gasRows() > 0 && !gas.passed);
+        const int fileStatus = failed ? ExitFailedCheck : 0;
+        status = std::max(status, fileStatus);
+        if (json) {
+            QJsonObject object;
+            object.insert(QStringLiteral("water"),
+                          checkJson(state.waterRows(), water, WaterColumnName));
+            object.insert(QStringLiteral("gas"), checkJson(state.gasRows(), gas, GasColumnName));
+            QJsonObject coverObject;
+            coverObject.insert(QStringLiteral("passed"), cover.icon == NoticeIcon::Information);
+            coverObject.insert(QStringLiteral("message"), cover.text);
+            object.insert(QStringLiteral("cover"), coverObject);
+            object.insert(QStringLiteral("status"), fileStatus);
+            if (several) {
+                object.insert(QStringLiteral("file"), path);
+                list.append(object);
+            } else {
+                io.out << QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented));
+            }
+            continue;
+        }
+        if (several) {
+            if (!first)
+                io.out << '\n';
+            io.out << "Progetto: " << path << '\n';
+        }
+        first = false;
+        io.out << "acqua: " << oneLine(water.notice.text) << '\n';
+        io.out << "gas: " << oneLine(gas.notice.text) << '\n';
+        io.out << "frontespizio: " << cover.text << '\n';
+    }
+    if (json && several)
+        printJsonList(list, io.out);
+    return status;
+}
+
+int resave(const CliCommandLine& line, const CliIo& io) {
+    ApplicationState state;
+    if (!LoadProjectForCli(state, line.arguments[0], io).isEmpty())
+        return ExitFileError;
+    const QString& target = line.arguments[1];
+    if (target == u"-") {
+        const auto built = BuildProjectFile(state);
+        if (const QString* reason = std::get_if<QString>(&built)) {
+            io.err << "tubarex-cli: " << *reason << '\n';
+            return ExitFileError;
+        }
+        return WriteStandardOutput(std::get<QByteArray>(built), io);
+    }
+    const QString message = SaveProjectFile(state, target);
     if (!message.isEmpty()) {
-        err << "tubarex-cli: " << message << '\n';
+        io.err << "tubarex-cli: " << message << '\n';
         return ExitFileError;
     }
     return 0;
 }
 
-int usageError(const QString& message, QTextStream& err) {
-    err << "tubarex-cli: " << message << "\n\n" << Usage;
-    return ExitFileError;
+int runCommand(const CliCommandLine& line, const CliIo& io) {
+    struct Entry {
+        const char* name;
+        int (*run)(const CliCommandLine&, const CliIo&);
+    };
+    static const Entry entries[] = {
+        {"calc", calc},
+        {"check", check},
+        {"resave", resave},
+        {"print", PrintCommand},
+        {"form", FormCommand},
+        {"sheet", SheetCommand},
+        {"report", ReportCommand},
+    };
+    for (const Entry& entry : entries)
+        if (line.command == QLatin1String(entry.name))
+            return entry.run(line, io);
+    return ExitFileError; // the command line was read against the same list
 }
 
 } // namespace
 
-int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
-    const QStringList args = arguments.mid(1);
-    if (args.isEmpty())
-        return usageError(QStringLiteral("manca il comando."), err);
-    const QString& command = args[0];
-    if (command == u"--help" || command == u"-h" || command == u"help") {
-        out << Usage;
-        return 0;
+int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err, QIODevice* input) {
+    const CliCommandLine line = ParseCliCommandLine(arguments);
+    int status = 0;
+    switch (line.action) {
+    case CliCommandLine::Action::Help:
+        out << (line.command.isEmpty() ? CliGeneralHelp() : CliCommandHelp(line.command));
+        break;
+    case CliCommandLine::Action::Version:
+        out << VersionLine(QStringLiteral("tubarex-cli"));
+        break;
+    case CliCommandLine::Action::Error:
+        err << "tubarex-cli: " << line.error << '\n';
+        if (line.command.isEmpty())
+            err << '\n' << CliGeneralHelp();
+        else
+            err << "Per l'aiuto: tubarex-cli " << line.command << " --help\n";
+        return ExitFileError;
+    case CliCommandLine::Action::Run:
+        status = runCommand(line, CliIo{out, err, input});
+        break;
     }
-    if (command == u"calc") {
-        const bool json = args.contains(QStringLiteral("--json"));
-        QStringList files = args.mid(1);
-        files.removeAll(QStringLiteral("--json"));
-        if (files.size() != 1)
-            return usageError(QStringLiteral("calc vuole un file: calc FILE [--json]."), err);
-        return calc(files[0], json, out, err);
+    // Results that never reached their reader (a full disk, a closed pipe)
+    // are a failure, not a success.
+    errno = 0;
+    out.flush();
+    if (out.status() == QTextStream::WriteFailed) {
+        const int code = errno;
+        const auto* file = qobject_cast<const QFileDevice*>(out.device());
+        err << "tubarex-cli: "
+            << QStringLiteral("Impossibile scrivere su %1: %2.")
+                   .arg(QuotedPath(QLatin1String(StandardOutputName)),
+                        FileErrorReason(file ? file->error() : QFileDevice::WriteError, code))
+            << '\n';
+        return ExitFileError;
     }
-    if (command == u"check") {
-        if (args.size() != 2)
-            return usageError(QStringLiteral("check vuole un file: check FILE."), err);
-        return check(args[1], out, err);
-    }
-    if (command == u"resave") {
-        if (args.size() != 3)
-            return usageError(QStringLiteral("resave vuole due file: resave IN OUT."), err);
-        return resave(args[1], args[2], err);
-    }
-    if (command == u"print")
-        return PrintCommand(args.mid(1), err);
-    if (command == u"form")
-        return FormCommand(args.mid(1), err);
-    if (command == u"sheet")
-        return SheetCommand(args.mid(1), err);
-    if (command == u"report")
-        return ReportCommand(args.mid(1), err);
-    return usageError(QStringLiteral("comando sconosciuto %1.").arg(QuotedExcerpt(command)), err);
+    return status;
 }

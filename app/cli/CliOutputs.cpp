@@ -13,16 +13,20 @@
 #include "water/ProjectFile.h"
 #include "water/WaterPrintout.h"
 
+#include <QFileDevice>
 #include <QLocale>
 
-namespace {
+#include <cerrno>
 
-constexpr int ExitFailedCheck = 1;
-constexpr int ExitFileError = 2;
+namespace {
 
 int fail(QTextStream& err, const QString& message) {
     err << "tubarex-cli: " << message << '\n';
     return ExitFileError;
+}
+
+bool isStandard(const QString& path) {
+    return path == u"-";
 }
 
 enum class Network { Water, Gas, Unknown };
@@ -35,54 +39,118 @@ Network networkOf(const QString& word) {
     return Network::Unknown;
 }
 
-int writeDocx(const WordDocument& document, const QString& path, QTextStream& err) {
+int writeDocx(const WordDocument& document, const QString& path, const CliIo& io) {
     QString error;
+    if (isStandard(path)) {
+        const QByteArray bytes = DocxPackage(document, &error);
+        if (bytes.isEmpty())
+            return fail(io.err, QStringLiteral("Impossibile comporre il documento per %1: %2.")
+                                    .arg(QuotedPath(QLatin1String(StandardOutputName)), error));
+        return WriteStandardOutput(bytes, io);
+    }
     if (!SaveDocx(document, path, &error))
-        return fail(err, error);
+        return fail(io.err, error);
     return 0;
 }
 
-int writeText(const QString& text, const QString& path, QTextStream& err) {
+int writeText(const QString& text, const QString& path, const CliIo& io) {
+    if (isStandard(path))
+        return WriteStandardOutput(text.toUtf8(), io);
     const QString why = ReplaceFile(path, text.toUtf8());
     if (!why.isEmpty())
-        return fail(err, QStringLiteral("impossibile scrivere il file %1: %2. Un file precedente "
-                                        "con lo stesso nome non è stato modificato.")
-                             .arg(QuotedPath(path), why));
+        return fail(io.err,
+                    QStringLiteral("impossibile scrivere il file %1: %2. Un file precedente "
+                                   "con lo stesso nome non è stato modificato.")
+                        .arg(QuotedPath(path), why));
     return 0;
+}
+
+int writePdf(const std::function<void(PrinterPage&)>& body, const QString& path, const CliIo& io) {
+    if (isStandard(path)) {
+        const auto pdf = ListingPdf(body, QLatin1String(StandardOutputName));
+        if (const QString* why = std::get_if<QString>(&pdf))
+            return fail(io.err, *why);
+        return WriteStandardOutput(std::get<QByteArray>(pdf), io);
+    }
+    QString error;
+    if (!PrintToPdf(path, body, &error))
+        return fail(io.err, error);
+    return 0;
+}
+
+// The output option given (exactly one, as the command line was read) and
+// its file.
+struct Output {
+    QString kind; // "pdf", "text" or "docx"
+    QString path;
+};
+
+Output outputOf(const CliCommandLine& line) {
+    for (const char* kind : {"pdf", "text", "docx"})
+        if (line.has(kind))
+            return {QLatin1String(kind), line.value(kind)};
+    return {};
 }
 
 } // namespace
 
-bool LoadProjectForCli(ApplicationState& state, const QString& path, QTextStream& err) {
+QString LoadProjectForCli(ApplicationState& state, const QString& path, const CliIo& io) {
     InitApplicationState(state);
     InitMessageTitles(state);
-    const QString message = LoadProjectFile(state, path);
-    if (message.isEmpty())
-        return true;
-    err << "tubarex-cli: " << message << '\n';
-    return false;
+    QString message;
+    if (!isStandard(path)) {
+        message = LoadProjectFile(state, path);
+    } else if (!io.input) {
+        message = QStringLiteral("Impossibile leggere %1: non è disponibile.")
+                      .arg(QuotedPath(QLatin1String(StandardInputName)));
+    } else {
+        const auto read = ReadWholeDevice(*io.input, QLatin1String(StandardInputName));
+        if (const QString* why = std::get_if<QString>(&read))
+            message = *why;
+        else
+            message = LoadProjectBytes(state, std::get<QByteArray>(read),
+                                       QLatin1String(StandardInputName));
+    }
+    if (!message.isEmpty())
+        io.err << "tubarex-cli: " << message << '\n';
+    return message;
+}
+
+int WriteStandardOutput(const QByteArray& bytes, const CliIo& io) {
+    const auto failure = [&](const QString& why) {
+        return fail(io.err, QStringLiteral("Impossibile scrivere su %1: %2.")
+                                .arg(QuotedPath(QLatin1String(StandardOutputName)), why));
+    };
+    QIODevice* device = io.out.device();
+    if (!device)
+        return failure(QStringLiteral("non è disponibile"));
+    io.out.flush();
+    errno = 0;
+    if (device->write(bytes) != bytes.size()) {
+        const int code = errno;
+        const auto* file = qobject_cast<const QFileDevice*>(device);
+        return failure(FileErrorReason(file ? file->error() : QFileDevice::WriteError, code));
+    }
+    return 0;
 }
 
 bool NeedsFonts(const QStringList& arguments) {
-    return arguments.size() > 1 && (arguments[1] == u"print" || arguments[1] == u"report") &&
-           arguments.contains(QStringLiteral("--pdf"));
+    const CliCommandLine line = ParseCliCommandLine(arguments);
+    return line.action == CliCommandLine::Action::Run &&
+           (line.command == u"print" || line.command == u"report") && line.has("pdf");
 }
 
-int PrintCommand(const QStringList& args, QTextStream& err) {
-    const QString usage = QStringLiteral(
-        "print vuole la rete, il file e l'uscita: print water|gas FILE (--pdf OUT | --text OUT | "
-        "--docx OUT).");
-    if (args.size() != 4)
-        return fail(err, usage);
-    const Network network = networkOf(args[0]);
-    const QString& option = args[2];
-    const QString& output = args[3];
-    if (network == Network::Unknown ||
-        (option != u"--pdf" && option != u"--text" && option != u"--docx"))
-        return fail(err, usage);
+int PrintCommand(const CliCommandLine& line, const CliIo& io) {
+    const Network network = networkOf(line.arguments[0]);
+    if (network == Network::Unknown)
+        return fail(io.err,
+                    QStringLiteral("print vuole la rete water o gas, non %1: print water|gas FILE "
+                                   "(--pdf OUT | --text OUT | --docx OUT).")
+                        .arg(QuotedExcerpt(line.arguments[0])));
+    const Output output = outputOf(line);
 
     ApplicationState state;
-    if (!LoadProjectForCli(state, args[1], err))
+    if (!LoadProjectForCli(state, line.arguments[1], io).isEmpty())
         return ExitFileError;
 
     // The same silent check as the window's print command: a failure shows
@@ -102,7 +170,7 @@ int PrintCommand(const QStringList& args, QTextStream& err) {
         total = GasTotal(state, state.gasRows());
     }
     if (!outcome.passed) {
-        err << outcome.notice.text.replace(QLatin1Char('\r'), QLatin1Char('\n')) << '\n';
+        io.err << outcome.notice.text.replace(QLatin1Char('\r'), QLatin1Char('\n')) << '\n';
         return ExitFailedCheck;
     }
 
@@ -112,19 +180,15 @@ int PrintCommand(const QStringList& args, QTextStream& err) {
         else
             PrintGasListing(state, page);
     };
-    if (option == u"--text") {
+    if (output.kind == u"text") {
         TextPageRecorder recorder;
         PrinterPage page(recorder);
         listing(page);
         page.endDocument();
-        return writeText(recorder.text() + QLatin1Char('\n'), output, err);
+        return writeText(recorder.text() + QLatin1Char('\n'), output.path, io);
     }
-    if (option == u"--pdf") {
-        QString error;
-        if (!PrintToPdf(output, listing, &error))
-            return fail(err, error);
-        return 0;
-    }
+    if (output.kind == u"pdf")
+        return writePdf(listing, output.path, io);
     // The document names the installation's owner as its author.
     LoadOwnerSettings(state, InstallationSettingsCandidates());
     WordDocument document;
@@ -132,13 +196,15 @@ int PrintCommand(const QStringList& args, QTextStream& err) {
         BuildWaterDocument(document, state, total, QLocale());
     else
         BuildGasDocument(document, state, total, QLocale());
-    return writeDocx(document, output, err);
+    return writeDocx(document, output.path, io);
 }
 
-int FormCommand(const QStringList& args, QTextStream& err) {
-    const Network network = args.size() == 2 ? networkOf(args[0]) : Network::Unknown;
+int FormCommand(const CliCommandLine& line, const CliIo& io) {
+    const Network network = networkOf(line.arguments[0]);
     if (network == Network::Unknown)
-        return fail(err, QStringLiteral("form vuole la rete e il file: form water|gas OUT.docx."));
+        return fail(io.err, QStringLiteral("form vuole la rete water o gas, non %1: form "
+                                           "water|gas OUT.docx.")
+                                .arg(QuotedExcerpt(line.arguments[0])));
     ApplicationState state;
     InitApplicationState(state);
     LoadOwnerSettings(state, InstallationSettingsCandidates());
@@ -147,30 +213,24 @@ int FormCommand(const QStringList& args, QTextStream& err) {
         BuildWaterForm(document, state);
     else
         BuildGasForm(document, state);
-    return writeDocx(document, args[1], err);
+    return writeDocx(document, line.arguments[1], io);
 }
 
-int SheetCommand(const QStringList& args, QTextStream& err) {
-    if (args.size() != 2)
-        return fail(err, QStringLiteral("sheet vuole due file: sheet FILE OUT.docx."));
+int SheetCommand(const CliCommandLine& line, const CliIo& io) {
     ApplicationState state;
-    if (!LoadProjectForCli(state, args[0], err))
+    if (!LoadProjectForCli(state, line.arguments[0], io).isEmpty())
         return ExitFileError;
     // The studio rows show the owner of this installation, as the window does.
     LoadOwnerSettings(state, InstallationSettingsCandidates());
     WordDocument document;
     BuildCoverSheet(document, state);
-    return writeDocx(document, args[1], err);
+    return writeDocx(document, line.arguments[1], io);
 }
 
-int ReportCommand(const QStringList& args, QTextStream& err) {
-    if (args.size() != 3 || (args[1] != u"--pdf" && args[1] != u"--text" && args[1] != u"--docx"))
-        return fail(err, QStringLiteral("report vuole il file e l'uscita: report FILE (--pdf OUT | "
-                                        "--text OUT | --docx OUT)."));
-    const QString& option = args[1];
-    const QString& output = args[2];
+int ReportCommand(const CliCommandLine& line, const CliIo& io) {
+    const Output output = outputOf(line);
     ApplicationState state;
-    if (!LoadProjectForCli(state, args[0], err))
+    if (!LoadProjectForCli(state, line.arguments[0], io).isEmpty())
         return ExitFileError;
     // The designer who signs is the owner of this installation, as in the
     // window.
@@ -180,24 +240,20 @@ int ReportCommand(const QStringList& args, QTextStream& err) {
     // report holds both (the question is the window's).
     const ReportStart start = StartReport(state);
     if (start.step == ReportStep::Refuse || start.step == ReportStep::CheckFailed) {
-        err << QString(start.notice.text).replace(QLatin1Char('\r'), QLatin1Char('\n')) << '\n';
+        io.err << QString(start.notice.text).replace(QLatin1Char('\r'), QLatin1Char('\n')) << '\n';
         return ExitFailedCheck;
     }
     const ReportTotals totals = RecalculateReportNetworks(state);
     const auto report = [&](PrinterPage& page) { PrintTechnicalReport(state, page); };
-    if (option == u"--text") {
+    if (output.kind == u"text") {
         TextPageRecorder recorder;
         PrinterPage page(recorder);
         report(page);
-        return writeText(recorder.text() + QLatin1Char('\n'), output, err);
+        return writeText(recorder.text() + QLatin1Char('\n'), output.path, io);
     }
-    if (option == u"--pdf") {
-        QString error;
-        if (!PrintToPdf(output, report, &error))
-            return fail(err, error);
-        return 0;
-    }
+    if (output.kind == u"pdf")
+        return writePdf(report, output.path, io);
     WordDocument document;
     BuildTechnicalReport(document, state, totals, QLocale());
-    return writeDocx(document, output, err);
+    return writeDocx(document, output.path, io);
 }

@@ -1,24 +1,51 @@
 #pragma once
 
+#include "cli/CliCommandLine.h"
+
+#include <QByteArray>
 #include <QStringList>
 #include <QTextStream>
+
+class QIODevice;
+struct ApplicationState;
+
+// Exit codes of RunCli.
+inline constexpr int ExitFailedCheck = 1;
+inline constexpr int ExitFileError = 2;
+
+// The channels of one run: results as text on `out`, whose device (when it
+// has one) also takes an OUT "-" as bytes; messages on `err`; the standard
+// input for a FILE "-" (without one, such a file cannot be read).
+struct CliIo {
+    QTextStream& out;
+    QTextStream& err;
+    QIODevice* input = nullptr;
+};
+
+// How messages name the standard channels, given as "-".
+inline constexpr char StandardInputName[] = "standard input";
+inline constexpr char StandardOutputName[] = "standard output";
 
 // The printed outputs from the command line, with the exit codes of RunCli.
 //   print water|gas FILE (--pdf OUT | --text OUT | --docx OUT)
 //   form water|gas OUT.docx
 //   sheet FILE OUT.docx
 //   report FILE (--pdf OUT | --text OUT | --docx OUT)
-// `args` starts after the command word.
-int PrintCommand(const QStringList& args, QTextStream& err);
-int ReportCommand(const QStringList& args, QTextStream& err);
-int FormCommand(const QStringList& args, QTextStream& err);
-int SheetCommand(const QStringList& args, QTextStream& err);
+// `line` is the command line as read, its arguments already counted.
+int PrintCommand(const CliCommandLine& line, const CliIo& io);
+int ReportCommand(const CliCommandLine& line, const CliIo& io);
+int FormCommand(const CliCommandLine& line, const CliIo& io);
+int SheetCommand(const CliCommandLine& line, const CliIo& io);
 
-struct ApplicationState;
+// Loads a project for a command, from the file at `path` or, for "-", from
+// standard input: identity and message titles set, the data read and
+// validated. Returns the message when it cannot be loaded (also written to
+// `err`), empty when loaded.
+QString LoadProjectForCli(ApplicationState& state, const QString& path, const CliIo& io);
 
-// Loads a project for a command: identity and message titles set, the file
-// read and validated; its message goes to `err` when it cannot be loaded.
-bool LoadProjectForCli(ApplicationState& state, const QString& path, QTextStream& err);
+// Writes the finished bytes of an output to standard output, after the text
+// written there so far. 0, or ExitFileError with the message on `err`.
+int WriteStandardOutput(const QByteArray& bytes, const CliIo& io);
 
 // Whether a command line needs the font machinery of a GUI application (a
 // PDF is drawn with real fonts); the others run on a core application.

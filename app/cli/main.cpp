@@ -3,14 +3,26 @@
 #include "shell/SafeFile.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QGuiApplication>
 
 #include <cstdio>
 #include <memory>
 
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 int main(int argc, char* argv[]) {
     // Past a file-size limit a write fails and is reported, exit status 2.
     IgnoreFileSizeSignal();
+#ifdef Q_OS_WIN
+    // A PDF or a data file passes through the standard channels byte for
+    // byte, never with its line ends translated.
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
@@ -24,10 +36,15 @@ int main(int argc, char* argv[]) {
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
-    QTextStream out(stdout);
+    // Unbuffered, so that a failed write is known when it happens, with the
+    // system's reason.
+    QFile input;
+    input.open(fileno(stdin), QIODevice::ReadOnly | QIODevice::Unbuffered);
+    QFile output;
+    output.open(fileno(stdout), QIODevice::WriteOnly | QIODevice::Unbuffered);
+    QTextStream out(&output);
     QTextStream err(stderr);
-    const int status = RunCli(QCoreApplication::arguments(), out, err);
-    out.flush();
+    const int status = RunCli(QCoreApplication::arguments(), out, err, &input);
     err.flush();
     return status;
 }

@@ -9,6 +9,7 @@
 #include "shell/InstallationSettings.h"
 #include "shell/QtServices.h"
 #include "shell/SafeFile.h"
+#include "shell/StartOptions.h"
 #include "shell/frmSplash.h"
 #include "ui/HelpWindows.h"
 #include "ui/ProgramIcon.h"
@@ -28,10 +29,16 @@ int main(int argc, char* argv[]) {
     // Past a file-size limit a save fails and is reported, like a full disk.
     IgnoreFileSizeSignal();
 
-    // Without a screen Qt would abort in English; say it in Italian instead.
     QStringList rawArguments;
     for (int i = 0; i < argc; ++i)
         rawArguments.append(QString::fromLocal8Bit(argv[i]));
+    // --help and --version answer before any window or file is touched.
+    if (const auto information = StartInformation(rawArguments)) {
+        std::fputs(information->toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+
+    // Without a screen Qt would abort in English; say it in Italian instead.
     const QString noScreen =
         MissingDisplayMessage(rawArguments, QProcessEnvironment::systemEnvironment());
     if (!noScreen.isEmpty()) {

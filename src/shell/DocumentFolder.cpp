@@ -1,10 +1,13 @@
 #include "shell/DocumentFolder.h"
 
+#include "shell/SafeFile.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
+#include <cerrno>
 #include <utility>
 
 namespace {
@@ -15,14 +18,10 @@ constexpr QFileDevice::Permissions Others = QFileDevice::ReadGroup | QFileDevice
                                             QFileDevice::ExeGroup | QFileDevice::ReadOther |
                                             QFileDevice::WriteOther | QFileDevice::ExeOther;
 
-QString quoted(const QString& path) {
-    return QStringLiteral("«") + QDir::toNativeSeparators(path) + QStringLiteral("»");
-}
-
 bool fail(QString* error, const QString& path, const QString& why) {
     if (error)
         *error = QStringLiteral("La cartella dei documenti %1 non si può usare: %2.")
-                     .arg(quoted(path), why);
+                     .arg(QuotedPath(path), why);
     return false;
 }
 
@@ -85,8 +84,9 @@ QString DocumentFolder::newDocumentPath(const QString& baseName, QString* error)
     QTemporaryFile file(
         QDir(m_path).filePath(fileNameOf(baseName) + QStringLiteral("-XXXXXXXXXX.docx")));
     file.setAutoRemove(false);
+    errno = 0;
     if (!file.open()) {
-        fail(error, m_path, file.errorString());
+        fail(error, m_path, FileErrorReason(file.error(), errno));
         return QString();
     }
     return file.fileName();

@@ -26,9 +26,12 @@ QString textValue(const QSettings& settings, const QString& key) {
 QStringList InstallationSettingsCandidates() {
     const QString name = QString::fromLatin1(InstallationSettingsFile);
     QStringList candidates{QDir(QCoreApplication::applicationDirPath()).filePath(name)};
+    // Named here rather than through the application's own names, so that the
+    // program and the command line read the same file.
     for (const QString& folder :
-         QStandardPaths::standardLocations(QStandardPaths::AppConfigLocation))
-        candidates.append(QDir(folder).filePath(name));
+         QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation))
+        candidates.append(QDir(folder).filePath(QLatin1String(InstallationSettingsFolder) +
+                                                QLatin1Char('/') + name));
     return candidates;
 }
 

@@ -13,8 +13,13 @@ struct ApplicationState;
 // "Products" lists the maker's other programs (LoadProductList).
 inline constexpr char InstallationSettingsFile[] = "tubarex.ini";
 
+// The folder of the settings inside each configuration folder of the system
+// (~/.config/tubarex/tubarex/ on Linux), the same for the program and for
+// tubarex-cli.
+inline constexpr char InstallationSettingsFolder[] = "tubarex/tubarex";
+
 // Where the settings are looked for, first found wins: beside the executable,
-// then in the user's configuration folders.
+// then in the user's and the system's configuration folders.
 QStringList InstallationSettingsCandidates();
 
 // Sets OwnerName and OwnerAddress from the first candidate file that exists;

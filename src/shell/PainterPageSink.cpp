@@ -119,13 +119,46 @@ void PainterPageSink::finish() {
         fail(QStringLiteral("impossibile completare la stampa su %1").arg(m_deviceName));
 }
 
+namespace {
+
+// A4 with narrow margins, as a printer's unprintable border: the widest
+// listing (118 columns at 8 points) just fits.
+QPageLayout listingA4() {
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(5, 5, 5, 5),
+                       QPageLayout::Millimeter);
+}
+
+// The whole document made in memory and checked, or why it could not be:
+// the PDF writer does not report a short write, so a file written directly
+// could be cut short and still look finished.
+std::variant<QByteArray, QString> pdfDocument(const std::function<void(PrinterPage&)>& body,
+                                              const QPageLayout& layout, const QString& title,
+                                              const QString& deviceName) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setCreator(QStringLiteral("Tubarex"));
+        if (!title.isEmpty())
+            writer.setTitle(title);
+        writer.setPageLayout(layout);
+        PainterPageSink sink(writer, deviceName);
+        PrinterPage page(sink);
+        body(page);
+        if (!page.endDocument())
+            return page.error();
+    }
+    const QByteArray& pdf = buffer.data();
+    if (!pdf.startsWith("%PDF-") || !pdf.trimmed().endsWith("%%EOF"))
+        return QStringLiteral("il documento non è stato completato");
+    return pdf;
+}
+
+} // namespace
+
 bool PrintToPdf(const QString& path, const std::function<void(PrinterPage&)>& body,
                 QString* error) {
-    // Narrow margins, as a printer's unprintable border: the widest listing
-    // (118 columns at 8 points) just fits.
-    const QPageLayout a4(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(5, 5, 5, 5),
-                         QPageLayout::Millimeter);
-    return PrintToPdf(path, body, a4, QString(), error);
+    return PrintToPdf(path, body, listingA4(), QString(), error);
 }
 
 bool PrintToPdf(const QString& path, const std::function<void(PrinterPage&)>& body,
@@ -136,28 +169,21 @@ bool PrintToPdf(const QString& path, const std::function<void(PrinterPage&)>& bo
                          .arg(QuotedPath(path), why);
         return false;
     };
-    // The whole document is made in memory and checked; only then does it
-    // replace the file. The PDF writer does not report a short write: a file
-    // written directly could be cut short and still look finished.
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        writer.setCreator(QStringLiteral("Tubarex"));
-        if (!title.isEmpty())
-            writer.setTitle(title);
-        writer.setPageLayout(layout);
-        PainterPageSink sink(writer, QuotedPath(path));
-        PrinterPage page(sink);
-        body(page);
-        if (!page.endDocument())
-            return failed(page.error());
-    }
-    const QByteArray& pdf = buffer.data();
-    if (!pdf.startsWith("%PDF-") || !pdf.trimmed().endsWith("%%EOF"))
-        return failed(QStringLiteral("il documento non è stato completato"));
-    const QString why = ReplaceFile(path, pdf);
+    // Only the finished document replaces the file.
+    const auto pdf = pdfDocument(body, layout, title, QuotedPath(path));
+    if (const QString* why = std::get_if<QString>(&pdf))
+        return failed(*why);
+    const QString why = ReplaceFile(path, std::get<QByteArray>(pdf));
     if (!why.isEmpty())
         return failed(why);
     return true;
+}
+
+std::variant<QByteArray, QString> ListingPdf(const std::function<void(PrinterPage&)>& body,
+                                             const QString& name) {
+    auto pdf = pdfDocument(body, listingA4(), QString(), QuotedPath(name));
+    if (const QString* why = std::get_if<QString>(&pdf))
+        return QStringLiteral("Impossibile comporre il PDF per %1: %2.")
+            .arg(QuotedPath(name), *why);
+    return pdf;
 }

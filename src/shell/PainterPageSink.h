@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <utility>
+#include <variant>
 
 class QPagedPaintDevice;
 
@@ -69,3 +70,9 @@ bool PrintToPdf(const QString& path, const std::function<void(PrinterPage&)>& bo
 // document's title.
 bool PrintToPdf(const QString& path, const std::function<void(PrinterPage&)>& body,
                 const QPageLayout& layout, const QString& title, QString* error = nullptr);
+
+// The listing's PDF, as PrintToPdf makes it, in memory for a destination
+// that is not a file (standard output, named `name` in the message): the
+// finished document, or the Italian sentence saying why there is none.
+std::variant<QByteArray, QString> ListingPdf(const std::function<void(PrinterPage&)>& body,
+                                             const QString& name);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFileDevice>
 #include <QString>
 
 #include <variant>
@@ -28,6 +29,23 @@ std::variant<QByteArray, QString> ReadRegularFile(const QString& path,
 // name, to follow a colon), empty on success; on failure any previous file
 // is left byte for byte.
 QString ReplaceFile(const QString& path, const QByteArray& bytes);
+
+// The whole of what `device` yields until its end (standard input, read by
+// the command line for the file "-"), or, when it cannot be read or is longer
+// than `maxSize`, an Italian sentence naming it as `name`
+// ("Impossibile leggere «standard input»: ...").
+std::variant<QByteArray, QString> ReadWholeDevice(QIODevice& device, const QString& name,
+                                                  qint64 maxSize = MaxReadSize);
+
+// Why the system refused an operation on a file, in Italian, from its error
+// number (errno): "permesso negato", "il disco è pieno", ...; an unusual
+// number is named as such. Empty for 0.
+QString SystemErrorReason(int code);
+
+// Why an operation on a file failed, in Italian: the system's reason when its
+// error number `code` is known, otherwise the kind of failure Qt reports.
+// Never Qt's or the system's English text.
+QString FileErrorReason(QFileDevice::FileError error, int code = 0);
 
 // The path between guillemets, in the system's notation, with any control
 // character shown visibly.

@@ -285,13 +285,19 @@ QString LoadProjectFile(ApplicationState& state, const QString& path) {
     auto read = ReadRegularFile(path);
     if (const QString* error = std::get_if<QString>(&read))
         return *error;
-    auto parsed = ParseProjectFile(std::get<QByteArray>(read));
+    const QString message = LoadProjectBytes(state, std::get<QByteArray>(read), path);
+    if (message.isEmpty())
+        state.CurrentFileName = path;
+    return message;
+}
+
+QString LoadProjectBytes(ApplicationState& state, const QByteArray& bytes, const QString& name) {
+    auto parsed = ParseProjectFile(bytes);
     if (const QString* reason = std::get_if<QString>(&parsed))
         return QStringLiteral("Il file %1 non è un file dati di Tubarex valido: %2 Il file non è "
                               "stato aperto e i dati presenti non sono cambiati.")
-            .arg(QuotedPath(path), *reason);
+            .arg(QuotedPath(name), *reason);
     ApplyProjectData(state, std::get<ProjectData>(std::move(parsed)));
-    state.CurrentFileName = path;
     return QString();
 }
 

@@ -61,6 +61,11 @@ void ApplyProjectData(ApplicationState& state, ProjectData data);
 // is untouched.
 QString LoadProjectFile(ApplicationState& state, const QString& path);
 
+// Validates and applies the bytes of a data file that came from elsewhere
+// (standard input), named `name` in the message. Returns the message, empty
+// on success; on failure the state is untouched. The current file stays.
+QString LoadProjectBytes(ApplicationState& state, const QByteArray& bytes, const QString& name);
+
 // Builds the file and writes it to `device`. Returns the message, empty on
 // success.
 QString WriteProjectFile(const ApplicationState& state, QIODevice& device);

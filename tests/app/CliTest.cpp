@@ -1,11 +1,14 @@
 #include "cli/Cli.h"
 #include "SpecialFiles.h"
 
+#include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -25,6 +28,29 @@ CliRun cli(QStringList args) {
     QTextStream err(&r.err);
     args.prepend(QStringLiteral("tubarex-cli"));
     r.status = RunCli(args, out, err);
+    out.flush();
+    err.flush();
+    return r;
+}
+
+// A run with the standard channels as a program has them: bytes on standard
+// input, standard output a device that takes bytes as well as text.
+struct CliBytes {
+    int status = -1;
+    QByteArray out;
+    QString err;
+};
+
+CliBytes cliStd(QStringList args, QByteArray input = QByteArray()) {
+    CliBytes r;
+    QBuffer in(&input);
+    in.open(QIODevice::ReadOnly);
+    QBuffer outDevice(&r.out);
+    outDevice.open(QIODevice::WriteOnly);
+    QTextStream out(&outDevice);
+    QTextStream err(&r.err);
+    args.prepend(QStringLiteral("tubarex-cli"));
+    r.status = RunCli(args, out, err, &in);
     out.flush();
     err.flush();
     return r;
@@ -341,4 +367,350 @@ TEST(Cli, RefusesWhatIsNotARegularFile) {
     EXPECT_EQ(r.status, 2);
     EXPECT_FALSE(r.err.contains(QChar(0x1b)));
     EXPECT_LT(r.err.indexOf(QStringLiteral("Uso:")), 200);
+}
+
+namespace {
+
+const QString Dash = QStringLiteral("-");
+
+QStringList withArgs(std::initializer_list<QString> words) {
+    return QStringList(words);
+}
+
+} // namespace
+
+// The same command written in any order and either form gives the same
+// bytes.
+TEST(Cli, OptionsInAnyOrderAndEitherForm) {
+    struct Case {
+        QStringList canonical;
+        QList<QStringList> variants;
+    };
+    const QList<Case> cases = {
+        {withArgs({"calc", Classic, "--json"}),
+         {withArgs({"calc", "--json", Classic}), withArgs({"calc", "-json", Classic}),
+          withArgs({"calc", Classic, "--json", "--"})}},
+        {withArgs({"print", "water", Example, "--text", Dash}),
+         {withArgs({"print", "--text=-", "water", Example}),
+          withArgs({"print", "water", "--text", Dash, Example}),
+          withArgs({"print", "-text", Dash, "water", Example})}},
+        {withArgs({"report", Example, "--text", Dash}),
+         {withArgs({"report", "--text=-", Example}), withArgs({"report", "--text", "-", Example})}},
+        {withArgs({"calc", "--csv", Classic}),
+         {withArgs({"calc", Classic, "--csv=,"}), withArgs({"calc", "-csv", Classic})}},
+    };
+    for (const Case& c : cases) {
+        const CliBytes expected = cliStd(c.canonical);
+        ASSERT_EQ(expected.status, 0) << expected.err.toStdString();
+        ASSERT_FALSE(expected.out.isEmpty());
+        for (const QStringList& variant : c.variants) {
+            const CliBytes r = cliStd(variant);
+            EXPECT_EQ(r.status, 0) << variant.join(u' ').toStdString() << r.err.toStdString();
+            EXPECT_EQ(r.out, expected.out) << variant.join(u' ').toStdString();
+        }
+    }
+}
+
+// The help, general and per command, and the version: in Italian, on
+// standard output, exit status 0, lines that fit a terminal.
+TEST(Cli, HelpAndVersion) {
+    struct Case {
+        QStringList args;
+        QString starts;
+        QString holds;
+    };
+    const QList<Case> cases = {
+        {withArgs({"--help"}), QStringLiteral("Uso: tubarex-cli COMANDO"),
+         QStringLiteral("  resave IN OUT")},
+        {withArgs({"-h"}), QStringLiteral("Uso: tubarex-cli COMANDO"), QStringLiteral("--version")},
+        {withArgs({"help"}), QStringLiteral("Uso: tubarex-cli COMANDO"),
+         QStringLiteral("Codici di uscita")},
+        {withArgs({"calc", "--help"}), QStringLiteral("Uso: tubarex-cli calc "),
+         QStringLiteral("  --csv[=,|.]")},
+        {withArgs({"help", "print"}), QStringLiteral("Uso: tubarex-cli print water|gas FILE"),
+         QStringLiteral("  --docx OUT")},
+        {withArgs({"--help", "report"}), QStringLiteral("Uso: tubarex-cli report FILE"),
+         QStringLiteral("  --pdf OUT")},
+        {withArgs({"print", "water", Example, "--pdf", "x", "-h"}),
+         QStringLiteral("Uso: tubarex-cli print"), QStringLiteral("standard output")},
+        {withArgs({"check", "--help"}), QStringLiteral("Uso: tubarex-cli check [--json] FILE..."),
+         QStringLiteral("  --json")},
+        {withArgs({"--version"}), QStringLiteral("tubarex-cli "), QString()},
+        {withArgs({"-v", "calc"}), QStringLiteral("tubarex-cli "), QString()},
+    };
+    for (const Case& c : cases) {
+        const CliRun r = cli(c.args);
+        const std::string what = c.args.join(u' ').toStdString();
+        EXPECT_EQ(r.status, 0) << what;
+        EXPECT_TRUE(r.err.isEmpty()) << what;
+        EXPECT_TRUE(r.out.startsWith(c.starts)) << what << '\n' << r.out.toStdString();
+        EXPECT_TRUE(r.out.contains(c.holds)) << what;
+        for (const QString& line : r.out.split(u'\n'))
+            EXPECT_LE(line.size(), 79) << what << ": " << line.toStdString();
+        for (const char* english : {"Usage", "Options", "Arguments", "Displays"})
+            EXPECT_FALSE(r.out.contains(QLatin1String(english))) << what;
+    }
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^tubarex-cli \\d+\\.\\d+\\.\\d+\\n$"))
+                    .match(cli({QStringLiteral("--version")}).out)
+                    .hasMatch());
+}
+
+// A command line that cannot be understood: exit status 2 and an Italian
+// message, never the parser's English.
+TEST(Cli, CommandLineMistakesAreToldInItalian) {
+    struct Case {
+        QStringList args;
+        QString message;
+    };
+    const QList<Case> cases = {
+        {withArgs({"--bogus"}), QStringLiteral("opzione sconosciuta «--bogus».")},
+        {withArgs({"calc", "--bogus", Example}),
+         QStringLiteral("calc non conosce l'opzione «--bogus».")},
+        {withArgs({"print", "water", Example, "--pdf"}),
+         QStringLiteral("l'opzione --pdf vuole un valore: --pdf OUT.")},
+        {withArgs({"calc", "--json=si", Example}),
+         QStringLiteral("l'opzione --json non vuole un valore.")},
+        {withArgs({"print", "water", Example, "--text", "a", "--text", "b"}),
+         QStringLiteral("l'opzione --text è data più volte.")},
+        {withArgs({"print", "water", Example, "--text", "a", "--pdf", "b"}),
+         QStringLiteral("print vuole la rete, il file e l'uscita")},
+        {withArgs({"report", Example, Example, "--text", "a"}),
+         QStringLiteral("report vuole il file e l'uscita")},
+        {withArgs({"calc", "--json", "--csv", Example}),
+         QStringLiteral("calc scrive in una forma sola: --json oppure --csv.")},
+        {withArgs({"calc", "--csv=;", Example}),
+         QStringLiteral("--csv vuole il separatore decimale")},
+        {withArgs({"calc", Dash, Dash}),
+         QStringLiteral("«standard input» si può leggere una volta sola")},
+        {withArgs({"calc"}), QStringLiteral("calc vuole almeno un file")},
+        {withArgs({"form", "aria", "x.docx"}),
+         QStringLiteral("form vuole la rete water o gas, non «aria»")},
+    };
+    for (const Case& c : cases) {
+        const CliBytes r = cliStd(c.args);
+        const std::string what = c.args.join(u' ').toStdString();
+        EXPECT_EQ(r.status, 2) << what;
+        EXPECT_TRUE(r.err.startsWith(QStringLiteral("tubarex-cli: "))) << what;
+        EXPECT_TRUE(r.err.contains(c.message)) << what << ": " << r.err.toStdString();
+        EXPECT_TRUE(r.out.isEmpty()) << what;
+        for (const char* english : {"Unknown option", "Missing value", "Unexpected value"})
+            EXPECT_FALSE(r.err.contains(QLatin1String(english))) << what;
+    }
+}
+
+// "-" as FILE reads standard input, "-" as OUT writes standard output, byte
+// for byte, for every kind of output.
+TEST(Cli, StandardInputAndOutput) {
+    QTemporaryDir dir;
+    const QByteArray classic = readFile(Classic);
+    const QByteArray example = readFile(Example);
+
+    // The same bytes as through files.
+    EXPECT_EQ(cliStd({QStringLiteral("calc"), Dash, QStringLiteral("--json")}, classic).out,
+              cliStd({QStringLiteral("calc"), Classic, QStringLiteral("--json")}).out);
+    EXPECT_EQ(cliStd({QStringLiteral("resave"), Dash, Dash}, classic).out, classic);
+    const QString text = dir.filePath(QStringLiteral("relazione.txt"));
+    ASSERT_EQ(cli({QStringLiteral("report"), Example, QStringLiteral("--text"), text}).status, 0);
+    EXPECT_EQ(cliStd({QStringLiteral("report"), Dash, QStringLiteral("--text"), Dash}, example).out,
+              readFile(text));
+
+    // Documents as bytes: a zip package whatever the route.
+    const QList<QStringList> documents = {
+        {QStringLiteral("form"), QStringLiteral("gas"), Dash},
+        {QStringLiteral("sheet"), Dash, Dash},
+        {QStringLiteral("print"), QStringLiteral("water"), Dash, QStringLiteral("--docx"), Dash},
+        {QStringLiteral("report"), Dash, QStringLiteral("--docx=-")},
+    };
+    for (const QStringList& args : documents) {
+        const CliBytes r = cliStd(args, example);
+        EXPECT_EQ(r.status, 0) << args.join(u' ').toStdString() << r.err.toStdString();
+        EXPECT_TRUE(r.out.startsWith("PK\x03\x04")) << args.join(u' ').toStdString();
+        EXPECT_TRUE(r.out.contains("word/document.xml"));
+    }
+
+    // What standard input holds is checked like a file, and named.
+    CliBytes r = cliStd({QStringLiteral("calc"), Dash}, "tre\r\n");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.err.contains(
+        QStringLiteral("Il file «standard input» non è un file dati di Tubarex valido")))
+        << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+    const CliRun none = cli({QStringLiteral("check"), Dash});
+    EXPECT_EQ(none.status, 2);
+    EXPECT_TRUE(none.err.contains(QStringLiteral("«standard input»: non è disponibile")));
+    const CliRun noDevice = cli({QStringLiteral("form"), QStringLiteral("gas"), Dash});
+    EXPECT_EQ(noDevice.status, 2);
+    EXPECT_TRUE(noDevice.err.contains(QStringLiteral("«standard output»: non è disponibile")));
+}
+
+// Results that cannot be written to standard output are a failure, told
+// with the system's reason in Italian.
+TEST(Cli, FullStandardOutputFails) {
+    QFile full(QStringLiteral("/dev/full"));
+    if (!full.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        GTEST_SKIP() << "no /dev/full on this system";
+    const QList<QStringList> commands = {
+        {QStringLiteral("calc"), Example},
+        {QStringLiteral("resave"), Example, Dash},
+        {QStringLiteral("form"), QStringLiteral("water"), Dash},
+    };
+    for (const QStringList& command : commands) {
+        QTextStream out(&full);
+        QString errText;
+        QTextStream err(&errText);
+        const int status = RunCli(QStringList{QStringLiteral("tubarex-cli")} + command, out, err);
+        err.flush();
+        EXPECT_EQ(status, 2) << command.join(u' ').toStdString();
+        EXPECT_TRUE(errText.contains(
+            QStringLiteral("Impossibile scrivere su «standard output»: il disco è pieno.")))
+            << errText.toStdString();
+    }
+}
+
+// Several files: one block per file, in order, exit status the worst.
+TEST(Cli, SeveralFilesGiveOneBlockEach) {
+    QTemporaryDir dir;
+    const QString bad = writeTemp(dir, "Tubarex-dati-rotto", "tre\r\n");
+    const QByteArray cover = "\"p\",\"l\",\"t\",\"c\",\"\",\"d\",\"a\"\r\n";
+    const QString incomplete =
+        writeTemp(dir, "a", "1\r\n\"10\",\"20\",\"1\",\"liscio\",\"\",,,,,,,\r\n0\r\n" + cover);
+
+    const auto alone = [](const QString& command, const QString& file) {
+        return cli({command, file}).out;
+    };
+    struct Case {
+        QString command;
+        QStringList files;
+        int status;
+        QString out;
+    };
+    const QList<Case> cases = {
+        {QStringLiteral("calc"),
+         {Classic, Example},
+         0,
+         alone(QStringLiteral("calc"), Classic) + alone(QStringLiteral("calc"), Example)},
+        {QStringLiteral("calc"),
+         {Classic, bad, Example},
+         2,
+         alone(QStringLiteral("calc"), Classic) + alone(QStringLiteral("calc"), Example)},
+        {QStringLiteral("check"),
+         {Example, incomplete},
+         1,
+         QStringLiteral("Progetto: ") + Example + u'\n' + alone(QStringLiteral("check"), Example) +
+             QStringLiteral("\nProgetto: ") + incomplete + u'\n' +
+             alone(QStringLiteral("check"), incomplete)},
+        {QStringLiteral("check"),
+         {incomplete, bad},
+         2,
+         QStringLiteral("Progetto: ") + incomplete + u'\n' +
+             alone(QStringLiteral("check"), incomplete)},
+    };
+    for (const Case& c : cases) {
+        const CliRun r = cli(QStringList{c.command} + c.files);
+        const std::string what = (QStringList{c.command} + c.files).join(u' ').toStdString();
+        EXPECT_EQ(r.status, c.status) << what;
+        EXPECT_EQ(r.out, c.out) << what;
+        EXPECT_EQ(r.err.isEmpty(), !c.files.contains(bad)) << what;
+    }
+
+    // JSON: a list of the single-file objects, each naming its file.
+    for (const QString& command : {QStringLiteral("calc"), QStringLiteral("check")}) {
+        const CliRun r = cli({command, QStringLiteral("--json"), Classic, bad});
+        EXPECT_EQ(r.status, 2);
+        const QJsonArray list = QJsonDocument::fromJson(r.out.toUtf8()).array();
+        ASSERT_EQ(list.size(), 2) << r.out.toStdString();
+        QJsonObject first = list[0].toObject();
+        EXPECT_EQ(first.take(QStringLiteral("file")).toString(), Classic);
+        EXPECT_EQ(first, QJsonDocument::fromJson(
+                             cli({command, QStringLiteral("--json"), Classic}).out.toUtf8())
+                             .object());
+        const QJsonObject second = list[1].toObject();
+        EXPECT_EQ(second.keys(), (QStringList{"error", "file"}));
+        EXPECT_TRUE(second[QStringLiteral("error")].toString().contains(
+            QStringLiteral("non è un file dati di Tubarex valido")));
+    }
+}
+
+TEST(Cli, CheckJsonNamesTheFirstGap) {
+    QTemporaryDir dir;
+    const QByteArray cover = "\"p\",\"l\",\"t\",\"c\",\"\",\"d\",\"a\"\r\n";
+    const QString incomplete =
+        writeTemp(dir, "a", "1\r\n\"10\",\"20\",\"1\",\"liscio\",\"\",,,,,,,\r\n0\r\n" + cover);
+    const CliRun r = cli({QStringLiteral("check"), incomplete, QStringLiteral("--json")});
+    EXPECT_EQ(r.status, 1);
+    const QJsonObject root = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    EXPECT_EQ(root.keys(), (QStringList{"cover", "gas", "status", "water"}));
+    EXPECT_EQ(root[QStringLiteral("status")].toInt(), 1);
+    const QJsonObject water = root[QStringLiteral("water")].toObject();
+    EXPECT_EQ(water[QStringLiteral("count")].toInt(), 1);
+    EXPECT_FALSE(water[QStringLiteral("passed")].toBool());
+    EXPECT_EQ(water[QStringLiteral("message")].toString(),
+              QStringLiteral("Tronco n. 1:\n- manca il dato della scabrezza."));
+    EXPECT_EQ(water[QStringLiteral("row")].toInt(), 1);
+    EXPECT_EQ(water[QStringLiteral("column")].toString(), QStringLiteral("sca"));
+    const QJsonObject gas = root[QStringLiteral("gas")].toObject();
+    EXPECT_EQ(gas[QStringLiteral("count")].toInt(), 0);
+    EXPECT_TRUE(gas[QStringLiteral("row")].isNull());
+    EXPECT_TRUE(root[QStringLiteral("cover")][QStringLiteral("passed")].toBool());
+
+    const QJsonObject example =
+        QJsonDocument::fromJson(
+            cli({QStringLiteral("check"), QStringLiteral("--json"), Example}).out.toUtf8())
+            .object();
+    EXPECT_EQ(example[QStringLiteral("status")].toInt(), 0);
+    EXPECT_TRUE(example[QStringLiteral("gas")][QStringLiteral("passed")].toBool());
+}
+
+// For a spreadsheet: semicolons, the decimal comma (or point), every result
+// at full precision, texts quoted where needed and never taken for formulas.
+TEST(Cli, CalcCsvForSpreadsheets) {
+    CliRun r = cli({QStringLiteral("calc"), QStringLiteral("--csv"), Classic});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    QStringList lines = r.out.split(u'\n');
+    EXPECT_EQ(lines[0], QStringLiteral("Progetto;") + Classic);
+    EXPECT_EQ(lines[7], QString::fromUtf8("allegati;\"planimetrie; foto €\""));
+    EXPECT_TRUE(lines[9].startsWith(QStringLiteral("Rete acqua;tronchi;3;totale perdite;")));
+    EXPECT_TRUE(lines[9].endsWith(QStringLiteral(";m")));
+    EXPECT_TRUE(lines[10].startsWith(QStringLiteral("tronco;lungh;diam;port;tipoc;sca;")));
+    EXPECT_EQ(lines[11], QStringLiteral("1;100;100;10;corrente;0,0025;;2;;;;;;2,65"));
+    EXPECT_TRUE(lines[13].startsWith(QStringLiteral("3;12,5;40;1;scabro;0,004;")))
+        << lines[13].toStdString();
+    const QStringList gasRow = lines[17].split(u';');
+    EXPECT_EQ(gasRow.size(), 22);
+    EXPECT_EQ(gasRow[13], QStringLiteral("1,51E-05")); // visc, as the table holds it
+    EXPECT_TRUE(gasRow[18].startsWith(QStringLiteral("1680,55258"))) << gasRow[18].toStdString();
+
+    r = cli({QStringLiteral("calc"), QStringLiteral("--csv=."), Classic});
+    lines = r.out.split(u'\n');
+    EXPECT_EQ(lines[11], QStringLiteral("1;100;100;10;corrente;0.0025;;2;;;;;;2.65"));
+
+    QTemporaryDir dir;
+    const QString risky = writeTemp(
+        dir, "r", "0\r\n0\r\n\"=SOMMA(A1)\",\"-2 piani\",\"+\",\"@x\",\"\",\"-2.5\",\"a\"\r\n");
+    r = cli({QStringLiteral("calc"), QStringLiteral("--csv"), risky});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    lines = r.out.split(u'\n');
+    EXPECT_EQ(lines[1], QStringLiteral("progetto;'=SOMMA(A1)"));
+    EXPECT_EQ(lines[2], QString::fromUtf8("località;'-2 piani"));
+    EXPECT_EQ(lines[3], QStringLiteral("tipostudio;'+"));
+    EXPECT_EQ(lines[4], QStringLiteral("committente;'@x"));
+    EXPECT_EQ(lines[6], QStringLiteral("data;-2,5"));
+    EXPECT_EQ(lines[9], QStringLiteral("Rete acqua;tronchi;0;totale perdite;0;m"));
+}
+
+// The command line reads the installation settings where the program does:
+// the report is signed by the same office.
+TEST(Cli, ReadsTheProgramsInstallationSettings) {
+    QTemporaryDir dir;
+    QDir().mkpath(dir.filePath(QStringLiteral("tubarex/tubarex")));
+    writeTemp(dir, "tubarex/tubarex/tubarex.ini", "[Owner]\nName=Studio Tecnico Prova Condivisa\n");
+    const QByteArray old = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path()));
+    const CliBytes r = cliStd({QStringLiteral("report"), Example, QStringLiteral("--text"), Dash});
+    if (old.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", old);
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains("Studio Tecnico Prova Condivisa"));
 }

@@ -155,6 +155,57 @@ else
     as_user=()
 fi
 
+# The same inputs through standard input ("-"): read to their end or to the
+# limit, never waited on for ever, and refused like a file. Also a closed
+# standard input.
+for name in vuoto binario zeri enorme-rado gettone-15MB troncato controlli /dev/zero \
+    /dev/urandom /dev/null chiuso; do
+    case $name in
+    /*) limits="exec <$name" ;;
+    chiuso) limits="exec <&-" ;;
+    *) limits="exec <'$inputs/$name'" ;;
+    esac
+    for command in calc check resave sheet; do
+        case $command in
+        resave) args=(resave - "$work/copia") ;;
+        sheet) args=(sheet - "$work/scheda.docx") ;;
+        *) args=("$command" -) ;;
+        esac
+        rm -f "$work/copia" "$work/scheda.docx"
+        run "${args[@]}"
+        if judge "standard input $name, $command" 2; then
+            if [ -e "$work/copia" ] || [ -e "$work/scheda.docx" ]; then
+                fail "standard input $name, $command: an output was written"
+            else
+                pass "standard input $name, $command: exit 2, $(head -c 100 "$work/err" | tr '\n' ' ')"
+            fi
+        fi
+    done
+done
+limits=
+
+# Standard output that takes nothing: a full device, or closed. Each output
+# must fail with exit 2 and say so, text and bytes alike.
+for target in /dev/full chiuso; do
+    if [ "$target" = chiuso ]; then
+        limits="exec >&-"
+    elif [ -w "$target" ]; then
+        limits="exec >$target"
+    else
+        skip "standard output $target: not on this system"
+        continue
+    fi
+    for args in "calc $example" "check $example" "calc --csv $example" "resave $example -" \
+        "print water $example --text -" "print gas $example --pdf=-" "form gas -" \
+        "report $example --docx -"; do
+        read -ra words <<<"$args"
+        run "${words[@]}"
+        judge "standard output $target, ${words[0]} ${words[1]}" 2 &&
+            pass "standard output $target, $args: exit 2, $(head -c 100 "$work/err" | tr '\n' ' ')"
+    done
+done
+limits=
+
 # A file with bare line feeds reads, and is written back with CR LF.
 run resave "$inputs/solo-LF" "$work/da-LF"
 if judge "input solo-LF, resave" 0; then
