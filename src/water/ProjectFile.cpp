@@ -282,6 +282,9 @@ void ApplyProjectData(ApplicationState& state, ProjectData data) {
     state.cover = std::move(data.cover);
     state.WaterBandTop = 1;
     state.GasBandTop = 1;
+    // What was undone before belongs to another project.
+    state.waterHistory.reset();
+    state.gasHistory.reset();
 }
 
 QString LoadProjectFile(ApplicationState& state, const QString& path) {

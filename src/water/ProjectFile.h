@@ -53,7 +53,8 @@ std::variant<ProjectData, QString> ParseProjectFile(const QByteArray& bytes);
 std::variant<QByteArray, QString> BuildProjectFile(const ApplicationState& state);
 
 // Replaces both tables whole, the counts and the cover fields with what a
-// file holds, and brings both bands back to row 1.
+// file holds, brings both bands back to row 1 and starts both undo
+// histories afresh.
 void ApplyProjectData(ApplicationState& state, ProjectData data);
 
 // Reads, validates and applies the file at `path`, and makes it the current
