@@ -51,8 +51,13 @@ RecoveryCopy::RecoveryCopy(ApplicationState& state, QString folder)
 }
 
 RecoveryCopy::~RecoveryCopy() {
-    if (m_lock)
-        m_state.projectListener = nullptr;
+    if (!m_lock)
+        return;
+    m_state.projectListener = nullptr;
+    // The run ends without the exit question (its last window closed): a
+    // change still waiting goes into the copy first.
+    if (m_timer.isActive())
+        write();
 }
 
 bool RecoveryCopy::start(QString* error) {
@@ -79,7 +84,7 @@ QString RecoveryCopy::path() const {
 
 bool RecoveryCopy::write() {
     m_timer.stop();
-    return m_lock && SaveProjectFile(m_state, path()).isEmpty();
+    return m_lock && SaveProjectFile(m_state, path(), FileRows::ThroughLastInput).isEmpty();
 }
 
 void RecoveryCopy::remove() {
@@ -89,11 +94,13 @@ void RecoveryCopy::remove() {
 
 void RecoveryCopy::projectEvent(ProjectEvent event) {
     if (event == ProjectEvent::Changed) {
-        if (!m_timer.isActive())
+        if (!m_timer.isActive() && !m_abandoned)
             m_timer.start();
         return;
     }
-    // Saved, opened, or lost by the user's own choice: nothing to recover.
+    // Saved, opened, or lost by the user's own choice: nothing to recover;
+    // after the confirmed exit, nothing the closing windows do is either.
+    m_abandoned = event == ProjectEvent::Abandoned;
     remove();
 }
 
@@ -113,6 +120,18 @@ std::vector<RecoveryCopy::Leftover> RecoveryCopy::claimLeftovers() {
             continue; // its run is alive
         m_claimed.emplace(copy, std::move(lock));
         found.push_back({copy, file.lastModified()});
+    }
+    // The locks of runs that are gone without a copy (they changed
+    // nothing) go.
+    const QFileInfoList locks = QDir(m_folder).entryInfoList({NameStart + QStringLiteral("*.lock")},
+                                                             QDir::Files | QDir::Hidden);
+    for (const QFileInfo& file : locks) {
+        const QString copy = file.filePath().chopped(5);
+        if (copy == path() || m_claimed.count(copy) > 0 || QFileInfo::exists(copy))
+            continue;
+        auto lock = lockOf(copy);
+        if (lock->tryLock(0))
+            lock->unlock();
     }
     std::sort(found.begin(), found.end(),
               [](const Leftover& a, const Leftover& b) { return a.written > b.written; });

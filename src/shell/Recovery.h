@@ -72,4 +72,5 @@ private:
     std::unique_ptr<QLockFile> m_lock;
     std::map<QString, std::unique_ptr<QLockFile>> m_claimed;
     QTimer m_timer;
+    bool m_abandoned = false;
 };

@@ -59,13 +59,19 @@ QString OpenProject(AppContext& context, const QString& path, ProjectSource sour
                                      std::move(read.gas), std::move(read.cover)});
     if (source == ProjectSource::DataFile)
         context.state.CurrentFileName = path;
+    // A copy of unsaved work holds its rows through the last with an input,
+    // beyond a blank row: the segments are counted as they were.
+    if (source == ProjectSource::UnsavedCopy && context.state.waterRows() > 0)
+        RecountRows(context.state);
+    if (source == ProjectSource::UnsavedCopy && context.state.gasRows() > 0)
+        CountGasRows(context.state);
     // Both data windows show the project from row 1, computed, whichever
     // window opened it: those not loaded are loaded (hidden).
     context.forms.loadByName(QStringLiteral("dati"));
     context.forms.loadByName(QStringLiteral("datigas"));
     NotifyProjectOpened(context);
-    NotifyProject(context.state, source == ProjectSource::DataFile ? ProjectEvent::Stored
-                                                                   : ProjectEvent::Changed);
+    NotifyProject(context.state,
+                  source == ProjectSource::DataFile ? ProjectEvent::Stored : ProjectEvent::Changed);
     return QString();
 }
 
