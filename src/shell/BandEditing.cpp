@@ -95,8 +95,8 @@ QString BandEditing::head(int column) const {
 }
 
 void BandEditing::showRefusal(const Notice& notice) {
-    m_ctx.services.messages.MsgBox(notice.text, MsgButtons::Ok, notice.icon,
-                                   m_ctx.state.CheckTitle, &m_window);
+    m_ctx.services.messages.MsgBox(notice.text, MsgButtons::Ok, notice.icon, m_ctx.state.CheckTitle,
+                                   &m_window);
 }
 
 void BandEditing::pasteAt(int row, int column) {
@@ -121,8 +121,7 @@ void BandEditing::copyRows() {
     std::vector<CopiedColumn> columns{
         {0, label(QStringLiteral("testa_num")), label(QStringLiteral("unita_num"))}};
     for (const int c : m_editing->copiedColumns())
-        columns.push_back(
-            {c, head(c), label(QStringLiteral("unita_") + m_editing->columnName(c))});
+        columns.push_back({c, head(c), label(QStringLiteral("unita_") + m_editing->columnName(c))});
     QGuiApplication::clipboard()->setText(m_editing->copyRows(columns, QLocale()));
 }
 
@@ -176,8 +175,8 @@ QMenu* BandEditing::contextMenu(QWidget* control) {
     QAction* copia =
         addCommand(menu, first, "copiarighe", QStringLiteral("Copia righe"), QString(), true);
     menu->insertSeparator(first);
-    QAction* inserisci = addCommand(menu, first, "inserisciriga",
-                                    QStringLiteral("Inserisci riga"), QString(), true);
+    QAction* inserisci =
+        addCommand(menu, first, "inserisciriga", QStringLiteral("Inserisci riga"), QString(), true);
     if (first)
         menu->insertSeparator(first);
 

@@ -29,7 +29,8 @@ QString inColumn(const QString& head) {
     return QStringLiteral(", colonna '") + head + QStringLiteral("'");
 }
 
-const QString BlankRows = QStringLiteral("non è possibile incollare dati lasciando righe in bianco");
+const QString BlankRows =
+    QStringLiteral("non è possibile incollare dati lasciando righe in bianco");
 
 // What a paste does to the lengths, followed before anything is typed: the
 // lengths it writes, over the table's own.
@@ -103,8 +104,7 @@ bool HoldsCellBlock(const QString& text) {
 }
 
 bool FileCanHoldValue(const QString& text) {
-    return !text.contains(QLatin1Char('"')) && !HoldsCellBlock(text) &&
-           Windows1252::canHold(text);
+    return !text.contains(QLatin1Char('"')) && !HoldsCellBlock(text) && Windows1252::canHold(text);
 }
 
 CellBlock ParseCellBlock(const QString& text) {
@@ -162,8 +162,8 @@ PasteOutcome PasteBlock(const PasteTarget& target, int row, int column, const Ce
                     continue;
                 if (r > MaxRows)
                     return {refused(r,
-                                    inColumn(target.head(target.columns[std::min(
-                                        index, columnCount - 1)])),
+                                    inColumn(target.head(
+                                        target.columns[std::min(index, columnCount - 1)])),
                                     QStringLiteral("la tabella finisce al tronco n. 500")),
                             0, 0};
                 return {refused(r,

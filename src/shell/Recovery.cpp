@@ -32,6 +32,14 @@ std::unique_ptr<QLockFile> lockOf(const QString& copyPath) {
     return lock;
 }
 
+// The start time in milliseconds, never the same twice in one process, so
+// that two copies made in the same millisecond (tests) differ.
+qint64 startStamp() {
+    static qint64 last = 0;
+    last = std::max(last + 1, QDateTime::currentMSecsSinceEpoch());
+    return last;
+}
+
 } // namespace
 
 QString RecoveryCopy::defaultFolder() {
@@ -42,9 +50,8 @@ QString RecoveryCopy::defaultFolder() {
 RecoveryCopy::RecoveryCopy(ApplicationState& state, QString folder)
     : m_state(state)
     , m_folder(std::move(folder))
-    , m_name(NameStart + QStringLiteral("%1-%2")
-                             .arg(QCoreApplication::applicationPid())
-                             .arg(QDateTime::currentMSecsSinceEpoch())) {
+    , m_name(NameStart +
+             QStringLiteral("%1-%2").arg(QCoreApplication::applicationPid()).arg(startStamp())) {
     m_timer.setSingleShot(true);
     m_timer.setInterval(Delay);
     QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] { write(); });

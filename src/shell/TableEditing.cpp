@@ -144,10 +144,9 @@ constexpr std::array<int, 12> WaterBand = {
     WaterColumn::sca,   WaterColumn::c45,  WaterColumn::c90,   WaterColumn::c91,
     WaterColumn::tes,   WaterColumn::croc, WaterColumn::sarac, WaterColumn::valv};
 constexpr std::array<int, 13> WaterCopied = {
-    WaterColumn::lungh, WaterColumn::diam,  WaterColumn::port,  WaterColumn::tipoc,
-    WaterColumn::sca,   WaterColumn::c45,   WaterColumn::c90,   WaterColumn::c91,
-    WaterColumn::tes,   WaterColumn::croc,  WaterColumn::sarac, WaterColumn::valv,
-    WaterColumn::perd};
+    WaterColumn::lungh, WaterColumn::diam, WaterColumn::port, WaterColumn::tipoc, WaterColumn::sca,
+    WaterColumn::c45,   WaterColumn::c90,  WaterColumn::c91,  WaterColumn::tes,   WaterColumn::croc,
+    WaterColumn::sarac, WaterColumn::valv, WaterColumn::perd};
 
 constexpr std::array<int, 5> GasBand = {GasColumn::lungh, GasColumn::tipofi, GasColumn::portgas,
                                         GasColumn::tipoc, GasColumn::diam};
@@ -186,8 +185,7 @@ std::unique_ptr<TableEditing> GasEditing(ApplicationState& state) {
                    GasCopied,
                    {GasColumn::lungh, GasColumn::tipofi, GasColumn::portgas, GasColumn::tipoc,
                     GasColumn::diam, GasColumn::cu45, GasColumn::cu90, GasColumn::cu91,
-                    GasColumn::rt, GasColumn::rx, GasColumn::rs, GasColumn::rv,
-                    GasColumn::luvirt},
+                    GasColumn::rt, GasColumn::rx, GasColumn::rs, GasColumn::rv, GasColumn::luvirt},
                    GasColumnName,
                    PasteGasValue,
                    CountGasRows});

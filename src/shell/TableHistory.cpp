@@ -14,10 +14,8 @@ void TableHistory<Columns>::begin(const Table& table, int first, int last,
 }
 
 template <int Columns>
-bool TableHistory<Columns>::differsIn(const Row& a, const Row& b,
-                                      const std::vector<int>& columns) {
-    return std::any_of(columns.begin(), columns.end(),
-                       [&](int c) { return !(a[c] == b[c]); });
+bool TableHistory<Columns>::differsIn(const Row& a, const Row& b, const std::vector<int>& columns) {
+    return std::any_of(columns.begin(), columns.end(), [&](int c) { return !(a[c] == b[c]); });
 }
 
 template <int Columns>
@@ -71,8 +69,7 @@ template <int Columns> bool TableHistory<Columns>::mergeInto(Step& top, Step&& n
 }
 
 template <int Columns>
-void TableHistory<Columns>::apply(const Step& step, bool forward, Table& table,
-                                  TableFrame& frame) {
+void TableHistory<Columns>::apply(const Step& step, bool forward, Table& table, TableFrame& frame) {
     for (const RowChange& change : step.rows)
         table.setRow(change.row, forward ? *change.after : *change.before);
     frame = forward ? step.after : step.before;

@@ -9,8 +9,7 @@
 QString RecoveryQuestion(const QDateTime& written) {
     return QStringLiteral("Sono stati trovati dati non archiviati del ") +
            written.toString(QStringLiteral("dd/MM/yyyy")) + QStringLiteral(" alle ") +
-           written.toString(QStringLiteral("HH:mm")) +
-           QStringLiteral(": si vogliono recuperare?");
+           written.toString(QStringLiteral("HH:mm")) + QStringLiteral(": si vogliono recuperare?");
 }
 
 bool OfferRecovery(AppContext& context, RecoveryCopy& recovery) {

@@ -187,9 +187,8 @@ void dati::buildBand() {
                 combo->setValidator(new DataTextValidator(combo));
                 combo->setGeometry(twipsX(place.left), twipsY(top), twipsX(place.width),
                                    twipsY(315));
-                connect(combo, &QComboBox::editTextChanged, this, [this, c, i] {
-                    typed(c, i, [this, i] { tipoc_Change(i); });
-                });
+                connect(combo, &QComboBox::editTextChanged, this,
+                        [this, c, i] { typed(c, i, [this, i] { tipoc_Change(i); }); });
                 connect(combo, &QComboBox::activated, this, [this, c, i](int index) {
                     typed(c, i, [this, i, index] { tipoc_Click(i, index); });
                 });

@@ -1,6 +1,6 @@
 #include "shell/BlockPaste.h"
-#include "shell/NumberText.h"
 #include "shell/ApplicationState.h"
+#include "shell/NumberText.h"
 #include "shell/TableEditing.h"
 
 #include <QLocale>
