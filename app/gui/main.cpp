@@ -8,6 +8,7 @@
 #include "shell/Forms.h"
 #include "shell/InstallationSettings.h"
 #include "shell/QtServices.h"
+#include "shell/Recovery.h"
 #include "shell/SafeFile.h"
 #include "shell/StartOptions.h"
 #include "shell/frmSplash.h"
@@ -17,6 +18,7 @@
 #include "ui/informa.h"
 #include "ui/supportoclienti.h"
 #include "water/ProjectFileCommands.h"
+#include "water/RecoveryOffer.h"
 #include "water/dati.h"
 
 #include <QApplication>
@@ -80,6 +82,14 @@ int main(int argc, char* argv[]) {
     forms.enrol<informa>();
     forms.enrol<supportoclienti>();
     EnrolHelpWindows(forms);
+
+    // Unsaved work is copied as it is made; a copy left by a run that did
+    // not end through the exit question is offered first, and a project it
+    // brings back takes the place of the file named on the command line.
+    RecoveryCopy recovery(state, RecoveryCopy::defaultFolder());
+    recovery.start();
+    if (OfferRecovery(context, recovery))
+        return QApplication::exec();
 
     // `tubarex FILE` opens that project in the water window (the gas window
     // for a project with only gas segments), without the splash; a file that

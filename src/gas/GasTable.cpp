@@ -67,6 +67,52 @@ void SetGasCell(ApplicationState& state, int row, int column, const QString& tex
     state.gas.at(row, column) = Cell::text(text);
 }
 
+bool TypeGasCell(ApplicationState& state, int row, int column, const QString& text) {
+    SetGasCell(state, row, column, text);
+    switch (column) {
+    case GasColumn::tipofi:
+        // Without a nominal diameter the internal one goes from the table.
+        if (text.isEmpty())
+            SetGasCell(state, row, GasColumn::diam, QString());
+        return !text.isEmpty();
+    case GasColumn::tipoc:
+        if (text.isEmpty())
+            return false;
+        ApplyGasType(state, row);
+        return true;
+    case GasColumn::diam:
+        SetGasCell(state, row, GasColumn::tipofi, MatchInternalDiameter(state, row));
+        return true;
+    default:
+        return true;
+    }
+}
+
+void PasteGasValue(ApplicationState& state, int row, int column, const QString& text) {
+    const QString name = text.trimmed();
+    bool compute = true;
+    int nominal = -1;
+    for (int k = 0; k < NominalDiameterCount && column == GasColumn::tipofi; ++k) {
+        if (name.compare(NominalDiameters()[k], Qt::CaseInsensitive) == 0)
+            nominal = k;
+    }
+    int gasType = 0;
+    for (int k = 1; k <= 2 && column == GasColumn::tipoc; ++k) {
+        if (name.compare(GasTypes()[k].name, Qt::CaseInsensitive) == 0)
+            gasType = k;
+    }
+    if (nominal >= 0)
+        ApplyNominalDiameter(state, row, nominal);
+    else if (gasType > 0)
+        TypeGasCell(state, row, column, GasTypes()[gasType].name);
+    else
+        compute = TypeGasCell(state, row, column, text);
+    if (column == GasColumn::lungh)
+        CountGasRows(state);
+    if (compute)
+        CalculateGasRow(state, row);
+}
+
 void ApplyGasType(ApplicationState& state, int row) {
     GasSegmentTable& t = state.gas;
     if (const GasType* type = gasTypeOf(t.at(row, GasColumn::tipoc))) {

@@ -68,6 +68,20 @@ inline constexpr std::array<double, 7> GasFittingCoefficients = {0.013, 0.03,  0
 // Stores a typed text; the empty text empties the cell.
 void SetGasCell(ApplicationState& state, int row, int column, const QString& text);
 
+// A text typed into a box of the band, stored with the rules of its column:
+// an emptied nominal diameter empties the internal one, a gas type sets the
+// gas properties, a typed internal diameter names its pipe in the series
+// ("ND" for none). False when the row is not to be computed (an emptied
+// nominal diameter or gas type).
+bool TypeGasCell(ApplicationState& state, int row, int column, const QString& text);
+
+// A value pasted into a box of the band, as if typed there in turn: stored
+// as typing stores it, except that a name of the nominal diameters or of
+// the gas types (in any case) is that entry picked from the list, which
+// gives a nominal diameter its internal one; then the count and the row's
+// computation, as after typing.
+void PasteGasValue(ApplicationState& state, int row, int column, const QString& text);
+
 // "metano" or "GPL" in tipoc sets visc, mas, pcs, pci; any other text
 // changes nothing.
 void ApplyGasType(ApplicationState& state, int row);

@@ -3,6 +3,7 @@
 #include "gas/datigas.h"
 
 #include "shell/ApplicationState.h"
+#include "shell/BandEditing.h"
 #include "shell/DataTextValidator.h"
 #include "shell/Forms.h"
 #include "shell/ModTubarex.h"
@@ -135,7 +136,7 @@ datigas::datigas(AppContext& context, QWidget* parent)
     h.deleteFile = [this] { m_files.Delete(); };
     h.colour = [this] { ChooseGasBackground(); };
     h.check = [this] { CheckData(); };
-    h.clear = [this] { Clear(); };
+    h.clear = [this] { m_editing->command(1, MaxRows, [this] { Clear(); }); };
     h.printWindow = [this] { stampa_Click(); };
     h.printInputForm = [this] { acquisizionedati_Click(); };
     m_frame = new WindowFrame(*this, context, FrameKind::Gas, std::move(h));
@@ -145,6 +146,7 @@ datigas::datigas(AppContext& context, QWidget* parent)
     buildFittings();
     buildBand();
     buildOthers();
+    buildEditing();
     setBackgroundColour(QColor(128, 128, 128));
     ResetGasLineColours();
 }
@@ -236,7 +238,11 @@ void datigas::buildFittings() {
             // Overwritten by the computed virtual length: no tab stop.
             edit->setFocusPolicy(Qt::ClickFocus);
         }
-        connect(edit, &QLineEdit::textChanged, this, [this, c] { fitting_Change(c); });
+        // The fitting row edits the row last pointed at or edited.
+        connect(edit, &QLineEdit::textChanged, this, [this, c] {
+            typed(CurrentRow < 1 ? m_ctx.state.GasBandTop : CurrentRow, c,
+                  [this, c] { fitting_Change(c); });
+        });
         m_fittings.at(static_cast<size_t>(c)) = edit;
     }
 }
@@ -266,16 +272,24 @@ void datigas::buildBand() {
 
         auto* d = MakeDeleteRowButton(*this, area, i,
                                       QRect(DelPlace.left, top, DelPlace.width, LineHeight));
-        connect(d, &QPushButton::clicked, this, [this, i] { delriga_Click(i); });
+        connect(d, &QPushButton::clicked, this, [this, i] {
+            m_editing->command(rowOf(i), MaxRows, [this, i] { delriga_Click(i); });
+        });
         m_delriga.at(at(i)) = d;
 
         QComboBox* fi = combo("tipofi", i, GasColumn::tipofi, top);
-        connect(fi, &QComboBox::editTextChanged, this, [this, i] { tipofi_Change(i); });
-        connect(fi, &QComboBox::activated, this, [this, i](int index) { tipofi_Click(i, index); });
+        connect(fi, &QComboBox::editTextChanged, this,
+                [this, i] { typed(rowOf(i), GasColumn::tipofi, [this, i] { tipofi_Change(i); }); });
+        connect(fi, &QComboBox::activated, this, [this, i](int index) {
+            typed(rowOf(i), GasColumn::tipofi, [this, i, index] { tipofi_Click(i, index); });
+        });
         m_tipofi.at(at(i)) = fi;
         QComboBox* gas = combo("tipoc", i, GasColumn::tipoc, top);
-        connect(gas, &QComboBox::editTextChanged, this, [this, i] { tipoc_Change(i); });
-        connect(gas, &QComboBox::activated, this, [this, i](int index) { tipoc_Click(i, index); });
+        connect(gas, &QComboBox::editTextChanged, this,
+                [this, i] { typed(rowOf(i), GasColumn::tipoc, [this, i] { tipoc_Change(i); }); });
+        connect(gas, &QComboBox::activated, this, [this, i](int index) {
+            typed(rowOf(i), GasColumn::tipoc, [this, i, index] { tipoc_Click(i, index); });
+        });
         m_tipoc.at(at(i)) = gas;
 
         for (int c = GasColumn::lungh; c <= GasColumn::pci; ++c) {
@@ -287,11 +301,14 @@ void datigas::buildBand() {
             edit->setValidator(new DataTextValidator(edit));
             edit->setGeometry(twipsX(place.left), twipsY(top), twipsX(place.width), twipsY(285));
             if (c == GasColumn::lungh)
-                connect(edit, &QLineEdit::textChanged, this, [this, i] { lungh_Change(i); });
+                connect(edit, &QLineEdit::textChanged, this,
+                        [this, c, i] { typed(rowOf(i), c, [this, i] { lungh_Change(i); }); });
             else if (c == GasColumn::portgas)
-                connect(edit, &QLineEdit::textChanged, this, [this, i] { portgas_Change(i); });
+                connect(edit, &QLineEdit::textChanged, this,
+                        [this, c, i] { typed(rowOf(i), c, [this, i] { portgas_Change(i); }); });
             else if (c == GasColumn::diam)
-                connect(edit, &QLineEdit::textChanged, this, [this, i] { diam_Change(i); });
+                connect(edit, &QLineEdit::textChanged, this,
+                        [this, c, i] { typed(rowOf(i), c, [this, i] { diam_Change(i); }); });
             else
                 makeComputed(edit);
             m_boxes.at(static_cast<size_t>(c)).at(at(i)) = edit;

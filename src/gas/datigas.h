@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QStringList>
 #include <array>
+#include <functional>
 
 class QComboBox;
 class QLabel;
@@ -14,6 +15,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
+class BandEditing;
 class WindowFrame;
 
 // The gas data window: the 500-row gas table seen through a band of ten lines
@@ -56,6 +58,8 @@ public:
     QPushButton* esco = nullptr;
     WindowFrame* frame() const { return m_frame; }
     ProjectFileCommands& files() { return m_files; }
+    // Undo and redo, the block paste, the copy and the inserted row.
+    BandEditing& editing() const { return *m_editing; }
 
     int CurrentRow = 0;
 
@@ -68,6 +72,10 @@ public:
     void Clear();
     void ChooseGasBackground();
     void aiuto_Click();
+    // The table as it stands after a command of the editing: the band at
+    // its position, recomputed, the fitting row of CurrentRow, the count,
+    // the total and the hint.
+    void showTable();
     void delriga_Click(int i);
     // The table of data and results, on the printer or as a document, as
     // the print option says; and the blank data-acquisition form.
@@ -124,8 +132,13 @@ private:
                    const QColor& results);
     bool precheck();
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // The band's editing: the lines and columns of its controls.
+    void buildEditing();
+    // Runs a change handler, recorded as typing in the cell (row, column).
+    void typed(int row, int column, const std::function<void()>& handler);
 
     WindowFrame* m_frame = nullptr;
+    BandEditing* m_editing = nullptr;
     ProjectFileCommands m_files;
     QColor m_background;
     std::array<QLabel*, 10> m_num{};

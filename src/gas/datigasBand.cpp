@@ -167,14 +167,10 @@ void datigas::lungh_Change(int i) {
 void datigas::tipofi_Change(int i) {
     ApplicationState& s = m_ctx.state;
     CurrentRow = rowOf(i);
-    const QString text = tipofi(i)->currentText();
-    SetGasCell(s, CurrentRow, GasColumn::tipofi, text);
-    if (text.isEmpty()) {
-        // Without a nominal diameter the internal one goes from the table;
-        // its box keeps the text until the band is shown again.
-        SetGasCell(s, CurrentRow, GasColumn::diam, QString());
+    // An emptied nominal diameter empties the internal one in the table;
+    // its box keeps the text until the band is shown again.
+    if (!TypeGasCell(s, CurrentRow, GasColumn::tipofi, tipofi(i)->currentText()))
         return;
-    }
     showHint();
     calculate(CurrentRow);
 }
@@ -199,11 +195,8 @@ void datigas::portgas_Change(int i) {
 void datigas::tipoc_Change(int i) {
     ApplicationState& s = m_ctx.state;
     CurrentRow = rowOf(i);
-    const QString text = tipoc(i)->currentText();
-    SetGasCell(s, CurrentRow, GasColumn::tipoc, text);
-    if (text.isEmpty())
+    if (!TypeGasCell(s, CurrentRow, GasColumn::tipoc, tipoc(i)->currentText()))
         return;
-    ApplyGasType(s, CurrentRow);
     showHint();
     calculate(CurrentRow);
 }
@@ -220,12 +213,10 @@ void datigas::tipoc_Click(int i, int /*index*/) {
 void datigas::diam_Change(int i) {
     ApplicationState& s = m_ctx.state;
     CurrentRow = rowOf(i);
-    SetGasCell(s, CurrentRow, GasColumn::diam, diam(i)->text());
-    showHint();
     // The typed diameter names its pipe in the series, or "ND" for none.
-    const QString name = MatchInternalDiameter(s, CurrentRow);
-    ShowInList(tipofi(i), name);
-    SetGasCell(s, CurrentRow, GasColumn::tipofi, name);
+    TypeGasCell(s, CurrentRow, GasColumn::diam, diam(i)->text());
+    showHint();
+    ShowInList(tipofi(i), s.gas.at(CurrentRow, GasColumn::tipofi).displayText());
     calculate(CurrentRow);
 }
 
@@ -356,4 +347,21 @@ void datigas::ChooseGasBackground() {
 void datigas::aiuto_Click() {
     m_ctx.services.messages.MsgBox(DataWindowHelpText(), MsgButtons::Ok, NoticeIcon::Information,
                                    m_ctx.state.HelpTitle, this);
+}
+
+void datigas::showTable() {
+    ApplicationState& s = m_ctx.state;
+    {
+        const QSignalBlocker block(VScroll1);
+        VScroll1->setValue(s.GasBandTop);
+    }
+    RefreshGasBand();
+    if (CurrentRow >= 1) {
+        for (int c = GasColumn::cu45; c <= GasColumn::luvirt; ++c)
+            showText(fitting(c), s.gas.at(CurrentRow, c).displayText());
+    }
+    // The total of the rows as they now stand, even when no row shown is
+    // complete.
+    totperd->setText(NumberToText(GasRunningTotal(s)));
+    showHint();
 }

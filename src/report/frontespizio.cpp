@@ -116,9 +116,13 @@ void frontespizio::buildFields() {
         // Each box is 285 twips high on a 240 twips step, so the next box
         // covers its lower edge: the text keeps to the top, where it shows.
         box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        // Every edit, typed or set by a command, is the record at once.
-        connect(box, &QLineEdit::textChanged, this,
-                [this, i](const QString& text) { m_ctx.state.cover.field(i) = text; });
+        // Every edit, typed or set by a command, is the record at once. The
+        // date the first load puts in is no work of the user's to keep.
+        connect(box, &QLineEdit::textChanged, this, [this, i](const QString& text) {
+            m_ctx.state.cover.field(i) = text;
+            if (m_ctx.state.coverDated)
+                NotifyProject(m_ctx.state, ProjectEvent::Changed);
+        });
         m_fields.at(static_cast<size_t>(i)) = box;
     }
 

@@ -22,3 +22,8 @@ void CountIntegerDigits(ApplicationState& state) {
     if (const auto digits = CountIntegerDigits(state.NumberText))
         state.IntegerDigits = *digits;
 }
+
+void NotifyProject(ApplicationState& state, ProjectEvent event) {
+    if (state.projectListener)
+        state.projectListener(event);
+}

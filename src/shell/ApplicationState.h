@@ -2,11 +2,20 @@
 
 #include "gas/GasTable.h"
 #include "report/ProjectIdentification.h"
+#include "shell/TableHistory.h"
 #include "water/WaterTable.h"
 
 #include <QString>
 
+#include <functional>
 #include <optional>
+
+// What happened to the project as a whole, for the copy of unsaved work.
+enum class ProjectEvent {
+    Changed,   // the user changed a table or the cover record
+    Stored,    // the project is what a data file holds: just opened or saved
+    Abandoned, // the user confirmed the exit, which warns that unsaved data are lost
+};
 
 // The one record of state that every window, printout and the command line
 // share. Texts start empty, numbers and flags unset (read as 0); the tables
@@ -49,12 +58,15 @@ struct ApplicationState {
     int WaterBandTop = 0;
     int WaterCheckQuiet = 0;
     WaterTable water;
+    // Undo and redo of the changes to the water table.
+    TableHistory<WaterTable::Columns> waterHistory;
 
     // Gas network: the same three values and the table.
     std::optional<int> GasRowCount;
     int GasBandTop = 0;
     int GasCheckQuiet = 0;
     GasSegmentTable gas;
+    TableHistory<GasSegmentTable::Columns> gasHistory;
 
     // The project identification of the cover page.
     ProjectIdentification cover;
@@ -62,9 +74,16 @@ struct ApplicationState {
     // first load in this run; later loads show the record as it stands.
     bool coverDated = false;
 
+    // Told of every ProjectEvent (the program's copy of unsaved work
+    // listens); nobody by default.
+    std::function<void(ProjectEvent)> projectListener;
+
     int waterRows() const { return WaterRowCount.value_or(0); }
     int gasRows() const { return GasRowCount.value_or(0); }
 };
+
+// Tells the project listener, if any.
+void NotifyProject(ApplicationState& state, ProjectEvent event);
 
 // Sets ProgramName, ProgramSubtitle, ProgramVersion and ProgramDate.
 void InitApplicationState(ApplicationState& state);

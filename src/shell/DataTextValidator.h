@@ -7,7 +7,8 @@
 // a line, so a line break would split a record; and it is written in
 // Windows-1252, so a character outside that code page has no byte. A block
 // of cells pasted from a table (tabs, line breaks) is refused too: one box
-// holds one value.
+// holds one value (the data windows paste such a block across their band
+// before the box sees it).
 class DataTextValidator : public QValidator {
     Q_OBJECT
 public:

@@ -44,28 +44,40 @@ QString DocumentFolder::defaultPath() {
         .filePath(QStringLiteral("documenti"));
 }
 
-bool DocumentFolder::prepare(QString* error, const QDateTime& now) const {
-    QFileInfo info(m_path);
+bool PreparePrivateFolder(const QString& path, QString* why) {
+    auto fail = [why](const QString& reason) {
+        if (why)
+            *why = reason;
+        return false;
+    };
+    QFileInfo info(path);
     // A link (even a broken one) is never followed: someone else may have
     // put it there to make the program write where they chose.
     if (info.isSymLink())
-        return fail(error, m_path, QStringLiteral("al suo posto c'è un collegamento"));
-    if (!info.exists() && !QDir().mkpath(m_path))
-        return fail(error, m_path, QStringLiteral("non è stato possibile crearla"));
+        return fail(QStringLiteral("al suo posto c'è un collegamento"));
+    if (!info.exists() && !QDir().mkpath(path))
+        return fail(QStringLiteral("non è stato possibile crearla"));
     info.refresh();
     if (info.isSymLink() || !info.isDir())
-        return fail(error, m_path, QStringLiteral("al suo posto c'è un file"));
+        return fail(QStringLiteral("al suo posto c'è un file"));
     // Only the owner may change the access rights: a folder of another user
     // fails here.
-    if (!QFile::setPermissions(m_path, OwnerOnly))
-        return fail(error, m_path, QStringLiteral("appartiene a un altro utente"));
+    if (!QFile::setPermissions(path, OwnerOnly))
+        return fail(QStringLiteral("appartiene a un altro utente"));
 #ifdef Q_OS_UNIX
-    // Elsewhere the access rights are not these bits; the user's own cache
-    // folder is private there.
+    // Elsewhere the access rights are not these bits; the user's own
+    // folders are private there.
     info.refresh();
     if (info.permissions() & Others)
-        return fail(error, m_path, QStringLiteral("non è stato possibile renderla privata"));
+        return fail(QStringLiteral("non è stato possibile renderla privata"));
 #endif
+    return true;
+}
+
+bool DocumentFolder::prepare(QString* error, const QDateTime& now) const {
+    QString why;
+    if (!PreparePrivateFolder(m_path, &why))
+        return fail(error, m_path, why);
 
     const QDateTime oldest = now.addDays(-KeepDays);
     const QDir folder(m_path);

@@ -3,6 +3,11 @@
 #include <QDateTime>
 #include <QString>
 
+// Makes `path` a folder private to the user: created when missing, checked
+// to be a real folder (never a link) of this user, closed to everybody else.
+// False, with the reason in Italian, when it cannot be used.
+bool PreparePrivateFolder(const QString& path, QString* why = nullptr);
+
 // The folder where the documents handed to the word processor are written
 // ("Stampa con Word" and the help prints). It is private to the user: made
 // and kept with access for the owner only, never a link to somewhere else,

@@ -39,6 +39,8 @@ void ConfirmExit(AppContext& context, QWidget* parent) {
         parent);
     if (answer == MsgAnswer::No)
         return;
+    // The user accepted to lose what was not saved: no copy is kept for him.
+    NotifyProject(context.state, ProjectEvent::Abandoned);
     // The splash is loaded before the others go, so that the registry never
     // runs empty (which would end the process) while the credit is due.
     frmSplash& splash = context.forms.get<frmSplash>();

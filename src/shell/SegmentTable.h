@@ -11,9 +11,13 @@
 template <int ColumnCount> class SegmentTable {
 public:
     static constexpr int Columns = ColumnCount;
+    // The cells of one row, indexed by column (index 0 unused).
+    using Row = std::array<Cell, Columns + 1>;
 
     Cell& at(int row, int column) { return m_cells[row][column]; }
     const Cell& at(int row, int column) const { return m_cells[row][column]; }
+    const Row& row(int r) const { return m_cells[r]; }
+    void setRow(int r, const Row& cells) { m_cells[r] = cells; }
 
     // Every column of the row := empty text.
     void emptyRow(int row) {
@@ -38,6 +42,14 @@ public:
         emptyRow(MaxRows);
     }
 
+    // Inserts an empty row: rows row..499 move down by one, all columns, and
+    // the last row of the table is lost (the caller checks it holds nothing).
+    void insertRow(int row) {
+        for (int r = MaxRows; r > row; --r)
+            m_cells[r] = m_cells[r - 1];
+        emptyRow(row);
+    }
+
     // Sum of the numeric values of one column over rows 1..lastRow (capped to
     // the table); empty cells add nothing.
     double sum(int column, int lastRow) const {
@@ -54,5 +66,5 @@ public:
 private:
     // Row by row, so that computing a segment reads cells that lie together;
     // on the heap, as a table is far too large for the stack.
-    OnHeap<std::array<std::array<Cell, Columns + 1>, MaxRows + 1>> m_cells;
+    OnHeap<std::array<Row, MaxRows + 1>> m_cells;
 };

@@ -211,6 +211,21 @@ void appendCount(QByteArray& out, const std::optional<int>& count) {
     out.append(CRLF);
 }
 
+// The count a file writes for a table.
+template <int Columns, size_t N>
+std::optional<int> rowsWritten(const SegmentTable<Columns>& table, const std::optional<int>& count,
+                               const std::array<int, N>& columns, FileRows rows) {
+    if (rows == FileRows::Counted)
+        return count;
+    for (int r = MaxRows; r > count.value_or(0); --r) {
+        for (const int c : columns) {
+            if (!table.at(r, c).isEmpty())
+                return r;
+        }
+    }
+    return count;
+}
+
 } // namespace
 
 std::variant<ProjectData, QString> ParseProjectFile(const QByteArray& bytes) {
@@ -248,16 +263,20 @@ std::variant<ProjectData, QString> ParseProjectFile(const QByteArray& bytes) {
     return data;
 }
 
-std::variant<QByteArray, QString> BuildProjectFile(const ApplicationState& state) {
+std::variant<QByteArray, QString> BuildProjectFile(const ApplicationState& state, FileRows rows) {
+    const std::optional<int> waterRows =
+        rowsWritten(state.water, state.WaterRowCount, WaterRecordColumns, rows);
+    const std::optional<int> gasRows =
+        rowsWritten(state.gas, state.GasRowCount, GasRecordColumns, rows);
     QByteArray out;
-    out.reserve(64 * (state.waterRows() + state.gasRows() + 4));
+    out.reserve(64 * (waterRows.value_or(0) + gasRows.value_or(0) + 4));
     QString error;
-    appendCount(out, state.WaterRowCount);
-    if (!appendRows(out, state.water, state.waterRows(), WaterRecordColumns,
+    appendCount(out, waterRows);
+    if (!appendRows(out, state.water, waterRows.value_or(0), WaterRecordColumns,
                     QStringLiteral("acqua"), WaterColumnName, error))
         return error;
-    appendCount(out, state.GasRowCount);
-    if (!appendRows(out, state.gas, state.gasRows(), GasRecordColumns, QStringLiteral("gas"),
+    appendCount(out, gasRows);
+    if (!appendRows(out, state.gas, gasRows.value_or(0), GasRecordColumns, QStringLiteral("gas"),
                     GasColumnName, error))
         return error;
     for (int i = 0; i < ProjectIdentification::FieldCount; ++i) {
@@ -279,6 +298,9 @@ void ApplyProjectData(ApplicationState& state, ProjectData data) {
     state.cover = std::move(data.cover);
     state.WaterBandTop = 1;
     state.GasBandTop = 1;
+    // What was undone before belongs to another project.
+    state.waterHistory.reset();
+    state.gasHistory.reset();
 }
 
 QString LoadProjectFile(ApplicationState& state, const QString& path) {
@@ -311,9 +333,9 @@ QString WriteProjectFile(const ApplicationState& state, QIODevice& device) {
     return QString();
 }
 
-QString SaveProjectFile(const ApplicationState& state, const QString& path) {
+QString SaveProjectFile(const ApplicationState& state, const QString& path, FileRows rows) {
     // The whole text is built and checked before the file is touched.
-    auto built = BuildProjectFile(state);
+    auto built = BuildProjectFile(state, rows);
     if (const QString* reason = std::get_if<QString>(&built))
         return *reason;
     const QString reason = ReplaceFile(path, std::get<QByteArray>(built));

@@ -47,13 +47,22 @@ inline constexpr std::array<int, 13> GasRecordColumns = {
 // the file name); nothing partial is returned.
 std::variant<ProjectData, QString> ParseProjectFile(const QByteArray& bytes);
 
+// The rows a file holds: the counted ones, as a data file of the user's; or,
+// for the copy of unsaved work, every row through the last that holds an
+// input, so that rows a blank row leaves beyond the count (a row inserted, a
+// length deleted) are kept. The count written is then that last row; the
+// reader of the copy counts the rows again.
+enum class FileRows { Counted, ThroughLastInput };
+
 // Builds the whole file from the state. A text that the file cannot hold (a
 // double quote, a line break, a character outside Windows-1252) gives the
 // reason naming the row and column or the cover field.
-std::variant<QByteArray, QString> BuildProjectFile(const ApplicationState& state);
+std::variant<QByteArray, QString> BuildProjectFile(const ApplicationState& state,
+                                                   FileRows rows = FileRows::Counted);
 
 // Replaces both tables whole, the counts and the cover fields with what a
-// file holds, and brings both bands back to row 1.
+// file holds, brings both bands back to row 1 and starts both undo
+// histories afresh.
 void ApplyProjectData(ApplicationState& state, ProjectData data);
 
 // Reads, validates and applies the file at `path`, and makes it the current
@@ -72,4 +81,5 @@ QString WriteProjectFile(const ApplicationState& state, QIODevice& device);
 
 // Writes the file to `path` atomically: on any failure the previous file is
 // left as it was. Returns the message to show, empty on success.
-QString SaveProjectFile(const ApplicationState& state, const QString& path);
+QString SaveProjectFile(const ApplicationState& state, const QString& path,
+                        FileRows rows = FileRows::Counted);

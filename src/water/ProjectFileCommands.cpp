@@ -45,7 +45,7 @@ std::optional<QColor> ChooseProjectBackground(AppContext& context, QWidget* wind
     return QColor::fromRgb(*chosen);
 }
 
-QString OpenProject(AppContext& context, const QString& path) {
+QString OpenProject(AppContext& context, const QString& path, ProjectSource source) {
     // The file is read and checked aside first, so that a file that cannot
     // be opened changes nothing, not even which windows are loaded.
     ApplicationState read;
@@ -57,12 +57,21 @@ QString OpenProject(AppContext& context, const QString& path) {
     context.forms.loadByName(QStringLiteral("frontespizio"));
     ApplyProjectData(context.state, {read.WaterRowCount, std::move(read.water), read.GasRowCount,
                                      std::move(read.gas), std::move(read.cover)});
-    context.state.CurrentFileName = path;
+    if (source == ProjectSource::DataFile)
+        context.state.CurrentFileName = path;
+    // A copy of unsaved work holds its rows through the last with an input,
+    // beyond a blank row: the segments are counted as they were.
+    if (source == ProjectSource::UnsavedCopy && context.state.waterRows() > 0)
+        RecountRows(context.state);
+    if (source == ProjectSource::UnsavedCopy && context.state.gasRows() > 0)
+        CountGasRows(context.state);
     // Both data windows show the project from row 1, computed, whichever
     // window opened it: those not loaded are loaded (hidden).
     context.forms.loadByName(QStringLiteral("dati"));
     context.forms.loadByName(QStringLiteral("datigas"));
     NotifyProjectOpened(context);
+    NotifyProject(context.state,
+                  source == ProjectSource::DataFile ? ProjectEvent::Stored : ProjectEvent::Changed);
     return QString();
 }
 
@@ -73,10 +82,10 @@ void NotifyProjectOpened(AppContext& context) {
     }
 }
 
-bool OpenProjectAtStart(AppContext& context, const QString& path) {
+bool OpenProjectAtStart(AppContext& context, const QString& path, ProjectSource source) {
     InitApplicationState(context.state);
     InitMessageTitles(context.state);
-    const QString error = OpenProject(context, path);
+    const QString error = OpenProject(context, path, source);
     if (!error.isEmpty()) {
         context.services.messages.MsgBox(error, MsgButtons::Ok, NoticeIcon::Critical,
                                          context.state.CheckTitle);
@@ -177,6 +186,7 @@ bool ProjectFileCommands::writeProject(const Precheck& precheck, bool askName) {
         return false;
     }
     m_ctx.state.CurrentFileName = path;
+    NotifyProject(m_ctx.state, ProjectEvent::Stored);
     return true;
 }
 

@@ -40,11 +40,17 @@ inline const QColor ProjectGrey(192, 192, 192);
 std::optional<QColor> ChooseProjectBackground(AppContext& context, QWidget* window,
                                               const QColor& current);
 
+// Where a project comes from: a data file of the user's, which becomes the
+// current file and holds the project as it stands; or a copy of unsaved
+// work, which leaves the current file as it was and is unsaved work itself.
+enum class ProjectSource { DataFile, UnsavedCopy };
+
 // Makes the file at `path` the project and tells the project windows: the
 // cover window is loaded first (its load dates the record), and the gas
 // window is loaded so that its band too starts again at row 1. Returns the
 // message to show, empty on success; on failure the project is unchanged.
-QString OpenProject(AppContext& context, const QString& path);
+QString OpenProject(AppContext& context, const QString& path,
+                    ProjectSource source = ProjectSource::DataFile);
 
 // Tells every loaded project window that the project was replaced.
 void NotifyProjectOpened(AppContext& context);
@@ -53,7 +59,8 @@ void NotifyProjectOpened(AppContext& context);
 // the splash would, the file is opened and the water window shown (the gas
 // window when the project has gas segments and no water segment). An
 // unreadable file is reported (false), and the program starts as usual.
-bool OpenProjectAtStart(AppContext& context, const QString& path);
+bool OpenProjectAtStart(AppContext& context, const QString& path,
+                        ProjectSource source = ProjectSource::DataFile);
 
 // What a cancelled Open does to the current file: the water and cover
 // windows keep it; the gas window forgets it, so that its next save asks for

@@ -55,6 +55,25 @@ void PickWallType(ApplicationState& state, int row, int index) {
     state.water.at(row, WaterColumn::sca) = Cell::text(NumberToText(WallTypeCoefficients[index]));
 }
 
+void PasteWaterValue(ApplicationState& state, int row, int column, const QString& text) {
+    if (column == WaterColumn::tipoc) {
+        for (int k = 1; k <= WallTypeCount; ++k) {
+            if (text.trimmed().compare(WallTypeNames()[k], Qt::CaseInsensitive) == 0) {
+                PickWallType(state, row, k);
+                RecalculateRow(state, row);
+                return;
+            }
+        }
+    }
+    StoreWaterCell(state, row, column, text);
+    // An emptied wall type empties the roughness and computes nothing.
+    if (column == WaterColumn::tipoc && text.isEmpty())
+        return;
+    if (column == WaterColumn::lungh)
+        RecountRows(state);
+    RecalculateRow(state, row);
+}
+
 void RecountRows(ApplicationState& state) {
     int count = 0;
     for (int r = 1; r <= MaxRows; ++r) {

@@ -52,6 +52,12 @@ void StoreWaterCell(ApplicationState& state, int row, int column, const QString&
 // decimal text with a point; 0 (nothing picked) empties both.
 void PickWallType(ApplicationState& state, int row, int index);
 
+// A value pasted into a box of the band, as if typed there in turn: stored
+// as typing stores it, except that a wall type naming an entry of the list
+// (in any case) is that entry picked, which fills the roughness; then the
+// count and the row's loss, as after typing.
+void PasteWaterValue(ApplicationState& state, int row, int column, const QString& text);
+
 // WaterRowCount := rows 1..500 whose length reads above 0.
 void RecountRows(ApplicationState& state);
 

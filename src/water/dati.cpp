@@ -3,6 +3,7 @@
 #include "water/dati.h"
 
 #include "shell/ApplicationState.h"
+#include "shell/BandEditing.h"
 #include "shell/DataTextValidator.h"
 #include "shell/Forms.h"
 #include "shell/ModTubarex.h"
@@ -102,7 +103,7 @@ dati::dati(AppContext& context, QWidget* parent)
     h.deleteFile = [this] { m_files.Delete(); };
     h.colour = [this] { ChangeBackground(); };
     h.check = [this] { CheckData(); };
-    h.clear = [this] { Clear(); };
+    h.clear = [this] { m_editing->command(1, MaxRows, [this] { Clear(); }); };
     h.printWindow = [this] { stampa_Click(); };
     h.printInputForm = [this] { acquisizionedati_Click(); };
     m_frame = new WindowFrame(*this, context, FrameKind::Water, std::move(h));
@@ -111,6 +112,7 @@ dati::dati(AppContext& context, QWidget* parent)
     buildHeads();
     buildBand();
     buildOthers();
+    buildEditing();
     setBackgroundColour(QColor(128, 128, 128));
     RestoreRowColours();
 }
@@ -169,7 +171,10 @@ void dati::buildBand() {
 
         auto* d =
             MakeDeleteRowButton(*this, area, i, QRect(DelPlace.left, top, DelPlace.width, 255));
-        connect(d, &QPushButton::clicked, this, [this, i] { delriga_Click(i); });
+        connect(d, &QPushButton::clicked, this, [this, i] {
+            m_editing->command(m_ctx.state.WaterBandTop + i - 1, MaxRows,
+                               [this, i] { delriga_Click(i); });
+        });
         m_delriga.at(at(i)) = d;
 
         for (int c = WaterColumn::lungh; c <= WaterColumn::valv; ++c) {
@@ -182,9 +187,11 @@ void dati::buildBand() {
                 combo->setValidator(new DataTextValidator(combo));
                 combo->setGeometry(twipsX(place.left), twipsY(top), twipsX(place.width),
                                    twipsY(315));
-                connect(combo, &QComboBox::editTextChanged, this, [this, i] { tipoc_Change(i); });
-                connect(combo, &QComboBox::activated, this,
-                        [this, i](int index) { tipoc_Click(i, index); });
+                connect(combo, &QComboBox::editTextChanged, this,
+                        [this, c, i] { typed(c, i, [this, i] { tipoc_Change(i); }); });
+                connect(combo, &QComboBox::activated, this, [this, c, i](int index) {
+                    typed(c, i, [this, i, index] { tipoc_Click(i, index); });
+                });
                 m_tipoc.at(at(i)) = combo;
                 continue;
             }
@@ -193,9 +200,11 @@ void dati::buildBand() {
             edit->setValidator(new DataTextValidator(edit));
             edit->setGeometry(twipsX(place.left), twipsY(top), twipsX(place.width), twipsY(285));
             if (c == WaterColumn::lungh)
-                connect(edit, &QLineEdit::textChanged, this, [this, i] { lungh_Change(i); });
+                connect(edit, &QLineEdit::textChanged, this,
+                        [this, c, i] { typed(c, i, [this, i] { lungh_Change(i); }); });
             else
-                connect(edit, &QLineEdit::textChanged, this, [this, c, i] { cell_Change(c, i); });
+                connect(edit, &QLineEdit::textChanged, this,
+                        [this, c, i] { typed(c, i, [this, c, i] { cell_Change(c, i); }); });
             m_boxes.at(static_cast<size_t>(c)).at(at(i)) = edit;
         }
 

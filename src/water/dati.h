@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <array>
+#include <functional>
 
 class QComboBox;
 class QGroupBox;
@@ -14,6 +15,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
+class BandEditing;
 class WindowFrame;
 
 // The water data window: the 500-row water table seen through a band of ten
@@ -50,6 +52,8 @@ public:
     QPushButton* esco = nullptr;
     WindowFrame* frame() const { return m_frame; }
     ProjectFileCommands& files() { return m_files; }
+    // Undo and redo, the block paste, the copy and the inserted row.
+    BandEditing& editing() const { return *m_editing; }
 
     int CurrentRow = 0;
     int SelectedLine = 0;
@@ -63,6 +67,9 @@ public:
     void Clear();
     void ChangeBackground();
     void aiuto_Click();
+    // The table as it stands after a command of the editing: the band at
+    // its position, recomputed, with the count, the total and the hint.
+    void showTable();
     // The data-and-results print (menu "&dati finestra", `stamp`, toolbar
     // button 6): the silent check, the band paged through the table, then
     // the printer or a document as `comestampo` says.
@@ -105,8 +112,13 @@ private:
     bool precheck();
     void printDocument();
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // The band's editing: the lines and columns of its controls.
+    void buildEditing();
+    // Runs a change handler of line i, recorded as typing in its cell.
+    void typed(int column, int i, const std::function<void()>& handler);
 
     WindowFrame* m_frame = nullptr;
+    BandEditing* m_editing = nullptr;
     ProjectFileCommands m_files;
     QColor m_background;
     std::array<QLabel*, 10> m_num{};
