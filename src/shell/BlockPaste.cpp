@@ -127,6 +127,13 @@ CellBlock ParseCellBlock(const QString& text) {
 QString PastedCellText(const QString& cell) {
     static const QRegularExpression italian(
         QStringLiteral(R"(^\s*([+-]?)(\d{1,3}(?:\.\d{3})+|\d+),(\d+)([eE][+-]?\d+)?\s*$)"));
+    // A pipe size in inches as a spreadsheet writes it (1/2", 1 1/4"): the
+    // lists name them with two apostrophes, as the data file cannot hold a
+    // double quote.
+    static const QRegularExpression inches(
+        QStringLiteral(R"re(^\s*(\d+(?: \d+/\d+|/\d+)?)"\s*$)re"));
+    if (const QRegularExpressionMatch m = inches.match(cell); m.hasMatch())
+        return m.captured(1) + QStringLiteral("''");
     const QRegularExpressionMatch m = italian.match(cell);
     if (!m.hasMatch())
         return cell;

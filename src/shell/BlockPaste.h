@@ -34,7 +34,8 @@ CellBlock ParseCellBlock(const QString& text);
 // spreadsheet under Italian settings copies it (a decimal comma, and points
 // grouping the thousands when there is a comma: "12,5", "-0,25", "1.234,5",
 // "1,51E-05"), is written with a point, since the program reads "12,5" as
-// 12; any other text is kept as it is.
+// 12; a size in inches with its inch mark (1/2", 1 1/4") is written with the
+// two apostrophes of the lists; any other text is kept as it is.
 QString PastedCellText(const QString& cell);
 
 // One network's table as a block fills it.

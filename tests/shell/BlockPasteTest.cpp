@@ -59,9 +59,22 @@ TEST(BlockPaste, ItalianNumbersAreStoredWithAPoint) {
         const char* cell;
         const char* stored;
     } cases[] = {
-        {"12,5", "12.5"},     {"-0,25", "-0.25"},   {"1.234,5", "1234.5"}, {"1,51E-05", "1.51E-05"},
-        {" 3,0 ", "3.0"},     {"12.5", "12.5"},     {"1.234", "1.234"},    {"1,2,3", "1,2,3"},
-        {"liscio", "liscio"}, {"12,5 m", "12,5 m"}, {",5", ",5"},
+        {"12,5", "12.5"},
+        {"-0,25", "-0.25"},
+        {"1.234,5", "1234.5"},
+        {"1,51E-05", "1.51E-05"},
+        {" 3,0 ", "3.0"},
+        {"12.5", "12.5"},
+        {"1.234", "1.234"},
+        {"1,2,3", "1,2,3"},
+        {"liscio", "liscio"},
+        {"12,5 m", "12,5 m"},
+        {",5", ",5"},
+        // The inch mark of a spreadsheet is the list's two apostrophes.
+        {"1/2\"", "1/2''"},
+        {"1 1/4\"", "1 1/4''"},
+        {"2\"", "2''"},
+        {"a\"b", "a\"b"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(PastedCellText(q(c.cell)), q(c.stored)) << c.cell;
