@@ -3,6 +3,7 @@
 // .docx package, for water and for gas; and the technical report of both
 // networks on both routes.
 #include "BenchProject.h"
+#include "BenchTarget.h"
 #include "gas/GasPrintout.h"
 #include "report/TechnicalReport.h"
 #include "shell/DocxWriter.h"
@@ -37,6 +38,7 @@ void WaterListingToPdf(benchmark::State& bench) {
             PrintToPdf(path, [](PrinterPage& page) { PrintWaterListing(project(), page); });
         benchmark::DoNotOptimize(ok);
     }
+    SetTarget(bench, 30);
 }
 BENCHMARK(WaterListingToPdf)->Unit(benchmark::kMillisecond);
 
@@ -48,6 +50,7 @@ void GasListingToPdf(benchmark::State& bench) {
             PrintToPdf(path, [](PrinterPage& page) { PrintGasListing(project(), page); });
         benchmark::DoNotOptimize(ok);
     }
+    SetTarget(bench, 50);
 }
 BENCHMARK(GasListingToPdf)->Unit(benchmark::kMillisecond);
 
@@ -59,6 +62,7 @@ void WaterDocumentToDocx(benchmark::State& bench) {
         const QByteArray bytes = DocxPackage(document);
         benchmark::DoNotOptimize(bytes.data());
     }
+    SetTarget(bench, 10);
 }
 BENCHMARK(WaterDocumentToDocx)->Unit(benchmark::kMillisecond);
 
@@ -70,6 +74,7 @@ void GasDocumentToDocx(benchmark::State& bench) {
         const QByteArray bytes = DocxPackage(document);
         benchmark::DoNotOptimize(bytes.data());
     }
+    SetTarget(bench, 25);
 }
 BENCHMARK(GasDocumentToDocx)->Unit(benchmark::kMillisecond);
 
@@ -81,6 +86,7 @@ void ReportToPdf(benchmark::State& bench) {
             PrintToPdf(path, [](PrinterPage& page) { PrintTechnicalReport(project(), page); });
         benchmark::DoNotOptimize(ok);
     }
+    SetTarget(bench, 250);
 }
 BENCHMARK(ReportToPdf)->Unit(benchmark::kMillisecond);
 
@@ -93,6 +99,7 @@ void ReportToDocx(benchmark::State& bench) {
         const QByteArray bytes = DocxPackage(document);
         benchmark::DoNotOptimize(bytes.data());
     }
+    SetTarget(bench, 60);
 }
 BENCHMARK(ReportToDocx)->Unit(benchmark::kMillisecond);
 
