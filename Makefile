@@ -5,8 +5,12 @@ BUILD_TYPE ?= RelWithDebInfo
 WERROR ?= OFF
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 EXAMPLE ?= examples/Tubarex-dati-palazzina
+SANITIZE_DIR ?= build-sanitize
+FUZZ_DIR ?= build-fuzz
+FUZZ_CXX ?= clang++-14
+FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build test run calc bench format clean
+.PHONY: all deps configure build test run calc bench format clean sanitize fuzz hostile
 
 all: build
 
@@ -38,6 +42,36 @@ bench: configure
 	@$(BUILD_DIR)/bin/tubarex-bench $(BENCH_FLAGS)
 	@$(BUILD_DIR)/bin/tubarex-output-bench $(BENCH_FLAGS)
 	@$(BUILD_DIR)/bin/tubarex-window-bench $(BENCH_FLAGS)
+
+# The whole test suite built with AddressSanitizer and
+# UndefinedBehaviorSanitizer; the first error found fails the run.
+sanitize: deps
+	@cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DTUBAREX_SANITIZE=ON -DTUBAREX_BENCH=OFF -DTUBAREX_WERROR=$(WERROR) >/dev/null
+	@cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	@cd $(SANITIZE_DIR) && QT_QPA_PLATFORM=offscreen \
+		ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1 \
+		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0 \
+		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		ctest --output-on-failure -j $(JOBS)
+
+# The data-file reader under libFuzzer: every seed of tests/fuzz/corpus is
+# replayed, then new inputs are tried for FUZZ_SECONDS (kept in
+# $(FUZZ_DIR)/corpus; a failing input is saved in $(FUZZ_DIR)).
+fuzz:
+	@scripts/install-deps --fuzz
+	@cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_CXX_COMPILER=$(FUZZ_CXX) -DTUBAREX_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_DIR) -j $(JOBS) --target tubarex-fuzz-projectfile
+	@mkdir -p $(FUZZ_DIR)/corpus
+	@$(FUZZ_DIR)/bin/tubarex-fuzz-projectfile -runs=0 tests/fuzz/corpus
+	@$(FUZZ_DIR)/bin/tubarex-fuzz-projectfile -dict=tests/fuzz/projectfile.dict \
+		-max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+		-artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/corpus tests/fuzz/corpus
+
+# The command line against hostile inputs and failing writes.
+hostile: build
+	@tests/hostile/run.sh $(BUILD_DIR)/bin/tubarex-cli
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -4,6 +4,7 @@
 
 #include "shell/ApplicationState.h"
 #include "shell/NumberText.h"
+#include "shell/SafeFile.h"
 #include "water/ProjectFile.h"
 
 #include <QJsonArray>
@@ -285,5 +286,5 @@ int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
         return SheetCommand(args.mid(1), err);
     if (command == u"report")
         return ReportCommand(args.mid(1), err);
-    return usageError(QStringLiteral("comando sconosciuto «%1».").arg(command), err);
+    return usageError(QStringLiteral("comando sconosciuto %1.").arg(QuotedExcerpt(command)), err);
 }

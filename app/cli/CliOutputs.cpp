@@ -8,12 +8,12 @@
 #include "shell/InstallationSettings.h"
 #include "shell/PainterPageSink.h"
 #include "shell/PrinterPage.h"
+#include "shell/SafeFile.h"
 #include "shell/WordDocument.h"
 #include "water/ProjectFile.h"
 #include "water/WaterPrintout.h"
 
 #include <QLocale>
-#include <QSaveFile>
 
 namespace {
 
@@ -43,13 +43,11 @@ int writeDocx(const WordDocument& document, const QString& path, QTextStream& er
 }
 
 int writeText(const QString& text, const QString& path, QTextStream& err) {
-    QSaveFile file(path);
-    const QByteArray bytes = text.toUtf8();
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-        file.write(bytes) != bytes.size() || !file.commit())
-        return fail(
-            err,
-            QStringLiteral("impossibile scrivere il file %1: %2.").arg(path, file.errorString()));
+    const QString why = ReplaceFile(path, text.toUtf8());
+    if (!why.isEmpty())
+        return fail(err, QStringLiteral("impossibile scrivere il file %1: %2. Un file precedente "
+                                        "con lo stesso nome non è stato modificato.")
+                             .arg(QuotedPath(path), why));
     return 0;
 }
 

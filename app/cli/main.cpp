@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 #include "cli/CliOutputs.h"
+#include "shell/SafeFile.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -8,6 +9,8 @@
 #include <memory>
 
 int main(int argc, char* argv[]) {
+    // Past a file-size limit a write fails and is reported, exit status 2.
+    IgnoreFileSizeSignal();
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));

@@ -8,6 +8,7 @@
 #include "shell/Forms.h"
 #include "shell/InstallationSettings.h"
 #include "shell/QtServices.h"
+#include "shell/SafeFile.h"
 #include "shell/frmSplash.h"
 #include "ui/HelpWindows.h"
 #include "ui/ProgramIcon.h"
@@ -24,6 +25,9 @@
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
+    // Past a file-size limit a save fails and is reported, like a full disk.
+    IgnoreFileSizeSignal();
+
     // Without a screen Qt would abort in English; say it in Italian instead.
     QStringList rawArguments;
     for (int i = 0; i < argc; ++i)

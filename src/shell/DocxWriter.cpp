@@ -1,9 +1,7 @@
 #include "shell/DocxWriter.h"
 
+#include "shell/SafeFile.h"
 #include "shell/WordDocument.h"
-
-#include <QDir>
-#include <QSaveFile>
 
 #include <zip.h>
 
@@ -452,64 +450,20 @@ QByteArray DocxPackage(const WordDocument& document, QString* error) {
     return bytes;
 }
 
-namespace {
-
-QString quoted(const QString& path) {
-    return QStringLiteral("«") + QDir::toNativeSeparators(path) + QStringLiteral("»");
-}
-
-// Why a file could not be written, in the user's words, with the system's
-// own reason after it when it has one.
-QString saveFailure(const QSaveFile& file, QFileDevice::FileError error) {
-    QString what;
-    switch (error) {
-    case QFileDevice::OpenError:
-    case QFileDevice::PermissionsError:
-        what = QStringLiteral("la cartella non esiste o non consente la scrittura");
-        break;
-    case QFileDevice::RenameError:
-    case QFileDevice::RemoveError:
-    case QFileDevice::CopyError:
-        what = QStringLiteral("il file esistente non può essere sostituito (forse è aperto in "
-                              "un altro programma)");
-        break;
-    default:
-        what = QStringLiteral("errore di scrittura (disco pieno o protetto?)");
-        break;
-    }
-    if (file.error() == QFileDevice::NoError)
-        return what;
-    return QStringLiteral("%1 (%2)").arg(what, file.errorString());
-}
-
-} // namespace
-
 bool SaveDocx(const WordDocument& document, const QString& path, QString* error) {
     const auto fail = [&](const QString& why) {
         if (error)
             *error = QStringLiteral("Impossibile salvare il documento %1: %2. Un file precedente "
                                     "con lo stesso nome non è stato modificato.")
-                         .arg(quoted(path), why);
+                         .arg(QuotedPath(path), why);
         return false;
     };
     QString why;
     const QByteArray bytes = DocxPackage(document, &why);
     if (bytes.isEmpty())
         return fail(why);
-    // QSaveFile writes a temporary file beside the target and renames it over
-    // the target only once it is complete.
-    // Unbuffered, a short write (a full disk, a size quota) shows in the
-    // count written; a buffered one would only flush part of the package at
-    // commit and still replace the old file.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return fail(saveFailure(file, QFileDevice::OpenError));
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = saveFailure(file, QFileDevice::WriteError);
-        file.cancelWriting();
-        return fail(reason);
-    }
-    if (!file.commit())
-        return fail(saveFailure(file, file.error()));
+    why = ReplaceFile(path, bytes);
+    if (!why.isEmpty())
+        return fail(why);
     return true;
 }

@@ -61,5 +61,5 @@ int Form::twipsY(double twips) const {
 void Form::closeEvent(QCloseEvent* event) {
     // The registry deletes the window later; the close itself is accepted.
     event->accept();
-    m_ctx.forms.unload(this);
+    m_ctx.forms.unloadClosed(this);
 }

@@ -36,6 +36,25 @@ void Forms::unload(Form* form) {
         emit lastWindowUnloaded();
 }
 
+void Forms::unloadClosed(Form* form) {
+    unload(form);
+    for (const auto& [name, loaded] : m_forms) {
+        if (loaded && loaded->isVisible())
+            return;
+    }
+    while (!m_forms.empty()) {
+        Form* hidden = m_forms.begin()->second.data();
+        if (hidden) {
+            unload(hidden);
+            continue;
+        }
+        // A window deleted behind the registry's back.
+        m_forms.erase(m_forms.begin());
+        if (m_forms.empty())
+            emit lastWindowUnloaded();
+    }
+}
+
 void Forms::reveal(QWidget& form) {
     form.show();
     form.raise();

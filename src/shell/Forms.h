@@ -54,6 +54,11 @@ public:
     // Runs Form_Unload and deletes the window; nothing for a window not loaded.
     void unload(const QString& className);
     void unload(Form* form);
+    // A window the user closed with its title-bar button: only that window
+    // is unloaded, unless no loaded window is left on the screen; then the
+    // hidden ones go too, so that the program ends rather than live on with
+    // nothing to show.
+    void unloadClosed(Form* form);
 
     // Number of windows loaded.
     int loadedCount() const { return static_cast<int>(m_forms.size()); }

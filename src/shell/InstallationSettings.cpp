@@ -8,6 +8,8 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace {
 
 // An unquoted INI value with commas reads as a list; an address usually has
@@ -50,7 +52,8 @@ std::vector<ProductEntry> LoadProductList(const QStringList& candidates) {
         if (!QFileInfo(path).isFile())
             continue;
         QSettings settings(path, QSettings::IniFormat);
-        const int count = settings.beginReadArray(QStringLiteral("Products"));
+        const int count =
+            std::min(settings.beginReadArray(QStringLiteral("Products")), MaxProductEntries);
         for (int i = 0; i < count; ++i) {
             settings.setArrayIndex(i);
             ProductEntry entry{textValue(settings, QStringLiteral("Name")).trimmed(),

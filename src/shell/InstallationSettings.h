@@ -30,6 +30,9 @@ struct ProductEntry {
     QString link; // web address of the product page
 };
 
+// The most entries the product list reads, whatever the file's "size" says.
+inline constexpr int MaxProductEntries = 100;
+
 // Group "Products" of the first candidate file that exists, written as a
 // settings array: "size" gives the count, and entry n has the keys
 // "n\Name", "n\Description", "n\Price" and "n\Link". Entries without a

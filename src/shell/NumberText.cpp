@@ -177,10 +177,12 @@ double ReadNumber(const QString& text) {
         mantissa.erase(0, 1);
     long exponentValue = 0;
     if (state == State::Exponent) {
-        // Absurd exponents are clamped: the value is out of range either way.
+        // Leading zeros count for nothing (1E-0000001 is 0.1); absurd
+        // exponents are clamped: the value is out of range either way.
         const bool negativeExponent = exponent.front() == '-';
-        const std::string digits =
+        std::string digits =
             (exponent.front() == '-' || exponent.front() == '+') ? exponent.substr(1) : exponent;
+        digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size() - 1));
         exponentValue = digits.size() > 6 ? 999999 : std::stol(digits);
         if (negativeExponent)
             exponentValue = -exponentValue;

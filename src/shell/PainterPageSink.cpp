@@ -1,10 +1,12 @@
 #include "shell/PainterPageSink.h"
 
+#include "shell/SafeFile.h"
+
+#include <QBuffer>
 #include <QFontMetricsF>
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 QFont PageFont(const QString& name, double points) {
     QFont font;
@@ -119,29 +121,43 @@ void PainterPageSink::finish() {
 
 bool PrintToPdf(const QString& path, const std::function<void(PrinterPage&)>& body,
                 QString* error) {
+    // Narrow margins, as a printer's unprintable border: the widest listing
+    // (118 columns at 8 points) just fits.
+    const QPageLayout a4(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(5, 5, 5, 5),
+                         QPageLayout::Millimeter);
+    return PrintToPdf(path, body, a4, QString(), error);
+}
+
+bool PrintToPdf(const QString& path, const std::function<void(PrinterPage&)>& body,
+                const QPageLayout& layout, const QString& title, QString* error) {
     const auto failed = [&](const QString& why) {
         if (error)
-            *error = QStringLiteral("Impossibile scrivere il file PDF %1: %2.").arg(path, why);
+            *error = QStringLiteral("Impossibile scrivere il file PDF %1: %2.")
+                         .arg(QuotedPath(path), why);
         return false;
     };
-    // The file replaces the old one only when the whole listing is written.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failed(file.errorString());
+    // The whole document is made in memory and checked; only then does it
+    // replace the file. The PDF writer does not report a short write: a file
+    // written directly could be cut short and still look finished.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
         writer.setCreator(QStringLiteral("Tubarex"));
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        // Narrow margins, as a printer's unprintable border: the widest
-        // listing (118 columns at 8 points) just fits.
-        writer.setPageMargins(QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter);
-        PainterPageSink sink(writer, path);
+        if (!title.isEmpty())
+            writer.setTitle(title);
+        writer.setPageLayout(layout);
+        PainterPageSink sink(writer, QuotedPath(path));
         PrinterPage page(sink);
         body(page);
         if (!page.endDocument())
             return failed(page.error());
     }
-    if (!file.commit())
-        return failed(file.errorString());
+    const QByteArray& pdf = buffer.data();
+    if (!pdf.startsWith("%PDF-") || !pdf.trimmed().endsWith("%%EOF"))
+        return failed(QStringLiteral("il documento non è stato completato"));
+    const QString why = ReplaceFile(path, pdf);
+    if (!why.isEmpty())
+        return failed(why);
     return true;
 }

@@ -3,6 +3,7 @@
 #include "shell/PrinterPage.h"
 
 #include <QFont>
+#include <QPageLayout>
 #include <QPainter>
 
 #include <functional>
@@ -58,7 +59,13 @@ private:
     double m_scaleY = 1;
 };
 
-// Prints a listing into a PDF file on A4 paper with narrow margins. False,
-// with an Italian `error` naming the file, when it cannot be written.
+// Prints a listing into a PDF file on A4 paper with narrow margins. The file
+// is replaced only by the complete document. False, with an Italian `error`
+// naming the file, when it cannot be written; any previous file stays.
 bool PrintToPdf(const QString& path, const std::function<void(PrinterPage&)>& body,
                 QString* error = nullptr);
+
+// The same on the given page (as chosen in a printer dialog), with the
+// document's title.
+bool PrintToPdf(const QString& path, const std::function<void(PrinterPage&)>& body,
+                const QPageLayout& layout, const QString& title, QString* error = nullptr);

@@ -19,6 +19,19 @@ bool PrintOnPrinter(AppContext& context, QWidget* parent,
                                                            : context.state.ProgramName);
     if (!context.services.dialogs.ShowPrinter(printer, parent))
         return false;
+    const QString title =
+        context.state.ProgramName.isEmpty() ? QStringLiteral("Tubarex") : context.state.ProgramName;
+    // A PDF file is made whole aside and replaces the file only when it is
+    // complete, on the page chosen in the dialog.
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+        QString error;
+        if (PrintToPdf(printer.outputFileName(), listing, printer.pageLayout(), printer.docName(),
+                       &error))
+            return true;
+        context.services.messages.MsgBox(error, MsgButtons::Ok, NoticeIcon::Critical, title,
+                                         parent);
+        return false;
+    }
     const QString device =
         printer.outputFileName().isEmpty()
             ? QStringLiteral("la stampante \"%1\"").arg(printer.printerName())
@@ -28,8 +41,6 @@ bool PrintOnPrinter(AppContext& context, QWidget* parent,
     listing(page);
     if (page.endDocument())
         return true;
-    const QString title =
-        context.state.ProgramName.isEmpty() ? QStringLiteral("Tubarex") : context.state.ProgramName;
     context.services.messages.MsgBox(
         QStringLiteral("La stampa non è riuscita: %1.").arg(page.error()), MsgButtons::Ok,
         NoticeIcon::Critical, title, parent);

@@ -2,6 +2,7 @@
 
 #include "shell/Cell.h"
 #include "shell/Notice.h"
+#include "shell/OnHeap.h"
 
 #include <array>
 
@@ -51,6 +52,7 @@ public:
     friend bool operator==(const SegmentTable&, const SegmentTable&) = default;
 
 private:
-    // Row by row, so that computing a segment reads cells that lie together.
-    std::array<std::array<Cell, Columns + 1>, MaxRows + 1> m_cells{};
+    // Row by row, so that computing a segment reads cells that lie together;
+    // on the heap, as a table is far too large for the stack.
+    OnHeap<std::array<std::array<Cell, Columns + 1>, MaxRows + 1>> m_cells;
 };

@@ -1,14 +1,13 @@
 #include "ui/frmTip.h"
 
 #include "shell/ProgramFiles.h"
+#include "shell/SafeFile.h"
 #include "shell/Windows1252.h"
 #include "ui/ClassicColour.h"
 #include "ui/DesignFont.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
@@ -152,14 +151,10 @@ void frmTip::LoadTipsOrExplain(const QString& fileName) {
 bool frmTip::LoadTips(const QString& fileName) {
     if (fileName.isEmpty())
         return false;
-    const QFileInfo info(fileName);
-    if (!info.exists() || info.isDir())
+    const auto read = ReadRegularFile(fileName);
+    if (!std::holds_alternative<QByteArray>(read))
         return false;
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    m_tipList.append(SplitTipLines(Windows1252::decode(file.readAll())));
-    file.close();
+    m_tipList.append(SplitTipLines(Windows1252::decode(std::get<QByteArray>(read))));
     ShowNextTip();
     return true;
 }

@@ -2,19 +2,16 @@
 
 #include "shell/ApplicationState.h"
 #include "shell/NumberText.h"
+#include "shell/SafeFile.h"
 #include "shell/Windows1252.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include <QIODevice>
 #include <QStringList>
 
 #include <cmath>
 #include <vector>
 
 namespace {
-
-// No valid project comes near this size (500 + 500 rows of short texts).
-constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
 
 constexpr char CRLF[] = "\r\n";
 
@@ -96,7 +93,7 @@ public:
                                   .arg(lineNumber)
                                   .arg(what)
                                   .arg(i + 1)
-                                  .arg(quoted(raw[i].toString()));
+                                  .arg(QuotedExcerpt(raw[i]));
                     return false;
                 }
                 out.push_back(Cell::text(inner.toString()));
@@ -108,7 +105,7 @@ public:
                                   .arg(lineNumber)
                                   .arg(what)
                                   .arg(i + 1)
-                                  .arg(quoted(raw[i].toString()));
+                                  .arg(QuotedExcerpt(raw[i]));
                     return false;
                 }
                 out.push_back(Cell::number(number));
@@ -134,7 +131,7 @@ public:
                                      "%3.")
                           .arg(m_next)
                           .arg(what)
-                          .arg(quoted(m_lines[m_next - 1].toString()));
+                          .arg(QuotedExcerpt(m_lines[m_next - 1]));
             return false;
         }
         out = static_cast<int>(v[0].numberValue());
@@ -285,23 +282,14 @@ void ApplyProjectData(ApplicationState& state, ProjectData data) {
 }
 
 QString LoadProjectFile(ApplicationState& state, const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("Impossibile aprire il file %1: %2.")
-            .arg(quoted(path), file.errorString());
-    if (file.size() > MaxFileSize)
-        return QStringLiteral("Il file %1 non è un file dati di Tubarex: è troppo grande.")
-            .arg(quoted(path));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return QStringLiteral("Impossibile leggere il file %1: %2.")
-            .arg(quoted(path), file.errorString());
-
-    auto parsed = ParseProjectFile(bytes);
+    auto read = ReadRegularFile(path);
+    if (const QString* error = std::get_if<QString>(&read))
+        return *error;
+    auto parsed = ParseProjectFile(std::get<QByteArray>(read));
     if (const QString* reason = std::get_if<QString>(&parsed))
         return QStringLiteral("Il file %1 non è un file dati di Tubarex valido: %2 Il file non è "
                               "stato aperto e i dati presenti non sono cambiati.")
-            .arg(quoted(path), *reason);
+            .arg(QuotedPath(path), *reason);
     ApplyProjectData(state, std::get<ProjectData>(std::move(parsed)));
     state.CurrentFileName = path;
     return QString();
@@ -318,27 +306,14 @@ QString WriteProjectFile(const ApplicationState& state, QIODevice& device) {
 }
 
 QString SaveProjectFile(const ApplicationState& state, const QString& path) {
-    // The whole text is built and checked before the file is touched, and
-    // QSaveFile replaces the old file only once the new one is complete.
+    // The whole text is built and checked before the file is touched.
     auto built = BuildProjectFile(state);
     if (const QString* reason = std::get_if<QString>(&built))
         return *reason;
-    QSaveFile file(path);
-    QString reason;
-    // Unbuffered, so that a short write (a full disk, a quota) is seen here
-    // rather than lost in a final flush that the commit does not check.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        reason = file.errorString();
-    } else {
-        reason = WriteProjectFile(state, file);
-        if (!reason.isEmpty())
-            file.cancelWriting();
-        else if (!file.commit())
-            reason = file.errorString();
-    }
+    const QString reason = ReplaceFile(path, std::get<QByteArray>(built));
     if (reason.isEmpty())
         return reason;
     return QStringLiteral("Impossibile salvare il file %1: %2. Il file precedente non è stato "
                           "modificato.")
-        .arg(quoted(path), reason);
+        .arg(QuotedPath(path), reason);
 }

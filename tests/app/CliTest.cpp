@@ -1,10 +1,13 @@
 #include "cli/Cli.h"
+#include "SpecialFiles.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -286,4 +289,56 @@ TEST(Cli, ReportIsRefusedOrWrittenAsTheWindowWouldPrintIt) {
     EXPECT_TRUE(pages[4].contains(QStringLiteral("composta di n. 5  pagine.")));
     EXPECT_EQ(cli({QStringLiteral("report"), Example, QStringLiteral("--odt"), text}).status, 2);
     EXPECT_EQ(cli({QStringLiteral("report"), Example}).status, 2);
+}
+
+// Each command runs within a small stack: the project tables live on the
+// heap, so a tight stack limit is no reason to crash.
+TEST(Cli, CommandsRunOnASmallStack) {
+    QTemporaryDir dir;
+    const QList<QStringList> commands = {
+        {QStringLiteral("calc"), Example},
+        {QStringLiteral("calc"), Example, QStringLiteral("--json")},
+        {QStringLiteral("check"), Example},
+        {QStringLiteral("resave"), Example, dir.filePath(QStringLiteral("copia"))},
+        {QStringLiteral("print"), QStringLiteral("gas"), Example, QStringLiteral("--text"),
+         dir.filePath(QStringLiteral("gas.txt"))},
+        {QStringLiteral("sheet"), Example, dir.filePath(QStringLiteral("scheda.docx"))},
+    };
+    for (const QStringList& command : commands) {
+        CliRun r;
+        QThread* thread = QThread::create([&] { r = cli(command); });
+        thread->setStackSize(256 * 1024);
+        thread->start();
+        ASSERT_TRUE(thread->wait(60000));
+        delete thread;
+        EXPECT_EQ(r.status, 0) << command.join(u' ').toStdString() << r.err.toStdString();
+    }
+}
+
+// Pipes and folders are neither read nor replaced; a bad word of the command
+// line is quoted short and visible.
+TEST(Cli, RefusesWhatIsNotARegularFile) {
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("pipe"));
+    if (!MakeFifo(fifo))
+        GTEST_SKIP() << "no named pipes on this system";
+    const QList<QStringList> commands = {
+        {QStringLiteral("calc"), fifo},
+        {QStringLiteral("calc"), dir.path()},
+        {QStringLiteral("resave"), Example, fifo},
+        {QStringLiteral("resave"), Example, dir.path()},
+        {QStringLiteral("print"), QStringLiteral("water"), Example, QStringLiteral("--text"), fifo},
+        {QStringLiteral("form"), QStringLiteral("gas"), fifo},
+    };
+    for (const QStringList& command : commands) {
+        const CliRun r = cli(command);
+        EXPECT_EQ(r.status, 2) << command.join(u' ').toStdString();
+        EXPECT_TRUE(r.err.contains(command.last())) << r.err.toStdString();
+    }
+    EXPECT_FALSE(QFileInfo(fifo).isFile());
+
+    const CliRun r = cli({QString(5000, u'c') + QStringLiteral("\x1b[2J")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_FALSE(r.err.contains(QChar(0x1b)));
+    EXPECT_LT(r.err.indexOf(QStringLiteral("Uso:")), 200);
 }

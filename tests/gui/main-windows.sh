@@ -335,7 +335,9 @@ toolbar_expectation() { # kind index
     2) echo "none|dialog:Salva file con nome" ;;
     3) echo "dialog:Salva file con nome" ;;
     4) echo "dialog:Elimina: seleziona il file desiderato e clicca su Apri per cancellarlo" ;;
-    6) if [ "$kind" = cover ]; then echo "document|none"; else echo document; fi ;;
+    # The cover's print is the report: with both networks filled it first
+    # asks whether to print both (Escape is Cancel).
+    6) if [ "$kind" = cover ]; then echo "dialog:Tubarex: opzioni di stampa"; else echo document; fi ;;
     8) echo "window:Tubarex: menu delle procedure di calcolo disponibili" ;;
     9) if [ "$kind" = water ]; then echo "dialog:Tubarex: aiuto in linea"; else echo "front:$WATER"; fi ;;
     10) if [ "$kind" = gas ]; then echo "dialog:Tubarex: aiuto in linea"; else echo "front:$GAS"; fi ;;

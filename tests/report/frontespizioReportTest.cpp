@@ -168,8 +168,8 @@ private slots:
             }
             QCOMPARE(f.services.messages.shown.size(), c.reported ? 1u : 0u);
             if (c.reported)
-                QVERIFY(f.services.messages.shown[0].text.startsWith(
-                    QStringLiteral("La stampa non è riuscita")));
+                QVERIFY2(f.services.messages.shown[0].text.contains(c.file),
+                         qPrintable(f.services.messages.shown[0].text));
             QVERIFY(f.services.documents.shown.empty());
         }
     }

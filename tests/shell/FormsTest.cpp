@@ -70,6 +70,19 @@ private slots:
         QVERIFY(!f.forms.isLoaded(QStringLiteral("datigas")));
     }
 
+    // Windows loaded but hidden (a data window loaded by Open, the splash
+    // behind the chooser) do not keep the program alive once the user has
+    // closed the last window on the screen.
+    void closingTheLastShownWindowUnloadsTheHiddenOnes() {
+        ShellFixture f;
+        f.forms.get<probe::datigas>();
+        f.forms.get<probe::frontespizio>();
+        QSignalSpy last(&f.forms, &Forms::lastWindowUnloaded);
+        f.forms.show<probe::dati>().close();
+        QCOMPARE(f.forms.loadedCount(), 0);
+        QCOMPARE(last.count(), 1);
+    }
+
     void windowsReachedByName() {
         ShellFixture f;
         QVERIFY(!f.forms.canShow(QStringLiteral("dati")));

@@ -52,3 +52,33 @@ TEST(InstallationSettings, NoFileOrNoKeyLeavesThemEmpty) {
     EXPECT_EQ(state.OwnerName, QStringLiteral("Solo nome"));
     EXPECT_TRUE(state.OwnerAddress.isEmpty());
 }
+
+// The product list reads at most MaxProductEntries entries, whatever "size"
+// claims: a wrong or hostile count must not keep the help window busy.
+TEST(InstallationSettings, ProductCountIsCapped) {
+    QTemporaryDir dir;
+    struct Case {
+        const char* name;
+        QByteArray size;
+        int written;
+        size_t listed;
+    };
+    const Case cases[] = {
+        {"tre", "3", 3, 3},
+        {"oltre", QByteArray::number(MaxProductEntries + 5), MaxProductEntries + 5,
+         size_t(MaxProductEntries)},
+        {"negativo", "-5", 3, 0},
+        {"enorme", "2147483647", 3, 3},
+    };
+    for (const Case& c : cases) {
+        QByteArray text = "[Products]\nsize=" + c.size + "\n";
+        for (int i = 1; i <= c.written; ++i)
+            text += QByteArray::number(i) + "\\Name=Programma " + QByteArray::number(i) + "\n";
+        const QString path = writeIni(dir, QString::fromLatin1(c.name) + ".ini", text);
+        const std::vector<ProductEntry> products = LoadProductList({path});
+        EXPECT_EQ(products.size(), c.listed) << c.name;
+        if (!products.empty()) {
+            EXPECT_EQ(products.front().name, QStringLiteral("Programma 1")) << c.name;
+        }
+    }
+}

@@ -57,6 +57,23 @@ TEST(ReadNumber, OverflowIsInfiniteNotAnError) {
     EXPECT_EQ(read("1E-400"), 0.0);
 }
 
+// Zeros before the exponent's digits count for nothing, however many.
+TEST(ReadNumber, ExponentWithLeadingZeros) {
+    struct Case {
+        const char* in;
+        double value;
+    };
+    for (const Case& c : {Case{"1E-0000001", 0.1}, Case{"1E0000001", 10.0},
+                          Case{"2.5E+000000000000000000003", 2500.0}, Case{"1D-00002", 0.01},
+                          Case{"-3e0000000", -3.0}, Case{"1E-0000000000000000000400", 0.0}}) {
+        EXPECT_EQ(read(c.in), c.value) << c.in;
+        double token = -1;
+        EXPECT_TRUE(IsPlainNumberToken(QString::fromLatin1(c.in), &token)) << c.in;
+        EXPECT_EQ(token, c.value) << c.in;
+    }
+    EXPECT_TRUE(std::isinf(read("1E00000000000000000400")));
+}
+
 TEST(NumberToText, ClassicDefaultForm) {
     EXPECT_EQ(text(0), "0");
     EXPECT_EQ(text(12), "12");

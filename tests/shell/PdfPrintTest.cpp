@@ -1,5 +1,7 @@
+#include "FileSizeLimit.h"
 #include "shell/PainterPageSink.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFontInfo>
 #include <QGuiApplication>
@@ -80,6 +82,34 @@ TEST(PdfPrint, AFileThatCannotBeWrittenIsReportedByName) {
     EXPECT_TRUE(error.contains(path)) << error.toStdString();
     EXPECT_TRUE(error.startsWith(QStringLiteral("Impossibile scrivere il file PDF")));
     EXPECT_FALSE(QFile::exists(path));
+}
+
+// A listing cut short (a disk that fills up, a file-size limit) is a
+// failure, and the previous file stays byte for byte.
+TEST(PdfPrint, ACutShortListingLeavesThePreviousFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("dati.pdf"));
+    {
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("vecchio contenuto");
+    }
+    QString error;
+    bool printed = true;
+    {
+        const FileSizeLimit limit(4096);
+        if (!limit.active())
+            GTEST_SKIP() << "no file-size limits on this system";
+        printed = PrintToPdf(
+            path, [](PrinterPage& page) { listing(page, 40); }, &error);
+    }
+    EXPECT_FALSE(printed);
+    EXPECT_TRUE(error.startsWith(QStringLiteral("Impossibile scrivere il file PDF")))
+        << error.toStdString();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("vecchio contenuto"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1); // no temporary left
 }
 
 } // namespace

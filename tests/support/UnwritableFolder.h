@@ -1,12 +1,11 @@
 #pragma once
 
+#include "FileSizeLimit.h"
+
 #include <QDir>
 #include <QFile>
 
-#ifdef Q_OS_UNIX
-#include <csignal>
-#include <sys/resource.h>
-#endif
+#include <memory>
 
 // Makes writes to `folder` fail: a folder without write permission, or, for
 // a user whom permissions do not stop, a file-size limit below the package.
@@ -19,31 +18,15 @@ public:
         if (probe.open(QIODevice::WriteOnly)) {
             probe.close();
             probe.remove();
-#ifdef Q_OS_UNIX
-            getrlimit(RLIMIT_FSIZE, &m_limit);
-            rlimit small = m_limit;
-            small.rlim_cur = 64;
-            setrlimit(RLIMIT_FSIZE, &small);
-            m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-            m_limited = true;
-#endif
+            m_limit = std::make_unique<FileSizeLimit>(64);
         }
     }
     ~UnwritableFolder() {
-#ifdef Q_OS_UNIX
-        if (m_limited) {
-            setrlimit(RLIMIT_FSIZE, &m_limit);
-            std::signal(SIGXFSZ, m_oldHandler);
-        }
-#endif
+        m_limit.reset();
         QFile::setPermissions(m_folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
 private:
     QString m_folder;
-#ifdef Q_OS_UNIX
-    bool m_limited = false;
-    rlimit m_limit{};
-    void (*m_oldHandler)(int) = nullptr;
-#endif
+    std::unique_ptr<FileSizeLimit> m_limit;
 };

@@ -1,9 +1,13 @@
 #include "water/ProjectFile.h"
+#include "SpecialFiles.h"
 #include "UnwritableFolder.h"
 #include "shell/ApplicationState.h"
+#include "shell/SafeFile.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -301,4 +305,86 @@ TEST(ProjectFile, FailedWritesAreReportedAndLeaveTheOldFile) {
         EXPECT_FALSE(SaveProjectFile(state, path).isEmpty());
     }
     EXPECT_EQ(readFile(path), saved);
+}
+
+// Only a regular file is read, and never more than a data file can hold: a
+// pipe, a device or a folder is refused at once, without waiting on it.
+TEST(ProjectFile, ReadsOnlyRegularFilesOfSaneSize) {
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("cartella"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString huge = dir.filePath(QStringLiteral("Tubarex-dati-enorme"));
+    {
+        QFile f(huge);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(MaxReadSize + 1)); // sparse: no disk space taken
+    }
+    QStringList paths{dir.filePath(QStringLiteral("nessuno")), folder, huge};
+    const QString fifo = dir.filePath(QStringLiteral("Tubarex-dati-pipe"));
+    if (MakeFifo(fifo))
+        paths << fifo;
+    if (!EndlessDevice().isEmpty())
+        paths << EndlessDevice();
+
+    for (const QString& path : paths) {
+        ApplicationState state;
+        state.cover.progetto = QStringLiteral("Mio progetto");
+        const QString message = LoadProjectFile(state, path);
+        EXPECT_TRUE(message.startsWith(QStringLiteral("Impossibile aprire il file")))
+            << message.toStdString();
+        EXPECT_TRUE(message.contains(path)) << message.toStdString();
+        EXPECT_EQ(state.cover.progetto, QStringLiteral("Mio progetto"));
+        EXPECT_TRUE(state.CurrentFileName.isEmpty());
+    }
+}
+
+// An existing pipe or folder given as the file to save is refused and stays
+// what it was; nothing is left beside it.
+TEST(ProjectFile, SaveNeverReplacesAPipeOrAFolder) {
+    QTemporaryDir dir;
+    ApplicationState state;
+    state.cover.progetto = QStringLiteral("x");
+    const QString folder = dir.filePath(QStringLiteral("Tubarex-dati-cartella"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    QStringList targets{folder};
+    const QString fifo = dir.filePath(QStringLiteral("Tubarex-dati-pipe"));
+    if (MakeFifo(fifo))
+        targets << fifo;
+    for (const QString& target : targets) {
+        const QString message = SaveProjectFile(state, target);
+        EXPECT_TRUE(message.contains(target)) << message.toStdString();
+        EXPECT_TRUE(message.contains(QStringLiteral("non è stato modificato")))
+            << message.toStdString();
+        EXPECT_TRUE(QFileInfo::exists(target));
+        EXPECT_FALSE(QFileInfo(target).isFile()) << target.toStdString();
+    }
+    EXPECT_EQ(
+        QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).size(),
+        targets.size());
+}
+
+// A bad value is quoted in the message by a short prefix, with control
+// characters made visible: a huge token gives a short message, and no escape
+// sequence reaches a terminal.
+TEST(ProjectFile, MessagesQuoteAShortVisiblePrefixOfABadValue) {
+    const QByteArray bad = QByteArray(100000, 'x') + "\x1b[31m\x07";
+    const QByteArray cover = "\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n";
+    const QByteArray files[] = {
+        bad + "\r\n",
+        "1\r\n\"" + bad + "\"x,,,,,,,,,,,\r\n",
+        "0\r\n0\r\n" + bad + ",\"\",\"\",\"\",\"\",\"\",\"\"\r\n",
+        "0\r\n\x1b]0;titolo\x07\r\n" + cover,
+    };
+    for (const QByteArray& file : files) {
+        const QString reason = reasonFor(file);
+        ASSERT_FALSE(reason.isEmpty());
+        EXPECT_LT(reason.size(), 300) << reason.left(300).toStdString();
+        for (const QChar c : reason)
+            EXPECT_FALSE(c.category() == QChar::Other_Control) << reason.toStdString();
+    }
+    const QString reason = reasonFor(files[0]);
+    EXPECT_TRUE(reason.contains(QStringLiteral("«xxxx"))) << reason.toStdString();
+    EXPECT_TRUE(reason.contains(QStringLiteral("…»"))) << reason.toStdString();
+    EXPECT_TRUE(reasonFor(files[3]).contains(QStringLiteral("<1B>]0;titolo<07>")))
+        << reasonFor(files[3]).toStdString();
 }

@@ -1,3 +1,4 @@
+#include "FileSizeLimit.h"
 #include "QtTestRegistry.h"
 #include "ShellFixture.h"
 
@@ -111,6 +112,36 @@ private slots:
         QVERIFY(bytes.startsWith("%PDF"));
         static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
         QCOMPARE(QString::fromLatin1(bytes).count(page), 2);
+    }
+
+    // A PDF file chosen in the printer dialog that cannot be written whole is
+    // reported by name, and the file that was there stays as it was.
+    void printerFileCutShortLeavesThePreviousFile() {
+        QTemporaryDir dir;
+        ShellFixture f;
+        dati& w = f.forms.get<dati>();
+        storeRows(f.state, 60);
+        w.comestampo[1]->setChecked(true);
+        f.services.dialogs.printerResults.push_back(true);
+        const QString path = dir.filePath(QStringLiteral("acqua.pdf"));
+        f.services.dialogs.printerOutputFile = path;
+        {
+            QFile old(path);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("vecchio contenuto");
+        }
+        {
+            const FileSizeLimit limit(4096);
+            if (!limit.active())
+                QSKIP("no file-size limits on this system");
+            QTest::mouseClick(w.stamp, Qt::LeftButton);
+        }
+        QCOMPARE(f.services.messages.shown.size(), size_t(1));
+        QVERIFY2(f.services.messages.shown[0].text.contains(path),
+                 qPrintable(f.services.messages.shown[0].text));
+        QFile pdf(path);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QCOMPARE(pdf.readAll(), QByteArray("vecchio contenuto"));
     }
 
     // 25 rows: the band is paged to 11 and 21 before the document is built,
