@@ -146,7 +146,7 @@ datigas::datigas(AppContext& context, QWidget* parent)
     buildBand();
     buildOthers();
     setBackgroundColour(QColor(128, 128, 128));
-    ResetGasLineColours();
+    paintBand();
 }
 
 QLineEdit* datigas::box(int column, int i) const {

@@ -112,7 +112,7 @@ dati::dati(AppContext& context, QWidget* parent)
     buildBand();
     buildOthers();
     setBackgroundColour(QColor(128, 128, 128));
-    RestoreRowColours();
+    paintBand();
 }
 
 QLineEdit* dati::box(int column, int i) const {
