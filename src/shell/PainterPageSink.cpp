@@ -32,11 +32,17 @@ QFont PageFont(const QString& name, double points) {
 }
 
 const PainterPageSink::Measured& PainterPageSink::measure(const QString& fontName, double points) {
+    if (m_lastMeasured && m_lastMeasured->points == points && m_lastMeasured->name == fontName)
+        return *m_lastMeasured;
     const auto key = std::make_pair(fontName, points);
     auto it = m_fonts.find(key);
-    if (it != m_fonts.end())
+    if (it != m_fonts.end()) {
+        m_lastMeasured = &it->second;
         return it->second;
+    }
     Measured m;
+    m.name = fontName;
+    m.points = points;
     m.font = PageFont(fontName, points);
     const QFontMetricsF fm(m.font, &m_device);
     // A print column is one character wide: the advance of a fixed-pitch
@@ -45,7 +51,8 @@ const PainterPageSink::Measured& PainterPageSink::measure(const QString& fontNam
                                                          : fm.averageCharWidth();
     m.twips = {column / m_scaleX, points * 20 * ListingLinePitch};
     m.ascent = fm.ascent();
-    return m_fonts.emplace(key, m).first->second;
+    m_lastMeasured = &m_fonts.emplace(key, m).first->second;
+    return *m_lastMeasured;
 }
 
 PainterPageSink::PainterPageSink(QPagedPaintDevice& device, QString deviceName)
@@ -87,7 +94,10 @@ void PainterPageSink::drawText(double x, double y, int, const QString& fontName,
     if (!ensureStarted())
         return;
     const Measured& m = measure(fontName, points);
-    m_painter->setFont(m.font);
+    if (m_painterFont != &m) {
+        m_painter->setFont(m.font);
+        m_painterFont = &m;
+    }
     m_painter->drawText(QPointF(x * m_scaleX, y * m_scaleY + m.ascent), text);
 }
 
@@ -108,6 +118,7 @@ double PainterPageSink::pageWidth() const {
 void PainterPageSink::newPage() {
     if (!ensureStarted())
         return;
+    m_painterFont = nullptr; // each page is given its font afresh
     if (!m_device.newPage())
         fail(QStringLiteral("impossibile iniziare una nuova pagina su %1").arg(m_deviceName));
 }
@@ -139,7 +150,11 @@ bool PrintToPdf(const QString& path, const std::function<void(PrinterPage&)>& bo
     // The whole document is made in memory and checked; only then does it
     // replace the file. The PDF writer does not report a short write: a file
     // written directly could be cut short and still look finished.
-    QBuffer buffer;
+    // Room for a long listing up front: the writer adds to the document a
+    // few bytes at a time.
+    QByteArray bytes;
+    bytes.reserve(1 << 20);
+    QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&buffer);

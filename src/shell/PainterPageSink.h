@@ -41,6 +41,8 @@ private:
     // A font as measured on this device; a listing uses three or four, and
     // measuring is the slow part of printing a line.
     struct Measured {
+        QString name;
+        double points = 0;
         QFont font;
         PageFontMetrics twips;
         double ascent = 0; // device pixels
@@ -50,6 +52,11 @@ private:
     void fail(const QString& what);
 
     std::map<std::pair<QString, double>, Measured> m_fonts;
+    // The font asked for last (a listing asks for it on every column it
+    // tabs to), and the one the painter draws with: the painter resolves a
+    // font anew each time it is given one.
+    const Measured* m_lastMeasured = nullptr;
+    const Measured* m_painterFont = nullptr;
 
     QPagedPaintDevice& m_device;
     QString m_deviceName;
