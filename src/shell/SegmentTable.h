@@ -12,8 +12,13 @@ template <int ColumnCount> class SegmentTable {
 public:
     static constexpr int Columns = ColumnCount;
 
+    using Row = std::array<Cell, Columns + 1>;
+
     Cell& at(int row, int column) { return m_cells[row][column]; }
     const Cell& at(int row, int column) const { return m_cells[row][column]; }
+    // The cells of one row, indexed by column: computing a segment reaches
+    // the table once.
+    Row& row(int row) { return m_cells[row]; }
 
     // Every column of the row := empty text.
     void emptyRow(int row) {
