@@ -7,6 +7,7 @@
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPdfWriter>
+#include <QTextLayout>
 
 QFont PageFont(const QString& name, double points) {
     QFont font;
@@ -31,7 +32,7 @@ QFont PageFont(const QString& name, double points) {
     return font;
 }
 
-const PainterPageSink::Measured& PainterPageSink::measure(const QString& fontName, double points) {
+PainterPageSink::Measured& PainterPageSink::measure(const QString& fontName, double points) {
     if (m_lastMeasured && m_lastMeasured->points == points && m_lastMeasured->name == fontName)
         return *m_lastMeasured;
     const auto key = std::make_pair(fontName, points);
@@ -93,12 +94,24 @@ void PainterPageSink::drawText(double x, double y, int, const QString& fontName,
                                const QString& text) {
     if (!ensureStarted())
         return;
-    const Measured& m = measure(fontName, points);
-    if (m_painterFont != &m) {
-        m_painter->setFont(m.font);
-        m_painterFont = &m;
-    }
-    m_painter->drawText(QPointF(x * m_scaleX, y * m_scaleY + m.ascent), text);
+    Measured& m = measure(fontName, points);
+    const QPointF topLeft(x * m_scaleX, y * m_scaleY);
+    for (const QGlyphRun& run : shape(m, text))
+        m_painter->drawGlyphRun(topLeft, run);
+}
+
+const QList<QGlyphRun>& PainterPageSink::shape(Measured& font, const QString& text) {
+    auto it = font.shaped.find(text);
+    if (it != font.shaped.end())
+        return *it;
+    // One line, laid out as the painter lays out a text it draws, with the
+    // baseline one ascent below the top.
+    QTextLayout layout(text, font.font, &m_device);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    line.setPosition(QPointF(0, font.ascent - line.ascent()));
+    return *font.shaped.insert(text, layout.glyphRuns());
 }
 
 void PainterPageSink::drawLine(double x1, double y1, double x2, double y2, int width) {
@@ -118,7 +131,6 @@ double PainterPageSink::pageWidth() const {
 void PainterPageSink::newPage() {
     if (!ensureStarted())
         return;
-    m_painterFont = nullptr; // each page is given its font afresh
     if (!m_device.newPage())
         fail(QStringLiteral("impossibile iniziare una nuova pagina su %1").arg(m_deviceName));
 }

@@ -3,6 +3,9 @@
 #include "shell/PrinterPage.h"
 
 #include <QFont>
+#include <QGlyphRun>
+#include <QHash>
+#include <QList>
 #include <QPageLayout>
 #include <QPainter>
 
@@ -46,17 +49,20 @@ private:
         QFont font;
         PageFontMetrics twips;
         double ascent = 0; // device pixels
+        // The glyphs of each text drawn in this font, placed from the top
+        // left of the text: a listing repeats the same few numbers and
+        // words hundreds of times, and placing glyphs is most of drawing.
+        QHash<QString, QList<QGlyphRun>> shaped;
     };
-    const Measured& measure(const QString& fontName, double points);
+    const QList<QGlyphRun>& shape(Measured& font, const QString& text);
+    Measured& measure(const QString& fontName, double points);
     bool ensureStarted();
     void fail(const QString& what);
 
     std::map<std::pair<QString, double>, Measured> m_fonts;
-    // The font asked for last (a listing asks for it on every column it
-    // tabs to), and the one the painter draws with: the painter resolves a
-    // font anew each time it is given one.
-    const Measured* m_lastMeasured = nullptr;
-    const Measured* m_painterFont = nullptr;
+    // The font asked for last: a listing asks for it on every column it
+    // tabs to.
+    Measured* m_lastMeasured = nullptr;
 
     QPagedPaintDevice& m_device;
     QString m_deviceName;
