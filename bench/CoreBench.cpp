@@ -84,9 +84,7 @@ BENCHMARK(SaveFullFileToDisk)->Unit(benchmark::kMicrosecond);
 // own work (the file built, written, flushed and renamed into place).
 void SaveFullFileInMemory(benchmark::State& bench) {
     const ApplicationState state = fullProject();
-    const QString memory = QStringLiteral("/dev/shm");
-    const QString folder = QDir(memory).exists() ? memory : QDir::tempPath();
-    QTemporaryDir dir(folder + QStringLiteral("/tubarex-XXXXXX"));
+    QTemporaryDir dir(MemoryFolder() + QStringLiteral("/tubarex-XXXXXX"));
     const QString path = dir.filePath(QStringLiteral("Tubarex-dati-prova"));
     for (auto _ : bench) {
         const QString message = SaveProjectFile(state, path);
