@@ -2,6 +2,8 @@
 
 #include "shell/ApplicationState.h"
 
+#include <QDir>
+
 // A full project: 500 water and 500 gas segments, every row computable.
 inline ApplicationState fullProject() {
     ApplicationState state;
@@ -26,4 +28,12 @@ inline ApplicationState fullProject() {
     CountGasRows(state);
     state.cover.progetto = QStringLiteral("Prova di velocità");
     return state;
+}
+
+// A folder held in memory where there is one: a file written there is
+// flushed to no disk, so the figure is the program's own work (the flush
+// that lets a file survive a power cut waits on the disk, not on the CPU).
+inline QString MemoryFolder() {
+    const QString memory = QStringLiteral("/dev/shm");
+    return QDir(memory).exists() ? memory : QDir::tempPath();
 }

@@ -27,9 +27,11 @@ CellAt cellsOf(const GasSegmentTable& table) {
 const GasType* gasTypeOf(const Cell& cell) {
     if (!cell.isText())
         return nullptr;
+    // Asked for every segment computed: the table is looked up once.
+    static const std::array<GasType, 3>& types = GasTypes();
     for (int i = 1; i <= 2; ++i) {
-        if (GasTypes()[i].name == cell.textValue())
-            return &GasTypes()[i];
+        if (types[i].name == cell.textValue())
+            return &types[i];
     }
     return nullptr;
 }
@@ -113,14 +115,21 @@ void PasteGasValue(ApplicationState& state, int row, int column, const QString& 
         CalculateGasRow(state, row);
 }
 
-void ApplyGasType(ApplicationState& state, int row) {
-    GasSegmentTable& t = state.gas;
-    if (const GasType* type = gasTypeOf(t.at(row, GasColumn::tipoc))) {
-        t.at(row, GasColumn::visc).setNumber(type->visc);
-        t.at(row, GasColumn::mas).setNumber(type->mas);
-        t.at(row, GasColumn::pcs).setNumber(type->pcs);
-        t.at(row, GasColumn::pci).setNumber(type->pci);
+namespace {
+
+void applyGasType(GasSegmentTable::Row& cells) {
+    if (const GasType* type = gasTypeOf(cells[GasColumn::tipoc])) {
+        cells[GasColumn::visc].setNumber(type->visc);
+        cells[GasColumn::mas].setNumber(type->mas);
+        cells[GasColumn::pcs].setNumber(type->pcs);
+        cells[GasColumn::pci].setNumber(type->pci);
     }
+}
+
+} // namespace
+
+void ApplyGasType(ApplicationState& state, int row) {
+    applyGasType(state.gas.row(row));
 }
 
 void ApplyNominalDiameter(ApplicationState& state, int row, int index) {
@@ -142,30 +151,29 @@ QString MatchInternalDiameter(const ApplicationState& state, int row) {
 }
 
 bool CalculateGasRow(ApplicationState& state, int row) {
-    GasSegmentTable& t = state.gas;
-    for (const int c : {GasColumn::lungh, GasColumn::tipofi, GasColumn::portgas, GasColumn::tipoc,
-                        GasColumn::diam}) {
-        if (t.at(row, c).isEmpty())
-            return false;
-    }
+    GasSegmentTable::Row& cells = state.gas.row(row);
+    if (cells[GasColumn::lungh].isEmpty() || cells[GasColumn::tipofi].isEmpty() ||
+        cells[GasColumn::portgas].isEmpty() || cells[GasColumn::tipoc].isEmpty() ||
+        cells[GasColumn::diam].isEmpty())
+        return false;
     // A type other than "metano" or "GPL" changes no property: the row is
     // computed with the viscosity and density it already holds.
-    ApplyGasType(state, row);
+    applyGasType(cells);
 
-    const double d = t.at(row, GasColumn::diam).value(); // mm
-    double virtualLength = t.at(row, GasColumn::lungh).value();
+    const double d = cells[GasColumn::diam].value(); // mm
+    double virtualLength = cells[GasColumn::lungh].value();
     for (int i = 0; i < 7; ++i)
-        virtualLength += t.at(row, GasColumn::cu45 + i).value() * GasFittingCoefficients[i] * d;
+        virtualLength += cells[GasColumn::cu45 + i].value() * GasFittingCoefficients[i] * d;
     const double lv = std::floor(virtualLength * 100.0 + 0.5) / 100.0;
     if (std::isfinite(lv))
-        t.at(row, GasColumn::luvirt).setNumber(lv);
+        cells[GasColumn::luvirt].setNumber(lv);
     else
-        t.at(row, GasColumn::luvirt) = Cell::emptyText();
+        cells[GasColumn::luvirt] = Cell::emptyText();
 
-    const double q = t.at(row, GasColumn::portgas).value(); // m³/h
-    const double dm = d / 1000.0;                           // m
-    const double nu = t.at(row, GasColumn::visc).value();
-    const double rho = t.at(row, GasColumn::mas).value();
+    const double q = cells[GasColumn::portgas].value(); // m³/h
+    const double dm = d / 1000.0;                       // m
+    const double nu = cells[GasColumn::visc].value();
+    const double rho = cells[GasColumn::mas].value();
 
     // 354 stands for 4e6 / (3600 pi): flow in m³/h to velocity times diameter.
     const double rey = (q / 1000000.0 * 354.0) / (nu * dm);
@@ -178,13 +186,13 @@ bool CalculateGasRow(ApplicationState& state, int row) {
     const bool computable = q != 0.0 && dm != 0.0 && nu != 0.0 && std::isfinite(rey) &&
                             std::isfinite(attr) && std::isfinite(vel) && std::isfinite(perd);
     if (computable) {
-        t.at(row, GasColumn::rey).setNumber(rey);
-        t.at(row, GasColumn::attr).setNumber(attr);
-        t.at(row, GasColumn::vel).setNumber(vel);
-        t.at(row, GasColumn::perd).setNumber(perd);
+        cells[GasColumn::rey].setNumber(rey);
+        cells[GasColumn::attr].setNumber(attr);
+        cells[GasColumn::vel].setNumber(vel);
+        cells[GasColumn::perd].setNumber(perd);
     } else {
         for (const int c : {GasColumn::rey, GasColumn::attr, GasColumn::vel, GasColumn::perd})
-            t.at(row, c) = Cell::emptyText();
+            cells[c] = Cell::emptyText();
     }
     return true;
 }

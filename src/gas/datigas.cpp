@@ -148,7 +148,7 @@ datigas::datigas(AppContext& context, QWidget* parent)
     buildOthers();
     buildEditing();
     setBackgroundColour(QColor(128, 128, 128));
-    ResetGasLineColours();
+    paintBand();
 }
 
 QLineEdit* datigas::box(int column, int i) const {

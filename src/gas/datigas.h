@@ -130,6 +130,8 @@ private:
     void showNotice(const Notice& notice);
     void paintLine(int i, const QColor& labels, const QColor& inputs, const QColor& diameter,
                    const QColor& results);
+    // Every line in the colours of a line not pointed at.
+    void paintBand();
     bool precheck();
     bool eventFilter(QObject* watched, QEvent* event) override;
     // The band's editing: the lines and columns of its controls.
@@ -141,6 +143,7 @@ private:
     BandEditing* m_editing = nullptr;
     ProjectFileCommands m_files;
     QColor m_background;
+    int m_highlighted = 0; // the band line shown in yellow, 0 for none
     std::array<QLabel*, 10> m_num{};
     std::array<QPushButton*, 10> m_delriga{};
     std::array<QComboBox*, 10> m_tipofi{};

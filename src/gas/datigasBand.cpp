@@ -249,10 +249,18 @@ bool datigas::precheck() {
     return m_ctx.state.GasCheckQuiet == 0;
 }
 
-void datigas::ResetGasLineColours() {
-    const QColor window = palette().color(QPalette::Base);
+void datigas::paintBand() {
     for (int i = 1; i <= BandLines; ++i)
-        paintLine(i, Cyan, window, PaleYellow, PaleCyan);
+        paintLine(i, Cyan, palette().color(QPalette::Base), PaleYellow, PaleCyan);
+    m_highlighted = 0;
+}
+
+// Only the line pointed at has colours of its own: a keystroke gives that
+// line its colours back and touches no other.
+void datigas::ResetGasLineColours() {
+    if (m_highlighted > 0)
+        paintLine(m_highlighted, Cyan, palette().color(QPalette::Base), PaleYellow, PaleCyan);
+    m_highlighted = 0;
 }
 
 void datigas::paintLine(int i, const QColor& labels, const QColor& inputs, const QColor& diameter,
@@ -278,6 +286,7 @@ void datigas::HighlightGasLine(int i) {
         showText(fitting(c), s.gas.at(CurrentRow, c).displayText());
     calculate(CurrentRow);
     paintLine(i, Yellow, Yellow, Yellow, Yellow);
+    m_highlighted = i;
 }
 
 bool datigas::eventFilter(QObject* watched, QEvent* event) {

@@ -323,17 +323,9 @@ const char* const Styles =
     "</w:tblCellMar></w:tblPr></w:style>"
     "</w:styles>";
 
-} // namespace
-
-QByteArray DocxDocumentXml(const WordDocument& document) {
+// `pages` is the document's page count, for the fields that show it.
+QByteArray documentXml(const WordDocument& document, int pages) {
     const double spacing = document.lineSpacing();
-    // Laying the document out takes time: only for a document that shows
-    // its page count.
-    int pages = 0;
-    for (const WordParagraph* p : document.paragraphs())
-        for (const WordRun& run : p->runs)
-            if (run.pageCountField && pages == 0)
-                pages = document.pageCount();
     // The whole text in one buffer: about 450 characters of markup per
     // table cell.
     qsizetype cells = 0;
@@ -376,8 +368,24 @@ QByteArray DocxDocumentXml(const WordDocument& document) {
     return xml.toUtf8();
 }
 
+} // namespace
+
+QByteArray DocxDocumentXml(const WordDocument& document) {
+    // Laying the document out takes time: only for a document that shows
+    // its page count.
+    int pages = 0;
+    for (const WordParagraph* p : document.paragraphs())
+        for (const WordRun& run : p->runs)
+            if (run.pageCountField && pages == 0)
+                pages = document.pageCount();
+    return documentXml(document, pages);
+}
+
 QByteArray DocxPackage(const WordDocument& document, QString* error) {
-    const QByteArray documentXml = DocxDocumentXml(document);
+    // The document is laid out once, for its page-count fields and for the
+    // page count among its properties.
+    const int pages = document.pageCount();
+    const QByteArray body = documentXml(document, pages);
     struct Part {
         const char* name;
         QByteArray bytes;
@@ -386,11 +394,11 @@ QByteArray DocxPackage(const WordDocument& document, QString* error) {
     const std::vector<Part> parts = {
         {"[Content_Types].xml", QByteArray(ContentTypes)},
         {"_rels/.rels", QByteArray(PackageRels)},
-        {"word/document.xml", documentXml},
+        {"word/document.xml", body},
         {"word/_rels/document.xml.rels", QByteArray(DocumentRels)},
         {"word/styles.xml", QByteArray(Styles)},
         {"word/settings.xml", QByteArray(Settings)},
-        {"docProps/app.xml", appProperties(document.pageCount())},
+        {"docProps/app.xml", appProperties(pages)},
         {"docProps/core.xml", coreProperties(document.properties())},
     };
 

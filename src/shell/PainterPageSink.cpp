@@ -7,6 +7,7 @@
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPdfWriter>
+#include <QTextLayout>
 
 QFont PageFont(const QString& name, double points) {
     QFont font;
@@ -31,12 +32,18 @@ QFont PageFont(const QString& name, double points) {
     return font;
 }
 
-const PainterPageSink::Measured& PainterPageSink::measure(const QString& fontName, double points) {
+PainterPageSink::Measured& PainterPageSink::measure(const QString& fontName, double points) {
+    if (m_lastMeasured && m_lastMeasured->points == points && m_lastMeasured->name == fontName)
+        return *m_lastMeasured;
     const auto key = std::make_pair(fontName, points);
     auto it = m_fonts.find(key);
-    if (it != m_fonts.end())
+    if (it != m_fonts.end()) {
+        m_lastMeasured = &it->second;
         return it->second;
+    }
     Measured m;
+    m.name = fontName;
+    m.points = points;
     m.font = PageFont(fontName, points);
     const QFontMetricsF fm(m.font, &m_device);
     // A print column is one character wide: the advance of a fixed-pitch
@@ -45,7 +52,8 @@ const PainterPageSink::Measured& PainterPageSink::measure(const QString& fontNam
                                                          : fm.averageCharWidth();
     m.twips = {column / m_scaleX, points * 20 * ListingLinePitch};
     m.ascent = fm.ascent();
-    return m_fonts.emplace(key, m).first->second;
+    m_lastMeasured = &m_fonts.emplace(key, m).first->second;
+    return *m_lastMeasured;
 }
 
 PainterPageSink::PainterPageSink(QPagedPaintDevice& device, QString deviceName)
@@ -86,9 +94,24 @@ void PainterPageSink::drawText(double x, double y, int, const QString& fontName,
                                const QString& text) {
     if (!ensureStarted())
         return;
-    const Measured& m = measure(fontName, points);
-    m_painter->setFont(m.font);
-    m_painter->drawText(QPointF(x * m_scaleX, y * m_scaleY + m.ascent), text);
+    Measured& m = measure(fontName, points);
+    const QPointF topLeft(x * m_scaleX, y * m_scaleY);
+    for (const QGlyphRun& run : shape(m, text))
+        m_painter->drawGlyphRun(topLeft, run);
+}
+
+const QList<QGlyphRun>& PainterPageSink::shape(Measured& font, const QString& text) {
+    auto it = font.shaped.find(text);
+    if (it != font.shaped.end())
+        return *it;
+    // One line, laid out as the painter lays out a text it draws, with the
+    // baseline one ascent below the top.
+    QTextLayout layout(text, font.font, &m_device);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    line.setPosition(QPointF(0, font.ascent - line.ascent()));
+    return *font.shaped.insert(text, layout.glyphRuns());
 }
 
 void PainterPageSink::drawLine(double x1, double y1, double x2, double y2, int width) {
@@ -134,7 +157,11 @@ QPageLayout listingA4() {
 std::variant<QByteArray, QString> pdfDocument(const std::function<void(PrinterPage&)>& body,
                                               const QPageLayout& layout, const QString& title,
                                               const QString& deviceName) {
-    QBuffer buffer;
+    // Room for a long listing up front: the writer adds to the document a
+    // few bytes at a time.
+    QByteArray bytes;
+    bytes.reserve(1 << 20);
+    QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&buffer);

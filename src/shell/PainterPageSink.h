@@ -3,6 +3,9 @@
 #include "shell/PrinterPage.h"
 
 #include <QFont>
+#include <QGlyphRun>
+#include <QHash>
+#include <QList>
 #include <QPageLayout>
 #include <QPainter>
 
@@ -42,15 +45,25 @@ private:
     // A font as measured on this device; a listing uses three or four, and
     // measuring is the slow part of printing a line.
     struct Measured {
+        QString name;
+        double points = 0;
         QFont font;
         PageFontMetrics twips;
         double ascent = 0; // device pixels
+        // The glyphs of each text drawn in this font, placed from the top
+        // left of the text: a listing repeats the same few numbers and
+        // words hundreds of times, and placing glyphs is most of drawing.
+        QHash<QString, QList<QGlyphRun>> shaped;
     };
-    const Measured& measure(const QString& fontName, double points);
+    const QList<QGlyphRun>& shape(Measured& font, const QString& text);
+    Measured& measure(const QString& fontName, double points);
     bool ensureStarted();
     void fail(const QString& what);
 
     std::map<std::pair<QString, double>, Measured> m_fonts;
+    // The font asked for last: a listing asks for it on every column it
+    // tabs to.
+    Measured* m_lastMeasured = nullptr;
 
     QPagedPaintDevice& m_device;
     QString m_deviceName;

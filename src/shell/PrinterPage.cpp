@@ -59,12 +59,8 @@ void PrinterPage::print(const QString& text, bool continueLine) {
     if (!text.isEmpty()) {
         if (!m_lineHasText)
             holdToPageEnd();
-        const QString place = QStringLiteral("%1|%2|%3|%4|%5")
-                                  .arg(m_x, 0, 'f', 2)
-                                  .arg(m_y, 0, 'f', 2)
-                                  .arg(m_fontName)
-                                  .arg(m_fontSize)
-                                  .arg(text);
+        const Place place{std::llround(m_x * 100), std::llround(m_y * 100), m_fontName, m_fontSize,
+                          text};
         if (m_drawn.contains(place)) {
             m_lineSkipped = true;
         } else {

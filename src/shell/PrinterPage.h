@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHashFunctions>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -121,6 +122,19 @@ private:
     // pass the page end.
     void holdToPageEnd();
 
+    // A text drawn on the page: where (to 1/100 twip), in which font.
+    struct Place {
+        qint64 x = 0;
+        qint64 y = 0;
+        QString fontName;
+        double fontSize = 0;
+        QString text;
+        bool operator==(const Place&) const = default;
+        friend size_t qHash(const Place& place, size_t seed) {
+            return qHashMulti(seed, place.x, place.y, place.fontName, place.fontSize, place.text);
+        }
+    };
+
     PageSink& m_sink;
     QString m_fontName = QStringLiteral("Courier New");
     double m_fontSize = 12;
@@ -130,7 +144,7 @@ private:
     int m_lineWidth = 1;
     bool m_ended = false;
     // Places (position, font, text) drawn on the current page.
-    QSet<QString> m_drawn;
+    QSet<Place> m_drawn;
     bool m_lineHasText = false;
     bool m_lineSkipped = false; // a text of the line was already on the page
     bool m_placedByHand = false;

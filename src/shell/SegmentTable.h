@@ -16,7 +16,9 @@ public:
 
     Cell& at(int row, int column) { return m_cells[row][column]; }
     const Cell& at(int row, int column) const { return m_cells[row][column]; }
+    // The cells of one row: computing a segment reaches the table once.
     const Row& row(int r) const { return m_cells[r]; }
+    Row& row(int r) { return m_cells[r]; }
     void setRow(int r, const Row& cells) { m_cells[r] = cells; }
 
     // Every column of the row := empty text.

@@ -90,18 +90,33 @@ void ShowNotice(AppContext& context, QWidget* parent, const Notice& notice, QScr
             target->setFocus();
 }
 
-void SetWindowColour(QWidget* widget, const QColor& colour) {
-    QPalette p = widget->palette();
-    p.setColor(QPalette::Window, colour);
+namespace {
+
+// Sets one colour role in every state (active, inactive, disabled), only
+// when the widget does not show that colour already: a palette set costs
+// even when nothing changes, and the band asks for the colours of all its
+// lines on every keystroke.
+void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
+    const QPalette& shown = widget->palette();
+    if (shown.color(QPalette::Active, role) == colour &&
+        shown.color(QPalette::Inactive, role) == colour &&
+        shown.color(QPalette::Disabled, role) == colour)
+        return;
+    QPalette p = shown;
+    p.setColor(role, colour);
     widget->setPalette(p);
 }
 
+} // namespace
+
+void SetWindowColour(QWidget* widget, const QColor& colour) {
+    setColour(widget, QPalette::Window, colour);
+}
+
 void SetBoxColour(QWidget* box, const QColor& colour) {
-    QPalette p = box->palette();
-    p.setColor(QPalette::Base, colour);
-    box->setPalette(p);
+    setColour(box, QPalette::Base, colour);
     if (auto* list = qobject_cast<QComboBox*>(box); list && list->lineEdit())
-        SetBoxColour(list->lineEdit(), colour);
+        setColour(list->lineEdit(), QPalette::Base, colour);
 }
 
 void ShowInList(QComboBox* list, const QString& text) {

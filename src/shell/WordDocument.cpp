@@ -243,6 +243,9 @@ std::vector<const WordParagraph*> WordDocument::paragraphs() const {
 }
 
 QStringList WordCellParagraphs(const QString& text) {
+    // Most cells are one line: nothing to split.
+    if (!text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')))
+        return {text};
     QString unified = text;
     unified.replace(QLatin1String("\r\n"), QLatin1String("\r"));
     unified.replace(QLatin1Char('\n'), QLatin1Char('\r'));

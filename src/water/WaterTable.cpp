@@ -84,30 +84,28 @@ void RecountRows(ApplicationState& state) {
 }
 
 bool RecalculateRow(ApplicationState& state, int row) {
-    WaterTable& t = state.water;
-    for (const int c :
-         {WaterColumn::lungh, WaterColumn::diam, WaterColumn::port, WaterColumn::sca}) {
-        if (t.at(row, c).isEmpty())
-            return false;
-    }
-    const double diameterMm = t.at(row, WaterColumn::diam).value();
+    WaterTable::Row& cells = state.water.row(row);
+    if (cells[WaterColumn::lungh].isEmpty() || cells[WaterColumn::diam].isEmpty() ||
+        cells[WaterColumn::port].isEmpty() || cells[WaterColumn::sca].isEmpty())
+        return false;
+    const double diameterMm = cells[WaterColumn::diam].value();
     // Fittings as equivalent pipe, added to the length in table order.
-    double totalLength = t.at(row, WaterColumn::lungh).value();
+    double totalLength = cells[WaterColumn::lungh].value();
     for (int i = 0; i < 7; ++i) {
-        const double count = t.at(row, WaterColumn::c45 + i).value();
+        const double count = cells[WaterColumn::c45 + i].value();
         totalLength += (count * WaterFittingCoefficients[i]) * diameterMm;
     }
-    const double q = t.at(row, WaterColumn::port).value() / 1000.0; // l/s -> m³/s
-    const double d = diameterMm / 1000.0;                           // mm -> m
-    const double b = t.at(row, WaterColumn::sca).value();
+    const double q = cells[WaterColumn::port].value() / 1000.0; // l/s -> m³/s
+    const double d = diameterMm / 1000.0;                       // mm -> m
+    const double b = cells[WaterColumn::sca].value();
     // Powers by exponentiation, as the formula is written: D⁵ multiplied out
     // rounds differently and moves about one loss in two hundred by a cent.
     const double loss = totalLength * ((b * std::pow(q, 2)) / std::pow(d, 5));
     const double rounded = std::floor(loss * 100.0 + 0.5) / 100.0;
     if (d == 0.0 || !std::isfinite(rounded))
-        t.at(row, WaterColumn::perd) = Cell::emptyText();
+        cells[WaterColumn::perd] = Cell::emptyText();
     else
-        t.at(row, WaterColumn::perd).setNumber(rounded);
+        cells[WaterColumn::perd].setNumber(rounded);
     return true;
 }
 

@@ -114,7 +114,7 @@ dati::dati(AppContext& context, QWidget* parent)
     buildOthers();
     buildEditing();
     setBackgroundColour(QColor(128, 128, 128));
-    RestoreRowColours();
+    paintBand();
 }
 
 QLineEdit* dati::box(int column, int i) const {

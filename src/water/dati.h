@@ -109,6 +109,8 @@ private:
     // Shows a notice of the input guidance and moves the band and focus to it.
     void showNotice(const Notice& notice);
     void paintLine(int i, const QColor& labels, const QColor& boxes);
+    // Every line in the colours of a line not pointed at.
+    void paintBand();
     bool precheck();
     void printDocument();
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -120,6 +122,7 @@ private:
     WindowFrame* m_frame = nullptr;
     BandEditing* m_editing = nullptr;
     ProjectFileCommands m_files;
+    int m_highlighted = 0; // the band line shown in yellow, 0 for none
     QColor m_background;
     std::array<QLabel*, 10> m_num{};
     std::array<QPushButton*, 10> m_delriga{};

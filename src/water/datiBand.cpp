@@ -148,10 +148,18 @@ bool dati::precheck() {
     return m_ctx.state.WaterCheckQuiet == 0;
 }
 
-void dati::RestoreRowColours() {
-    const QColor boxes = palette().color(QPalette::Base);
+void dati::paintBand() {
     for (int i = 1; i <= BandLines; ++i)
-        paintLine(i, Cyan, boxes);
+        paintLine(i, Cyan, palette().color(QPalette::Base));
+    m_highlighted = 0;
+}
+
+// Only the line pointed at has colours of its own: a keystroke gives that
+// line its colours back and touches no other.
+void dati::RestoreRowColours() {
+    if (m_highlighted > 0)
+        paintLine(m_highlighted, Cyan, palette().color(QPalette::Base));
+    m_highlighted = 0;
 }
 
 void dati::paintLine(int i, const QColor& labels, const QColor& boxes) {
@@ -166,6 +174,7 @@ void dati::num_MouseMove(int i) {
     SelectedLine = i;
     CurrentRow = i + m_ctx.state.WaterBandTop - 1;
     paintLine(i, Yellow, Yellow);
+    m_highlighted = i;
 }
 
 bool dati::eventFilter(QObject* watched, QEvent* event) {

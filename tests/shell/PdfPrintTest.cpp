@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QSet>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -71,6 +72,49 @@ TEST(PdfPrint, WritesEveryPageAndReplacesTheFileOnlyWhenDone) {
     const QByteArray pdf = file.readAll();
     EXPECT_TRUE(pdf.startsWith("%PDF"));
     EXPECT_EQ(pageCount(pdf), 3);
+}
+
+// The glyphs of a text are kept for the font they were made in: the same
+// text in another font is drawn in that font.
+TEST(PdfPrint, TheSameTextInTwoFontsIsDrawnInEach) {
+    const auto baseFonts = [](const QByteArray& pdf) {
+        QSet<QByteArray> names;
+        for (qsizetype at = pdf.indexOf("/BaseFont /"); at >= 0;
+             at = pdf.indexOf("/BaseFont /", at + 1)) {
+            const qsizetype start = at + 11;
+            qsizetype end = start;
+            while (end < pdf.size() && !QByteArrayView(" /\n>").contains(pdf.at(end)))
+                ++end;
+            // Past the subset's tag (ABCDEF+).
+            const QByteArray name = pdf.mid(start, end - start);
+            names.insert(name.mid(name.indexOf('+') + 1));
+        }
+        return names;
+    };
+    QTemporaryDir dir;
+    const auto print = [&](const QString& file, const QStringList& fonts) {
+        const QString path = dir.filePath(file);
+        EXPECT_TRUE(PrintToPdf(path, [&](PrinterPage& page) {
+            for (int i = 0; i < fonts.size(); ++i) {
+                page.setFontName(fonts[i]);
+                page.setFontSize(10);
+                page.setPosition(1000, 1000 + 500 * i);
+                page.print(QStringLiteral("1234.56 metano"));
+            }
+        }));
+        QFile pdf(path);
+        EXPECT_TRUE(pdf.open(QIODevice::ReadOnly));
+        return baseFonts(pdf.readAll());
+    };
+    const QString courier = QStringLiteral("Courier New");
+    const QString times = QStringLiteral("Times New Roman");
+    const QSet<QByteArray> one = print(QStringLiteral("1.pdf"), {courier, courier});
+    const QSet<QByteArray> other = print(QStringLiteral("2.pdf"), {times});
+    const QSet<QByteArray> both = print(QStringLiteral("3.pdf"), {courier, times, courier});
+    ASSERT_EQ(one.size(), 1);
+    ASSERT_EQ(other.size(), 1);
+    ASSERT_NE(one, other);
+    EXPECT_EQ(both, one + other);
 }
 
 TEST(PdfPrint, AFileThatCannotBeWrittenIsReportedByName) {
