@@ -59,7 +59,7 @@ int writeText(const QString& text, const QString& path, const CliIo& io) {
     const QString why = ReplaceFile(path, text.toUtf8());
     if (!why.isEmpty())
         return fail(io.err,
-                    QStringLiteral("impossibile scrivere il file %1: %2. Un file precedente "
+                    QStringLiteral("Impossibile scrivere il file %1: %2. Un file precedente "
                                    "con lo stesso nome non è stato modificato.")
                         .arg(QuotedPath(path), why));
     return 0;
