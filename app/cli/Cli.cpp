@@ -19,6 +19,7 @@
 #include <array>
 #include <cerrno>
 #include <cmath>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -302,6 +303,31 @@ QJsonObject fileError(const QString& path, const QString& message) {
     return object;
 }
 
+// Loads every FILE of the command line in turn and hands each to `each`,
+// which returns the file's exit status; returns the worst of them. A file
+// that cannot be loaded is reported and counts as a file error. With --json
+// and several files, the objects that `each` (and each failed load) add to
+// the list are printed as one list at the end.
+int eachProject(
+    const CliCommandLine& line, const CliIo& io, bool json,
+    const std::function<int(ApplicationState&, const QString& path, QJsonArray& list)>& each) {
+    int status = 0;
+    QJsonArray list;
+    for (const QString& path : line.arguments) {
+        ApplicationState state;
+        const QString message = LoadProjectForCli(state, path, io);
+        if (message.isEmpty()) {
+            status = std::max(status, each(state, path, list));
+        } else {
+            status = std::max(status, ExitFileError);
+            list.append(fileError(path, message));
+        }
+    }
+    if (json && line.arguments.size() > 1)
+        printJsonList(list, io.out);
+    return status;
+}
+
 int calc(const CliCommandLine& line, const CliIo& io) {
     const bool json = line.has("json");
     const bool csv = line.has("csv");
@@ -316,33 +342,23 @@ int calc(const CliCommandLine& line, const CliIo& io) {
         return ExitFileError;
     const QChar decimal = mark == u"." ? u'.' : u',';
     const bool several = line.arguments.size() > 1;
-    int status = 0;
-    QJsonArray list;
-    for (const QString& path : line.arguments) {
-        ApplicationState state;
-        const QString message = LoadProjectForCli(state, path, io);
-        if (!message.isEmpty()) {
-            status = std::max(status, ExitFileError);
-            list.append(fileError(path, message));
-            continue;
-        }
-        const Totals totals = computeAll(state);
-        if (json && several) {
-            QJsonObject object = calcJson(state, totals);
-            object.insert(QStringLiteral("file"), path);
-            list.append(object);
-        } else if (json) {
-            io.out << QString::fromUtf8(
-                QJsonDocument(calcJson(state, totals)).toJson(QJsonDocument::Indented));
-        } else if (csv) {
-            calcCsv(state, totals, path, decimal, io.out);
-        } else {
-            calcText(state, totals, path, io.out);
-        }
-    }
-    if (json && several)
-        printJsonList(list, io.out);
-    return status;
+    return eachProject(
+        line, io, json, [&](ApplicationState& state, const QString& path, QJsonArray& list) {
+            const Totals totals = computeAll(state);
+            if (json && several) {
+                QJsonObject object = calcJson(state, totals);
+                object.insert(QStringLiteral("file"), path);
+                list.append(object);
+            } else if (json) {
+                io.out << QString::fromUtf8(
+                    QJsonDocument(calcJson(state, totals)).toJson(QJsonDocument::Indented));
+            } else if (csv) {
+                calcCsv(state, totals, path, decimal, io.out);
+            } else {
+                calcText(state, totals, path, io.out);
+            }
+            return 0;
+        });
 }
 
 QString oneLine(QString text) {
@@ -370,55 +386,46 @@ int check(const CliCommandLine& line, const CliIo& io) {
         return ExitFileError;
     const bool json = line.has("json");
     const bool several = line.arguments.size() > 1;
-    int status = 0;
-    QJsonArray list;
     bool first = true;
-    for (const QString& path : line.arguments) {
-        ApplicationState state;
-        const QString message = LoadProjectForCli(state, path, io);
-        if (!message.isEmpty()) {
-            status = std::max(status, ExitFileError);
-            list.append(fileError(path, message));
-            continue;
-        }
-        const CheckOutcome water = CheckWaterData(state);
-        const CheckOutcome gas = CheckGasData(state);
-        const Notice cover = CheckCover(state.cover);
-        const bool failed =
-            (state.waterRows() > 0 && !water.passed) || (state.gasRows() > 0 && !gas.passed);
-        const int fileStatus = failed ? ExitFailedCheck : 0;
-        status = std::max(status, fileStatus);
-        if (json) {
-            QJsonObject object;
-            object.insert(QStringLiteral("water"),
-                          checkJson(state.waterRows(), water, WaterColumnName));
-            object.insert(QStringLiteral("gas"), checkJson(state.gasRows(), gas, GasColumnName));
-            QJsonObject coverObject;
-            coverObject.insert(QStringLiteral("passed"), cover.icon == NoticeIcon::Information);
-            coverObject.insert(QStringLiteral("message"), cover.text);
-            object.insert(QStringLiteral("cover"), coverObject);
-            object.insert(QStringLiteral("status"), fileStatus);
-            if (several) {
-                object.insert(QStringLiteral("file"), path);
-                list.append(object);
-            } else {
-                io.out << QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented));
+    return eachProject(
+        line, io, json, [&](ApplicationState& state, const QString& path, QJsonArray& list) {
+            const CheckOutcome water = CheckWaterData(state);
+            const CheckOutcome gas = CheckGasData(state);
+            const Notice cover = CheckCover(state.cover);
+            const bool failed =
+                (state.waterRows() > 0 && !water.passed) || (state.gasRows() > 0 && !gas.passed);
+            const int fileStatus = failed ? ExitFailedCheck : 0;
+            if (json) {
+                QJsonObject object;
+                object.insert(QStringLiteral("water"),
+                              checkJson(state.waterRows(), water, WaterColumnName));
+                object.insert(QStringLiteral("gas"),
+                              checkJson(state.gasRows(), gas, GasColumnName));
+                QJsonObject coverObject;
+                coverObject.insert(QStringLiteral("passed"), cover.icon == NoticeIcon::Information);
+                coverObject.insert(QStringLiteral("message"), cover.text);
+                object.insert(QStringLiteral("cover"), coverObject);
+                object.insert(QStringLiteral("status"), fileStatus);
+                if (several) {
+                    object.insert(QStringLiteral("file"), path);
+                    list.append(object);
+                } else {
+                    io.out << QString::fromUtf8(
+                        QJsonDocument(object).toJson(QJsonDocument::Indented));
+                }
+                return fileStatus;
             }
-            continue;
-        }
-        if (several) {
-            if (!first)
-                io.out << '\n';
-            io.out << "Progetto: " << path << '\n';
-        }
-        first = false;
-        io.out << "acqua: " << oneLine(water.notice.text) << '\n';
-        io.out << "gas: " << oneLine(gas.notice.text) << '\n';
-        io.out << "frontespizio: " << cover.text << '\n';
-    }
-    if (json && several)
-        printJsonList(list, io.out);
-    return status;
+            if (several) {
+                if (!first)
+                    io.out << '\n';
+                io.out << "Progetto: " << path << '\n';
+            }
+            first = false;
+            io.out << "acqua: " << oneLine(water.notice.text) << '\n';
+            io.out << "gas: " << oneLine(gas.notice.text) << '\n';
+            io.out << "frontespizio: " << cover.text << '\n';
+            return fileStatus;
+        });
 }
 
 int resave(const CliCommandLine& line, const CliIo& io) {
