@@ -130,8 +130,8 @@ private:
         double fontSize = 0;
         QString text;
         bool operator==(const Place&) const = default;
-        friend size_t qHash(const Place& place, size_t seed) {
-            return qHashMulti(seed, place.x, place.y, place.fontName, place.fontSize, place.text);
+        friend size_t qHash(const Place& place, size_t base) {
+            return qHashMulti(base, place.x, place.y, place.fontName, place.fontSize, place.text);
         }
     };
 
