@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/ApplicationState.h"
+#include "core/ApplicationState.h"
 
 #include <QDir>
 

@@ -2,8 +2,8 @@
 // project (500 water and 500 gas segments).
 #include "BenchProject.h"
 #include "BenchTarget.h"
-#include "shell/ApplicationState.h"
-#include "water/ProjectFile.h"
+#include "core/ApplicationState.h"
+#include "core/ProjectFile.h"
 
 #include <QDir>
 #include <QSaveFile>

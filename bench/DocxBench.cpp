@@ -1,8 +1,8 @@
 // Speed of the word-processor output: a report's largest table (500
 // segments, 15 columns) built in the document model, written as a .docx
 // package, and counted in pages.
-#include "shell/DocxWriter.h"
-#include "shell/WordDocument.h"
+#include "documents/DocxWriter.h"
+#include "documents/WordDocument.h"
 
 #include <benchmark/benchmark.h>
 

@@ -5,12 +5,12 @@
 // does.
 #include "BenchProject.h"
 #include "BenchTarget.h"
-#include "gas/GasPrintout.h"
-#include "report/TechnicalReport.h"
-#include "shell/DocxWriter.h"
-#include "shell/PainterPageSink.h"
-#include "shell/WordDocument.h"
-#include "water/WaterPrintout.h"
+#include "documents/DocxWriter.h"
+#include "documents/GasPrintout.h"
+#include "documents/PainterPageSink.h"
+#include "documents/TechnicalReport.h"
+#include "documents/WaterPrintout.h"
+#include "documents/WordDocument.h"
 
 #include <QGuiApplication>
 #include <QLocale>

@@ -6,8 +6,8 @@
 #include "BenchTarget.h"
 #include "ShellFixture.h"
 
-#include "gas/datigas.h"
-#include "water/dati.h"
+#include "windows/gas/datigas.h"
+#include "windows/water/dati.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 // tubarex-make-icons FOLDER: writes the program's icon for an installation,
 // from the same drawing as the window icon: FOLDER/scalable/apps/tubarex.svg
 // and FOLDER/NxN/apps/tubarex.png for the usual sizes of the hicolor theme.
-#include "shell/ProgramIconArt.h"
+#include "documents/ProgramIconArt.h"
 
 #include <QDir>
 #include <QGuiApplication>

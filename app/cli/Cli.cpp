@@ -3,11 +3,11 @@
 #include "cli/CliCommandLine.h"
 #include "cli/CliOutputs.h"
 
-#include "shell/ApplicationState.h"
-#include "shell/NumberText.h"
-#include "shell/SafeFile.h"
-#include "shell/StartOptions.h"
-#include "water/ProjectFile.h"
+#include "core/ApplicationState.h"
+#include "core/NumberText.h"
+#include "core/ProjectFile.h"
+#include "core/SafeFile.h"
+#include "core/StartOptions.h"
 
 #include <QFileDevice>
 #include <QJsonArray>

@@ -1,6 +1,6 @@
 #include "cli/CliCommandLine.h"
 
-#include "shell/SafeFile.h"
+#include "core/SafeFile.h"
 
 #include <QCommandLineParser>
 

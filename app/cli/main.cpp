@@ -1,6 +1,6 @@
 #include "cli/Cli.h"
 #include "cli/CliOutputs.h"
-#include "shell/SafeFile.h"
+#include "core/SafeFile.h"
 
 #include <QCoreApplication>
 #include <QFile>

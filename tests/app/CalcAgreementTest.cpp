@@ -1,8 +1,8 @@
 #include "cli/Cli.h"
 
-#include "shell/ApplicationState.h"
-#include "shell/NumberText.h"
-#include "water/ProjectFile.h"
+#include "core/ApplicationState.h"
+#include "core/NumberText.h"
+#include "core/ProjectFile.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -2,8 +2,8 @@
 // write back, and the file written back must read as the same project and
 // write again as the same bytes; anything else stops the fuzzer with the
 // input that showed it.
-#include "shell/ApplicationState.h"
-#include "water/ProjectFile.h"
+#include "core/ApplicationState.h"
+#include "core/ProjectFile.h"
 
 #include <cstdint>
 #include <cstdio>

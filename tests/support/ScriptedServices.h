@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/Services.h"
-#include "shell/WordDocument.h"
+#include "documents/WordDocument.h"
+#include "windows/frame/Services.h"
 
 #include <QString>
 #include <QStringList>

@@ -2,9 +2,9 @@
 
 #include "ScriptedServices.h"
 
-#include "shell/ApplicationState.h"
-#include "shell/Form.h"
-#include "shell/Forms.h"
+#include "core/ApplicationState.h"
+#include "windows/frame/Form.h"
+#include "windows/frame/Forms.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "core/Cell.h"
+#include "core/Notice.h"
+#include "core/OnHeap.h"
+
+#include <array>
+
+// Parallel column arrays of 501 cells: row 0 is never used, rows 1..500 hold
+// the segments. Columns are numbered from 1 as the networks number them.
+template <int ColumnCount> class SegmentTable {
+public:
+    static constexpr int Columns = ColumnCount;
+    // The cells of one row, indexed by column (index 0 unused).
+    using Row = std::array<Cell, Columns + 1>;
+
+    Cell& at(int row, int column) { return m_cells[row][column]; }
+    const Cell& at(int row, int column) const { return m_cells[row][column]; }
+    // The cells of one row: computing a segment reaches the table once.
+    const Row& row(int r) const { return m_cells[r]; }
+    Row& row(int r) { return m_cells[r]; }
+    void setRow(int r, const Row& cells) { m_cells[r] = cells; }
+
+    // Every column of the row := empty text.
+    void emptyRow(int row) {
+        for (int c = 1; c <= Columns; ++c)
+            m_cells[row][c] = Cell::emptyText();
+    }
+
+    // Rows first+1..last move up by one, all columns; row `last` keeps its
+    // cells (the caller empties it).
+    void moveRowsUp(int first, int last) {
+        for (int r = first; r < last; ++r) {
+            for (int c = 1; c <= Columns; ++c)
+                m_cells[r][c] = m_cells[r + 1][c];
+        }
+    }
+
+    // Deletes a segment: every row after it, through the last row of the
+    // table, moves up by one, and the last row is emptied. The caller counts
+    // the segments again.
+    void removeRow(int row) {
+        moveRowsUp(row, MaxRows);
+        emptyRow(MaxRows);
+    }
+
+    // Inserts an empty row: rows row..499 move down by one, all columns, and
+    // the last row of the table is lost (the caller checks it holds nothing).
+    void insertRow(int row) {
+        for (int r = MaxRows; r > row; --r)
+            m_cells[r] = m_cells[r - 1];
+        emptyRow(row);
+    }
+
+    // Sum of the numeric values of one column over rows 1..lastRow (capped to
+    // the table); empty cells add nothing.
+    double sum(int column, int lastRow) const {
+        double total = 0.0;
+        for (int r = 1; r <= lastRow && r <= MaxRows; ++r) {
+            if (!m_cells[r][column].isEmpty())
+                total += m_cells[r][column].value();
+        }
+        return total;
+    }
+
+    friend bool operator==(const SegmentTable&, const SegmentTable&) = default;
+
+private:
+    // Row by row, so that computing a segment reads cells that lie together;
+    // on the heap, as a table is far too large for the stack.
+    OnHeap<std::array<Row, MaxRows + 1>> m_cells;
+};

@@ -1,0 +1,156 @@
+// The start of the technical report and its document route.
+#include "documents/TechnicalReport.h"
+
+#include "core/ApplicationState.h"
+#include "documents/GasPrintout.h"
+#include "documents/ReportTexts.h"
+#include "documents/WaterPrintout.h"
+#include "documents/WordDocument.h"
+
+#include <QLocale>
+
+#include <optional>
+
+namespace {
+
+const QChar PageBreak(12);
+
+// Columns of the document's data tables, which are right-aligned.
+constexpr int WaterDataColumns = 13;
+constexpr int GasDataColumns = 15;
+constexpr int GasFittingsColumns = 8;
+
+// A failed silent check: its notice, and the window that shows the network.
+// The flag still at 1 after the check means it failed.
+std::optional<ReportStart> failedCheck(int quietFlag, const CheckOutcome& outcome,
+                                       const char* window) {
+    if (quietFlag != 1)
+        return std::nullopt;
+    return ReportStart{ReportStep::CheckFailed, outcome.notice, QString::fromLatin1(window)};
+}
+
+void typeCriteria(WordDocument& doc, const std::vector<CriteriaParagraph>& text) {
+    doc.setFontSize(12);
+    for (const QString& paragraph : CriteriaDocumentParagraphs(text))
+        doc.TypeText(paragraph + QLatin1Char('\r'));
+}
+
+void typeCover(WordDocument& doc, const ApplicationState& state) {
+    const ProjectIdentification& c = state.cover;
+    doc.setFontSize(24);
+    doc.TypeText(QStringLiteral("PERDITE DI CARICO NELLE TUBAZIONI\r\r"));
+    doc.setFontSize(14);
+    doc.TypeText(QStringLiteral("progetto: ") + c.progetto + QLatin1Char('\r'));
+    doc.TypeText(QStringLiteral("località: ") + c.localita + QLatin1Char('\r'));
+    doc.TypeText(QStringLiteral("tipologia di studio: ") + c.tipostudio + QLatin1Char('\r'));
+    doc.TypeText(QString(6, QLatin1Char('\r')));
+    doc.TypeText(QStringLiteral("progettista: ") + state.OwnerName + QLatin1Char('\r'));
+    doc.TypeText(QStringLiteral("committente: ") + c.committente + QStringLiteral("\r\r"));
+    doc.TypeText(c.luogo + QStringLiteral(": ") + c.data + QLatin1Char('\r'));
+    doc.TypeText(QString(22, QLatin1Char('\r')));
+    doc.TypeText(state.OwnerName + QLatin1Char('\r'));
+    doc.TypeText(state.OwnerAddress + PageBreak);
+}
+
+} // namespace
+
+ReportStart StartReport(ApplicationState& state) {
+    if (state.waterRows() == 0 && state.gasRows() == 0)
+        return {ReportStep::Refuse,
+                Notice{QStringLiteral("Non ci sono dati da stampare."), NoticeIcon::Critical},
+                QString()};
+    if (state.waterRows() > 0) {
+        state.WaterCheckQuiet = 1;
+        const CheckOutcome outcome = CheckWaterData(state);
+        if (auto failed = failedCheck(state.WaterCheckQuiet, outcome, "dati"))
+            return *failed;
+    }
+    if (state.gasRows() > 0) {
+        state.GasCheckQuiet = 1;
+        const CheckOutcome outcome = CheckGasData(state);
+        if (auto failed = failedCheck(state.GasCheckQuiet, outcome, "datigas"))
+            return *failed;
+    }
+    if (state.waterRows() > 0 && state.gasRows() > 0)
+        return {ReportStep::AskBoth, Notice{}, QString()};
+    return {};
+}
+
+QString ReportQuestion() {
+    return QStringLiteral("Risultano immessi dati per entrambi i tipi di tubazioni (acqua e gas): "
+                          "se si vuole solo un tipo di relazione cancellare con l'apposito tasto i "
+                          "dati della finestra che non interessa.") +
+           QLatin1Char('\r') +
+           QStringLiteral("Si vuole la stampa completa di entrambe le elaborazioni?");
+}
+
+QString ReportQuestionTitle(const ApplicationState& state) {
+    return state.ProgramName + QStringLiteral(": opzioni di stampa");
+}
+
+ReportTotals RecalculateReportNetworks(ApplicationState& state) {
+    RecalculateAllWaterRows(state);
+    CalculateAllGasRows(state);
+    return {WaterTotal(state, state.waterRows()), GasTotal(state, state.gasRows())};
+}
+
+void BuildTechnicalReport(WordDocument& doc, const ApplicationState& state,
+                          const ReportTotals& totals, const QLocale& locale) {
+    const bool water = state.waterRows() > 0;
+    const bool gas = state.gasRows() > 0;
+    doc.StandardSetup();
+    doc.setProperties(state.ProgramName + QStringLiteral(": relazione tecnica"), state.OwnerName);
+    typeCover(doc, state);
+
+    // Each table stands after an empty paragraph, which keeps it apart from
+    // the text or the table before it.
+    if (water) {
+        doc.setFontSize(16);
+        doc.TypeText(QStringLiteral("Criteri di calcolo (tubi per acqua)\r\r"));
+        typeCriteria(doc, WaterCriteria());
+        doc.addParagraphAtEnd();
+        AddWaterLegendTable(doc);
+        doc.addParagraphAtEnd();
+        AddWaterDataTable(doc, state, totals.water, locale);
+    }
+    if (gas) {
+        doc.setFontSize(16);
+        // After the cover's page break the gas section needs no other: it
+        // opens the page that follows the cover.
+        doc.TypeText((water ? QString(PageBreak) : QString()) +
+                     QStringLiteral("CRITERI DI CALCOLO (tubi per gas)\r\r"));
+        typeCriteria(doc, GasCriteria());
+        doc.addParagraphAtEnd();
+        AddGasLegendTable(doc);
+        doc.addParagraphAtEnd();
+        AddGasDataTable(doc, state, totals.gas, locale);
+        doc.addParagraphAtEnd();
+        AddGasFittingsTable(doc, state);
+    }
+
+    const ProjectIdentification& c = state.cover;
+    doc.setFontSize(12);
+    doc.TypeText(QStringLiteral("\r\r"));
+    // The closing, from the page count to the signature, stays on one page.
+    doc.setKeepWithNext(true);
+    doc.TypeText(QStringLiteral("La presente relazione è composta di n. "));
+    doc.TypePageCountField();
+    doc.TypeText(QStringLiteral(" pagine.\r"));
+    doc.TypeText(QStringLiteral("Si allegano: ") + c.allegati + QStringLiteral("\r\r"));
+    doc.TypeText(c.luogo + QStringLiteral(": ") + c.data + QStringLiteral("\r\r"));
+    doc.TypeText(QStringLiteral("il progettista\r"));
+    doc.setKeepWithNext(false);
+    doc.TypeText(QStringLiteral("(") + state.OwnerName + QStringLiteral(")"));
+    doc.setAlignment(WordAlignment::Justify);
+
+    // Tables in document order: water legend and data, gas legend, data and
+    // fittings.
+    if (water)
+        RightAlignTableColumns(doc, 2, WaterDataColumns);
+    if (gas) {
+        const int data = water ? 4 : 2;
+        RightAlignTableColumns(doc, data, GasDataColumns);
+        RightAlignTableColumns(doc, data + 1, GasFittingsColumns);
+    }
+    doc.collapseSelection();
+}

@@ -1,0 +1,85 @@
+// The technical report command of the cover page window.
+#include "core/ApplicationState.h"
+#include "documents/TechnicalReport.h"
+#include "documents/WordDocument.h"
+#include "windows/cover/frontespizio.h"
+#include "windows/frame/Forms.h"
+#include "windows/frame/NetworkView.h"
+#include "windows/frame/PrintCommands.h"
+#include "windows/frame/Services.h"
+
+#include <QLocale>
+#include <QRadioButton>
+
+namespace {
+
+NetworkView* networkView(Forms& forms, const QString& window) {
+    return dynamic_cast<NetworkView*>(forms.find(window));
+}
+
+} // namespace
+
+void frontespizio::stampa_Click() {
+    ApplicationState& s = m_ctx.state;
+    MessageService& messages = m_ctx.services.messages;
+    const ReportStart start = StartReport(s);
+    switch (start.step) {
+    case ReportStep::Refuse:
+        messages.MsgBox(start.notice.text, MsgButtons::Ok, start.notice.icon, s.HelpTitle, this);
+        return;
+    case ReportStep::CheckFailed:
+        // The window comes up with the band and the focus on the row named.
+        m_ctx.forms.showByName(start.window);
+        if (NetworkView* view = networkView(m_ctx.forms, start.window))
+            view->showCheckNotice(start.notice);
+        else
+            messages.MsgBox(start.notice.text, MsgButtons::Ok, start.notice.icon, s.CheckTitle,
+                            this);
+        return;
+    case ReportStep::AskBoth: {
+        const MsgAnswer answer =
+            messages.MsgBox(ReportQuestion(), MsgButtons::YesNoCancel, NoticeIcon::Question,
+                            ReportQuestionTitle(s), this);
+        if (answer == MsgAnswer::No)
+            m_ctx.forms.showByName(QStringLiteral("dati"));
+        if (answer == MsgAnswer::No || answer == MsgAnswer::Cancel)
+            return;
+        break;
+    }
+    case ReportStep::Go:
+        break;
+    }
+
+    // The networks are brought up to date once the route has started: after
+    // the printer dialog, or once the document is being made.
+    if (comestampo[0]->isChecked()) {
+        ShowWordOutput(m_ctx, this, passo, QStringLiteral("Tubarex-relazione"),
+                       QStringLiteral("ho visualizzato la relazione con WORD"),
+                       [&](WordDocument& document) {
+                           BuildTechnicalReport(document, s, bringNetworksUpToDate(), QLocale());
+                       });
+        return;
+    }
+    const ReportFont font{ReportFontName, static_cast<double>(ReportFontSize)};
+    PrintOnPrinter(m_ctx, this, [&](PrinterPage& page) {
+        bringNetworksUpToDate();
+        PrintTechnicalReport(s, page, font);
+    });
+}
+
+ReportTotals frontespizio::bringNetworksUpToDate() {
+    ApplicationState& s = m_ctx.state;
+    // Without its window (none enrolled) a network is computed by the model.
+    ReportTotals totals = RecalculateReportNetworks(s);
+    const auto update = [this](const QString& window, int rows, double& total) {
+        if (rows == 0 || !m_ctx.forms.loadByName(window))
+            return;
+        if (NetworkView* view = networkView(m_ctx.forms, window)) {
+            view->PageThroughTable();
+            total = view->shownTotal();
+        }
+    };
+    update(QStringLiteral("dati"), s.waterRows(), totals.water);
+    update(QStringLiteral("datigas"), s.gasRows(), totals.gas);
+    return totals;
+}

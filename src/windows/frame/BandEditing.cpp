@@ -1,0 +1,233 @@
+#include "windows/frame/BandEditing.h"
+
+#include "core/ApplicationState.h"
+#include "windows/frame/Form.h"
+#include "windows/frame/Services.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenu>
+
+#include <vector>
+
+namespace {
+
+enum class Key { None, Undo, Redo, Paste };
+
+// The keys of the commands: no menu of the windows uses them.
+Key keyOf(const QKeyEvent* event) {
+    const Qt::KeyboardModifiers mods =
+        event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    const int key = event->key();
+    if (mods == Qt::ControlModifier && key == Qt::Key_Z)
+        return Key::Undo;
+    if ((mods == Qt::ControlModifier && key == Qt::Key_Y) ||
+        (mods == (Qt::ControlModifier | Qt::ShiftModifier) && key == Qt::Key_Z))
+        return Key::Redo;
+    if ((mods == Qt::ControlModifier && key == Qt::Key_V) ||
+        (mods == Qt::ShiftModifier && key == Qt::Key_Insert))
+        return Key::Paste;
+    return Key::None;
+}
+
+QString clipboardText() {
+    return QGuiApplication::clipboard()->text();
+}
+
+QAction* addCommand(QMenu* menu, QAction* before, const char* name, const QString& caption,
+                    const QString& keys, bool enabled) {
+    auto* action = new QAction(caption, menu);
+    action->setObjectName(QString::fromLatin1(name));
+    if (!keys.isEmpty())
+        action->setShortcut(QKeySequence(keys));
+    action->setEnabled(enabled);
+    menu->insertAction(before, action);
+    return action;
+}
+
+} // namespace
+
+BandEditing::BandEditing(Form& window, AppContext& context, std::unique_ptr<TableEditing> editing,
+                         Band band)
+    : QObject(&window)
+    , m_window(window)
+    , m_ctx(context)
+    , m_editing(std::move(editing))
+    , m_band(std::move(band)) {
+    // The keys and the menu reach the commands wherever the focus is in
+    // the window, before a box takes Ctrl+Z or Ctrl+V as its own.
+    qApp->installEventFilter(this);
+}
+
+int BandEditing::rowOfLine(int line) const {
+    return m_editing->bandTop() + line - 1;
+}
+
+void BandEditing::typed(int row, int column, const std::function<void()>& handler) {
+    m_editing->record(row, row, CellKey{row, column}, handler);
+}
+
+void BandEditing::command(int first, int last, const std::function<void()>& run) {
+    m_editing->record(first, last, std::nullopt, run);
+}
+
+void BandEditing::undo() {
+    if (m_editing->undo())
+        m_band.showTable();
+}
+
+void BandEditing::redo() {
+    if (m_editing->redo())
+        m_band.showTable();
+}
+
+QString BandEditing::head(int column) const {
+    const auto* label =
+        m_window.findChild<QLabel*>(QStringLiteral("testa_") + m_editing->columnName(column));
+    return label ? label->text() : m_editing->columnName(column);
+}
+
+void BandEditing::showRefusal(const Notice& notice) {
+    m_ctx.services.messages.MsgBox(notice.text, MsgButtons::Ok, notice.icon, m_ctx.state.CheckTitle,
+                                   &m_window);
+}
+
+void BandEditing::pasteAt(int row, int column) {
+    const CellBlock block = ParseCellBlock(clipboardText());
+    if (block.isEmpty())
+        return;
+    const PasteOutcome outcome =
+        m_editing->paste(row, column, block, [this](int c) { return head(c); });
+    if (!outcome.refusal.isEmpty()) {
+        showRefusal(outcome.refusal);
+        return;
+    }
+    m_band.showTable();
+}
+
+void BandEditing::copyRows() {
+    auto label = [this](const QString& name) {
+        const auto* l = m_window.findChild<QLabel*>(name);
+        return l ? l->text() : QString();
+    };
+    // The row number first, under the window's own heads.
+    std::vector<CopiedColumn> columns{
+        {0, label(QStringLiteral("testa_num")), label(QStringLiteral("unita_num"))}};
+    for (const int c : m_editing->copiedColumns())
+        columns.push_back({c, head(c), label(QStringLiteral("unita_") + m_editing->columnName(c))});
+    QGuiApplication::clipboard()->setText(m_editing->copyRows(columns, QLocale()));
+}
+
+void BandEditing::insertRowAt(int row) {
+    const Notice refusal = m_editing->insertRow(row);
+    if (!refusal.isEmpty()) {
+        showRefusal(refusal);
+        return;
+    }
+    m_band.showTable();
+}
+
+QWidget* BandEditing::bandControl(QObject* watched) const {
+    if (!watched->isWidgetType())
+        return nullptr;
+    auto* widget = static_cast<QWidget*>(watched);
+    if (widget->window() != &m_window)
+        return nullptr;
+    if (auto* list = qobject_cast<QComboBox*>(widget->parentWidget());
+        list && list->lineEdit() == widget)
+        widget = list;
+    return m_band.lineOf(widget) > 0 ? widget : nullptr;
+}
+
+QMenu* BandEditing::contextMenu(QWidget* control) {
+    const int line = m_band.lineOf(control);
+    if (line < 1)
+        return nullptr;
+    const int row = rowOfLine(line);
+    const int column = m_band.columnOf(control);
+    auto* list = qobject_cast<QComboBox*>(control);
+    auto* edit = list ? list->lineEdit() : qobject_cast<QLineEdit*>(control);
+
+    // A text box keeps its own entries under the band's, but for its undo
+    // and redo: the band's undo takes back the whole cell, and more.
+    QMenu* menu = edit ? edit->createStandardContextMenu() : new QMenu;
+    if (edit && !edit->isReadOnly()) {
+        const QList<QAction*> own = menu->actions();
+        for (qsizetype k = 0; k < own.size() && k < 3; ++k)
+            menu->removeAction(own.at(k)); // undo, redo and their separator
+    }
+    QAction* first = menu->actions().value(0);
+    const QString pasteKeys = QStringLiteral("Ctrl+V");
+    QAction* annulla = addCommand(menu, first, "annulla", QStringLiteral("Annulla"),
+                                  QStringLiteral("Ctrl+Z"), m_editing->canUndo());
+    QAction* ripeti = addCommand(menu, first, "ripeti", QStringLiteral("Ripeti"),
+                                 QStringLiteral("Ctrl+Y"), m_editing->canRedo());
+    menu->insertSeparator(first);
+    QAction* incolla = addCommand(menu, first, "incollarighe", QStringLiteral("Incolla righe"),
+                                  pasteKeys, !clipboardText().isEmpty());
+    QAction* copia =
+        addCommand(menu, first, "copiarighe", QStringLiteral("Copia righe"), QString(), true);
+    menu->insertSeparator(first);
+    QAction* inserisci =
+        addCommand(menu, first, "inserisciriga", QStringLiteral("Inserisci riga"), QString(), true);
+    if (first)
+        menu->insertSeparator(first);
+
+    connect(annulla, &QAction::triggered, this, &BandEditing::undo);
+    connect(ripeti, &QAction::triggered, this, &BandEditing::redo);
+    // From a box, the block starts in the box; from the row number or
+    // another control of the line, at the row's length.
+    const int pasteColumn = column > 0 ? column : m_editing->bandColumns().front();
+    connect(incolla, &QAction::triggered, this,
+            [this, row, pasteColumn] { pasteAt(row, pasteColumn); });
+    connect(copia, &QAction::triggered, this, &BandEditing::copyRows);
+    connect(inserisci, &QAction::triggered, this, [this, row] { insertRowAt(row); });
+    return menu;
+}
+
+bool BandEditing::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        if (!watched->isWidgetType() || static_cast<QWidget*>(watched)->window() != &m_window)
+            break;
+        const Key key = keyOf(static_cast<QKeyEvent*>(event));
+        if (key == Key::Undo || key == Key::Redo) {
+            key == Key::Undo ? undo() : redo();
+            return true;
+        }
+        if (key == Key::Paste) {
+            QWidget* control = bandControl(watched);
+            const int column = control ? m_band.columnOf(control) : 0;
+            if (column > 0 && HoldsCellBlock(clipboardText())) {
+                pasteAt(rowOfLine(m_band.lineOf(control)), column);
+                return true;
+            }
+        }
+        break;
+    }
+    case QEvent::ContextMenu:
+        if (QWidget* control = bandControl(watched)) {
+            QMenu* menu = contextMenu(control);
+            menu->exec(static_cast<QContextMenuEvent*>(event)->globalPos());
+            delete menu;
+            return true;
+        }
+        break;
+    case QEvent::FocusOut:
+        // Typing in the next cell, or in the same one later, is a new step.
+        if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason &&
+            watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == &m_window)
+            m_editing->seal();
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}

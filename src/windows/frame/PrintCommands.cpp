@@ -1,0 +1,58 @@
+#include "windows/frame/PrintCommands.h"
+
+#include "core/ApplicationState.h"
+#include "documents/PainterPageSink.h"
+#include "documents/WordDocument.h"
+#include "windows/frame/Form.h"
+#include "windows/frame/Services.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QPrinter>
+
+bool PrintOnPrinter(AppContext& context, QWidget* parent,
+                    const std::function<void(PrinterPage&)>& listing) {
+    // The printer keeps its own default page; the dialog may also turn it
+    // into a PDF file.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(context.state.ProgramName.isEmpty() ? QStringLiteral("Tubarex")
+                                                           : context.state.ProgramName);
+    if (!context.services.dialogs.ShowPrinter(printer, parent))
+        return false;
+    const QString title =
+        context.state.ProgramName.isEmpty() ? QStringLiteral("Tubarex") : context.state.ProgramName;
+    // A PDF file is made whole aside and replaces the file only when it is
+    // complete, on the page chosen in the dialog.
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+        QString error;
+        if (PrintToPdf(printer.outputFileName(), listing, printer.pageLayout(), printer.docName(),
+                       &error))
+            return true;
+        context.services.messages.MsgBox(error, MsgButtons::Ok, NoticeIcon::Critical, title,
+                                         parent);
+        return false;
+    }
+    const QString device =
+        printer.outputFileName().isEmpty()
+            ? QStringLiteral("la stampante \"%1\"").arg(printer.printerName())
+            : QStringLiteral("il file %1").arg(QDir::toNativeSeparators(printer.outputFileName()));
+    PainterPageSink sink(printer, device);
+    PrinterPage page(sink);
+    listing(page);
+    if (page.endDocument())
+        return true;
+    context.services.messages.MsgBox(
+        QStringLiteral("La stampa non è riuscita: %1.").arg(page.error()), MsgButtons::Ok,
+        NoticeIcon::Critical, title, parent);
+    return false;
+}
+
+void ShowWordOutput(AppContext& context, QWidget* parent, QLabel* passo, const QString& baseName,
+                    const QString& doneText, const std::function<void(WordDocument&)>& build) {
+    passo->setText(QStringLiteral("sto caricando WORD"));
+    WordDocument document;
+    build(document);
+    context.services.documents.ShowDocument(document, baseName, parent);
+    if (!doneText.isEmpty())
+        passo->setText(doneText);
+}

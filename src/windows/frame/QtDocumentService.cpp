@@ -1,0 +1,83 @@
+#include "core/DocumentFolder.h"
+#include "documents/DocxWriter.h"
+#include "windows/frame/QtServices.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QPointer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
+#include <QWidget>
+
+QtDocumentService::QtDocumentService(MessageService& messages)
+    : m_messages(messages) {}
+
+void QtDocumentService::ShowDocument(const WordDocument& document, const QString& baseName,
+                                     QWidget* parent) {
+    // A fresh name each time (an earlier document may still be open), in a
+    // folder only this user can enter.
+    const DocumentFolder folder(DocumentFolder::defaultPath());
+    QString error;
+    const QString path = folder.newDocumentPath(baseName, &error);
+    if (path.isEmpty()) {
+        m_messages.MsgBox(error, MsgButtons::Ok, NoticeIcon::Critical, m_title, parent);
+        return;
+    }
+    if (!SaveAndShowDocument(document, path, parent))
+        QFile::remove(path); // the empty file reserved for it
+}
+
+bool QtDocumentService::SaveAndShowDocument(const WordDocument& document, const QString& path,
+                                            QWidget* parent) {
+    QString error;
+    if (!SaveDocx(document, path, &error)) {
+        m_messages.MsgBox(error, MsgButtons::Ok, NoticeIcon::Critical, m_title, parent);
+        return false;
+    }
+    open(path, parent);
+    return true;
+}
+
+void QtDocumentService::open(const QString& path, QWidget* parent) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // The desktop's opener reports only through its exit status whether some
+    // program took the file, so it is run here and watched. The process is
+    // left unparented: the word processor it starts must outlive us.
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (!opener.isEmpty()) {
+        auto* process = new QProcess;
+        process->setProgram(opener);
+        process->setArguments({path});
+        process->setStandardOutputFile(QProcess::nullDevice());
+        process->setStandardErrorFile(QProcess::nullDevice());
+        QPointer<QWidget> owner(parent);
+        QObject::connect(process, &QProcess::finished, process,
+                         [this, process, path, owner](int code, QProcess::ExitStatus status) {
+                             process->deleteLater();
+                             if (status != QProcess::NormalExit || code != 0)
+                                 notOpened(path, owner.data());
+                         });
+        QObject::connect(process, &QProcess::errorOccurred, process,
+                         [this, process, path, owner](QProcess::ProcessError error) {
+                             if (error != QProcess::FailedToStart)
+                                 return;
+                             process->deleteLater();
+                             notOpened(path, owner.data());
+                         });
+        process->start();
+        return;
+    }
+#endif
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        notOpened(path, parent);
+}
+
+void QtDocumentService::notOpened(const QString& path, QWidget* parent) {
+    m_messages.MsgBox(QStringLiteral("Il documento è stato salvato nel file %1, ma non è stato "
+                                     "possibile aprirlo: nessun programma di videoscrittura "
+                                     "risulta associato ai file .docx.")
+                          .arg(QDir::toNativeSeparators(path)),
+                      MsgButtons::Ok, NoticeIcon::Information, m_title, parent);
+}

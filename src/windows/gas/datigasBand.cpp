@@ -1,0 +1,376 @@
+// The band logic of the gas data window: showing the table, storing every
+// edit, the fitting row, the hint, the input check, delete and clear.
+#include "windows/gas/datigas.h"
+
+#include "core/ApplicationState.h"
+#include "core/NumberText.h"
+#include "windows/frame/Services.h"
+#include "windows/frame/WindowParts.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+
+namespace {
+
+const QColor Cyan(0, 255, 255);
+const QColor Yellow(255, 255, 0);
+const QColor PaleYellow(255, 255, 192);
+const QColor PaleCyan(128, 255, 255);
+
+void showText(QLineEdit* edit, const QString& text) {
+    if (edit->text() == text)
+        return;
+    const QSignalBlocker block(edit);
+    edit->setText(text);
+    // Long numbers do not fit the narrow boxes: show their start, as a box
+    // set from code did, unless the user is typing there.
+    if (!edit->hasFocus())
+        edit->setCursorPosition(0);
+}
+
+// The columns a line shows from its row.
+constexpr int ShownColumns[] = {
+    GasColumn::lungh, GasColumn::tipofi, GasColumn::portgas, GasColumn::tipoc, GasColumn::diam,
+    GasColumn::visc,  GasColumn::rey,    GasColumn::attr,    GasColumn::vel,   GasColumn::mas,
+    GasColumn::pcs,   GasColumn::pci,    GasColumn::perd};
+
+} // namespace
+
+int datigas::rowOf(int i) const {
+    return m_ctx.state.GasBandTop + i - 1;
+}
+
+void datigas::showRowNumber(int i) {
+    const int row = rowOf(i);
+    num(i)->setText(NumberToText(row));
+    num(i)->setToolTip(QStringLiteral(
+        "muovere sui numeri il mouse per scegliere il tronco per il quale aggiungere altri dati"));
+    delriga(i)->setToolTip(QStringLiteral("cliccare per cancellare la riga n.") +
+                           RowNumberText(row));
+}
+
+QStringList datigas::lineTexts(int row) const {
+    QStringList texts;
+    for (const int c : ShownColumns)
+        texts.append(m_ctx.state.gas.at(row, c).displayText());
+    return texts;
+}
+
+void datigas::showBand() {
+    ApplicationState& s = m_ctx.state;
+    for (int i = 1; i <= BandLines; ++i) {
+        const int row = rowOf(i);
+        showRowNumber(i);
+        // A nominal diameter without a length is dropped from the table.
+        if (s.gas.at(row, GasColumn::lungh).isEmpty() &&
+            !s.gas.at(row, GasColumn::tipofi).isNeverWritten())
+            s.gas.at(row, GasColumn::tipofi) = Cell::emptyText();
+        for (const int c : ShownColumns) {
+            const QString text = s.gas.at(row, c).displayText();
+            if (c == GasColumn::tipofi)
+                ShowInList(tipofi(i), text);
+            else if (c == GasColumn::tipoc)
+                ShowInList(tipoc(i), text);
+            else if (c == GasColumn::perd)
+                perd(i)->setText(text);
+            else
+                showText(box(c, i), text);
+        }
+    }
+}
+
+void datigas::RefreshGasBand() {
+    ResetGasLineColours();
+    ApplicationState& s = m_ctx.state;
+    s.GasBandTop = VScroll1->value();
+    showBand();
+    // The rows shown are computed here, once, as if their inputs had just
+    // been typed (rows read from a file get their results this way); the
+    // band is shown again only when a computation changed what it shows.
+    bool changed = false;
+    bool computed = false;
+    for (int i = 1; i <= BandLines; ++i) {
+        const int row = rowOf(i);
+        const QStringList before = lineTexts(row);
+        computed = CalculateGasRow(s, row) || computed;
+        changed = changed || lineTexts(row) != before;
+    }
+    if (changed)
+        showBand();
+    if (computed)
+        totperd->setText(NumberToText(GasRunningTotal(s)));
+    showCount();
+}
+
+void datigas::showHint() {
+    passo->setText(GasHint(m_ctx.state));
+}
+
+void datigas::showCount() {
+    const auto& count = m_ctx.state.GasRowCount;
+    Label1->setText(count ? NumberToText(*count) : QString());
+}
+
+void datigas::calculate(int row) {
+    ApplicationState& s = m_ctx.state;
+    const bool computed = CalculateGasRow(s, row);
+    // The gas properties show as soon as the type is known, before the row
+    // is complete.
+    for (int i = 1; i <= BandLines; ++i) {
+        if (rowOf(i) == row)
+            showResults(i);
+    }
+    if (!computed)
+        return;
+    if (row == CurrentRow)
+        showVirtualLength();
+    totperd->setText(NumberToText(GasRunningTotal(s)));
+}
+
+void datigas::showResults(int i) {
+    const GasSegmentTable& t = m_ctx.state.gas;
+    const int row = rowOf(i);
+    for (int c = GasColumn::visc; c <= GasColumn::pci; ++c)
+        showText(box(c, i), t.at(row, c).displayText());
+    perd(i)->setText(t.at(row, GasColumn::perd).displayText());
+}
+
+void datigas::showVirtualLength() {
+    showText(fitting(GasColumn::luvirt),
+             m_ctx.state.gas.at(CurrentRow, GasColumn::luvirt).displayText());
+}
+
+void datigas::lungh_Change(int i) {
+    ApplicationState& s = m_ctx.state;
+    CurrentRow = rowOf(i);
+    const QString text = lungh(i)->text();
+    if (const auto refusal = RefuseGasLength(s, CurrentRow, text)) {
+        {
+            const QSignalBlocker block(lungh(i));
+            lungh(i)->clear();
+        }
+        showNotice(*refusal);
+        return;
+    }
+    ResetGasLineColours();
+    SetGasCell(s, CurrentRow, GasColumn::lungh, text);
+    CountGasRows(s);
+    showCount();
+    showHint();
+    calculate(CurrentRow);
+}
+
+void datigas::tipofi_Change(int i) {
+    ApplicationState& s = m_ctx.state;
+    CurrentRow = rowOf(i);
+    // An emptied nominal diameter empties the internal one in the table;
+    // its box keeps the text until the band is shown again.
+    if (!TypeGasCell(s, CurrentRow, GasColumn::tipofi, tipofi(i)->currentText()))
+        return;
+    showHint();
+    calculate(CurrentRow);
+}
+
+void datigas::tipofi_Click(int i, int index) {
+    ApplicationState& s = m_ctx.state;
+    CurrentRow = rowOf(i);
+    ApplyNominalDiameter(s, CurrentRow, index);
+    showText(diam(i), s.gas.at(CurrentRow, GasColumn::diam).displayText());
+    showHint();
+    calculate(CurrentRow);
+}
+
+void datigas::portgas_Change(int i) {
+    ApplicationState& s = m_ctx.state;
+    CurrentRow = rowOf(i);
+    SetGasCell(s, CurrentRow, GasColumn::portgas, portgas(i)->text());
+    showHint();
+    calculate(CurrentRow);
+}
+
+void datigas::tipoc_Change(int i) {
+    ApplicationState& s = m_ctx.state;
+    CurrentRow = rowOf(i);
+    if (!TypeGasCell(s, CurrentRow, GasColumn::tipoc, tipoc(i)->currentText()))
+        return;
+    showHint();
+    calculate(CurrentRow);
+}
+
+void datigas::tipoc_Click(int i, int /*index*/) {
+    ApplicationState& s = m_ctx.state;
+    CurrentRow = rowOf(i);
+    SetGasCell(s, CurrentRow, GasColumn::tipoc, tipoc(i)->currentText());
+    ApplyGasType(s, CurrentRow);
+    showHint();
+    calculate(CurrentRow);
+}
+
+void datigas::diam_Change(int i) {
+    ApplicationState& s = m_ctx.state;
+    CurrentRow = rowOf(i);
+    // The typed diameter names its pipe in the series, or "ND" for none.
+    TypeGasCell(s, CurrentRow, GasColumn::diam, diam(i)->text());
+    showHint();
+    ShowInList(tipofi(i), s.gas.at(CurrentRow, GasColumn::tipofi).displayText());
+    calculate(CurrentRow);
+}
+
+void datigas::fitting_Change(int column) {
+    ApplicationState& s = m_ctx.state;
+    // The fitting row belongs to the row last pointed at or edited.
+    if (CurrentRow < 1)
+        CurrentRow = s.GasBandTop;
+    SetGasCell(s, CurrentRow, column, fitting(column)->text());
+    showHint();
+    calculate(CurrentRow);
+}
+
+void datigas::showNotice(const Notice& notice) {
+    ShowNotice(m_ctx, this, notice, VScroll1,
+               [this](int column, int line) { return control(column, line); });
+}
+
+bool datigas::CheckData() {
+    ApplicationState& s = m_ctx.state;
+    const CheckOutcome outcome = CheckGasData(s);
+    if (!outcome.notice.isEmpty())
+        showNotice(outcome.notice);
+    return outcome.passed;
+}
+
+bool datigas::precheck() {
+    m_ctx.state.GasCheckQuiet = 1;
+    CheckData();
+    return m_ctx.state.GasCheckQuiet == 0;
+}
+
+void datigas::paintBand() {
+    for (int i = 1; i <= BandLines; ++i)
+        paintLine(i, Cyan, palette().color(QPalette::Base), PaleYellow, PaleCyan);
+    m_highlighted = 0;
+}
+
+// Only the line pointed at has colours of its own: a keystroke gives that
+// line its colours back and touches no other.
+void datigas::ResetGasLineColours() {
+    if (m_highlighted > 0)
+        paintLine(m_highlighted, Cyan, palette().color(QPalette::Base), PaleYellow, PaleCyan);
+    m_highlighted = 0;
+}
+
+void datigas::paintLine(int i, const QColor& labels, const QColor& inputs, const QColor& diameter,
+                        const QColor& results) {
+    SetWindowColour(num(i), labels);
+    SetWindowColour(perd(i), labels);
+    SetBoxColour(lungh(i), inputs);
+    SetBoxColour(tipofi(i), inputs);
+    SetBoxColour(portgas(i), inputs);
+    SetBoxColour(tipoc(i), inputs);
+    SetBoxColour(diam(i), diameter);
+    for (int c = GasColumn::visc; c <= GasColumn::pci; ++c)
+        SetBoxColour(box(c, i), results);
+}
+
+void datigas::HighlightGasLine(int i) {
+    ResetGasLineColours();
+    ApplicationState& s = m_ctx.state;
+    CurrentRow = rowOf(i);
+    eventuale->setText(QStringLiteral("eventuali altri dati del tronco n.") +
+                       RowNumberText(CurrentRow));
+    for (int c = GasColumn::cu45; c <= GasColumn::luvirt; ++c)
+        showText(fitting(c), s.gas.at(CurrentRow, c).displayText());
+    calculate(CurrentRow);
+    paintLine(i, Yellow, Yellow, Yellow, Yellow);
+    m_highlighted = i;
+}
+
+bool datigas::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
+        for (int i = 1; i <= BandLines; ++i) {
+            if (watched == num(i))
+                HighlightGasLine(i);
+        }
+    }
+    return Form::eventFilter(watched, event);
+}
+
+void datigas::delriga_Click(int i) {
+    ApplicationState& s = m_ctx.state;
+    const Notice notice = DeleteGasRow(s, rowOf(i));
+    if (!notice.isEmpty()) {
+        m_ctx.services.messages.MsgBox(notice.text, MsgButtons::Ok, notice.icon, s.CheckTitle,
+                                       this);
+        return;
+    }
+    RefreshGasBand();
+    showCount();
+    showHint();
+}
+
+void datigas::Clear() {
+    ClearGasTable(m_ctx.state);
+    for (int c = GasColumn::cu45; c <= GasColumn::luvirt; ++c)
+        showText(fitting(c), QString());
+    for (int i = 1; i <= BandLines; ++i) {
+        for (const int c : ShownColumns) {
+            if (c == GasColumn::tipofi)
+                ShowInList(tipofi(i), QString());
+            else if (c == GasColumn::tipoc)
+                ShowInList(tipoc(i), QString());
+            else if (c == GasColumn::perd)
+                perd(i)->clear();
+            else
+                showText(box(c, i), QString());
+        }
+    }
+    showCount();
+    showHint();
+}
+
+void datigas::projectOpened() {
+    {
+        const QSignalBlocker block(VScroll1);
+        VScroll1->setValue(1);
+    }
+    RefreshGasBand();
+    showCount();
+    showHint();
+}
+
+void datigas::setBackgroundColour(const QColor& colour) {
+    m_background = colour;
+    setAutoFillBackground(true);
+    SetWindowColour(this, colour);
+}
+
+void datigas::ChooseGasBackground() {
+    if (const auto colour = ChooseProjectBackground(m_ctx, this, m_background))
+        setBackgroundColour(*colour);
+}
+
+void datigas::aiuto_Click() {
+    m_ctx.services.messages.MsgBox(DataWindowHelpText(), MsgButtons::Ok, NoticeIcon::Information,
+                                   m_ctx.state.HelpTitle, this);
+}
+
+void datigas::showTable() {
+    ApplicationState& s = m_ctx.state;
+    {
+        const QSignalBlocker block(VScroll1);
+        VScroll1->setValue(s.GasBandTop);
+    }
+    RefreshGasBand();
+    if (CurrentRow >= 1) {
+        for (int c = GasColumn::cu45; c <= GasColumn::luvirt; ++c)
+            showText(fitting(c), s.gas.at(CurrentRow, c).displayText());
+    }
+    // The total of the rows as they now stand, even when no row shown is
+    // complete.
+    totperd->setText(NumberToText(GasRunningTotal(s)));
+    showHint();
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "windows/help/HelpPage.h"
+
+// Help page "FINESTRA DATI ACQUA": the water data window.
+class guidadati : public HelpPage {
+    Q_OBJECT
+public:
+    explicit guidadati(AppContext& context, QWidget* parent = nullptr)
+        : HelpPage(context, QStringLiteral("guidadati"), GuidaPageDesign(), parent) {}
+};

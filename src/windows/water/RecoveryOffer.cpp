@@ -1,0 +1,41 @@
+#include "windows/water/RecoveryOffer.h"
+
+#include "core/ApplicationState.h"
+#include "core/Recovery.h"
+#include "windows/frame/Form.h"
+#include "windows/frame/Services.h"
+#include "windows/water/ProjectFileCommands.h"
+
+QString RecoveryQuestion(const QDateTime& written) {
+    return QStringLiteral("Sono stati trovati dati non archiviati del ") +
+           written.toString(QStringLiteral("dd/MM/yyyy")) + QStringLiteral(" alle ") +
+           written.toString(QStringLiteral("HH:mm")) + QStringLiteral(": si vogliono recuperare?");
+}
+
+bool OfferRecovery(AppContext& context, RecoveryCopy& recovery) {
+    const auto leftovers = recovery.claimLeftovers();
+    if (leftovers.empty())
+        return false;
+    // The question's title names the program, as the splash would.
+    InitApplicationState(context.state);
+    InitMessageTitles(context.state);
+    bool restored = false;
+    for (const RecoveryCopy::Leftover& copy : leftovers) {
+        if (restored) {
+            // Kept for a later start.
+            recovery.release(copy, false);
+            continue;
+        }
+        const MsgAnswer answer = context.services.messages.MsgBox(
+            RecoveryQuestion(copy.written.toLocalTime()), MsgButtons::YesNo, NoticeIcon::Question,
+            context.state.ProgramName + QStringLiteral(": dati non archiviati"));
+        if (answer != MsgAnswer::No) {
+            restored = OpenProjectAtStart(context, copy.path, ProjectSource::UnsavedCopy);
+            // A copy that cannot be read holds nothing to recover.
+            if (restored)
+                recovery.write();
+        }
+        recovery.release(copy, true);
+    }
+    return restored;
+}

@@ -1,0 +1,212 @@
+#include "QtTestRegistry.h"
+#include "ShellFixture.h"
+
+#include "core/ProjectFile.h"
+#include "core/Recovery.h"
+#include "windows/cover/frontespizio.h"
+#include "windows/frame/ModTubarex.h"
+#include "windows/frame/WindowFrame.h"
+#include "windows/gas/datigas.h"
+#include "windows/water/RecoveryOffer.h"
+#include "windows/water/dati.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+// A program with its copy of unsaved work in a folder of its own.
+struct RecoveryFixture {
+    QTemporaryDir dir;
+    ShellFixture f;
+    QString folder = dir.filePath(QStringLiteral("recupero"));
+    std::unique_ptr<RecoveryCopy> copy = std::make_unique<RecoveryCopy>(f.state, folder);
+
+    RecoveryFixture() {
+        f.forms.enrol<dati>();
+        f.forms.enrol<datigas>();
+        f.forms.enrol<frontespizio>();
+        QVERIFY(copy->start());
+    }
+
+    // The copies in the folder, this run's included.
+    QStringList copies() const {
+        return QDir(folder)
+            .entryList({QStringLiteral("Tubarex-recupero-*")}, QDir::Files)
+            .filter(QRegularExpression(QStringLiteral("\\d$")));
+    }
+    // A copy of `state`'s project left by a run that is gone.
+    QString leaveCopy(const ApplicationState& state, const QString& name) const {
+        const QString path = QDir(folder).filePath(name);
+        [&] { QVERIFY(SaveProjectFile(state, path).isEmpty()); }();
+        return path;
+    }
+};
+
+QByteArray projectBytes(const ApplicationState& state) {
+    return std::get<QByteArray>(BuildProjectFile(state));
+}
+
+} // namespace
+
+class Recovery_Test : public QObject {
+    Q_OBJECT
+private slots:
+    // A change to either table or to the cover is in the copy within two
+    // seconds; a save removes it.
+    void copyFollowsChangesAndGoesAfterSave() {
+        const struct {
+            const char* name;
+            std::function<void(RecoveryFixture&)> change;
+        } changes[] = {
+            {"water",
+             [](RecoveryFixture& r) {
+                 QTest::keyClicks(r.f.forms.get<dati>().lungh(1), QStringLiteral("12"));
+             }},
+            {"cover",
+             [](RecoveryFixture& r) {
+                 r.f.forms.get<frontespizio>().field(0)->setText(QStringLiteral("Rete"));
+             }},
+        };
+        for (const auto& c : changes) {
+            RecoveryFixture r;
+            r.f.forms.get<frontespizio>();
+            QVERIFY2(!QFile::exists(r.copy->path()), c.name);
+            c.change(r);
+            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(r.copy->path()), 2000);
+            QFile written(r.copy->path());
+            QVERIFY(written.open(QIODevice::ReadOnly));
+            QCOMPARE(written.readAll(), projectBytes(r.f.state));
+
+            const QString path = r.dir.filePath(QStringLiteral("rete"));
+            r.f.services.dialogs.saveResults.push_back(path);
+            r.f.state.water.at(1, WaterColumn::lungh) = Cell::text(QStringLiteral("12"));
+            StoreWaterCell(r.f.state, 1, WaterColumn::diam, QStringLiteral("50"));
+            StoreWaterCell(r.f.state, 1, WaterColumn::port, QStringLiteral("2"));
+            PickWallType(r.f.state, 1, 1);
+            RecountRows(r.f.state);
+            r.f.state.cover.progetto = QStringLiteral("Rete");
+            r.f.forms.get<dati>().frame()->item(QStringLiteral("salvanome"))->trigger();
+            QVERIFY2(QFile::exists(path), c.name);
+            QVERIFY2(!QFile::exists(r.copy->path()), c.name);
+        }
+    }
+
+    // The confirmed exit removes the copy; a refused exit keeps it.
+    void confirmedExitRemovesTheCopy() {
+        RecoveryFixture r;
+        QTest::keyClicks(r.f.forms.get<dati>().lungh(1), QStringLiteral("5"));
+        QVERIFY(r.copy->write());
+        r.f.services.messages.answer(MsgAnswer::No);
+        ConfirmExit(r.f.context);
+        QVERIFY(QFile::exists(r.copy->path()));
+        r.f.services.messages.answer(MsgAnswer::Yes);
+        ConfirmExit(r.f.context);
+        QVERIFY(!QFile::exists(r.copy->path()));
+    }
+
+    // A copy left by a run that is gone is offered with its date: Yes loads
+    // it as the project, without making it the current file; No removes it.
+    void leftCopyIsOffered() {
+        ApplicationState crashed;
+        StoreWaterCell(crashed, 1, WaterColumn::lungh, QStringLiteral("40"));
+        StoreWaterCell(crashed, 2, WaterColumn::lungh, QStringLiteral("30"));
+        RecountRows(crashed);
+        SetGasCell(crashed, 1, GasColumn::lungh, QStringLiteral("7"));
+        CountGasRows(crashed);
+        crashed.cover.progetto = QStringLiteral("Palazzina");
+
+        for (const MsgAnswer answer : {MsgAnswer::Yes, MsgAnswer::No}) {
+            RecoveryFixture r;
+            r.f.state.CurrentFileName = QStringLiteral("/altrove/Tubarex-dati-vecchio");
+            const QString left = r.leaveCopy(crashed, QStringLiteral("Tubarex-recupero-1-1"));
+            const QDateTime written = QFileInfo(left).lastModified();
+            r.f.services.messages.answer(answer);
+            QCOMPARE(OfferRecovery(r.f.context, *r.copy), answer == MsgAnswer::Yes);
+            QCOMPARE(r.f.services.messages.shown.size(), size_t(1));
+            QCOMPARE(r.f.services.messages.shown[0].text,
+                     QStringLiteral("Sono stati trovati dati non archiviati del %1 alle %2: si "
+                                    "vogliono recuperare?")
+                         .arg(written.toString(QStringLiteral("dd/MM/yyyy")),
+                              written.toString(QStringLiteral("HH:mm"))));
+            QVERIFY(!QFile::exists(left));
+            QCOMPARE(r.f.state.CurrentFileName, QStringLiteral("/altrove/Tubarex-dati-vecchio"));
+            if (answer == MsgAnswer::Yes) {
+                QCOMPARE(r.f.state.waterRows(), 2);
+                QCOMPARE(r.f.state.cover.progetto, QStringLiteral("Palazzina"));
+                QCOMPARE(r.f.state.water.at(2, WaterColumn::lungh).displayText(),
+                         QStringLiteral("30"));
+                QCOMPARE(r.f.state.gasRows(), 1);
+                // Still unsaved work: this run's copy holds it now.
+                QVERIFY(QFile::exists(r.copy->path()));
+                QVERIFY(r.f.forms.find(QStringLiteral("dati"))->isVisible());
+            } else {
+                QCOMPARE(r.f.state.waterRows(), 0);
+                QCOMPARE(r.copies(), QStringList());
+            }
+        }
+    }
+
+    // The copy of a run that is alive is never offered to another; once
+    // the run is gone, it is.
+    void copyOfALiveRunIsNotOffered() {
+        RecoveryFixture r;
+        ShellFixture other;
+        StoreWaterCell(other.state, 1, WaterColumn::lungh, QStringLiteral("5"));
+        RecountRows(other.state);
+        auto live = std::make_unique<RecoveryCopy>(other.state, r.folder);
+        QVERIFY(live->start());
+        QVERIFY(live->write());
+        QVERIFY(r.copy->claimLeftovers().empty());
+        QVERIFY(!OfferRecovery(r.f.context, *r.copy));
+        QVERIFY(r.f.services.messages.shown.empty());
+        live.reset(); // the run ends without the exit question
+        const auto left = r.copy->claimLeftovers();
+        QCOMPARE(left.size(), size_t(1));
+        // Claimed: no third run offers it meanwhile.
+        ShellFixture third;
+        RecoveryCopy thirdCopy(third.state, r.folder);
+        QVERIFY(thirdCopy.start());
+        QVERIFY(thirdCopy.claimLeftovers().empty());
+        r.copy->release(left[0], false);
+        QCOMPARE(thirdCopy.claimLeftovers().size(), size_t(1));
+    }
+
+    // Rows a blank row leaves after the count (an inserted row, a length
+    // deleted) are kept by the copy and come back as they were.
+    void copyKeepsRowsAfterABlankRow() {
+        RecoveryFixture r;
+        ApplicationState& s = r.f.state;
+        for (int row : {1, 3, 4})
+            StoreWaterCell(s, row, WaterColumn::lungh, QString::number(row));
+        s.water.emptyRow(2);
+        RecountRows(s);
+        SetGasCell(s, 2, GasColumn::lungh, QStringLiteral("9"));
+        CountGasRows(s);
+        QVERIFY(r.copy->write());
+        const WaterTable water = s.water;
+
+        RecoveryFixture next;
+        QVERIFY(QFile::copy(r.copy->path(),
+                            QDir(next.folder).filePath(QStringLiteral("Tubarex-recupero-2-2"))));
+        next.f.services.messages.answer(MsgAnswer::Yes);
+        QVERIFY(OfferRecovery(next.f.context, *next.copy));
+        QCOMPARE(next.f.state.waterRows(), 3);
+        QCOMPARE(next.f.state.gasRows(), 1);
+        QCOMPARE(next.f.state.water.at(4, WaterColumn::lungh).displayText(), QStringLiteral("4"));
+        QCOMPARE(next.f.state.gas.at(2, GasColumn::lungh).displayText(), QStringLiteral("9"));
+        for (int row = 1; row <= 4; ++row)
+            QCOMPARE(next.f.state.water.at(row, WaterColumn::lungh).displayText(),
+                     water.at(row, WaterColumn::lungh).displayText());
+    }
+};
+
+TUBAREX_QT_TEST(Recovery_Test)
+#include "RecoveryTest.moc"
