@@ -5,12 +5,14 @@
 #include "windows/frame/Form.h"
 #include "windows/frame/PrintCommands.h"
 
+#include <QAbstractScrollArea>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 PrintPreview::PrintPreview(AppContext& context, QWidget* parent,
@@ -64,10 +66,13 @@ PrintPreview::PrintPreview(AppContext& context, QWidget* parent,
     connect(m_view, &QPrintPreviewWidget::previewChanged, this, &PrintPreview::showPageNumber);
     connect(stampa, &QPushButton::clicked, this, &PrintPreview::stampa_Click);
     connect(chiudi, &QPushButton::clicked, this, &QDialog::reject);
-    connect(precedente, &QPushButton::clicked, this,
-            [this] { m_view->setCurrentPage(m_view->currentPage() - 1); });
-    connect(successiva, &QPushButton::clicked, this,
-            [this] { m_view->setCurrentPage(m_view->currentPage() + 1); });
+    connect(precedente, &QPushButton::clicked, this, [this] { turnPage(-1); });
+    connect(successiva, &QPushButton::clicked, this, [this] { turnPage(1); });
+    // The pages stand one below the other: scrolling through them changes
+    // the page shown as well.
+    if (auto* pages = m_view->findChild<QAbstractScrollArea*>())
+        connect(pages->verticalScrollBar(), &QScrollBar::valueChanged, this,
+                &PrintPreview::showPageNumber);
 
     // A page of A4 whole, as tall as the screen allows.
     const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
@@ -84,6 +89,11 @@ void PrintPreview::draw(QPrinter* printer) {
     PrinterPage page(sink);
     m_listing(page);
     page.endDocument();
+}
+
+void PrintPreview::turnPage(int by) {
+    m_view->setCurrentPage(m_view->currentPage() + by);
+    showPageNumber();
 }
 
 int PrintPreview::pageCount() const {

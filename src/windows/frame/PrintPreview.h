@@ -37,6 +37,7 @@ public:
 
 private:
     void draw(QPrinter* printer);
+    void turnPage(int by);
     void showPageNumber();
 
     AppContext& m_ctx;

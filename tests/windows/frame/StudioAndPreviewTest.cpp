@@ -149,6 +149,13 @@ private slots:
                       });
             QCOMPARE(preview->pageCount(), expected);
             QCOMPARE(preview->pagina->text(), QStringLiteral("pagina 1 di %1").arg(expected));
+            QVERIFY(!preview->precedente->isEnabled());
+            QCOMPARE(preview->successiva->isEnabled(), expected > 1);
+            if (expected > 1) {
+                preview->successiva->click();
+                QCOMPARE(preview->pagina->text(), QStringLiteral("pagina 2 di %1").arg(expected));
+                QVERIFY(preview->precedente->isEnabled());
+            }
 
             f.services.dialogs.printerResults = {false};
             preview->stampa->click();
