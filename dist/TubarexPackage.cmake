@@ -15,7 +15,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # are opened through xdg-open, the splash music played by timidity, Qt's
 # dialogs translated by the Qt translations.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-urw-base35, fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-urw-base35, fonts-liberation2, fonts-liberation")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "timidity, xdg-utils, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Tubarex computes, segment by segment and on every keystroke, the head

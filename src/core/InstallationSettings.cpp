@@ -1,14 +1,18 @@
 #include "core/InstallationSettings.h"
 
 #include "core/ApplicationState.h"
+#include "core/SafeFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <algorithm>
+#include <variant>
 
 namespace {
 
@@ -33,6 +37,69 @@ QStringList InstallationSettingsCandidates() {
         candidates.append(QDir(folder).filePath(QLatin1String(InstallationSettingsFolder) +
                                                 QLatin1Char('/') + name));
     return candidates;
+}
+
+QString UserInstallationSettingsFile() {
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+        .filePath(QLatin1String(InstallationSettingsFolder) + QLatin1Char('/') +
+                  QLatin1String(InstallationSettingsFile));
+}
+
+QString OwnerSettingsTarget(const QStringList& candidates, const QString& userFile) {
+    for (const QString& path : candidates) {
+        if (path == userFile || QFileInfo(path).isFile())
+            return path;
+    }
+    return userFile;
+}
+
+QString SaveOwnerSettings(const QString& name, const QString& address,
+                          const QStringList& candidates, const QString& userFile,
+                          QString* savedTo) {
+    const QString target = OwnerSettingsTarget(candidates, userFile);
+    if (savedTo)
+        *savedTo = target;
+    const auto failure = [&target](const QString& why) {
+        return QStringLiteral("Impossibile salvare i dati dello studio nel file %1: %2.")
+            .arg(QuotedPath(target), why);
+    };
+    QString source;
+    for (const QString& path : candidates) {
+        if (QFileInfo(path).isFile()) {
+            source = path;
+            break;
+        }
+    }
+    // The settings are written by QSettings, as they are read, into a copy
+    // aside; the copy then replaces the file whole.
+    QTemporaryDir work;
+    if (!work.isValid())
+        return failure(QStringLiteral("manca lo spazio per un file temporaneo"));
+    const QString copy = work.filePath(QLatin1String(InstallationSettingsFile));
+    if (!source.isEmpty()) {
+        const auto bytes = ReadRegularFile(source);
+        if (const auto* why = std::get_if<QString>(&bytes))
+            return *why;
+        QFile file(copy);
+        if (!file.open(QIODevice::WriteOnly) ||
+            file.write(std::get<QByteArray>(bytes)) != std::get<QByteArray>(bytes).size())
+            return failure(QStringLiteral("manca lo spazio per un file temporaneo"));
+    }
+    {
+        QSettings settings(copy, QSettings::IniFormat);
+        settings.setValue(QStringLiteral("Owner/Name"), name);
+        settings.setValue(QStringLiteral("Owner/Address"), address);
+        settings.sync();
+        if (settings.status() != QSettings::NoError)
+            return failure(QStringLiteral("il file delle impostazioni non è leggibile"));
+    }
+    const auto written = ReadRegularFile(copy);
+    if (const auto* why = std::get_if<QString>(&written))
+        return *why;
+    if (!QDir().mkpath(QFileInfo(target).absolutePath()))
+        return failure(QStringLiteral("la cartella non esiste e non si può creare"));
+    const QString why = ReplaceFile(target, std::get<QByteArray>(written));
+    return why.isEmpty() ? QString() : failure(why);
 }
 
 QString LoadOwnerSettings(ApplicationState& state, const QStringList& candidates) {

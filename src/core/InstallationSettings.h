@@ -27,6 +27,26 @@ QStringList InstallationSettingsCandidates();
 // empty when none.
 QString LoadOwnerSettings(ApplicationState& state, const QStringList& candidates);
 
+// The user's own settings file (~/.config/tubarex/tubarex/tubarex.ini on
+// Linux), one of the candidates; the owner's data are saved there when no
+// settings file that the user may change is read before it.
+QString UserInstallationSettingsFile();
+
+// The file the owner's data are saved to, so that the program and tubarex-cli
+// read them back at once: the file read now (the first candidate that
+// exists), unless `userFile` comes before it (a system-wide file, which the
+// user's own then overrides) or no candidate exists.
+QString OwnerSettingsTarget(const QStringList& candidates, const QString& userFile);
+
+// Writes Name and Address of group "Owner" into OwnerSettingsTarget. The
+// other groups and keys of the file read now are kept (a new user file starts
+// as a copy of it, so that the product list is not lost), and the file is
+// replaced only when written whole. Returns why it could not be saved, in
+// Italian and naming the file, empty on success; `savedTo` gets the file.
+QString SaveOwnerSettings(const QString& name, const QString& address,
+                          const QStringList& candidates, const QString& userFile,
+                          QString* savedTo = nullptr);
+
 // One of the maker's other programs, listed by the product list window.
 struct ProductEntry {
     QString name;

@@ -211,6 +211,15 @@ QString NumberToText(double value) {
     return formatNumber(value, 14);
 }
 
+QString RoundedNumberText(double value, int significant) {
+    if (value == 0 || !std::isfinite(value))
+        return NumberToText(value);
+    const int integerDigits = static_cast<int>(std::floor(std::log10(std::fabs(value)))) + 1;
+    const int decimals = std::max(0, significant - integerDigits);
+    const double scale = std::pow(10.0, decimals);
+    return NumberToText(std::round(value * scale) / scale);
+}
+
 QString NumberToFileText(double value) {
     return formatNumber(value, 0);
 }

@@ -17,6 +17,12 @@ double ReadNumber(const QString& text);
 // 1E15 up. This is what labels and totals show.
 QString NumberToText(double value);
 
+// The default text of a number rounded to `significant` significant digits,
+// a whole number keeping all its integer digits (3074.5847 -> "3075" for 4,
+// 0.045916 -> "0.04592", 1.51E-05 as it is): a computed value shown in a
+// narrow box, whole.
+QString RoundedNumberText(double value, int significant);
+
 // The shortest text in the same form that reads back as exactly the same
 // double; the data file writes numbers this way.
 QString NumberToFileText(double value);

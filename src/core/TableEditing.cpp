@@ -37,6 +37,7 @@ public:
     std::span<const int> copiedColumns() const override { return m_net.copiedColumns; }
     QString columnName(int column) const override { return m_net.columnName(column); }
     int bandTop() const override { return m_net.bandTop; }
+    int rowCount() const override { return m_net.count.value_or(0); }
 
     bool record(int first, int last, std::optional<CellKey> key,
                 const std::function<void()>& change) override {

@@ -31,6 +31,8 @@ public:
     virtual QString columnName(int column) const = 0;
     // The table row shown on the band's first line.
     virtual int bandTop() const = 0;
+    // The rows entered (the count), 0 before any.
+    virtual int rowCount() const = 0;
 
     // Runs `change`, which may touch rows first..last, and records what it
     // changed as one step (merged with the step before when `key` names the

@@ -144,13 +144,6 @@ void PainterPageSink::finish() {
 
 namespace {
 
-// A4 with narrow margins, as a printer's unprintable border: the widest
-// listing (118 columns at 8 points) just fits.
-QPageLayout listingA4() {
-    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(5, 5, 5, 5),
-                       QPageLayout::Millimeter);
-}
-
 // The whole document made in memory and checked, or why it could not be:
 // the PDF writer does not report a short write, so a file written directly
 // could be cut short and still look finished.
@@ -183,9 +176,14 @@ std::variant<QByteArray, QString> pdfDocument(const std::function<void(PrinterPa
 
 } // namespace
 
+QPageLayout ListingPageLayout() {
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(5, 5, 5, 5),
+                       QPageLayout::Millimeter);
+}
+
 bool PrintToPdf(const QString& path, const std::function<void(PrinterPage&)>& body,
                 QString* error) {
-    return PrintToPdf(path, body, listingA4(), QString(), error);
+    return PrintToPdf(path, body, ListingPageLayout(), QString(), error);
 }
 
 bool PrintToPdf(const QString& path, const std::function<void(PrinterPage&)>& body,
@@ -208,7 +206,7 @@ bool PrintToPdf(const QString& path, const std::function<void(PrinterPage&)>& bo
 
 std::variant<QByteArray, QString> ListingPdf(const std::function<void(PrinterPage&)>& body,
                                              const QString& name) {
-    auto pdf = pdfDocument(body, listingA4(), QString(), QuotedPath(name));
+    auto pdf = pdfDocument(body, ListingPageLayout(), QString(), QuotedPath(name));
     if (const QString* why = std::get_if<QString>(&pdf))
         return QStringLiteral("Impossibile comporre il PDF per %1: %2.")
             .arg(QuotedPath(name), *why);

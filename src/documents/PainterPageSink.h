@@ -73,7 +73,12 @@ private:
     double m_scaleY = 1;
 };
 
-// Prints a listing into a PDF file on A4 paper with narrow margins. The file
+// The page of a listing made as a file or shown before printing: A4 with
+// narrow margins, as a printer's unprintable border; the widest listing
+// (118 columns at 8 points) just fits.
+QPageLayout ListingPageLayout();
+
+// Prints a listing into a PDF file on ListingPageLayout(). The file
 // is replaced only by the complete document. False, with an Italian `error`
 // naming the file, when it cannot be written; any previous file stays.
 bool PrintToPdf(const QString& path, const std::function<void(PrinterPage&)>& body,

@@ -1,7 +1,12 @@
 #include "core/InstallationSettings.h"
 #include "core/ApplicationState.h"
+#include "core/SafeFile.h"
 
+#include "UnwritableFolder.h"
+
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -81,4 +86,71 @@ TEST(InstallationSettings, ProductCountIsCapped) {
             EXPECT_EQ(products.front().name, QStringLiteral("Programma 1")) << c.name;
         }
     }
+}
+
+// The owner's data go where the program and tubarex-cli read them back, and
+// the rest of the file read before (the product list) survives, whichever
+// settings files exist: beside the executable, the user's own, the system's.
+TEST(InstallationSettings, SavedOwnerIsReadBackWithTheRestOfTheFile) {
+    const QByteArray products = "[Products]\nsize=1\n1\\Name=Altro programma\n";
+    struct Case {
+        const char* name;
+        bool besideProgram, user, system;
+        int target; // index of the candidate written
+    };
+    const Case cases[] = {
+        {"nessun file", false, false, false, 1},
+        {"solo quello di sistema", false, false, true, 1},
+        {"quello dell'utente", false, true, true, 1},
+        {"accanto al programma", true, true, true, 0},
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir dir;
+        const QStringList candidates{dir.filePath(QStringLiteral("bin/tubarex.ini")),
+                                     dir.filePath(QStringLiteral("utente/tubarex.ini")),
+                                     dir.filePath(QStringLiteral("sistema/tubarex.ini"))};
+        const bool exists[] = {c.besideProgram, c.user, c.system};
+        for (int i = 0; i < 3; ++i) {
+            if (exists[i]) {
+                QDir().mkpath(QFileInfo(candidates[i]).absolutePath());
+                writeIni(dir, candidates[i].mid(dir.path().size() + 1),
+                         "[Owner]\nName=Vecchio\n" + products);
+            }
+        }
+        QString savedTo;
+        const QString address = QString::fromUtf8("Via Città 3, 10100 Torino");
+        EXPECT_EQ(SaveOwnerSettings(QStringLiteral("Studio Nuovo"), address, candidates,
+                                    candidates[1], &savedTo),
+                  QString())
+            << c.name;
+        EXPECT_EQ(savedTo, candidates[c.target]) << c.name;
+        ApplicationState state;
+        EXPECT_EQ(LoadOwnerSettings(state, candidates), candidates[c.target]) << c.name;
+        EXPECT_EQ(state.OwnerName, QStringLiteral("Studio Nuovo")) << c.name;
+        EXPECT_EQ(state.OwnerAddress, address) << c.name;
+        const std::vector<ProductEntry> kept = LoadProductList(candidates);
+        EXPECT_EQ(kept.size(), size_t(c.besideProgram || c.user || c.system)) << c.name;
+    }
+}
+
+// A file that cannot be replaced is named in the message and left as it was.
+TEST(InstallationSettings, FailedSaveNamesTheFileAndKeepsIt) {
+    QTemporaryDir dir;
+    QDir().mkpath(dir.filePath(QStringLiteral("bin")));
+    const QByteArray before = "[Owner]\nName=Vecchio\n[Products]\nsize=1\n1\\Name=Un altro "
+                              "programma, con una descrizione lunga\n";
+    const QString path = writeIni(dir, QStringLiteral("bin/tubarex.ini"), before);
+    QString error;
+    {
+        UnwritableFolder locked(dir.filePath(QStringLiteral("bin")));
+        error = SaveOwnerSettings(QStringLiteral("Nuovo"), QString(), {path},
+                                  dir.filePath(QStringLiteral("utente.ini")));
+    }
+    EXPECT_TRUE(
+        error.startsWith(QStringLiteral("Impossibile salvare i dati dello studio nel file ") +
+                         QuotedPath(path) + QStringLiteral(": ")))
+        << error.toStdString();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
 }

@@ -97,6 +97,27 @@ TEST(NumberToText, FifteenSignificantDigits) {
     EXPECT_EQ(text(1680.5491469417), "1680.5491469417");
 }
 
+// A computed value in a narrow box: four significant digits, whole numbers
+// with all their integer digits, the exponent form kept.
+TEST(RoundedNumberText, FourSignificantDigits) {
+    const struct {
+        double value;
+        const char* shown;
+    } cases[] = {{3074.58473564217, "3075"},
+                 {561.52595471309, "561.5"},
+                 {123456.7, "123457"},
+                 {0.0459165679623387, "0.04592"},
+                 {1.52202748571092, "1.522"},
+                 {1.51e-5, "1.51E-05"},
+                 {9.99951, "10"},
+                 {0.72, "0.72"},
+                 {38160, "38160"},
+                 {0, "0"},
+                 {-0.0459165679623387, "-0.04592"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(RoundedNumberText(c.value, 4).toStdString(), c.shown) << c.value;
+}
+
 TEST(NumberToFileText, ShortestFormThatReadsBack) {
     EXPECT_EQ(fileText(12), "12");
     EXPECT_EQ(fileText(27.9), "27.9");

@@ -21,6 +21,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -43,28 +44,31 @@ constexpr int AddressTop = 3765;
 struct FieldRow {
     const char* caption;
     const char* hint;
+    const char* spoken; // what a screen reader calls the box
 };
 
 // Caption and hint of each field, in the order of the record.
 const FieldRow FieldRows[ProjectIdentification::FieldCount] = {
-    {" progetto....................:", "il tipo di progetto che si sta elaborando"},
-    {" località......................:", "denominazione dei luoghi"},
+    {" progetto....................:", "il tipo di progetto che si sta elaborando", "progetto"},
+    {" località......................:", "denominazione dei luoghi", "località"},
     {" tipologia di studio......:",
-     "ad esempio: 'analisi situazione attuale'; 'ipotesi situazione di progetto'; ecc."},
-    {" committente..............:", "chi ha commissionato lo studio"},
-    {" luogo elaborazione...:", "località in cui viene effettuata la elaborazione dei dati"},
-    {" data elaborazione.....:", "impostata in automatico e modificabile"},
-    {" allegati alla relazione :", "grafici, disegni, planimetrie, foto, ecc."},
+     "ad esempio: 'analisi situazione attuale'; 'ipotesi situazione di progetto'; ecc.",
+     "tipologia di studio"},
+    {" committente..............:", "chi ha commissionato lo studio", "committente"},
+    {" luogo elaborazione...:", "località in cui viene effettuata la elaborazione dei dati",
+     "luogo elaborazione"},
+    {" data elaborazione.....:", "impostata in automatico e modificabile", "data elaborazione"},
+    {" allegati alla relazione :", "grafici, disegni, planimetrie, foto, ecc.",
+     "allegati alla relazione"},
 };
+
+const QString StartHint =
+    QStringLiteral("Digitare i dati per ogni campo o prelevare un file dall'archivio.");
+const QString NoOwnerHint =
+    QStringLiteral("Inserire nome e indirizzo dello studio con File > Dati dello studio...");
 
 const QString OwnerHint =
     QStringLiteral("dato del proprietario del programma: non si può modificare in questa finestra");
-
-void setColour(QWidget* w, QPalette::ColorRole role, const QColor& colour) {
-    QPalette p = w->palette();
-    p.setColor(role, colour);
-    w->setPalette(p);
-}
 
 } // namespace
 
@@ -92,7 +96,13 @@ frontespizio::frontespizio(AppContext& context, QWidget* parent)
     h.printInputForm = [this] { solodati_Click(); };
     h.printWindow = [this] { stampa_Click(); };
     m_frame = new WindowFrame(*this, context, FrameKind::Cover, std::move(h));
-    m_frame->clientArea()->setFont(DesignFont());
+    AddMenuEntry(m_frame->menu(QStringLiteral("stamp")), "anteprima",
+                 QStringLiteral("&Anteprima di stampa..."), this, [this] { anteprima_Click(); });
+    m_frame->menu(QStringLiteral("file"))->addSeparator();
+    AddMenuEntry(m_frame->menu(QStringLiteral("file")), "datistudio",
+                 QStringLiteral("&Dati dello studio..."), this,
+                 [this] { ShowStudioDialog(m_ctx, this); });
+    m_frame->clientArea()->setFont(InterfaceFont());
     buildFields();
     buildOthers();
     setTabOrder();
@@ -111,6 +121,7 @@ void frontespizio::buildFields() {
                              twipsY(BoxHeight));
         auto* box = new QLineEdit(area);
         box->setObjectName(name);
+        box->setAccessibleName(QString::fromUtf8(FieldRows[i].spoken));
         box->setValidator(new DataTextValidator(box));
         box->setGeometry(twipsX(BoxLeft), twipsY(top), twipsX(BoxWidth), twipsY(BoxHeight));
         // Each box is 285 twips high on a 240 twips step, so the next box
@@ -156,7 +167,7 @@ void frontespizio::buildOthers() {
     QWidget* area = m_frame->clientArea();
     Label1 = new QLabel(QStringLiteral(" CALCOLO DI PERDITE DI CARICO NELLE TUBAZIONI"), area);
     Label1->setObjectName(QStringLiteral("Label1"));
-    QFont titleFont = DesignFont();
+    QFont titleFont = InterfaceFont();
     titleFont.setPointSize(12);
     titleFont.setBold(true);
     Label1->setFont(titleFont);
@@ -201,6 +212,7 @@ void frontespizio::setTabOrder() {
 
 void frontespizio::Form_Load() {
     startResizer(WindowFrame::OuterWidth, WindowFrame::OuterHeight);
+    keepHalfDesignedSize();
     InitMessageTitles(m_ctx.state);
     projectOpened();
     if (!m_ctx.state.coverDated) {
@@ -211,8 +223,8 @@ void frontespizio::Form_Load() {
     }
     Labelstudio->setText(m_ctx.state.OwnerName);
     labelindirizzo->setText(m_ctx.state.OwnerAddress);
-    passo->setText(
-        QStringLiteral("Digitare i dati per ogni campo o prelevare un file dall'archivio."));
+    const bool noOwner = m_ctx.state.OwnerName.isEmpty() && m_ctx.state.OwnerAddress.isEmpty();
+    passo->setText(noOwner ? NoOwnerHint : StartHint);
     ReportFontSize = 12;
     ReportFontName = QStringLiteral("Courier new");
     guidainlinea->setEnabled(m_ctx.forms.canShow(QStringLiteral("sommario")));
@@ -225,10 +237,17 @@ void frontespizio::projectOpened() {
     }
 }
 
+void frontespizio::ownerChanged() {
+    Labelstudio->setText(m_ctx.state.OwnerName);
+    labelindirizzo->setText(m_ctx.state.OwnerAddress);
+    if (passo->text() == NoOwnerHint)
+        passo->setText(StartHint);
+}
+
 void frontespizio::setBackgroundColour(const QColor& colour) {
     m_background = colour;
     setAutoFillBackground(true);
-    setColour(this, QPalette::Window, colour);
+    SetWindowColour(this, colour);
 }
 
 bool frontespizio::eventFilter(QObject* watched, QEvent* event) {

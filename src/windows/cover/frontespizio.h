@@ -1,12 +1,15 @@
 #pragma once
 #include "windows/frame/Form.h"
+#include "windows/frame/datistudio.h"
 #include "windows/water/ProjectFileCommands.h"
 
 #include <QColor>
 #include <QString>
 #include <array>
+#include <functional>
 
 struct ReportTotals;
+class PrinterPage;
 
 class QLabel;
 class QLineEdit;
@@ -20,7 +23,10 @@ class WindowFrame;
 // and address shown but not editable, the print options of the report, and
 // the file commands on the same data file as the water and gas windows
 // (Apri and Elimina are the water window's own).
-class frontespizio : public Form, public ProjectView {
+//
+// Without an owner in the installation settings, the hint box points to
+// "Dati dello studio" (File menu), which sets them.
+class frontespizio : public Form, public ProjectView, public OwnerView {
     Q_OBJECT
 public:
     explicit frontespizio(AppContext& context, QWidget* parent = nullptr);
@@ -65,6 +71,9 @@ public:
     // then each network is brought up to date through its window and the
     // report goes to the printer or to a document as `comestampo` says.
     void stampa_Click();
+    // "&Anteprima di stampa...": the report as the printer route prints it,
+    // after the same start, shown page by page.
+    void anteprima_Click();
     // The data sheet of the window ("&solo dati finestra"), always as a
     // document; the hint keeps saying that the word processor is loading.
     void solodati_Click();
@@ -80,10 +89,18 @@ public:
     void projectOpened() override;
     void setBackgroundColour(const QColor& colour) override;
 
+    // OwnerView: the owner rows show the new data; the hint that asked for
+    // them gives way to the classic one.
+    void ownerChanged() override;
+
 private:
     // Pages the bands of the networks that have rows through their windows
     // (loaded if need be, not shown) and returns the totals they show.
     ReportTotals bringNetworksUpToDate();
+    // The start of the report (refusal, checks, the question when both
+    // networks have rows); true when it goes on.
+    bool startReport();
+    std::function<void(PrinterPage&)> reportListing();
     void buildFields();
     void buildOthers();
     void setTabOrder();

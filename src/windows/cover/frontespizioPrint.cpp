@@ -6,6 +6,7 @@
 #include "windows/frame/Forms.h"
 #include "windows/frame/NetworkView.h"
 #include "windows/frame/PrintCommands.h"
+#include "windows/frame/PrintPreview.h"
 #include "windows/frame/Services.h"
 
 #include <QLocale>
@@ -19,14 +20,14 @@ NetworkView* networkView(Forms& forms, const QString& window) {
 
 } // namespace
 
-void frontespizio::stampa_Click() {
+bool frontespizio::startReport() {
     ApplicationState& s = m_ctx.state;
     MessageService& messages = m_ctx.services.messages;
     const ReportStart start = StartReport(s);
     switch (start.step) {
     case ReportStep::Refuse:
         messages.MsgBox(start.notice.text, MsgButtons::Ok, start.notice.icon, s.HelpTitle, this);
-        return;
+        return false;
     case ReportStep::CheckFailed:
         // The window comes up with the band and the focus on the row named.
         m_ctx.forms.showByName(start.window);
@@ -35,21 +36,38 @@ void frontespizio::stampa_Click() {
         else
             messages.MsgBox(start.notice.text, MsgButtons::Ok, start.notice.icon, s.CheckTitle,
                             this);
-        return;
+        return false;
     case ReportStep::AskBoth: {
         const MsgAnswer answer =
             messages.MsgBox(ReportQuestion(), MsgButtons::YesNoCancel, NoticeIcon::Question,
                             ReportQuestionTitle(s), this);
         if (answer == MsgAnswer::No)
             m_ctx.forms.showByName(QStringLiteral("dati"));
-        if (answer == MsgAnswer::No || answer == MsgAnswer::Cancel)
-            return;
-        break;
+        return answer != MsgAnswer::No && answer != MsgAnswer::Cancel;
     }
     case ReportStep::Go:
         break;
     }
+    return true;
+}
 
+std::function<void(PrinterPage&)> frontespizio::reportListing() {
+    const ReportFont font{ReportFontName, static_cast<double>(ReportFontSize)};
+    return [this, font](PrinterPage& page) {
+        bringNetworksUpToDate();
+        PrintTechnicalReport(m_ctx.state, page, font);
+    };
+}
+
+void frontespizio::anteprima_Click() {
+    if (startReport())
+        ShowPrintPreview(m_ctx, this, reportListing());
+}
+
+void frontespizio::stampa_Click() {
+    if (!startReport())
+        return;
+    ApplicationState& s = m_ctx.state;
     // The networks are brought up to date once the route has started: after
     // the printer dialog, or once the document is being made.
     if (comestampo[0]->isChecked()) {
@@ -60,11 +78,7 @@ void frontespizio::stampa_Click() {
                        });
         return;
     }
-    const ReportFont font{ReportFontName, static_cast<double>(ReportFontSize)};
-    PrintOnPrinter(m_ctx, this, [&](PrinterPage& page) {
-        bringNetworksUpToDate();
-        PrintTechnicalReport(s, page, font);
-    });
+    PrintOnPrinter(m_ctx, this, reportListing());
 }
 
 ReportTotals frontespizio::bringNetworksUpToDate() {

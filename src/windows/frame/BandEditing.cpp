@@ -9,44 +9,48 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
+#include <QScrollBar>
 
 #include <vector>
 
 namespace {
 
-enum class Key { None, Undo, Redo, Paste };
-
-// The keys of the commands: no menu of the windows uses them.
-Key keyOf(const QKeyEvent* event) {
+// The entry whose key the event is: none of the windows' menus uses these.
+QString entryOf(const QKeyEvent* event) {
     const Qt::KeyboardModifiers mods =
         event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-    const int key = event->key();
-    if (mods == Qt::ControlModifier && key == Qt::Key_Z)
-        return Key::Undo;
-    if ((mods == Qt::ControlModifier && key == Qt::Key_Y) ||
-        (mods == (Qt::ControlModifier | Qt::ShiftModifier) && key == Qt::Key_Z))
-        return Key::Redo;
-    if ((mods == Qt::ControlModifier && key == Qt::Key_V) ||
-        (mods == Qt::ShiftModifier && key == Qt::Key_Insert))
-        return Key::Paste;
-    return Key::None;
+    const QKeyCombination pressed(mods, static_cast<Qt::Key>(event->key()));
+    for (const BandEditing::CommandKeys& command : BandEditing::keys()) {
+        for (const QKeySequence& key : command.keys) {
+            if (key[0] == pressed)
+                return QString::fromLatin1(command.entry);
+        }
+    }
+    return {};
 }
 
 QString clipboardText() {
     return QGuiApplication::clipboard()->text();
 }
 
+// An entry of the commands; the key beside it is the one the band's filter
+// answers, so the entry itself takes it only while its menu is open.
 QAction* addCommand(QMenu* menu, QAction* before, const char* name, const QString& caption,
-                    const QString& keys, bool enabled) {
+                    bool enabled) {
     auto* action = new QAction(caption, menu);
     action->setObjectName(QString::fromLatin1(name));
-    if (!keys.isEmpty())
-        action->setShortcut(QKeySequence(keys));
+    for (const BandEditing::CommandKeys& command : BandEditing::keys()) {
+        if (qstrcmp(command.entry, name) == 0) {
+            action->setShortcut(command.keys.front());
+            action->setShortcutContext(Qt::WidgetShortcut);
+        }
+    }
     action->setEnabled(enabled);
     menu->insertAction(before, action);
     return action;
@@ -147,11 +151,8 @@ QWidget* BandEditing::bandControl(QObject* watched) const {
 }
 
 QMenu* BandEditing::contextMenu(QWidget* control) {
-    const int line = m_band.lineOf(control);
-    if (line < 1)
+    if (m_band.lineOf(control) < 1)
         return nullptr;
-    const int row = rowOfLine(line);
-    const int column = m_band.columnOf(control);
     auto* list = qobject_cast<QComboBox*>(control);
     auto* edit = list ? list->lineEdit() : qobject_cast<QLineEdit*>(control);
 
@@ -164,21 +165,39 @@ QMenu* BandEditing::contextMenu(QWidget* control) {
             menu->removeAction(own.at(k)); // undo, redo and their separator
     }
     QAction* first = menu->actions().value(0);
-    const QString pasteKeys = QStringLiteral("Ctrl+V");
-    QAction* annulla = addCommand(menu, first, "annulla", QStringLiteral("Annulla"),
-                                  QStringLiteral("Ctrl+Z"), m_editing->canUndo());
-    QAction* ripeti = addCommand(menu, first, "ripeti", QStringLiteral("Ripeti"),
-                                 QStringLiteral("Ctrl+Y"), m_editing->canRedo());
-    menu->insertSeparator(first);
-    QAction* incolla = addCommand(menu, first, "incollarighe", QStringLiteral("Incolla righe"),
-                                  pasteKeys, !clipboardText().isEmpty());
-    QAction* copia =
-        addCommand(menu, first, "copiarighe", QStringLiteral("Copia righe"), QString(), true);
-    menu->insertSeparator(first);
-    QAction* inserisci =
-        addCommand(menu, first, "inserisciriga", QStringLiteral("Inserisci riga"), QString(), true);
+    addCommands(menu, first, control);
     if (first)
         menu->insertSeparator(first);
+    return menu;
+}
+
+const std::vector<BandEditing::CommandKeys>& BandEditing::keys() {
+    static const std::vector<CommandKeys> table{
+        {"annulla", {QKeySequence(Qt::CTRL | Qt::Key_Z)}},
+        {"ripeti",
+         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}},
+        {"incollarighe",
+         {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)}},
+    };
+    return table;
+}
+
+void BandEditing::addCommands(QMenu* menu, QAction* before, QWidget* control) {
+    const int line = control ? m_band.lineOf(control) : 0;
+    const int row = line > 0 ? rowOfLine(line) : 0;
+    const int column = line > 0 ? m_band.columnOf(control) : 0;
+    QAction* annulla =
+        addCommand(menu, before, "annulla", QStringLiteral("Annulla"), m_editing->canUndo());
+    QAction* ripeti =
+        addCommand(menu, before, "ripeti", QStringLiteral("Ripeti"), m_editing->canRedo());
+    menu->insertSeparator(before);
+    QAction* incolla = addCommand(menu, before, "incollarighe", QStringLiteral("Incolla righe"),
+                                  row > 0 && !clipboardText().isEmpty());
+    QAction* copia = addCommand(menu, before, "copiarighe", QStringLiteral("Copia righe"),
+                                m_editing->rowCount() > 0);
+    menu->insertSeparator(before);
+    QAction* inserisci =
+        addCommand(menu, before, "inserisciriga", QStringLiteral("Inserisci riga"), row > 0);
 
     connect(annulla, &QAction::triggered, this, &BandEditing::undo);
     connect(ripeti, &QAction::triggered, this, &BandEditing::redo);
@@ -189,7 +208,25 @@ QMenu* BandEditing::contextMenu(QWidget* control) {
             [this, row, pasteColumn] { pasteAt(row, pasteColumn); });
     connect(copia, &QAction::triggered, this, &BandEditing::copyRows);
     connect(inserisci, &QAction::triggered, this, [this, row] { insertRowAt(row); });
-    return menu;
+}
+
+void BandEditing::extendMenu(QMenu* menu) {
+    const auto rebuild = [this, menu] {
+        const QList<QAction*> before = menu->actions();
+        for (QAction* action : before) {
+            if (action->property("bandCommand").toBool())
+                delete action;
+        }
+        const QList<QAction*> own = menu->actions();
+        menu->addSeparator();
+        addCommands(menu, nullptr, m_focused);
+        for (QAction* action : menu->actions()) {
+            if (!own.contains(action))
+                action->setProperty("bandCommand", true);
+        }
+    };
+    rebuild();
+    connect(menu, &QMenu::aboutToShow, this, rebuild);
 }
 
 bool BandEditing::eventFilter(QObject* watched, QEvent* event) {
@@ -197,12 +234,12 @@ bool BandEditing::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress: {
         if (!watched->isWidgetType() || static_cast<QWidget*>(watched)->window() != &m_window)
             break;
-        const Key key = keyOf(static_cast<QKeyEvent*>(event));
-        if (key == Key::Undo || key == Key::Redo) {
-            key == Key::Undo ? undo() : redo();
+        const QString entry = entryOf(static_cast<QKeyEvent*>(event));
+        if (entry == QLatin1String("annulla") || entry == QLatin1String("ripeti")) {
+            entry == QLatin1String("annulla") ? undo() : redo();
             return true;
         }
-        if (key == Key::Paste) {
+        if (entry == QLatin1String("incollarighe")) {
             QWidget* control = bandControl(watched);
             const int column = control ? m_band.columnOf(control) : 0;
             if (column > 0 && HoldsCellBlock(clipboardText())) {
@@ -220,6 +257,23 @@ bool BandEditing::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         break;
+    case QEvent::Wheel:
+        // Over the band the wheel turns the scroll bar, as over the bar
+        // itself; a list of the band never changes its choice under it.
+        if (m_band.scrollBar && bandControl(watched)) {
+            QCoreApplication::sendEvent(m_band.scrollBar, event);
+            return true;
+        }
+        break;
+    case QEvent::FocusIn: {
+        // The band control the edit menu's commands act on; a menu taking
+        // the keyboard leaves it as it was.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason &&
+            watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == &m_window)
+            m_focused = bandControl(watched);
+        break;
+    }
     case QEvent::FocusOut:
         // Typing in the next cell, or in the same one later, is a new step.
         if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason &&

@@ -2,14 +2,19 @@
 
 #include "core/TableEditing.h"
 
+#include <QKeySequence>
 #include <QObject>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 struct AppContext;
 class Form;
+class QAction;
 class QMenu;
+class QScrollBar;
 class QWidget;
 
 // The table commands of a data window's band, beyond typing: undo and redo
@@ -18,8 +23,10 @@ class QWidget;
 // band, when the clipboard holds tabs or line breaks; a single value is the
 // box's own paste), and the band's context menu: "Annulla", "Ripeti",
 // "Incolla righe", "Copia righe", "Inserisci riga", followed in a text box
-// by the box's own editing entries. The menus and keys of the window stay
-// as they are.
+// by the box's own editing entries. The same commands follow the classic
+// entries of the window's "&Modifica" menu; the menus and keys of the window
+// stay as they are. The mouse wheel over the band moves it as it moves the
+// scroll bar.
 class BandEditing : public QObject {
 public:
     // What the window tells about its band.
@@ -33,6 +40,8 @@ public:
         // Shows the table as it stands after a command: the band at its
         // position, the results, the count, the total and the hint.
         std::function<void()> showTable;
+        // The band's scroll bar, which the wheel over the band turns.
+        QScrollBar* scrollBar = nullptr;
     };
 
     BandEditing(Form& window, AppContext& context, std::unique_ptr<TableEditing> editing,
@@ -61,9 +70,26 @@ public:
     // line. The caller owns it.
     QMenu* contextMenu(QWidget* control);
 
+    // Puts the commands after the entries of the window's edit menu, for
+    // the band control that has the focus each time the menu opens: those
+    // that need a row are disabled when the focus is elsewhere, and each is
+    // enabled only when it can act.
+    void extendMenu(QMenu* menu);
+
+    // The keys of the commands, by the name of their entry ("annulla",
+    // "ripeti", "incollarighe"): the first of each is the one the menus show.
+    struct CommandKeys {
+        const char* entry;
+        std::vector<QKeySequence> keys;
+    };
+    static const std::vector<CommandKeys>& keys();
+
 private:
     // The band control an event reaches: a list's editor stands for its list.
     QWidget* bandControl(QObject* watched) const;
+    // The commands inserted into `menu` before `before` (at its end when
+    // null), acting on the row and column of `control` (none: no row).
+    void addCommands(QMenu* menu, QAction* before, QWidget* control);
     int rowOfLine(int line) const;
     QString head(int column) const;
     void showRefusal(const Notice& notice);
@@ -73,4 +99,5 @@ private:
     AppContext& m_ctx;
     std::unique_ptr<TableEditing> m_editing;
     Band m_band;
+    QPointer<QWidget> m_focused; // the band control with the focus
 };

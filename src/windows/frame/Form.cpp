@@ -3,11 +3,33 @@
 #include "windows/frame/Forms.h"
 #include "windows/frame/clsResize.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QLayout>
 #include <QScreen>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+
+QPoint CascadePosition(QPoint proposed, const QList<QPoint>& others, int step, QSize size,
+                       const QRect& area) {
+    const auto covers = [&others, step](QPoint corner) {
+        return std::any_of(others.begin(), others.end(), [corner, step](QPoint other) {
+            return std::abs(other.x() - corner.x()) < step &&
+                   std::abs(other.y() - corner.y()) < step;
+        });
+    };
+    QPoint corner = proposed;
+    // Each other window blocks one place at most on each pass over the area.
+    for (qsizetype tries = 0; tries <= 2 * others.size() && covers(corner); ++tries) {
+        corner += QPoint(step, step);
+        if (corner.x() + size.width() > area.right() + 1 ||
+            corner.y() + size.height() > area.bottom() + 1)
+            corner = area.topLeft();
+    }
+    return corner;
+}
 
 Form::Form(AppContext& context, QWidget* parent)
     : QWidget(parent)
@@ -35,9 +57,45 @@ void Form::startResizer(double outerWidthTwips, double outerHeightTwips, double 
     resize(QSize(std::max(1, inner.width()), std::max(1, inner.height())) + chrome);
     if (leftTwips >= 0)
         move(twipsX(leftTwips), pos().y());
+    m_cascades = leftTwips < 0;
     // A hidden window is told of its new size only when it is shown: its
     // controls follow now, as they would on a resize notification.
     m_resizer->ResizeControls();
+}
+
+void Form::placeAtFirstShow() {
+    if (!m_cascades)
+        return;
+    m_cascades = false;
+    QList<QPoint> others;
+    // A title bar as tall as the frames of the windows already shown, or
+    // the usual one before any is.
+    int step = twipsY(420);
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window == this || !qobject_cast<Form*>(window) || !window->isVisible() ||
+            window->isMinimized())
+            continue;
+        others.append(window->pos());
+        step = std::max(step, window->frameGeometry().height() - window->height());
+    }
+    const QScreen* shown = screen();
+    const QRect area = shown ? shown->availableGeometry() : QRect(QPoint(0, 0), size());
+    move(CascadePosition(pos(), others, step, frameGeometry().size(), area));
+}
+
+void Form::keepHalfDesignedSize() {
+    if (!m_resizer)
+        return;
+    const int width = twipsX(m_resizer->designWidth() / 2.0);
+    // The menu bar above the inner area, as tall as it is at that width
+    // (where it may take two rows).
+    int chrome = 0;
+    if (const QWidget* bar = layout() ? layout()->menuBar() : nullptr) {
+        chrome = bar->heightForWidth(width);
+        if (chrome < 0)
+            chrome = bar->sizeHint().height();
+    }
+    setMinimumSize(width, twipsY(m_resizer->designHeight() / 2.0) + chrome);
 }
 
 void Form::releaseResizer() {

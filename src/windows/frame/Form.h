@@ -1,14 +1,26 @@
 #pragma once
 
+#include <QList>
+#include <QPoint>
+#include <QSize>
 #include <QWidget>
 
 #include <memory>
 
 class clsResize;
+class QRect;
 
 struct ApplicationState;
 struct Services;
 class Forms;
+
+// Where a window opening with its top-left corner at `proposed` goes among
+// windows whose corners are `others`: down and right by `step` while a
+// corner stands less than a step away in both directions, which would hide
+// that window's title bar under this one; back to the top left of `area`
+// when the window (of `size`) would leave it.
+QPoint CascadePosition(QPoint proposed, const QList<QPoint>& others, int step, QSize size,
+                       const QRect& area);
 
 // Everything a window reaches: the shared state, the window registry and
 // the services.
@@ -50,7 +62,17 @@ public:
     // size with every control at its designed place. From then on every
     // resize rescales the controls. The registry releases it when the window
     // is unloaded.
+    // A window opened centred is placed when it is first shown (a window
+    // may be loaded long before, hidden, by a routine that reads it).
     void startResizer(double outerWidthTwips, double outerHeightTwips, double leftTwips = -1);
+    // The window cannot be made smaller than half its designed inner size
+    // (with the menu bar above it).
+    void keepHalfDesignedSize();
+    // The registry calls it as it shows the window: at the first show of a
+    // window opened centred, over another that stands at the same place,
+    // the window moves down and right by a title bar's height, as often as
+    // needed, so that the title bar of each shows (CascadePosition).
+    void placeAtFirstShow();
     void releaseResizer();
     clsResize* resizer() const { return m_resizer.get(); }
 
@@ -62,4 +84,5 @@ protected:
 
 private:
     std::unique_ptr<clsResize> m_resizer;
+    bool m_cascades = false;
 };

@@ -56,6 +56,8 @@ void Forms::unloadClosed(Form* form) {
 }
 
 void Forms::reveal(QWidget& form) {
+    if (auto* window = qobject_cast<Form*>(&form); window && !window->isVisible())
+        window->placeAtFirstShow();
     form.show();
     form.raise();
     form.activateWindow();

@@ -5,6 +5,7 @@
 #include "windows/frame/Forms.h"
 #include "windows/frame/ModTubarex.h"
 #include "windows/frame/Services.h"
+#include "windows/frame/SpokenNames.h"
 #include "windows/frame/ToolbarIcons.h"
 
 #include <QAction>
@@ -70,6 +71,7 @@ WindowFrame::WindowFrame(Form& window, AppContext& context, FrameKind kind, Fram
 
     buildMenus();
     buildToolbar();
+    NameIconButtons(m_toolBar);
     window.setDesignedInnerSize(InnerWidth, InnerHeight);
     // The text boxes claim some of the menu's keys (Ctrl+A, Ctrl+C) before
     // any shortcut runs; the frame sees that claim wherever it is made.

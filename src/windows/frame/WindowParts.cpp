@@ -2,16 +2,19 @@
 
 #include "core/ApplicationState.h"
 #include "core/Notice.h"
+#include "windows/frame/ClassicColour.h"
 #include "windows/frame/Form.h"
 #include "windows/frame/Forms.h"
 #include "windows/frame/ModTubarex.h"
 #include "windows/frame/Services.h"
 #include "windows/frame/ToolbarIcons.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -24,9 +27,7 @@ QLabel* MakeHintBox(Form& form, QWidget* area, const QRect& twips) {
     passo->setGeometry(form.twipsX(twips.x()), form.twipsY(twips.y()), form.twipsX(twips.width()),
                        form.twipsY(twips.height()));
     passo->setAutoFillBackground(true);
-    QPalette yellow = passo->palette();
-    yellow.setColor(QPalette::Window, QColor(255, 255, 0));
-    passo->setPalette(yellow);
+    SetWindowColour(passo, QColor(255, 255, 0));
     return passo;
 }
 
@@ -92,31 +93,40 @@ void ShowNotice(AppContext& context, QWidget* parent, const Notice& notice, QScr
 
 namespace {
 
-// Sets one colour role in every state (active, inactive, disabled), only
-// when the widget does not show that colour already: a palette set costs
-// even when nothing changes, and the band asks for the colours of all its
-// lines on every keystroke.
-void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
+bool shows(const QPalette& palette, QPalette::ColorRole role, const QColor& colour) {
+    return palette.color(QPalette::Active, role) == colour &&
+           palette.color(QPalette::Inactive, role) == colour &&
+           palette.color(QPalette::Disabled, role) == colour;
+}
+
+// Sets a background role in every state (active, inactive, disabled), and
+// the text role drawn on it to the text colour that reads on it, so that no
+// text keeps a desktop theme's light colour on a light classic background.
+// Only when the widget does not show these colours already: a palette set
+// costs even when nothing changes, and the band asks for the colours of all
+// its lines on every keystroke.
+void setColour(QWidget* widget, QPalette::ColorRole role, QPalette::ColorRole textRole,
+               const QColor& colour) {
+    const QColor text = ReadableTextOn(colour);
     const QPalette& shown = widget->palette();
-    if (shown.color(QPalette::Active, role) == colour &&
-        shown.color(QPalette::Inactive, role) == colour &&
-        shown.color(QPalette::Disabled, role) == colour)
+    if (shows(shown, role, colour) && shows(shown, textRole, text))
         return;
     QPalette p = shown;
     p.setColor(role, colour);
+    p.setColor(textRole, text);
     widget->setPalette(p);
 }
 
 } // namespace
 
 void SetWindowColour(QWidget* widget, const QColor& colour) {
-    setColour(widget, QPalette::Window, colour);
+    setColour(widget, QPalette::Window, QPalette::WindowText, colour);
 }
 
 void SetBoxColour(QWidget* box, const QColor& colour) {
-    setColour(box, QPalette::Base, colour);
+    setColour(box, QPalette::Base, QPalette::Text, colour);
     if (auto* list = qobject_cast<QComboBox*>(box); list && list->lineEdit())
-        setColour(list->lineEdit(), QPalette::Base, colour);
+        setColour(list->lineEdit(), QPalette::Base, QPalette::Text, colour);
 }
 
 void ShowInList(QComboBox* list, const QString& text) {
@@ -139,4 +149,12 @@ QPushButton* MakeDeleteRowButton(Form& form, QWidget* area, int line, const QRec
     button->setIconSize(button->size() * 3 / 4);
     button->setFocusPolicy(Qt::NoFocus);
     return button;
+}
+
+QAction* AddMenuEntry(QMenu* menu, const char* name, const QString& caption, QObject* owner,
+                      std::function<void()> run) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    QObject::connect(action, &QAction::triggered, owner, std::move(run));
+    return action;
 }

@@ -9,7 +9,10 @@
 struct AppContext;
 class Form;
 struct Notice;
+class QAction;
 class QColor;
+class QMenu;
+class QObject;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -59,17 +62,24 @@ DataWindowButtons MakeDataWindowButtons(Form& form, AppContext& context, QWidget
 void ShowNotice(AppContext& context, QWidget* parent, const Notice& notice, QScrollBar* band,
                 const std::function<QWidget*(int column, int line)>& box);
 
-// The background of a label or a window (its Window colour).
+// The background of a label or a window (its Window colour), with the text
+// colour that reads on it.
 void SetWindowColour(QWidget* widget, const QColor& colour);
 
-// The background of an input control (its Base colour); for an editable
-// list, of its editor too, which paints the field.
+// The background of an input control (its Base colour), with the text colour
+// that reads on it; for an editable list, of its editor too, which paints
+// the field.
 void SetBoxColour(QWidget* box, const QColor& colour);
 
 // Shows a row's text in an editable list, signals blocked: the entry equal
 // to the text is selected (none when no entry is), so that the list opens on
 // the row's own choice, and the start of the text is in view.
 void ShowInList(QComboBox* list, const QString& text);
+
+// A new entry after the classic ones of a menu of the frame, running `run`
+// (for as long as `owner` lives).
+QAction* AddMenuEntry(QMenu* menu, const char* name, const QString& caption, QObject* owner,
+                      std::function<void()> run);
 
 // The delete button of band line `line`: the picture of an X, its place in
 // twips, and no keyboard focus (a key never deletes a row unasked).

@@ -47,6 +47,11 @@ ScreenPlacement placeOnScreen(double screenWidth, double screenHeight, quint8 pe
     return placement;
 }
 
+double scaledPointSize(double designed, double xRatio, double yRatio) {
+    const double ratio = std::max(1.0, std::min(xRatio, yRatio));
+    return std::round(designed * ratio * 2.0) / 2.0;
+}
+
 double pixelsToTwips(double pixels, double dpi) {
     return pixels * 1440.0 / dpi;
 }
@@ -175,6 +180,7 @@ void clsResize::CaptureLayout() {
     for (QWidget* control : controls) {
         ControlLayout entry;
         entry.control = control;
+        entry.font = control->font();
         if (const auto* line = qobject_cast<const Line*>(control)) {
             entry.first = twipsX(line->x1());
             entry.second = twipsY(line->y1());
@@ -273,5 +279,12 @@ void clsResize::ResizeControls() {
         // Qt bounds the size by the control's minimum and maximum: a
         // dimension held fixed keeps its value, the others still follow.
         control->setGeometry(geometry);
+        if (m_scalesFonts && entry.font.pointSizeF() > 0) {
+            QFont font = entry.font;
+            font.setPointSizeF(
+                ResizeMath::scaledPointSize(entry.font.pointSizeF(), xRatio, yRatio));
+            if (control->font() != font)
+                control->setFont(font);
+        }
     }
 }

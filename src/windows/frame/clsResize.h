@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QList>
 #include <QPointer>
 #include <QString>
@@ -34,6 +35,11 @@ inline double scaled(qint32 designed, double ratio) {
     return designed * ratio;
 }
 
+// The point size of a designed font in a window grown by the two ratios:
+// times the smaller one, never below the design, to the nearest half point
+// (so that a window dragged by a few pixels does not set every font anew).
+double scaledPointSize(double designed, double xRatio, double yRatio);
+
 // Outer size and position of a window opened at `percent` of a screen of
 // the given size: the size is floored to whole twips, the position centres
 // it and keeps its fraction.
@@ -61,6 +67,7 @@ struct ControlLayout {
     qint32 second = 0;
     qint32 third = 0;
     qint32 fourth = 0;
+    QFont font; // the control's font in the designed state
 };
 
 // Keeps a window's controls proportional to the window. The window is
@@ -89,6 +96,12 @@ struct ControlLayout {
 // the others follow the window. A minimum or maximum size bounds the scaled
 // value. A control deleted after the capture is skipped.
 //
+// Fonts stay as designed, unless the window asks them to follow it
+// (setScalesFonts): then each control's designed font grows with the smaller
+// of the two ratios, so that a text that fits its control at the designed
+// size still fits, larger, in a larger window. A window smaller than
+// designed keeps the designed fonts.
+//
 // Usage in a window: in Form_Load create the resizer, setSourceForm(this),
 // SizeFormToScreen(percent) with percent 75, then set the window's own size;
 // the resize handler calls ResizeControls(); Form_Unload releases it.
@@ -110,6 +123,8 @@ public:
     // size (frame included) of `percent` of the screen's available area,
     // centred in it, and scales the controls.
     void SizeFormToScreen(quint8& percent);
+
+    void setScalesFonts(bool on) { m_scalesFonts = on; }
 
     // Scales every recorded control to the window's current inner size.
     // Nothing happens for a window without controls or a minimised one; the
@@ -134,4 +149,5 @@ private:
     qint32 m_designHeight = 0;
     std::vector<ControlLayout> m_layouts;
     bool m_needsCapture = true;
+    bool m_scalesFonts = false;
 };

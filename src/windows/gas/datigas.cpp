@@ -9,8 +9,10 @@
 #include "windows/frame/DesignFont.h"
 #include "windows/frame/Forms.h"
 #include "windows/frame/ModTubarex.h"
+#include "windows/frame/SpokenNames.h"
 #include "windows/frame/WindowFrame.h"
 #include "windows/frame/WindowParts.h"
+#include "windows/frame/clsResize.h"
 
 #include <QList>
 
@@ -121,6 +123,7 @@ QString indexed(const char* name, int i) {
 void makeComputed(QLineEdit* edit) {
     edit->setReadOnly(true);
     edit->setFocusPolicy(Qt::ClickFocus);
+    DescribeAsComputed(edit);
 }
 
 } // namespace
@@ -140,8 +143,9 @@ datigas::datigas(AppContext& context, QWidget* parent)
     h.printWindow = [this] { stampa_Click(); };
     h.printInputForm = [this] { acquisizionedati_Click(); };
     m_frame = new WindowFrame(*this, context, FrameKind::Gas, std::move(h));
-    // The band was laid out for 8-point text: the heads fit their columns.
-    m_frame->clientArea()->setFont(DesignFont());
+    AddMenuEntry(m_frame->menu(QStringLiteral("stam")), "anteprima",
+                 QStringLiteral("&Anteprima di stampa..."), this, [this] { anteprima_Click(); });
+    m_frame->clientArea()->setFont(InterfaceFont());
     buildHeads();
     buildFittings();
     buildBand();
@@ -181,15 +185,10 @@ QLineEdit* datigas::fitting(int column) const {
 
 void datigas::buildHeads() {
     QWidget* area = m_frame->clientArea();
-    // The heads are one point smaller than the boxes, so that the units fit
-    // in the designed column widths.
-    QFont headFont = DesignFont();
-    headFont.setPointSize(headFont.pointSize() - 1);
-    auto label = [this, area, headFont](const QString& name, const QString& text,
-                                        const QString& tip, int left, int top, int width) {
+    auto label = [this, area](const QString& name, const QString& text, const QString& tip,
+                              int left, int top, int width) {
         auto* l = new QLabel(text, area);
         l->setObjectName(name);
-        l->setFont(headFont);
         l->setToolTip(tip);
         l->setAlignment(Qt::AlignCenter);
         l->setGeometry(twipsX(left), twipsY(top), twipsX(width), twipsY(LineHeight));
@@ -353,9 +352,9 @@ void datigas::buildOthers() {
     totperd = label("totperd", QString(), perdPlace.left, 4920, perdPlace.width, 255);
     totperd->setToolTip(QStringLiteral("totale prohgressivo delle perdite"));
     totperd->setAutoFillBackground(true);
-    QPalette cyan = totperd->palette();
-    cyan.setColor(QPalette::Window, QColor(0, 255, 255));
-    totperd->setPalette(cyan);
+    SetWindowColour(totperd, QColor(0, 255, 255));
+    DescribeAsComputed(totperd, QStringLiteral("totale perdite"));
+    Label1->setAccessibleDescription(QStringLiteral("tronchi digitati"));
     passo = MakeHintBox(*this, area, QRect(2400, 5640, 4695, 450));
     passo->setWordWrap(true);
     MakePrintOptions(*this, area, {QRect(360, 4920, 1935, 780), 210, 465, 1755}, comestampo);
@@ -388,6 +387,9 @@ void datigas::setTabChain() {
 
 void datigas::Form_Load() {
     startResizer(WindowFrame::OuterWidth, WindowFrame::OuterHeight);
+    keepHalfDesignedSize();
+    // A larger window shows larger texts, so that a long value shows whole.
+    resizer()->setScalesFonts(true);
     InitMessageTitles(m_ctx.state);
     showHint();
     m_ctx.state.GasBandTop = 1;
@@ -408,6 +410,7 @@ void datigas::Form_Load() {
         tipoc(i)->setCurrentIndex(-1);
         tipoc(i)->setEditText(QString());
     }
+    nameFittings();
     // A window opened again shows the count of the table it finds.
     showCount();
     guidainlinea->setEnabled(m_ctx.forms.canShow(QStringLiteral("sommario")));

@@ -16,6 +16,7 @@ class QPushButton;
 class QRadioButton;
 class QScrollBar;
 class BandEditing;
+class PrinterPage;
 class WindowFrame;
 
 // The gas data window: the 500-row gas table seen through a band of ten lines
@@ -81,6 +82,9 @@ public:
     // the print option says; and the blank data-acquisition form.
     void stampa_Click();
     void acquisizionedati_Click();
+    // "&Anteprima di stampa...": the printer listing, after the same check
+    // and paging as the print, shown page by page.
+    void anteprima_Click();
     QColor background() const { return m_background; }
 
     // ProjectView
@@ -124,6 +128,8 @@ private:
     // Computes `row`; a completed computation refreshes the total.
     void calculate(int row);
     void showVirtualLength();
+    // The fitting boxes named after the row they edit.
+    void nameFittings();
     void showCount();
     void showHint();
     // Shows a notice of the input guidance and moves the band and focus to it.
@@ -133,6 +139,9 @@ private:
     // Every line in the colours of a line not pointed at.
     void paintBand();
     bool precheck();
+    // The silent check and the table paged through, before a listing.
+    bool prepareListing();
+    std::function<void(PrinterPage&)> listing();
     bool eventFilter(QObject* watched, QEvent* event) override;
     // The band's editing: the lines and columns of its controls.
     void buildEditing();

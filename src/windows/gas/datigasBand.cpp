@@ -5,6 +5,7 @@
 #include "core/ApplicationState.h"
 #include "core/NumberText.h"
 #include "windows/frame/Services.h"
+#include "windows/frame/SpokenNames.h"
 #include "windows/frame/WindowParts.h"
 
 #include <QComboBox>
@@ -32,6 +33,52 @@ void showText(QLineEdit* edit, const QString& text) {
         edit->setCursorPosition(0);
 }
 
+// A computed value shows whole in its narrow box: rounded to four
+// significant digits (Reynolds 3074.58473564217 as 3075), the full value in
+// the box's tooltip; the table keeps it whole, for the printouts and files.
+constexpr int ShownDigits = 4;
+
+void showComputed(QLineEdit* edit, const Cell& cell) {
+    const QString full = cell.displayText();
+    const QString shown = cell.isNumber() ? RoundedNumberText(cell.value(), ShownDigits) : full;
+    showText(edit, shown);
+    const QString tip = shown == full ? QString() : full;
+    if (edit->toolTip() != tip)
+        edit->setToolTip(tip);
+}
+
+bool isComputed(int column) {
+    return column >= GasColumn::visc && column <= GasColumn::pci;
+}
+
+// What a screen reader calls each column's control, by gas column 1..21.
+const char* const SpokenColumns[] = {"",
+                                     "lunghezza",
+                                     "diametro nominale",
+                                     "portata",
+                                     "tipo di gas",
+                                     "diametro interno",
+                                     "viscosità cinematica",
+                                     "numero di Reynolds",
+                                     "coefficiente d'attrito",
+                                     "velocità del gas",
+                                     "massa volumica",
+                                     "potere calorifico superiore",
+                                     "potere calorifico inferiore",
+                                     "perdita di carico",
+                                     "curve a 45°",
+                                     "curve a 90°",
+                                     "curve a più di 90°",
+                                     "derivazioni a T",
+                                     "derivazioni a croce",
+                                     "saracinesche",
+                                     "valvole",
+                                     "lunghezza virtuale"};
+
+QString spokenColumn(int column) {
+    return QString::fromUtf8(SpokenColumns[column]);
+}
+
 // The columns a line shows from its row.
 constexpr int ShownColumns[] = {
     GasColumn::lungh, GasColumn::tipofi, GasColumn::portgas, GasColumn::tipoc, GasColumn::diam,
@@ -51,6 +98,18 @@ void datigas::showRowNumber(int i) {
         "muovere sui numeri il mouse per scegliere il tronco per il quale aggiungere altri dati"));
     delriga(i)->setToolTip(QStringLiteral("cliccare per cancellare la riga n.") +
                            RowNumberText(row));
+    SetSpokenName(num(i), QStringLiteral("tronco %1").arg(row));
+    SetSpokenName(delriga(i), DeleteRowName(row));
+    for (int c = GasColumn::lungh; c <= GasColumn::pci; ++c)
+        SetSpokenName(control(c, i), RowControlName(spokenColumn(c), row));
+    DescribeAsComputed(perd(i), RowControlName(spokenColumn(GasColumn::perd), row));
+}
+
+void datigas::nameFittings() {
+    // The fitting row edits the row last pointed at or edited.
+    const int row = CurrentRow < 1 ? m_ctx.state.GasBandTop : CurrentRow;
+    for (int c = GasColumn::cu45; c <= GasColumn::luvirt; ++c)
+        SetSpokenName(fitting(c), RowControlName(spokenColumn(c), row));
 }
 
 QStringList datigas::lineTexts(int row) const {
@@ -77,6 +136,8 @@ void datigas::showBand() {
                 ShowInList(tipoc(i), text);
             else if (c == GasColumn::perd)
                 perd(i)->setText(text);
+            else if (isComputed(c))
+                showComputed(box(c, i), s.gas.at(row, c));
             else
                 showText(box(c, i), text);
         }
@@ -88,6 +149,7 @@ void datigas::RefreshGasBand() {
     ApplicationState& s = m_ctx.state;
     s.GasBandTop = VScroll1->value();
     showBand();
+    nameFittings();
     // The rows shown are computed here, once, as if their inputs had just
     // been typed (rows read from a file get their results this way); the
     // band is shown again only when a computation changed what it shows.
@@ -117,6 +179,7 @@ void datigas::showCount() {
 
 void datigas::calculate(int row) {
     ApplicationState& s = m_ctx.state;
+    nameFittings();
     const bool computed = CalculateGasRow(s, row);
     // The gas properties show as soon as the type is known, before the row
     // is complete.
@@ -135,7 +198,7 @@ void datigas::showResults(int i) {
     const GasSegmentTable& t = m_ctx.state.gas;
     const int row = rowOf(i);
     for (int c = GasColumn::visc; c <= GasColumn::pci; ++c)
-        showText(box(c, i), t.at(row, c).displayText());
+        showComputed(box(c, i), t.at(row, c));
     perd(i)->setText(t.at(row, GasColumn::perd).displayText());
 }
 
@@ -286,6 +349,7 @@ void datigas::HighlightGasLine(int i) {
         showText(fitting(c), s.gas.at(CurrentRow, c).displayText());
     calculate(CurrentRow);
     paintLine(i, Yellow, Yellow, Yellow, Yellow);
+    nameFittings();
     m_highlighted = i;
 }
 
@@ -325,7 +389,7 @@ void datigas::Clear() {
             else if (c == GasColumn::perd)
                 perd(i)->clear();
             else
-                showText(box(c, i), QString());
+                showComputed(box(c, i), Cell());
         }
     }
     showCount();

@@ -2,6 +2,7 @@
 // undo and redo, the block paste, the copy and the inserted row.
 #include "core/ApplicationState.h"
 #include "windows/frame/BandEditing.h"
+#include "windows/frame/WindowFrame.h"
 #include "windows/gas/datigas.h"
 
 #include <QComboBox>
@@ -32,7 +33,9 @@ void datigas::buildEditing() {
         return 0;
     };
     band.showTable = [this] { showTable(); };
+    band.scrollBar = VScroll1;
     m_editing = new BandEditing(*this, m_ctx, GasEditing(m_ctx.state), std::move(band));
+    m_editing->extendMenu(m_frame->menu(QStringLiteral("modif")));
 }
 
 void datigas::typed(int row, int column, const std::function<void()>& handler) {

@@ -7,6 +7,7 @@
 #include "documents/WordDocument.h"
 #include "windows/frame/Forms.h"
 #include "windows/frame/PrintCommands.h"
+#include "windows/frame/PrintPreview.h"
 #include "windows/frame/Services.h"
 
 #include <QLabel>
@@ -14,16 +15,31 @@
 #include <QRadioButton>
 #include <QScrollBar>
 
-void datigas::stampa_Click() {
-    ApplicationState& s = m_ctx.state;
+bool datigas::prepareListing() {
     if (!precheck())
-        return;
+        return false;
     PageThroughTable();
     // The project name lives in the cover window's box: the window is loaded
     // before it is read, as every routine that reads it does.
     m_ctx.forms.loadByName(QStringLiteral("frontespizio"));
+    return true;
+}
+
+std::function<void(PrinterPage&)> datigas::listing() {
+    return [&s = m_ctx.state](PrinterPage& page) { PrintGasListing(s, page); };
+}
+
+void datigas::anteprima_Click() {
+    if (prepareListing())
+        ShowPrintPreview(m_ctx, this, listing());
+}
+
+void datigas::stampa_Click() {
+    ApplicationState& s = m_ctx.state;
+    if (!prepareListing())
+        return;
     if (!comestampo[0]->isChecked()) {
-        PrintOnPrinter(m_ctx, this, [&s](PrinterPage& page) { PrintGasListing(s, page); });
+        PrintOnPrinter(m_ctx, this, listing());
         return;
     }
     const double total = shownTotal();

@@ -17,9 +17,13 @@ namespace {
 constexpr quint32 PaleYellow = 0x00C0FFFF;
 constexpr quint32 Blue = 0x00FF0000;
 
+// A background comes with the text colour that reads on it, whatever the
+// desktop's theme.
 void paint(QWidget* widget, QPalette::ColorRole role, quint32 colour) {
     QPalette palette = widget->palette();
     palette.setColor(role, fromClassicColour(colour));
+    if (role == QPalette::Window)
+        palette.setColor(QPalette::WindowText, ReadableTextOn(fromClassicColour(colour)));
     widget->setPalette(palette);
 }
 

@@ -1,9 +1,11 @@
 #include "windows/start/scelta.h"
 
 #include "core/ApplicationState.h"
+#include "windows/frame/DesignFont.h"
 #include "windows/frame/Forms.h"
 #include "windows/frame/ModTubarex.h"
 #include "windows/frame/Services.h"
+#include "windows/frame/datistudio.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -31,6 +33,11 @@ scelta::scelta(AppContext& context, QWidget* parent)
     : Form(context, parent) {
     setWindowTitle(QStringLiteral("Tubarex: menu delle procedure di calcolo disponibili"));
     setMouseTracking(true);
+    // The face of the other designed windows; the chooser has room for its
+    // texts at 9 points, whatever the desktop's own size.
+    QFont face = InterfaceFont();
+    face.setPointSize(9);
+    setFont(face);
 
     auto place = [this](QWidget* w, const char* name, int left, int top, int width, int height) {
         w->setObjectName(QString::fromLatin1(name));
@@ -94,6 +101,12 @@ scelta::scelta(AppContext& context, QWidget* parent)
                        QStringLiteral("cliccare per visualizzare il sommario della Guida"), 3900);
     cmdesci = makeButton("cmdesci", QStringLiteral("&USCITA"),
                          QStringLiteral("cliccare per uscire da Tubarex"), 7305);
+    // Below the options, where the designed window is free.
+    studio = new QPushButton(QStringLiteral("&Dati dello studio..."), this);
+    place(studio, "studio", 480, 4200, 3255, 495);
+    studio->setToolTip(QStringLiteral("cliccare per inserire nome e indirizzo dello studio "
+                                      "tecnico che firma la relazione"));
+    connect(studio, &QPushButton::clicked, this, [this] { ShowStudioDialog(m_ctx, this); });
     connect(aiuto, &QPushButton::clicked, this, &scelta::aiuto_Click);
     connect(guida, &QPushButton::clicked, this, &scelta::guida_Click);
     connect(cmdesci, &QPushButton::clicked, this, &scelta::cmdesci_Click);
@@ -107,6 +120,7 @@ scelta::scelta(AppContext& context, QWidget* parent)
 
 void scelta::Form_Load() {
     startResizer(OuterWidth, OuterHeight);
+    keepHalfDesignedSize();
     for (int i = 1; i <= 2; ++i)
         Option1(i)->setEnabled(m_ctx.forms.canShow(QString::fromLatin1(OptionTargets[i - 1])));
     guida->setEnabled(m_ctx.forms.canShow(QStringLiteral("sommario")));

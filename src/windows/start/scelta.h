@@ -38,6 +38,8 @@ public:
     QPushButton* aiuto = nullptr;
     QPushButton* guida = nullptr;
     QPushButton* cmdesci = nullptr;
+    // "Dati dello studio": the owner's name and address (datistudio).
+    QPushButton* studio = nullptr;
     QStatusBar* StatusBar1 = nullptr;
 
 protected:

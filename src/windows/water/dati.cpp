@@ -8,8 +8,10 @@
 #include "windows/frame/DesignFont.h"
 #include "windows/frame/Forms.h"
 #include "windows/frame/ModTubarex.h"
+#include "windows/frame/SpokenNames.h"
 #include "windows/frame/WindowFrame.h"
 #include "windows/frame/WindowParts.h"
+#include "windows/frame/clsResize.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -107,8 +109,9 @@ dati::dati(AppContext& context, QWidget* parent)
     h.printWindow = [this] { stampa_Click(); };
     h.printInputForm = [this] { acquisizionedati_Click(); };
     m_frame = new WindowFrame(*this, context, FrameKind::Water, std::move(h));
-    // The band was laid out for 8-point text: the heads fit their columns.
-    m_frame->clientArea()->setFont(DesignFont());
+    AddMenuEntry(m_frame->menu(QStringLiteral("stam")), "anteprima",
+                 QStringLiteral("&Anteprima di stampa..."), this, [this] { anteprima_Click(); });
+    m_frame->clientArea()->setFont(InterfaceFont());
     buildHeads();
     buildBand();
     buildOthers();
@@ -129,15 +132,10 @@ QWidget* dati::control(int column, int i) const {
 
 void dati::buildHeads() {
     QWidget* area = m_frame->clientArea();
-    // The heads are one point smaller than the boxes, so that the units fit
-    // in the designed column widths.
-    QFont headFont = DesignFont();
-    headFont.setPointSize(headFont.pointSize() - 1);
-    auto label = [this, area, headFont](const QString& name, const QString& text,
-                                        const QString& tip, int left, int top, int width) {
+    auto label = [this, area](const QString& name, const QString& text, const QString& tip,
+                              int left, int top, int width) {
         auto* l = new QLabel(text, area);
         l->setObjectName(name);
-        l->setFont(headFont);
         l->setToolTip(tip);
         l->setAlignment(Qt::AlignCenter);
         l->setGeometry(twipsX(left), twipsY(top), twipsX(width), twipsY(255));
@@ -152,8 +150,14 @@ void dati::buildHeads() {
         const QString column = QString::fromLatin1(head.column);
         label(QStringLiteral("testa_") + column, QString::fromUtf8(head.name),
               QString::fromUtf8(head.nameTip), head.place.left, 1800, head.place.width);
-        label(QStringLiteral("unita_") + column, QString::fromUtf8(head.unit),
-              QString::fromUtf8(head.unitTip), head.place.left, 2040, head.place.width);
+        QLabel* unit =
+            label(QStringLiteral("unita_") + column, QString::fromUtf8(head.unit),
+                  QString::fromUtf8(head.unitTip), head.place.left, 2040, head.place.width);
+        // "litri al secondo" takes two lines in its column, down to the band.
+        if (column == QLatin1String("port")) {
+            unit->setWordWrap(true);
+            unit->resize(unit->width(), twipsY(BandTopTwips - 2040));
+        }
     }
 }
 
@@ -238,6 +242,8 @@ void dati::buildOthers() {
     label("Label3", QStringLiteral("totale perdite"), 7200, 4920, 1215, 255);
     totperd = label("totperd", QString(), 8400, 4920, 975, 255);
     totperd->setToolTip(QStringLiteral("totale prohgressivo delle perdite"));
+    DescribeAsComputed(totperd, QStringLiteral("totale perdite"));
+    Label1->setAccessibleDescription(QStringLiteral("tronchi digitati"));
     label("nota", QStringLiteral("N.B. Immettere i dati usando il punto per i decimali"), 360, 5220,
           6735, 255);
     passo = MakeHintBox(*this, area, QRect(2400, 5640, 4695, 450));
@@ -255,6 +261,9 @@ void dati::buildOthers() {
 
 void dati::Form_Load() {
     startResizer(WindowFrame::OuterWidth, WindowFrame::OuterHeight);
+    keepHalfDesignedSize();
+    // A larger window shows larger texts, so that a long value shows whole.
+    resizer()->setScalesFonts(true);
     InitMessageTitles(m_ctx.state);
     UpdateStepHint();
     m_ctx.state.WaterBandTop = 1;

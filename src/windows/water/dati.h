@@ -16,6 +16,7 @@ class QPushButton;
 class QRadioButton;
 class QScrollBar;
 class BandEditing;
+class PrinterPage;
 class WindowFrame;
 
 // The water data window: the 500-row water table seen through a band of ten
@@ -76,6 +77,9 @@ public:
     void stampa_Click();
     // The blank data-acquisition form, always as a document.
     void acquisizionedati_Click();
+    // "&Anteprima di stampa...": the printer listing of the table, after the
+    // same check and paging as the print, shown page by page.
+    void anteprima_Click();
     void delriga_Click(int i);
     void num_MouseMove(int i);
     QColor background() const { return m_background; }
@@ -112,6 +116,9 @@ private:
     // Every line in the colours of a line not pointed at.
     void paintBand();
     bool precheck();
+    // The silent check and the table paged through, before a listing.
+    bool prepareListing();
+    std::function<void(PrinterPage&)> listing();
     void printDocument();
     bool eventFilter(QObject* watched, QEvent* event) override;
     // The band's editing: the lines and columns of its controls.

@@ -3,6 +3,7 @@
 #include "core/ApplicationState.h"
 #include "core/NumberText.h"
 #include "windows/frame/Services.h"
+#include "windows/frame/SpokenNames.h"
 #include "windows/frame/WindowParts.h"
 #include "windows/water/dati.h"
 
@@ -17,6 +18,22 @@ namespace {
 
 const QColor Cyan(0, 255, 255);
 const QColor Yellow(255, 255, 0);
+
+// What a screen reader calls each column's control, by water column 1..13.
+const char* const SpokenColumns[] = {"",
+                                     "lunghezza",
+                                     "diametro interno",
+                                     "portata",
+                                     "tipologia del tubo",
+                                     "coefficiente di scabrezza",
+                                     "curve a 45°",
+                                     "curve a 90°",
+                                     "curve a 90° ad ampio raggio",
+                                     "raccordi a T",
+                                     "raccordi a croce",
+                                     "saracinesche",
+                                     "valvole di ritegno",
+                                     "perdita di carico"};
 
 } // namespace
 
@@ -50,6 +67,12 @@ void dati::showRowNumber(int i) {
     num(i)->setText(NumberToText(row));
     delriga(i)->setToolTip(QStringLiteral("cliccare per cancellare la riga n.") +
                            RowNumberText(row));
+    SetSpokenName(num(i), QStringLiteral("tronco %1").arg(row));
+    SetSpokenName(delriga(i), DeleteRowName(row));
+    for (int c = WaterColumn::lungh; c <= WaterColumn::valv; ++c)
+        SetSpokenName(control(c, i), RowControlName(QString::fromUtf8(SpokenColumns[c]), row));
+    DescribeAsComputed(perd(i),
+                       RowControlName(QString::fromUtf8(SpokenColumns[WaterColumn::perd]), row));
 }
 
 void dati::UpdateStepHint() {

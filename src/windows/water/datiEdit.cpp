@@ -2,6 +2,7 @@
 // undo and redo, the block paste, the copy and the inserted row.
 #include "core/ApplicationState.h"
 #include "windows/frame/BandEditing.h"
+#include "windows/frame/WindowFrame.h"
 #include "windows/water/dati.h"
 
 #include <QComboBox>
@@ -33,7 +34,9 @@ void dati::buildEditing() {
         return 0;
     };
     band.showTable = [this] { showTable(); };
+    band.scrollBar = VScroll1;
     m_editing = new BandEditing(*this, m_ctx, WaterEditing(m_ctx.state), std::move(band));
+    m_editing->extendMenu(m_frame->menu(QStringLiteral("modif")));
 }
 
 void dati::typed(int column, int i, const std::function<void()>& handler) {

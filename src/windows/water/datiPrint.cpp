@@ -5,6 +5,7 @@
 #include "documents/WordDocument.h"
 #include "windows/frame/Forms.h"
 #include "windows/frame/PrintCommands.h"
+#include "windows/frame/PrintPreview.h"
 #include "windows/frame/Services.h"
 #include "windows/water/dati.h"
 
@@ -13,18 +14,32 @@
 #include <QRadioButton>
 #include <QScrollBar>
 
-void dati::stampa_Click() {
+bool dati::prepareListing() {
     if (!precheck())
-        return;
-    ApplicationState& s = m_ctx.state;
+        return false;
     PageThroughTable();
     // The project name lives in the cover window's box: the window is loaded
     // before it is read, as every routine that reads it does.
     m_ctx.forms.loadByName(QStringLiteral("frontespizio"));
+    return true;
+}
+
+std::function<void(PrinterPage&)> dati::listing() {
+    return [&s = m_ctx.state](PrinterPage& page) { PrintWaterListing(s, page); };
+}
+
+void dati::stampa_Click() {
+    if (!prepareListing())
+        return;
     if (comestampo[0]->isChecked())
         printDocument();
     else
-        PrintOnPrinter(m_ctx, this, [&s](PrinterPage& page) { PrintWaterListing(s, page); });
+        PrintOnPrinter(m_ctx, this, listing());
+}
+
+void dati::anteprima_Click() {
+    if (prepareListing())
+        ShowPrintPreview(m_ctx, this, listing());
 }
 
 void dati::PageThroughTable() {

@@ -147,6 +147,8 @@ private slots:
         QVERIFY(!loss.isEmpty());
         QCOMPARE(loss, NumberToText(f.state.gas.at(3, GasColumn::perd).value()));
         QCOMPARE(w.box(GasColumn::rey, 3)->text(),
+                 RoundedNumberText(f.state.gas.at(3, GasColumn::rey).value(), 4));
+        QCOMPARE(w.box(GasColumn::rey, 3)->toolTip(),
                  NumberToText(f.state.gas.at(3, GasColumn::rey).value()));
         QCOMPARE(w.totperd->text(), loss);
         QCOMPARE(w.passo->text(), QStringLiteral("Tronco n. 1: scegliere il diametro nominale "
@@ -299,8 +301,11 @@ private slots:
         QVERIFY(!f.state.gas.at(12, GasColumn::perd).isEmpty());
         QCOMPARE(w.perd(8)->text(), NumberToText(f.state.gas.at(12, GasColumn::perd).value()));
         QCOMPARE(w.box(GasColumn::pcs, 1)->text(), QStringLiteral("38160"));
-        // Long results show their start in the narrow boxes.
-        QVERIFY(w.box(GasColumn::rey, 1)->text().size() > 8);
+        // Long results show whole in the narrow boxes, to four significant
+        // digits, and at full length in the tooltip.
+        QCOMPARE(w.box(GasColumn::rey, 1)->text(),
+                 RoundedNumberText(f.state.gas.at(5, GasColumn::rey).value(), 4));
+        QVERIFY(w.box(GasColumn::rey, 1)->toolTip().size() > 8);
         QCOMPARE(w.box(GasColumn::rey, 1)->cursorPosition(), 0);
         QCOMPARE(w.totperd->text(), NumberToText(GasTotal(f.state, 12)));
         // A nominal diameter without its length is dropped.

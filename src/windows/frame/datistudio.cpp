@@ -1,0 +1,97 @@
+#include "windows/frame/datistudio.h"
+
+#include "core/ApplicationState.h"
+#include "core/InstallationSettings.h"
+#include "core/SafeFile.h"
+#include "windows/frame/Form.h"
+#include "windows/frame/Forms.h"
+#include "windows/frame/Services.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+datistudio::datistudio(AppContext& context, QWidget* parent, QStringList candidates,
+                       QString userFile)
+    : QDialog(parent)
+    , m_ctx(context)
+    , m_candidates(std::move(candidates))
+    , m_userFile(std::move(userFile)) {
+    setObjectName(QStringLiteral("datistudio"));
+    setWindowTitle(QStringLiteral("Tubarex: dati dello studio"));
+    setWindowModality(Qt::ApplicationModal);
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    auto* intro = new QLabel(QStringLiteral("Lo studio tecnico che firma la relazione e i "
+                                            "documenti, come compare nel frontespizio."),
+                             this);
+    intro->setWordWrap(true);
+    const auto box = [this](const char* name, const QString& text, const QString& spoken) {
+        auto* edit = new QLineEdit(text, this);
+        edit->setObjectName(QString::fromLatin1(name));
+        edit->setAccessibleName(spoken);
+        edit->setMaxLength(200);
+        edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * 50);
+        return edit;
+    };
+    nome = box("nome", context.state.OwnerName, QStringLiteral("studio tecnico"));
+    indirizzo = box("indirizzo", context.state.OwnerAddress, QStringLiteral("indirizzo"));
+    auto* fields = new QFormLayout;
+    fields->addRow(QStringLiteral("&studio tecnico:"), nome);
+    fields->addRow(QStringLiteral("&indirizzo:"), indirizzo);
+
+    const QString target = OwnerSettingsTarget(m_candidates, m_userFile);
+    dove = new QLabel(
+        QStringLiteral("Salvati in %1, dove li legge anche tubarex-cli.").arg(QuotedPath(target)),
+        this);
+    dove->setObjectName(QStringLiteral("dove"));
+    dove->setWordWrap(true);
+    dove->setTextFormat(Qt::PlainText);
+
+    salva = new QPushButton(QStringLiteral("&Salva"), this);
+    salva->setObjectName(QStringLiteral("salva"));
+    salva->setDefault(true);
+    annulla = new QPushButton(QStringLiteral("&Annulla"), this);
+    annulla->setObjectName(QStringLiteral("annulla"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(salva);
+    buttons->addWidget(annulla);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(intro);
+    layout->addLayout(fields);
+    layout->addWidget(dove);
+    layout->addLayout(buttons);
+
+    connect(salva, &QPushButton::clicked, this, &datistudio::salva_Click);
+    connect(annulla, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+bool datistudio::salva_Click() {
+    const QString name = nome->text().trimmed();
+    const QString address = indirizzo->text().trimmed();
+    const QString error = SaveOwnerSettings(name, address, m_candidates, m_userFile);
+    if (!error.isEmpty()) {
+        m_ctx.services.messages.MsgBox(
+            error, MsgButtons::Ok, NoticeIcon::Critical,
+            m_ctx.state.ProgramName + QStringLiteral(": dati dello studio"), this);
+        return false;
+    }
+    m_ctx.state.OwnerName = name;
+    m_ctx.state.OwnerAddress = address;
+    if (auto* cover = dynamic_cast<OwnerView*>(m_ctx.forms.find(QStringLiteral("frontespizio"))))
+        cover->ownerChanged();
+    accept();
+    return true;
+}
+
+datistudio* ShowStudioDialog(AppContext& context, QWidget* parent) {
+    auto* dialog = new datistudio(context, parent, InstallationSettingsCandidates(),
+                                  UserInstallationSettingsFile());
+    dialog->open();
+    return dialog;
+}
