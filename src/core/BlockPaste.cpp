@@ -142,6 +142,12 @@ QString PastedCellText(const QString& cell) {
     return m.captured(1) + whole + QLatin1Char('.') + m.captured(3) + m.captured(4);
 }
 
+QString TypedNumberText(const QString& text) {
+    QString typed = PastedCellText(text);
+    typed.replace(QLatin1Char(','), QLatin1Char('.'));
+    return typed;
+}
+
 int PasteLastRow(int row, const CellBlock& block) {
     return std::min<int>(MaxRows, row + static_cast<int>(block.size()) - 1);
 }

@@ -38,6 +38,12 @@ CellBlock ParseCellBlock(const QString& text);
 // two apostrophes of the lists; any other text is kept as it is.
 QString PastedCellText(const QString& cell);
 
+// The text a numeric box keeps of what is typed or pasted into it: a number
+// in the Italian form as PastedCellText writes it, and any other comma a
+// point. The numeric pad's decimal key types a comma on an Italian
+// keyboard, and the program reads "3,5" as 3.
+QString TypedNumberText(const QString& text);
+
 // One network's table as a block fills it.
 struct PasteTarget {
     // The band's input columns, left to right, and the length among them.

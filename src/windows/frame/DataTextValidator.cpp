@@ -4,6 +4,8 @@
 
 #include <QApplication>
 
+#include <algorithm>
+
 bool DataTextValidator::canStore(const QString& text) {
     return FileCanHoldValue(text);
 }
@@ -14,4 +16,19 @@ QValidator::State DataTextValidator::validate(QString& input, int& pos) const {
         return Acceptable;
     QApplication::beep();
     return Invalid;
+}
+
+QValidator::State NumberTextValidator::validate(QString& input, int& pos) const {
+    const State state = DataTextValidator::validate(input, pos);
+    if (state != Acceptable)
+        return state;
+    const QString typed = TypedNumberText(input);
+    if (typed != input) {
+        // The cursor keeps its place from the end: a grouping point dropped
+        // before it moves it left.
+        const qsizetype fromEnd = input.size() - pos;
+        input = typed;
+        pos = static_cast<int>(std::max<qsizetype>(0, input.size() - fromEnd));
+    }
+    return Acceptable;
 }

@@ -18,3 +18,13 @@ public:
     // True when the data file can hold the text as one value.
     static bool canStore(const QString& text);
 };
+
+// The validator of a box that holds a number: as DataTextValidator, and a
+// comma typed or pasted is the decimal point (TypedNumberText), so that the
+// box, the table and the file carry the point.
+class NumberTextValidator : public DataTextValidator {
+    Q_OBJECT
+public:
+    using DataTextValidator::DataTextValidator;
+    State validate(QString& input, int& pos) const override;
+};

@@ -230,7 +230,7 @@ void datigas::buildFittings() {
             Places.at(static_cast<size_t>(c - GasColumn::cu45 + GasColumn::diam));
         auto* edit = new QLineEdit(area);
         edit->setObjectName(GasColumnName(c));
-        edit->setValidator(new DataTextValidator(edit));
+        edit->setValidator(new NumberTextValidator(edit));
         edit->setGeometry(twipsX(place.left), twipsY(FittingBoxTop), twipsX(place.width),
                           twipsY(285));
         if (c == GasColumn::luvirt) {
@@ -298,7 +298,7 @@ void datigas::buildBand() {
             const ColumnPlace place = Places.at(static_cast<size_t>(c));
             auto* edit = new QLineEdit(area);
             edit->setObjectName(indexed(qPrintable(GasColumnName(c)), i));
-            edit->setValidator(new DataTextValidator(edit));
+            edit->setValidator(new NumberTextValidator(edit));
             edit->setGeometry(twipsX(place.left), twipsY(top), twipsX(place.width), twipsY(285));
             if (c == GasColumn::lungh)
                 connect(edit, &QLineEdit::textChanged, this,

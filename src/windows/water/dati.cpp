@@ -197,7 +197,7 @@ void dati::buildBand() {
             }
             auto* edit = new QLineEdit(area);
             edit->setObjectName(indexed(qPrintable(WaterColumnName(c)), i));
-            edit->setValidator(new DataTextValidator(edit));
+            edit->setValidator(new NumberTextValidator(edit));
             edit->setGeometry(twipsX(place.left), twipsY(top), twipsX(place.width), twipsY(285));
             if (c == WaterColumn::lungh)
                 connect(edit, &QLineEdit::textChanged, this,
