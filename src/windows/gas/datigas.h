@@ -124,6 +124,11 @@ private:
     // Computes `row`; a completed computation refreshes the total.
     void calculate(int row);
     void showVirtualLength();
+    // CurrentRow := row; the fitting row (its caption, its boxes and the
+    // virtual length) follows, so that it always describes the row a
+    // fitting typed goes to.
+    void setCurrentRow(int row);
+    void showFittingRow();
     void showCount();
     void showHint();
     // Shows a notice of the input guidance and moves the band and focus to it.

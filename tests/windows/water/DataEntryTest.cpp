@@ -62,6 +62,18 @@ Typed prepare(ShellFixture& f, const NumberBox& b) {
             [&f, b] { return f.state.gas.at(1, b.column).displayText(); }};
 }
 
+// Picks a list entry with the arrow keys, as the user does.
+void pick(QComboBox* combo, int index) {
+    while (combo->currentIndex() < index)
+        QTest::keyClick(combo, Qt::Key_Down);
+}
+
+void moveMouseOver(QWidget* w) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), w->mapToGlobal(QPointF(2, 2)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &move);
+}
+
 } // namespace
 
 class DataEntry_Test : public QObject {
@@ -92,6 +104,36 @@ private slots:
             QTest::keyClicks(t.box, typed);
         QCOMPARE(t.box->text(), stored);
         QCOMPARE(t.cell(), stored);
+    }
+
+    // The fitting boxes, their caption and the virtual length describe one
+    // row, the row a fitting typed goes to: the row last edited, after the
+    // mouse passed over another row's number.
+    void fittingRowFollowsTheRowEdited() {
+        ShellFixture f;
+        for (int r = 1; r <= 9; ++r)
+            SetGasCell(f.state, r, GasColumn::lungh, QStringLiteral("5"));
+        SetGasCell(f.state, 9, GasColumn::cu90, QStringLiteral("2"));
+        CountGasRows(f.state);
+        datigas& w = f.forms.show<datigas>();
+        w.RefreshGasBand();
+        moveMouseOver(w.num(9));
+        QCOMPARE(w.eventuale->text(), QStringLiteral("eventuali altri dati del tronco n. 9"));
+        QCOMPARE(w.fitting(GasColumn::cu90)->text(), QStringLiteral("2"));
+
+        QTest::keyClicks(w.lungh(10), QStringLiteral("10"));
+        pick(w.tipofi(10), 4);
+        QTest::keyClicks(w.portgas(10), QStringLiteral("2"));
+        pick(w.tipoc(10), 0);
+        QCOMPARE(w.eventuale->text(), QStringLiteral("eventuali altri dati del tronco n. 10"));
+        QCOMPARE(w.fitting(GasColumn::cu90)->text(), QString());
+        QCOMPARE(w.fitting(GasColumn::luvirt)->text(),
+                 f.state.gas.at(10, GasColumn::luvirt).displayText());
+        QTest::keyClicks(w.fitting(GasColumn::cu45), QStringLiteral("1"));
+        QCOMPARE(f.state.gas.at(10, GasColumn::cu45).displayText(), QStringLiteral("1"));
+        QVERIFY(f.state.gas.at(9, GasColumn::cu45).isEmpty());
+        QCOMPARE(w.fitting(GasColumn::luvirt)->text(),
+                 f.state.gas.at(10, GasColumn::luvirt).displayText());
     }
 
 };
