@@ -74,6 +74,39 @@ void moveMouseOver(QWidget* w) {
     QCoreApplication::sendEvent(w, &move);
 }
 
+// One data window as the row commands see it.
+struct Network {
+    std::function<void(ShellFixture&, int rows)> fill; // rows 1..n, the length the number
+    std::function<BandEditing&(ShellFixture&)> editing;
+    std::function<QPushButton*(ShellFixture&, int line)> deleteButton;
+    std::function<QString(ShellFixture&, int row)> length;
+    std::function<int(ShellFixture&)> count;
+};
+
+const Network Water{
+    [](ShellFixture& f, int rows) {
+        for (int r = 1; r <= rows; ++r)
+            StoreWaterCell(f.state, r, WaterColumn::lungh, NumberToText(r));
+        RecountRows(f.state);
+        f.forms.show<dati>().RefreshBand();
+    },
+    [](ShellFixture& f) -> BandEditing& { return f.forms.get<dati>().editing(); },
+    [](ShellFixture& f, int line) { return f.forms.get<dati>().delriga(line); },
+    [](ShellFixture& f, int row) { return f.state.water.at(row, WaterColumn::lungh).displayText(); },
+    [](ShellFixture& f) { return f.state.waterRows(); }};
+
+const Network Gas{
+    [](ShellFixture& f, int rows) {
+        for (int r = 1; r <= rows; ++r)
+            SetGasCell(f.state, r, GasColumn::lungh, NumberToText(r));
+        CountGasRows(f.state);
+        f.forms.show<datigas>().RefreshGasBand();
+    },
+    [](ShellFixture& f) -> BandEditing& { return f.forms.get<datigas>().editing(); },
+    [](ShellFixture& f, int line) { return f.forms.get<datigas>().delriga(line); },
+    [](ShellFixture& f, int row) { return f.state.gas.at(row, GasColumn::lungh).displayText(); },
+    [](ShellFixture& f) { return f.state.gasRows(); }};
+
 } // namespace
 
 class DataEntry_Test : public QObject {
@@ -136,6 +169,41 @@ private slots:
                  f.state.gas.at(10, GasColumn::luvirt).displayText());
     }
 
+    // An empty row before rows that hold data (an inserted row) goes with
+    // its delete button, as one undo step; past the data, the button still
+    // says that the row has no length.
+    void emptyRowInsideTheTableIsDeleted_data() {
+        QTest::addColumn<bool>("gas");
+        QTest::newRow("acqua") << false;
+        QTest::newRow("gas") << true;
+    }
+    void emptyRowInsideTheTableIsDeleted() {
+        QFETCH(bool, gas);
+        const Network& n = gas ? Gas : Water;
+        ShellFixture f;
+        n.fill(f, 5);
+        n.editing(f).insertRowAt(3);
+        QVERIFY(n.length(f, 3).isEmpty());
+        QCOMPARE(n.length(f, 6), QStringLiteral("5"));
+
+        QTest::mouseClick(n.deleteButton(f, 3), Qt::LeftButton);
+        QVERIFY(f.services.messages.shown.empty());
+        QCOMPARE(n.length(f, 3), QStringLiteral("3"));
+        QVERIFY(n.length(f, 6).isEmpty());
+        QCOMPARE(n.count(f), 5);
+
+        n.editing(f).undo();
+        QVERIFY(n.length(f, 3).isEmpty());
+        QCOMPARE(n.length(f, 6), QStringLiteral("5"));
+        n.editing(f).redo();
+
+        QTest::mouseClick(n.deleteButton(f, 8), Qt::LeftButton);
+        QCOMPARE(f.services.messages.shown.size(), size_t(1));
+        QCOMPARE(f.services.messages.shown[0].text,
+                 QStringLiteral("I dati del tronco n. 8 non sono ancora considerati in quanto "
+                                "manca la lunghezza."));
+        QCOMPARE(n.count(f), 5);
+    }
 };
 
 TUBAREX_QT_TEST(DataEntry_Test)
