@@ -1,8 +1,8 @@
 #include "core/WaterTable.h"
 
 #include "core/ApplicationState.h"
-#include "core/ProjectFile.h"
 #include "core/NumberText.h"
+#include "core/ProjectFile.h"
 #include "core/RowGuide.h"
 
 #include <cmath>

@@ -12,6 +12,7 @@
 #include "windows/frame/Line.h"
 #include "windows/frame/ModTubarex.h"
 #include "windows/frame/PrintCommands.h"
+#include "windows/frame/ProjectStatus.h"
 #include "windows/frame/Services.h"
 #include "windows/frame/WindowFrame.h"
 #include "windows/frame/WindowParts.h"
@@ -71,7 +72,8 @@ void setColour(QWidget* w, QPalette::ColorRole role, const QColor& colour) {
 frontespizio::frontespizio(AppContext& context, QWidget* parent)
     : Form(context, parent)
     , m_files(context, this) {
-    setWindowTitle(QStringLiteral("Tubarex: frontespizio per la relazione"));
+    new ProjectStatus(*this, context.state,
+                      QStringLiteral("Tubarex: frontespizio per la relazione"));
     FrameHandlers h;
     // Apri and Elimina are the water window's own commands.
     if (context.forms.canShow(QStringLiteral("dati"))) {
@@ -295,11 +297,5 @@ ProjectFileCommands* frontespizio::waterFiles() {
 }
 
 bool frontespizio::HasNetworkRows() {
-    const ApplicationState& s = m_ctx.state;
-    if (s.waterRows() + s.gasRows() != 0)
-        return true;
-    m_ctx.services.messages.MsgBox(
-        QStringLiteral("Non esistono dati riconosciuti: digitare correttamente i dati."),
-        MsgButtons::Ok, NoticeIcon::Critical, s.HelpTitle, this);
-    return false;
+    return ProjectHasRows(m_ctx, this);
 }

@@ -9,6 +9,7 @@
 #include "windows/frame/DesignFont.h"
 #include "windows/frame/Forms.h"
 #include "windows/frame/ModTubarex.h"
+#include "windows/frame/ProjectStatus.h"
 #include "windows/frame/WindowFrame.h"
 #include "windows/frame/WindowParts.h"
 
@@ -128,7 +129,8 @@ void makeComputed(QLineEdit* edit) {
 datigas::datigas(AppContext& context, QWidget* parent)
     : Form(context, parent)
     , m_files(context, this, CancelledOpen::ForgetsCurrentFile) {
-    setWindowTitle(QStringLiteral("Perdite di carico gas: dati per il calcolo"));
+    new ProjectStatus(*this, context.state,
+                      QStringLiteral("Perdite di carico gas: dati per il calcolo"));
     FrameHandlers h;
     h.open = [this] { m_files.Open(); };
     h.save = [this] { m_files.Save([this] { return precheck(); }); };

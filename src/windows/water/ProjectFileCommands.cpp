@@ -45,7 +45,8 @@ std::optional<QColor> ChooseProjectBackground(AppContext& context, QWidget* wind
     return QColor::fromRgb(*chosen);
 }
 
-QString OpenProject(AppContext& context, const QString& path, ProjectSource source) {
+QString OpenProject(AppContext& context, const QString& path, ProjectSource source,
+                    const QString& copyOf) {
     // The file is read and checked aside first, so that a file that cannot
     // be opened changes nothing, not even which windows are loaded.
     ApplicationState read;
@@ -57,8 +58,7 @@ QString OpenProject(AppContext& context, const QString& path, ProjectSource sour
     context.forms.loadByName(QStringLiteral("frontespizio"));
     ApplyProjectData(context.state, {read.WaterRowCount, std::move(read.water), read.GasRowCount,
                                      std::move(read.gas), std::move(read.cover)});
-    if (source == ProjectSource::DataFile)
-        context.state.CurrentFileName = path;
+    context.state.CurrentFileName = source == ProjectSource::DataFile ? path : copyOf;
     // A copy of unsaved work holds its rows through the last with an input,
     // beyond a blank row: the segments are counted as they were.
     if (source == ProjectSource::UnsavedCopy && context.state.waterRows() > 0)
@@ -82,10 +82,46 @@ void NotifyProjectOpened(AppContext& context) {
     }
 }
 
-bool OpenProjectAtStart(AppContext& context, const QString& path, ProjectSource source) {
+bool ProjectHasRows(AppContext& context, QWidget* parent) {
+    const ApplicationState& s = context.state;
+    if (s.waterRows() + s.gasRows() != 0)
+        return true;
+    context.services.messages.MsgBox(
+        QStringLiteral("Non esistono dati riconosciuti: digitare correttamente i dati."),
+        MsgButtons::Ok, NoticeIcon::Critical, s.HelpTitle, parent);
+    return false;
+}
+
+bool SaveChangesFirst(AppContext& context, QWidget* parent) {
+    const ApplicationState& s = context.state;
+    if (!s.modified)
+        return true;
+    const MsgAnswer answer = context.services.messages.MsgBox(
+        QStringLiteral("Salvare le modifiche a \u00ab") + ProjectNameOf(s.CurrentFileName) +
+            QStringLiteral("\u00bb?"),
+        MsgButtons::YesNoCancel, NoticeIcon::Question,
+        s.ProgramName + QStringLiteral(": dati non archiviati"), parent);
+    if (answer == MsgAnswer::No)
+        return true;
+    if (answer != MsgAnswer::Yes)
+        return false;
+    // The whole project, whichever window asks: the loosest of the three
+    // saves, so that no incomplete row keeps the work from its file.
+    ProjectFileCommands files(context, parent);
+    return files.Save([&context, parent] { return ProjectHasRows(context, parent); });
+}
+
+bool OpenProjectAtStart(AppContext& context, const QString& path) {
     InitApplicationState(context.state);
     InitMessageTitles(context.state);
-    const QString error = OpenProject(context, path, source);
+    return SaveChangesFirst(context) && ShowProjectAtStart(context, path);
+}
+
+bool ShowProjectAtStart(AppContext& context, const QString& path, ProjectSource source,
+                        const QString& copyOf) {
+    InitApplicationState(context.state);
+    InitMessageTitles(context.state);
+    const QString error = OpenProject(context, path, source, copyOf);
     if (!error.isEmpty()) {
         context.services.messages.MsgBox(error, MsgButtons::Ok, NoticeIcon::Critical,
                                          context.state.CheckTitle);
@@ -125,13 +161,17 @@ void ProjectFileCommands::critical(const QString& text) {
 }
 
 bool ProjectFileCommands::Open() {
+    if (!SaveChangesFirst(m_ctx, m_parent))
+        return false;
     m_title = QStringLiteral("Apri file");
     m_fileName.clear();
     const auto chosen =
         m_ctx.services.dialogs.ShowOpen({m_title, m_fileName, OpenFilter(), 2}, m_parent);
     if (!chosen) {
-        if (m_cancelledOpen == CancelledOpen::ForgetsCurrentFile)
+        if (m_cancelledOpen == CancelledOpen::ForgetsCurrentFile) {
             m_ctx.state.CurrentFileName.clear();
+            NotifyProject(m_ctx.state, ProjectEvent::Renamed);
+        }
         return false;
     }
     m_fileName = *chosen;

@@ -42,25 +42,45 @@ std::optional<QColor> ChooseProjectBackground(AppContext& context, QWidget* wind
 
 // Where a project comes from: a data file of the user's, which becomes the
 // current file and holds the project as it stands; or a copy of unsaved
-// work, which leaves the current file as it was and is unsaved work itself.
+// work, which is unsaved work itself and goes back to its own file.
 enum class ProjectSource { DataFile, UnsavedCopy };
 
 // Makes the file at `path` the project and tells the project windows: the
 // cover window is loaded first (its load dates the record), and the gas
-// window is loaded so that its band too starts again at row 1. Returns the
-// message to show, empty on success; on failure the project is unchanged.
+// window is loaded so that its band too starts again at row 1. A copy of
+// unsaved work makes `copyOf`, the data file it belongs to (empty for
+// none), the current file. Returns the message to show, empty on success;
+// on failure the project is unchanged.
 QString OpenProject(AppContext& context, const QString& path,
-                    ProjectSource source = ProjectSource::DataFile);
+                    ProjectSource source = ProjectSource::DataFile,
+                    const QString& copyOf = QString());
 
 // Tells every loaded project window that the project was replaced.
 void NotifyProjectOpened(AppContext& context);
 
 // The program started with a data file: the program identity is filled as
-// the splash would, the file is opened and the water window shown (the gas
+// the splash would, unsaved changes (a copy of unsaved work just restored)
+// are asked about, the file is opened and the water window shown (the gas
 // window when the project has gas segments and no water segment). An
 // unreadable file is reported (false), and the program starts as usual.
-bool OpenProjectAtStart(AppContext& context, const QString& path,
-                        ProjectSource source = ProjectSource::DataFile);
+bool OpenProjectAtStart(AppContext& context, const QString& path);
+
+// OpenProjectAtStart once the question about unsaved changes is behind.
+bool ShowProjectAtStart(AppContext& context, const QString& path,
+                        ProjectSource source = ProjectSource::DataFile,
+                        const QString& copyOf = QString());
+
+// The cover window's rule for a save: some network has rows; otherwise its
+// message ("Non esistono dati riconosciuti ...") and false.
+bool ProjectHasRows(AppContext& context, QWidget* parent);
+
+// Asked before anything replaces the project and before the exit question:
+// when the project holds unsaved changes, "Salvare le modifiche a «NAME»?"
+// with Sì (the project saved as Salva of the cover window saves it: to its
+// file, or to one asked for), No and Annulla. True when the caller may go
+// on: nothing unsaved, No, or Sì with the project saved; Annulla and a save
+// cancelled or refused stop it.
+bool SaveChangesFirst(AppContext& context, QWidget* parent = nullptr);
 
 // What a cancelled Open does to the current file: the water and cover
 // windows keep it; the gas window forgets it, so that its next save asks for

@@ -8,6 +8,7 @@
 #include "windows/frame/DesignFont.h"
 #include "windows/frame/Forms.h"
 #include "windows/frame/ModTubarex.h"
+#include "windows/frame/ProjectStatus.h"
 #include "windows/frame/WindowFrame.h"
 #include "windows/frame/WindowParts.h"
 
@@ -95,7 +96,8 @@ QString indexed(const char* name, int i) {
 dati::dati(AppContext& context, QWidget* parent)
     : Form(context, parent)
     , m_files(context, this) {
-    setWindowTitle(QStringLiteral("Perdite di carico acqua: dati per il calcolo"));
+    new ProjectStatus(*this, context.state,
+                      QStringLiteral("Perdite di carico acqua: dati per il calcolo"));
     FrameHandlers h;
     h.open = [this] { m_files.Open(); };
     h.save = [this] { m_files.Save([this] { return precheck(); }); };
