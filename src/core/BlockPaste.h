@@ -24,6 +24,10 @@ bool HoldsCellBlock(const QString& text);
 // in Windows-1252, so a character outside that code page has no byte.
 bool FileCanHoldValue(const QString& text);
 
+// Why the data file cannot hold the text, in one line naming the first
+// character it refuses; empty when it can hold it.
+QString RefusedCharacterReason(const QString& text);
+
 // Cells as a spreadsheet puts them on the clipboard: cells separated by
 // tabs, rows by line breaks (CR LF, LF or CR). The line break that ends the
 // last row does not start another one.

@@ -99,6 +99,7 @@ frontespizio::frontespizio(AppContext& context, QWidget* parent)
     buildOthers();
     setTabOrder();
     m_background = palette().color(QPalette::Window);
+    ShowRefusalsInHint(*this, passo);
 }
 
 void frontespizio::buildFields() {

@@ -150,6 +150,7 @@ datigas::datigas(AppContext& context, QWidget* parent)
     buildOthers();
     buildEditing();
     setBackgroundColour(QColor(128, 128, 128));
+    ShowRefusalsInHint(*this, passo);
     paintBand();
 }
 

@@ -116,6 +116,7 @@ dati::dati(AppContext& context, QWidget* parent)
     buildOthers();
     buildEditing();
     setBackgroundColour(QColor(128, 128, 128));
+    ShowRefusalsInHint(*this, passo);
     paintBand();
 }
 

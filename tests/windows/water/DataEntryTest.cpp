@@ -8,6 +8,7 @@
 #include "windows/water/dati.h"
 
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -17,8 +18,8 @@
 // What the user types into the boxes of both data windows.
 namespace {
 
-// A box of either data window, with the cell it edits; `ready` types what
-// the row needs before the box takes typing (a length on row 1).
+// A numeric box of either data window, by the table column it edits;
+// `fitting` for a box of the gas window's fitting row.
 struct NumberBox {
     const char* name;
     bool gas;
@@ -27,17 +28,28 @@ struct NumberBox {
 };
 
 const NumberBox NumberBoxes[] = {
-    {"lungh", false, WaterColumn::lungh, false},  {"diam", false, WaterColumn::diam, false},
-    {"port", false, WaterColumn::port, false},    {"sca", false, WaterColumn::sca, false},
-    {"c45", false, WaterColumn::c45, false},      {"c90", false, WaterColumn::c90, false},
-    {"c91", false, WaterColumn::c91, false},      {"tes", false, WaterColumn::tes, false},
-    {"croc", false, WaterColumn::croc, false},    {"sarac", false, WaterColumn::sarac, false},
-    {"valv", false, WaterColumn::valv, false},    {"gas lungh", true, GasColumn::lungh, false},
-    {"portgas", true, GasColumn::portgas, false}, {"gas diam", true, GasColumn::diam, false},
-    {"cu45", true, GasColumn::cu45, true},        {"cu90", true, GasColumn::cu90, true},
-    {"cu91", true, GasColumn::cu91, true},        {"rt", true, GasColumn::rt, true},
-    {"rx", true, GasColumn::rx, true},            {"rs", true, GasColumn::rs, true},
-    {"rv", true, GasColumn::rv, true},            {"luvirt", true, GasColumn::luvirt, true},
+    {"lungh", false, WaterColumn::lungh, false},
+    {"diam", false, WaterColumn::diam, false},
+    {"port", false, WaterColumn::port, false},
+    {"sca", false, WaterColumn::sca, false},
+    {"c45", false, WaterColumn::c45, false},
+    {"c90", false, WaterColumn::c90, false},
+    {"c91", false, WaterColumn::c91, false},
+    {"tes", false, WaterColumn::tes, false},
+    {"croc", false, WaterColumn::croc, false},
+    {"sarac", false, WaterColumn::sarac, false},
+    {"valv", false, WaterColumn::valv, false},
+    {"gas lungh", true, GasColumn::lungh, false},
+    {"portgas", true, GasColumn::portgas, false},
+    {"gas diam", true, GasColumn::diam, false},
+    {"cu45", true, GasColumn::cu45, true},
+    {"cu90", true, GasColumn::cu90, true},
+    {"cu91", true, GasColumn::cu91, true},
+    {"rt", true, GasColumn::rt, true},
+    {"rx", true, GasColumn::rx, true},
+    {"rs", true, GasColumn::rs, true},
+    {"rv", true, GasColumn::rv, true},
+    {"luvirt", true, GasColumn::luvirt, true},
 };
 
 // The box on line 1 (or of the fitting row, for row 1) and the text of its
@@ -83,17 +95,18 @@ struct Network {
     std::function<int(ShellFixture&)> count;
 };
 
-const Network Water{
-    [](ShellFixture& f, int rows) {
-        for (int r = 1; r <= rows; ++r)
-            StoreWaterCell(f.state, r, WaterColumn::lungh, NumberToText(r));
-        RecountRows(f.state);
-        f.forms.show<dati>().RefreshBand();
-    },
-    [](ShellFixture& f) -> BandEditing& { return f.forms.get<dati>().editing(); },
-    [](ShellFixture& f, int line) { return f.forms.get<dati>().delriga(line); },
-    [](ShellFixture& f, int row) { return f.state.water.at(row, WaterColumn::lungh).displayText(); },
-    [](ShellFixture& f) { return f.state.waterRows(); }};
+const Network Water{[](ShellFixture& f, int rows) {
+                        for (int r = 1; r <= rows; ++r)
+                            StoreWaterCell(f.state, r, WaterColumn::lungh, NumberToText(r));
+                        RecountRows(f.state);
+                        f.forms.show<dati>().RefreshBand();
+                    },
+                    [](ShellFixture& f) -> BandEditing& { return f.forms.get<dati>().editing(); },
+                    [](ShellFixture& f, int line) { return f.forms.get<dati>().delriga(line); },
+                    [](ShellFixture& f, int row) {
+                        return f.state.water.at(row, WaterColumn::lungh).displayText();
+                    },
+                    [](ShellFixture& f) { return f.state.waterRows(); }};
 
 const Network Gas{
     [](ShellFixture& f, int rows) {
@@ -120,10 +133,13 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("stored");
         for (int k = 0; k < int(std::size(NumberBoxes)); ++k) {
-            QTest::addRow("%s 3,5", NumberBoxes[k].name) << k << "3,5" << "3.5";
-            QTest::addRow("%s ,25", NumberBoxes[k].name) << k << ",25" << ".25";
+            QTest::addRow("%s 3,5", NumberBoxes[k].name) << k << "3,5"
+                                                         << "3.5";
+            QTest::addRow("%s ,25", NumberBoxes[k].name) << k << ",25"
+                                                         << ".25";
         }
-        QTest::addRow("pasted 1.234,5") << 0 << "1.234,5" << "1234.5";
+        QTest::addRow("pasted 1.234,5") << 0 << "1.234,5"
+                                        << "1234.5";
     }
     void commaIsTheDecimalPoint() {
         QFETCH(int, box);
@@ -137,6 +153,53 @@ private slots:
             QTest::keyClicks(t.box, typed);
         QCOMPARE(t.box->text(), stored);
         QCOMPARE(t.cell(), stored);
+    }
+
+    // A character a box refuses (the data file could not hold it) gets its
+    // reason in the window's hint box, not only a beep; the next character
+    // taken gives the hint back.
+    void refusedCharacterIsExplained_data() {
+        QTest::addColumn<int>("window");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("reason");
+        const QString quote = QStringLiteral("Il carattere \" non \u00e8 ammesso: il file dati "
+                                             "racchiude i testi tra virgolette.");
+        const QString omega = QStringLiteral("Il carattere \u03a9 non \u00e8 ammesso: il file "
+                                             "dati (Windows-1252) non pu\u00f2 contenerlo.");
+        QTest::newRow("acqua, virgolette") << 0 << "1\"" << quote;
+        QTest::newRow("gas, omega") << 1 << QStringLiteral("1\u03a9") << omega;
+        QTest::newRow("frontespizio, omega") << 2 << QStringLiteral("R\u03a9") << omega;
+    }
+    void refusedCharacterIsExplained() {
+        QFETCH(int, window);
+        QFETCH(QString, typed);
+        QFETCH(QString, reason);
+        ShellFixture f;
+        QLineEdit* box = nullptr;
+        QLabel* hint = nullptr;
+        if (window == 0) {
+            box = f.forms.show<dati>().lungh(1);
+            hint = f.forms.get<dati>().passo;
+        } else if (window == 1) {
+            box = f.forms.show<datigas>().lungh(1);
+            hint = f.forms.get<datigas>().passo;
+        } else {
+            box = f.forms.show<frontespizio>().progetto();
+            hint = f.forms.get<frontespizio>().passo;
+        }
+        const QString before = hint->text();
+        // Keys as a keyboard sends them, the text with them (QTest knows
+        // no key for a Greek letter).
+        for (const QChar c : typed) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QCoreApplication::sendEvent(box, &press);
+        }
+        QCOMPARE(box->text(), typed.left(1));
+        QCOMPARE(hint->text(), reason);
+        QTest::keyClicks(box, QStringLiteral("2"));
+        QVERIFY(hint->text() != reason);
+        if (window == 2)
+            QCOMPARE(hint->text(), before);
     }
 
     // The fitting boxes, their caption and the virtual length describe one
