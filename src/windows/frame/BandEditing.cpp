@@ -163,8 +163,20 @@ QMenu* BandEditing::contextMenu(QWidget* control) {
         for (qsizetype k = 0; k < own.size() && k < 3; ++k)
             menu->removeAction(own.at(k)); // undo, redo and their separator
     }
+    // One entry stands beside Ctrl+V, the one the key runs here: the rows
+    // pasted when the clipboard holds a block (which the box would refuse),
+    // the box's own paste when it holds one value.
+    const bool ownPaste = edit && !edit->isReadOnly() && !HoldsCellBlock(clipboardText());
+    if (edit && !ownPaste) {
+        // The box's own entry is the one that names the key after a tab.
+        const QString key = QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+        for (QAction* own : menu->actions()) {
+            if (own->text().section(QLatin1Char('\t'), 1) == key)
+                menu->removeAction(own);
+        }
+    }
     QAction* first = menu->actions().value(0);
-    const QString pasteKeys = QStringLiteral("Ctrl+V");
+    const QString pasteKeys = ownPaste ? QString() : QStringLiteral("Ctrl+V");
     QAction* annulla = addCommand(menu, first, "annulla", QStringLiteral("Annulla"),
                                   QStringLiteral("Ctrl+Z"), m_editing->canUndo());
     QAction* ripeti = addCommand(menu, first, "ripeti", QStringLiteral("Ripeti"),
