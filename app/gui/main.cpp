@@ -67,6 +67,7 @@ int main(int argc, char* argv[]) {
 
     ApplicationState state;
     LoadOwnerSettings(state, InstallationSettingsCandidates());
+    state.recent.keepIn(RecentProjects::defaultFile());
 
     QtServices services;
     Forms forms;

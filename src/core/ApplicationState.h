@@ -2,6 +2,7 @@
 
 #include "core/GasTable.h"
 #include "core/ProjectIdentification.h"
+#include "core/RecentProjects.h"
 #include "core/TableHistory.h"
 #include "core/WaterTable.h"
 
@@ -61,6 +62,8 @@ struct ApplicationState {
     // The project holds changes that no data file holds yet: set by every
     // Changed, cleared by Stored (NotifyProject keeps it).
     bool modified = false;
+    // The files last opened or saved, and the folder last used.
+    RecentProjects recent;
 
     // Background colour last chosen in a colour dialog (0x00RRGGBB).
     quint32 ColourScheme = 0;

@@ -138,6 +138,12 @@ program_windows() {
     done | sort
 }
 
+# The lines of the window list $2 whose window is not in the list $1: the
+# windows that opened (a main window whose title changed is no new one).
+new_windows() { # before after
+    awk 'NR == FNR { seen[$1] = 1; next } !($1 in seen)' <(echo "$1") <(echo "$2")
+}
+
 # Inner area of a window: "x y width height".
 inner_geometry() {
     xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
@@ -201,7 +207,7 @@ check_click() { # what expect command...
             case $alt in
             menu)
                 after=$(program_windows)
-                if comm -13 <(echo "$before") <(echo "$after") | grep -q "^[0-9]* popup "; then
+                if new_windows "$before" "$after" | grep -q "^[0-9]* popup "; then
                     outcome=menu
                     xdotool key Escape
                 fi
@@ -229,7 +235,7 @@ check_click() { # what expect command...
                     xdotool key Escape # No: the colour dialog follows
                     sleep 1
                     after=$(program_windows)
-                    id=$(comm -13 <(echo "$before") <(echo "$after") | awk '{print $1}' | head -1)
+                    id=$(new_windows "$before" "$after" | awk '{print $1}' | head -1)
                     if [ -n "$id" ]; then
                         outcome=colour
                         close_extra "$id DIALOG colour"
@@ -247,7 +253,7 @@ check_click() { # what expect command...
             sleep 0.5
             after=$(program_windows)
             local extra
-            extra=$(comm -13 <(echo "$before") <(echo "$after"))
+            extra=$(new_windows "$before" "$after")
             if [ -n "$extra" ]; then
                 fault "$what: expected nothing, got: $extra"
                 shot "fault-$faults"
@@ -257,9 +263,9 @@ check_click() { # what expect command...
             fi
         else
             after=$(program_windows)
-            fault "$what: expected $expect, got: $(comm -13 <(echo "$before") <(echo "$after") | tr '\n' ';')"
+            fault "$what: expected $expect, got: $(new_windows "$before" "$after" | tr '\n' ';')"
             shot "fault-$faults"
-            close_extra "$(comm -13 <(echo "$before") <(echo "$after"))"
+            close_extra "$(new_windows "$before" "$after")"
         fi
     fi
     [ -n "$outcome" ] && note "$what -> $outcome"

@@ -72,8 +72,8 @@ void setColour(QWidget* w, QPalette::ColorRole role, const QColor& colour) {
 frontespizio::frontespizio(AppContext& context, QWidget* parent)
     : Form(context, parent)
     , m_files(context, this) {
-    new ProjectStatus(*this, context.state,
-                      QStringLiteral("Tubarex: frontespizio per la relazione"));
+    m_status = new ProjectStatus(*this, context.state,
+                                 QStringLiteral("Tubarex: frontespizio per la relazione"));
     FrameHandlers h;
     // Apri and Elimina are the water window's own commands.
     if (context.forms.canShow(QStringLiteral("dati"))) {
@@ -85,9 +85,19 @@ frontespizio::frontespizio(AppContext& context, QWidget* parent)
             if (ProjectFileCommands* files = waterFiles())
                 files->Delete();
         };
+        h.openRecent = [this](const QString& path) {
+            if (ProjectFileCommands* files = waterFiles())
+                files->OpenRecent(path);
+        };
     }
-    h.save = [this] { m_files.Save([this] { return HasNetworkRows(); }); };
-    h.saveAs = [this] { m_files.SaveAs([this] { return HasNetworkRows(); }); };
+    h.save = [this] {
+        if (m_files.Save([this] { return HasNetworkRows(); }))
+            m_status->showSaved(passo);
+    };
+    h.saveAs = [this] {
+        if (m_files.SaveAs([this] { return HasNetworkRows(); }))
+            m_status->showSaved(passo);
+    };
     h.colour = [this] { colorare_Click(); };
     h.check = [this] { controllodat_Click(); };
     h.clear = [this] { cancella_Click(); };

@@ -105,12 +105,13 @@ std::optional<QString> runFileDialog(const FileDialogRequest& request, QWidget* 
         dialog.setNameFilters(filters);
         dialog.selectNameFilter(SelectedNameFilter(filters, request.filterIndex));
     }
-    if (!request.fileName.isEmpty()) {
-        const QFileInfo info(request.fileName);
-        if (info.path() != QStringLiteral("."))
-            dialog.setDirectory(info.path());
+    const QFileInfo info(request.fileName);
+    if (!request.folder.isEmpty())
+        dialog.setDirectory(request.folder);
+    else if (!request.fileName.isEmpty() && info.path() != QStringLiteral("."))
+        dialog.setDirectory(info.path());
+    if (!request.fileName.isEmpty())
         dialog.selectFile(info.fileName());
-    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return QDir::toNativeSeparators(dialog.selectedFiles().first());

@@ -16,6 +16,7 @@ class QPushButton;
 class QRadioButton;
 class QScrollBar;
 class BandEditing;
+class ProjectStatus;
 class WindowFrame;
 
 // The gas data window: the 500-row gas table seen through a band of ten lines
@@ -146,6 +147,7 @@ private:
 
     WindowFrame* m_frame = nullptr;
     BandEditing* m_editing = nullptr;
+    ProjectStatus* m_status = nullptr;
     ProjectFileCommands m_files;
     QColor m_background;
     int m_highlighted = 0; // the band line shown in yellow, 0 for none

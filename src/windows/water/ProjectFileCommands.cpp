@@ -5,7 +5,10 @@
 #include "windows/frame/Forms.h"
 #include "windows/frame/Services.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace {
 
@@ -59,6 +62,8 @@ QString OpenProject(AppContext& context, const QString& path, ProjectSource sour
     ApplyProjectData(context.state, {read.WaterRowCount, std::move(read.water), read.GasRowCount,
                                      std::move(read.gas), std::move(read.cover)});
     context.state.CurrentFileName = source == ProjectSource::DataFile ? path : copyOf;
+    if (source == ProjectSource::DataFile)
+        context.state.recent.add(path);
     // A copy of unsaved work holds its rows through the last with an input,
     // beyond a blank row: the segments are counted as they were.
     if (source == ProjectSource::UnsavedCopy && context.state.waterRows() > 0)
@@ -155,6 +160,18 @@ QString ProjectFileCommands::DeleteFilter() {
     return QStringLiteral("Tutti i file (*.*)|*.*|File Tubarex-dati- | Tubarex-dati-*");
 }
 
+QString ProjectFileCommands::dialogFolder() const {
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(documents).isDir())
+        documents = QDir::homePath();
+    return DialogFolder(m_ctx.state.CurrentFileName, m_ctx.state.recent.lastFolder(), documents);
+}
+
+void ProjectFileCommands::chosen(const QString& path) {
+    m_fileName = path;
+    m_ctx.state.recent.setLastFolder(QFileInfo(path).absolutePath());
+}
+
 void ProjectFileCommands::critical(const QString& text) {
     m_ctx.services.messages.MsgBox(text, MsgButtons::Ok, NoticeIcon::Critical,
                                    m_ctx.state.CheckTitle, m_parent);
@@ -165,8 +182,8 @@ bool ProjectFileCommands::Open() {
         return false;
     m_title = QStringLiteral("Apri file");
     m_fileName.clear();
-    const auto chosen =
-        m_ctx.services.dialogs.ShowOpen({m_title, m_fileName, OpenFilter(), 2}, m_parent);
+    const auto chosen = m_ctx.services.dialogs.ShowOpen(
+        {m_title, m_fileName, OpenFilter(), 2, dialogFolder()}, m_parent);
     if (!chosen) {
         if (m_cancelledOpen == CancelledOpen::ForgetsCurrentFile) {
             m_ctx.state.CurrentFileName.clear();
@@ -174,12 +191,26 @@ bool ProjectFileCommands::Open() {
         }
         return false;
     }
-    m_fileName = *chosen;
+    this->chosen(*chosen);
     const QString error = OpenProject(m_ctx, *chosen);
     if (!error.isEmpty()) {
         critical(error);
         return false;
     }
+    return true;
+}
+
+bool ProjectFileCommands::OpenRecent(const QString& path) {
+    if (!SaveChangesFirst(m_ctx, m_parent))
+        return false;
+    const QString error = OpenProject(m_ctx, path);
+    if (!error.isEmpty()) {
+        if (!QFileInfo::exists(path))
+            m_ctx.state.recent.remove(path);
+        critical(error);
+        return false;
+    }
+    m_fileName = path;
     return true;
 }
 
@@ -213,11 +244,11 @@ bool ProjectFileCommands::writeProject(const Precheck& precheck, bool askName) {
     // file the user has open.
     QString path = m_ctx.state.CurrentFileName;
     if (askName || path.isEmpty()) {
-        const auto chosen =
-            m_ctx.services.dialogs.ShowSave({m_title, m_fileName, SaveFilter(), 1}, m_parent);
+        const auto chosen = m_ctx.services.dialogs.ShowSave(
+            {m_title, m_fileName, SaveFilter(), 1, dialogFolder()}, m_parent);
         if (!chosen)
             return false;
-        m_fileName = *chosen;
+        this->chosen(*chosen);
         path = *chosen;
     }
     const QString error = SaveProjectFile(m_ctx.state, path);
@@ -226,17 +257,18 @@ bool ProjectFileCommands::writeProject(const Precheck& precheck, bool askName) {
         return false;
     }
     m_ctx.state.CurrentFileName = path;
+    m_ctx.state.recent.add(path);
     NotifyProject(m_ctx.state, ProjectEvent::Stored);
     return true;
 }
 
 bool ProjectFileCommands::Delete() {
     m_title = m_ctx.state.DeleteDialogTitle;
-    const auto chosen =
-        m_ctx.services.dialogs.ShowOpen({m_title, m_fileName, DeleteFilter(), 2}, m_parent);
+    const auto chosen = m_ctx.services.dialogs.ShowOpen(
+        {m_title, m_fileName, DeleteFilter(), 2, dialogFolder()}, m_parent);
     if (!chosen)
         return false;
-    m_fileName = *chosen;
+    this->chosen(*chosen);
     // Deleted at once, with no confirmation; a file that cannot be deleted
     // ends the command silently.
     return QFile::remove(*chosen);

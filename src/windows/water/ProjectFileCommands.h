@@ -100,6 +100,10 @@ public:
 
     // Asks for a file and makes it the project; true when one was opened.
     bool Open();
+    // Makes a file of the recent list the project, as Open does once the
+    // file is chosen; a file that is gone is refused with Open's message
+    // and leaves the list.
+    bool OpenRecent(const QString& path);
     // Writes the project to the current file, asking for one when there is
     // none; true when the file was written.
     bool Save(const Precheck& precheck);
@@ -112,6 +116,9 @@ public:
 
     // The file name the window's next dialog starts from, and its title.
     const QString& dialogFileName() const { return m_fileName; }
+    // The folder the next dialog opens in (DialogFolder): the current
+    // project's, else the last folder used, else the user's documents.
+    QString dialogFolder() const;
     const QString& dialogTitle() const { return m_title; }
 
     static QString OpenFilter();
@@ -120,6 +127,8 @@ public:
 
 private:
     void critical(const QString& text);
+    // A dialog's answer: the name it keeps, the folder last used.
+    void chosen(const QString& path);
     // The check, the project name, the name of the file (asked when
     // `askName` or when there is no current file), then the file written.
     bool writeProject(const Precheck& precheck, bool askName);

@@ -96,12 +96,19 @@ QString indexed(const char* name, int i) {
 dati::dati(AppContext& context, QWidget* parent)
     : Form(context, parent)
     , m_files(context, this) {
-    new ProjectStatus(*this, context.state,
-                      QStringLiteral("Perdite di carico acqua: dati per il calcolo"));
+    m_status = new ProjectStatus(*this, context.state,
+                                 QStringLiteral("Perdite di carico acqua: dati per il calcolo"));
     FrameHandlers h;
     h.open = [this] { m_files.Open(); };
-    h.save = [this] { m_files.Save([this] { return precheck(); }); };
-    h.saveAs = [this] { m_files.SaveAs([this] { return precheck(); }); };
+    h.openRecent = [this](const QString& path) { m_files.OpenRecent(path); };
+    h.save = [this] {
+        if (m_files.Save([this] { return precheck(); }))
+            m_status->showSaved(passo);
+    };
+    h.saveAs = [this] {
+        if (m_files.SaveAs([this] { return precheck(); }))
+            m_status->showSaved(passo);
+    };
     h.deleteFile = [this] { m_files.Delete(); };
     h.colour = [this] { ChangeBackground(); };
     h.check = [this] { CheckData(); };

@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -167,8 +168,8 @@ private slots:
     void replacingTheProjectAsksFirst_data() {
         QTest::addColumn<int>("path");
         QTest::addColumn<int>("answer");
-        const char* paths[] = {"Apri acqua", "Apri gas", "Apri frontespizio", "recupero",
-                               "file all'avvio"};
+        const char* paths[] = {"Apri acqua", "Apri gas",       "Apri frontespizio",
+                               "recupero",   "file all'avvio", "progetto recente"};
         const struct {
             const char* name;
             MsgAnswer answer;
@@ -214,10 +215,18 @@ private slots:
             messages.shown.erase(messages.shown.begin());
             break;
         }
-        default:
+        case 4:
             messages.answer(MsgAnswer(answer));
             OpenProjectAtStart(p.f.context, p.second);
             break;
+        default: {
+            messages.answer(MsgAnswer(answer));
+            p.f.state.recent.add(p.second);
+            QMenu* file = p.gas().frame()->menu(QStringLiteral("file"));
+            emit file->aboutToShow();
+            file->findChild<QAction*>(QStringLiteral("recente(1)"))->trigger();
+            break;
+        }
         }
         QVERIFY(!messages.shown.empty());
         const RecordedMessage& question = messages.shown.front();
