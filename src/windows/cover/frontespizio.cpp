@@ -90,14 +90,8 @@ frontespizio::frontespizio(AppContext& context, QWidget* parent)
                 files->OpenRecent(path);
         };
     }
-    h.save = [this] {
-        if (m_files.Save([this] { return HasNetworkRows(); }))
-            m_status->showSaved(passo);
-    };
-    h.saveAs = [this] {
-        if (m_files.SaveAs([this] { return HasNetworkRows(); }))
-            m_status->showSaved(passo);
-    };
+    SetSaveHandlers(
+        h, m_files, [this] { return HasNetworkRows(); }, [this] { m_status->showSaved(passo); });
     h.colour = [this] { colorare_Click(); };
     h.check = [this] { controllodat_Click(); };
     h.clear = [this] { cancella_Click(); };

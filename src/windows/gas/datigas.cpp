@@ -134,14 +134,8 @@ datigas::datigas(AppContext& context, QWidget* parent)
     FrameHandlers h;
     h.open = [this] { m_files.Open(); };
     h.openRecent = [this](const QString& path) { m_files.OpenRecent(path); };
-    h.save = [this] {
-        if (m_files.Save([this] { return precheck(); }))
-            m_status->showSaved(passo);
-    };
-    h.saveAs = [this] {
-        if (m_files.SaveAs([this] { return precheck(); }))
-            m_status->showSaved(passo);
-    };
+    SetSaveHandlers(
+        h, m_files, [this] { return precheck(); }, [this] { m_status->showSaved(passo); });
     h.deleteFile = [this] { m_files.Delete(); };
     h.colour = [this] { ChooseGasBackground(); };
     h.check = [this] { CheckData(); };

@@ -4,6 +4,7 @@
 #include "core/ProjectFile.h"
 #include "windows/frame/Forms.h"
 #include "windows/frame/Services.h"
+#include "windows/frame/WindowFrame.h"
 
 #include <QDir>
 #include <QFile>
@@ -260,6 +261,19 @@ bool ProjectFileCommands::writeProject(const Precheck& precheck, bool askName) {
     m_ctx.state.recent.add(path);
     NotifyProject(m_ctx.state, ProjectEvent::Stored);
     return true;
+}
+
+void SetSaveHandlers(FrameHandlers& handlers, ProjectFileCommands& files,
+                     const ProjectFileCommands::Precheck& check,
+                     const std::function<void()>& saved) {
+    handlers.save = [&files, check, saved] {
+        if (files.Save(check))
+            saved();
+    };
+    handlers.saveAs = [&files, check, saved] {
+        if (files.SaveAs(check))
+            saved();
+    };
 }
 
 bool ProjectFileCommands::Delete() {

@@ -7,6 +7,7 @@
 #include <optional>
 
 struct AppContext;
+struct FrameHandlers;
 class QWidget;
 
 // A main window that shows the project (water, gas or cover window): told
@@ -139,3 +140,10 @@ private:
     QString m_fileName;
     QString m_title;
 };
+
+// Salva and Salva con nome of a main window's frame: the window's own check
+// first, then `saved` (the window shows the saved hint) once the file is
+// written.
+void SetSaveHandlers(FrameHandlers& handlers, ProjectFileCommands& files,
+                     const ProjectFileCommands::Precheck& check,
+                     const std::function<void()>& saved);
