@@ -3,6 +3,10 @@
 #include "core/NumberText.h"
 #include "core/ProgramFiles.h"
 
+#include <QFileInfo>
+
+#include <algorithm>
+
 void InitApplicationState(ApplicationState& state) {
     state.ProgramName = QStringLiteral("Tubarex");
     state.ProgramSubtitle = QStringLiteral("perdite di carico nelle tubazioni");
@@ -23,7 +27,36 @@ void CountIntegerDigits(ApplicationState& state) {
         state.IntegerDigits = *digits;
 }
 
+int ProjectListeners::add(Listener listener) {
+    m_listeners.emplace_back(m_next, std::move(listener));
+    return m_next++;
+}
+
+void ProjectListeners::remove(int id) {
+    std::erase_if(m_listeners, [id](const auto& entry) { return entry.first == id; });
+}
+
+void ProjectListeners::notify(ProjectEvent event) const {
+    // A copy: a listener may close a window, and so leave, while it is
+    // told; one that has left is not told any more.
+    const auto listeners = m_listeners;
+    for (const auto& [id, listener] : listeners) {
+        const bool present =
+            std::any_of(m_listeners.begin(), m_listeners.end(),
+                        [id = id](const auto& entry) { return entry.first == id; });
+        if (present && listener)
+            listener(event);
+    }
+}
+
 void NotifyProject(ApplicationState& state, ProjectEvent event) {
-    if (state.projectListener)
-        state.projectListener(event);
+    if (event == ProjectEvent::Changed)
+        state.modified = true;
+    else if (event == ProjectEvent::Stored)
+        state.modified = false;
+    state.projectListeners.notify(event);
+}
+
+QString ProjectNameOf(const QString& path) {
+    return path.isEmpty() ? QStringLiteral("senza nome") : QFileInfo(path).fileName();
 }

@@ -2,6 +2,7 @@
 
 #include "core/ApplicationState.h"
 #include "core/NumberText.h"
+#include "core/ProjectFile.h"
 
 #include <cmath>
 
@@ -230,7 +231,7 @@ CheckOutcome CheckGasData(ApplicationState& state) {
 
 Notice DeleteGasRow(ApplicationState& state, int row) {
     GasSegmentTable& t = state.gas;
-    if (t.at(row, GasColumn::lungh).isEmpty())
+    if (t.at(row, GasColumn::lungh).isEmpty() && !IsGapRow(row, cellsOf(t), GasRecordColumns))
         return MissingLengthOnDelete(row);
     // Every following row moves up, counted or not, so that no typed row is
     // left behind a gap.
