@@ -203,6 +203,18 @@ void WordDocument::setTableFontSize(int table, double points) {
         t->fontSize = points;
 }
 
+void WordDocument::setHeadRows(int table, int rows) {
+    WordTableContent* t = tableAt(table);
+    if (!t || rows < 1)
+        return;
+    t->headRows = std::min(rows, t->rows);
+    t->headsKept = true;
+    // The paragraph just before the table goes with it.
+    for (size_t i = 1; i < m_blocks.size(); ++i)
+        if (m_blocks[i].isTable && m_blocks[i].table == table && !m_blocks[i - 1].isTable)
+            m_blocks[i - 1].paragraph.keepWithNext = true;
+}
+
 void WordDocument::setCellText(int table, int row, int column, const QString& text) {
     WordTableContent* t = tableAt(table);
     if (t && row >= 1 && row <= t->rows && column >= 1 && column <= t->columns)

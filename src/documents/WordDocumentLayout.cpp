@@ -204,12 +204,35 @@ double rowHeight(const WordTableContent& t, const std::vector<int>& widths, int 
     return lines * lineHeight(t.fontSize) + RowRule;
 }
 
-void layOutTable(const WordTableContent& t, PageFlow& flow) {
+double leadHeight(const WordTableContent& t) {
     const std::vector<int> widths = WordTableColumnWidths(t);
-    const double heading = t.autoFormat != 0 ? rowHeight(t, widths, 1) : 0;
-    for (int r = 1; r <= t.rows; ++r)
-        if (flow.place(rowHeight(t, widths, r)) && heading > 0 && r > 1)
-            flow.place(heading); // the heading row repeats on top of the page
+    double height = 0;
+    for (int r = 1; r <= t.leadRows(); ++r)
+        height += rowHeight(t, widths, r);
+    return height;
+}
+
+// Lays out the rows of a table; `rowPages`, when given, receives the page
+// each row stands on.
+void layOutTable(const WordTableContent& t, PageFlow& flow, std::vector<int>* rowPages) {
+    const std::vector<int> widths = WordTableColumnWidths(t);
+    std::vector<double> heights(static_cast<size_t>(t.rows));
+    double heads = 0, lead = 0;
+    for (int r = 1; r <= t.rows; ++r) {
+        const double height = rowHeight(t, widths, r);
+        heights[static_cast<size_t>(r - 1)] = height;
+        heads += t.isHeadRow(r) ? height : 0;
+        lead += r <= t.leadRows() ? height : 0;
+    }
+    flow.place(lead);
+    if (rowPages)
+        rowPages->assign(static_cast<size_t>(t.leadRows()), flow.pages());
+    for (int r = t.leadRows() + 1; r <= t.rows; ++r) {
+        if (flow.place(heights[static_cast<size_t>(r - 1)]) && heads > 0)
+            flow.place(heads); // the heads repeat on top of the page
+        if (rowPages)
+            rowPages->push_back(flow.pages());
+    }
 }
 
 void layOutParagraph(const WordParagraph& p, double& lastSize, PageFlow& flow) {
@@ -293,12 +316,23 @@ double WordTextPoints(const QString& text, double points, bool bold) {
 }
 
 int WordDocument::pageCount() const {
+    return layOut(0, nullptr);
+}
+
+std::vector<int> WordDocument::tableRowPages(int table) const {
+    std::vector<int> pages;
+    if (table >= 1 && table <= tableCount())
+        layOut(table, &pages);
+    return pages;
+}
+
+int WordDocument::layOut(int observed, std::vector<int>* rowPages) const {
     PageFlow flow;
     double lastSize = m_fontSize;
     for (size_t i = 0; i < m_blocks.size(); ++i) {
         const WordBlock& block = m_blocks[i];
         if (block.isTable) {
-            layOutTable(table(block.table), flow);
+            layOutTable(table(block.table), flow, block.table == observed ? rowPages : nullptr);
             continue;
         }
         const bool chainStart =
@@ -317,6 +351,13 @@ int WordDocument::pageCount() const {
             for (size_t k = i; k <= end; ++k) {
                 layOutParagraph(m_blocks[k].paragraph, sizeHere, here);
                 layOutParagraph(m_blocks[k].paragraph, sizeAlone, alone);
+            }
+            // Kept with a table: with the rows that open it.
+            if (end + 1 < m_blocks.size() && m_blocks[end + 1].isTable &&
+                m_blocks[end].paragraph.keepWithNext) {
+                const double lead = leadHeight(table(m_blocks[end + 1].table));
+                here.place(lead);
+                alone.place(lead);
             }
             if (here.pages() > flow.pages() && alone.pages() == 1)
                 flow.breakPage();
