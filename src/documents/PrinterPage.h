@@ -191,7 +191,7 @@ private:
     bool m_lineHasText = false;
     bool m_lineSkipped = false; // a text of the line was already on the page
     double m_inkEnd = -1;       // where the last character of the line ends, -1 for none
-    double m_origin = 0;
+    double m_origin = 0;        // the x of column 1
     bool m_placedByHand = false;
     double m_pageEnd = 0;
     std::function<void()> m_turnPage;

@@ -206,7 +206,7 @@ public:
     // Pages of the document laid out so far on A4 with the writer's margins:
     // lines wrapped at the widths of the documents' face, tables row by row with
     // their head rows repeated on every page, the page breaks typed, and
-    // paragraphs kept with the next one (and kept heads with the row after
+    // paragraphs kept with the next one (and kept heads with the rows under
     // them) moved together to a new page when they would be split.
     int pageCount() const;
     // The page (from 1) on which each row of a table stands in that layout.
