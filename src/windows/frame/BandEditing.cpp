@@ -194,8 +194,7 @@ const std::vector<BandEditing::CommandKeys>& BandEditing::keys() {
     return table;
 }
 
-void BandEditing::addCommands(QMenu* menu, QAction* before, QWidget* control,
-                              bool showsPasteKey) {
+void BandEditing::addCommands(QMenu* menu, QAction* before, QWidget* control, bool showsPasteKey) {
     const int line = control ? m_band.lineOf(control) : 0;
     const int row = line > 0 ? rowOfLine(line) : 0;
     const int column = line > 0 ? m_band.columnOf(control) : 0;
