@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/GasTable.h"
+#include "core/ProjectExtension.h"
 #include "core/ProjectIdentification.h"
 #include "core/TableHistory.h"
 #include "core/WaterTable.h"
@@ -9,6 +10,8 @@
 
 #include <functional>
 #include <optional>
+#include <utility>
+#include <vector>
 
 // What happened to the project as a whole, for the copy of unsaved work.
 enum class ProjectEvent {
@@ -74,16 +77,29 @@ struct ApplicationState {
     // first load in this run; later loads show the record as it stands.
     bool coverDated = false;
 
+    // What the project holds beyond the classic file: limits, report option
+    // and the extension block's unknown entries.
+    ProjectExtension extension;
+
     // Told of every ProjectEvent (the program's copy of unsaved work
     // listens); nobody by default.
     std::function<void(ProjectEvent)> projectListener;
+    // Told after the listener, each under the key of its owner: the windows
+    // that follow the project as it changes.
+    std::vector<std::pair<const void*, std::function<void(ProjectEvent)>>> projectObservers;
 
     int waterRows() const { return WaterRowCount.value_or(0); }
     int gasRows() const { return GasRowCount.value_or(0); }
 };
 
-// Tells the project listener, if any.
+// Tells the project listener, if any, then every observer.
 void NotifyProject(ApplicationState& state, ProjectEvent event);
+
+// Adds an observer of the project under the key `owner`, and takes away
+// every observer of that owner.
+void ObserveProject(ApplicationState& state, const void* owner,
+                    std::function<void(ProjectEvent)> observer);
+void StopObservingProject(ApplicationState& state, const void* owner);
 
 // Sets ProgramName, ProgramSubtitle, ProgramVersion and ProgramDate.
 void InitApplicationState(ApplicationState& state);
