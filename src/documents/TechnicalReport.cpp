@@ -4,6 +4,7 @@
 #include "core/ApplicationState.h"
 #include "documents/GasPrintout.h"
 #include "documents/ReportTexts.h"
+#include "documents/VerificationReport.h"
 #include "documents/WaterPrintout.h"
 #include "documents/WordDocument.h"
 
@@ -127,6 +128,8 @@ void BuildTechnicalReport(WordDocument& doc, const ApplicationState& state,
         doc.addParagraphAtEnd();
         AddGasFittingsTable(doc, state);
     }
+    if (ReportsVerification(state))
+        AddVerificationSection(doc, state);
 
     const ProjectIdentification& c = state.cover;
     doc.setFontSize(12);

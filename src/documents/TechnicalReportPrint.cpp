@@ -5,6 +5,7 @@
 #include "documents/PrinterPage.h"
 #include "documents/ReportTexts.h"
 #include "documents/TechnicalReport.h"
+#include "documents/VerificationReport.h"
 #include "documents/WaterPrintout.h"
 
 namespace {
@@ -59,6 +60,10 @@ public:
             if (m_state.waterRows() > 0)
                 footer(TableFooterY);
             section(Network::Gas);
+        }
+        if (ReportsVerification(m_state)) {
+            footer(TableFooterY);
+            PrintVerificationSection(m_state, m_page, m_font, [this] { footer(TableFooterY); });
         }
         closing();
         return m_page.endDocument();
