@@ -104,6 +104,7 @@ private:
         ShowWater,
         ShowGas,
         ShowCover,
+        ShowVerification,
         HelpSummary,
         Tips,
         Support,
