@@ -4,6 +4,7 @@
 #include "BenchTarget.h"
 #include "core/ApplicationState.h"
 #include "core/ProjectFile.h"
+#include "core/Verification.h"
 
 #include <QDir>
 #include <QSaveFile>
@@ -48,6 +49,27 @@ void WaterKeystroke(benchmark::State& bench) {
     }
 }
 BENCHMARK(WaterKeystroke)->Unit(benchmark::kMicrosecond);
+
+// The verification of a full project as the open window redoes it on every
+// keystroke: both networks computed, each a binary tree (row r fed from row
+// r / 2, so 250 terminals, paths of up to nine segments), with the input
+// check.
+void VerifyFullProject(benchmark::State& bench) {
+    ApplicationState state = fullProject();
+    RecalculateAllWaterRows(state);
+    CalculateAllGasRows(state);
+    for (int r = 2; r <= MaxRows; ++r) {
+        state.water.setUpstream(r, r / 2);
+        state.gas.setUpstream(r, r / 2);
+    }
+    for (auto _ : bench) {
+        const NetworkVerification water = VerifyWaterNetwork(state);
+        const NetworkVerification gas = VerifyGasNetwork(state);
+        benchmark::DoNotOptimize(water.critical + gas.critical);
+    }
+    SetTarget(bench, 50);
+}
+BENCHMARK(VerifyFullProject)->Unit(benchmark::kMicrosecond);
 
 void ReadAndValidateFullFile(benchmark::State& bench) {
     const QByteArray bytes = std::get<QByteArray>(BuildProjectFile(fullProject()));

@@ -7,6 +7,7 @@
 #include "ShellFixture.h"
 
 #include "windows/gas/datigas.h"
+#include "windows/verify/verifica.h"
 #include "windows/water/dati.h"
 
 #include <QApplication>
@@ -46,11 +47,14 @@ constexpr int Line = 5;
 
 // Types alternately a digit at the end of the length and a backspace that
 // takes it away again: every key changes the row, as typing does.
-template <typename Window> void keystroke(benchmark::State& bench) {
+template <typename Window> void keystroke(benchmark::State& bench, bool verifying = false) {
     ShellFixture f;
     f.state = fullProject();
     InitApplicationState(f.state);
     InitMessageTitles(f.state);
+    // The verification window open beside it, following every key.
+    if (verifying)
+        f.forms.show<verifica>();
     Window& w = f.forms.show<Window>();
     w.VScroll1->setValue(BandTop);
     QLineEdit* box = w.lungh(Line);
@@ -81,6 +85,18 @@ void GasWindowKeystroke(benchmark::State& bench) {
     SetTarget(bench, 200);
 }
 BENCHMARK(GasWindowKeystroke)->Unit(benchmark::kMicrosecond);
+
+void WaterWindowKeystrokeVerifying(benchmark::State& bench) {
+    keystroke<dati>(bench, true);
+    SetTarget(bench, 150);
+}
+BENCHMARK(WaterWindowKeystrokeVerifying)->Unit(benchmark::kMicrosecond);
+
+void GasWindowKeystrokeVerifying(benchmark::State& bench) {
+    keystroke<datigas>(bench, true);
+    SetTarget(bench, 200);
+}
+BENCHMARK(GasWindowKeystrokeVerifying)->Unit(benchmark::kMicrosecond);
 
 // The offscreen platform says, for every window shown, which window
 // manager requests it ignores; the figures are easier to read without.

@@ -2,6 +2,8 @@
 
 #include "cli/CliCommandLine.h"
 #include "cli/CliOutputs.h"
+#include "cli/CliProjects.h"
+#include "cli/CliVerify.h"
 
 #include "core/ApplicationState.h"
 #include "core/NumberText.h"
@@ -273,76 +275,21 @@ void calcCsv(const ApplicationState& state, const Totals& totals, const QString&
                state.gasRows(), totals.gas, allColumns(GasInputs, GasResults), GasColumnName);
 }
 
-int usageError(const CliCommandLine& line, const QString& message, QTextStream& err) {
-    err << "tubarex-cli: " << message << '\n'
-        << "Per l'aiuto: tubarex-cli " << line.command << " --help\n";
-    return ExitFileError;
-}
-
-// Standard input can be read once: one FILE "-" at most.
-bool readsStandardInputOnce(const CliCommandLine& line, QTextStream& err) {
-    if (line.arguments.count(QStringLiteral("-")) <= 1)
-        return true;
-    usageError(line,
-               QStringLiteral("%1 si può leggere una volta sola: un solo FILE \"-\".")
-                   .arg(QuotedPath(QLatin1String(StandardInputName))),
-               err);
-    return false;
-}
-
-// The JSON answer for several files: one object per file, in order, each
-// naming its file; a file that cannot be loaded gives its message instead.
-void printJsonList(const QJsonArray& list, QTextStream& out) {
-    out << QString::fromUtf8(QJsonDocument(list).toJson(QJsonDocument::Indented));
-}
-
-QJsonObject fileError(const QString& path, const QString& message) {
-    QJsonObject object;
-    object.insert(QStringLiteral("file"), path);
-    object.insert(QStringLiteral("error"), message);
-    return object;
-}
-
-// Loads every FILE of the command line in turn and hands each to `each`,
-// which returns the file's exit status; returns the worst of them. A file
-// that cannot be loaded is reported and counts as a file error. With --json
-// and several files, the objects that `each` (and each failed load) add to
-// the list are printed as one list at the end.
-int eachProject(
-    const CliCommandLine& line, const CliIo& io, bool json,
-    const std::function<int(ApplicationState&, const QString& path, QJsonArray& list)>& each) {
-    int status = 0;
-    QJsonArray list;
-    for (const QString& path : line.arguments) {
-        ApplicationState state;
-        const QString message = LoadProjectForCli(state, path, io);
-        if (message.isEmpty()) {
-            status = std::max(status, each(state, path, list));
-        } else {
-            status = std::max(status, ExitFileError);
-            list.append(fileError(path, message));
-        }
-    }
-    if (json && line.arguments.size() > 1)
-        printJsonList(list, io.out);
-    return status;
-}
-
 int calc(const CliCommandLine& line, const CliIo& io) {
     const bool json = line.has("json");
     const bool csv = line.has("csv");
     const QString mark = line.value("csv");
     if (csv && !mark.isEmpty() && mark != u"," && mark != u".")
-        return usageError(line,
+        return UsageError(line,
                           QStringLiteral("--csv vuole il separatore decimale, la virgola o il "
                                          "punto (--csv=, oppure --csv=.), non %1.")
                               .arg(QuotedExcerpt(mark)),
                           io.err);
-    if (!readsStandardInputOnce(line, io.err))
+    if (!ReadsStandardInputOnce(line, io.err))
         return ExitFileError;
     const QChar decimal = mark == u"." ? u'.' : u',';
     const bool several = line.arguments.size() > 1;
-    return eachProject(
+    return EachProject(
         line, io, json, [&](ApplicationState& state, const QString& path, QJsonArray& list) {
             const Totals totals = computeAll(state);
             if (json && several) {
@@ -382,50 +329,27 @@ QJsonObject checkJson(int count, const CheckOutcome& outcome, QString (*name)(in
 }
 
 int check(const CliCommandLine& line, const CliIo& io) {
-    if (!readsStandardInputOnce(line, io.err))
-        return ExitFileError;
-    const bool json = line.has("json");
-    const bool several = line.arguments.size() > 1;
-    bool first = true;
-    return eachProject(
-        line, io, json, [&](ApplicationState& state, const QString& path, QJsonArray& list) {
-            const CheckOutcome water = CheckWaterData(state);
-            const CheckOutcome gas = CheckGasData(state);
-            const Notice cover = CheckCover(state.cover);
-            const bool failed =
-                (state.waterRows() > 0 && !water.passed) || (state.gasRows() > 0 && !gas.passed);
-            const int fileStatus = failed ? ExitFailedCheck : 0;
-            if (json) {
-                QJsonObject object;
-                object.insert(QStringLiteral("water"),
-                              checkJson(state.waterRows(), water, WaterColumnName));
-                object.insert(QStringLiteral("gas"),
-                              checkJson(state.gasRows(), gas, GasColumnName));
-                QJsonObject coverObject;
-                coverObject.insert(QStringLiteral("passed"), cover.icon == NoticeIcon::Information);
-                coverObject.insert(QStringLiteral("message"), cover.text);
-                object.insert(QStringLiteral("cover"), coverObject);
-                object.insert(QStringLiteral("status"), fileStatus);
-                if (several) {
-                    object.insert(QStringLiteral("file"), path);
-                    list.append(object);
-                } else {
-                    io.out << QString::fromUtf8(
-                        QJsonDocument(object).toJson(QJsonDocument::Indented));
-                }
-                return fileStatus;
-            }
-            if (several) {
-                if (!first)
-                    io.out << '\n';
-                io.out << "Progetto: " << path << '\n';
-            }
-            first = false;
-            io.out << "acqua: " << oneLine(water.notice.text) << '\n';
-            io.out << "gas: " << oneLine(gas.notice.text) << '\n';
-            io.out << "frontespizio: " << cover.text << '\n';
-            return fileStatus;
-        });
+    return ReportEachProject(line, io, [](ApplicationState& state) {
+        const CheckOutcome water = CheckWaterData(state);
+        const CheckOutcome gas = CheckGasData(state);
+        const Notice cover = CheckCover(state.cover);
+        const bool failed =
+            (state.waterRows() > 0 && !water.passed) || (state.gasRows() > 0 && !gas.passed);
+        ProjectReport r;
+        r.status = failed ? ExitFailedCheck : 0;
+        r.json.insert(QStringLiteral("water"),
+                      checkJson(state.waterRows(), water, WaterColumnName));
+        r.json.insert(QStringLiteral("gas"), checkJson(state.gasRows(), gas, GasColumnName));
+        QJsonObject coverObject;
+        coverObject.insert(QStringLiteral("passed"), cover.icon == NoticeIcon::Information);
+        coverObject.insert(QStringLiteral("message"), cover.text);
+        r.json.insert(QStringLiteral("cover"), coverObject);
+        r.json.insert(QStringLiteral("status"), r.status);
+        r.lines << QStringLiteral("acqua: ") + oneLine(water.notice.text)
+                << QStringLiteral("gas: ") + oneLine(gas.notice.text)
+                << QStringLiteral("frontespizio: ") + cover.text;
+        return r;
+    });
 }
 
 int resave(const CliCommandLine& line, const CliIo& io) {
@@ -462,6 +386,7 @@ int runCommand(const CliCommandLine& line, const CliIo& io) {
         {"form", FormCommand},
         {"sheet", SheetCommand},
         {"report", ReportCommand},
+        {"verify", VerifyCommand},
     };
     for (const Entry& entry : entries)
         if (line.command == QLatin1String(entry.name))

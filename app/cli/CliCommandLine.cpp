@@ -135,6 +135,28 @@ const std::vector<CommandEntry>& commands() {
          OutputOptions, 1, 1,
          "report vuole il file e l'uscita: report FILE (--pdf OUT | --text OUT | --docx OUT).",
          Choice::OneOutput},
+        {"verify",
+         "verify [--json] FILE...",
+         "verifica ogni rete con tronchi rispetto ai suoi limiti (perdita di ogni percorso fino "
+         "ai tronchi terminali, velocità dell'acqua) e ne stampa l'esito (con --json in formato "
+         "JSON)",
+         "Verifica le reti acqua e gas di ogni FILE: calcola tutti i tronchi, segue ogni "
+         "percorso dall'origine (contatore, riduttore, allacciamento) lungo i tronchi a monte "
+         "fino a ogni tronco terminale e confronta le perdite con i limiti del progetto (gas: "
+         "1,0 mbar con metano, 2,0 mbar con solo GPL; acqua: 2,0 m/s in ogni tronco e, se "
+         "indicato, il carico disponibile). Stampa l'esito di ogni rete, con il percorso "
+         "critico; con più file ogni blocco comincia con \"Progetto: FILE\". Un FILE \"-\" è "
+         "lo standard input. Esce con 0 se ogni rete con tronchi rispetta i limiti, con 1 se "
+         "un limite è superato, se una rete non supera il controllo dei dati o se non ci sono "
+         "tronchi, con 2 se un file non si legge o non è valido.",
+         {{"json", nullptr,
+           "l'esito in formato JSON: water e gas (limits, rows, paths, critical, passed; null "
+           "per una rete senza tronchi), passed e status, il codice di uscita del file; con più "
+           "file un elenco di oggetti, uno per file, ciascuno con anche file (per un file che "
+           "non si legge solo file ed error)"}},
+         1,
+         -1,
+         "verify vuole almeno un file: verify [--json] FILE...."},
     };
     return list;
 }
@@ -375,12 +397,12 @@ QString CliGeneralHelp() {
                            "Un FILE \"-\" è lo standard input, un OUT \"-\" lo standard output."),
                       0, 0);
     result += u'\n';
-    result +=
-        wrapped(text("Codici di uscita: 0 eseguito; 1 una rete con tronchi non supera il "
-                     "controllo (per report, anche nessun tronco in entrambe le reti); 2 file "
-                     "illeggibile, non valido o non scrivibile, oppure comando errato. Con "
-                     "più file vale il codice più alto."),
-                0, 0);
+    result += wrapped(text("Codici di uscita: 0 eseguito; 1 una rete con tronchi non supera il "
+                           "controllo (per report, anche nessun tronco in entrambe le reti; per "
+                           "verify, anche un limite superato); 2 file "
+                           "illeggibile, non valido o non scrivibile, oppure comando errato. Con "
+                           "più file vale il codice più alto."),
+                      0, 0);
     return result;
 }
 

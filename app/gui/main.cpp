@@ -17,6 +17,7 @@
 #include "windows/help/supportoclienti.h"
 #include "windows/start/frmSplash.h"
 #include "windows/start/frmTip.h"
+#include "windows/verify/verifica.h"
 #include "windows/water/ProjectFileCommands.h"
 #include "windows/water/RecoveryOffer.h"
 #include "windows/water/dati.h"
@@ -79,6 +80,7 @@ int main(int argc, char* argv[]) {
     forms.enrol<dati>();
     forms.enrol<datigas>();
     forms.enrol<frontespizio>();
+    forms.enrol<verifica>();
     forms.enrol<frmTip>();
     forms.enrol<informa>();
     forms.enrol<supportoclienti>();

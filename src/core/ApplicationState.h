@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/GasTable.h"
+#include "core/ProjectExtension.h"
 #include "core/ProjectIdentification.h"
 #include "core/RecentProjects.h"
 #include "core/TableHistory.h"
@@ -100,8 +101,12 @@ struct ApplicationState {
     // first load in this run; later loads show the record as it stands.
     bool coverDated = false;
 
+    // What the project holds beyond the classic file: limits, report option
+    // and the extension block's unknown entries.
+    ProjectExtension extension;
+
     // Told of every ProjectEvent (the program's copy of unsaved work, the
-    // windows that show the project's name); nobody by default.
+    // windows that show the project's name or follow its data); nobody by default.
     ProjectListeners projectListeners;
 
     int waterRows() const { return WaterRowCount.value_or(0); }

@@ -40,11 +40,12 @@ const GasType* gasTypeOf(const Cell& cell) {
 } // namespace
 
 QString GasColumnName(int column) {
-    static const std::array<const char*, 22> names = {
-        "",     "lungh", "tipofi", "portgas", "tipoc", "diam",  "visc", "rey",
-        "attr", "vel",   "mas",    "pcs",     "pci",   "perd",  "cu45", "cu90",
-        "cu91", "rt",    "rx",     "rs",      "rv",    "luvirt"};
-    return (column >= 1 && column <= 21) ? QString::fromLatin1(names[column]) : QString();
+    static const std::array<const char*, 23> names = {
+        "",     "lungh", "tipofi", "portgas", "tipoc", "diam",   "visc", "rey",
+        "attr", "vel",   "mas",    "pcs",     "pci",   "perd",   "cu45", "cu90",
+        "cu91", "rt",    "rx",     "rs",      "rv",    "luvirt", "monte"};
+    return (column >= 1 && column <= GasSegmentTable::Columns) ? QString::fromLatin1(names[column])
+                                                               : QString();
 }
 
 const std::array<QString, NominalDiameterCount>& NominalDiameters() {
@@ -151,46 +152,62 @@ QString MatchInternalDiameter(const ApplicationState& state, int row) {
     return name;
 }
 
-bool CalculateGasRow(ApplicationState& state, int row) {
-    GasSegmentTable::Row& cells = state.gas.row(row);
-    if (cells[GasColumn::lungh].isEmpty() || cells[GasColumn::tipofi].isEmpty() ||
-        cells[GasColumn::portgas].isEmpty() || cells[GasColumn::tipoc].isEmpty() ||
-        cells[GasColumn::diam].isEmpty())
-        return false;
-    // A type other than "metano" or "GPL" changes no property: the row is
-    // computed with the viscosity and density it already holds.
-    applyGasType(cells);
+bool GasRowComplete(const GasSegmentTable::Row& cells) {
+    return !cells[GasColumn::lungh].isEmpty() && !cells[GasColumn::tipofi].isEmpty() &&
+           !cells[GasColumn::portgas].isEmpty() && !cells[GasColumn::tipoc].isEmpty() &&
+           !cells[GasColumn::diam].isEmpty();
+}
 
-    const double d = cells[GasColumn::diam].value(); // mm
+GasRowResults ComputeGasRow(const GasSegmentTable::Row& cells, double d) {
+    // A type other than "metano" or "GPL" has no properties of its own: the
+    // row is computed with the viscosity and density it holds.
+    const GasType* type = gasTypeOf(cells[GasColumn::tipoc]);
+    const double nu = type ? type->visc : cells[GasColumn::visc].value();
+    const double rho = type ? type->mas : cells[GasColumn::mas].value();
+
+    GasRowResults out;
     double virtualLength = cells[GasColumn::lungh].value();
     for (int i = 0; i < 7; ++i)
         virtualLength += cells[GasColumn::cu45 + i].value() * GasFittingCoefficients[i] * d;
     const double lv = std::floor(virtualLength * 100.0 + 0.5) / 100.0;
     if (std::isfinite(lv))
-        cells[GasColumn::luvirt].setNumber(lv);
-    else
-        cells[GasColumn::luvirt] = Cell::emptyText();
+        out.virtualLength = lv;
 
     const double q = cells[GasColumn::portgas].value(); // m³/h
     const double dm = d / 1000.0;                       // m
-    const double nu = cells[GasColumn::visc].value();
-    const double rho = cells[GasColumn::mas].value();
 
     // 354 stands for 4e6 / (3600 pi): flow in m³/h to velocity times diameter.
-    const double rey = (q / 1000000.0 * 354.0) / (nu * dm);
-    const double attr = 0.0072 + 0.612 / std::pow(rey, 0.35) + (2.9e-5 * std::pow(rey, 0.109)) / dm;
+    out.rey = (q / 1000000.0 * 354.0) / (nu * dm);
+    out.attr = 0.0072 + 0.612 / std::pow(out.rey, 0.35) + (2.9e-5 * std::pow(out.rey, 0.109)) / dm;
     // 2827 stands for 3600 pi / 4: m³/h through a circle of diameter D in m/s.
-    const double vel = q / (2827.0 * dm * dm);
-    const double loss = lv * rho * attr * vel * vel / (200.0 * dm);
-    const double perd = std::floor(loss * 10000.0 + 0.5) / 10000.0;
+    out.vel = q / (2827.0 * dm * dm);
+    const double loss = lv * rho * out.attr * out.vel * out.vel / (200.0 * dm);
+    out.perd = std::floor(loss * 10000.0 + 0.5) / 10000.0;
+    out.computable = q != 0.0 && dm != 0.0 && nu != 0.0 && std::isfinite(out.rey) &&
+                     std::isfinite(out.attr) && std::isfinite(out.vel) && std::isfinite(out.perd);
+    return out;
+}
 
-    const bool computable = q != 0.0 && dm != 0.0 && nu != 0.0 && std::isfinite(rey) &&
-                            std::isfinite(attr) && std::isfinite(vel) && std::isfinite(perd);
-    if (computable) {
-        cells[GasColumn::rey].setNumber(rey);
-        cells[GasColumn::attr].setNumber(attr);
-        cells[GasColumn::vel].setNumber(vel);
-        cells[GasColumn::perd].setNumber(perd);
+std::optional<double> GasRowLoss(const GasSegmentTable::Row& cells, double diameterMm) {
+    const GasRowResults r = ComputeGasRow(cells, diameterMm);
+    return r.computable ? std::optional<double>(r.perd) : std::nullopt;
+}
+
+bool CalculateGasRow(ApplicationState& state, int row) {
+    GasSegmentTable::Row& cells = state.gas.row(row);
+    if (!GasRowComplete(cells))
+        return false;
+    applyGasType(cells);
+    const GasRowResults r = ComputeGasRow(cells, cells[GasColumn::diam].value());
+    if (r.virtualLength)
+        cells[GasColumn::luvirt].setNumber(*r.virtualLength);
+    else
+        cells[GasColumn::luvirt] = Cell::emptyText();
+    if (r.computable) {
+        cells[GasColumn::rey].setNumber(r.rey);
+        cells[GasColumn::attr].setNumber(r.attr);
+        cells[GasColumn::vel].setNumber(r.vel);
+        cells[GasColumn::perd].setNumber(r.perd);
     } else {
         for (const int c : {GasColumn::rey, GasColumn::attr, GasColumn::vel, GasColumn::perd})
             cells[c] = Cell::emptyText();
@@ -227,6 +244,15 @@ QString GasHint(const ApplicationState& state) {
 CheckOutcome CheckGasData(ApplicationState& state) {
     return CheckRows(state.gasRows(), state.GasCheckQuiet, cellsOf(state.gas), GasRequired,
                      QStringLiteral("tubazioni trasporto gas"));
+}
+
+std::span<const RequiredItem> GasRequiredItems() {
+    return GasRequired;
+}
+
+CheckOutcome CheckGasTable(const GasSegmentTable& table, int count) {
+    int quiet = 1;
+    return CheckRows(count, quiet, cellsOf(table), GasRequired, QString());
 }
 
 Notice DeleteGasRow(ApplicationState& state, int row) {

@@ -35,10 +35,11 @@ enum : int {
     rs,        // gate valves
     rv,        // valves
     luvirt,    // virtual length, m, 2 decimals
+    monte,     // upstream segment: a smaller row, 0 for the source; empty for the row before
 };
 }
 
-using GasSegmentTable = SegmentTable<21>;
+using GasSegmentTable = SegmentTable<22>;
 
 // Name of a gas column as the boxes and the command line call it.
 QString GasColumnName(int column);
@@ -101,6 +102,25 @@ QString MatchInternalDiameter(const ApplicationState& state, int row);
 // length and gets empty results (true).
 bool CalculateGasRow(ApplicationState& state, int row);
 
+// Whether a row has the length, nominal diameter, flow, gas type and
+// internal diameter its computation needs.
+bool GasRowComplete(const GasSegmentTable::Row& cells);
+// The results of a complete row computed with the internal diameter `d`
+// (mm), as CalculateGasRow computes them: the virtual length (none when not
+// finite), and the rest, meaningful when `computable`.
+struct GasRowResults {
+    std::optional<double> virtualLength;
+    double rey = 0;
+    double attr = 0;
+    double vel = 0;
+    double perd = 0;
+    bool computable = false;
+};
+GasRowResults ComputeGasRow(const GasSegmentTable::Row& cells, double d);
+// The loss of a complete row (mbar) with the internal diameter
+// `diameterMm`; none when it cannot be computed.
+std::optional<double> GasRowLoss(const GasSegmentTable::Row& cells, double diameterMm);
+
 // Computes every row of the table, as the print pass does by paging the band
 // through it.
 void CalculateAllGasRows(ApplicationState& state);
@@ -118,6 +138,10 @@ QString GasHint(const ApplicationState& state);
 
 // The input check; honours and resets GasCheckQuiet.
 CheckOutcome CheckGasData(ApplicationState& state);
+// The same check of rows 1..count of a table, silent on success.
+CheckOutcome CheckGasTable(const GasSegmentTable& table, int count);
+// The items the check asks of every row.
+std::span<const RequiredItem> GasRequiredItems();
 
 // Deletes a row; a row without length is kept and the warning returned.
 Notice DeleteGasRow(ApplicationState& state, int row);

@@ -1,7 +1,9 @@
 #include "core/ProjectFile.h"
 
 #include "core/ApplicationState.h"
+#include "core/ExtensionBlock.h"
 #include "core/NumberText.h"
+#include "core/RecordForm.h"
 #include "core/SafeFile.h"
 #include "core/Windows1252.h"
 
@@ -13,47 +15,10 @@
 
 namespace {
 
-constexpr char CRLF[] = "\r\n";
+constexpr const char* CRLF = RecordLineEnd;
 
 QString quoted(const QString& s) {
     return QStringLiteral("«") + s + QStringLiteral("»");
-}
-
-// One line of the file split into its raw values (commas inside quotes do
-// not split).
-void splitValues(QStringView line, QList<QStringView>& values) {
-    values.clear();
-    bool inQuotes = false;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        const QChar c = line[i];
-        if (c == u'"') {
-            inQuotes = !inQuotes;
-        } else if (c == u',' && !inQuotes) {
-            values.append(line.sliced(start, i - start));
-            start = i + 1;
-        }
-    }
-    values.append(line.sliced(start));
-}
-
-// Lines ended by CR LF (or a lone CR or LF); a last line without an end
-// counts too.
-QList<QStringView> splitLines(QStringView text) {
-    QList<QStringView> lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c != u'\r' && c != u'\n')
-            continue;
-        lines.append(text.sliced(start, i - start));
-        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < text.size())
-        lines.append(text.sliced(start));
-    return lines;
 }
 
 class Reader {
@@ -61,7 +26,7 @@ public:
     // The lines are views into the text the reader keeps.
     explicit Reader(const QString& text)
         : m_text(text)
-        , m_lines(splitLines(m_text)) {}
+        , m_lines(SplitRecordLines(m_text)) {}
 
     // The values of the next record, which must hold exactly `count` of them.
     bool record(int count, const QString& what, std::vector<Cell>& out) {
@@ -70,7 +35,7 @@ public:
             return false;
         }
         const int lineNumber = static_cast<int>(m_next) + 1;
-        splitValues(m_lines[m_next++], m_raw);
+        SplitRecordValues(m_lines[m_next++], m_raw);
         const QList<QStringView>& raw = m_raw;
         if (raw.size() != count) {
             m_error = QStringLiteral("riga %1 (%2): attesi %3 valori, trovati %4.")
@@ -80,35 +45,16 @@ public:
                           .arg(raw.size());
             return false;
         }
-        out.clear();
+        out.assign(static_cast<size_t>(count), Cell());
         for (int i = 0; i < count; ++i) {
-            const QStringView v = raw[i].trimmed();
-            if (v.isEmpty()) {
-                out.emplace_back();
-            } else if (v.startsWith(u'"')) {
-                const QStringView inner = v.size() >= 2 ? v.sliced(1, v.size() - 2) : QStringView();
-                if (v.size() < 2 || !v.endsWith(u'"') || inner.contains(u'"')) {
-                    m_error = QStringLiteral("riga %1 (%2), valore %3: testo tra virgolette non "
-                                             "valido %4.")
-                                  .arg(lineNumber)
-                                  .arg(what)
-                                  .arg(i + 1)
-                                  .arg(QuotedExcerpt(raw[i]));
-                    return false;
-                }
-                out.push_back(Cell::text(inner.toString()));
-            } else {
-                double number = 0.0;
-                if (!IsPlainNumberToken(v, &number) || !std::isfinite(number)) {
-                    m_error = QStringLiteral("riga %1 (%2), valore %3: %4 non è un numero e non è "
-                                             "un testo tra virgolette.")
-                                  .arg(lineNumber)
-                                  .arg(what)
-                                  .arg(i + 1)
-                                  .arg(QuotedExcerpt(raw[i]));
-                    return false;
-                }
-                out.push_back(Cell::number(number));
+            const QString why = ReadRecordValue(raw[i], out[static_cast<size_t>(i)]);
+            if (!why.isEmpty()) {
+                m_error = QStringLiteral("riga %1 (%2), valore %3: %4")
+                              .arg(lineNumber)
+                              .arg(what)
+                              .arg(i + 1)
+                              .arg(why);
+                return false;
             }
         }
         return true;
@@ -138,18 +84,9 @@ public:
         return true;
     }
 
-    // Only blank lines may follow the last record.
-    bool atEnd() {
-        for (qsizetype i = m_next; i < m_lines.size(); ++i) {
-            if (!m_lines[i].trimmed().isEmpty()) {
-                m_error = QStringLiteral("riga %1: dopo i dati del frontespizio il file contiene "
-                                         "altre righe.")
-                              .arg(i + 1);
-                return false;
-            }
-        }
-        return true;
-    }
+    // The lines after the last record read, and the number of the first.
+    QList<QStringView> rest() const { return m_lines.mid(m_next); }
+    int nextLineNumber() const { return static_cast<int>(m_next) + 1; }
 
     const QString& error() const { return m_error; }
 
@@ -160,24 +97,6 @@ private:
     qsizetype m_next = 0;
     QString m_error;
 };
-
-// A cell as the record form writes it, in Windows-1252; false when a text
-// holds what the file cannot: a double quote (texts have no escape), a line
-// break, or a character outside the code page.
-bool appendCell(QByteArray& out, const Cell& cell) {
-    if (cell.isNumber()) {
-        out.append(NumberToFileText(cell.numberValue()).toLatin1());
-    } else if (cell.isText()) {
-        const QString& t = cell.textValue();
-        if (t.contains(u'"') || t.contains(u'\r') || t.contains(u'\n'))
-            return false;
-        out.append('"');
-        if (!Windows1252::append(out, t))
-            return false;
-        out.append('"');
-    }
-    return true;
-}
 
 QString refusedText(const QString& where) {
     return QStringLiteral("Impossibile salvare: %1 contiene un carattere che il file dati non può "
@@ -193,7 +112,7 @@ bool appendRows(QByteArray& out, const Table& table, int count, const std::array
         for (size_t i = 0; i < N; ++i) {
             if (i > 0)
                 out.append(',');
-            if (!appendCell(out, table.at(r, columns[i]))) {
+            if (!AppendRecordCell(out, table.at(r, columns[i]))) {
                 error = refusedText(QStringLiteral("il tronco n. %1 della rete %2, colonna %3")
                                         .arg(r)
                                         .arg(network, quoted(columnName(columns[i]))));
@@ -258,8 +177,9 @@ std::variant<ProjectData, QString> ParseProjectFile(const QByteArray& bytes) {
     for (int i = 0; i < ProjectIdentification::FieldCount; ++i)
         data.cover.field(i) = values[static_cast<size_t>(i)].displayText();
 
-    if (!in.atEnd())
-        return in.error();
+    const QString block = ReadExtensionBlock(in.rest(), in.nextLineNumber(), data);
+    if (!block.isEmpty())
+        return block;
     return data;
 }
 
@@ -282,11 +202,12 @@ std::variant<QByteArray, QString> BuildProjectFile(const ApplicationState& state
     for (int i = 0; i < ProjectIdentification::FieldCount; ++i) {
         if (i > 0)
             out.append(',');
-        if (!appendCell(out, Cell::text(state.cover.field(i))))
+        if (!AppendRecordCell(out, Cell::text(state.cover.field(i))))
             return refusedText(QStringLiteral("il campo %1 del frontespizio")
                                    .arg(quoted(ProjectIdentification::fieldName(i))));
     }
     out.append(CRLF);
+    AppendExtensionBlock(out, state, waterRows.value_or(0), gasRows.value_or(0));
     return out;
 }
 
@@ -296,6 +217,7 @@ void ApplyProjectData(ApplicationState& state, ProjectData data) {
     state.GasRowCount = data.gasCount;
     state.gas = std::move(data.gas);
     state.cover = std::move(data.cover);
+    state.extension = std::move(data.extension);
     state.WaterBandTop = 1;
     state.GasBandTop = 1;
     // What was undone before belongs to another project.

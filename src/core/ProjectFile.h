@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/GasTable.h"
+#include "core/ProjectExtension.h"
 #include "core/ProjectIdentification.h"
 #include "core/WaterTable.h"
 
@@ -21,6 +22,8 @@ struct ApplicationState;
 //   next line       gas count
 //   g lines         gas rows 1..g: cu45 cu90 cu91 rt rx rs rv lungh tipofi portgas tipoc diam visc
 //   last line       progetto località tipostudio committente luogo data allegati
+//   then, when the project holds any, the block of what the classic file
+//   cannot hold (ExtensionBlock.h): upstream segments, limits, report option
 // Texts are quoted with no escape, numbers unquoted with "." as the point, a
 // never-written cell writes nothing, a count never set an empty line.
 
@@ -31,6 +34,7 @@ struct ProjectData {
     std::optional<int> gasCount;
     GasSegmentTable gas;
     ProjectIdentification cover;
+    ProjectExtension extension;
 };
 
 // Columns of a water and of a gas row record, in file order.

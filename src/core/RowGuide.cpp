@@ -41,10 +41,6 @@ QString HintAllComplete() {
                           "oltre (stampa, Frontespizio).");
 }
 
-bool IsMissing(const Cell& cell, const RequiredItem& item) {
-    return cell.isEmpty() || (item.mustReadAboveZero && !(cell.value() > 0));
-}
-
 QString StepHint(int count, const CellAt& cellAt, std::span<const RequiredItem> items) {
     if (count <= 0)
         return HintNoRows();

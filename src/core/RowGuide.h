@@ -29,7 +29,20 @@ struct RequiredItem {
 using CellAt = std::function<const Cell&(int row, int column)>;
 
 // Does the row miss the item?
-bool IsMissing(const Cell& cell, const RequiredItem& item);
+inline bool IsMissing(const Cell& cell, const RequiredItem& item) {
+    return cell.isEmpty() || (item.mustReadAboveZero && !(cell.value() > 0));
+}
+
+// Whether a row of a table (its cells by column) has every item, as the
+// verification asks of every row on every keystroke.
+template <typename Row>
+bool RowHasEveryItem(const Row& cells, std::span<const RequiredItem> items) {
+    for (const RequiredItem& item : items) {
+        if (IsMissing(cells[static_cast<size_t>(item.column)], item))
+            return false;
+    }
+    return true;
+}
 
 // " 3" for 3: the classic number text with its sign position.
 QString RowNumberText(int row);

@@ -1,6 +1,7 @@
 #include "core/TableEditing.h"
 
 #include "core/ApplicationState.h"
+#include "core/Verification.h"
 
 #include <QLocale>
 
@@ -31,7 +32,13 @@ template <int Columns> class NetworkEditing final : public TableEditing {
 public:
     NetworkEditing(ApplicationState& state, Network<Columns> network)
         : m_state(state)
-        , m_net(std::move(network)) {}
+        , m_net(std::move(network))
+        , m_steppedColumns(m_net.inputColumns) {
+        // The upstream segment, typed in the verification window, is a step
+        // too; it is no input of the band's own (a row holding only it holds
+        // nothing an inserted row would lose).
+        m_steppedColumns.push_back(SegmentTable<Columns>::UpstreamColumn);
+    }
 
     std::span<const int> bandColumns() const override { return m_net.bandColumns; }
     std::span<const int> copiedColumns() const override { return m_net.copiedColumns; }
@@ -49,7 +56,7 @@ public:
         m_net.history.begin(m_net.table, first, last, frame());
         change();
         m_recording = false;
-        const bool recorded = m_net.history.commit(m_net.table, frame(), m_net.inputColumns, key);
+        const bool recorded = m_net.history.commit(m_net.table, frame(), m_steppedColumns, key);
         if (recorded)
             NotifyProject(m_state, ProjectEvent::Changed);
         return recorded;
@@ -103,6 +110,14 @@ public:
         return {};
     }
 
+    Notice typeUpstream(int row, const QString& text) override {
+        if (const auto refusal = RefuseUpstream(row, text, m_net.count.value_or(0)))
+            return *refusal;
+        const int source = UpstreamFromText(row, text);
+        record(row, row, std::nullopt, [&] { m_net.table.setUpstream(row, source); });
+        return {};
+    }
+
     QString copyRows(std::span<const CopiedColumn> columns, const QLocale& locale) const override {
         return CopyRowsText(
             columns, m_net.count.value_or(0),
@@ -137,6 +152,8 @@ private:
 
     ApplicationState& m_state;
     Network<Columns> m_net;
+    // The columns whose change makes a step.
+    std::vector<int> m_steppedColumns;
     bool m_recording = false;
 };
 

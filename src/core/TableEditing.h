@@ -58,6 +58,11 @@ public:
     // down by one. Refused (the notice) when row 500 holds any data, which
     // would be lost; a row with no data after it is left as it is.
     virtual Notice insertRow(int row) = 0;
+    // The upstream segment of `row` typed in the verification window, as a
+    // step of its own: refused (the notice, naming the segment) unless the
+    // text is empty (the row before) or a whole number from 0 to row - 1 on
+    // a row within the count.
+    virtual Notice typeUpstream(int row, const QString& text) = 0;
     // Rows 1..count, as CopyRowsText writes them.
     virtual QString copyRows(std::span<const CopiedColumn> columns,
                              const QLocale& locale) const = 0;

@@ -102,5 +102,5 @@ template <int Columns> void TableHistory<Columns>::reset() {
     m_sealed = true;
 }
 
-template class TableHistory<13>;
-template class TableHistory<21>;
+template class TableHistory<14>;
+template class TableHistory<22>;

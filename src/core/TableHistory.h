@@ -91,5 +91,5 @@ private:
 };
 
 // The two networks' tables.
-extern template class TableHistory<13>;
-extern template class TableHistory<21>;
+extern template class TableHistory<14>;
+extern template class TableHistory<22>;

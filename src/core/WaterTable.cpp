@@ -29,10 +29,11 @@ CellAt cellsOf(const WaterTable& table) {
 } // namespace
 
 QString WaterColumnName(int column) {
-    static const std::array<const char*, 14> names = {"",     "lungh", "diam", "port", "tipoc",
+    static const std::array<const char*, 15> names = {"",     "lungh", "diam", "port", "tipoc",
                                                       "sca",  "c45",   "c90",  "c91",  "tes",
-                                                      "croc", "sarac", "valv", "perd"};
-    return (column >= 1 && column <= 13) ? QString::fromLatin1(names[column]) : QString();
+                                                      "croc", "sarac", "valv", "perd", "monte"};
+    return (column >= 1 && column <= WaterTable::Columns) ? QString::fromLatin1(names[column])
+                                                          : QString();
 }
 
 const std::array<QString, WallTypeCount + 1>& WallTypeNames() {
@@ -84,12 +85,12 @@ void RecountRows(ApplicationState& state) {
     state.WaterRowCount = count;
 }
 
-bool RecalculateRow(ApplicationState& state, int row) {
-    WaterTable::Row& cells = state.water.row(row);
-    if (cells[WaterColumn::lungh].isEmpty() || cells[WaterColumn::diam].isEmpty() ||
-        cells[WaterColumn::port].isEmpty() || cells[WaterColumn::sca].isEmpty())
-        return false;
-    const double diameterMm = cells[WaterColumn::diam].value();
+bool WaterRowComplete(const WaterTable::Row& cells) {
+    return !cells[WaterColumn::lungh].isEmpty() && !cells[WaterColumn::diam].isEmpty() &&
+           !cells[WaterColumn::port].isEmpty() && !cells[WaterColumn::sca].isEmpty();
+}
+
+std::optional<double> WaterRowLoss(const WaterTable::Row& cells, double diameterMm) {
     // Fittings as equivalent pipe, added to the length in table order.
     double totalLength = cells[WaterColumn::lungh].value();
     for (int i = 0; i < 7; ++i) {
@@ -104,9 +105,18 @@ bool RecalculateRow(ApplicationState& state, int row) {
     const double loss = totalLength * ((b * std::pow(q, 2)) / std::pow(d, 5));
     const double rounded = std::floor(loss * 100.0 + 0.5) / 100.0;
     if (d == 0.0 || !std::isfinite(rounded))
-        cells[WaterColumn::perd] = Cell::emptyText();
+        return std::nullopt;
+    return rounded;
+}
+
+bool RecalculateRow(ApplicationState& state, int row) {
+    WaterTable::Row& cells = state.water.row(row);
+    if (!WaterRowComplete(cells))
+        return false;
+    if (const auto loss = WaterRowLoss(cells, cells[WaterColumn::diam].value()))
+        cells[WaterColumn::perd].setNumber(*loss);
     else
-        cells[WaterColumn::perd].setNumber(rounded);
+        cells[WaterColumn::perd] = Cell::emptyText();
     return true;
 }
 
@@ -147,6 +157,15 @@ QString WaterHint(const ApplicationState& state) {
 CheckOutcome CheckWaterData(ApplicationState& state) {
     return CheckRows(state.waterRows(), state.WaterCheckQuiet, cellsOf(state.water), WaterRequired,
                      QStringLiteral("tubazioni trasporto acqua"));
+}
+
+std::span<const RequiredItem> WaterRequiredItems() {
+    return WaterRequired;
+}
+
+CheckOutcome CheckWaterTable(const WaterTable& table, int count) {
+    int quiet = 1;
+    return CheckRows(count, quiet, cellsOf(table), WaterRequired, QString());
 }
 
 std::optional<Notice> RefuseWaterLength(const ApplicationState& state, int row,

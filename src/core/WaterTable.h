@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 
 struct ApplicationState;
 
@@ -26,10 +27,11 @@ enum : int {
     sarac,     // gate valves
     valv,      // check valves
     perd,      // head loss of the segment, m (computed)
+    monte,     // upstream segment: a smaller row, 0 for the source; empty for the row before
 };
 }
 
-using WaterTable = SegmentTable<13>;
+using WaterTable = SegmentTable<14>;
 
 // Name of a water column as the boxes and the command line call it.
 QString WaterColumnName(int column);
@@ -66,6 +68,13 @@ void RecountRows(ApplicationState& state);
 // diameter of 0, or numbers beyond range) gets an empty loss (true).
 bool RecalculateRow(ApplicationState& state, int row);
 
+// Whether a row has the length, diameter, flow and roughness its loss needs.
+bool WaterRowComplete(const WaterTable::Row& cells);
+// The loss of a complete row (m, to the centimetre) with the internal
+// diameter `diameterMm`, as RecalculateRow computes it; none when it cannot
+// be computed.
+std::optional<double> WaterRowLoss(const WaterTable::Row& cells, double diameterMm);
+
 // Recomputes every row of the table, as the print pass does by paging the
 // band through it.
 void RecalculateAllWaterRows(ApplicationState& state);
@@ -88,6 +97,10 @@ QString WaterHint(const ApplicationState& state);
 // The input check: the notice to show and whether it passed; honours and
 // resets WaterCheckQuiet as the save and print commands expect.
 CheckOutcome CheckWaterData(ApplicationState& state);
+// The same check of rows 1..count of a table, silent on success.
+CheckOutcome CheckWaterTable(const WaterTable& table, int count);
+// The items the check asks of every row.
+std::span<const RequiredItem> WaterRequiredItems();
 
 // Refusal of a length typed on a row that would leave a blank row before it.
 std::optional<Notice> RefuseWaterLength(const ApplicationState& state, int row,

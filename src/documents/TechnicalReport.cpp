@@ -5,6 +5,7 @@
 #include "documents/GasPrintout.h"
 #include "documents/ReportCover.h"
 #include "documents/ReportTexts.h"
+#include "documents/VerificationReport.h"
 #include "documents/WaterPrintout.h"
 #include "documents/WordDocument.h"
 
@@ -111,6 +112,8 @@ void BuildTechnicalReport(WordDocument& doc, const ApplicationState& state,
         doc.addParagraphAtEnd();
         AddGasFittingsTable(doc, state);
     }
+    if (ReportsVerification(state))
+        AddVerificationSection(doc, state);
 
     const ProjectIdentification& c = state.cover;
     doc.setFontSize(12);

@@ -6,6 +6,7 @@
 #include "documents/ReportCover.h"
 #include "documents/ReportTexts.h"
 #include "documents/TechnicalReport.h"
+#include "documents/VerificationReport.h"
 #include "documents/WaterPrintout.h"
 
 #include <QStringList>
@@ -54,6 +55,10 @@ public:
             if (m_state.waterRows() > 0)
                 footer(TableFooterY);
             section(Network::Gas);
+        }
+        if (ReportsVerification(m_state)) {
+            footer(TableFooterY);
+            PrintVerificationSection(m_state, m_page, m_font, [this] { footer(TableFooterY); });
         }
         closing();
         return m_page.endDocument();

@@ -1,4 +1,5 @@
 #include "cli/Cli.h"
+#include "CliRun.h"
 #include "SpecialFiles.h"
 
 #include <QBuffer>
@@ -15,23 +16,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-struct CliRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-CliRun cli(QStringList args) {
-    CliRun r;
-    QTextStream out(&r.out);
-    QTextStream err(&r.err);
-    args.prepend(QStringLiteral("tubarex-cli"));
-    r.status = RunCli(args, out, err);
-    out.flush();
-    err.flush();
-    return r;
-}
 
 // A run with the standard channels as a program has them: bytes on standard
 // input, standard output a device that takes bytes as well as text.

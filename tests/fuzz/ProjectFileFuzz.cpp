@@ -18,7 +18,7 @@ namespace {
 
 bool sameProject(const ApplicationState& a, const ApplicationState& b) {
     return a.WaterRowCount == b.WaterRowCount && a.GasRowCount == b.GasRowCount &&
-           a.water == b.water && a.gas == b.gas && a.cover == b.cover;
+           a.water == b.water && a.gas == b.gas && a.cover == b.cover && a.extension == b.extension;
 }
 
 // The state a file gives, and the bytes that state writes.

@@ -17,4 +17,8 @@ public:
     virtual void PageThroughTable() = 0;
     // The total loss the window shows.
     virtual double shownTotal() const = 0;
+    // The table changed elsewhere (a command of the verification window):
+    // the band at its position, recomputed, with the count, the total and
+    // the hint.
+    virtual void showTable() = 0;
 };

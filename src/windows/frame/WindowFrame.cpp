@@ -105,6 +105,7 @@ void WindowFrame::resolveHandlers(FrameHandlers& h) {
             kinds[i] == m_kind ? [this] { ownWindowQuestion(); }
                                : showWindow(QString::fromLatin1(textsOf(kinds[i]).windowName));
     }
+    m_handlers[ShowVerification] = showWindow(QStringLiteral("verifica"));
     m_handlers[HelpSummary] = showWindow(QStringLiteral("sommario"));
     m_handlers[Tips] = showWindow(QStringLiteral("frmTip"));
     m_handlers[Support] = showWindow(QStringLiteral("supportoclienti"));
@@ -203,6 +204,10 @@ void WindowFrame::buildMenus() {
             });
         }
     }
+    // Beyond the classic entries, on a key the classic menus leave free.
+    view->addSeparator();
+    addItem(view, "verifica", QStringLiteral("Verifica della rete..."), ShowVerification)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
 
     QMenu* help = addMenu(nullptr, cover ? "help" : "inter", QStringLiteral("&?"));
     addItem(help, "guida", QStringLiteral("&Guida in linea"), HelpSummary);

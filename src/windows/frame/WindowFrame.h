@@ -107,6 +107,7 @@ private:
         ShowWater,
         ShowGas,
         ShowCover,
+        ShowVerification,
         HelpSummary,
         Tips,
         Support,

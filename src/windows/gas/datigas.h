@@ -77,7 +77,7 @@ public:
     // The table as it stands after a command of the editing: the band at
     // its position, recomputed, the fitting row of CurrentRow, the count,
     // the total and the hint.
-    void showTable();
+    void showTable() override;
     void delriga_Click(int i);
     // The table of data and results, on the printer or as a document, as
     // the print option says; and the blank data-acquisition form.

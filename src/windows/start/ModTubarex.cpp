@@ -14,23 +14,15 @@ void ShowChooser(AppContext& context) {
 }
 
 QStringList ExitUnloadOrder() {
-    return {QStringLiteral("scelta"),
-            QStringLiteral("dati"),
-            QStringLiteral("datigas"),
-            QStringLiteral("frontespizio"),
-            QStringLiteral("sommario"),
-            QStringLiteral("manuale"),
-            QStringLiteral("guidafunzionamento"),
-            QStringLiteral("guidaarchivio"),
-            QStringLiteral("guidadati"),
-            QStringLiteral("guidadatigas"),
-            QStringLiteral("guidafrontespizio"),
-            QStringLiteral("guidastampa"),
-            QStringLiteral("frmTip"),
-            QStringLiteral("licenza"),
-            QStringLiteral("prodotti"),
-            QStringLiteral("supportoclienti"),
-            QStringLiteral("informa")};
+    return {QStringLiteral("scelta"),          QStringLiteral("dati"),
+            QStringLiteral("datigas"),         QStringLiteral("frontespizio"),
+            QStringLiteral("verifica"),        QStringLiteral("sommario"),
+            QStringLiteral("manuale"),         QStringLiteral("guidafunzionamento"),
+            QStringLiteral("guidaarchivio"),   QStringLiteral("guidadati"),
+            QStringLiteral("guidadatigas"),    QStringLiteral("guidafrontespizio"),
+            QStringLiteral("guidastampa"),     QStringLiteral("frmTip"),
+            QStringLiteral("licenza"),         QStringLiteral("prodotti"),
+            QStringLiteral("supportoclienti"), QStringLiteral("informa")};
 }
 
 void ConfirmExit(AppContext& context, QWidget* parent) {

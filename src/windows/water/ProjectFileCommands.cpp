@@ -60,8 +60,9 @@ QString OpenProject(AppContext& context, const QString& path, ProjectSource sour
     // The cover window is loaded before its record is replaced, so that its
     // load (which dates the record) cannot overwrite what the file holds.
     context.forms.loadByName(QStringLiteral("frontespizio"));
-    ApplyProjectData(context.state, {read.WaterRowCount, std::move(read.water), read.GasRowCount,
-                                     std::move(read.gas), std::move(read.cover)});
+    ApplyProjectData(context.state,
+                     {read.WaterRowCount, std::move(read.water), read.GasRowCount,
+                      std::move(read.gas), std::move(read.cover), std::move(read.extension)});
     context.state.CurrentFileName = source == ProjectSource::DataFile ? path : copyOf;
     if (source == ProjectSource::DataFile)
         context.state.recent.add(path);

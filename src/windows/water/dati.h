@@ -71,7 +71,7 @@ public:
     void aiuto_Click();
     // The table as it stands after a command of the editing: the band at
     // its position, recomputed, with the count, the total and the hint.
-    void showTable();
+    void showTable() override;
     // The data-and-results print (menu "&dati finestra", `stamp`, toolbar
     // button 6): the silent check, the band paged through the table, then
     // the printer or a document as `comestampo` says.

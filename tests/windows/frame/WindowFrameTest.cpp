@@ -98,7 +98,8 @@ private slots:
                               "-", "cancella C&ancella dati finestra"}));
         QCOMPARE(entries(w.frame->menu(QStringLiteral("visu"))),
                  (QStringList{"fin1 Finestra Scelta", "-", "fin2 Finestra Dati",
-                              "fin3 Finestra Dati gas", "fin4 Finestra Frontespizio"}));
+                              "fin3 Finestra Dati gas", "fin4 Finestra Frontespizio", "-",
+                              "verifica Verifica della rete..."}));
         QCOMPARE(entries(w.frame->menu(QStringLiteral("inter"))),
                  (QStringList{"guida &Guida in linea", "suggerimenti &Suggerimenti...", "-",
                               "supporto Supporto &prodotto", "-",
@@ -136,6 +137,9 @@ private slots:
                 // fin2, fin3, fin4 are the water, gas and cover windows.
                 QCOMPARE(entry->isChecked(), i == k + 2);
             }
+            // After the classic entries, on the first key they leave free.
+            QCOMPARE(w.frame->item(QStringLiteral("verifica"))->shortcut(),
+                     QKeySequence(Qt::CTRL | Qt::Key_E));
         }
     }
 

@@ -94,7 +94,10 @@ private slots:
 
     void orderIsTheProgramsOwn() {
         const QStringList order = ExitUnloadOrder();
-        QCOMPARE(order.size(), 17);
+        QCOMPARE(order.size(), 18);
+        // The verification window follows the project: it goes with it.
+        QVERIFY(order.indexOf(QStringLiteral("verifica")) >
+                order.indexOf(QStringLiteral("frontespizio")));
         QCOMPARE(order.first(), QStringLiteral("scelta"));
         QCOMPARE(order.last(), QStringLiteral("informa"));
         QVERIFY(order.indexOf(QStringLiteral("datigas")) <

@@ -1,0 +1,89 @@
+// tubarex-cli verify: does each network of a project comply with its limits?
+#include "cli/CliProjects.h"
+#include "cli/CliVerify.h"
+
+#include "core/ApplicationState.h"
+#include "core/Verification.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+
+namespace {
+
+QJsonValue orNull(const std::optional<double>& value) {
+    return value ? QJsonValue(*value) : QJsonValue(QJsonValue::Null);
+}
+
+QJsonObject limitsJson(const NetworkVerification& v) {
+    QJsonObject limits;
+    if (v.kind == NetworkKind::Water) {
+        limits.insert(QStringLiteral("velocity"), v.waterLimits.velocity);
+        limits.insert(QStringLiteral("head"), orNull(v.waterLimits.head));
+    } else {
+        limits.insert(QStringLiteral("metano"), v.gasLimits.metano);
+        limits.insert(QStringLiteral("GPL"), v.gasLimits.gpl);
+    }
+    return limits;
+}
+
+// A network as the JSON answer gives it; null for a network without rows.
+QJsonValue networkJson(const NetworkVerification& v) {
+    if (v.count() == 0)
+        return QJsonValue(QJsonValue::Null);
+    QJsonArray rows;
+    for (int r = 1; r <= v.count(); ++r) {
+        const VerifiedRow& row = v.row(r);
+        QJsonObject o;
+        o.insert(QStringLiteral("tronco"), r);
+        o.insert(QStringLiteral("monte"), row.upstream);
+        o.insert(QStringLiteral("loss"), row.loss);
+        if (v.kind == NetworkKind::Water)
+            o.insert(QStringLiteral("velocity"), orNull(row.velocity));
+        o.insert(QStringLiteral("path_loss"), row.pathLoss);
+        rows.append(o);
+    }
+    QJsonArray paths;
+    for (const VerifiedPath& p : v.paths) {
+        QJsonArray onPath;
+        for (const int r : PathRows(v, p.terminal))
+            onPath.append(r);
+        QJsonObject o;
+        o.insert(QStringLiteral("terminal"), p.terminal);
+        o.insert(QStringLiteral("rows"), onPath);
+        o.insert(QStringLiteral("loss"), p.loss);
+        o.insert(QStringLiteral("limit"), orNull(p.limit));
+        o.insert(QStringLiteral("passed"), p.passed);
+        paths.append(o);
+    }
+    QJsonObject network;
+    network.insert(QStringLiteral("limits"), limitsJson(v));
+    network.insert(QStringLiteral("rows"), rows);
+    network.insert(QStringLiteral("paths"), paths);
+    network.insert(QStringLiteral("critical"), v.critical);
+    network.insert(QStringLiteral("passed"), v.passed);
+    return network;
+}
+
+} // namespace
+
+int VerifyCommand(const CliCommandLine& line, const CliIo& io) {
+    return ReportEachProject(line, io, [](ApplicationState& state) {
+        RecalculateAllWaterRows(state);
+        CalculateAllGasRows(state);
+        const NetworkVerification water = VerifyWaterNetwork(state);
+        const NetworkVerification gas = VerifyGasNetwork(state);
+        // Every network that has rows complies, and there is one.
+        const bool passed = (water.count() > 0 || gas.count() > 0) &&
+                            (water.count() == 0 || water.passed) &&
+                            (gas.count() == 0 || gas.passed);
+        ProjectReport r;
+        r.status = passed ? 0 : ExitFailedCheck;
+        r.json.insert(QStringLiteral("water"), networkJson(water));
+        r.json.insert(QStringLiteral("gas"), networkJson(gas));
+        r.json.insert(QStringLiteral("passed"), passed);
+        r.json.insert(QStringLiteral("status"), r.status);
+        r.lines << QStringLiteral("acqua: ") + VerdictText(water)
+                << QStringLiteral("gas: ") + VerdictText(gas);
+        return r;
+    });
+}

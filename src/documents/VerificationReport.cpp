@@ -1,0 +1,231 @@
+#include "documents/VerificationReport.h"
+
+#include "core/ApplicationState.h"
+#include "core/Verification.h"
+#include "documents/PrinterPage.h"
+#include "documents/TechnicalReport.h"
+#include "documents/WordDocument.h"
+
+#include <algorithm>
+
+namespace {
+
+const QString Heading = QStringLiteral("VERIFICA DELLA RETE");
+const QChar PageBreak(12);
+
+// The printed page: the heading as the criteria pages have theirs, the
+// body at the report's indent, rows flowing down to the table pages' foot.
+constexpr double PageTop = 1000;
+constexpr double PageEnd = 15000;
+constexpr double HeadingPoints = 18;
+constexpr int Indent = 10;
+
+// Columns of the printed table of paths, and the width left to the path.
+constexpr int TerminalEnd = 14; // the terminal's number ends before it
+constexpr int LossColumn = 17;
+constexpr int LimitColumn = 30;
+constexpr int VerdictColumn = 42;
+constexpr int PathColumn = 54;
+
+// The document: the heading as the criteria headings, the text and tables
+// as the legend tables.
+constexpr double DocumentHeadingPoints = 16;
+constexpr double DocumentTextPoints = 12;
+constexpr double DocumentTablePoints = 10;
+constexpr int DocumentTableFormat = 9;
+
+// A loss to the hundredth, a limit with the decimals it has.
+QString withUnit(double value, int decimals, NetworkKind kind, int most = 4) {
+    return VerdictNumber(value, decimals, most) + u' ' + LossUnit(kind);
+}
+
+QString limitsSentence(const NetworkVerification& v) {
+    if (v.kind == NetworkKind::Gas)
+        return QStringLiteral("Limiti: la perdita di carico di ogni percorso, dal contatore "
+                              "all'apparecchio, non deve superare %1 se vi scorre metano, %2 se "
+                              "solo GPL (norma per gli impianti domestici a gas).")
+            .arg(withUnit(v.gasLimits.metano, 1, v.kind), withUnit(v.gasLimits.gpl, 1, v.kind));
+    QString text = QStringLiteral("Limiti: la velocità dell'acqua in ogni tronco non deve "
+                                  "superare %1 m/s; ")
+                       .arg(VerdictNumber(v.waterLimits.velocity, 1));
+    if (v.waterLimits.head)
+        text += QStringLiteral("la perdita di carico di ogni percorso non deve superare il "
+                               "carico disponibile di %1.")
+                    .arg(withUnit(*v.waterLimits.head, 1, v.kind));
+    else
+        text += QStringLiteral("carico disponibile non indicato.");
+    return text;
+}
+
+QString velocitiesSentence(const NetworkVerification& v) {
+    QStringList over;
+    for (int r = 1; r <= v.count(); ++r) {
+        const VerifiedRow& row = v.row(r);
+        if (row.velocityPassed)
+            continue;
+        over << QStringLiteral("n. %1 (%2)").arg(r).arg(
+                    row.velocity ? VerdictNumber(*row.velocity, 2, 2) + QStringLiteral(" m/s")
+                                 : QStringLiteral("non calcolabile"));
+    }
+    if (over.isEmpty())
+        return QStringLiteral("Nessun tronco supera la velocità massima.");
+    return QStringLiteral("Tronchi oltre la velocità massima: %1.").arg(over.join(QStringLiteral(", ")));
+}
+
+VerificationSection sectionOf(const NetworkVerification& v) {
+    VerificationSection s;
+    s.title = v.kind == NetworkKind::Water ? QStringLiteral("Rete acqua")
+                                           : QStringLiteral("Rete gas");
+    s.limits = limitsSentence(v);
+    for (const VerifiedPath& p : v.paths)
+        s.paths.push_back({QString::number(p.terminal), PathText(v, p.terminal),
+                           withUnit(p.loss, 2, v.kind, 2),
+                           p.limit ? withUnit(*p.limit, 1, v.kind) : QStringLiteral("nessuno"),
+                           p.passed ? QStringLiteral("rispettato") : QStringLiteral("superato")});
+    if (v.kind == NetworkKind::Water)
+        s.velocities = velocitiesSentence(v);
+    if (const VerifiedPath* c = v.criticalPath())
+        s.critical = QStringLiteral("Percorso critico: %1, %2.")
+                         .arg(PathText(v, c->terminal), withUnit(c->loss, 2, v.kind, 2));
+    s.verdict = VerdictText(v);
+    return s;
+}
+
+// A path broken into pieces of at most `width` characters, each ending
+// after a dash.
+QStringList pathLines(const QString& path, int width) {
+    QStringList lines{QString()};
+    for (const QString& part : path.split(u'-')) {
+        const QString piece = lines.back().isEmpty() ? part : u'-' + part;
+        if (!lines.back().isEmpty() && lines.back().size() + piece.size() > width) {
+            lines.back() += u'-';
+            lines << part;
+        } else {
+            lines.back() += piece;
+        }
+    }
+    return lines;
+}
+
+// Starting columns of the printed table, in the order of its texts.
+constexpr int PrintedColumns[] = {Indent, LossColumn, LimitColumn, VerdictColumn, PathColumn};
+
+// One line of the printed table of paths: the terminal right-aligned under
+// its head (`number`), the path broken at its dashes onto lines of its own
+// column.
+void printPathLine(PrinterPage& page, const QStringList& texts, int pathWidth, bool number) {
+    for (int i = 0; i < 4; ++i) {
+        const QString& text = texts[i];
+        page.tab(i == 0 && number ? TerminalEnd - static_cast<int>(text.size())
+                                  : PrintedColumns[i]);
+        page.print(text, true);
+    }
+    for (const QString& line : pathLines(texts[4], pathWidth)) {
+        page.tab(PathColumn);
+        page.print(line);
+    }
+}
+
+} // namespace
+
+bool ReportsVerification(const ApplicationState& state) {
+    return state.extension.reportVerification && (state.waterRows() > 0 || state.gasRows() > 0);
+}
+
+std::vector<VerificationSection> VerificationSections(const ApplicationState& state) {
+    std::vector<VerificationSection> sections;
+    if (state.waterRows() > 0)
+        sections.push_back(sectionOf(VerifyWaterNetwork(state)));
+    if (state.gasRows() > 0)
+        sections.push_back(sectionOf(VerifyGasNetwork(state)));
+    return sections;
+}
+
+QStringList VerificationPathHeads() {
+    return {QStringLiteral("terminale"), QStringLiteral("percorso"), QStringLiteral("perdita"),
+            QStringLiteral("limite"), QStringLiteral("esito")};
+}
+
+void PrintVerificationSection(const ApplicationState& state, PrinterPage& page,
+                              const ReportFont& font, const std::function<void()>& endPage) {
+    page.newPage();
+    page.setFontName(font.name);
+    page.setFontSize(HeadingPoints);
+    page.setPosition(1000, PageTop);
+    page.tab(Indent);
+    page.print(Heading);
+    page.emptyLine();
+    page.setFontSize(font.points);
+    page.setPageEnd(PageEnd, [&] {
+        endPage();
+        page.newPage();
+        page.setY(PageTop);
+    });
+    const auto sentence = [&](const QString& text) {
+        page.tab(Indent);
+        page.printWrapped(text, Indent);
+    };
+    // The path takes the rest of the line of the A4 page.
+    const double charWidth = page.metrics().charWidth;
+    const int lastColumn = charWidth > 0 ? static_cast<int>(A4PrintableWidth / charWidth) : 78;
+    const int pathWidth = std::max(lastColumn - PathColumn + 1, 8);
+    for (const VerificationSection& s : VerificationSections(state)) {
+        page.emptyLine();
+        sentence(s.title.toUpper());
+        page.emptyLine();
+        sentence(s.limits);
+        page.emptyLine();
+        // The heads, then a line per path, in the order the columns stand
+        // on paper: terminal, loss, limit, verdict, path.
+        const QStringList heads = VerificationPathHeads();
+        printPathLine(page, {QStringLiteral("term."), heads[2], heads[3], heads[4], heads[1]},
+                      pathWidth, false);
+        for (const QStringList& row : s.paths)
+            printPathLine(page, {row[0], row[2], row[3], row[4], row[1]}, pathWidth, true);
+        page.emptyLine();
+        if (!s.velocities.isEmpty())
+            sentence(s.velocities);
+        sentence(s.critical);
+        sentence(s.verdict);
+    }
+    page.setPageEnd(0, {});
+}
+
+void AddVerificationSection(WordDocument& doc, const ApplicationState& state) {
+    doc.setFontSize(DocumentHeadingPoints);
+    doc.TypeText(PageBreak + Heading + QStringLiteral("\r\r"));
+    for (const VerificationSection& s : VerificationSections(state)) {
+        doc.setFontSize(DocumentTextPoints);
+        doc.TypeText(s.title + QLatin1Char('\r'));
+        doc.TypeText(s.limits + QLatin1Char('\r'));
+        doc.addParagraphAtEnd();
+        const QStringList heads = VerificationPathHeads();
+        const int rows = static_cast<int>(s.paths.size()) + 1;
+        const int table = doc.addTableAtEnd(rows, static_cast<int>(heads.size()));
+        doc.setTableFontSize(table, DocumentTablePoints);
+        for (int c = 1; c <= heads.size(); ++c)
+            doc.setCellText(table, 1, c, heads[c - 1]);
+        for (int r = 2; r <= rows; ++r) {
+            const QStringList& row = s.paths[static_cast<size_t>(r - 2)];
+            for (int c = 1; c <= row.size(); ++c)
+                doc.setCellText(table, r, c, row[c - 1]);
+        }
+        doc.autoFormat(table, DocumentTableFormat);
+        // A long list of paths repeats its heads on every page it runs to,
+        // and never leaves them alone at a page foot.
+        doc.setHeadRows(table, 1);
+        // The numbers stand right, as in the data tables.
+        for (const int c : {1, 3, 4}) {
+            doc.selectColumn(table, c);
+            doc.setAlignment(WordAlignment::Right);
+        }
+        doc.collapseSelection();
+        doc.setFontSize(DocumentTextPoints);
+        // A line apart from the table, as the text before it.
+        doc.TypeText(QStringLiteral("\r"));
+        if (!s.velocities.isEmpty())
+            doc.TypeText(s.velocities + QLatin1Char('\r'));
+        doc.TypeText(s.critical + QLatin1Char('\r'));
+        doc.TypeText(s.verdict + QStringLiteral("\r\r"));
+    }
+}

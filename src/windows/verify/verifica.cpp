@@ -1,0 +1,235 @@
+#include "windows/verify/verifica.h"
+
+#include "core/ApplicationState.h"
+#include "windows/frame/Forms.h"
+#include "windows/frame/NetworkView.h"
+#include "windows/frame/Services.h"
+#include "windows/verify/NetworkPanel.h"
+#include "windows/verify/VerificationModels.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+// Rows 1..count of a table that name their upstream segment themselves.
+template <typename Table> std::vector<char> explicitUpstream(const Table& table, int count) {
+    std::vector<char> named(static_cast<size_t>(count), 0);
+    for (int r = 1; r <= count; ++r)
+        named[static_cast<size_t>(r - 1)] = !table.at(r, Table::UpstreamColumn).isEmpty();
+    return named;
+}
+
+QString limitRefusal(NetworkKind kind, int box) {
+    if (kind == NetworkKind::Water)
+        return box == 0 ? QStringLiteral("La velocità massima deve essere un numero maggiore di "
+                                         "zero, in metri al secondo (per esempio 2,0).")
+                        : QStringLiteral("Il carico disponibile deve essere un numero maggiore "
+                                         "di zero, in metri, oppure nulla se non è indicato.");
+    return QStringLiteral("Il limite del %1 deve essere un numero maggiore di zero, in millibar "
+                          "(per esempio %2).")
+        .arg(box == 0 ? QStringLiteral("metano") : QStringLiteral("GPL"),
+             box == 0 ? QStringLiteral("1,0") : QStringLiteral("2,0"));
+}
+
+} // namespace
+
+verifica::verifica(AppContext& context, QWidget* parent)
+    : Form(context, parent)
+    , m_waterEditing(WaterEditing(context.state))
+    , m_gasEditing(GasEditing(context.state)) {
+    setWindowTitle(QStringLiteral("Verifica della rete"));
+
+    reti = new QTabWidget(this);
+    reti->setObjectName(QStringLiteral("reti"));
+    acqua = new NetworkPanel(NetworkKind::Water, reti);
+    gas = new NetworkPanel(NetworkKind::Gas, reti);
+    reti->addTab(acqua, QStringLiteral("Rete &acqua"));
+    reti->addTab(gas, QStringLiteral("Rete &gas"));
+    connect(reti, &QTabWidget::currentChanged, this, &verifica::refresh);
+    for (NetworkPanel* p : {acqua, gas}) {
+        const NetworkKind kind = p->kind();
+        p->segments->editUpstream = [this, kind](int row, const QString& text) {
+            return upstreamTyped(kind, row, text);
+        };
+        p->limitEdited = [this, kind](int box, const QString& text) {
+            limitTyped(kind, box, text);
+        };
+    }
+
+    nota = new QLabel(QStringLiteral("Nella colonna 'a monte' si digita il tronco da cui ogni "
+                                     "tronco è alimentato: 0 è l'origine della rete (contatore, "
+                                     "riduttore, allacciamento); senza un numero è il tronco "
+                                     "precedente. Un tronco che non ne alimenta altri è "
+                                     "terminale: un'utenza o un apparecchio."),
+                      this);
+    nota->setObjectName(QStringLiteral("nota"));
+    nota->setWordWrap(true);
+
+    includi = new QCheckBox(QStringLiteral("&includi la verifica nella relazione"), this);
+    includi->setObjectName(QStringLiteral("includi"));
+    includi->setToolTip(QStringLiteral("la relazione tecnica termina con la sezione VERIFICA "
+                                       "DELLA RETE"));
+    connect(includi, &QCheckBox::toggled, this,
+            [this](bool on) { SetReportVerification(m_ctx.state, on); });
+
+    chiudi = new QPushButton(QStringLiteral("&Chiudi"), this);
+    chiudi->setObjectName(QStringLiteral("chiudi"));
+    chiudi->setToolTip(QStringLiteral("cliccare per chiudere la finestra"));
+    connect(chiudi, &QPushButton::clicked, this, &verifica::chiudi_Click);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(includi);
+    bottom->addStretch(1);
+    bottom->addWidget(chiudi);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(reti, 1);
+    layout->addWidget(nota);
+    layout->addLayout(bottom);
+
+    // The data windows' keys for undo and redo, for the network of the tab.
+    auto* annulla = new QAction(QStringLiteral("Annulla"), this);
+    annulla->setObjectName(QStringLiteral("annulla"));
+    annulla->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    connect(annulla, &QAction::triggered, this, &verifica::undo);
+    auto* ripeti = new QAction(QStringLiteral("Ripeti"), this);
+    ripeti->setObjectName(QStringLiteral("ripeti"));
+    ripeti->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
+                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(ripeti, &QAction::triggered, this, &verifica::redo);
+    addActions({annulla, ripeti});
+}
+
+verifica::~verifica() {
+    stopObserving();
+}
+
+void verifica::Form_Load() {
+    // A little larger than the main windows, centred on the screen.
+    resize(twipsX(12600), twipsY(7600));
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    // Rows opened from a file are computed when their band first shows
+    // them: here every row is brought up to date at once.
+    RecalculateAllWaterRows(m_ctx.state);
+    CalculateAllGasRows(m_ctx.state);
+    observe();
+    refresh();
+    // A window without water rows opens on the gas network.
+    if (m_ctx.state.waterRows() == 0 && m_ctx.state.gasRows() > 0)
+        reti->setCurrentWidget(gas);
+}
+
+void verifica::Form_Unload() {
+    stopObserving();
+}
+
+void verifica::observe() {
+    stopObserving();
+    m_listener = m_ctx.state.projectListeners.add([this](ProjectEvent event) {
+        // A project opened (from its file or from the copy of unsaved work)
+        // holds rows that no band has computed yet, and a change of one row
+        // moves the progressive totals of those after it: every row is
+        // brought up to date (well under a millisecond for 500 rows).
+        if (event != ProjectEvent::Abandoned) {
+            RecalculateAllWaterRows(m_ctx.state);
+            CalculateAllGasRows(m_ctx.state);
+        }
+        refresh();
+    });
+}
+
+void verifica::stopObserving() {
+    if (m_listener != 0)
+        m_ctx.state.projectListeners.remove(m_listener);
+    m_listener = 0;
+}
+
+void verifica::refresh() {
+    ApplicationState& s = m_ctx.state;
+    // The network of the tab shown; the other when its tab is chosen.
+    if (reti->currentWidget() == acqua)
+        acqua->showVerification(VerifyWaterNetwork(s), explicitUpstream(s.water, s.waterRows()));
+    else
+        gas->showVerification(VerifyGasNetwork(s), explicitUpstream(s.gas, s.gasRows()));
+    acqua->showLimits(s.extension);
+    gas->showLimits(s.extension);
+    if (includi->isChecked() != s.extension.reportVerification) {
+        const QSignalBlocker block(includi);
+        includi->setChecked(s.extension.reportVerification);
+    }
+}
+
+TableEditing& verifica::editing(NetworkKind kind) const {
+    return kind == NetworkKind::Water ? *m_waterEditing : *m_gasEditing;
+}
+
+NetworkPanel* verifica::panel(NetworkKind kind) const {
+    return kind == NetworkKind::Water ? acqua : gas;
+}
+
+bool verifica::upstreamTyped(NetworkKind kind, int row, const QString& text) {
+    const Notice refusal = editing(kind).typeUpstream(row, text);
+    if (!refusal.isEmpty()) {
+        m_ctx.services.messages.MsgBox(refusal.text, MsgButtons::Ok, refusal.icon,
+                                       m_ctx.state.CheckTitle, this);
+        return false;
+    }
+    return true;
+}
+
+void verifica::limitTyped(NetworkKind kind, int box, const QString& text) {
+    ApplicationState& s = m_ctx.state;
+    const std::optional<double> value = ReadLimitText(text);
+    const bool noHead = kind == NetworkKind::Water && box == 1 && text.trimmed().isEmpty();
+    if (!value && !noHead) {
+        m_ctx.services.messages.MsgBox(limitRefusal(kind, box), MsgButtons::Ok,
+                                       NoticeIcon::Critical, s.CheckTitle, this);
+        panel(kind)->showLimits(s.extension);
+        return;
+    }
+    if (kind == NetworkKind::Water) {
+        WaterLimits limits = s.extension.waterLimits;
+        if (box == 0)
+            limits.velocity = *value;
+        else
+            limits.head = value;
+        SetWaterLimits(s, limits);
+    } else {
+        GasLimits limits = s.extension.gasLimits;
+        (box == 0 ? limits.metano : limits.gpl) = *value;
+        SetGasLimits(s, limits);
+    }
+    // The text as the window writes it (1.5 becomes 1,5).
+    panel(kind)->showLimits(s.extension);
+}
+
+void verifica::showInDataWindow(NetworkKind kind) {
+    const QString name = kind == NetworkKind::Water ? QStringLiteral("dati")
+                                                    : QStringLiteral("datigas");
+    if (auto* view = dynamic_cast<NetworkView*>(m_ctx.forms.find(name)))
+        view->showTable();
+}
+
+void verifica::undo() {
+    const NetworkKind kind = reti->currentWidget() == gas ? NetworkKind::Gas : NetworkKind::Water;
+    if (editing(kind).undo())
+        showInDataWindow(kind);
+}
+
+void verifica::redo() {
+    const NetworkKind kind = reti->currentWidget() == gas ? NetworkKind::Gas : NetworkKind::Water;
+    if (editing(kind).redo())
+        showInDataWindow(kind);
+}
+
+void verifica::chiudi_Click() {
+    m_ctx.forms.unload(this);
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "core/TableEditing.h"
+#include "core/Verification.h"
+#include "windows/frame/Form.h"
+
+#include <memory>
+
+class NetworkPanel;
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QTabWidget;
+
+// "Verifica della rete": does each network comply with its limits? A tab
+// per network shows its segments with their upstream segment (typed here,
+// each one a step of the data window's undo), the paths from the source to
+// every terminal segment with loss, limit and verdict, the critical path
+// and the verdict line; the limits are edited here too. The window follows
+// every change of the project as it is made, whichever window makes it.
+class verifica : public Form {
+    Q_OBJECT
+public:
+    explicit verifica(AppContext& context, QWidget* parent = nullptr);
+    ~verifica() override;
+
+    void Form_Load() override;
+    void Form_Unload() override;
+
+    // Verifies both networks again and shows them.
+    void refresh();
+    // The upstream segment of a row typed in a network's table; false when
+    // refused (the message is shown).
+    bool upstreamTyped(NetworkKind kind, int row, const QString& text);
+    // A limit box of a network left with a new text.
+    void limitTyped(NetworkKind kind, int box, const QString& text);
+    // Undo and redo of the network of the tab shown, as in its data window.
+    void undo();
+    void redo();
+    void chiudi_Click();
+
+    QTabWidget* reti = nullptr;
+    NetworkPanel* acqua = nullptr;
+    NetworkPanel* gas = nullptr;
+    QCheckBox* includi = nullptr;
+    QLabel* nota = nullptr;
+    QPushButton* chiudi = nullptr;
+
+private:
+    TableEditing& editing(NetworkKind kind) const;
+    NetworkPanel* panel(NetworkKind kind) const;
+    // The data window of a network, told that its table changed here.
+    void showInDataWindow(NetworkKind kind);
+    void observe();
+    void stopObserving();
+
+    std::unique_ptr<TableEditing> m_waterEditing;
+    std::unique_ptr<TableEditing> m_gasEditing;
+    int m_listener = 0; // among the project's listeners while loaded
+};

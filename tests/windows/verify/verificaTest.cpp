@@ -1,0 +1,138 @@
+#include "NetworkRows.h"
+#include "QtTestRegistry.h"
+#include "ShellFixture.h"
+
+#include "windows/gas/datigas.h"
+#include "windows/verify/NetworkPanel.h"
+#include "windows/verify/VerificationModels.h"
+#include "windows/verify/verifica.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTest>
+
+namespace {
+
+// The gas window and the verification window over a tree: 1 from the
+// meter, 2 and 3 from 1 (terminals 2 and 3, the losses equal: 2 is the
+// critical one, the first).
+struct VerifyFixture {
+    ShellFixture f;
+    datigas& g;
+    verifica& v;
+
+    VerifyFixture()
+        : g(f.forms.get<datigas>())
+        , v(load(f, g)) {}
+    ~VerifyFixture() {
+        f.forms.unload(&v);
+        f.forms.unload(&g);
+    }
+
+    static verifica& load(ShellFixture& f, datigas& g) {
+        std::vector<GasSegment> rows(3);
+        rows[2].upstream = 1;
+        StoreGasNetwork(f.state, rows);
+        g.RefreshGasBand();
+        return f.forms.get<verifica>();
+    }
+
+    SegmentModel& segments() const { return *v.gas->segments; }
+    // The path the window shows as critical, by its terminal.
+    int critical() const {
+        const PathModel& paths = *v.gas->paths;
+        for (int r = 0; r < paths.rowCount(); ++r) {
+            if (paths.data(paths.index(r, 0), Qt::BackgroundRole).isValid())
+                return paths.data(paths.index(r, 0), Qt::DisplayRole).toInt();
+        }
+        return 0;
+    }
+    bool typeUpstream(int row, const char* text) {
+        return segments().setData(segments().index(row - 1, SegmentModel::UpstreamColumn),
+                                  QString::fromLatin1(text), Qt::EditRole);
+    }
+};
+
+} // namespace
+
+class verifica_Test : public QObject {
+    Q_OBJECT
+private slots:
+    // Typing in the gas window moves the critical path at once.
+    void followsTheDataWindow() {
+        VerifyFixture e;
+        QCOMPARE(e.critical(), 2);
+        e.g.lungh(3)->end(false);
+        QTest::keyClick(e.g.lungh(3), Qt::Key_0); // row 3: 10 m becomes 100 m
+        QCOMPARE(e.critical(), 3);
+        QVERIFY(e.v.gas->esito->text().contains(QStringLiteral("percorso critico 1-3")));
+    }
+
+    // An upstream segment typed here is one step of the gas window's undo.
+    void upstreamTypedIsOneUndoStepOfTheDataWindow() {
+        VerifyFixture e;
+        int changes = 0;
+        e.f.state.projectListeners.add(
+            [&](ProjectEvent event) { changes += event == ProjectEvent::Changed; });
+        QVERIFY(e.typeUpstream(3, "2"));
+        QCOMPARE(e.f.state.gas.upstream(3), 2);
+        QCOMPARE(changes, 1);
+        QCOMPARE(e.critical(), 3);
+        QTest::keyClick(e.g.lungh(1), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(e.f.state.gas.upstream(3), 1);
+        QCOMPARE(e.critical(), 2);
+        // The window's own Ctrl+Z acts on the network of its tab.
+        e.v.reti->setCurrentWidget(e.v.gas);
+        QTest::keyClick(e.g.lungh(1), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(e.f.state.gas.upstream(3), 2);
+        e.v.undo();
+        QCOMPARE(e.f.state.gas.upstream(3), 1);
+        QCOMPARE(e.g.lungh(3)->text(), QStringLiteral("10"));
+    }
+
+    void aBadUpstreamIsRefusedNamingTheSegment() {
+        VerifyFixture e;
+        const GasSegmentTable before = e.f.state.gas;
+        QVERIFY(!e.typeUpstream(2, "5"));
+        QCOMPARE(e.f.state.gas, before);
+        QCOMPARE(e.f.services.messages.shown.size(), size_t(1));
+        QCOMPARE(e.f.services.messages.shown[0].text,
+                 QStringLiteral("Tronco n. 2: il tronco a monte deve essere un numero intero da 0 "
+                                "(l'origine della rete) a 1."));
+        QCOMPARE(e.f.services.messages.shown[0].icon, NoticeIcon::Critical);
+    }
+
+    // Limits and the report option are the project's: typed here, kept in
+    // the state; a bad limit is refused and the box shows the limit again.
+    void limitsAndTheReportOption() {
+        VerifyFixture e;
+        QLineEdit* metano = e.v.gas->limiti[0];
+        metano->setText(QStringLiteral("0,1"));
+        metano->setModified(true);
+        emit metano->editingFinished();
+        QCOMPARE(e.f.state.extension.gasLimits.metano, 0.1);
+        QVERIFY(e.v.gas->esito->text().startsWith(QStringLiteral("La rete gas supera il limite "
+                                                                 "di 0,1 mbar")));
+        metano->setText(QStringLiteral("zero"));
+        metano->setModified(true);
+        emit metano->editingFinished();
+        QCOMPARE(e.f.state.extension.gasLimits.metano, 0.1);
+        QCOMPARE(metano->text(), QStringLiteral("0,1"));
+        QCOMPARE(e.f.services.messages.shown.size(), size_t(1));
+
+        QLineEdit* head = e.v.acqua->limiti[1];
+        head->setText(QStringLiteral("12.5"));
+        head->setModified(true);
+        emit head->editingFinished();
+        QCOMPARE(e.f.state.extension.waterLimits.head, std::optional<double>(12.5));
+        QCOMPARE(head->text(), QStringLiteral("12,5"));
+
+        e.v.includi->setChecked(true);
+        QVERIFY(e.f.state.extension.reportVerification);
+    }
+};
+
+TUBAREX_QT_TEST(verifica_Test)
+#include "verificaTest.moc"
