@@ -95,8 +95,10 @@ private slots:
                 {"Ctrl+Shift+S", "salvanome"},
                 {"Ctrl+P", cover ? "stampatutto" : "stampa"}};
             for (const auto& [key, name] : usual)
-                QCOMPARE(keys[QKeySequence(QString::fromLatin1(key))[0].toCombined()],
-                         std::set<QString>{QString::fromLatin1(name)});
+                QVERIFY2(keys[QKeySequence(QString::fromLatin1(key))[0].toCombined()] ==
+                             std::set<QString>{QString::fromLatin1(name)},
+                         qPrintable(QStringLiteral("%1: %2").arg(QLatin1String(d.name),
+                                                                 QLatin1String(key))));
         }
     }
 
