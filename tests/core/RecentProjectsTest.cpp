@@ -5,70 +5,34 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <vector>
-
-namespace {
-
-QString q(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-QStringList list(std::initializer_list<const char*> paths) {
-    QStringList out;
-    for (const char* p : paths)
-        out.append(q(p));
-    return out;
-}
-
-} // namespace
-
-// The list as the File menus show it after what the user opened, saved and
-// cleared: newest first, each file once however it is spelt, at most eight.
+// The list as the File menus show it after what the user opened or saved
+// ("+path"), a file found gone ("-path") and the list cleared ("!"):
+// newest first, each file once however it is spelt, at most eight.
 TEST(RecentProjects, ListFollowsOpensAndSaves) {
     const struct {
-        const char* name;
-        std::function<void(RecentProjects&)> steps;
-        QStringList expected;
+        const char* steps;
+        const char* expected;
     } cases[] = {
-        {"newest first",
-         [](RecentProjects& r) {
-             r.add(q("/p/a"));
-             r.add(q("/p/b"));
-         },
-         list({"/p/b", "/p/a"})},
-        {"opened again moves up",
-         [](RecentProjects& r) {
-             r.add(q("/p/a"));
-             r.add(q("/p/b"));
-             r.add(q("/p/./x/../a"));
-         },
-         list({"/p/a", "/p/b"})},
-        {"eight at most",
-         [](RecentProjects& r) {
-             for (int i = 1; i <= 10; ++i)
-                 r.add(QStringLiteral("/p/%1").arg(i));
-         },
-         list({"/p/10", "/p/9", "/p/8", "/p/7", "/p/6", "/p/5", "/p/4", "/p/3"})},
-        {"a file removed",
-         [](RecentProjects& r) {
-             r.add(q("/p/a"));
-             r.add(q("/p/b"));
-             r.remove(q("/p/a"));
-         },
-         list({"/p/b"})},
-        {"cleared",
-         [](RecentProjects& r) {
-             r.add(q("/p/a"));
-             r.clear();
-         },
-         {}},
-        {"no name, no entry", [](RecentProjects& r) { r.add(QString()); }, {}},
+        {"+/p/a +/p/b", "/p/b /p/a"},
+        {"+/p/a +/p/b +/p/./x/../a", "/p/a /p/b"},
+        {"+/p/1 +/p/2 +/p/3 +/p/4 +/p/5 +/p/6 +/p/7 +/p/8 +/p/9 +/p/10",
+         "/p/10 /p/9 /p/8 /p/7 /p/6 /p/5 /p/4 /p/3"},
+        {"+/p/a +/p/b -/p/a", "/p/b"},
+        {"+/p/a !", ""},
+        {"+", ""},
     };
     for (const auto& c : cases) {
         RecentProjects recent;
-        c.steps(recent);
-        EXPECT_EQ(recent.files(), c.expected) << c.name;
+        for (const QString& step : QString::fromLatin1(c.steps).split(u' ')) {
+            if (step.startsWith(u'+'))
+                recent.add(step.mid(1));
+            else if (step.startsWith(u'-'))
+                recent.remove(step.mid(1));
+            else
+                recent.clear();
+        }
+        EXPECT_EQ(recent.files(), QString::fromLatin1(c.expected).split(u' ', Qt::SkipEmptyParts))
+            << c.steps;
     }
 }
 
@@ -79,14 +43,14 @@ TEST(RecentProjects, KeptInTheSettingsFile) {
     {
         RecentProjects recent;
         recent.keepIn(file);
-        recent.add(q("/p/uno, due"));
-        recent.add(q("/p/tre"));
-        recent.setLastFolder(q("/p/cartella"));
+        recent.add(QStringLiteral("/p/uno, due"));
+        recent.add(QStringLiteral("/p/tre"));
+        recent.setLastFolder(QStringLiteral("/p/cartella"));
     }
     RecentProjects later;
     later.keepIn(file);
-    EXPECT_EQ(later.files(), list({"/p/tre", "/p/uno, due"}));
-    EXPECT_EQ(later.lastFolder(), q("/p/cartella"));
+    EXPECT_EQ(later.files(), (QStringList{"/p/tre", "/p/uno, due"}));
+    EXPECT_EQ(later.lastFolder(), QStringLiteral("/p/cartella"));
 }
 
 // A file dialog opens in the current project's folder, else in the last
@@ -95,22 +59,17 @@ TEST(RecentProjects, DialogFolderOfProjectOrLastUsed) {
     QTemporaryDir dir;
     const QString project = dir.filePath(QStringLiteral("progetti"));
     const QString last = dir.filePath(QStringLiteral("ultima"));
-    ASSERT_TRUE(QDir().mkpath(project));
-    ASSERT_TRUE(QDir().mkpath(last));
     const QString gone = dir.filePath(QStringLiteral("sparita"));
-    const QString fallback = q("/documenti");
-    const struct {
-        const char* name;
-        QString current;
-        QString lastFolder;
-        QString expected;
-    } cases[] = {
-        {"the project's", project + q("/Tubarex-dati-a"), last, project},
-        {"no project", QString(), last, last},
-        {"project's folder gone", gone + q("/Tubarex-dati-a"), last, last},
-        {"nothing known", QString(), QString(), fallback},
-        {"last folder gone", QString(), gone, fallback},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(DialogFolder(c.current, c.lastFolder, fallback), c.expected) << c.name;
+    ASSERT_TRUE(QDir().mkpath(project) && QDir().mkpath(last));
+    const QString fallback = QStringLiteral("/documenti");
+    const QString file = QStringLiteral("/Tubarex-dati-a");
+    const QString cases[][3] = {// current project, last folder, folder expected
+                                {project + file, last, project},
+                                {QString(), last, last},
+                                {gone + file, last, last},
+                                {QString(), QString(), fallback},
+                                {QString(), gone, fallback}};
+    for (const auto& [current, lastFolder, expected] : cases)
+        EXPECT_EQ(DialogFolder(current, lastFolder, fallback), expected)
+            << qPrintable(current + u'|' + lastFolder);
 }

@@ -233,36 +233,32 @@ private slots:
     // Ctrl+V stands beside one entry of the band's context menu, the one
     // it runs there: the rows pasted when the clipboard holds a block, the
     // box's own paste when it holds one value.
-    void onePasteEntryPerShortcut_data() {
-        QTest::addColumn<QString>("clipboard");
-        QTest::addColumn<int>("control");
-        QTest::addColumn<QString>("entry");
-        const QString block = QStringLiteral("5\t60\n");
-        const QString value = QStringLiteral("60");
-        QTest::newRow("blocco, casella") << block << 0 << "incollarighe";
-        QTest::newRow("blocco, elenco") << block << 1 << "incollarighe";
-        QTest::newRow("blocco, numero") << block << 2 << "incollarighe";
-        QTest::newRow("valore, casella") << value << 0 << "casella";
-        QTest::newRow("valore, elenco") << value << 1 << "casella";
-    }
     void onePasteEntryPerShortcut() {
-        QFETCH(QString, clipboard);
-        QFETCH(int, control);
-        QFETCH(QString, entry);
         EditFixture e(3);
-        QGuiApplication::clipboard()->setText(clipboard);
-        QWidget* const controls[] = {e.w.lungh(2), e.w.tipoc(2), e.w.num(2)};
-        std::unique_ptr<QMenu> menu(e.w.editing().contextMenu(controls[control]));
-        QStringList withKey;
-        for (QAction* a : menu->actions()) {
-            const QString shown = a->shortcut().isEmpty() ? a->text().section(QLatin1Char('\t'), 1)
-                                                          : a->shortcut().toString();
-            if (shown == QKeySequence(QKeySequence::Paste).toString())
-                withKey.append(a->objectName() == QLatin1String("incollarighe")
-                                   ? a->objectName()
-                                   : QStringLiteral("casella"));
+        const struct {
+            const char* clipboard;
+            QWidget* control;
+            const char* entry;
+        } cases[] = {{"5\t60\n", e.w.lungh(2), "incollarighe"},
+                     {"5\t60\n", e.w.tipoc(2), "incollarighe"},
+                     {"5\t60\n", e.w.num(2), "incollarighe"},
+                     {"60", e.w.lungh(2), "casella"},
+                     {"60", e.w.tipoc(2), "casella"}};
+        for (const auto& c : cases) {
+            QGuiApplication::clipboard()->setText(QString::fromLatin1(c.clipboard));
+            std::unique_ptr<QMenu> menu(e.w.editing().contextMenu(c.control));
+            QStringList withKey;
+            for (QAction* a : menu->actions()) {
+                const QString shown = a->shortcut().isEmpty()
+                                          ? a->text().section(QLatin1Char('\t'), 1)
+                                          : a->shortcut().toString();
+                if (shown == QKeySequence(QKeySequence::Paste).toString())
+                    withKey.append(a->objectName() == QLatin1String("incollarighe")
+                                       ? a->objectName()
+                                       : QStringLiteral("casella"));
+            }
+            QCOMPARE(withKey, QStringList{QString::fromLatin1(c.entry)});
         }
-        QCOMPARE(withKey, QStringList{entry});
     }
 
     // An insert that would push data off row 500 is refused.
