@@ -95,7 +95,7 @@ start_program first
 first=$started
 if wait_for '[[ -n $(question_of "$first") ]]' 150; then
     answer_yes "$first"
-    wait_for '[[ -n $(copy_of "$first") ]]' 50 || fault "the restoring run keeps no copy"
+    wait_for '[[ -n $(copy_of "$first") ]]' 150 || fault "the restoring run keeps no copy"
     [[ -e $folder/Tubarex-recupero-1-1 ]] && fault "the restored copy is still there"
 else
     fault "the copy left by a run that is gone was not offered"
@@ -118,7 +118,7 @@ start_program third
 third=$started
 if wait_for '[[ -n $(question_of "$third") ]]' 150; then
     answer_yes "$third"
-    wait_for '[[ -n $(copy_of "$third") ]]' 50 || fault "the run that restored keeps no copy"
+    wait_for '[[ -n $(copy_of "$third") ]]' 150 || fault "the run that restored keeps no copy"
     [[ -e $first_copy ]] && fault "the killed run's copy is still there after restoring it"
     cmp -s "$work/kept" "$(copy_of "$third")" || fault "the restored project differs"
 else
