@@ -101,6 +101,11 @@ struct ApplicationState {
     // first load in this run; later loads show the record as it stands.
     bool coverDated = false;
 
+    // Counts the projects put in place (a data file, a copy of unsaved
+    // work): their rows are computed only as a band shows them, so a view
+    // of every row computes them all when this count moves.
+    int projectLoads = 0;
+
     // What the project holds beyond the classic file: limits, report option
     // and the extension block's unknown entries.
     ProjectExtension extension;

@@ -220,6 +220,7 @@ void ApplyProjectData(ApplicationState& state, ProjectData data) {
     state.extension = std::move(data.extension);
     state.WaterBandTop = 1;
     state.GasBandTop = 1;
+    ++state.projectLoads;
     // What was undone before belongs to another project.
     state.waterHistory.reset();
     state.gasHistory.reset();

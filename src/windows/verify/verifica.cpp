@@ -120,6 +120,7 @@ void verifica::Form_Load() {
     // them: here every row is brought up to date at once.
     RecalculateAllWaterRows(m_ctx.state);
     CalculateAllGasRows(m_ctx.state);
+    m_seenLoads = m_ctx.state.projectLoads;
     observe();
     refresh();
     // A window without water rows opens on the gas network.
@@ -133,12 +134,12 @@ void verifica::Form_Unload() {
 
 void verifica::observe() {
     stopObserving();
-    m_listener = m_ctx.state.projectListeners.add([this](ProjectEvent event) {
-        // A project opened (from its file or from the copy of unsaved work)
-        // holds rows that no band has computed yet, and a change of one row
-        // moves the progressive totals of those after it: every row is
-        // brought up to date (well under a millisecond for 500 rows).
-        if (event != ProjectEvent::Abandoned) {
+    m_listener = m_ctx.state.projectListeners.add([this](ProjectEvent) {
+        // A project put in place (from its file or from the copy of unsaved
+        // work) holds rows that no band has computed yet; a keystroke
+        // computes its own row.
+        if (m_seenLoads != m_ctx.state.projectLoads) {
+            m_seenLoads = m_ctx.state.projectLoads;
             RecalculateAllWaterRows(m_ctx.state);
             CalculateAllGasRows(m_ctx.state);
         }

@@ -57,4 +57,5 @@ private:
     std::unique_ptr<TableEditing> m_waterEditing;
     std::unique_ptr<TableEditing> m_gasEditing;
     int m_listener = 0; // among the project's listeners while loaded
+    int m_seenLoads = 0; // the project loads whose rows are all computed
 };
