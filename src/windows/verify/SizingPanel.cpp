@@ -8,8 +8,12 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 // The proposal as a table: segment, now, proposed, loss now, loss proposed;
 // the rows that change size in bold.
@@ -133,6 +137,11 @@ SizingPanel::SizingPanel(NetworkKind kind, QWidget* parent)
     propostaTable->setObjectName(QStringLiteral("propostaTable"));
     propostaTable->setModel(model);
     propostaTable->verticalHeader()->setVisible(false);
+    propostaTable->verticalHeader()->setDefaultSectionSize(propostaTable->fontMetrics().height() +
+                                                           6);
+    // Room for four rows at least, whatever the window's height.
+    propostaTable->setMinimumHeight(propostaTable->horizontalHeader()->sizeHint().height() +
+                                    4 * propostaTable->verticalHeader()->defaultSectionSize());
     propostaTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     propostaTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     propostaEsito = new QLabel(proposta);
@@ -150,12 +159,18 @@ SizingPanel::SizingPanel(NetworkKind kind, QWidget* parent)
             applyRequested();
     });
     connect(scarta, &QPushButton::clicked, this, &SizingPanel::hideProposal);
+    // The verdict as proposed takes up to three lines of the box's width;
+    // its height is kept even in the smallest window, so that it never
+    // runs over the table.
+    propostaEsito->setMinimumHeight(3 * propostaEsito->fontMetrics().lineSpacing());
+    propostaEsito->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(propostaEsito, 1);
+    buttons->addStretch(1);
     buttons->addWidget(applica);
     buttons->addWidget(scarta);
     auto* inside = new QVBoxLayout(proposta);
     inside->addWidget(propostaTable, 1);
+    inside->addWidget(propostaEsito);
     inside->addLayout(buttons);
     proposta->hide();
 
@@ -201,9 +216,42 @@ void SizingPanel::showProposal(const SizingProposal& proposal) {
                                    .arg(proposal.changedRows())
                                    .arg(proposal.verdict));
     proposta->show();
+    // The splitter above keeps the proposal's height whole, and a window
+    // too short for it grows.
+    setMinimumHeight(layout()->minimumSize().height());
+    // (once the layouts above have taken the new height in).
+    QTimer::singleShot(0, this, [this] {
+        QWidget* top = window();
+        if (top == this || top->isMaximized())
+            return;
+        // The most any widget between here and the window lacks.
+        int missing = 0;
+        for (QWidget* w = this; w && w != top; w = w->parentWidget()) {
+            if (w->layout())
+                missing = std::max(missing, w->layout()->minimumSize().height() - w->height());
+        }
+        if (missing > 0)
+            top->resize(top->width(), top->height() + missing);
+    });
+    // The window's splitter gives the proposal a fair share of the height
+    // it gave the bare buttons.
+    if (auto* split = qobject_cast<QSplitter*>(parentWidget())) {
+        const QList<int> sizes = split->sizes();
+        const int total = sizes.value(0) + sizes.value(1);
+        if (sizes.size() == 2 && sizes[1] < total * 2 / 5)
+            split->setSizes({total - total * 2 / 5, total * 2 / 5});
+    }
 }
 
 void SizingPanel::hideProposal() {
     proposta->hide();
     model->show(SizingProposal());
+    setMinimumHeight(0);
+    // The room of the proposal back to the tables above.
+    if (auto* split = qobject_cast<QSplitter*>(parentWidget())) {
+        const QList<int> sizes = split->sizes();
+        const int own = minimumSizeHint().height();
+        if (sizes.size() == 2 && sizes[1] > own)
+            split->setSizes({sizes[0] + sizes[1] - own, own});
+    }
 }
