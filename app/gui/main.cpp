@@ -68,6 +68,7 @@ int main(int argc, char* argv[]) {
 
     ApplicationState state;
     LoadOwnerSettings(state, InstallationSettingsCandidates());
+    state.recent.keepIn(RecentProjects::defaultFile());
 
     QtServices services;
     Forms forms;
@@ -86,18 +87,18 @@ int main(int argc, char* argv[]) {
     EnrolHelpWindows(forms);
 
     // Unsaved work is copied as it is made; a copy left by a run that did
-    // not end through the exit question is offered first, and a project it
-    // brings back takes the place of the file named on the command line.
+    // not end through the exit question is offered first.
     RecoveryCopy recovery(state, RecoveryCopy::defaultFolder());
     recovery.start();
-    if (OfferRecovery(context, recovery))
-        return QApplication::exec();
+    const bool restored = OfferRecovery(context, recovery);
 
     // `tubarex FILE` opens that project in the water window (the gas window
-    // for a project with only gas segments), without the splash; a file that
-    // cannot be opened is reported and the program starts as usual.
+    // for a project with only gas segments), without the splash, after the
+    // question about the work just restored, if any; a file that cannot be
+    // opened is reported and the program starts as usual.
     const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() < 2 || !OpenProjectAtStart(context, arguments.at(1)))
+    const bool opened = arguments.size() >= 2 && OpenProjectAtStart(context, arguments.at(1));
+    if (!restored && !opened)
         forms.show<frmSplash>();
     return QApplication::exec();
 }

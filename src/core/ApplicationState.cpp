@@ -3,6 +3,8 @@
 #include "core/NumberText.h"
 #include "core/ProgramFiles.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 
 void InitApplicationState(ApplicationState& state) {
@@ -25,26 +27,36 @@ void CountIntegerDigits(ApplicationState& state) {
         state.IntegerDigits = *digits;
 }
 
-void NotifyProject(ApplicationState& state, ProjectEvent event) {
-    if (state.projectListener)
-        state.projectListener(event);
-    if (state.projectObservers.empty())
-        return;
-    // A copy, for an observer may stop observing (its own or another's)
-    // while it is told: one that stopped is not told.
-    const auto observers = state.projectObservers;
-    for (const auto& [owner, observer] : observers) {
-        const auto& now = state.projectObservers;
-        if (std::any_of(now.begin(), now.end(), [&](const auto& o) { return o.first == owner; }))
-            observer(event);
+int ProjectListeners::add(Listener listener) {
+    m_listeners.emplace_back(m_next, std::move(listener));
+    return m_next++;
+}
+
+void ProjectListeners::remove(int id) {
+    std::erase_if(m_listeners, [id](const auto& entry) { return entry.first == id; });
+}
+
+void ProjectListeners::notify(ProjectEvent event) const {
+    // A copy: a listener may close a window, and so leave, while it is
+    // told; one that has left is not told any more.
+    const auto listeners = m_listeners;
+    for (const auto& [id, listener] : listeners) {
+        const bool present =
+            std::any_of(m_listeners.begin(), m_listeners.end(),
+                        [id = id](const auto& entry) { return entry.first == id; });
+        if (present && listener)
+            listener(event);
     }
 }
 
-void ObserveProject(ApplicationState& state, const void* owner,
-                    std::function<void(ProjectEvent)> observer) {
-    state.projectObservers.emplace_back(owner, std::move(observer));
+void NotifyProject(ApplicationState& state, ProjectEvent event) {
+    if (event == ProjectEvent::Changed)
+        state.modified = true;
+    else if (event == ProjectEvent::Stored)
+        state.modified = false;
+    state.projectListeners.notify(event);
 }
 
-void StopObservingProject(ApplicationState& state, const void* owner) {
-    std::erase_if(state.projectObservers, [owner](const auto& o) { return o.first == owner; });
+QString ProjectNameOf(const QString& path) {
+    return path.isEmpty() ? QStringLiteral("senza nome") : QFileInfo(path).fileName();
 }

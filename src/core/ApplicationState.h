@@ -3,6 +3,7 @@
 #include "core/GasTable.h"
 #include "core/ProjectExtension.h"
 #include "core/ProjectIdentification.h"
+#include "core/RecentProjects.h"
 #include "core/TableHistory.h"
 #include "core/WaterTable.h"
 
@@ -13,11 +14,29 @@
 #include <utility>
 #include <vector>
 
-// What happened to the project as a whole, for the copy of unsaved work.
+// What happened to the project as a whole. Every change to the project's
+// data is told as Changed, through NotifyProject, which is what marks the
+// project modified; the copy of unsaved work and the windows' titles follow.
 enum class ProjectEvent {
     Changed,   // the user changed a table or the cover record
     Stored,    // the project is what a data file holds: just opened or saved
     Abandoned, // the user confirmed the exit, which warns that unsaved data are lost
+    Renamed,   // the project's file changed and its data did not
+};
+
+// Those told of every ProjectEvent, each under a number of its own so that
+// it can leave (a window that closes). A listener may leave, or another
+// join, while the event is being told.
+class ProjectListeners {
+public:
+    using Listener = std::function<void(ProjectEvent)>;
+    int add(Listener listener);
+    void remove(int id);
+    void notify(ProjectEvent event) const;
+
+private:
+    std::vector<std::pair<int, Listener>> m_listeners;
+    int m_next = 1;
 };
 
 // The one record of state that every window, printout and the command line
@@ -41,6 +60,11 @@ struct ApplicationState {
 
     // Full path of the data file last opened or saved from any window.
     QString CurrentFileName;
+    // The project holds changes that no data file holds yet: set by every
+    // Changed, cleared by Stored (NotifyProject keeps it).
+    bool modified = false;
+    // The files last opened or saved, and the folder last used.
+    RecentProjects recent;
 
     // Background colour last chosen in a colour dialog (0x00RRGGBB).
     quint32 ColourScheme = 0;
@@ -81,25 +105,23 @@ struct ApplicationState {
     // and the extension block's unknown entries.
     ProjectExtension extension;
 
-    // Told of every ProjectEvent (the program's copy of unsaved work
-    // listens); nobody by default.
-    std::function<void(ProjectEvent)> projectListener;
-    // Told after the listener, each under the key of its owner: the windows
-    // that follow the project as it changes.
-    std::vector<std::pair<const void*, std::function<void(ProjectEvent)>>> projectObservers;
+    // Told of every ProjectEvent (the program's copy of unsaved work, the
+    // windows that show the project's name or follow its data); nobody by default.
+    ProjectListeners projectListeners;
 
     int waterRows() const { return WaterRowCount.value_or(0); }
     int gasRows() const { return GasRowCount.value_or(0); }
 };
 
-// Tells the project listener, if any, then every observer.
+// The one place where the project's state changes: Changed marks it
+// modified, Stored clears the mark; then the listeners are told. Whatever
+// changes project data (a cell, the cover record, data of any later kind)
+// tells Changed here once the change is made.
 void NotifyProject(ApplicationState& state, ProjectEvent event);
 
-// Adds an observer of the project under the key `owner`, and takes away
-// every observer of that owner.
-void ObserveProject(ApplicationState& state, const void* owner,
-                    std::function<void(ProjectEvent)> observer);
-void StopObservingProject(ApplicationState& state, const void* owner);
+// The name of a project in titles and questions: the data file's name
+// without its folder, or "senza nome" when there is none.
+QString ProjectNameOf(const QString& path);
 
 // Sets ProgramName, ProgramSubtitle, ProgramVersion and ProgramDate.
 void InitApplicationState(ApplicationState& state);

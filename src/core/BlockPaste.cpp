@@ -107,6 +107,23 @@ bool FileCanHoldValue(const QString& text) {
     return !text.contains(QLatin1Char('"')) && !HoldsCellBlock(text) && Windows1252::canHold(text);
 }
 
+QString RefusedCharacterReason(const QString& text) {
+    for (const QChar c : text) {
+        const QString one(c);
+        if (c == u'"')
+            return QStringLiteral("Il carattere \" non \u00e8 ammesso: il file dati racchiude i "
+                                  "testi tra virgolette.");
+        if (HoldsCellBlock(one))
+            return QStringLiteral("Una casella contiene un solo dato: tabulazioni e a capo non "
+                                  "sono ammessi.");
+        if (!Windows1252::canHold(one))
+            return QStringLiteral("Il carattere ") + one +
+                   QStringLiteral(" non \u00e8 ammesso: il file dati (Windows-1252) non pu\u00f2 "
+                                  "contenerlo.");
+    }
+    return QString();
+}
+
 CellBlock ParseCellBlock(const QString& text) {
     CellBlock block;
     qsizetype start = 0;
@@ -140,6 +157,12 @@ QString PastedCellText(const QString& cell) {
     QString whole = m.captured(2);
     whole.remove(QLatin1Char('.'));
     return m.captured(1) + whole + QLatin1Char('.') + m.captured(3) + m.captured(4);
+}
+
+QString TypedNumberText(const QString& text) {
+    QString typed = PastedCellText(text);
+    typed.replace(QLatin1Char(','), QLatin1Char('.'));
+    return typed;
 }
 
 int PasteLastRow(int row, const CellBlock& block) {

@@ -24,6 +24,10 @@ bool HoldsCellBlock(const QString& text);
 // in Windows-1252, so a character outside that code page has no byte.
 bool FileCanHoldValue(const QString& text);
 
+// Why the data file cannot hold the text, in one line naming the first
+// character it refuses; empty when it can hold it.
+QString RefusedCharacterReason(const QString& text);
+
 // Cells as a spreadsheet puts them on the clipboard: cells separated by
 // tabs, rows by line breaks (CR LF, LF or CR). The line break that ends the
 // last row does not start another one.
@@ -37,6 +41,12 @@ CellBlock ParseCellBlock(const QString& text);
 // 12; a size in inches with its inch mark (1/2", 1 1/4") is written with the
 // two apostrophes of the lists; any other text is kept as it is.
 QString PastedCellText(const QString& cell);
+
+// The text a numeric box keeps of what is typed or pasted into it: a number
+// in the Italian form as PastedCellText writes it, and any other comma a
+// point. The numeric pad's decimal key types a comma on an Italian
+// keyboard, and the program reads "3,5" as 3.
+QString TypedNumberText(const QString& text);
 
 // One network's table as a block fills it.
 struct PasteTarget {

@@ -2,6 +2,7 @@
 
 #include "core/ApplicationState.h"
 #include "core/NumberText.h"
+#include "core/ProjectFile.h"
 
 #include <cmath>
 
@@ -256,7 +257,7 @@ CheckOutcome CheckGasTable(const GasSegmentTable& table, int count) {
 
 Notice DeleteGasRow(ApplicationState& state, int row) {
     GasSegmentTable& t = state.gas;
-    if (t.at(row, GasColumn::lungh).isEmpty())
+    if (t.at(row, GasColumn::lungh).isEmpty() && !IsGapRow(row, cellsOf(t), GasRecordColumns))
         return MissingLengthOnDelete(row);
     // Every following row moves up, counted or not, so that no typed row is
     // left behind a gap.

@@ -3,6 +3,7 @@
 #include "core/ApplicationState.h"
 #include "core/DocumentFolder.h"
 #include "core/ProjectFile.h"
+#include "core/SafeFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -22,6 +23,16 @@ const QString NameStart = QStringLiteral("Tubarex-recupero-");
 
 QString lockPathOf(const QString& copyPath) {
     return copyPath + QStringLiteral(".lock");
+}
+
+// The file beside a copy that names the project's data file (UTF-8).
+QString namePathOf(const QString& copyPath) {
+    return copyPath + QStringLiteral(".file");
+}
+
+QString projectFileOf(const QString& copyPath) {
+    QFile file(namePathOf(copyPath));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
 std::unique_ptr<QLockFile> lockOf(const QString& copyPath) {
@@ -60,7 +71,7 @@ RecoveryCopy::RecoveryCopy(ApplicationState& state, QString folder)
 RecoveryCopy::~RecoveryCopy() {
     if (!m_lock)
         return;
-    m_state.projectListener = nullptr;
+    m_state.projectListeners.remove(m_listener);
     // The run ends without the exit question (its last window closed): a
     // change still waiting goes into the copy first.
     if (m_timer.isActive())
@@ -81,7 +92,7 @@ bool RecoveryCopy::start(QString* error) {
         return false;
     }
     m_lock = std::move(lock);
-    m_state.projectListener = [this](ProjectEvent event) { projectEvent(event); };
+    m_listener = m_state.projectListeners.add([this](ProjectEvent event) { projectEvent(event); });
     return true;
 }
 
@@ -91,20 +102,31 @@ QString RecoveryCopy::path() const {
 
 bool RecoveryCopy::write() {
     m_timer.stop();
-    return m_lock && SaveProjectFile(m_state, path(), FileRows::ThroughLastInput).isEmpty();
+    if (!m_lock)
+        return false;
+    // The name first: a copy is never offered under another project's name.
+    const QString name = namePathOf(path());
+    const bool named = m_state.CurrentFileName.isEmpty()
+                           ? (!QFile::exists(name) || QFile::remove(name))
+                           : ReplaceFile(name, m_state.CurrentFileName.toUtf8()).isEmpty();
+    return named && SaveProjectFile(m_state, path(), FileRows::ThroughLastInput).isEmpty();
 }
 
 void RecoveryCopy::remove() {
     m_timer.stop();
     QFile::remove(path());
+    QFile::remove(namePathOf(path()));
 }
 
 void RecoveryCopy::projectEvent(ProjectEvent event) {
-    if (event == ProjectEvent::Changed) {
+    // Unsaved work renamed is still unsaved work: its copy names the new file.
+    if (event == ProjectEvent::Changed || (event == ProjectEvent::Renamed && m_state.modified)) {
         if (!m_timer.isActive() && !m_abandoned)
             m_timer.start();
         return;
     }
+    if (event == ProjectEvent::Renamed)
+        return;
     // Saved, opened, or lost by the user's own choice: nothing to recover;
     // after the confirmed exit, nothing the closing windows do is either.
     m_abandoned = event == ProjectEvent::Abandoned;
@@ -126,7 +148,7 @@ std::vector<RecoveryCopy::Leftover> RecoveryCopy::claimLeftovers() {
         if (!lock->tryLock(0))
             continue; // its run is alive
         m_claimed.emplace(copy, std::move(lock));
-        found.push_back({copy, file.lastModified()});
+        found.push_back({copy, file.lastModified(), projectFileOf(copy)});
     }
     // The locks of runs that are gone without a copy (they changed
     // nothing) go.
@@ -146,7 +168,9 @@ std::vector<RecoveryCopy::Leftover> RecoveryCopy::claimLeftovers() {
 }
 
 void RecoveryCopy::release(const Leftover& leftover, bool discard) {
-    if (discard)
+    if (discard) {
         QFile::remove(leftover.path);
+        QFile::remove(namePathOf(leftover.path));
+    }
     m_claimed.erase(leftover.path);
 }

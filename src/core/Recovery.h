@@ -20,7 +20,8 @@ enum class ProjectEvent;
 // beside it for as long as it lives, so a run that did not end through the
 // exit question (a crash, a killed process, a power cut) leaves a copy whose
 // lock nobody holds, which the next run finds and offers. The copy of a run
-// that is still alive is never offered to another.
+// that is still alive is never offered to another. Beside the copy, a small
+// text file names the data file the project belongs to, when it has one.
 class RecoveryCopy {
 public:
     // Milliseconds from a change to the copy that holds it: the first change
@@ -57,6 +58,7 @@ public:
     struct Leftover {
         QString path;
         QDateTime written;
+        QString projectFile; // the data file it belongs to; empty when none
     };
     // The copies left by runs that are no longer alive, newest first.
     std::vector<Leftover> claimLeftovers();
@@ -72,5 +74,6 @@ private:
     std::unique_ptr<QLockFile> m_lock;
     std::map<QString, std::unique_ptr<QLockFile>> m_claimed;
     QTimer m_timer;
+    int m_listener = 0;
     bool m_abandoned = false;
 };

@@ -1,5 +1,7 @@
 #include "core/RowGuide.h"
 
+#include <algorithm>
+
 #include "core/NumberText.h"
 
 namespace {
@@ -117,4 +119,18 @@ Notice MissingLengthOnDelete(int row) {
     n.icon = NoticeIcon::Exclamation;
     n.row = row;
     return n;
+}
+
+bool IsGapRow(int row, const CellAt& cellAt, std::span<const int> columns) {
+    const auto holdsData = [&](int r) {
+        return std::any_of(columns.begin(), columns.end(),
+                           [&](int c) { return !cellAt(r, c).isEmpty(); });
+    };
+    if (holdsData(row))
+        return false;
+    for (int r = row + 1; r <= MaxRows; ++r) {
+        if (holdsData(r))
+            return true;
+    }
+    return false;
 }

@@ -75,6 +75,11 @@ std::optional<Notice> RefuseLengthEntry(int row, const QString& newText, bool pr
 // Message of a delete pressed on a row without length.
 Notice MissingLengthOnDelete(int row);
 
+// A row whose `columns` are all empty while a later row holds data in them:
+// a gap inside the table (an inserted row), which its delete button takes
+// away, where the classic warning about the missing length would leave it.
+bool IsGapRow(int row, const CellAt& cellAt, std::span<const int> columns);
+
 // The success text "Correggere, archiviare ..." and the start text.
 QString HintNoRows();
 QString HintAllComplete();

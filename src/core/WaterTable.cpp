@@ -2,6 +2,7 @@
 
 #include "core/ApplicationState.h"
 #include "core/NumberText.h"
+#include "core/ProjectFile.h"
 #include "core/RowGuide.h"
 
 #include <cmath>
@@ -134,7 +135,7 @@ double WaterRunningTotal(const ApplicationState& state) {
 
 Notice DeleteWaterRow(ApplicationState& state, int row) {
     WaterTable& t = state.water;
-    if (t.at(row, WaterColumn::lungh).isEmpty())
+    if (t.at(row, WaterColumn::lungh).isEmpty() && !IsGapRow(row, cellsOf(t), WaterRecordColumns))
         return MissingLengthOnDelete(row);
     // Every following row moves up, counted or not, so that no typed row is
     // left behind a gap.

@@ -164,14 +164,17 @@ void appendTableXml(QString& out, const WordTableContent& t, double lineSpacing)
     out += QLatin1String("</w:tblGrid>");
     const QString runs[2] = {runProperties(t.fontName, t.fontSize, false),
                              runProperties(t.fontName, t.fontSize, true)};
-    // Paragraph properties of a cell for each alignment, body and heading:
-    // the mark carries the table's font so that empty cells are as high.
-    QString cellPPr[2][4];
-    for (int h = 0; h < 2; ++h)
-        for (int a = 0; a < 4; ++a) {
-            cellPPr[h][a] = paragraphProperties(static_cast<WordAlignment>(a), lineSpacing);
-            cellPPr[h][a].replace(QLatin1String("</w:pPr>"), runs[h] + QLatin1String("</w:pPr>"));
-        }
+    // Paragraph properties of a cell for each alignment, body and heading,
+    // loose and kept with the next row: the mark carries the table's font so
+    // that empty cells are as high.
+    QString cellPPr[2][2][4];
+    for (int k = 0; k < 2; ++k)
+        for (int h = 0; h < 2; ++h)
+            for (int a = 0; a < 4; ++a) {
+                QString& pPr = cellPPr[k][h][a];
+                pPr = paragraphProperties(static_cast<WordAlignment>(a), lineSpacing, k == 1);
+                pPr.replace(QLatin1String("</w:pPr>"), runs[h] + QLatin1String("</w:pPr>"));
+            }
     std::vector<QString> cellStarts;
     for (int w : widths)
         cellStarts.push_back(
@@ -181,11 +184,14 @@ void appendTableXml(QString& out, const WordTableContent& t, double lineSpacing)
             .arg(QLatin1String(HeadingFill));
 
     for (int r = 1; r <= t.rows; ++r) {
-        // Format 9: a shaded heading row in bold, repeated on every page.
-        // Rows are not split across pages, as the page count lays them out.
+        // Format 9: a shaded heading row in bold. Head rows repeat on every
+        // page; kept heads and the rows under them that go with them keep
+        // their paragraphs with the next row. Rows are not split across
+        // pages, as the page count lays them out.
         const int heading = t.autoFormat != 0 && r == 1 ? 1 : 0;
-        out += heading ? QLatin1String("<w:tr><w:trPr><w:cantSplit/><w:tblHeader/></w:trPr>")
-                       : QLatin1String("<w:tr><w:trPr><w:cantSplit/></w:trPr>");
+        const int kept = t.headsKept && r < t.leadRows() ? 1 : 0;
+        out += t.isHeadRow(r) ? QLatin1String("<w:tr><w:trPr><w:cantSplit/><w:tblHeader/></w:trPr>")
+                              : QLatin1String("<w:tr><w:trPr><w:cantSplit/></w:trPr>");
         for (int c = 1; c <= t.columns; ++c) {
             const WordCell& cell = t.cell(r, c);
             // tcPr in schema order: tcW, shd.
@@ -193,7 +199,7 @@ void appendTableXml(QString& out, const WordTableContent& t, double lineSpacing)
             if (heading)
                 out += headingShade;
             out += QLatin1String("</w:tcPr>");
-            const QString& pPr = cellPPr[heading][static_cast<int>(cell.alignment) & 3];
+            const QString& pPr = cellPPr[kept][heading][static_cast<int>(cell.alignment) & 3];
             // A cell always ends with a paragraph, one per line of its text.
             const auto addParagraph = [&](const QString& line) {
                 out += QLatin1String("<w:p>");

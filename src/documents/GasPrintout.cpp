@@ -47,7 +47,7 @@ const QString ListingFont = QStringLiteral("Courier New");
 const QString DocumentFont = QStringLiteral("Century Gothic");
 constexpr double TitleSize = 18;
 constexpr double BodySize = 12;
-constexpr double TableSize = 8;
+constexpr double TableSize = GasTablePoints;
 // Where the first line of page 1 and of the following pages start, and
 // where the page number stands (twips).
 constexpr double FirstPageTop = 800;
@@ -74,16 +74,16 @@ QString storedNumber(const ApplicationState& state, int row, int column, const Q
 }
 
 // A value, as stored, whose decimal separator falls on column p (a whole
-// number ends just before it); nothing for an empty text. The digits are
-// counted on a copy: the count turns a negative number into its sign blank
-// and absolute value, which is not what is printed.
+// number ends just before it), or further right to keep a blank from the
+// value before it; nothing for an empty text. The digits are counted on a
+// copy: the count turns a negative number into its sign blank and absolute
+// value, which is not what is printed.
 void printAligned(PrinterPage& page, const QString& text, int p) {
     QString counted = text;
     const std::optional<int> digits = CountIntegerDigits(counted);
     if (!digits)
         return;
-    page.tab(p - *digits);
-    page.print(text, true);
+    page.printApart(p - *digits, text);
 }
 
 // The row number with its sign blank, ending just before column 8.
@@ -214,14 +214,13 @@ void PrintGasFittingsRow(const ApplicationState& state, int row, PrinterPage& pa
         const QString count = stored(state, row, FittingColumns[k]);
         if (count.isEmpty())
             continue;
-        page.tab(GasFittingPrintEnds[k] - static_cast<int>(count.size()));
-        page.print(count, true);
+        page.printApart(GasFittingPrintEnds[k] - static_cast<int>(count.size()), count);
     }
     page.emptyLine();
 }
 
-void PrintGasTableHeads(PrinterPage& page) {
-    page.setFontSize(TableSize);
+void PrintGasTableHeads(PrinterPage& page, double points) {
+    page.setFontSize(points);
     printHeader(page, GasHeaderLines);
     page.emptyLine();
 }
@@ -320,6 +319,7 @@ void AddGasLegendTable(WordDocument& doc) {
     for (int r = 0; r < 16; ++r)
         fillRow(doc, table, r + 1, {QString::fromUtf8(Rows[r][0]), QString::fromUtf8(Rows[r][1])});
     doc.autoFormat(table, 9);
+    doc.setHeadRows(table, 1);
 }
 
 void AddGasDataTable(WordDocument& doc, const ApplicationState& state, double total,
@@ -359,6 +359,8 @@ void AddGasDataTable(WordDocument& doc, const ApplicationState& state, double to
     doc.setCellText(table, rows + 3, 14, QStringLiteral("totale"));
     doc.setCellText(table, rows + 3, 15, FormatFixed(total, 2, locale));
     doc.autoFormat(table, 9);
+    // Names and units head every page the table runs on.
+    doc.setHeadRows(table, 2);
 }
 
 void AddGasFittingsTable(WordDocument& doc, const ApplicationState& state, const QLocale& locale) {
@@ -378,6 +380,7 @@ void AddGasFittingsTable(WordDocument& doc, const ApplicationState& state, const
                             storedNumber(state, r, FittingColumns[k], locale));
     }
     doc.autoFormat(table, 9);
+    doc.setHeadRows(table, 2);
 }
 
 void BuildGasDocument(WordDocument& doc, const ApplicationState& state, double total,

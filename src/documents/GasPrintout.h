@@ -67,8 +67,10 @@ QString PrintedVelocity(const ApplicationState& state, int row);
 QString PrintedLoss(const ApplicationState& state, int row);
 
 // The heads that open the data table: its two header lines at column
-// GasHeaderColumn in 8-point type, and an empty line.
-void PrintGasTableHeads(PrinterPage& page);
+// GasHeaderColumn in the table's type (8 points in the listing), and an
+// empty line.
+inline constexpr double GasTablePoints = 8;
+void PrintGasTableHeads(PrinterPage& page, double points = GasTablePoints);
 
 // One line of the data table for `row`, and one of the fittings table.
 void PrintGasRow(const ApplicationState& state, int row, PrinterPage& page);

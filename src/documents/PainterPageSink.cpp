@@ -9,6 +9,8 @@
 #include <QPdfWriter>
 #include <QTextLayout>
 
+#include <algorithm>
+
 QFont PageFont(const QString& name, double points) {
     QFont font;
     const QString key = name.toLower();
@@ -48,8 +50,9 @@ PainterPageSink::Measured& PainterPageSink::measure(const QString& fontName, dou
     const QFontMetricsF fm(m.font, &m_device);
     // A print column is one character wide: the advance of a fixed-pitch
     // font, the average character of a proportional one.
-    const double column = QFontInfo(m.font).fixedPitch() ? fm.horizontalAdvance(QLatin1Char('0'))
-                                                         : fm.averageCharWidth();
+    m.fixedPitch = QFontInfo(m.font).fixedPitch();
+    const double column =
+        m.fixedPitch ? fm.horizontalAdvance(QLatin1Char('0')) : fm.averageCharWidth();
     m.twips = {column / m_scaleX, points * 20 * ListingLinePitch};
     m.ascent = fm.ascent();
     m_lastMeasured = &m_fonts.emplace(key, m).first->second;
@@ -126,6 +129,24 @@ void PainterPageSink::drawLine(double x1, double y1, double x2, double y2, int w
 
 double PainterPageSink::pageWidth() const {
     return m_device.width() / m_scaleX;
+}
+
+double PainterPageSink::pageHeight() const {
+    return m_device.height() / m_scaleY;
+}
+
+double PainterPageSink::sheetMargin() const {
+    const QMarginsF m = m_device.pageLayout().margins(QPageLayout::Point);
+    return std::min({m.left(), m.top(), m.right(), m.bottom()}) * 20;
+}
+
+// A fixed-pitch font prints in columns; a proportional one as wide as its
+// glyphs.
+double PainterPageSink::textWidth(const QString& fontName, double points, const QString& text) {
+    Measured& m = measure(fontName, points);
+    if (m.fixedPitch)
+        return PageSink::textWidth(fontName, points, text);
+    return QFontMetricsF(m.font, &m_device).horizontalAdvance(text) / m_scaleX;
 }
 
 void PainterPageSink::newPage() {

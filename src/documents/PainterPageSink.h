@@ -40,6 +40,9 @@ public:
     void finish() override;
     QString error() const override { return m_error; }
     double pageWidth() const override;
+    double pageHeight() const override;
+    double sheetMargin() const override;
+    double textWidth(const QString& fontName, double points, const QString& text) override;
 
 private:
     // A font as measured on this device; a listing uses three or four, and
@@ -50,6 +53,7 @@ private:
         QFont font;
         PageFontMetrics twips;
         double ascent = 0; // device pixels
+        bool fixedPitch = false;
         // The glyphs of each text drawn in this font, placed from the top
         // left of the text: a listing repeats the same few numbers and
         // words hundreds of times, and placing glyphs is most of drawing.

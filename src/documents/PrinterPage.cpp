@@ -39,13 +39,17 @@ int PrinterPage::columnOf(double x) const {
     const double width = metrics().charWidth;
     if (width <= 0)
         return 1;
-    return static_cast<int>(std::floor(x / width + 0.5)) + 1;
+    return static_cast<int>(std::floor((x - m_origin) / width + 0.5)) + 1;
+}
+
+double PrinterPage::columnX(int column) const {
+    return m_origin + (std::max(column, 1) - 1) * metrics().charWidth;
 }
 
 void PrinterPage::tab(int column) {
     if (failed())
         return;
-    const double target = (std::max(column, 1) - 1) * metrics().charWidth;
+    const double target = columnX(column);
     // A small tolerance: a position reached by printing exactly up to the
     // column is not "past" it.
     if (m_x > target + 0.5)
@@ -68,19 +72,94 @@ void PrinterPage::print(const QString& text, bool continueLine) {
             m_sink.drawText(m_x, m_y, columnOf(m_x), m_fontName, m_fontSize, text);
             m_lineHasText = true;
         }
-        m_x += text.size() * metrics().charWidth;
+        const double width = metrics().charWidth;
+        qsizetype ink = text.size();
+        while (ink > 0 && text.at(ink - 1) == QLatin1Char(' '))
+            --ink;
+        if (ink > 0)
+            m_inkEnd = m_x + static_cast<double>(ink) * width;
+        m_x += static_cast<double>(text.size()) * width;
     }
     if (!continueLine)
         endLine();
 }
 
-qsizetype PrinterPage::fittingLength(const QString& text, double x) const {
+void PrinterPage::printApart(int column, const QString& text) {
+    if (failed() || text.isEmpty())
+        return;
     const double width = metrics().charWidth;
-    const int room = width > 0 ? static_cast<int>((m_sink.pageWidth() - x) / width) : 0;
-    if (text.size() <= room || room <= 0)
+    qsizetype lead = 0;
+    while (lead < text.size() && text.at(lead) == QLatin1Char(' '))
+        ++lead;
+    double x = columnX(column);
+    // Half a column of tolerance, as for a tab.
+    if (m_inkEnd >= 0 && x + static_cast<double>(lead) * width < m_inkEnd + width - 0.5)
+        x = m_inkEnd + width - static_cast<double>(lead) * width;
+    m_x = x;
+    print(text, true);
+}
+
+qsizetype PrinterPage::fittingLength(const QString& text, double x) const {
+    const double room = rightLimit() - x;
+    const auto width = [&](const QString& piece) {
+        return m_sink.textWidth(m_fontName, m_fontSize, piece);
+    };
+    if (room <= 0)
         return text.size();
-    const qsizetype cut = text.lastIndexOf(QLatin1Char(' '), room);
-    return cut <= 0 ? room : cut; // one word longer than the line: cut it
+    // Word by word, the blank after the last word that fits.
+    double used = 0;
+    qsizetype cut = -1;
+    qsizetype i = 0;
+    while (i < text.size()) {
+        if (text.at(i) == QLatin1Char(' ')) {
+            if (i > 0)
+                cut = i;
+            used += width(QStringLiteral(" "));
+            ++i;
+            continue;
+        }
+        qsizetype end = text.indexOf(QLatin1Char(' '), i);
+        if (end < 0)
+            end = text.size();
+        used += width(text.mid(i, end - i));
+        if (used > room + 0.5)
+            break;
+        i = end;
+    }
+    if (i >= text.size())
+        return text.size();
+    if (cut > 0)
+        return cut;
+    // One word longer than the line: as much of it as fits, a character at
+    // the least.
+    qsizetype fit = 1;
+    while (fit < text.size() && width(text.left(fit + 1)) <= room + 0.5)
+        ++fit;
+    return fit;
+}
+
+double PrinterPage::leftLimit() const {
+    return std::max(0.0, SheetEdgeRoom - m_sink.sheetMargin());
+}
+
+double PrinterPage::rightLimit() const {
+    return m_sink.pageWidth() - leftLimit();
+}
+
+double PrinterPage::bottomLimit() const {
+    return m_sink.pageHeight() - leftLimit();
+}
+
+ColumnFit PrinterPage::fitColumns(int first, int last, double points) const {
+    const double room = rightLimit() - leftLimit();
+    const int span = std::max(last - std::max(first, 1) + 1, 0);
+    double size = points;
+    while (size > 1 && span * m_sink.metrics(m_fontName, size).charWidth > room)
+        size = std::max(1.0, std::ceil(size * 2 - 1) / 2);
+    const double width = m_sink.metrics(m_fontName, size).charWidth;
+    double origin = std::max(0.0, leftLimit() - (std::max(first, 1) - 1) * width);
+    origin = std::min(origin, rightLimit() - last * width);
+    return {size, origin};
 }
 
 void PrinterPage::setPageEnd(double twips, std::function<void()> turnPage) {
@@ -123,16 +202,15 @@ void PrinterPage::printWrapped(const QString& text, int continuationColumn) {
 }
 
 int PrinterPage::wrappedLineCount(const QString& text, int column, int continuationColumn) const {
-    const double width = metrics().charWidth;
     QString rest = text;
-    double x = (std::max(column, 1) - 1) * width;
+    double x = columnX(column);
     int lines = 1;
     for (qsizetype cut = fittingLength(rest, x); cut < rest.size(); cut = fittingLength(rest, x)) {
         rest = rest.mid(cut).trimmed();
         if (rest.isEmpty())
             break;
         ++lines;
-        x = (std::max(continuationColumn, 1) - 1) * width;
+        x = columnX(continuationColumn);
     }
     return lines;
 }
@@ -154,6 +232,7 @@ void PrinterPage::endLine() {
     m_lineHasText = false;
     m_lineSkipped = false;
     m_placedByHand = false;
+    m_inkEnd = -1;
     m_x = 0;
     m_y += metrics().lineHeight;
 }
@@ -172,6 +251,7 @@ void PrinterPage::newPage() {
     m_drawn.clear();
     m_lineHasText = false;
     m_lineSkipped = false;
+    m_inkEnd = -1;
     m_x = 0;
     m_y = 0;
 }

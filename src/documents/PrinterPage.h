@@ -23,8 +23,15 @@ struct PageFontMetrics {
 // name. Fixed-pitch type has no ink in that last 3 % of the em.
 constexpr double ListingLinePitch = 0.97;
 
-// Width of the printable area of an A4 sheet with 5 mm margins, in twips.
-constexpr double A4PrintableWidth = 11906 - 2 * 283.5;
+// Width and height of the printable area of an A4 sheet with 5 mm margins,
+// in twips.
+constexpr double A4PrintableMargin = 283.5;
+constexpr double A4PrintableWidth = 11906 - 2 * A4PrintableMargin;
+constexpr double A4PrintableHeight = 16838 - 2 * A4PrintableMargin;
+
+// Room kept free of text along every edge of the sheet (10 mm, in twips):
+// many printers clip closer to the edge, and a bound copy needs it.
+constexpr double SheetEdgeRoom = 567;
 
 // Where the page model's output goes: a printer or PDF file (PainterPageSink)
 // or a record of text lines (TextPageRecorder). Positions are twips from the
@@ -47,8 +54,22 @@ public:
     virtual void finish() = 0;
     // The first failure of the device, empty while all is well.
     virtual QString error() const { return {}; }
-    // Width of the printable area, in twips.
+    // Size of the printable area, and the narrowest of its margins to the
+    // edges of the sheet, in twips.
     virtual double pageWidth() const { return A4PrintableWidth; }
+    virtual double pageHeight() const { return A4PrintableHeight; }
+    virtual double sheetMargin() const { return A4PrintableMargin; }
+    // Width of a text in twips: as many columns as characters, unless the
+    // device measures the glyphs of a proportional font.
+    virtual double textWidth(const QString& fontName, double points, const QString& text) {
+        return static_cast<double>(text.size()) * metrics(fontName, points).charWidth;
+    }
+};
+
+// A type size, and the x of column 1 at that size (see fitColumns).
+struct ColumnFit {
+    double points = 0;
+    double origin = 0;
 };
 
 // The printer as the listings see it: a fixed-pitch line printer with a print
@@ -77,9 +98,15 @@ public:
     void tab(int column);
     // Prints at the print position; the line then ends unless continueLine.
     void print(const QString& text, bool continueLine = false);
+    // Prints a text on the current line at column n, or further right when
+    // the text printed before it on the line would end less than one blank
+    // before its first character (a blank the text starts with counts), so
+    // that two values never run together. The line goes on after it.
+    void printApart(int column, const QString& text);
     // Prints a text that may be longer than the rest of the line: it is
-    // broken at blanks so that nothing passes the right edge of the page,
-    // and every further line starts at `continuationColumn`.
+    // broken at blanks so that nothing comes nearer than SheetEdgeRoom to
+    // the right edge of the sheet, and every further line starts at
+    // `continuationColumn`.
     void printWrapped(const QString& text, int continuationColumn);
     // The lines printWrapped takes for a text that starts at `column`.
     int wrappedLineCount(const QString& text, int column, int continuationColumn) const;
@@ -100,6 +127,21 @@ public:
     // held back.
     void setPageEnd(double twips, std::function<void()> turnPage);
 
+    // The area of the printable page that lies at least SheetEdgeRoom from
+    // every edge of the sheet, in twips of the print position.
+    double leftLimit() const;
+    double rightLimit() const;
+    double bottomLimit() const;
+    // For lines whose characters stand in columns `first` to `last` of the
+    // current font: the largest size, at most `points` and in half points
+    // (1 point at the least), at which they fit between the limits, and
+    // where column 1 must then stand: at x = 0 unless the first column
+    // would fall left of the left limit, or the last right of the right one.
+    ColumnFit fitColumns(int first, int last, double points) const;
+    // Where column 1 stands, in twips (0 unless set): tabs count columns from
+    // there.
+    void setColumnOrigin(double twips) { m_origin = twips; }
+
     int page() const { return m_page; }
     void newPage();
     // Ends the last page and sends the job; false when the device failed.
@@ -114,6 +156,7 @@ public:
 private:
     void endLine();
     int columnOf(double x) const;
+    double columnX(int column) const;
     // How much of a text printed from x stays within the page: all of it,
     // or up to its last blank that does, or as much as fits of one word
     // longer than the line.
@@ -147,6 +190,8 @@ private:
     QSet<Place> m_drawn;
     bool m_lineHasText = false;
     bool m_lineSkipped = false; // a text of the line was already on the page
+    double m_inkEnd = -1;       // where the last character of the line ends, -1 for none
+    double m_origin = 0;        // the x of column 1
     bool m_placedByHand = false;
     double m_pageEnd = 0;
     std::function<void()> m_turnPage;

@@ -3,6 +3,7 @@
 
 #include "core/ApplicationState.h"
 #include "documents/GasPrintout.h"
+#include "documents/ReportCover.h"
 #include "documents/ReportTexts.h"
 #include "documents/VerificationReport.h"
 #include "documents/WaterPrintout.h"
@@ -34,23 +35,6 @@ void typeCriteria(WordDocument& doc, const std::vector<CriteriaParagraph>& text)
     doc.setFontSize(12);
     for (const QString& paragraph : CriteriaDocumentParagraphs(text))
         doc.TypeText(paragraph + QLatin1Char('\r'));
-}
-
-void typeCover(WordDocument& doc, const ApplicationState& state) {
-    const ProjectIdentification& c = state.cover;
-    doc.setFontSize(24);
-    doc.TypeText(QStringLiteral("PERDITE DI CARICO NELLE TUBAZIONI\r\r"));
-    doc.setFontSize(14);
-    doc.TypeText(QStringLiteral("progetto: ") + c.progetto + QLatin1Char('\r'));
-    doc.TypeText(QStringLiteral("località: ") + c.localita + QLatin1Char('\r'));
-    doc.TypeText(QStringLiteral("tipologia di studio: ") + c.tipostudio + QLatin1Char('\r'));
-    doc.TypeText(QString(6, QLatin1Char('\r')));
-    doc.TypeText(QStringLiteral("progettista: ") + state.OwnerName + QLatin1Char('\r'));
-    doc.TypeText(QStringLiteral("committente: ") + c.committente + QStringLiteral("\r\r"));
-    doc.TypeText(c.luogo + QStringLiteral(": ") + c.data + QLatin1Char('\r'));
-    doc.TypeText(QString(22, QLatin1Char('\r')));
-    doc.TypeText(state.OwnerName + QLatin1Char('\r'));
-    doc.TypeText(state.OwnerAddress + PageBreak);
 }
 
 } // namespace
@@ -101,7 +85,7 @@ void BuildTechnicalReport(WordDocument& doc, const ApplicationState& state,
     const bool gas = state.gasRows() > 0;
     doc.StandardSetup();
     doc.setProperties(state.ProgramName + QStringLiteral(": relazione tecnica"), state.OwnerName);
-    typeCover(doc, state);
+    TypeReportCover(doc, state);
 
     // Each table stands after an empty paragraph, which keeps it apart from
     // the text or the table before it.
@@ -140,10 +124,16 @@ void BuildTechnicalReport(WordDocument& doc, const ApplicationState& state,
     doc.TypePageCountField();
     doc.TypeText(QStringLiteral(" pagine.\r"));
     doc.TypeText(QStringLiteral("Si allegano: ") + c.allegati + QStringLiteral("\r\r"));
-    doc.TypeText(c.luogo + QStringLiteral(": ") + c.data + QStringLiteral("\r\r"));
-    doc.TypeText(QStringLiteral("il progettista\r"));
+    // No place and no date, no line for them; no owner, no empty brackets.
+    if (const QString place = ReportPlaceAndDate(c); !place.isEmpty())
+        doc.TypeText(place + QStringLiteral("\r\r"));
+    doc.TypeText(QStringLiteral("il progettista"));
+    if (!state.OwnerName.isEmpty()) {
+        doc.TypeText(QStringLiteral("\r"));
+        doc.setKeepWithNext(false);
+        doc.TypeText(QStringLiteral("(") + state.OwnerName + QStringLiteral(")"));
+    }
     doc.setKeepWithNext(false);
-    doc.TypeText(QStringLiteral("(") + state.OwnerName + QStringLiteral(")"));
     doc.setAlignment(WordAlignment::Justify);
 
     // Tables in document order: water legend and data, gas legend, data and

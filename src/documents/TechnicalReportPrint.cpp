@@ -3,10 +3,16 @@
 #include "core/NumberText.h"
 #include "documents/GasPrintout.h"
 #include "documents/PrinterPage.h"
+#include "documents/ReportCover.h"
 #include "documents/ReportTexts.h"
 #include "documents/TechnicalReport.h"
 #include "documents/VerificationReport.h"
 #include "documents/WaterPrintout.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -24,18 +30,7 @@ constexpr double FooterX = 9800;
 // page lower, under a text that never comes near it.
 constexpr double TableFooterY = 15000;
 constexpr double CriteriaFooterY = 15500;
-// The two rules of the cover that frame the owner's name and address.
-constexpr double RuleLeft = 1000;
-constexpr double RuleRight = 11000;
-constexpr double UpperRuleY = 14000;
-constexpr double LowerRuleY = 15300;
-constexpr int RuleWidth = 5;
-
-constexpr double CoverTitlePoints = 24;
-constexpr double CoverPoints = 14;
-constexpr double OwnerPoints = 16;
 constexpr double HeadingPoints = 18;
-const QString CoverFont = QStringLiteral("Times New Roman");
 
 // Table rows under the legend, on the first table page of a network.
 constexpr int WaterRowsUnderLegend = WaterRowsFirstPage;
@@ -53,7 +48,7 @@ public:
 
     bool print() {
         m_state.PageRowCount = 0;
-        cover();
+        PrintReportCover(m_state, m_page);
         if (m_state.waterRows() > 0)
             section(Network::Water);
         if (m_state.gasRows() > 0) {
@@ -85,42 +80,11 @@ private:
             m_page.emptyLine();
     }
 
-    void cover() {
-        const ProjectIdentification& c = m_state.cover;
-        m_page.setPosition(1000, PageTop);
-        m_page.setFontName(CoverFont);
-        m_page.setFontSize(CoverTitlePoints);
-        line(QStringLiteral("PERDITE DI CARICO NELLE TUBAZIONI"), 6);
-        m_page.setFontSize(CoverPoints);
-        emptyLines(4);
-        line(QStringLiteral("progetto..............: ") + c.progetto);
-        emptyLines(2);
-        line(QStringLiteral("località................: ") + c.localita);
-        emptyLines(2);
-        line(QStringLiteral("tipologia di studio: ") + c.tipostudio);
-        emptyLines(9);
-        line(QStringLiteral("progettista............: ") + m_state.OwnerName);
-        line(QStringLiteral("committente.........: ") + c.committente);
-        emptyLines(1);
-        line(c.luogo + QStringLiteral(": ") + c.data);
-        emptyLines(12);
-
-        m_page.setLineWidth(RuleWidth);
-        m_page.drawLine(RuleLeft, UpperRuleY, RuleRight, UpperRuleY);
-        // The owner stands between the two rules, whatever the height of the
-        // lines above.
-        m_page.setY(std::max(m_page.y(), UpperRuleY));
-        m_page.emptyLine();
-        m_page.setFontSize(OwnerPoints);
-        line(m_state.OwnerName);
-        line(m_state.OwnerAddress);
-        m_page.drawLine(RuleLeft, LowerRuleY, RuleRight, LowerRuleY);
-    }
-
     void section(Network n) {
         const bool water = n == Network::Water;
         m_state.PageRowCount = 0;
         m_page.newPage();
+        m_page.setColumnOrigin(0);
         m_page.setFontName(m_font.name);
         m_page.setFontSize(HeadingPoints);
         m_page.setPosition(1000, PageTop);
@@ -149,14 +113,23 @@ private:
         };
         legend(QStringLiteral("Legenda:"));
         m_page.emptyLine();
-        if (water) {
-            for (const QString& text : WaterLegendLines())
-                legend(text);
-        } else {
-            for (const QString& text : GasLegendLines)
-                legend(text);
-        }
+        const QStringList lines =
+            water ? WaterLegendLines() : QStringList(GasLegendLines.begin(), GasLegendLines.end());
+        // A legend line too long for the margins is set smaller, whole.
+        qsizetype longest = 0;
+        for (const QString& text : lines)
+            longest = std::max(longest, text.size());
+        const ColumnFit fit = m_page.fitColumns(
+            LegendColumn, LegendColumn - 1 + static_cast<int>(longest), m_font.points);
+        m_page.setFontSize(fit.points);
+        m_page.setColumnOrigin(fit.origin);
+        for (const QString& text : lines)
+            legend(text);
+        m_page.setColumnOrigin(0);
+        m_page.setFontSize(m_font.points);
         m_page.emptyLine();
+        m_table = tableFit(n);
+        m_page.setColumnOrigin(m_table.origin);
         heads(n);
 
         m_underLegend = true;
@@ -172,18 +145,52 @@ private:
         }
     }
 
-    void heads(Network n) {
+    void heads(Network n) { heads(n, m_page, m_table.points); }
+
+    static void heads(Network n, PrinterPage& page, double points) {
         if (n == Network::Water)
-            PrintWaterTableHeads(m_page);
+            PrintWaterTableHeads(page, points);
         else
-            PrintGasTableHeads(m_page);
+            PrintGasTableHeads(page, points);
     }
 
-    // "pagina n" at the foot of the current page.
+    // The type of a network's table: that of the listing, or smaller when
+    // its heads or a row of unusually wide values would come nearer the edge
+    // of the sheet than its margin, the table moved off the left margin as
+    // far as it needs. The heads and rows are laid out in columns first, on
+    // a record.
+    ColumnFit tableFit(Network n) {
+        const double listing = n == Network::Water ? WaterTablePoints : GasTablePoints;
+        TextPageRecorder record;
+        PrinterPage columns(record);
+        heads(n, columns, listing);
+        for (int r = 1; r <= rows(n); ++r) {
+            if (n == Network::Water)
+                PrintWaterRow(m_state, columns, r);
+            else
+                PrintGasRow(m_state, r, columns);
+        }
+        columns.endDocument();
+        qsizetype first = std::numeric_limits<qsizetype>::max(), last = 0;
+        for (const QStringList& page : record.pages())
+            for (const QString& line : page) {
+                const qsizetype ink = line.size() - QStringView(line).trimmed().size();
+                if (ink < line.size())
+                    first = std::min(first, ink + 1);
+                last = std::max(last, line.size());
+            }
+        return m_page.fitColumns(static_cast<int>(std::min(first, last)), static_cast<int>(last),
+                                 listing);
+    }
+
+    // "pagina n" at the foot of the current page, inside the margin however
+    // many digits the number has.
     void footer(double y) {
-        m_page.setPosition(FooterX, y);
         m_page.setFontSize(m_font.points);
-        m_page.print(QStringLiteral("pagina ") + NumberToText(m_page.page()));
+        const QString text = QStringLiteral("pagina ") + NumberToText(m_page.page());
+        const double width = static_cast<double>(text.size()) * m_page.metrics().charWidth;
+        m_page.setPosition(std::min(FooterX, m_page.rightLimit() - width), y);
+        m_page.print(text);
     }
 
     // The end of a criteria page.
@@ -221,18 +228,25 @@ private:
 
     void closing() {
         const ProjectIdentification& c = m_state.cover;
+        m_page.setColumnOrigin(0);
         emptyLines(2);
         m_page.setFontSize(m_font.points);
         const QString count = QStringLiteral("La presente relazione è composta di n.");
         const QString allegati = QStringLiteral("Si allegano: ") + c.allegati;
-        const QString place = c.luogo + QStringLiteral(": ") + c.data;
-        const QString owner = QStringLiteral("(") + m_state.OwnerName + QStringLiteral(")");
-        const int lines = 1 + m_page.wrappedLineCount(allegati, ClosingColumn, ClosingColumn) + 1 +
-                          m_page.wrappedLineCount(place, ClosingColumn, ClosingColumn) + 1 +
-                          m_page.wrappedLineCount(owner, SignatureColumn, SignatureColumn);
-        // A closing that would reach the footer goes on a page of its own,
-        // before its page count is taken.
-        if (m_page.y() + lines * m_page.metrics().lineHeight > TableFooterY) {
+        // No place and no date, no line for them; no owner, no brackets.
+        const QString place = ReportPlaceAndDate(c);
+        const QString owner = m_state.OwnerName.isEmpty()
+                                  ? QString()
+                                  : QStringLiteral("(") + m_state.OwnerName + QStringLiteral(")");
+        const auto linesOf = [this](const QString& text, int column) {
+            return text.isEmpty() ? 0 : m_page.wrappedLineCount(text, column, column);
+        };
+        const int lines = 1 + linesOf(allegati, ClosingColumn) + 1 + linesOf(place, ClosingColumn) +
+                          1 + linesOf(owner, SignatureColumn);
+        // A closing that would come within a line of the page number goes on
+        // a page of its own, before its page count is taken.
+        const double height = m_page.metrics().lineHeight;
+        if (m_page.y() + (lines + 1) * height > TableFooterY) {
             footer(TableFooterY);
             m_page.newPage();
             m_page.setY(PageTop);
@@ -242,9 +256,11 @@ private:
         m_page.print(count + PrinterNumberText(m_page.page()) + QStringLiteral(" pagine."));
         line(allegati, ClosingColumn);
         m_page.emptyLine();
-        line(place, ClosingColumn);
+        if (!place.isEmpty())
+            line(place, ClosingColumn);
         line(QStringLiteral("il progettista"), SignatureColumn);
-        line(owner, SignatureColumn);
+        if (!owner.isEmpty())
+            line(owner, SignatureColumn);
         ClosingFlag = 1;
         m_state.gasRows() > 0 ? GasTableBreak() : WaterTableBreak();
     }
@@ -258,6 +274,8 @@ private:
     // The current table page is the first of its network, under the legend.
     bool m_underLegend = true;
     int m_lastRow = 0;
+    // The type size and first column of the table being printed.
+    ColumnFit m_table{WaterTablePoints, 0};
 };
 
 } // namespace

@@ -213,6 +213,9 @@ void AddVerificationSection(WordDocument& doc, const ApplicationState& state) {
                 doc.setCellText(table, r, c, row[c - 1]);
         }
         doc.autoFormat(table, DocumentTableFormat);
+        // A long list of paths repeats its heads on every page it runs to,
+        // and never leaves them alone at a page foot.
+        doc.setHeadRows(table, 1);
         // The numbers stand right, as in the data tables.
         for (const int c : {1, 3, 4}) {
             doc.selectColumn(table, c);

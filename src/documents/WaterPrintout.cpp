@@ -106,21 +106,23 @@ void PrintWaterRow(ApplicationState& state, PrinterPage& page, int row) {
         if (c == WaterColumn::tipoc)
             continue;
         const Cell& cell = state.water.at(row, c);
-        const bool last = c == WaterColumn::perd;
         // An empty cell leaves IntegerDigits as the previous value set it,
-        // and prints nothing at that column.
+        // and prints nothing at that column. A value too wide for its column
+        // moves the rest of the row right rather than touch its neighbour.
         state.NumberText = cell.displayText();
         CountIntegerDigits(state);
-        page.tab(WaterPrintAnchors.at(static_cast<size_t>(c)) - state.IntegerDigits.value_or(0));
-        if (last && cell.isNumber())
-            page.printNumber(cell.numberValue(), !last);
+        const int column =
+            WaterPrintAnchors.at(static_cast<size_t>(c)) - state.IntegerDigits.value_or(0);
+        if (c == WaterColumn::perd && cell.isNumber())
+            page.printApart(column, PrinterNumberText(cell.numberValue()));
         else
-            page.print(cell.displayText(), !last);
+            page.printApart(column, cell.displayText());
     }
+    page.emptyLine();
 }
 
-void PrintWaterTableHeads(PrinterPage& page) {
-    page.setFontSize(WaterTablePoints);
+void PrintWaterTableHeads(PrinterPage& page, double points) {
+    page.setFontSize(points);
     page.tab(WaterListingIndent);
     page.print(WaterHeadLine());
     page.tab(WaterListingIndent);
@@ -210,6 +212,7 @@ int AddWaterLegendTable(WordDocument& document) {
                     legend.at(static_cast<size_t>(r - 1)).at(static_cast<size_t>(c - 1))));
     }
     document.autoFormat(table, TableFormat);
+    document.setHeadRows(table, 1);
     return table;
 }
 
@@ -238,6 +241,8 @@ int AddWaterDataTable(WordDocument& document, const ApplicationState& state, dou
     document.setCellText(table, rows + 3, 12, QStringLiteral("totale"));
     document.setCellText(table, rows + 3, 13, FormatFixed(total, 2, locale));
     document.autoFormat(table, TableFormat);
+    // Names and units head every page the table runs on.
+    document.setHeadRows(table, 2);
     return table;
 }
 

@@ -54,9 +54,9 @@ QString WaterUnitLine();
 // line ends after the loss.
 void PrintWaterRow(ApplicationState& state, PrinterPage& page, int row);
 
-// The heads that open a table page: two head lines at column 10 in 8-point
-// type and an empty line.
-void PrintWaterTableHeads(PrinterPage& page);
+// The heads that open a table page: two head lines at column 10 in the
+// table's type (8 points in the listing) and an empty line.
+void PrintWaterTableHeads(PrinterPage& page, double points = WaterTablePoints);
 
 // "pagina n" at the foot of the current page, 12 points.
 void PrintWaterPageFooter(PrinterPage& page);

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <vector>
 
 // Paragraph alignment, numbered as the word processor's automation numbers
@@ -40,6 +41,10 @@ struct WordCell {
     WordAlignment alignment = WordAlignment::Left;
 };
 
+// The rows of a table that stay on the page of its kept heads (see
+// WordDocument::setHeadRows): fewer would be an orphan at a page foot.
+constexpr int WordRowsUnderHeads = 3;
+
 struct WordTableContent {
     int rows = 0;
     int columns = 0;
@@ -48,7 +53,20 @@ struct WordTableContent {
     // The predefined table format applied (0 for none); format 9 shades the
     // heading row and draws the grid.
     int autoFormat = 0;
+    // Rows 1..headRows head the table (the names and, under them, the units)
+    // when the heads are kept with the body: see WordDocument::setHeadRows.
+    int headRows = 1;
+    bool headsKept = false;
     std::vector<WordCell> cells; // row-major
+
+    // A row repeated at the top of every page the table continues on: the
+    // kept heads, or else the heading row of a formatted table.
+    bool isHeadRow(int row) const {
+        return headsKept ? row <= headRows : autoFormat != 0 && row == 1;
+    }
+    // The rows at the top that never part: the kept heads with the rows
+    // under them, or else the first row.
+    int leadRows() const { return headsKept ? std::min(headRows + WordRowsUnderHeads, rows) : 1; }
 
     // 1-based indexes, as the word processor counts them.
     WordCell& cell(int row, int column);
@@ -162,6 +180,12 @@ public:
     // A table at the end of the document; returns its 1-based index.
     int addTableAtEnd(int rows, int columns);
     void setTableFontSize(int table, double points);
+    // Rows 1..rows head the table: they repeat at the top of every page the
+    // table continues on, and they stay on the page of the first
+    // WordRowsUnderHeads rows under them, as does the paragraph just before
+    // the table; so no page ends with the heads of a table, or with its
+    // heads and a row or two. Only row 1 takes the shading of the format.
+    void setHeadRows(int table, int rows);
     void setCellText(int table, int row, int column, const QString& text);
     void autoFormat(int table, int format);
 
@@ -181,12 +205,17 @@ public:
 
     // Pages of the document laid out so far on A4 with the writer's margins:
     // lines wrapped at the widths of the documents' face, tables row by row with
-    // the heading row of a formatted table repeated on every page, the page
-    // breaks typed, and paragraphs kept with the next one moved together to
-    // a new page when they would be split.
+    // their head rows repeated on every page, the page breaks typed, and
+    // paragraphs kept with the next one (and kept heads with the rows under
+    // them) moved together to a new page when they would be split.
     int pageCount() const;
+    // The page (from 1) on which each row of a table stands in that layout.
+    std::vector<int> tableRowPages(int table) const;
 
 private:
+    // Lays the document out and returns its pages; the rows of table
+    // `observed` report their pages to `rowPages`.
+    int layOut(int observed, std::vector<int>* rowPages) const;
     WordParagraph& current();
     void startParagraph();
     // The paragraph at the insertion point while nothing is typed in it.

@@ -9,8 +9,13 @@
 #
 # Usage: recovery-after-kill.sh PROGRAM DATA_FILE
 # Exit status 0 when everything behaved, 1 otherwise (each fault is listed).
-# Needs Xvfb and xdotool.
+# Needs Xvfb, xdpyinfo and xdotool. The X server is the script's own (see
+# tests/support/own-display.sh): each run of the program is started on it
+# only once it is sure the server is still there and still its own, and
+# only the program's own windows are looked for.
 set -uo pipefail
+
+source "$(dirname "$0")/../support/own-display.sh"
 
 program=$(realpath "$1")
 data=$(realpath "$2")
@@ -29,6 +34,7 @@ cleanup() {
         kill "${pids[i]}" 2>/dev/null
         wait "${pids[i]}" 2>/dev/null
     done
+    stop_own_display
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -52,32 +58,43 @@ copy_of() {
     find "$folder" -maxdepth 1 -name "Tubarex-recupero-$1-*" ! -name '*.lock' | head -n 1
 }
 
-# Answers Yes (the default button) to the question on the screen.
+# The question of the run with process number $1, on this script's screen.
+question_of() {
+    xdotool search --all --pid "$1" --name "$question" 2>/dev/null | head -n 1
+}
+
+# Answers Yes (the default button) to the question of the run $1.
 answer_yes() {
     local window
-    window=$(xdotool search --name "$question" | head -n 1)
+    window=$(question_of "$1")
     xdotool windowfocus --sync "$window" key Return
 }
 
-# A screen of its own: Xvfb picks a free display number.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-if ! wait_for '[[ -s $work/display ]]' 100; then
-    echo "FAULT: Xvfb did not start"
-    exit 1
-fi
-export DISPLAY=:$(head -n 1 "$work/display")
+# Starts the program in the background (its process number in $started),
+# on this script's own screen: a server that died or lost its display to
+# another is replaced first.
+start_program() { # log
+    if ! own_display_ok; then
+        stop_own_display
+        start_own_display || { echo "FAULT: no X server of its own"; exit 1; }
+    fi
+    "$program" >"$work/$1.log" 2>&1 &
+    started=$!
+    pids+=("$started")
+}
+
+OWN_DISPLAY_LOG=$work/xvfb.log
+start_own_display || { echo "FAULT: no X server of its own"; exit 1; }
 
 # A run that is gone left its copy: the data file, as the copy has its format.
 mkdir -p "$folder"
 chmod 700 "$folder"
 cp "$data" "$folder/Tubarex-recupero-1-1"
 
-"$program" >"$work/first.log" 2>&1 &
-first=$!
-pids+=("$first")
-if wait_for 'xdotool search --name "$question" >/dev/null' 150; then
-    answer_yes
+start_program first
+first=$started
+if wait_for '[[ -n $(question_of "$first") ]]' 150; then
+    answer_yes "$first"
     wait_for '[[ -n $(copy_of "$first") ]]' 50 || fault "the restoring run keeps no copy"
     [[ -e $folder/Tubarex-recupero-1-1 ]] && fault "the restored copy is still there"
 else
@@ -85,11 +102,10 @@ else
 fi
 
 # A second run while the first is alive: nothing to offer.
-"$program" >"$work/second.log" 2>&1 &
-second=$!
-pids+=("$second")
+start_program second
+second=$started
 sleep 3
-xdotool search --name "$question" >/dev/null && fault "the copy of a live run was offered"
+[[ -n $(question_of "$second") ]] && fault "the copy of a live run was offered"
 kill "$second"
 wait "$second" 2>/dev/null
 
@@ -98,11 +114,10 @@ cp "$first_copy" "$work/kept" 2>/dev/null || fault "no copy of the first run to 
 kill -KILL "$first"
 wait "$first" 2>/dev/null
 
-"$program" >"$work/third.log" 2>&1 &
-third=$!
-pids+=("$third")
-if wait_for 'xdotool search --name "$question" >/dev/null' 150; then
-    answer_yes
+start_program third
+third=$started
+if wait_for '[[ -n $(question_of "$third") ]]' 150; then
+    answer_yes "$third"
     wait_for '[[ -n $(copy_of "$third") ]]' 50 || fault "the run that restored keeps no copy"
     [[ -e $first_copy ]] && fault "the killed run's copy is still there after restoring it"
     cmp -s "$work/kept" "$(copy_of "$third")" || fault "the restored project differs"

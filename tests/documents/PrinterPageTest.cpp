@@ -137,6 +137,39 @@ TEST(PrinterPage, ALongTextBreaksAtBlanksBeforeTheRightEdge) {
     EXPECT_EQ(lines[2], QStringLiteral("dopo"));
 }
 
+// A face whose capitals are twice as wide as its other letters, as a
+// proportional face measures them on the device.
+class WideCapitals : public TextPageRecorder {
+public:
+    double textWidth(const QString& font, double points, const QString& text) override {
+        double columns = 0;
+        for (const QChar c : text)
+            columns += c.isUpper() ? 2 : 1;
+        return columns * metrics(font, points).charWidth;
+    }
+};
+
+TEST(PrinterPage, AProportionalTextBreaksWhereItsGlyphsReachTheMargin) {
+    WideCapitals rec;
+    PrinterPage page(rec);
+    page.setFontSize(14);
+    page.tab(10);
+    const QString words = QStringLiteral("COMUNE DI SAN GIORGIO BIGARELLO PROVINCIA DI MANTOVA "
+                                         "VIA DEI MILLE QUATTORDICI");
+    page.printWrapped(words, 10);
+    const QStringList& lines = rec.pages()[0];
+    ASSERT_GE(lines.size(), 2);
+    QStringList joined;
+    for (const QString& line : lines) {
+        // Every line ends 10 mm inside the sheet's right edge.
+        const double start = 9 * page.metrics().charWidth;
+        EXPECT_LE(start + rec.textWidth({}, 14, line.trimmed()), page.rightLimit())
+            << line.toStdString();
+        joined << line.trimmed();
+    }
+    EXPECT_EQ(joined.join(QLatin1Char(' ')), words);
+}
+
 } // namespace
 
 namespace {

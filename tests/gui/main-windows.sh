@@ -10,24 +10,28 @@
 #
 # Usage: tests/gui/main-windows.sh [PROGRAM] [DISPLAY_NUMBER] [SHOTS_DIR]
 #   PROGRAM         the tubarex executable (default build/bin/tubarex)
-#   DISPLAY_NUMBER  a free X display number (default 99)
+#   DISPLAY_NUMBER  the first X display number to try (default 100); the
+#                   script takes the first free one from there, up to 99
+#                   numbers on (TUBAREX_DISPLAYS="FIRST-LAST" overrides)
 #   SHOTS_DIR       where the screenshots go (default: a temporary folder)
 # Exit status 0 when everything behaved, 1 otherwise (each fault is listed).
 #
-# Needs Xvfb, openbox, xdotool, xprop, xwininfo and ImageMagick's import.
+# Needs Xvfb, xdpyinfo, openbox, xdotool, xprop, xwininfo and ImageMagick's
+# import. The main windows are found by their caption, after the project's
+# name ("Tubarex-dati-palazzina – Perdite di carico acqua: ...").
 # The click positions are those of Qt's Fusion style at 96 dpi with 20-pixel
 # toolbar icons, measured from the top left corner of the window's inner area.
 set -uo pipefail
 
 root=$(cd "$(dirname "$0")/../.." && pwd)
+source "$root/tests/support/own-display.sh"
 program=$(realpath "${1:-$root/build/bin/tubarex}")
-display_number=${2:-99}
+display_number=${2:-100}
 work=$(mktemp -d /tmp/tubarex-gui.XXXXXX)
 shots=${3:-$work/shots}
 mkdir -p "$shots" "$work/home" "$work/bin" "$work/run"
 chmod 700 "$work/run"
 
-export DISPLAY=:$display_number
 export HOME=$work/home XDG_RUNTIME_DIR=$work/run TMPDIR=$work QT_QPA_PLATFORM=xcb
 # Documents go to this stand-in opener, which only notes their names.
 cat >"$work/bin/xdg-open" <<EOF
@@ -46,6 +50,7 @@ cleanup() {
         kill "${pids[i]}" 2>/dev/null
         wait "${pids[i]}" 2>/dev/null
     done
+    stop_own_display
     rm -rf "$work/home" "$work/run" "$work/bin"
     if ((faults == 0)) && [[ $shots != "$work"/* ]]; then
         rm -rf "$work"
@@ -61,13 +66,11 @@ fault() {
 }
 note() { echo "  [${SECONDS}s] $*"; }
 
-if xdpyinfo >/dev/null 2>&1; then
-    fault "display $DISPLAY is taken: give the number of a free one"
+OWN_DISPLAY_LOG=$work/xvfb.log
+if ! start_own_display "$display_number" $((display_number + 99)); then
+    fault "no free X display from :$display_number on"
     exit 1
 fi
-Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 openbox >"$work/openbox.log" 2>&1 &
 pids+=($!)
 sleep 1
@@ -83,11 +86,17 @@ COVER="Tubarex: frontespizio per la relazione"
 
 # --- what is on the screen ---------------------------------------------------
 
-# The visible window with exactly this title (empty when none).
+# Whether a window's title is $2, or the project's name, a dash and $2
+# (the main windows).
+title_is() { # title wanted
+    [[ $1 == "$2" || $1 == *" – $2" ]]
+}
+
+# The visible window with this title (empty when none).
 window_named() {
     local id
     for id in $(xdotool search --onlyvisible --name . 2>/dev/null); do
-        if [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ]; then
+        if title_is "$(xdotool getwindowname "$id" 2>/dev/null)" "$1"; then
             echo "$id"
             return
         fi
@@ -127,6 +136,12 @@ program_windows() {
         fi
         echo "$id $kind $(xdotool getwindowname "$id" 2>/dev/null)"
     done | sort
+}
+
+# The lines of the window list $2 whose window is not in the list $1: the
+# windows that opened (a main window whose title changed is no new one).
+new_windows() { # before after
+    awk 'NR == FNR { seen[$1] = 1; next } !($1 in seen)' <(echo "$1") <(echo "$2")
 }
 
 # Inner area of a window: "x y width height".
@@ -192,7 +207,7 @@ check_click() { # what expect command...
             case $alt in
             menu)
                 after=$(program_windows)
-                if comm -13 <(echo "$before") <(echo "$after") | grep -q "^[0-9]* popup "; then
+                if new_windows "$before" "$after" | grep -q "^[0-9]* popup "; then
                     outcome=menu
                     xdotool key Escape
                 fi
@@ -208,7 +223,7 @@ check_click() { # what expect command...
                 ;;
             front:*)
                 id=$(xdotool getactivewindow 2>/dev/null)
-                [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "${alt#*:}" ] && outcome=$alt
+                title_is "$(xdotool getwindowname "$id" 2>/dev/null)" "${alt#*:}" && outcome=$alt
                 ;;
             document)
                 [ -f "$work/opened" ] && (($(wc -l <"$work/opened") > opened_before)) && outcome=document
@@ -220,7 +235,7 @@ check_click() { # what expect command...
                     xdotool key Escape # No: the colour dialog follows
                     sleep 1
                     after=$(program_windows)
-                    id=$(comm -13 <(echo "$before") <(echo "$after") | awk '{print $1}' | head -1)
+                    id=$(new_windows "$before" "$after" | awk '{print $1}' | head -1)
                     if [ -n "$id" ]; then
                         outcome=colour
                         close_extra "$id DIALOG colour"
@@ -238,7 +253,7 @@ check_click() { # what expect command...
             sleep 0.5
             after=$(program_windows)
             local extra
-            extra=$(comm -13 <(echo "$before") <(echo "$after"))
+            extra=$(new_windows "$before" "$after")
             if [ -n "$extra" ]; then
                 fault "$what: expected nothing, got: $extra"
                 shot "fault-$faults"
@@ -248,9 +263,9 @@ check_click() { # what expect command...
             fi
         else
             after=$(program_windows)
-            fault "$what: expected $expect, got: $(comm -13 <(echo "$before") <(echo "$after") | tr '\n' ';')"
+            fault "$what: expected $expect, got: $(new_windows "$before" "$after" | tr '\n' ';')"
             shot "fault-$faults"
-            close_extra "$(comm -13 <(echo "$before") <(echo "$after"))"
+            close_extra "$(new_windows "$before" "$after")"
         fi
     fi
     [ -n "$outcome" ] && note "$what -> $outcome"

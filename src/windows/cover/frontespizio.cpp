@@ -12,6 +12,7 @@
 #include "windows/frame/Line.h"
 #include "windows/frame/ModTubarex.h"
 #include "windows/frame/PrintCommands.h"
+#include "windows/frame/ProjectStatus.h"
 #include "windows/frame/Services.h"
 #include "windows/frame/WindowFrame.h"
 #include "windows/frame/WindowParts.h"
@@ -75,7 +76,8 @@ const QString OwnerHint =
 frontespizio::frontespizio(AppContext& context, QWidget* parent)
     : Form(context, parent)
     , m_files(context, this) {
-    setWindowTitle(QStringLiteral("Tubarex: frontespizio per la relazione"));
+    m_status = new ProjectStatus(*this, context.state,
+                                 QStringLiteral("Tubarex: frontespizio per la relazione"));
     FrameHandlers h;
     // Apri and Elimina are the water window's own commands.
     if (context.forms.canShow(QStringLiteral("dati"))) {
@@ -87,9 +89,13 @@ frontespizio::frontespizio(AppContext& context, QWidget* parent)
             if (ProjectFileCommands* files = waterFiles())
                 files->Delete();
         };
+        h.openRecent = [this](const QString& path) {
+            if (ProjectFileCommands* files = waterFiles())
+                files->OpenRecent(path);
+        };
     }
-    h.save = [this] { m_files.Save([this] { return HasNetworkRows(); }); };
-    h.saveAs = [this] { m_files.SaveAs([this] { return HasNetworkRows(); }); };
+    SetSaveHandlers(
+        h, m_files, [this] { return HasNetworkRows(); }, [this] { m_status->showSaved(passo); });
     h.colour = [this] { colorare_Click(); };
     h.check = [this] { controllodat_Click(); };
     h.clear = [this] { cancella_Click(); };
@@ -107,6 +113,7 @@ frontespizio::frontespizio(AppContext& context, QWidget* parent)
     buildOthers();
     setTabOrder();
     m_background = palette().color(QPalette::Window);
+    ShowRefusalsInHint(*this, passo);
 }
 
 void frontespizio::buildFields() {
@@ -314,11 +321,5 @@ ProjectFileCommands* frontespizio::waterFiles() {
 }
 
 bool frontespizio::HasNetworkRows() {
-    const ApplicationState& s = m_ctx.state;
-    if (s.waterRows() + s.gasRows() != 0)
-        return true;
-    m_ctx.services.messages.MsgBox(
-        QStringLiteral("Non esistono dati riconosciuti: digitare correttamente i dati."),
-        MsgButtons::Ok, NoticeIcon::Critical, s.HelpTitle, this);
-    return false;
+    return ProjectHasRows(m_ctx, this);
 }

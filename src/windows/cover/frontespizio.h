@@ -16,6 +16,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class Line;
+class ProjectStatus;
 class WindowFrame;
 
 // The cover page window: the seven boxes of the project identification
@@ -108,6 +109,7 @@ private:
 
     WindowFrame* m_frame = nullptr;
     ProjectFileCommands m_files;
+    ProjectStatus* m_status = nullptr;
     QColor m_background;
     std::array<QLineEdit*, 7> m_fields{};
 };

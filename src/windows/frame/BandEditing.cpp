@@ -42,11 +42,11 @@ QString clipboardText() {
 // An entry of the commands; the key beside it is the one the band's filter
 // answers, so the entry itself takes it only while its menu is open.
 QAction* addCommand(QMenu* menu, QAction* before, const char* name, const QString& caption,
-                    bool enabled) {
+                    bool enabled, bool showsKey = true) {
     auto* action = new QAction(caption, menu);
     action->setObjectName(QString::fromLatin1(name));
     for (const BandEditing::CommandKeys& command : BandEditing::keys()) {
-        if (qstrcmp(command.entry, name) == 0) {
+        if (showsKey && qstrcmp(command.entry, name) == 0) {
             action->setShortcut(command.keys.front());
             action->setShortcutContext(Qt::WidgetShortcut);
         }
@@ -164,8 +164,20 @@ QMenu* BandEditing::contextMenu(QWidget* control) {
         for (qsizetype k = 0; k < own.size() && k < 3; ++k)
             menu->removeAction(own.at(k)); // undo, redo and their separator
     }
+    // One entry stands beside Ctrl+V, the one the key runs here: the rows
+    // pasted when the clipboard holds a block (which the box would refuse),
+    // the box's own paste when it holds one value.
+    const bool ownPaste = edit && !edit->isReadOnly() && !HoldsCellBlock(clipboardText());
+    if (edit && !ownPaste) {
+        // The box's own entry is the one that names the key after a tab.
+        const QString key = QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+        for (QAction* own : menu->actions()) {
+            if (own->text().section(QLatin1Char('\t'), 1) == key)
+                menu->removeAction(own);
+        }
+    }
     QAction* first = menu->actions().value(0);
-    addCommands(menu, first, control);
+    addCommands(menu, first, control, !ownPaste);
     if (first)
         menu->insertSeparator(first);
     return menu;
@@ -182,7 +194,7 @@ const std::vector<BandEditing::CommandKeys>& BandEditing::keys() {
     return table;
 }
 
-void BandEditing::addCommands(QMenu* menu, QAction* before, QWidget* control) {
+void BandEditing::addCommands(QMenu* menu, QAction* before, QWidget* control, bool showsPasteKey) {
     const int line = control ? m_band.lineOf(control) : 0;
     const int row = line > 0 ? rowOfLine(line) : 0;
     const int column = line > 0 ? m_band.columnOf(control) : 0;
@@ -192,7 +204,7 @@ void BandEditing::addCommands(QMenu* menu, QAction* before, QWidget* control) {
         addCommand(menu, before, "ripeti", QStringLiteral("Ripeti"), m_editing->canRedo());
     menu->insertSeparator(before);
     QAction* incolla = addCommand(menu, before, "incollarighe", QStringLiteral("Incolla righe"),
-                                  row > 0 && !clipboardText().isEmpty());
+                                  row > 0 && !clipboardText().isEmpty(), showsPasteKey);
     QAction* copia = addCommand(menu, before, "copiarighe", QStringLiteral("Copia righe"),
                                 m_editing->rowCount() > 0);
     menu->insertSeparator(before);

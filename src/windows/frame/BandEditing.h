@@ -88,8 +88,9 @@ private:
     // The band control an event reaches: a list's editor stands for its list.
     QWidget* bandControl(QObject* watched) const;
     // The commands inserted into `menu` before `before` (at its end when
-    // null), acting on the row and column of `control` (none: no row).
-    void addCommands(QMenu* menu, QAction* before, QWidget* control);
+    // null), acting on the row and column of `control` (none: no row);
+    // "Incolla righe" shows Ctrl+V only where the key runs it.
+    void addCommands(QMenu* menu, QAction* before, QWidget* control, bool showsPasteKey = true);
     int rowOfLine(int line) const;
     QString head(int column) const;
     void showRefusal(const Notice& notice);

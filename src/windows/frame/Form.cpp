@@ -1,6 +1,7 @@
 #include "windows/frame/Form.h"
 
 #include "windows/frame/Forms.h"
+#include "windows/frame/ModTubarex.h"
 #include "windows/frame/clsResize.h"
 
 #include <QApplication>
@@ -117,6 +118,12 @@ int Form::twipsY(double twips) const {
 }
 
 void Form::closeEvent(QCloseEvent* event) {
+    if (closingLastIsExit() && m_ctx.forms.isLastShown(this)) {
+        // The exit unloads the window itself when the user confirms it.
+        event->ignore();
+        ConfirmExit(m_ctx, this);
+        return;
+    }
     // The registry deletes the window later; the close itself is accepted.
     event->accept();
     m_ctx.forms.unloadClosed(this);

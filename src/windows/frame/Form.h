@@ -33,7 +33,8 @@ struct AppContext {
 // Base of every window of the program. The registry creates a window on
 // first reference, runs Form_Load once, shows it modeless when asked, and on
 // unload runs Form_Unload and deletes it. Closing a window with its title-bar
-// button only unloads that window.
+// button only unloads that window, unless it is the last one on the screen:
+// that is the confirmed exit, as the program's exit commands run it.
 class Form : public QWidget {
     Q_OBJECT
 public:
@@ -75,6 +76,11 @@ public:
     void placeAtFirstShow();
     void releaseResizer();
     clsResize* resizer() const { return m_resizer.get(); }
+
+    // Whether closing this window from its title bar, when no other window
+    // is on the screen, is the program's exit (with its question); the
+    // splash, whose key ends the program at once, says no.
+    virtual bool closingLastIsExit() const { return true; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;

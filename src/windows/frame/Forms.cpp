@@ -55,6 +55,14 @@ void Forms::unloadClosed(Form* form) {
     }
 }
 
+bool Forms::isLastShown(const Form* form) const {
+    for (const auto& [name, loaded] : m_forms) {
+        if (loaded && loaded != form && loaded->isVisible())
+            return false;
+    }
+    return true;
+}
+
 void Forms::reveal(QWidget& form) {
     if (auto* window = qobject_cast<Form*>(&form); window && !window->isVisible())
         window->placeAtFirstShow();

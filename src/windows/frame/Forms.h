@@ -60,6 +60,9 @@ public:
     // nothing to show.
     void unloadClosed(Form* form);
 
+    // Whether no loaded window but `form` is on the screen.
+    bool isLastShown(const Form* form) const;
+
     // Number of windows loaded.
     int loadedCount() const { return static_cast<int>(m_forms.size()); }
 

@@ -17,7 +17,9 @@ void ShowChooser(AppContext& context);
 // loaded are left alone).
 QStringList ExitUnloadOrder();
 
-// Asks whether to leave the program (No is the default answer). On any
+// Asks whether to leave the program (No is the default answer), after the
+// question about unsaved changes, if any (SaveChangesFirst): Annulla there,
+// or a save that did not happen, ends the command. On any
 // answer but No every window of ExitUnloadOrder is unloaded, the splash music
 // resumes and the splash comes back as a closing credit; a key pressed on it
 // then ends the process.

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -45,6 +47,25 @@ QMessageBox::StandardButtons boxButtons(MsgButtons buttons) {
     return QMessageBox::Ok;
 }
 
+// Room beside the title for the window manager's icon and buttons, in
+// pixels: three buttons and the icon of a usual title bar, with margins.
+constexpr int TitleBarExtras = 120;
+
+// The window manager writes the title in the box's title bar and cuts it
+// where the box is narrower; some titles say what the text does not (the
+// exit's "i dati non archiviati andranno persi"), so the box is made wide
+// enough for its whole title, measured in the bold face title bars use.
+void makeRoomForTitle(QMessageBox& box, const QString& title) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    QFont bold = box.font();
+    bold.setBold(true);
+    const int width = QFontMetrics(bold).horizontalAdvance(title) + TitleBarExtras;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 MsgAnswer runBox(const QString& text, MsgButtons buttons, NoticeIcon icon, const QString& title,
                  QWidget* parent, bool defaultNo) {
     QMessageBox box(boxIcon(icon), title, QtMessageService::displayText(text), boxButtons(buttons),
@@ -60,6 +81,7 @@ MsgAnswer runBox(const QString& text, MsgButtons buttons, NoticeIcon icon, const
     }
     if (defaultNo)
         box.setDefaultButton(QMessageBox::No);
+    makeRoomForTitle(box, title);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return MsgAnswer::Yes;
@@ -83,12 +105,13 @@ std::optional<QString> runFileDialog(const FileDialogRequest& request, QWidget* 
         dialog.setNameFilters(filters);
         dialog.selectNameFilter(SelectedNameFilter(filters, request.filterIndex));
     }
-    if (!request.fileName.isEmpty()) {
-        const QFileInfo info(request.fileName);
-        if (info.path() != QStringLiteral("."))
-            dialog.setDirectory(info.path());
+    const QFileInfo info(request.fileName);
+    if (!request.folder.isEmpty())
+        dialog.setDirectory(request.folder);
+    else if (!request.fileName.isEmpty() && info.path() != QStringLiteral("."))
+        dialog.setDirectory(info.path());
+    if (!request.fileName.isEmpty())
         dialog.selectFile(info.fileName());
-    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return QDir::toNativeSeparators(dialog.selectedFiles().first());

@@ -35,6 +35,7 @@ struct FileDialogRequest {
     QString fileName; // initial file name (may include a folder)
     QString filter;
     int filterIndex = 1;
+    QString folder; // the folder it opens in, when given (over fileName's)
 };
 
 // The common dialog: open, save, colour and printer. A cancel is a result

@@ -4,6 +4,7 @@
 #include "windows/frame/Form.h"
 #include "windows/frame/Forms.h"
 #include "windows/frame/ModTubarex.h"
+#include "windows/frame/RecentMenu.h"
 #include "windows/frame/Services.h"
 #include "windows/frame/SpokenNames.h"
 #include "windows/frame/ToolbarIcons.h"
@@ -94,6 +95,7 @@ void WindowFrame::resolveHandlers(FrameHandlers& h) {
     m_handlers[Check] = std::move(h.check);
     m_handlers[Clear] = std::move(h.clear);
     m_handlers[Exit] = h.exit ? std::move(h.exit) : [this] { ConfirmExit(m_ctx, &m_window); };
+    m_openRecent = std::move(h.openRecent);
 
     m_handlers[ShowChooser] = [this] { ::ShowChooser(m_ctx); };
     const Command windows[] = {ShowWater, ShowGas, ShowCover};
@@ -138,26 +140,33 @@ QAction* WindowFrame::addItem(QMenu* menu, const char* name, const QString& capt
 void WindowFrame::buildMenus() {
     const bool cover = m_kind == FrameKind::Cover;
 
+    // The keys every desktop program gives its file commands; the classic
+    // program uses none of them (its own are Ctrl+A to Ctrl+D).
     QMenu* file = addMenu(nullptr, "file", QStringLiteral("&File"));
-    addItem(file, "apri", QStringLiteral("&Apri..."), Open);
+    addItem(file, "apri", QStringLiteral("&Apri..."), Open)->setShortcut(Qt::CTRL | Qt::Key_O);
     file->addSeparator();
-    addItem(file, "salva", QStringLiteral("&Salva"), Save);
-    addItem(file, "salvanome", QStringLiteral("Salva con &nome..."), SaveAs);
+    addItem(file, "salva", QStringLiteral("&Salva"), Save)->setShortcut(Qt::CTRL | Qt::Key_S);
+    addItem(file, "salvanome", QStringLiteral("Salva con &nome..."), SaveAs)
+        ->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
     file->addSeparator();
     addItem(file, "eliminare", QStringLiteral("&Elimina..."), DeleteFile);
     file->addSeparator();
     QMenu* print = addMenu(file, cover ? "stamp" : "stam", QStringLiteral("S&tampa"));
     if (cover) {
         addItem(print, "solodati", QStringLiteral("&solo dati finestra"), PrintInputForm);
-        addItem(print, "stampatutto", QStringLiteral("&intera elaborazione"), PrintWindow);
+        addItem(print, "stampatutto", QStringLiteral("&intera elaborazione"), PrintWindow)
+            ->setShortcut(Qt::CTRL | Qt::Key_P);
     } else {
         addItem(print, "acquisizionedati", QStringLiteral("&modello acquisizione dati"),
                 PrintInputForm);
-        addItem(print, "stampa", QStringLiteral("&dati finestra"), PrintWindow);
+        addItem(print, "stampa", QStringLiteral("&dati finestra"), PrintWindow)
+            ->setShortcut(Qt::CTRL | Qt::Key_P);
     }
     print->menuAction()->setEnabled(m_handlers[PrintInputForm] || m_handlers[PrintWindow]);
     file->addSeparator();
     addItem(file, cover ? "esci" : "usci", QStringLiteral("Es&ci"), Exit);
+    if (m_openRecent)
+        new RecentMenu(file, m_ctx.state.recent, m_openRecent);
 
     QMenu* edit = addMenu(nullptr, cover ? "modi" : "modif", QStringLiteral("&Modifica"));
     addItem(edit, cover ? "colorare" : "colora", QStringLiteral("&Colore di sfondo"), Colour);

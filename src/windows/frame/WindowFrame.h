@@ -37,6 +37,9 @@ struct FrameHandlers {
     std::function<void()> check;  // button 20
     std::function<void()> clear;  // cancella, button 21
     std::function<void()> exit;   // button 22
+    // Opens a project of the recent list, listed at the foot of the File
+    // menu when given.
+    std::function<void(const QString&)> openRecent;
 };
 
 // The menu bar and the toolbar shared by the main windows. The frame lays
@@ -127,6 +130,7 @@ private:
     Form& m_window;
     AppContext& m_ctx;
     FrameKind m_kind;
+    std::function<void(const QString&)> m_openRecent;
     std::array<std::function<void()>, CommandCount> m_handlers;
 
     QMenuBar* m_menuBar = nullptr;

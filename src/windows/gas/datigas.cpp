@@ -9,6 +9,7 @@
 #include "windows/frame/DesignFont.h"
 #include "windows/frame/Forms.h"
 #include "windows/frame/ModTubarex.h"
+#include "windows/frame/ProjectStatus.h"
 #include "windows/frame/SpokenNames.h"
 #include "windows/frame/WindowFrame.h"
 #include "windows/frame/WindowParts.h"
@@ -131,11 +132,13 @@ void makeComputed(QLineEdit* edit) {
 datigas::datigas(AppContext& context, QWidget* parent)
     : Form(context, parent)
     , m_files(context, this, CancelledOpen::ForgetsCurrentFile) {
-    setWindowTitle(QStringLiteral("Perdite di carico gas: dati per il calcolo"));
+    m_status = new ProjectStatus(*this, context.state,
+                                 QStringLiteral("Perdite di carico gas: dati per il calcolo"));
     FrameHandlers h;
     h.open = [this] { m_files.Open(); };
-    h.save = [this] { m_files.Save([this] { return precheck(); }); };
-    h.saveAs = [this] { m_files.SaveAs([this] { return precheck(); }); };
+    h.openRecent = [this](const QString& path) { m_files.OpenRecent(path); };
+    SetSaveHandlers(
+        h, m_files, [this] { return precheck(); }, [this] { m_status->showSaved(passo); });
     h.deleteFile = [this] { m_files.Delete(); };
     h.colour = [this] { ChooseGasBackground(); };
     h.check = [this] { CheckData(); };
@@ -152,6 +155,7 @@ datigas::datigas(AppContext& context, QWidget* parent)
     buildOthers();
     buildEditing();
     setBackgroundColour(QColor(128, 128, 128));
+    ShowRefusalsInHint(*this, passo);
     paintBand();
 }
 
@@ -229,7 +233,7 @@ void datigas::buildFittings() {
             Places.at(static_cast<size_t>(c - GasColumn::cu45 + GasColumn::diam));
         auto* edit = new QLineEdit(area);
         edit->setObjectName(GasColumnName(c));
-        edit->setValidator(new DataTextValidator(edit));
+        edit->setValidator(new NumberTextValidator(edit));
         edit->setGeometry(twipsX(place.left), twipsY(FittingBoxTop), twipsX(place.width),
                           twipsY(285));
         if (c == GasColumn::luvirt) {
@@ -297,7 +301,7 @@ void datigas::buildBand() {
             const ColumnPlace place = Places.at(static_cast<size_t>(c));
             auto* edit = new QLineEdit(area);
             edit->setObjectName(indexed(qPrintable(GasColumnName(c)), i));
-            edit->setValidator(new DataTextValidator(edit));
+            edit->setValidator(new NumberTextValidator(edit));
             edit->setGeometry(twipsX(place.left), twipsY(top), twipsX(place.width), twipsY(285));
             if (c == GasColumn::lungh)
                 connect(edit, &QLineEdit::textChanged, this,

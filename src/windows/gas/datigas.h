@@ -17,6 +17,7 @@ class QRadioButton;
 class QScrollBar;
 class BandEditing;
 class PrinterPage;
+class ProjectStatus;
 class WindowFrame;
 
 // The gas data window: the 500-row gas table seen through a band of ten lines
@@ -130,6 +131,11 @@ private:
     void showVirtualLength();
     // The fitting boxes named after the row they edit.
     void nameFittings();
+    // CurrentRow := row; the fitting row (its caption, its boxes and the
+    // virtual length) follows, so that it always describes the row a
+    // fitting typed goes to.
+    void setCurrentRow(int row);
+    void showFittingRow();
     void showCount();
     void showHint();
     // Shows a notice of the input guidance and moves the band and focus to it.
@@ -150,6 +156,7 @@ private:
 
     WindowFrame* m_frame = nullptr;
     BandEditing* m_editing = nullptr;
+    ProjectStatus* m_status = nullptr;
     ProjectFileCommands m_files;
     QColor m_background;
     int m_highlighted = 0; // the band line shown in yellow, 0 for none

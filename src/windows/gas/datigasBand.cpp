@@ -179,7 +179,6 @@ void datigas::showCount() {
 
 void datigas::calculate(int row) {
     ApplicationState& s = m_ctx.state;
-    nameFittings();
     const bool computed = CalculateGasRow(s, row);
     // The gas properties show as soon as the type is known, before the row
     // is complete.
@@ -202,6 +201,21 @@ void datigas::showResults(int i) {
     perd(i)->setText(t.at(row, GasColumn::perd).displayText());
 }
 
+void datigas::setCurrentRow(int row) {
+    if (row == CurrentRow)
+        return;
+    CurrentRow = row;
+    showFittingRow();
+}
+
+void datigas::showFittingRow() {
+    eventuale->setText(QStringLiteral("eventuali altri dati del tronco n.") +
+                       RowNumberText(CurrentRow));
+    for (int c = GasColumn::cu45; c <= GasColumn::luvirt; ++c)
+        showText(fitting(c), m_ctx.state.gas.at(CurrentRow, c).displayText());
+    nameFittings();
+}
+
 void datigas::showVirtualLength() {
     showText(fitting(GasColumn::luvirt),
              m_ctx.state.gas.at(CurrentRow, GasColumn::luvirt).displayText());
@@ -209,7 +223,7 @@ void datigas::showVirtualLength() {
 
 void datigas::lungh_Change(int i) {
     ApplicationState& s = m_ctx.state;
-    CurrentRow = rowOf(i);
+    setCurrentRow(rowOf(i));
     const QString text = lungh(i)->text();
     if (const auto refusal = RefuseGasLength(s, CurrentRow, text)) {
         {
@@ -229,7 +243,7 @@ void datigas::lungh_Change(int i) {
 
 void datigas::tipofi_Change(int i) {
     ApplicationState& s = m_ctx.state;
-    CurrentRow = rowOf(i);
+    setCurrentRow(rowOf(i));
     // An emptied nominal diameter empties the internal one in the table;
     // its box keeps the text until the band is shown again.
     if (!TypeGasCell(s, CurrentRow, GasColumn::tipofi, tipofi(i)->currentText()))
@@ -240,7 +254,7 @@ void datigas::tipofi_Change(int i) {
 
 void datigas::tipofi_Click(int i, int index) {
     ApplicationState& s = m_ctx.state;
-    CurrentRow = rowOf(i);
+    setCurrentRow(rowOf(i));
     ApplyNominalDiameter(s, CurrentRow, index);
     showText(diam(i), s.gas.at(CurrentRow, GasColumn::diam).displayText());
     showHint();
@@ -249,7 +263,7 @@ void datigas::tipofi_Click(int i, int index) {
 
 void datigas::portgas_Change(int i) {
     ApplicationState& s = m_ctx.state;
-    CurrentRow = rowOf(i);
+    setCurrentRow(rowOf(i));
     SetGasCell(s, CurrentRow, GasColumn::portgas, portgas(i)->text());
     showHint();
     calculate(CurrentRow);
@@ -257,7 +271,7 @@ void datigas::portgas_Change(int i) {
 
 void datigas::tipoc_Change(int i) {
     ApplicationState& s = m_ctx.state;
-    CurrentRow = rowOf(i);
+    setCurrentRow(rowOf(i));
     if (!TypeGasCell(s, CurrentRow, GasColumn::tipoc, tipoc(i)->currentText()))
         return;
     showHint();
@@ -266,7 +280,7 @@ void datigas::tipoc_Change(int i) {
 
 void datigas::tipoc_Click(int i, int /*index*/) {
     ApplicationState& s = m_ctx.state;
-    CurrentRow = rowOf(i);
+    setCurrentRow(rowOf(i));
     SetGasCell(s, CurrentRow, GasColumn::tipoc, tipoc(i)->currentText());
     ApplyGasType(s, CurrentRow);
     showHint();
@@ -275,7 +289,7 @@ void datigas::tipoc_Click(int i, int /*index*/) {
 
 void datigas::diam_Change(int i) {
     ApplicationState& s = m_ctx.state;
-    CurrentRow = rowOf(i);
+    setCurrentRow(rowOf(i));
     // The typed diameter names its pipe in the series, or "ND" for none.
     TypeGasCell(s, CurrentRow, GasColumn::diam, diam(i)->text());
     showHint();
@@ -287,7 +301,7 @@ void datigas::fitting_Change(int column) {
     ApplicationState& s = m_ctx.state;
     // The fitting row belongs to the row last pointed at or edited.
     if (CurrentRow < 1)
-        CurrentRow = s.GasBandTop;
+        setCurrentRow(s.GasBandTop);
     SetGasCell(s, CurrentRow, column, fitting(column)->text());
     showHint();
     calculate(CurrentRow);
@@ -341,15 +355,10 @@ void datigas::paintLine(int i, const QColor& labels, const QColor& inputs, const
 
 void datigas::HighlightGasLine(int i) {
     ResetGasLineColours();
-    ApplicationState& s = m_ctx.state;
     CurrentRow = rowOf(i);
-    eventuale->setText(QStringLiteral("eventuali altri dati del tronco n.") +
-                       RowNumberText(CurrentRow));
-    for (int c = GasColumn::cu45; c <= GasColumn::luvirt; ++c)
-        showText(fitting(c), s.gas.at(CurrentRow, c).displayText());
+    showFittingRow();
     calculate(CurrentRow);
     paintLine(i, Yellow, Yellow, Yellow, Yellow);
-    nameFittings();
     m_highlighted = i;
 }
 
@@ -402,6 +411,9 @@ void datigas::projectOpened() {
         VScroll1->setValue(1);
     }
     RefreshGasBand();
+    // The fitting row shows the new project's row.
+    if (CurrentRow >= 1)
+        showFittingRow();
     showCount();
     showHint();
 }
@@ -429,10 +441,8 @@ void datigas::showTable() {
         VScroll1->setValue(s.GasBandTop);
     }
     RefreshGasBand();
-    if (CurrentRow >= 1) {
-        for (int c = GasColumn::cu45; c <= GasColumn::luvirt; ++c)
-            showText(fitting(c), s.gas.at(CurrentRow, c).displayText());
-    }
+    if (CurrentRow >= 1)
+        showFittingRow();
     // The total of the rows as they now stand, even when no row shown is
     // complete.
     totperd->setText(NumberToText(GasRunningTotal(s)));

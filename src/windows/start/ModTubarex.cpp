@@ -5,6 +5,7 @@
 #include "windows/frame/Services.h"
 #include "windows/start/frmSplash.h"
 #include "windows/start/scelta.h"
+#include "windows/water/ProjectFileCommands.h"
 
 #include <QLabel>
 
@@ -25,6 +26,8 @@ QStringList ExitUnloadOrder() {
 }
 
 void ConfirmExit(AppContext& context, QWidget* parent) {
+    if (!SaveChangesFirst(context, parent))
+        return;
     const MsgAnswer answer = context.services.messages.MsgBoxDefaultNo(
         QStringLiteral("Vuoi uscire da ") + context.state.ProgramName + QStringLiteral("?"),
         NoticeIcon::Question, QStringLiteral("Attenzione: i dati non archiviati andranno persi !"),

@@ -16,6 +16,8 @@ public:
     explicit frmSplash(AppContext& context, QWidget* parent = nullptr);
 
     void Form_Load() override;
+    // Closed last, the splash ends the program as its key does.
+    bool closingLastIsExit() const override { return false; }
 
     void Form_Click();
     void label_Click(int index);

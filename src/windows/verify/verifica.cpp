@@ -114,7 +114,7 @@ verifica::verifica(AppContext& context, QWidget* parent)
 }
 
 verifica::~verifica() {
-    StopObservingProject(m_ctx.state, this);
+    stopObserving();
 }
 
 void verifica::Form_Load() {
@@ -135,13 +135,17 @@ void verifica::Form_Load() {
 }
 
 void verifica::Form_Unload() {
-    StopObservingProject(m_ctx.state, this);
+    stopObserving();
 }
 
 void verifica::observe() {
-    ObserveProject(m_ctx.state, this, [this](ProjectEvent event) {
-        // A project opened holds rows that no band has computed yet.
-        if (event == ProjectEvent::Stored) {
+    stopObserving();
+    m_listener = m_ctx.state.projectListeners.add([this](ProjectEvent event) {
+        // A project opened (from its file or from the copy of unsaved work)
+        // holds rows that no band has computed yet, and a change of one row
+        // moves the progressive totals of those after it: every row is
+        // brought up to date (well under a millisecond for 500 rows).
+        if (event != ProjectEvent::Abandoned) {
             RecalculateAllWaterRows(m_ctx.state);
             CalculateAllGasRows(m_ctx.state);
         }
@@ -149,6 +153,12 @@ void verifica::observe() {
         dropProposals();
         refresh();
     });
+}
+
+void verifica::stopObserving() {
+    if (m_listener != 0)
+        m_ctx.state.projectListeners.remove(m_listener);
+    m_listener = 0;
 }
 
 void verifica::refresh() {

@@ -65,6 +65,7 @@ private:
     // The data window of a network, told that its table changed here.
     void showInDataWindow(NetworkKind kind);
     void observe();
+    void stopObserving();
 
     // The series of the project, or the default one.
     QString projectSeries() const;
@@ -77,4 +78,5 @@ private:
     QString m_seriesShown;
     SizingProposal m_waterProposal;
     SizingProposal m_gasProposal;
+    int m_listener = 0; // among the project's listeners while loaded
 };

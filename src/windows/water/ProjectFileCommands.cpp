@@ -4,8 +4,12 @@
 #include "core/ProjectFile.h"
 #include "windows/frame/Forms.h"
 #include "windows/frame/Services.h"
+#include "windows/frame/WindowFrame.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace {
 
@@ -45,7 +49,8 @@ std::optional<QColor> ChooseProjectBackground(AppContext& context, QWidget* wind
     return QColor::fromRgb(*chosen);
 }
 
-QString OpenProject(AppContext& context, const QString& path, ProjectSource source) {
+QString OpenProject(AppContext& context, const QString& path, ProjectSource source,
+                    const QString& copyOf) {
     // The file is read and checked aside first, so that a file that cannot
     // be opened changes nothing, not even which windows are loaded.
     ApplicationState read;
@@ -58,8 +63,9 @@ QString OpenProject(AppContext& context, const QString& path, ProjectSource sour
     ApplyProjectData(context.state,
                      {read.WaterRowCount, std::move(read.water), read.GasRowCount,
                       std::move(read.gas), std::move(read.cover), std::move(read.extension)});
+    context.state.CurrentFileName = source == ProjectSource::DataFile ? path : copyOf;
     if (source == ProjectSource::DataFile)
-        context.state.CurrentFileName = path;
+        context.state.recent.add(path);
     // A copy of unsaved work holds its rows through the last with an input,
     // beyond a blank row: the segments are counted as they were.
     if (source == ProjectSource::UnsavedCopy && context.state.waterRows() > 0)
@@ -83,10 +89,46 @@ void NotifyProjectOpened(AppContext& context) {
     }
 }
 
-bool OpenProjectAtStart(AppContext& context, const QString& path, ProjectSource source) {
+bool ProjectHasRows(AppContext& context, QWidget* parent) {
+    const ApplicationState& s = context.state;
+    if (s.waterRows() + s.gasRows() != 0)
+        return true;
+    context.services.messages.MsgBox(
+        QStringLiteral("Non esistono dati riconosciuti: digitare correttamente i dati."),
+        MsgButtons::Ok, NoticeIcon::Critical, s.HelpTitle, parent);
+    return false;
+}
+
+bool SaveChangesFirst(AppContext& context, QWidget* parent) {
+    const ApplicationState& s = context.state;
+    if (!s.modified)
+        return true;
+    const MsgAnswer answer = context.services.messages.MsgBox(
+        QStringLiteral("Salvare le modifiche a \u00ab") + ProjectNameOf(s.CurrentFileName) +
+            QStringLiteral("\u00bb?"),
+        MsgButtons::YesNoCancel, NoticeIcon::Question,
+        s.ProgramName + QStringLiteral(": dati non archiviati"), parent);
+    if (answer == MsgAnswer::No)
+        return true;
+    if (answer != MsgAnswer::Yes)
+        return false;
+    // The whole project, whichever window asks: the loosest of the three
+    // saves, so that no incomplete row keeps the work from its file.
+    ProjectFileCommands files(context, parent);
+    return files.Save([&context, parent] { return ProjectHasRows(context, parent); });
+}
+
+bool OpenProjectAtStart(AppContext& context, const QString& path) {
     InitApplicationState(context.state);
     InitMessageTitles(context.state);
-    const QString error = OpenProject(context, path, source);
+    return SaveChangesFirst(context) && ShowProjectAtStart(context, path);
+}
+
+bool ShowProjectAtStart(AppContext& context, const QString& path, ProjectSource source,
+                        const QString& copyOf) {
+    InitApplicationState(context.state);
+    InitMessageTitles(context.state);
+    const QString error = OpenProject(context, path, source, copyOf);
     if (!error.isEmpty()) {
         context.services.messages.MsgBox(error, MsgButtons::Ok, NoticeIcon::Critical,
                                          context.state.CheckTitle);
@@ -120,27 +162,57 @@ QString ProjectFileCommands::DeleteFilter() {
     return QStringLiteral("Tutti i file (*.*)|*.*|File Tubarex-dati- | Tubarex-dati-*");
 }
 
+QString ProjectFileCommands::dialogFolder() const {
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(documents).isDir())
+        documents = QDir::homePath();
+    return DialogFolder(m_ctx.state.CurrentFileName, m_ctx.state.recent.lastFolder(), documents);
+}
+
+void ProjectFileCommands::chosen(const QString& path) {
+    m_fileName = path;
+    m_ctx.state.recent.setLastFolder(QFileInfo(path).absolutePath());
+}
+
 void ProjectFileCommands::critical(const QString& text) {
     m_ctx.services.messages.MsgBox(text, MsgButtons::Ok, NoticeIcon::Critical,
                                    m_ctx.state.CheckTitle, m_parent);
 }
 
 bool ProjectFileCommands::Open() {
+    if (!SaveChangesFirst(m_ctx, m_parent))
+        return false;
     m_title = QStringLiteral("Apri file");
     m_fileName.clear();
-    const auto chosen =
-        m_ctx.services.dialogs.ShowOpen({m_title, m_fileName, OpenFilter(), 2}, m_parent);
+    const auto chosen = m_ctx.services.dialogs.ShowOpen(
+        {m_title, m_fileName, OpenFilter(), 2, dialogFolder()}, m_parent);
     if (!chosen) {
-        if (m_cancelledOpen == CancelledOpen::ForgetsCurrentFile)
+        if (m_cancelledOpen == CancelledOpen::ForgetsCurrentFile) {
             m_ctx.state.CurrentFileName.clear();
+            NotifyProject(m_ctx.state, ProjectEvent::Renamed);
+        }
         return false;
     }
-    m_fileName = *chosen;
+    this->chosen(*chosen);
     const QString error = OpenProject(m_ctx, *chosen);
     if (!error.isEmpty()) {
         critical(error);
         return false;
     }
+    return true;
+}
+
+bool ProjectFileCommands::OpenRecent(const QString& path) {
+    if (!SaveChangesFirst(m_ctx, m_parent))
+        return false;
+    const QString error = OpenProject(m_ctx, path);
+    if (!error.isEmpty()) {
+        if (!QFileInfo::exists(path))
+            m_ctx.state.recent.remove(path);
+        critical(error);
+        return false;
+    }
+    m_fileName = path;
     return true;
 }
 
@@ -174,11 +246,11 @@ bool ProjectFileCommands::writeProject(const Precheck& precheck, bool askName) {
     // file the user has open.
     QString path = m_ctx.state.CurrentFileName;
     if (askName || path.isEmpty()) {
-        const auto chosen =
-            m_ctx.services.dialogs.ShowSave({m_title, m_fileName, SaveFilter(), 1}, m_parent);
+        const auto chosen = m_ctx.services.dialogs.ShowSave(
+            {m_title, m_fileName, SaveFilter(), 1, dialogFolder()}, m_parent);
         if (!chosen)
             return false;
-        m_fileName = *chosen;
+        this->chosen(*chosen);
         path = *chosen;
     }
     const QString error = SaveProjectFile(m_ctx.state, path);
@@ -187,17 +259,31 @@ bool ProjectFileCommands::writeProject(const Precheck& precheck, bool askName) {
         return false;
     }
     m_ctx.state.CurrentFileName = path;
+    m_ctx.state.recent.add(path);
     NotifyProject(m_ctx.state, ProjectEvent::Stored);
     return true;
 }
 
+void SetSaveHandlers(FrameHandlers& handlers, ProjectFileCommands& files,
+                     const ProjectFileCommands::Precheck& check,
+                     const std::function<void()>& saved) {
+    handlers.save = [&files, check, saved] {
+        if (files.Save(check))
+            saved();
+    };
+    handlers.saveAs = [&files, check, saved] {
+        if (files.SaveAs(check))
+            saved();
+    };
+}
+
 bool ProjectFileCommands::Delete() {
     m_title = m_ctx.state.DeleteDialogTitle;
-    const auto chosen =
-        m_ctx.services.dialogs.ShowOpen({m_title, m_fileName, DeleteFilter(), 2}, m_parent);
+    const auto chosen = m_ctx.services.dialogs.ShowOpen(
+        {m_title, m_fileName, DeleteFilter(), 2, dialogFolder()}, m_parent);
     if (!chosen)
         return false;
-    m_fileName = *chosen;
+    this->chosen(*chosen);
     // Deleted at once, with no confirmation; a file that cannot be deleted
     // ends the command silently.
     return QFile::remove(*chosen);

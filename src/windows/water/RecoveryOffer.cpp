@@ -6,8 +6,9 @@
 #include "windows/frame/Services.h"
 #include "windows/water/ProjectFileCommands.h"
 
-QString RecoveryQuestion(const QDateTime& written) {
-    return QStringLiteral("Sono stati trovati dati non archiviati del ") +
+QString RecoveryQuestion(const QDateTime& written, const QString& projectFile) {
+    return QStringLiteral("Sono stati trovati dati non archiviati di \u00ab") +
+           ProjectNameOf(projectFile) + QStringLiteral("\u00bb del ") +
            written.toString(QStringLiteral("dd/MM/yyyy")) + QStringLiteral(" alle ") +
            written.toString(QStringLiteral("HH:mm")) + QStringLiteral(": si vogliono recuperare?");
 }
@@ -27,10 +28,17 @@ bool OfferRecovery(AppContext& context, RecoveryCopy& recovery) {
             continue;
         }
         const MsgAnswer answer = context.services.messages.MsgBox(
-            RecoveryQuestion(copy.written.toLocalTime()), MsgButtons::YesNo, NoticeIcon::Question,
+            RecoveryQuestion(copy.written.toLocalTime(), copy.projectFile), MsgButtons::YesNo,
+            NoticeIcon::Question,
             context.state.ProgramName + QStringLiteral(": dati non archiviati"));
         if (answer != MsgAnswer::No) {
-            restored = OpenProjectAtStart(context, copy.path, ProjectSource::UnsavedCopy);
+            // Kept for a later start when the project here stays.
+            if (!SaveChangesFirst(context)) {
+                recovery.release(copy, false);
+                continue;
+            }
+            restored = ShowProjectAtStart(context, copy.path, ProjectSource::UnsavedCopy,
+                                          copy.projectFile);
             // A copy that cannot be read holds nothing to recover.
             if (restored)
                 recovery.write();

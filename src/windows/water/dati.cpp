@@ -8,6 +8,7 @@
 #include "windows/frame/DesignFont.h"
 #include "windows/frame/Forms.h"
 #include "windows/frame/ModTubarex.h"
+#include "windows/frame/ProjectStatus.h"
 #include "windows/frame/SpokenNames.h"
 #include "windows/frame/WindowFrame.h"
 #include "windows/frame/WindowParts.h"
@@ -97,11 +98,13 @@ QString indexed(const char* name, int i) {
 dati::dati(AppContext& context, QWidget* parent)
     : Form(context, parent)
     , m_files(context, this) {
-    setWindowTitle(QStringLiteral("Perdite di carico acqua: dati per il calcolo"));
+    m_status = new ProjectStatus(*this, context.state,
+                                 QStringLiteral("Perdite di carico acqua: dati per il calcolo"));
     FrameHandlers h;
     h.open = [this] { m_files.Open(); };
-    h.save = [this] { m_files.Save([this] { return precheck(); }); };
-    h.saveAs = [this] { m_files.SaveAs([this] { return precheck(); }); };
+    h.openRecent = [this](const QString& path) { m_files.OpenRecent(path); };
+    SetSaveHandlers(
+        h, m_files, [this] { return precheck(); }, [this] { m_status->showSaved(passo); });
     h.deleteFile = [this] { m_files.Delete(); };
     h.colour = [this] { ChangeBackground(); };
     h.check = [this] { CheckData(); };
@@ -117,6 +120,7 @@ dati::dati(AppContext& context, QWidget* parent)
     buildOthers();
     buildEditing();
     setBackgroundColour(QColor(128, 128, 128));
+    ShowRefusalsInHint(*this, passo);
     paintBand();
 }
 
@@ -201,7 +205,7 @@ void dati::buildBand() {
             }
             auto* edit = new QLineEdit(area);
             edit->setObjectName(indexed(qPrintable(WaterColumnName(c)), i));
-            edit->setValidator(new DataTextValidator(edit));
+            edit->setValidator(new NumberTextValidator(edit));
             edit->setGeometry(twipsX(place.left), twipsY(top), twipsX(place.width), twipsY(285));
             if (c == WaterColumn::lungh)
                 connect(edit, &QLineEdit::textChanged, this,

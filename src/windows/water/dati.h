@@ -17,6 +17,7 @@ class QRadioButton;
 class QScrollBar;
 class BandEditing;
 class PrinterPage;
+class ProjectStatus;
 class WindowFrame;
 
 // The water data window: the 500-row water table seen through a band of ten
@@ -128,6 +129,7 @@ private:
 
     WindowFrame* m_frame = nullptr;
     BandEditing* m_editing = nullptr;
+    ProjectStatus* m_status = nullptr;
     ProjectFileCommands m_files;
     int m_highlighted = 0; // the band line shown in yellow, 0 for none
     QColor m_background;

@@ -1,12 +1,8 @@
 #pragma once
 
-#include "ShellFixture.h"
+#include "ProjectFixture.h"
 
-#include "windows/cover/frontespizio.h"
-#include "windows/gas/datigas.h"
 #include "windows/start/scelta.h"
-#include "windows/water/ProjectFileCommands.h"
-#include "windows/water/dati.h"
 
 #include <QScrollBar>
 #include <QTest>
@@ -32,11 +28,8 @@ inline std::vector<DesignedWindow> designedWindows() {
 
 // The program's shell with its main windows enrolled and the example project
 // (15 water rows, 8 gas rows, the cover filled in) opened.
-struct ExampleFixture : ShellFixture {
+struct ExampleFixture : ProjectFixture {
     ExampleFixture() {
-        forms.enrol<dati>();
-        forms.enrol<datigas>();
-        forms.enrol<frontespizio>();
         OpenProject(context, QStringLiteral(TUBAREX_EXAMPLES "/Tubarex-dati-palazzina"));
     }
 };

@@ -1,6 +1,8 @@
 #include "ProbeWindows.h"
 #include "QtTestRegistry.h"
 
+#include "windows/start/frmSplash.h"
+
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
@@ -70,17 +72,37 @@ private slots:
         QVERIFY(!f.forms.isLoaded(QStringLiteral("datigas")));
     }
 
-    // Windows loaded but hidden (a data window loaded by Open, the splash
-    // behind the chooser) do not keep the program alive once the user has
-    // closed the last window on the screen.
-    void closingTheLastShownWindowUnloadsTheHiddenOnes() {
+    // Closing the last window on the screen is the exit, with its
+    // question: No keeps everything; Yes unloads the windows, hidden ones
+    // (a data window loaded by Open) included, and the splash comes back
+    // as the closing credit.
+    void closingTheLastShownWindowIsTheExit() {
         ShellFixture f;
         f.forms.get<probe::datigas>();
         f.forms.get<probe::frontespizio>();
         QSignalSpy last(&f.forms, &Forms::lastWindowUnloaded);
-        f.forms.show<probe::dati>().close();
+        probe::dati& shown = f.forms.show<probe::dati>();
+        f.services.messages.answer(MsgAnswer::No);
+        QVERIFY(!shown.close());
+        QCOMPARE(f.forms.loadedCount(), 3);
+        QCOMPARE(f.services.messages.shown.back().text, QStringLiteral("Vuoi uscire da Tubarex?"));
+        f.services.messages.answer(MsgAnswer::Yes);
+        shown.close();
+        QCOMPARE(unloadLog(), (QStringList{"dati", "datigas", "frontespizio"}));
+        QVERIFY(f.forms.find(QStringLiteral("frmSplash"))->isVisible());
+        QCOMPARE(last.count(), 0);
+    }
+
+    // Windows loaded but hidden do not keep the program alive once the
+    // user has closed the splash, the last window on the screen.
+    void closingTheSplashLastUnloadsTheHiddenOnes() {
+        ShellFixture f;
+        f.forms.get<probe::datigas>();
+        QSignalSpy last(&f.forms, &Forms::lastWindowUnloaded);
+        f.forms.show<frmSplash>().close();
         QCOMPARE(f.forms.loadedCount(), 0);
         QCOMPARE(last.count(), 1);
+        QVERIFY(f.services.messages.shown.empty());
     }
 
     void windowsReachedByName() {

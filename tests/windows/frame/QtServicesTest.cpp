@@ -105,6 +105,29 @@ private slots:
         }
     }
 
+    // The window manager writes the title in the box's own title bar and
+    // cuts it where the box is narrower: the exit's warning lives only
+    // there, so the box is made wide enough for it.
+    void boxIsWideEnoughForItsTitle() {
+        QtMessageService service;
+        const QString title = QStringLiteral("Attenzione: i dati non archiviati andranno persi !");
+        int width = 0;
+        int titleWidth = 0;
+        whenBoxOpens([&](QMessageBox* box) {
+            QFont bold = box->font();
+            bold.setBold(true);
+            titleWidth = QFontMetrics(bold).horizontalAdvance(title);
+            width = box->width();
+            box->button(QMessageBox::No)->click();
+        });
+        service.MsgBoxDefaultNo(QStringLiteral("Vuoi uscire da Tubarex?"), NoticeIcon::Question,
+                                title);
+        QVERIFY(titleWidth > 0);
+        // Room beside the title for the window manager's icon and buttons.
+        QVERIFY2(width >= titleWidth + 100,
+                 qPrintable(QStringLiteral("%1 < %2 + 100").arg(width).arg(titleWidth)));
+    }
+
     void iconsMapToTheFourKinds() {
         QtMessageService service;
         const std::pair<NoticeIcon, QMessageBox::Icon> cases[] = {

@@ -19,21 +19,20 @@ namespace {
 
 // A dark desktop theme: light text on dark surfaces.
 QPalette darkPalette() {
+    const QColor surface(45, 45, 48), field(30, 30, 30), text(235, 235, 235);
     QPalette p;
-    const QColor surface(45, 45, 48);
-    const QColor field(30, 30, 30);
-    const QColor text(235, 235, 235);
-    p.setColor(QPalette::Window, surface);
-    p.setColor(QPalette::WindowText, text);
-    p.setColor(QPalette::Base, field);
-    p.setColor(QPalette::AlternateBase, surface);
-    p.setColor(QPalette::Text, text);
-    p.setColor(QPalette::Button, surface);
-    p.setColor(QPalette::ButtonText, text);
-    p.setColor(QPalette::ToolTipBase, field);
-    p.setColor(QPalette::ToolTipText, text);
-    p.setColor(QPalette::Highlight, QColor(42, 130, 218));
-    p.setColor(QPalette::HighlightedText, Qt::white);
+    for (const auto& [role, colour] : {std::pair{QPalette::Window, surface},
+                                       {QPalette::WindowText, text},
+                                       {QPalette::Base, field},
+                                       {QPalette::AlternateBase, surface},
+                                       {QPalette::Text, text},
+                                       {QPalette::Button, surface},
+                                       {QPalette::ButtonText, text},
+                                       {QPalette::ToolTipBase, field},
+                                       {QPalette::ToolTipText, text},
+                                       {QPalette::Highlight, QColor(42, 130, 218)},
+                                       {QPalette::HighlightedText, QColor(Qt::white)}})
+        p.setColor(role, colour);
     return p;
 }
 

@@ -24,11 +24,12 @@
 
 namespace {
 
-// The pages a listing fills, as the text recorder counts them.
-int pagesOf(const std::function<void(PrinterPage&)>& listing) {
+// The pages a listing of the project fills, as the text recorder counts
+// them.
+int pagesOf(ApplicationState& state, void (*listing)(ApplicationState&, PrinterPage&)) {
     TextPageRecorder recorder;
     PrinterPage page(recorder);
-    listing(page);
+    listing(state, page);
     page.endDocument();
     return static_cast<int>(recorder.pages().size());
 }
@@ -54,9 +55,13 @@ private slots:
         QCOMPARE(cover.passo->text(),
                  QStringLiteral("Inserire nome e indirizzo dello studio con File > Dati dello "
                                 "studio..."));
+        // The cover's File menu and the chooser reach the dialog.
         menuEntry(cover, "file", "datistudio")->trigger();
-        QVERIFY(cover.findChild<datistudio*>());
-        cover.findChild<datistudio*>()->close();
+        f.forms.show<scelta>().studio->click();
+        for (Form* w : {static_cast<Form*>(&cover), f.forms.find(QStringLiteral("scelta"))}) {
+            QVERIFY(w->findChild<datistudio*>());
+            w->findChild<datistudio*>()->close();
+        }
 
         QTemporaryDir dir;
         const QStringList candidates{dir.filePath(QStringLiteral("bin/tubarex.ini")),
@@ -110,26 +115,22 @@ private slots:
         dialog->close();
     }
 
-    // The chooser reaches the same dialog.
-    void chooserOpensTheStudioDialog() {
-        ExampleFixture f;
-        scelta& chooser = f.forms.show<scelta>();
-        chooser.studio->click();
-        QVERIFY(chooser.findChild<datistudio*>());
-        chooser.findChild<datistudio*>()->close();
-    }
-
     // The preview of each printer output shows, on A4, the pages that the
     // printer gets (the same page model and painter draw both), and prints
     // from there through the printer dialog; a cancelled dialog leaves the
     // preview open.
     void previewShowsThePagesThatPrint() {
-        struct Case {
+        const struct {
             const char* window;
             const char* menu;
-        };
-        const Case cases[] = {{"dati", "stam"}, {"datigas", "stam"}, {"frontespizio", "stamp"}};
-        for (const Case& c : cases) {
+            void (*listing)(ApplicationState&, PrinterPage&);
+        } cases[] = {
+            {"dati", "stam", PrintWaterListing},
+            {"datigas", "stam", [](ApplicationState& s, PrinterPage& p) { PrintGasListing(s, p); }},
+            {"frontespizio", "stamp", [](ApplicationState& s, PrinterPage& p) {
+                 PrintTechnicalReport(s, p, ReportFont{"Courier new", 12});
+             }}};
+        for (const auto& c : cases) {
             ExampleFixture f;
             Form& w = showActive(f, c.window);
             w.findChild<QRadioButton*>(QStringLiteral("comestampo(2)"))->setChecked(true);
@@ -139,14 +140,7 @@ private slots:
             auto* preview = w.findChild<PrintPreview*>();
             QVERIFY2(preview && preview->isVisible(), c.window);
             QCOMPARE(preview->printer().pageLayout().pageSize().id(), QPageSize::A4);
-            const int expected =
-                qstrcmp(c.window, "dati") == 0
-                    ? pagesOf([&f](PrinterPage& p) { PrintWaterListing(f.state, p); })
-                : qstrcmp(c.window, "datigas") == 0
-                    ? pagesOf([&f](PrinterPage& p) { PrintGasListing(f.state, p); })
-                    : pagesOf([&f](PrinterPage& p) {
-                          PrintTechnicalReport(f.state, p, ReportFont{"Courier new", 12});
-                      });
+            const int expected = pagesOf(f.state, c.listing);
             QCOMPARE(preview->pageCount(), expected);
             QCOMPARE(preview->pagina->text(), QStringLiteral("pagina 1 di %1").arg(expected));
             QVERIFY(!preview->precedente->isEnabled());

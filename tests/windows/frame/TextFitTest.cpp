@@ -86,14 +86,14 @@ QStringList cutTexts(const Form& w, const QStringList& statusHints = {}) {
                                  .width();
             if (!text.isEmpty() && metrics.horizontalAdvance(text) > room)
                 cuts.append(cut(button, text, metrics.horizontalAdvance(text), room));
-        } else if (auto* option = qobject_cast<QRadioButton*>(control)) {
-            if (option->sizeHint().width() > option->width())
-                cuts.append(
-                    cut(option, option->text(), option->sizeHint().width(), option->width()));
-        } else if (auto* group = qobject_cast<QGroupBox*>(control)) {
-            if (group->minimumSizeHint().width() > group->width())
-                cuts.append(
-                    cut(group, group->title(), group->minimumSizeHint().width(), group->width()));
+        } else if (auto* option = qobject_cast<QRadioButton*>(control);
+                   option || qobject_cast<QGroupBox*>(control)) {
+            const QString text =
+                option ? option->text() : static_cast<QGroupBox*>(control)->title();
+            const int needed =
+                option ? option->sizeHint().width() : control->minimumSizeHint().width();
+            if (needed > control->width())
+                cuts.append(cut(control, text, needed, control->width()));
         } else if (auto* bar = qobject_cast<QStatusBar*>(control)) {
             for (const QString& hint : statusHints) {
                 const int needed = bar->fontMetrics().horizontalAdvance(hint);

@@ -341,6 +341,8 @@ private slots:
 
     void chooserComesBackAfterTitleBarClose() {
         ShellFixture f;
+        // The window the user works in stays on the screen.
+        f.forms.show<probe::frontespizio>();
         frametest::MainWindow w(f.context, FrameKind::Cover, {});
         w.frame->item(QStringLiteral("fin1"))->trigger();
         QVERIFY(f.forms.isLoaded(QStringLiteral("scelta")));

@@ -4,15 +4,6 @@
 #include "windows/frame/WindowFrame.h"
 #include "windows/frame/clsResize.h"
 
-namespace {
-
-struct Corner {
-    int x;
-    int y;
-};
-
-} // namespace
-
 class WindowPlacement_Test : public QObject {
     Q_OBJECT
 private slots:
@@ -20,13 +11,12 @@ private slots:
     // by a title bar's height until every title bar below shows, and
     // starts again at the top left when it would leave the screen.
     void cascadeKeepsEveryTitleBarInView() {
-        struct Case {
+        const struct {
             const char* name;
-            Corner proposed;
-            std::vector<Corner> others;
-            Corner placed;
-        };
-        const Case cases[] = {
+            QPoint proposed;
+            QList<QPoint> others;
+            QPoint placed;
+        } cases[] = {
             {"alone", {100, 100}, {}, {100, 100}},
             {"over one", {100, 100}, {{100, 100}}, {130, 130}},
             {"over two", {100, 100}, {{130, 130}, {100, 100}}, {160, 160}},
@@ -36,17 +26,13 @@ private slots:
             {"at the screen's edge", {780, 580}, {{780, 580}}, {0, 0}},
             {"at the edge, top left taken", {780, 580}, {{780, 580}, {0, 0}}, {30, 30}},
         };
-        for (const Case& c : cases) {
-            QList<QPoint> others;
-            for (const Corner& o : c.others)
-                others.append(QPoint(o.x, o.y));
-            const QPoint placed = CascadePosition(QPoint(c.proposed.x, c.proposed.y), others, 30,
-                                                  QSize(200, 200), QRect(0, 0, 1000, 800));
-            QVERIFY2(placed == QPoint(c.placed.x, c.placed.y),
-                     qPrintable(QStringLiteral("%1: %2,%3")
-                                    .arg(QLatin1String(c.name))
-                                    .arg(placed.x())
-                                    .arg(placed.y())));
+        for (const auto& c : cases) {
+            const QPoint placed =
+                CascadePosition(c.proposed, c.others, 30, QSize(200, 200), QRect(0, 0, 1000, 800));
+            QVERIFY2(placed == c.placed, qPrintable(QStringLiteral("%1: %2,%3")
+                                                        .arg(QLatin1String(c.name))
+                                                        .arg(placed.x())
+                                                        .arg(placed.y())));
         }
     }
 

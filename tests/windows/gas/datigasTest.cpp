@@ -93,7 +93,8 @@ private slots:
         ShellFixture f;
         f.state.GasBandTop = 30;
         datigas& w = f.forms.get<datigas>();
-        QCOMPARE(w.windowTitle(), QStringLiteral("Perdite di carico gas: dati per il calcolo"));
+        QCOMPARE(w.windowTitle(),
+                 QStringLiteral("senza nome \u2013 Perdite di carico gas: dati per il calcolo"));
         QCOMPARE(f.state.GasBandTop, 1);
         QCOMPARE(w.VScroll1->minimum(), 1);
         QCOMPARE(w.VScroll1->maximum(), 491);
@@ -544,7 +545,10 @@ private slots:
         w.frame()->item(QStringLiteral("cancella"))->trigger();
         w.VScroll1->setValue(20);
         f.services.dialogs.openResults.push_back(path);
+        // The table cleared is unsaved: not saved, as asked.
+        f.services.messages.answer(MsgAnswer::No);
         w.frame()->item(QStringLiteral("apri"))->trigger();
+        QCOMPARE(f.services.messages.shown.size(), size_t(2));
         QCOMPARE(w.VScroll1->value(), 1);
         QCOMPARE(w.lungh(2)->text(), QStringLiteral("20"));
         QCOMPARE(w.tipofi(2)->currentText(), QStringLiteral("1''"));

@@ -80,9 +80,8 @@ private slots:
     void upstreamTypedIsOneUndoStepOfTheDataWindow() {
         VerifyFixture e;
         int changes = 0;
-        e.f.state.projectListener = [&](ProjectEvent event) {
-            changes += event == ProjectEvent::Changed;
-        };
+        e.f.state.projectListeners.add(
+            [&](ProjectEvent event) { changes += event == ProjectEvent::Changed; });
         QVERIFY(e.typeUpstream(3, "2"));
         QCOMPARE(e.f.state.gas.upstream(3), 2);
         QCOMPARE(changes, 1);
@@ -149,8 +148,10 @@ private slots:
         sizing.dimensiona->click();
         QVERIFY(!sizing.proposta->isHidden());
         QVERIFY(sizing.applica->isEnabled());
+        e.f.state.modified = false;
         sizing.applica->click();
         QVERIFY(!(e.f.state.gas == before));
+        QVERIFY(e.f.state.modified);
         QCOMPARE(e.g.tipofi(1)->currentText(),
                  e.f.state.gas.at(1, GasColumn::tipofi).displayText());
         QVERIFY(sizing.proposta->isHidden()); // the project changed: no proposal is left

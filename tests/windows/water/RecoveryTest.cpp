@@ -1,5 +1,5 @@
+#include "ProjectFixture.h"
 #include "QtTestRegistry.h"
-#include "ShellFixture.h"
 
 #include "core/ProjectFile.h"
 #include "core/Recovery.h"
@@ -99,21 +99,24 @@ private slots:
         }
     }
 
-    // The confirmed exit removes the copy; a refused exit keeps it.
+    // The confirmed exit removes the copy; a refused exit keeps it. (No to
+    // the question about unsaved changes first: nothing saved.)
     void confirmedExitRemovesTheCopy() {
         RecoveryFixture r;
         QTest::keyClicks(r.f.forms.get<dati>().lungh(1), QStringLiteral("5"));
         QVERIFY(r.copy->write());
         r.f.services.messages.answer(MsgAnswer::No);
+        r.f.services.messages.answer(MsgAnswer::No);
         ConfirmExit(r.f.context);
         QVERIFY(QFile::exists(r.copy->path()));
+        r.f.services.messages.answer(MsgAnswer::No);
         r.f.services.messages.answer(MsgAnswer::Yes);
         ConfirmExit(r.f.context);
         QVERIFY(!QFile::exists(r.copy->path()));
     }
 
     // A copy left by a run that is gone is offered with its date: Yes loads
-    // it as the project, without making it the current file; No removes it.
+    // it as the project, unsaved; No removes it.
     void leftCopyIsOffered() {
         ApplicationState crashed;
         StoreWaterCell(crashed, 1, WaterColumn::lungh, QStringLiteral("40"));
@@ -132,12 +135,15 @@ private slots:
             QCOMPARE(OfferRecovery(r.f.context, *r.copy), answer == MsgAnswer::Yes);
             QCOMPARE(r.f.services.messages.shown.size(), size_t(1));
             QCOMPARE(r.f.services.messages.shown[0].text,
-                     QStringLiteral("Sono stati trovati dati non archiviati del %1 alle %2: si "
-                                    "vogliono recuperare?")
+                     QStringLiteral("Sono stati trovati dati non archiviati di \u00absenza "
+                                    "nome\u00bb del %1 alle %2: si vogliono recuperare?")
                          .arg(written.toString(QStringLiteral("dd/MM/yyyy")),
                               written.toString(QStringLiteral("HH:mm"))));
             QVERIFY(!QFile::exists(left));
-            QCOMPARE(r.f.state.CurrentFileName, QStringLiteral("/altrove/Tubarex-dati-vecchio"));
+            // Yes: the copy of a project never saved is still without a file.
+            QCOMPARE(r.f.state.CurrentFileName,
+                     answer == MsgAnswer::Yes ? QString()
+                                              : QStringLiteral("/altrove/Tubarex-dati-vecchio"));
             if (answer == MsgAnswer::Yes) {
                 QCOMPARE(r.f.state.waterRows(), 2);
                 QCOMPARE(r.f.state.cover.progetto, QStringLiteral("Palazzina"));
@@ -152,6 +158,36 @@ private slots:
                 QCOMPARE(r.copies(), QStringList());
             }
         }
+    }
+
+    // The copy knows the file its project belongs to: the offer names it,
+    // and once restored, Salva writes that file again without asking.
+    void restoredCopyGoesBackToItsFile() {
+        RecoveryFixture crashed;
+        const QString file = crashed.dir.filePath(QStringLiteral("Tubarex-dati-palazzina"));
+        WriteProject(file, QStringLiteral("Palazzina"));
+        QCOMPARE(OpenProject(crashed.f.context, file), QString());
+        QTest::keyClicks(crashed.f.forms.get<dati>().lungh(1), QStringLiteral("5"));
+        QVERIFY(crashed.copy->write());
+
+        // What the run leaves when it is killed: its copy, without its lock.
+        RecoveryFixture next;
+        const QDir left(crashed.folder);
+        for (const QString& name : left.entryList(QDir::Files).filter(QRegularExpression("[^k]$")))
+            QVERIFY(QFile::copy(left.filePath(name), QDir(next.folder).filePath(name)));
+        next.f.services.messages.answer(MsgAnswer::Yes);
+        QVERIFY(OfferRecovery(next.f.context, *next.copy));
+        QVERIFY(next.f.services.messages.shown[0].text.startsWith(
+            QStringLiteral("Sono stati trovati dati non archiviati di "
+                           "\u00abTubarex-dati-palazzina\u00bb del ")));
+        QCOMPARE(next.f.state.CurrentFileName, file);
+        QVERIFY(next.f.state.modified);
+        next.f.forms.get<dati>().frame()->item(QStringLiteral("salva"))->trigger();
+        QVERIFY(next.f.services.dialogs.saveRequests.empty());
+        QVERIFY(!next.f.state.modified);
+        ApplicationState reread;
+        QCOMPARE(LoadProjectFile(reread, file), QString());
+        QCOMPARE(reread.water.at(1, WaterColumn::lungh).displayText(), QStringLiteral("105"));
     }
 
     // The copy of a run that is alive is never offered to another; once

@@ -230,6 +230,37 @@ private slots:
         QVERIFY(!e.w.editing().table().canRedo());
     }
 
+    // Ctrl+V stands beside one entry of the band's context menu, the one
+    // it runs there: the rows pasted when the clipboard holds a block, the
+    // box's own paste when it holds one value.
+    void onePasteEntryPerShortcut() {
+        EditFixture e(3);
+        const struct {
+            const char* clipboard;
+            QWidget* control;
+            const char* entry;
+        } cases[] = {{"5\t60\n", e.w.lungh(2), "incollarighe"},
+                     {"5\t60\n", e.w.tipoc(2), "incollarighe"},
+                     {"5\t60\n", e.w.num(2), "incollarighe"},
+                     {"60", e.w.lungh(2), "casella"},
+                     {"60", e.w.tipoc(2), "casella"}};
+        for (const auto& c : cases) {
+            QGuiApplication::clipboard()->setText(QString::fromLatin1(c.clipboard));
+            std::unique_ptr<QMenu> menu(e.w.editing().contextMenu(c.control));
+            QStringList withKey;
+            for (QAction* a : menu->actions()) {
+                const QString shown = a->shortcut().isEmpty()
+                                          ? a->text().section(QLatin1Char('\t'), 1)
+                                          : a->shortcut().toString();
+                if (shown == QKeySequence(QKeySequence::Paste).toString())
+                    withKey.append(a->objectName() == QLatin1String("incollarighe")
+                                       ? a->objectName()
+                                       : QStringLiteral("casella"));
+            }
+            QCOMPARE(withKey, QStringList{QString::fromLatin1(c.entry)});
+        }
+    }
+
     // An insert that would push data off row 500 is refused.
     void insertRefusedWhenRow500HoldsData() {
         EditFixture e(3);

@@ -469,7 +469,10 @@ private slots:
         w.frame()->item(QStringLiteral("cancella"))->trigger();
         w.VScroll1->setValue(20);
         f.services.dialogs.openResults.push_back(path);
+        // The table cleared is unsaved: not saved, as asked.
+        f.services.messages.answer(MsgAnswer::No);
         w.frame()->item(QStringLiteral("apri"))->trigger();
+        QCOMPARE(f.services.messages.shown.size(), size_t(1));
         QCOMPARE(w.VScroll1->value(), 1);
         QCOMPARE(w.lungh(2)->text(), QStringLiteral("100"));
         QCOMPARE(w.tipoc(2)->currentText(), QStringLiteral("liscio"));
