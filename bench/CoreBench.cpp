@@ -4,6 +4,7 @@
 #include "BenchTarget.h"
 #include "core/ApplicationState.h"
 #include "core/ProjectFile.h"
+#include "core/Sizing.h"
 #include "core/Verification.h"
 
 #include <QDir>
@@ -70,6 +71,39 @@ void VerifyFullProject(benchmark::State& bench) {
     SetTarget(bench, 50);
 }
 BENCHMARK(VerifyFullProject)->Unit(benchmark::kMicrosecond);
+
+// Sizing a network of 500 segments, from the catalogue and limits as the
+// window's "Dimensiona" takes them: the gas network as a binary tree (250
+// paths), and the water network as one path of 500 segments with an
+// available head, which every segment shares.
+void SizeGasNetworkOf500(benchmark::State& bench) {
+    ApplicationState state = fullProject();
+    for (int r = 2; r <= MaxRows; ++r)
+        state.gas.setUpstream(r, r / 2);
+    CalculateAllGasRows(state);
+    for (auto _ : bench) {
+        const SizingProposal p = SizeGasNetwork(state);
+        if (!p.passed)
+            bench.SkipWithError(p.message.toUtf8().constData());
+        benchmark::DoNotOptimize(p.pipeProposed);
+    }
+    SetTarget(bench, 50);
+}
+BENCHMARK(SizeGasNetworkOf500)->Unit(benchmark::kMillisecond);
+
+void SizeWaterNetworkOf500(benchmark::State& bench) {
+    ApplicationState state = fullProject();
+    RecalculateAllWaterRows(state);
+    state.extension.waterLimits.head = 40.0;
+    for (auto _ : bench) {
+        const SizingProposal p = SizeWaterNetwork(state, ShippedWaterSeries().front());
+        if (!p.passed)
+            bench.SkipWithError(p.message.toUtf8().constData());
+        benchmark::DoNotOptimize(p.pipeProposed);
+    }
+    SetTarget(bench, 50);
+}
+BENCHMARK(SizeWaterNetworkOf500)->Unit(benchmark::kMillisecond);
 
 void ReadAndValidateFullFile(benchmark::State& bench) {
     const QByteArray bytes = std::get<QByteArray>(BuildProjectFile(fullProject()));

@@ -387,6 +387,7 @@ int runCommand(const CliCommandLine& line, const CliIo& io) {
         {"sheet", SheetCommand},
         {"report", ReportCommand},
         {"verify", VerifyCommand},
+        {"size", SizeCommand},
     };
     for (const Entry& entry : entries)
         if (line.command == QLatin1String(entry.name))

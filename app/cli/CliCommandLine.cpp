@@ -157,6 +157,31 @@ const std::vector<CommandEntry>& commands() {
          1,
          -1,
          "verify vuole almeno un file: verify [--json] FILE...."},
+        {"size",
+         "size FILE OUT [--series NOME] [--json]",
+         "dimensiona le reti con tronchi perché rispettino i limiti con il minimo di tubo e "
+         "scrive il progetto in OUT, con la tabella dei cambiamenti (con --json in formato "
+         "JSON)",
+         "Calcola le reti di FILE e propone per ogni tronco un diametro della serie (gas: la "
+         "serie commerciale in pollici; acqua: la serie indicata con --series, altrimenti quella "
+         "del progetto, altrimenti \"acciaio zincato (serie media)\") tale che ogni limite della "
+         "verifica sia rispettato e nessun tronco possa prendere il diametro più piccolo "
+         "successivo senza superarne uno. Scrive il progetto così dimensionato in OUT (la serie "
+         "dell'acqua resta nel file) e stampa i tronchi che cambiano diametro; con OUT \"-\" il "
+         "progetto va sullo standard output e la tabella sullo standard error. Esce con 0 se il "
+         "progetto dimensionato rispetta ogni limite, con 1 se un tronco non può rispettarlo "
+         "(OUT non viene scritto; il messaggio nomina il tronco e il limite), con 2 se un file "
+         "non si legge o non si scrive o se la serie non esiste.",
+         {{"series", "NOME",
+           "la serie dei tubi per l'acqua: \"acciaio zincato (serie media)\", \"rame\", "
+           "\"multistrato\" o una serie dell'utente"},
+          {"json", nullptr,
+           "i cambiamenti in formato JSON: water (series, rows con tronco, from, to in mm, "
+           "passed) e gas (rows con tronco, from, to come diametri nominali, passed), null per "
+           "una rete senza tronchi"}},
+         2,
+         2,
+         "size vuole il file e l'uscita: size FILE OUT [--series NOME] [--json]."},
     };
     return list;
 }

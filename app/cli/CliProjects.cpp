@@ -65,26 +65,26 @@ int ReportEachProject(const CliCommandLine& line, const CliIo& io,
     const bool json = line.has("json");
     const bool several = line.arguments.size() > 1;
     bool first = true;
-    return EachProject(
-        line, io, json, [&](ApplicationState& state, const QString& path, QJsonArray& list) {
-            ProjectReport r = report(state);
-            if (json) {
-                if (several) {
-                    r.json.insert(QStringLiteral("file"), path);
-                    list.append(r.json);
-                } else {
-                    PrintJson(r.json, io.out);
-                }
-                return r.status;
-            }
-            if (several) {
-                if (!first)
-                    io.out << '\n';
-                io.out << "Progetto: " << path << '\n';
-            }
-            first = false;
-            for (const QString& text : r.lines)
-                io.out << text << '\n';
-            return r.status;
-        });
+    return EachProject(line, io, json,
+                       [&](ApplicationState& state, const QString& path, QJsonArray& list) {
+                           ProjectReport r = report(state);
+                           if (json) {
+                               if (several) {
+                                   r.json.insert(QStringLiteral("file"), path);
+                                   list.append(r.json);
+                               } else {
+                                   PrintJson(r.json, io.out);
+                               }
+                               return r.status;
+                           }
+                           if (several) {
+                               if (!first)
+                                   io.out << '\n';
+                               io.out << "Progetto: " << path << '\n';
+                           }
+                           first = false;
+                           for (const QString& text : r.lines)
+                               io.out << text << '\n';
+                           return r.status;
+                       });
 }

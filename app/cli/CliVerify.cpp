@@ -1,6 +1,6 @@
 // tubarex-cli verify: does each network of a project comply with its limits?
-#include "cli/CliProjects.h"
 #include "cli/CliVerify.h"
+#include "cli/CliProjects.h"
 
 #include "core/ApplicationState.h"
 #include "core/Verification.h"

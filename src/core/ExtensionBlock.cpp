@@ -7,6 +7,7 @@
 #include "core/SafeFile.h"
 #include "core/Windows1252.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -17,14 +18,15 @@ const QString GasUpstreamKey = QStringLiteral("tronchi a monte gas");
 const QString WaterLimitsKey = QStringLiteral("limiti acqua");
 const QString GasLimitsKey = QStringLiteral("limiti gas");
 const QString ReportKey = QStringLiteral("verifica nella relazione");
+const QString SeriesKey = QStringLiteral("serie acqua");
+
+// The keys this version reads, in the order it writes them.
+const QString* const KnownKeys[] = {&WaterUpstreamKey, &GasUpstreamKey, &WaterLimitsKey,
+                                    &GasLimitsKey,     &ReportKey,      &SeriesKey};
 
 bool isKnown(const QString& key) {
-    for (const QString& known :
-         {WaterUpstreamKey, GasUpstreamKey, WaterLimitsKey, GasLimitsKey, ReportKey}) {
-        if (key == known)
-            return true;
-    }
-    return false;
+    return std::any_of(std::begin(KnownKeys), std::end(KnownKeys),
+                       [&](const QString* known) { return *known == key; });
 }
 
 bool isBlank(QStringView line) {
@@ -58,8 +60,8 @@ public:
     bool known(const QString& key, const std::vector<Cell>& v, int number) {
         m_where = key;
         if (key == WaterUpstreamKey)
-            return upstream(m_data.water, m_data.waterCount.value_or(0), QStringLiteral("acqua"),
-                            v, number);
+            return upstream(m_data.water, m_data.waterCount.value_or(0), QStringLiteral("acqua"), v,
+                            number);
         if (key == GasUpstreamKey)
             return upstream(m_data.gas, m_data.gasCount.value_or(0), QStringLiteral("gas"), v,
                             number);
@@ -73,6 +75,15 @@ public:
             GasLimits& limits = m_data.extension.gasLimits;
             return count(v, 3, number) && positive(v[1], 2, number, limits.metano) &&
                    positive(v[2], 3, number, limits.gpl);
+        }
+        if (key == SeriesKey) {
+            if (!count(v, 2, number))
+                return false;
+            if (!v[1].isText() || v[1].textValue().trimmed().isEmpty())
+                return fail(number, QStringLiteral("valore 2: atteso il nome della serie tra "
+                                                   "virgolette."));
+            m_data.extension.waterSeries = v[1].textValue();
+            return true;
         }
         // The report option: 1 includes the verification, 0 leaves it out.
         if (!count(v, 2, number))
@@ -187,6 +198,8 @@ std::vector<Cell> knownEntry(const QString& key, const ApplicationState& state, 
         return {Cell::text(key), Cell::number(x.gasLimits.metano), Cell::number(x.gasLimits.gpl)};
     if (key == ReportKey && x.reportVerification)
         return {Cell::text(key), Cell::number(1)};
+    if (key == SeriesKey && !x.waterSeries.isEmpty())
+        return {Cell::text(key), Cell::text(x.waterSeries)};
     return {};
 }
 
@@ -210,8 +223,8 @@ QString ReadExtensionBlock(QList<QStringView> lines, int firstNumber, ProjectDat
             .arg(numberOf(i));
     if (!reader.values(lines[i], numberOf(i), v))
         return reader.error();
-    if (v.size() != 2 || !v[1].isNumber() || v[1].numberValue() < 1 ||
-        v[1].numberValue() > 999 || v[1].numberValue() != std::floor(v[1].numberValue())) {
+    if (v.size() != 2 || !v[1].isNumber() || v[1].numberValue() < 1 || v[1].numberValue() > 999 ||
+        v[1].numberValue() != std::floor(v[1].numberValue())) {
         reader.fail(numberOf(i), QStringLiteral("la versione dei dati aggiuntivi deve essere un "
                                                 "numero intero da 1 a 999, trovato %1.")
                                      .arg(QuotedExcerpt(lines[i])));
@@ -235,8 +248,9 @@ QString ReadExtensionBlock(QList<QStringView> lines, int firstNumber, ProjectDat
         }
         for (const ProjectExtension::Entry& e : x.entries) {
             if (e.key == name) {
-                reader.fail(numberOf(i), QStringLiteral("la voce %1 compare due volte.")
-                                             .arg(QuotedExcerpt(name)));
+                reader.fail(
+                    numberOf(i),
+                    QStringLiteral("la voce %1 compare due volte.").arg(QuotedExcerpt(name)));
                 return reader.error();
             }
         }
@@ -272,10 +286,9 @@ void AppendExtensionBlock(QByteArray& out, const ApplicationState& state, int wa
         appendLine(body, knownEntry(e.key, state, waterRows, gasRows));
         written.append(e.key);
     }
-    for (const QString& key :
-         {WaterUpstreamKey, GasUpstreamKey, WaterLimitsKey, GasLimitsKey, ReportKey}) {
-        if (!written.contains(key))
-            appendLine(body, knownEntry(key, state, waterRows, gasRows));
+    for (const QString* key : KnownKeys) {
+        if (!written.contains(*key))
+            appendLine(body, knownEntry(*key, state, waterRows, gasRows));
     }
     if (body.isEmpty())
         return;

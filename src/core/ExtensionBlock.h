@@ -9,8 +9,8 @@ struct ApplicationState;
 struct ProjectData;
 
 // The block of the data file that holds what the classic file cannot: the
-// upstream segments, the limits of the verification and whether the report
-// carries it. It follows the cover record, which the classic reader never
+// upstream segments, the limits of the verification, whether the report
+// carries it and the water pipe series. It follows the cover record, which the classic reader never
 // reads past (it takes an exact number of values), and is written only when
 // the project holds any of these, so a project that uses none of them is
 // written as before, byte for byte. In the file's own record form:
@@ -21,6 +21,7 @@ struct ProjectData;
 //   "limiti acqua",2,10                          m/s, head in m (empty: none)
 //   "limiti gas",1,2                             mbar: methane, LPG
 //   "verifica nella relazione",1
+//   "serie acqua","rame"                         the water pipe series
 //   "fine dati aggiuntivi"
 //
 // Each entry is a quoted key followed by its values; an entry with a key

@@ -70,12 +70,21 @@ QString SaveOwnerSettings(const QString& name, const QString& address,
             break;
         }
     }
+    return ReplaceSettingsFile(target, source, failure, [&](QSettings& settings) {
+        settings.setValue(QStringLiteral("Owner/Name"), name);
+        settings.setValue(QStringLiteral("Owner/Address"), address);
+    });
+}
+
+QString ReplaceSettingsFile(const QString& target, const QString& source,
+                            const std::function<QString(const QString&)>& failure,
+                            const std::function<void(QSettings&)>& change) {
     // The settings are written by QSettings, as they are read, into a copy
     // aside; the copy then replaces the file whole.
     QTemporaryDir work;
     if (!work.isValid())
         return failure(QStringLiteral("manca lo spazio per un file temporaneo"));
-    const QString copy = work.filePath(QLatin1String(InstallationSettingsFile));
+    const QString copy = work.filePath(QFileInfo(target).fileName());
     if (!source.isEmpty()) {
         const auto bytes = ReadRegularFile(source);
         if (const auto* why = std::get_if<QString>(&bytes))
@@ -87,8 +96,7 @@ QString SaveOwnerSettings(const QString& name, const QString& address,
     }
     {
         QSettings settings(copy, QSettings::IniFormat);
-        settings.setValue(QStringLiteral("Owner/Name"), name);
-        settings.setValue(QStringLiteral("Owner/Address"), address);
+        change(settings);
         settings.sync();
         if (settings.status() != QSettings::NoError)
             return failure(QStringLiteral("il file delle impostazioni non è leggibile"));

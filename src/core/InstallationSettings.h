@@ -3,7 +3,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
+
+class QSettings;
 
 struct ApplicationState;
 
@@ -46,6 +49,15 @@ QString OwnerSettingsTarget(const QStringList& candidates, const QString& userFi
 QString SaveOwnerSettings(const QString& name, const QString& address,
                           const QStringList& candidates, const QString& userFile,
                           QString* savedTo = nullptr);
+
+// Writes a settings file whole: the settings of `source` (none when empty)
+// changed by `change`, written aside, then put in place of `target` (its
+// folder made when missing), so that a failed write leaves the old file.
+// Returns why it could not be written, empty on success: the message of a
+// file that could not be read, or `failure` of the reason.
+QString ReplaceSettingsFile(const QString& target, const QString& source,
+                            const std::function<QString(const QString&)>& failure,
+                            const std::function<void(QSettings&)>& change);
 
 // One of the maker's other programs, listed by the product list window.
 struct ProductEntry {

@@ -26,3 +26,7 @@ void SetGasLimits(ApplicationState& state, const GasLimits& limits) {
 void SetReportVerification(ApplicationState& state, bool included) {
     change(state, state.extension.reportVerification, included);
 }
+
+void SetWaterSeries(ApplicationState& state, const QString& name) {
+    change(state, state.extension.waterSeries, name);
+}

@@ -9,7 +9,7 @@ struct ApplicationState;
 
 // What a project holds beyond the classic data file: the limits its
 // networks are verified against, whether the technical report carries the
-// verification, and the entries of
+// verification, the water pipe series it is sized with, and the entries of
 // the file's extension block that this version does not know (kept as read,
 // written back on every save). The upstream segments are a column of each
 // network's table.
@@ -40,6 +40,9 @@ struct ProjectExtension {
     GasLimits gasLimits;
     // The technical report ends with the verification of the networks.
     bool reportVerification = false;
+    // The series of water pipes chosen for the project (by name); empty
+    // for none chosen.
+    QString waterSeries;
 
     // The block as it was read: the version of its opening line (0 when the
     // file had none) and, in file order, each entry's key with, for an
@@ -62,3 +65,4 @@ struct ProjectExtension {
 void SetWaterLimits(ApplicationState& state, const WaterLimits& limits);
 void SetGasLimits(ApplicationState& state, const GasLimits& limits);
 void SetReportVerification(ApplicationState& state, bool included);
+void SetWaterSeries(ApplicationState& state, const QString& name);

@@ -88,9 +88,9 @@ void settle(NetworkVerification& v, bool everyItem, const Table& table, Check ch
         v.dataPassed = outcome.passed;
         v.dataMessage = outcome.notice.text;
     }
-    v.passed = v.dataPassed && !v.paths.empty() &&
-               std::all_of(v.paths.begin(), v.paths.end(),
-                           [](const VerifiedPath& p) { return p.passed; });
+    v.passed =
+        v.dataPassed && !v.paths.empty() &&
+        std::all_of(v.paths.begin(), v.paths.end(), [](const VerifiedPath& p) { return p.passed; });
 }
 
 QString oneLine(QString text) {
@@ -149,20 +149,20 @@ QString waterVerdict(const NetworkVerification& v) {
     QStringList broken;
     if (fastest > 0) {
         const VerifiedRow& row = v.row(fastest);
-        QString where = QStringLiteral("il limite di velocità di %1 nel tronco n. %2 (%3)")
-                            .arg(velocity)
-                            .arg(fastest)
-                            .arg(row.velocity
-                                     ? VerdictNumber(*row.velocity, 2, 2) + QStringLiteral(" m/s")
-                                     : QStringLiteral("velocità non calcolabile"));
+        QString where =
+            QStringLiteral("il limite di velocità di %1 nel tronco n. %2 (%3)")
+                .arg(velocity)
+                .arg(fastest)
+                .arg(row.velocity ? VerdictNumber(*row.velocity, 2, 2) + QStringLiteral(" m/s")
+                                  : QStringLiteral("velocità non calcolabile"));
         if (over > 1)
             where += QStringLiteral(" e in altri %1").arg(over - 1);
         broken << where;
     }
     if (l.head && !WithinLimit(v.criticalPath()->loss, *l.head))
         broken << QStringLiteral("il carico disponibile di %1").arg(head);
-    return QStringLiteral("La rete acqua supera %1: %2.").arg(broken.join(QStringLiteral(" e ")),
-                                                              critical);
+    return QStringLiteral("La rete acqua supera %1: %2.")
+        .arg(broken.join(QStringLiteral(" e ")), critical);
 }
 
 QString gasVerdict(const NetworkVerification& v) {
@@ -220,14 +220,18 @@ std::optional<double> ReadLimitText(const QString& text) {
     return value;
 }
 
+double LimitTolerance(double limit) {
+    return 1e-9 * std::max(1.0, std::abs(limit));
+}
+
 bool WithinLimit(double value, double limit) {
-    return value <= limit + 1e-9 * std::max(1.0, std::abs(limit));
+    return value <= limit + LimitTolerance(limit);
 }
 
 std::optional<double> WaterVelocity(double flowLs, double diameterMm) {
     if (!(diameterMm > 0))
         return std::nullopt;
-    const double q = flowLs / 1000.0;    // l/s -> m³/s
+    const double q = flowLs / 1000.0;     // l/s -> m³/s
     const double d = diameterMm / 1000.0; // mm -> m
     const double v = 4.0 * q / (std::numbers::pi * d * d);
     if (!std::isfinite(v))
@@ -245,8 +249,8 @@ NetworkVerification VerifyWater(const WaterTable& table, int count, const WaterL
         const WaterTable::Row& cells = table.row(r);
         everyItem = everyItem && RowHasEveryItem(cells, required);
         row.loss = waterLoss(cells);
-        row.velocity = WaterVelocity(cells[WaterColumn::port].value(),
-                                     cells[WaterColumn::diam].value());
+        row.velocity =
+            WaterVelocity(cells[WaterColumn::port].value(), cells[WaterColumn::diam].value());
         row.velocityPassed = row.velocity && WithinLimit(*row.velocity, limits.velocity);
         return row.velocityPassed;
     });
@@ -325,8 +329,8 @@ QString VerdictNumber(double value, int decimals, int most) {
 std::optional<Notice> RefuseUpstream(int row, const QString& text, int count) {
     const QString t = text.trimmed();
     double value = 0;
-    const bool whole = t.isEmpty() || (IsPlainNumberToken(t, &value) && value >= 0 &&
-                                       value < row && value == std::floor(value));
+    const bool whole = t.isEmpty() || (IsPlainNumberToken(t, &value) && value >= 0 && value < row &&
+                                       value == std::floor(value));
     if (row <= count && whole)
         return std::nullopt;
     Notice n;
@@ -349,11 +353,15 @@ int UpstreamFromText(int row, const QString& text) {
     return t.isEmpty() ? row - 1 : static_cast<int>(ReadNumber(t));
 }
 
+QString DataCheckText(const NetworkVerification& v) {
+    return oneLine(v.dataMessage);
+}
+
 QString VerdictText(const NetworkVerification& v) {
     if (v.count() == 0)
         return QStringLiteral("La rete %1 non ha tronchi da verificare.").arg(networkName(v));
     if (!v.dataPassed)
         return QStringLiteral("La rete %1 non è verificabile: %2")
-            .arg(networkName(v), oneLine(v.dataMessage));
+            .arg(networkName(v), DataCheckText(v));
     return v.kind == NetworkKind::Water ? waterVerdict(v) : gasVerdict(v);
 }

@@ -26,8 +26,8 @@ enum class NetworkKind { Water, Gas };
 
 struct VerifiedRow {
     int upstream = 0;
-    double loss = 0;        // the segment's own loss (m, mbar); 0 when empty
-    double pathLoss = 0;    // from the source through this segment
+    double loss = 0;                // the segment's own loss (m, mbar); 0 when empty
+    double pathLoss = 0;            // from the source through this segment
     std::optional<double> velocity; // water, m/s; none when the diameter is 0
     bool velocityPassed = true;     // water: within the velocity limit
 };
@@ -47,7 +47,7 @@ struct NetworkVerification {
     // not verified (its notice says why); its paths are still shown.
     bool dataPassed = false;
     QString dataMessage;
-    std::vector<VerifiedRow> rows; // row r at index r - 1
+    std::vector<VerifiedRow> rows;   // row r at index r - 1
     std::vector<VerifiedPath> paths; // by terminal, in row order
     int critical = 0;                // terminal of the critical path, 0 without rows
     bool passed = false;
@@ -88,6 +88,10 @@ std::vector<int> PathRows(const NetworkVerification& v, int terminal);
 // "1-2-5-7".
 QString PathText(const NetworkVerification& v, int terminal);
 
+// The message of the input check of a network that fails it, in one line
+// ("Tronco n. 2: manca il dato della portata del tubo.").
+QString DataCheckText(const NetworkVerification& v);
+
 // The verdict in one line: "La rete gas rispetta il limite di 1,0 mbar:
 // percorso critico 1-2-5-7, 0,83 mbar."
 QString VerdictText(const NetworkVerification& v);
@@ -106,5 +110,6 @@ std::optional<double> ReadLimitText(const QString& text);
 
 // Whether a loss or a velocity is within its limit. A sum of rounded losses
 // that equals the limit passes, whatever the last bit of its floating-point
-// sum.
+// sum: a value passes up to the limit plus LimitTolerance(limit).
 bool WithinLimit(double value, double limit);
+double LimitTolerance(double limit);

@@ -63,19 +63,21 @@ QString velocitiesSentence(const NetworkVerification& v) {
         const VerifiedRow& row = v.row(r);
         if (row.velocityPassed)
             continue;
-        over << QStringLiteral("n. %1 (%2)").arg(r).arg(
-                    row.velocity ? VerdictNumber(*row.velocity, 2, 2) + QStringLiteral(" m/s")
-                                 : QStringLiteral("non calcolabile"));
+        over << QStringLiteral("n. %1 (%2)")
+                    .arg(r)
+                    .arg(row.velocity ? VerdictNumber(*row.velocity, 2, 2) + QStringLiteral(" m/s")
+                                      : QStringLiteral("non calcolabile"));
     }
     if (over.isEmpty())
         return QStringLiteral("Nessun tronco supera la velocità massima.");
-    return QStringLiteral("Tronchi oltre la velocità massima: %1.").arg(over.join(QStringLiteral(", ")));
+    return QStringLiteral("Tronchi oltre la velocità massima: %1.")
+        .arg(over.join(QStringLiteral(", ")));
 }
 
 VerificationSection sectionOf(const NetworkVerification& v) {
     VerificationSection s;
-    s.title = v.kind == NetworkKind::Water ? QStringLiteral("Rete acqua")
-                                           : QStringLiteral("Rete gas");
+    s.title =
+        v.kind == NetworkKind::Water ? QStringLiteral("Rete acqua") : QStringLiteral("Rete gas");
     s.limits = limitsSentence(v);
     for (const VerifiedPath& p : v.paths)
         s.paths.push_back({QString::number(p.terminal), PathText(v, p.terminal),

@@ -3,6 +3,7 @@
 
 #include "core/ProjectFile.h"
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -61,8 +62,8 @@ TEST_F(CliVerifyTest, VerdictsAndExitStatus) {
                                                    "m/s)")));
     // Several files: one block each, the worst status; a file that cannot
     // be read is told on standard error.
-    const CliRun all = cli({QStringLiteral("verify"), passing(), QStringLiteral("/nessuno/file"),
-                            tooFast()});
+    const CliRun all =
+        cli({QStringLiteral("verify"), passing(), QStringLiteral("/nessuno/file"), tooFast()});
     EXPECT_EQ(all.status, 2);
     EXPECT_EQ(all.out.count(QStringLiteral("Progetto: ")), 2);
     EXPECT_TRUE(all.err.contains(QStringLiteral("/nessuno/file")));
@@ -99,10 +100,12 @@ TEST_F(CliVerifyTest, JsonHasTheDocumentedShape) {
     const QJsonArray list = QJsonDocument::fromJson(both.out.toUtf8()).array();
     ASSERT_EQ(list.size(), 2);
     const QJsonObject gas = list.at(0).toObject().value(QStringLiteral("gas")).toObject();
-    EXPECT_EQ(keys(gas.value(QStringLiteral("limits")).toObject()),
-              (QStringList{"GPL", "metano"}));
-    EXPECT_FALSE(gas.value(QStringLiteral("rows")).toArray().at(0).toObject().contains(
-        QStringLiteral("velocity")));
+    EXPECT_EQ(keys(gas.value(QStringLiteral("limits")).toObject()), (QStringList{"GPL", "metano"}));
+    EXPECT_FALSE(gas.value(QStringLiteral("rows"))
+                     .toArray()
+                     .at(0)
+                     .toObject()
+                     .contains(QStringLiteral("velocity")));
     EXPECT_EQ(list.at(0).toObject().value(QStringLiteral("file")).toString(),
               dir.filePath(QStringLiteral("Tubarex-dati-rispetta")));
     EXPECT_TRUE(list.at(1).toObject().contains(QStringLiteral("error")));
@@ -117,4 +120,58 @@ TEST_F(CliVerifyTest, ANetworkThatFailsItsCheckFails) {
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.out.contains(QStringLiteral("gas: La rete gas non è verificabile: Tronco n. 2: "
                                               "bisogna scegliere la tipologia del tubo.")));
+}
+
+TEST_F(CliVerifyTest, SizeWritesTheProjectThatComplies) {
+    // 1.5 and 0.3 l/s in 1/2'' steel: 36.0 mm for the first, the second
+    // stays; gas 2.5 m³/h through six 1/2'' segments, over 1.0 mbar.
+    ApplicationState s;
+    s.cover.progetto = QStringLiteral("Scuola");
+    StoreWaterNetwork(s, {{20, 16.1, 1.5}, {10, 16.1, 0.3}});
+    StoreGasNetwork(s, std::vector<GasSegment>(6, {8, 2, 2.5}));
+    const QString in = save("Tubarex-dati-da-dimensionare", s);
+    const QString out = dir.filePath(QStringLiteral("Tubarex-dati-dimensionato"));
+    const CliRun r = cli({QStringLiteral("size"), in, out, QStringLiteral("--json")});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QJsonObject root = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    const QJsonObject water = root.value(QStringLiteral("water")).toObject();
+    EXPECT_EQ(keys(water), (QStringList{"passed", "rows", "series"}));
+    EXPECT_EQ(water.value(QStringLiteral("series")).toString(),
+              QStringLiteral("acciaio zincato (serie media)"));
+    const QJsonArray rows = water.value(QStringLiteral("rows")).toArray();
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows.at(0).toObject(), (QJsonObject{{"tronco", 1}, {"from", 16.1}, {"to", 36.0}}));
+    const QJsonObject gasRow = root.value(QStringLiteral("gas"))
+                                   .toObject()
+                                   .value(QStringLiteral("rows"))
+                                   .toArray()
+                                   .at(0)
+                                   .toObject();
+    EXPECT_EQ(gasRow.value(QStringLiteral("from")).toString(), QStringLiteral("1/2''"));
+    EXPECT_TRUE(
+        root.value(QStringLiteral("gas")).toObject().value(QStringLiteral("passed")).toBool());
+    // The project written complies, and keeps its series.
+    EXPECT_EQ(cli({QStringLiteral("verify"), out}).status, 0);
+    ApplicationState sized;
+    ASSERT_TRUE(LoadProjectFile(sized, out).isEmpty());
+    EXPECT_EQ(sized.extension.waterSeries, QStringLiteral("acciaio zincato (serie media)"));
+}
+
+TEST_F(CliVerifyTest, SizeRefusesWhatNoSizeCanMeet) {
+    const QString out = dir.filePath(QStringLiteral("Tubarex-dati-mai"));
+    const CliRun fast = cli({QStringLiteral("size"), tooFast(), out, QStringLiteral("--series"),
+                             QStringLiteral("multistrato")});
+    EXPECT_EQ(fast.status, 1);
+    // 10 l/s in 54 mm, the largest of the series: 4.37 m/s.
+    EXPECT_TRUE(fast.err.contains(QStringLiteral("Nessun diametro della serie «multistrato» "
+                                                 "rispetta il limite di velocità di 2,0 m/s nel "
+                                                 "tronco n. 1: con il più grande (54,0 mm) "
+                                                 "l'acqua vi scorre a 4,37 m/s.")))
+        << fast.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(out));
+    const CliRun unknown =
+        cli({QStringLiteral("size"), passing(), out, QStringLiteral("--series=ghisa")});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_TRUE(unknown.err.contains(QStringLiteral("la serie «ghisa» non esiste")));
+    EXPECT_FALSE(QFileInfo::exists(out));
 }

@@ -137,6 +137,8 @@ TEST(ExtensionBlock, AMalformedBlockIsRefusedAndNothingIsLost) {
         {"\"Tubarex dati aggiuntivi\",1\r\n\"verifica nella relazione\",2\r\n\"fine dati "
          "aggiuntivi\"\r\n",
          "atteso 0 oppure 1"},
+        {"\"Tubarex dati aggiuntivi\",1\r\n\"serie acqua\",3\r\n\"fine dati aggiuntivi\"\r\n",
+         "atteso il nome della serie tra virgolette"},
         {"\"Tubarex dati aggiuntivi\",1\r\n\"limiti gas\",1,2\r\n\"limiti gas\",1,2\r\n\"fine "
          "dati aggiuntivi\"\r\n",
          "la voce «limiti gas» compare due volte"},
@@ -160,6 +162,6 @@ TEST(ExtensionBlock, AMalformedBlockIsRefusedAndNothingIsLost) {
         EXPECT_EQ(s.extension, before.extension);
     }
     // Blank lines around the block are harmless.
-    EXPECT_TRUE(std::holds_alternative<ProjectData>(
-        parse(Classic + "\r\n\"Tubarex dati aggiuntivi\",1\r\n\r\n\"fine dati aggiuntivi\"\r\n\r\n")));
+    EXPECT_TRUE(std::holds_alternative<ProjectData>(parse(
+        Classic + "\r\n\"Tubarex dati aggiuntivi\",1\r\n\r\n\"fine dati aggiuntivi\"\r\n\r\n")));
 }

@@ -35,20 +35,24 @@ TEST(NetworkTree, InsertingAndDeletingRowsKeepTheTree) {
     };
     const Case cases[] = {
         {"an empty row inserted at 3: the rows below follow their upstream segments",
-         [](ApplicationState&, TableEditing& e) { e.insertRow(3); }, 8,
+         [](ApplicationState&, TableEditing& e) { e.insertRow(3); },
+         8,
          {0, 1, 2, 2, 1, 5, 6, 0}},
         {"row 4 deleted: the row it fed is fed from its upstream segment",
          [](ApplicationState& s, TableEditing& e) {
              e.record(4, MaxRows, std::nullopt, [&] { DeleteGasRow(s, 4); });
          },
-         6, {0, 1, 2, 1, 4, 0}},
+         6,
+         {0, 1, 2, 1, 4, 0}},
         {"row 1 deleted: its rows are fed from the source",
          [](ApplicationState& s, TableEditing& e) {
              e.record(1, MaxRows, std::nullopt, [&] { DeleteGasRow(s, 1); });
          },
-         6, {0, 1, 0, 3, 4, 0}},
+         6,
+         {0, 1, 0, 3, 4, 0}},
         {"the source's own segment typed: one step",
-         [](ApplicationState&, TableEditing& e) { e.typeUpstream(3, QStringLiteral("0")); }, 7,
+         [](ApplicationState&, TableEditing& e) { e.typeUpstream(3, QStringLiteral("0")); },
+         7,
          {0, 1, 0, 1, 4, 5, 0}},
     };
     for (const Case& c : cases) {

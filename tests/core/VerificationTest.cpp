@@ -218,8 +218,9 @@ TEST(Verification, UpstreamNumbersAreRefusedWhereTyped) {
         {3, "", ""},
         {3, "0", ""},
         {3, " 2 ", ""},
-        {3, "3", "Tronco n. 3: il tronco a monte deve essere un numero intero da 0 (l'origine "
-                 "della rete) a 2."},
+        {3, "3",
+         "Tronco n. 3: il tronco a monte deve essere un numero intero da 0 (l'origine "
+         "della rete) a 2."},
         {3, "7", "a 2."},
         {3, "1.5", "a 2."},
         {3, "-1", "a 2."},

@@ -131,8 +131,7 @@ TEST(VerificationReport, DocumentHasTheSectionOnANewPage) {
     QString error;
     const XmlNode xml = ParseXml(DocxDocumentXml(doc), &error);
     ASSERT_TRUE(error.isEmpty()) << error.toStdString();
-    const auto result = xml.descendants(QStringLiteral("w:fldSimple"))
-                            .at(0)
-                            ->descendants(QStringLiteral("w:t"));
+    const auto result =
+        xml.descendants(QStringLiteral("w:fldSimple")).at(0)->descendants(QStringLiteral("w:t"));
     EXPECT_EQ(result.at(0)->text, QString::number(doc.pageCount()));
 }

@@ -1,5 +1,6 @@
 #include "windows/verify/NetworkPanel.h"
 
+#include "windows/verify/SizingPanel.h"
 #include "windows/verify/VerificationModels.h"
 
 #include <QGridLayout>
@@ -143,7 +144,8 @@ NetworkPanel::NetworkPanel(NetworkKind kind, QWidget* parent)
     split->addWidget(left);
     split->addWidget(right);
     // The segments' columns whole, the paths the rest.
-    int segmentsWidth = tronchi->verticalScrollBar()->sizeHint().width() + 2 * tronchi->frameWidth();
+    int segmentsWidth =
+        tronchi->verticalScrollBar()->sizeHint().width() + 2 * tronchi->frameWidth();
     for (int c = 0; c < segments->columnCount(); ++c)
         segmentsWidth += tronchi->columnWidth(c);
     split->setSizes({segmentsWidth, segmentsWidth * 3 / 2});
@@ -156,9 +158,18 @@ NetworkPanel::NetworkPanel(NetworkKind kind, QWidget* parent)
     auto* verdictFrame = new VerdictFrame(this);
     esito = verdictFrame->label;
 
+    // The proposal of sizes, when there is one, below the tables.
+    sizing = new SizingPanel(kind, this);
+    auto* stack = new QSplitter(Qt::Vertical, this);
+    stack->addWidget(split);
+    stack->addWidget(sizing);
+    stack->setStretchFactor(0, 3);
+    stack->setStretchFactor(1, 2);
+    stack->setChildrenCollapsible(false);
+
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(limits);
-    layout->addWidget(split, 1);
+    layout->addWidget(stack, 1);
     layout->addWidget(verdictFrame);
 }
 
@@ -184,8 +195,8 @@ void NetworkPanel::showLimits(const ProjectExtension& extension) {
     QString texts[2];
     if (m_kind == NetworkKind::Water) {
         texts[0] = VerdictNumber(extension.waterLimits.velocity, 1);
-        texts[1] = extension.waterLimits.head ? VerdictNumber(*extension.waterLimits.head, 1)
-                                              : QString();
+        texts[1] =
+            extension.waterLimits.head ? VerdictNumber(*extension.waterLimits.head, 1) : QString();
     } else {
         texts[0] = VerdictNumber(extension.gasLimits.metano, 1);
         texts[1] = VerdictNumber(extension.gasLimits.gpl, 1);

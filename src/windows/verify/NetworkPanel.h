@@ -13,6 +13,7 @@ class QLabel;
 class QLineEdit;
 class QTableView;
 class SegmentModel;
+class SizingPanel;
 
 // One network in the verification window: its limits (editable), the table
 // of its segments with their upstream segment (editable), velocity (water),
@@ -39,6 +40,7 @@ public:
     QLabel* esito = nullptr;
     SegmentModel* segments = nullptr;
     PathModel* paths = nullptr;
+    SizingPanel* sizing = nullptr;
 
     // A limit box edited and left: its box and text. The window checks the
     // text and applies it, or refuses it and calls showLimits.

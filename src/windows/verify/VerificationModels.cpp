@@ -262,9 +262,8 @@ QVariant PathModel::data(const QModelIndex& index, int role) const {
 QVariant PathModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    const QStringList heads{QStringLiteral("terminale"),
-                            QStringLiteral("perdita (%1)").arg(LossUnit(m_kind)),
-                            QStringLiteral("limite"), QStringLiteral("esito"),
-                            QStringLiteral("percorso")};
+    const QStringList heads{
+        QStringLiteral("terminale"), QStringLiteral("perdita (%1)").arg(LossUnit(m_kind)),
+        QStringLiteral("limite"), QStringLiteral("esito"), QStringLiteral("percorso")};
     return heads.value(section);
 }

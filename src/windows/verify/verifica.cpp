@@ -5,6 +5,8 @@
 #include "windows/frame/NetworkView.h"
 #include "windows/frame/Services.h"
 #include "windows/verify/NetworkPanel.h"
+#include "windows/verify/SeriesEditor.h"
+#include "windows/verify/SizingPanel.h"
 #include "windows/verify/VerificationModels.h"
 
 #include <QAction>
@@ -62,7 +64,11 @@ verifica::verifica(AppContext& context, QWidget* parent)
         p->limitEdited = [this, kind](int box, const QString& text) {
             limitTyped(kind, box, text);
         };
+        p->sizing->sizeRequested = [this, kind] { dimensiona_Click(kind); };
+        p->sizing->applyRequested = [this, kind] { applica_Click(kind); };
     }
+    acqua->sizing->seriesChosen = [this](const QString& name) { serie_Choose(name); };
+    acqua->sizing->seriesEditRequested = [this] { serieEdit_Click(); };
 
     nota = new QLabel(QStringLiteral("Nella colonna 'a monte' si digita il tronco da cui ogni "
                                      "tronco è alimentato: 0 è l'origine della rete (contatore, "
@@ -101,8 +107,8 @@ verifica::verifica(AppContext& context, QWidget* parent)
     connect(annulla, &QAction::triggered, this, &verifica::undo);
     auto* ripeti = new QAction(QStringLiteral("Ripeti"), this);
     ripeti->setObjectName(QStringLiteral("ripeti"));
-    ripeti->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
-                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    ripeti->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     connect(ripeti, &QAction::triggered, this, &verifica::redo);
     addActions({annulla, ripeti});
 }
@@ -121,6 +127,7 @@ void verifica::Form_Load() {
     RecalculateAllWaterRows(m_ctx.state);
     CalculateAllGasRows(m_ctx.state);
     m_seenLoads = m_ctx.state.projectLoads;
+    m_catalogue = WaterSeriesCatalogue(seriesFile);
     observe();
     refresh();
     // A window without water rows opens on the gas network.
@@ -143,6 +150,8 @@ void verifica::observe() {
             RecalculateAllWaterRows(m_ctx.state);
             CalculateAllGasRows(m_ctx.state);
         }
+        // A proposal made for the project as it was is no longer one.
+        dropProposals();
         refresh();
     });
 }
@@ -162,6 +171,7 @@ void verifica::refresh() {
         gas->showVerification(VerifyGasNetwork(s), explicitUpstream(s.gas, s.gasRows()));
     acqua->showLimits(s.extension);
     gas->showLimits(s.extension);
+    showSeries();
     if (includi->isChecked() != s.extension.reportVerification) {
         const QSignalBlocker block(includi);
         includi->setChecked(s.extension.reportVerification);
@@ -213,8 +223,8 @@ void verifica::limitTyped(NetworkKind kind, int box, const QString& text) {
 }
 
 void verifica::showInDataWindow(NetworkKind kind) {
-    const QString name = kind == NetworkKind::Water ? QStringLiteral("dati")
-                                                    : QStringLiteral("datigas");
+    const QString name =
+        kind == NetworkKind::Water ? QStringLiteral("dati") : QStringLiteral("datigas");
     if (auto* view = dynamic_cast<NetworkView*>(m_ctx.forms.find(name)))
         view->showTable();
 }
@@ -229,6 +239,66 @@ void verifica::redo() {
     const NetworkKind kind = reti->currentWidget() == gas ? NetworkKind::Gas : NetworkKind::Water;
     if (editing(kind).redo())
         showInDataWindow(kind);
+}
+
+QString verifica::projectSeries() const {
+    const QString& chosen = m_ctx.state.extension.waterSeries;
+    return chosen.isEmpty() ? DefaultWaterSeriesName() : chosen;
+}
+
+void verifica::showSeries() {
+    // The list is filled again only when the series shown has to change.
+    const QString chosen = projectSeries();
+    if (chosen != m_seriesShown || acqua->sizing->chosenSeries() != chosen) {
+        m_seriesShown = chosen;
+        acqua->sizing->showSeries(m_catalogue, chosen);
+    }
+}
+
+void verifica::dropProposals() {
+    acqua->sizing->hideProposal();
+    gas->sizing->hideProposal();
+    m_waterProposal = SizingProposal();
+    m_gasProposal = SizingProposal();
+}
+
+void verifica::dimensiona_Click(NetworkKind kind) {
+    ApplicationState& s = m_ctx.state;
+    SizingProposal& proposal = kind == NetworkKind::Water ? m_waterProposal : m_gasProposal;
+    if (kind == NetworkKind::Gas) {
+        proposal = SizeGasNetwork(s);
+    } else if (const PipeSeries* series = FindSeries(m_catalogue, acqua->sizing->chosenSeries())) {
+        proposal = SizeWaterNetwork(s, *series);
+    } else {
+        proposal = SizingProposal();
+        proposal.message = QStringLiteral("La serie «%1» non è tra quelle disponibili: sceglierne "
+                                          "un'altra, o aggiungerla con \"Serie...\".")
+                               .arg(acqua->sizing->chosenSeries());
+    }
+    panel(kind)->sizing->showProposal(proposal);
+    if (!proposal.passed)
+        m_ctx.services.messages.MsgBox(proposal.message, MsgButtons::Ok, NoticeIcon::Exclamation,
+                                       s.CheckTitle, this);
+}
+
+void verifica::applica_Click(NetworkKind kind) {
+    const SizingProposal proposal = kind == NetworkKind::Water ? m_waterProposal : m_gasProposal;
+    if (!proposal.passed)
+        return;
+    ApplySizing(m_ctx.state, editing(kind), proposal);
+    showInDataWindow(kind);
+}
+
+void verifica::serie_Choose(const QString& name) {
+    SetWaterSeries(m_ctx.state, name);
+}
+
+void verifica::serieEdit_Click() {
+    SeriesEditor editor(m_ctx, seriesFile, this);
+    editor.exec();
+    m_catalogue = WaterSeriesCatalogue(seriesFile);
+    m_seriesShown.clear();
+    showSeries();
 }
 
 void verifica::chiudi_Click() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/PipeSeries.h"
+#include "core/Sizing.h"
 #include "core/TableEditing.h"
 #include "core/Verification.h"
 #include "windows/frame/Form.h"
@@ -38,6 +40,17 @@ public:
     void undo();
     void redo();
     void chiudi_Click();
+    // Proposes the sizes of a network, or says why there are none.
+    void dimensiona_Click(NetworkKind kind);
+    // Writes the proposal shown into the network's table.
+    void applica_Click(NetworkKind kind);
+    // The water series chosen in the list becomes the project's.
+    void serie_Choose(const QString& name);
+    // The user's series, edited in a dialog of their own.
+    void serieEdit_Click();
+
+    // The user's series file (tests point it elsewhere before the load).
+    QString seriesFile = UserSeriesFile();
 
     QTabWidget* reti = nullptr;
     NetworkPanel* acqua = nullptr;
@@ -54,8 +67,17 @@ private:
     void observe();
     void stopObserving();
 
+    // The series of the project, or the default one.
+    QString projectSeries() const;
+    void showSeries();
+    void dropProposals();
+
     std::unique_ptr<TableEditing> m_waterEditing;
     std::unique_ptr<TableEditing> m_gasEditing;
+    std::vector<PipeSeries> m_catalogue;
+    QString m_seriesShown;
+    SizingProposal m_waterProposal;
+    SizingProposal m_gasProposal;
     int m_listener = 0; // among the project's listeners while loaded
     int m_seenLoads = 0; // the project loads whose rows are all computed
 };

@@ -4,13 +4,19 @@
 
 #include "windows/gas/datigas.h"
 #include "windows/verify/NetworkPanel.h"
+#include "windows/verify/SeriesEditor.h"
+#include "windows/verify/SizingPanel.h"
 #include "windows/verify/VerificationModels.h"
 #include "windows/verify/verifica.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -131,6 +137,72 @@ private slots:
 
         e.v.includi->setChecked(true);
         QVERIFY(e.f.state.extension.reportVerification);
+    }
+
+    // Dimensiona, then Applica: the gas window shows the sizes proposed,
+    // and one Ctrl+Z there takes them back.
+    void sizingIsAppliedAsOneStep() {
+        VerifyFixture e;
+        const GasSegmentTable before = e.f.state.gas;
+        SizingPanel& sizing = *e.v.gas->sizing;
+        sizing.dimensiona->click();
+        QVERIFY(!sizing.proposta->isHidden());
+        QVERIFY(sizing.applica->isEnabled());
+        e.f.state.modified = false;
+        sizing.applica->click();
+        QVERIFY(!(e.f.state.gas == before));
+        QVERIFY(e.f.state.modified);
+        QCOMPARE(e.g.tipofi(1)->currentText(),
+                 e.f.state.gas.at(1, GasColumn::tipofi).displayText());
+        QVERIFY(sizing.proposta->isHidden()); // the project changed: no proposal is left
+        QVERIFY(e.v.gas->esito->text().startsWith(QStringLiteral("La rete gas rispetta")));
+        QTest::keyClick(e.g.lungh(1), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(e.f.state.gas, before);
+    }
+
+    void aLimitNoSizeCanMeetIsToldAndNothingIsApplied() {
+        VerifyFixture e;
+        // 150 m³/h through 300 m: over 1 mbar even in 6'' pipe.
+        SetGasCell(e.f.state, 1, GasColumn::lungh, QStringLiteral("300"));
+        SetGasCell(e.f.state, 1, GasColumn::portgas, QStringLiteral("150"));
+        CalculateGasRow(e.f.state, 1);
+        const GasSegmentTable before = e.f.state.gas;
+        SizingPanel& sizing = *e.v.gas->sizing;
+        sizing.dimensiona->click();
+        QVERIFY(!sizing.applica->isEnabled());
+        QCOMPARE(e.f.services.messages.shown.size(), size_t(1));
+        QVERIFY(e.f.services.messages.shown[0].text.startsWith(
+            QStringLiteral("Nessun diametro della serie commerciale rispetta il limite di 1,0 "
+                           "mbar nel percorso 1-2 (fino al tronco n. 2)")));
+        QCOMPARE(sizing.propostaEsito->text(), e.f.services.messages.shown[0].text);
+        QCOMPARE(e.f.state.gas, before);
+    }
+
+    // A series of the user's, added in the editor, is offered and chosen
+    // for the project.
+    void theUsersSeries() {
+        QTemporaryDir dir;
+        ShellFixture f;
+        verifica v(f.context);
+        v.seriesFile = dir.filePath(QStringLiteral("serie-acqua.ini"));
+        SeriesEditor editor(f.context, v.seriesFile);
+        editor.nome->setText(QStringLiteral("PE 100"));
+        editor.diametri->setText(QStringLiteral("16,2; 20,4"));
+        QVERIFY(editor.salva_Click());
+        editor.nuova_Click();
+        editor.nome->setText(QStringLiteral("rame"));
+        editor.diametri->setText(QStringLiteral("10; 12"));
+        QVERIFY(!editor.salva_Click());
+        QCOMPARE(f.services.messages.shown.back().text,
+                 QStringLiteral("Esiste già una serie di nome «rame»."));
+        v.Form_Load();
+        QComboBox* serie = v.acqua->sizing->serie;
+        QCOMPARE(serie->count(), 4);
+        QCOMPARE(serie->currentText(), DefaultWaterSeriesName());
+        v.serie_Choose(QStringLiteral("PE 100"));
+        QCOMPARE(f.state.extension.waterSeries, QStringLiteral("PE 100"));
+        QCOMPARE(serie->currentText(), QStringLiteral("PE 100"));
+        v.Form_Unload();
     }
 };
 

@@ -1,0 +1,239 @@
+#include "NetworkRows.h"
+
+#include "core/ProjectFile.h"
+#include "core/Sizing.h"
+#include "core/TableEditing.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+const PipeSeries& steel() {
+    return ShippedWaterSeries().at(0);
+}
+
+// Whether the network of `state` meets every limit.
+bool complies(const ApplicationState& s, NetworkKind kind) {
+    return kind == NetworkKind::Gas ? VerifyGasNetwork(s).passed : VerifyWaterNetwork(s).passed;
+}
+
+// The proposal written into a copy of the project, checked against the
+// limits; then, for every segment in turn, the same with that segment one
+// size smaller: a limit must break each time (local minimality).
+void expectMinimal(const ApplicationState& before, const SizingProposal& p) {
+    ASSERT_TRUE(p.passed) << p.message.toStdString();
+    ApplicationState sized = before;
+    ApplySizing(sized, p);
+    EXPECT_TRUE(complies(sized, p.kind));
+    for (int r = 1; r <= static_cast<int>(p.rows.size()); ++r) {
+        const int k = p.rows[static_cast<size_t>(r - 1)].proposed;
+        if (k == 0)
+            continue;
+        ApplicationState smaller = sized;
+        if (p.kind == NetworkKind::Gas) {
+            ApplyNominalDiameter(smaller, r, k);
+            CalculateGasRow(smaller, r);
+        } else {
+            StoreWaterCell(smaller, r, WaterColumn::diam,
+                           NumberToText(p.catalogue[static_cast<size_t>(k - 1)].diameter));
+            RecalculateRow(smaller, r);
+        }
+        EXPECT_FALSE(complies(smaller, p.kind)) << "row " << r << " one size smaller";
+    }
+}
+
+// A random tree of gas segments on 1/2'' pipe, each fed from an earlier
+// one, with flows that shrink towards the appliances.
+std::vector<GasSegment> randomGasTree(std::mt19937& rng, int n) {
+    std::vector<GasSegment> rows;
+    for (int r = 1; r <= n; ++r) {
+        const int upstream = r == 1 ? 0 : static_cast<int>(rng() % static_cast<unsigned>(r));
+        rows.push_back({2.0 + rng() % 20, 2, 0.5 + (rng() % 40) / 10.0,
+                        rng() % 4 ? "metano" : "GPL", upstream});
+    }
+    return rows;
+}
+
+} // namespace
+
+TEST(Sizing, AStraightGasPathOverItsLimitComesWithinTheLimitOfItsGas) {
+    // Six 8 m segments of 1/2'' carrying 2.5 m³/h: over the limit with
+    // either gas. Sized, each path keeps the limit of its own gas, and
+    // LPG uses the room its limit gives beyond methane's.
+    struct Case {
+        const char* gas;
+        const char* verdict;
+        double least; // the sized path loses more than this (mbar)
+    };
+    const Case cases[] = {
+        {"metano", "La rete gas rispetta il limite di 1,0 mbar", 0.5},
+        {"GPL", "La rete gas rispetta il limite di 2,0 mbar", 1.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.gas);
+        ApplicationState s;
+        StoreGasNetwork(s, std::vector<GasSegment>(6, {8, 2, 2.5, c.gas}));
+        ASSERT_FALSE(VerifyGasNetwork(s).passed);
+        const SizingProposal p = SizeGasNetwork(s);
+        expectMinimal(s, p);
+        EXPECT_GT(p.changedRows(), 0);
+        EXPECT_TRUE(p.verdict.startsWith(QString::fromUtf8(c.verdict))) << p.verdict.toStdString();
+        EXPECT_EQ(p.rows[0].nowLabel, QStringLiteral("1/2''"));
+        double loss = 0;
+        for (const SizedRow& row : p.rows)
+            loss += row.lossProposed;
+        EXPECT_GT(loss, c.least);
+    }
+}
+
+TEST(Sizing, AGasTreeWhoseCriticalPathChanges) {
+    // A short branch with a large flow and a long one with a small flow,
+    // both from one trunk: on 1/2'' pipe the first is critical (1.84 mbar
+    // against 0.72); sized, it takes a larger pipe and the long branch a
+    // smaller one, which makes the long one critical.
+    ApplicationState s;
+    StoreGasNetwork(s, {{1, 2, 6.0}, {4, 2, 5.0, "metano", 1}, {12, 2, 1.0, "metano", 1}});
+    const NetworkVerification before = VerifyGasNetwork(s);
+    ASSERT_FALSE(before.passed);
+    EXPECT_EQ(before.critical, 2);
+    const SizingProposal p = SizeGasNetwork(s);
+    expectMinimal(s, p);
+    ApplicationState sized = s;
+    ApplySizing(sized, p);
+    const NetworkVerification after = VerifyGasNetwork(sized);
+    EXPECT_EQ(after.critical, 3);
+}
+
+TEST(Sizing, AWaterNetworkOverTheVelocityLimit) {
+    // 1.5, 0.8 and 0.3 l/s at 2 m/s need 30.9, 22.6 and 13.8 mm: the next
+    // sizes of the series are 36.0 (1 1/4''), 27.3 (1'') and 16.1 (1/2'').
+    ApplicationState s;
+    StoreWaterNetwork(s, {{20, 16.1, 1.5}, {15, 16.1, 0.8}, {10, 16.1, 0.3}});
+    ASSERT_FALSE(VerifyWaterNetwork(s).passed);
+    const SizingProposal p = SizeWaterNetwork(s, steel());
+    expectMinimal(s, p);
+    EXPECT_EQ(p.proposedSize(1).label, QStringLiteral("1 1/4''"));
+    EXPECT_EQ(p.proposedSize(2).diameter, 27.3);
+    EXPECT_EQ(p.proposedSize(3).diameter, 16.1);
+    EXPECT_EQ(p.changedRows(), 2);
+    EXPECT_EQ(p.rows[2].nowLabel, QStringLiteral("1/2''"));
+}
+
+TEST(Sizing, AnAvailableHeadMakesPathsLargerThanTheVelocityAlone) {
+    ApplicationState s;
+    StoreWaterNetwork(s, {{60, 16.1, 0.8}, {40, 16.1, 0.5}, {30, 16.1, 0.4, 1, 1}});
+    SetWaterLimits(s, {2.0, 3.0});
+    const SizingProposal withHead = SizeWaterNetwork(s, steel());
+    expectMinimal(s, withHead);
+    SetWaterLimits(s, {});
+    const SizingProposal velocityOnly = SizeWaterNetwork(s, steel());
+    expectMinimal(s, velocityOnly);
+    EXPECT_GT(withHead.pipeProposed, velocityOnly.pipeProposed);
+}
+
+TEST(Sizing, ACaseThatCannotBeSatisfiedNamesTheSegmentAndTheLimit) {
+    ApplicationState water;
+    StoreWaterNetwork(water, {{10, 20, 0.5}, {10, 20, 20}});
+    const SizingProposal fast = SizeWaterNetwork(water, ShippedWaterSeries().at(2));
+    EXPECT_FALSE(fast.passed);
+    EXPECT_TRUE(fast.rows.empty());
+    EXPECT_EQ(fast.message, QStringLiteral("Nessun diametro della serie «multistrato» rispetta il "
+                                           "limite di velocità di 2,0 m/s nel tronco n. 2: con il "
+                                           "più grande (54,0 mm) l'acqua vi scorre a 8,73 m/s."));
+
+    ApplicationState gas;
+    StoreGasNetwork(gas, {{300, 12, 150}, {100, 12, 150}});
+    const SizingProposal far = SizeGasNetwork(gas);
+    EXPECT_FALSE(far.passed);
+    EXPECT_TRUE(far.message.startsWith(QStringLiteral("Nessun diametro della serie commerciale "
+                                                      "rispetta il limite di 1,0 mbar nel "
+                                                      "percorso 1-2 (fino al tronco n. 2): con i "
+                                                      "diametri più grandi la sua perdita è ")))
+        << far.message.toStdString();
+
+    ApplicationState incomplete;
+    StoreGasNetwork(incomplete, std::vector<GasSegment>(2));
+    SetGasCell(incomplete, 2, GasColumn::portgas, QString());
+    EXPECT_EQ(SizeGasNetwork(incomplete).message,
+              QStringLiteral("La rete gas non è dimensionabile: Tronco n. 2: manca il dato della "
+                             "portata del tubo."));
+}
+
+TEST(Sizing, EveryResultIsLocallyMinimal) {
+    std::mt19937 rng(2026);
+    for (int t = 0; t < 12; ++t) {
+        SCOPED_TRACE(t);
+        ApplicationState s;
+        StoreGasNetwork(s, randomGasTree(rng, 4 + t * 3));
+        const SizingProposal p = SizeGasNetwork(s);
+        if (p.passed)
+            expectMinimal(s, p);
+    }
+}
+
+TEST(Sizing, ApplyingIsOneStepAndTheSeriesGoesWithTheProject) {
+    ApplicationState s;
+    s.cover.progetto = QStringLiteral("Scuola");
+    StoreWaterNetwork(s, {{20, 16.1, 1.5}, {15, 16.1, 0.8}});
+    const WaterTable before = s.water;
+    const auto editing = WaterEditing(s);
+    const SizingProposal p = SizeWaterNetwork(s, ShippedWaterSeries().at(1));
+    ApplySizing(s, *editing, p);
+    EXPECT_EQ(s.water.at(1, WaterColumn::diam), Cell::text(QStringLiteral("32.6")));
+    EXPECT_EQ(s.extension.waterSeries, QStringLiteral("rame"));
+    ApplicationState reopened;
+    ASSERT_TRUE(LoadProjectBytes(reopened, std::get<QByteArray>(BuildProjectFile(s)),
+                                 QStringLiteral("prova"))
+                    .isEmpty());
+    EXPECT_EQ(reopened.extension.waterSeries, QStringLiteral("rame"));
+    ASSERT_TRUE(editing->undo());
+    EXPECT_EQ(s.water, before);
+    EXPECT_FALSE(editing->canUndo());
+}
+
+TEST(PipeSeries, TheEditorsTextsAreCheckedAndSaved) {
+    struct Case {
+        const char* name;
+        const char* diameters;
+        const char* labels;
+        const char* refusal; // empty when accepted
+    };
+    const Case cases[] = {
+        {"PE 100", "26; 20,4; 32.6", "32; 25; 40", ""},
+        {"", "10; 12", "", "La serie deve avere un nome."},
+        {"rame", "10; 12", "", "Esiste già una serie di nome «rame»."},
+        {"PE \"100\"", "10; 12", "", "contiene un carattere"},
+        {"PE", "10", "", "almeno due diametri"},
+        {"PE", "10; zero", "", "«zero» non è un diametro"},
+        {"PE", "10; -2", "", "«-2» non è un diametro"},
+        {"PE", "10; 10,0", "", "Il diametro 10 è dato due volte."},
+        {"PE", "10; 12", "a", "Le misure commerciali sono 1 e i diametri 2"},
+    };
+    for (const Case& c : cases) {
+        const auto read = ReadSeries(QString::fromUtf8(c.name), QString::fromUtf8(c.diameters),
+                                     QString::fromUtf8(c.labels), ShippedWaterSeries());
+        const QString* refusal = std::get_if<QString>(&read);
+        if (*c.refusal)
+            EXPECT_TRUE(refusal && refusal->contains(QString::fromUtf8(c.refusal)))
+                << c.name << " " << c.diameters;
+        else
+            EXPECT_FALSE(refusal) << refusal->toStdString();
+    }
+    // Sorted by diameter, each size with its own; saved and read back.
+    const PipeSeries pe =
+        std::get<PipeSeries>(ReadSeries(QStringLiteral("PE 100"), QStringLiteral("26; 20,4; 32.6"),
+                                        QStringLiteral("32; 25; 40"), ShippedWaterSeries()));
+    EXPECT_EQ(pe.diameters, (std::vector<double>{20.4, 26, 32.6}));
+    EXPECT_EQ(pe.labels, (QStringList{"25", "32", "40"}));
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("conf/serie-acqua.ini"));
+    ASSERT_TRUE(SaveUserSeries(file, {pe}).isEmpty());
+    const std::vector<PipeSeries> catalogue = WaterSeriesCatalogue(file);
+    ASSERT_EQ(catalogue.size(), 4u);
+    EXPECT_EQ(catalogue.back(), pe);
+    EXPECT_TRUE(FindSeries(catalogue, QStringLiteral("multistrato"))->shipped);
+}
