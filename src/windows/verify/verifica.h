@@ -78,6 +78,6 @@ private:
     QString m_seriesShown;
     SizingProposal m_waterProposal;
     SizingProposal m_gasProposal;
-    int m_listener = 0; // among the project's listeners while loaded
+    int m_listener = 0;  // among the project's listeners while loaded
     int m_seenLoads = 0; // the project loads whose rows are all computed
 };
