@@ -357,20 +357,7 @@ int resave(const CliCommandLine& line, const CliIo& io) {
     if (!LoadProjectForCli(state, line.arguments[0], io).isEmpty())
         return ExitFileError;
     const QString& target = line.arguments[1];
-    if (target == u"-") {
-        const auto built = BuildProjectFile(state);
-        if (const QString* reason = std::get_if<QString>(&built)) {
-            io.err << "tubarex-cli: " << *reason << '\n';
-            return ExitFileError;
-        }
-        return WriteStandardOutput(std::get<QByteArray>(built), io);
-    }
-    const QString message = SaveProjectFile(state, target);
-    if (!message.isEmpty()) {
-        io.err << "tubarex-cli: " << message << '\n';
-        return ExitFileError;
-    }
-    return 0;
+    return WriteProjectForCli(state, target, io);
 }
 
 int runCommand(const CliCommandLine& line, const CliIo& io) {

@@ -134,6 +134,23 @@ int WriteStandardOutput(const QByteArray& bytes, const CliIo& io) {
     return 0;
 }
 
+int WriteProjectForCli(const ApplicationState& state, const QString& target, const CliIo& io) {
+    if (target == u"-") {
+        const auto built = BuildProjectFile(state);
+        if (const QString* reason = std::get_if<QString>(&built)) {
+            io.err << "tubarex-cli: " << *reason << '\n';
+            return ExitFileError;
+        }
+        return WriteStandardOutput(std::get<QByteArray>(built), io);
+    }
+    const QString message = SaveProjectFile(state, target);
+    if (!message.isEmpty()) {
+        io.err << "tubarex-cli: " << message << '\n';
+        return ExitFileError;
+    }
+    return 0;
+}
+
 bool NeedsFonts(const QStringList& arguments) {
     const CliCommandLine line = ParseCliCommandLine(arguments);
     return line.action == CliCommandLine::Action::Run &&

@@ -47,6 +47,10 @@ QString LoadProjectForCli(ApplicationState& state, const QString& path, const Cl
 // written there so far. 0, or ExitFileError with the message on `err`.
 int WriteStandardOutput(const QByteArray& bytes, const CliIo& io);
 
+// Writes the project as a data file to `target`, or to standard output for
+// "-". 0, or ExitFileError with the message on `err`.
+int WriteProjectForCli(const ApplicationState& state, const QString& target, const CliIo& io);
+
 // Whether a command line needs the font machinery of a GUI application (a
 // PDF is drawn with real fonts); the others run on a core application.
 bool NeedsFonts(const QStringList& arguments);

@@ -156,18 +156,5 @@ int SizeCommand(const CliCommandLine& line, const CliIo& io) {
         ApplySizing(state, *water);
     if (gas)
         ApplySizing(state, *gas);
-    if (target == u"-") {
-        const auto built = BuildProjectFile(state);
-        if (const QString* reason = std::get_if<QString>(&built)) {
-            io.err << "tubarex-cli: " << *reason << '\n';
-            return ExitFileError;
-        }
-        return WriteStandardOutput(std::get<QByteArray>(built), io);
-    }
-    const QString message = SaveProjectFile(state, target);
-    if (!message.isEmpty()) {
-        io.err << "tubarex-cli: " << message << '\n';
-        return ExitFileError;
-    }
-    return 0;
+    return WriteProjectForCli(state, target, io);
 }

@@ -120,9 +120,10 @@ NetworkPanel::NetworkPanel(NetworkKind kind, QWidget* parent)
     tronchi->setToolTip(QStringLiteral("digitare nella colonna 'a monte' il tronco da cui ogni "
                                        "tronco è alimentato: 0 per l'origine della rete "
                                        "(contatore, riduttore, allacciamento)"));
-    percorsi = makeTable(this, "percorsi", paths,
-                         {QStringLiteral("000"), QStringLiteral("00,0000"), QStringLiteral("00,0"),
-                          QStringLiteral("rispettato"), QStringLiteral("1-2-3-4-5-6-7")});
+    percorsi =
+        makeTable(this, "percorsi", paths,
+                  {QStringLiteral("000"), QStringLiteral("00,0000"), QStringLiteral("nessuno"),
+                   QStringLiteral("rispettato"), QStringLiteral("1-2-3-4-5-6-7")});
     percorsi->setEditTriggers(QAbstractItemView::NoEditTriggers);
     percorsi->horizontalHeader()->setStretchLastSection(true);
     percorsi->setTextElideMode(Qt::ElideMiddle);
