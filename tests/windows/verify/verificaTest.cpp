@@ -26,24 +26,16 @@ namespace {
 // critical one, the first).
 struct VerifyFixture {
     ShellFixture f;
-    datigas& g;
-    verifica& v;
+    datigas& g = f.forms.get<datigas>();
+    // Opened once the gas window shows the tree.
+    verifica& v =
+        (StoreGasNetwork(f.state, GasTree({0, 1, 1})), g.RefreshGasBand(), f.forms.get<verifica>());
 
-    VerifyFixture()
-        : g(f.forms.get<datigas>())
-        , v(load(f, g)) {}
     ~VerifyFixture() {
         f.forms.unload(&v);
         f.forms.unload(&g);
     }
 
-    static verifica& load(ShellFixture& f, datigas& g) {
-        StoreGasNetwork(f.state, GasTree({0, 1, 1}));
-        g.RefreshGasBand();
-        return f.forms.get<verifica>();
-    }
-
-    SegmentModel& segments() const { return *v.gas->segments; }
     // The path the window shows as critical, by its terminal.
     int critical() const {
         const PathModel& paths = *v.gas->paths;
@@ -54,8 +46,9 @@ struct VerifyFixture {
         return 0;
     }
     bool typeUpstream(int row, const char* text) {
-        return segments().setData(segments().index(row - 1, SegmentModel::UpstreamColumn),
-                                  QString::fromLatin1(text), Qt::EditRole);
+        SegmentModel& segments = *v.gas->segments;
+        return segments.setData(segments.index(row - 1, SegmentModel::UpstreamColumn),
+                                QString::fromLatin1(text), Qt::EditRole);
     }
 };
 
