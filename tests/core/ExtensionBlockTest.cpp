@@ -14,11 +14,7 @@ QByteArray build(const ApplicationState& state, FileRows rows = FileRows::Counte
     return std::holds_alternative<QByteArray>(built) ? std::get<QByteArray>(built) : QByteArray();
 }
 
-std::variant<ProjectData, QString> parse(const QByteArray& bytes) {
-    return ParseProjectFile(bytes);
-}
-
-// Three water and three gas segments, the cover named.
+// Three water and three gas segments, the cover named, as written.
 ApplicationState project() {
     ApplicationState s;
     StoreWaterNetwork(s, std::vector<WaterSegment>(3));
@@ -37,73 +33,67 @@ const QByteArray Classic = "3\r\n"
                            ",,,,,,,\"10\",\"1''\",\"2\",\"metano\",\"27.9\",1.51E-05\r\n"
                            "\"Villetta\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n";
 
+// A block of version `version` holding `entries`.
+QByteArray block(const char* entries, int version = 1) {
+    return "\"Tubarex dati aggiuntivi\"," + QByteArray::number(version) + "\r\n" + entries +
+           "\"fine dati aggiuntivi\"\r\n";
+}
+
+const char* const Unknown = "\"colore tubi\",\"rosso\",,3.5\r\n"
+                            "\"limiti gas\",0.5,1\r\n"
+                            "\"nota\",\"a, b\"\r\n";
+
 } // namespace
 
-TEST(ExtensionBlock, AProjectThatUsesNoneIsWrittenAsBefore) {
+TEST(ExtensionBlock, WrittenAfterTheCoverOnlyWhenUsedAndReadBack) {
     ApplicationState s = project();
-    EXPECT_EQ(build(s), Classic);
-    // Limits set back to their defaults and the report option off again
-    // leave nothing behind.
+    // Limits and the report option set back to their defaults leave nothing.
     SetWaterLimits(s, {3.0, 12.0});
     SetReportVerification(s, true);
     SetWaterLimits(s, {});
     SetReportVerification(s, false);
     EXPECT_EQ(build(s), Classic);
-}
 
-TEST(ExtensionBlock, WrittenAfterTheCoverAndReadBack) {
-    ApplicationState s = project();
     s.water.setUpstream(3, 1);
     s.gas.setUpstream(2, 0);
     SetWaterLimits(s, {1.5, 20.0});
     SetGasLimits(s, {0.8, 2.0});
     SetReportVerification(s, true);
-    const QByteArray bytes = build(s);
-    EXPECT_TRUE(bytes.startsWith(Classic));
-    EXPECT_EQ(bytes.mid(Classic.size()), QByteArray("\"Tubarex dati aggiuntivi\",1\r\n"
-                                                    "\"tronchi a monte acqua\",,,1\r\n"
-                                                    "\"tronchi a monte gas\",,0\r\n"
-                                                    "\"limiti acqua\",1.5,20\r\n"
-                                                    "\"limiti gas\",0.8,2\r\n"
-                                                    "\"verifica nella relazione\",1\r\n"
-                                                    "\"fine dati aggiuntivi\"\r\n"));
+    const QByteArray bytes = Classic + block("\"tronchi a monte acqua\",,,1\r\n"
+                                             "\"tronchi a monte gas\",,0\r\n"
+                                             "\"limiti acqua\",1.5,20\r\n"
+                                             "\"limiti gas\",0.8,2\r\n"
+                                             "\"verifica nella relazione\",1\r\n");
+    EXPECT_EQ(build(s), bytes);
     ApplicationState read;
-    ASSERT_TRUE(LoadProjectBytes(read, bytes, QStringLiteral("prova")).isEmpty());
+    ASSERT_EQ(LoadProjectBytes(read, bytes, QStringLiteral("prova")), QString());
     EXPECT_EQ(Upstreams(read.water, 3), (std::vector<int>{0, 1, 1}));
     EXPECT_EQ(Upstreams(read.gas, 3), (std::vector<int>{0, 0, 2}));
     EXPECT_EQ(read.extension.waterLimits, (WaterLimits{1.5, 20.0}));
     EXPECT_EQ(read.extension.gasLimits, (GasLimits{0.8, 2.0}));
     EXPECT_TRUE(read.extension.reportVerification);
     EXPECT_EQ(build(read), bytes);
-}
 
-TEST(ExtensionBlock, EntriesThisVersionDoesNotKnowAreKeptInTheirPlace) {
-    const QByteArray block = "\"Tubarex dati aggiuntivi\",2\r\n"
-                             "\"colore tubi\",\"rosso\",,3.5\r\n"
-                             "\"limiti gas\",0.5,1\r\n"
-                             "\"nota\",\"a, b\"\r\n"
-                             "\"fine dati aggiuntivi\"\r\n";
-    ApplicationState s;
-    ASSERT_TRUE(LoadProjectBytes(s, Classic + block, QStringLiteral("prova")).isEmpty());
-    EXPECT_EQ(s.extension.gasLimits, (GasLimits{0.5, 1.0}));
-    EXPECT_EQ(build(s), Classic + block);
-    // A known entry changed is written where it stood; one added, after.
-    SetGasLimits(s, {0.6, 1.0});
-    SetReportVerification(s, true);
-    EXPECT_EQ(build(s).mid(Classic.size()), QByteArray("\"Tubarex dati aggiuntivi\",2\r\n"
-                                                       "\"colore tubi\",\"rosso\",,3.5\r\n"
-                                                       "\"limiti gas\",0.6,1\r\n"
-                                                       "\"nota\",\"a, b\"\r\n"
-                                                       "\"verifica nella relazione\",1\r\n"
-                                                       "\"fine dati aggiuntivi\"\r\n"));
+    // Entries this version does not know are kept in their place; a known
+    // entry changed is written where it stood, one added after.
+    ASSERT_EQ(LoadProjectBytes(read, Classic + block(Unknown, 2), QStringLiteral("prova")),
+              QString());
+    EXPECT_EQ(read.extension.gasLimits, (GasLimits{0.5, 1.0}));
+    EXPECT_EQ(build(read), Classic + block(Unknown, 2));
+    SetGasLimits(read, {0.6, 1.0});
+    SetReportVerification(read, true);
+    EXPECT_EQ(build(read), Classic + block("\"colore tubi\",\"rosso\",,3.5\r\n"
+                                           "\"limiti gas\",0.6,1\r\n"
+                                           "\"nota\",\"a, b\"\r\n"
+                                           "\"verifica nella relazione\",1\r\n",
+                                           2));
 }
 
 TEST(ExtensionBlock, TheCopyOfUnsavedWorkKeepsTheTreeOfEveryRowItHolds) {
     // A blank row left by an inserted row: the copy holds every row through
     // the last with an input, and the upstream segments with them.
     ApplicationState s = project();
-    const auto editing = WaterEditing(s);
-    editing->insertRow(2);
+    WaterEditing(s)->insertRow(2);
     ASSERT_EQ(s.waterRows(), 3);
     ApplicationState read;
     ASSERT_TRUE(
@@ -114,40 +104,27 @@ TEST(ExtensionBlock, TheCopyOfUnsavedWorkKeepsTheTreeOfEveryRowItHolds) {
 
 TEST(ExtensionBlock, AMalformedBlockIsRefusedAndNothingIsLost) {
     struct Case {
-        const char* block;
+        QByteArray block;
         const char* reason;
     };
     const Case cases[] = {
         {"\"altro\"\r\n", "riga 10: dopo i dati del frontespizio il file contiene altre righe."},
-        {"\"Tubarex dati aggiuntivi\",0\r\n\"fine dati aggiuntivi\"\r\n",
-         "la versione dei dati aggiuntivi deve essere un numero intero"},
+        {block("", 0), "la versione dei dati aggiuntivi deve essere un numero intero"},
         {"\"Tubarex dati aggiuntivi\",1\r\n\"limiti gas\",1,2\r\n",
          "il file finisce prima della riga che chiude i dati aggiuntivi"},
-        {"\"Tubarex dati aggiuntivi\",1\r\n\"tronchi a monte gas\",,3\r\n\"fine dati "
-         "aggiuntivi\"\r\n",
+        {block("\"tronchi a monte gas\",,3\r\n"),
          "riga 11 (tronchi a monte gas): il tronco a monte del tronco n. 2 deve essere un numero "
          "intero da 0 a 1, trovato «3»."},
-        {"\"Tubarex dati aggiuntivi\",1\r\n\"tronchi a monte acqua\",0,0,0,0\r\n\"fine dati "
-         "aggiuntivi\"\r\n",
-         "4 valori, ma i tronchi acqua sono 3."},
-        {"\"Tubarex dati aggiuntivi\",1\r\n\"limiti acqua\",0,\r\n\"fine dati aggiuntivi\"\r\n",
-         "valore 2: atteso un numero maggiore di zero"},
-        {"\"Tubarex dati aggiuntivi\",1\r\n\"limiti gas\",1\r\n\"fine dati aggiuntivi\"\r\n",
-         "attesi 3 valori, trovati 2"},
-        {"\"Tubarex dati aggiuntivi\",1\r\n\"verifica nella relazione\",2\r\n\"fine dati "
-         "aggiuntivi\"\r\n",
-         "atteso 0 oppure 1"},
-        {"\"Tubarex dati aggiuntivi\",1\r\n\"serie acqua\",3\r\n\"fine dati aggiuntivi\"\r\n",
-         "atteso il nome della serie tra virgolette"},
-        {"\"Tubarex dati aggiuntivi\",1\r\n\"limiti gas\",1,2\r\n\"limiti gas\",1,2\r\n\"fine "
-         "dati aggiuntivi\"\r\n",
+        {block("\"tronchi a monte acqua\",0,0,0,0\r\n"), "4 valori, ma i tronchi acqua sono 3."},
+        {block("\"limiti acqua\",0,\r\n"), "valore 2: atteso un numero maggiore di zero"},
+        {block("\"limiti gas\",1\r\n"), "attesi 3 valori, trovati 2"},
+        {block("\"verifica nella relazione\",2\r\n"), "atteso 0 oppure 1"},
+        {block("\"serie acqua\",3\r\n"), "atteso il nome della serie tra virgolette"},
+        {block("\"limiti gas\",1,2\r\n\"limiti gas\",1,2\r\n"),
          "la voce «limiti gas» compare due volte"},
-        {"\"Tubarex dati aggiuntivi\",1\r\n12,\"x\"\r\n\"fine dati aggiuntivi\"\r\n",
-         "ogni voce deve cominciare con il suo nome tra virgolette"},
-        {"\"Tubarex dati aggiuntivi\",1\r\n\"nota\",\"a\"b\"\r\n\"fine dati aggiuntivi\"\r\n",
-         "testo tra virgolette non valido"},
-        {"\"Tubarex dati aggiuntivi\",1\r\n\"fine dati aggiuntivi\"\r\n\"altro\"\r\n",
-         "dopo i dati aggiuntivi il file contiene altre righe"},
+        {block("12,\"x\"\r\n"), "ogni voce deve cominciare con il suo nome tra virgolette"},
+        {block("\"nota\",\"a\"b\"\r\n"), "testo tra virgolette non valido"},
+        {block("") + "\"altro\"\r\n", "dopo i dati aggiuntivi il file contiene altre righe"},
     };
     for (const Case& c : cases) {
         ApplicationState s = project();
@@ -155,13 +132,13 @@ TEST(ExtensionBlock, AMalformedBlockIsRefusedAndNothingIsLost) {
         const ApplicationState before = s;
         const QString message = LoadProjectBytes(s, Classic + c.block, QStringLiteral("prova"));
         EXPECT_TRUE(message.contains(QString::fromUtf8(c.reason)))
-            << c.block << " -> " << message.toStdString();
+            << c.block.constData() << " -> " << message.toStdString();
         EXPECT_TRUE(message.endsWith(QStringLiteral("Il file non è stato aperto e i dati presenti "
                                                     "non sono cambiati.")));
         EXPECT_EQ(s.water, before.water);
         EXPECT_EQ(s.extension, before.extension);
     }
     // Blank lines around the block are harmless.
-    EXPECT_TRUE(std::holds_alternative<ProjectData>(parse(
+    EXPECT_TRUE(std::holds_alternative<ProjectData>(ParseProjectFile(
         Classic + "\r\n\"Tubarex dati aggiuntivi\",1\r\n\r\n\"fine dati aggiuntivi\"\r\n\r\n")));
 }

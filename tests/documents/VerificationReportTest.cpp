@@ -1,6 +1,7 @@
 #include "DocxReadBack.h"
 #include "NetworkRows.h"
 
+#include "core/Verification.h"
 #include "documents/DocxWriter.h"
 #include "documents/PrinterPage.h"
 #include "documents/TechnicalReport.h"
@@ -16,21 +17,18 @@ namespace {
 const QString Heading = QStringLiteral("VERIFICA DELLA RETE");
 
 // Three water segments in a row and a gas tree of three terminals (paths
-// 1-2-3, 1-4 and 5), the report asking for the verification.
-ApplicationState project(int extraGasBranches = 0) {
+// 1-2-3, 1-4 and 5), then `extraGasBranches` segments straight from the
+// meter, each a path of its own.
+ApplicationState project(bool asked, int extraGasBranches = 0) {
     ApplicationState s;
     InitApplicationState(s);
     s.OwnerName = QStringLiteral("Studio Bianchi");
     s.cover.progetto = QStringLiteral("Villetta");
     StoreWaterNetwork(s, std::vector<WaterSegment>(3));
-    std::vector<GasSegment> gas(5);
-    gas[3].upstream = 1;
-    gas[4].upstream = 0;
-    // Further segments straight from the meter, each a path of its own.
-    for (int i = 0; i < extraGasBranches; ++i)
-        gas.push_back({2, 2, 0.5, "metano", 0});
+    std::vector<GasSegment> gas = GasTree({0, 1, 2, 1, 0});
+    gas.resize(gas.size() + static_cast<size_t>(extraGasBranches), {2, 2, 0.5, "metano", 0});
     StoreGasNetwork(s, gas);
-    SetReportVerification(s, true);
+    SetReportVerification(s, asked);
     return s;
 }
 
@@ -40,6 +38,12 @@ std::vector<QStringList> printed(ApplicationState& s) {
     RecalculateReportNetworks(s);
     EXPECT_TRUE(PrintTechnicalReport(s, page));
     return recorder.pages();
+}
+
+WordDocument document(ApplicationState& s) {
+    WordDocument doc;
+    BuildTechnicalReport(doc, s, RecalculateReportNetworks(s), QLocale(QLocale::Italian));
+    return doc;
 }
 
 int pageOf(const std::vector<QStringList>& pages, const QString& text) {
@@ -53,14 +57,31 @@ int pageOf(const std::vector<QStringList>& pages, const QString& text) {
 
 } // namespace
 
-TEST(VerificationReport, PrintedAfterTheTablesAndBeforeTheClosing) {
-    ApplicationState s = project();
+TEST(VerificationReport, PrintedAfterTheTablesOnNumberedPagesWhenAskedFor) {
+    // Cover, water criteria and table, gas criteria and table: the
+    // verification from page 6, when asked for; the document's five tables
+    // of the networks, then a table of paths per network.
+    for (const bool asked : {false, true}) {
+        ApplicationState s = project(asked);
+        EXPECT_EQ(pageOf(printed(s), Heading), asked ? 6 : 0);
+        EXPECT_EQ(document(s).tableCount(), asked ? 7 : 5);
+    }
+    // Many paths flow onto numbered pages, the closing last counting them.
+    ApplicationState s = project(true, 110);
     const auto pages = printed(s);
-    // Cover, water criteria and table, gas criteria and table, verification.
-    ASSERT_EQ(pages.size(), 6u);
-    EXPECT_EQ(pageOf(pages, Heading), 6);
-    EXPECT_EQ(pageOf(pages, QStringLiteral("La presente relazione è composta di n. 6")), 6);
-    const QStringList& section = pages[5];
+    const int count = static_cast<int>(pages.size());
+    const int first = pageOf(pages, Heading);
+    ASSERT_GT(first, 0);
+    ASSERT_GT(count, first);
+    QStringList section;
+    for (int p = first; p <= count; ++p) {
+        const QStringList& page = pages[static_cast<size_t>(p - 1)];
+        EXPECT_EQ(page.back(), QString(68, u' ') + QStringLiteral("pagina %1").arg(p));
+        EXPECT_LE(page.size(), 85 + 10) << p;
+        section += page;
+    }
+    EXPECT_EQ(pageOf(pages, QStringLiteral("composta di n. %1 ").arg(count)), count);
+    EXPECT_GT(pageOf(pages, QStringLiteral("          115   0,")), first);
     EXPECT_TRUE(section.contains(QStringLiteral("         RETE GAS")));
     EXPECT_TRUE(section.contains(QStringLiteral("         term.  perdita      limite      esito "
                                                 "      percorso")));
@@ -70,61 +91,25 @@ TEST(VerificationReport, PrintedAfterTheTablesAndBeforeTheClosing) {
     EXPECT_TRUE(section.contains(QStringLiteral("            5   0,06 mbar    1,0 mbar    "
                                                 "rispettato  5")));
     // The verdict, broken at blanks where the line ends.
-    EXPECT_TRUE(section.join(u' ').simplified().contains(QStringLiteral(
-        "La rete gas rispetta il limite di 1,0 mbar: percorso critico 1-2-3, 0,18 mbar.")));
-    EXPECT_EQ(section.back(), QString(68, u' ') + QStringLiteral("pagina 6"));
-}
-
-TEST(VerificationReport, ManyPathsFlowOntoNumberedPages) {
-    ApplicationState s = project(110);
-    const auto pages = printed(s);
-    const int first = pageOf(pages, Heading);
-    ASSERT_GT(first, 0);
-    ASSERT_GT(static_cast<int>(pages.size()), first);
-    for (int p = first; p <= static_cast<int>(pages.size()); ++p) {
-        SCOPED_TRACE(p);
-        EXPECT_EQ(pages[static_cast<size_t>(p - 1)].back(),
-                  QString(68, u' ') + QStringLiteral("pagina %1").arg(p));
-        EXPECT_LE(pages[static_cast<size_t>(p - 1)].size(), 85 + 10);
-    }
-    EXPECT_EQ(pageOf(pages, QStringLiteral("composta di n. %1 ").arg(pages.size())),
-              static_cast<int>(pages.size()));
-    EXPECT_GT(pageOf(pages, QStringLiteral("          115   0,")), first);
-}
-
-TEST(VerificationReport, LeftOutUnlessAskedFor) {
-    ApplicationState s = project();
-    SetReportVerification(s, false);
-    EXPECT_EQ(pageOf(printed(s), Heading), 0);
-    WordDocument doc;
-    BuildTechnicalReport(doc, s, RecalculateReportNetworks(s), QLocale(QLocale::Italian));
-    EXPECT_EQ(doc.tableCount(), 5);
+    EXPECT_TRUE(section.join(u' ').simplified().contains(VerdictText(VerifyGasNetwork(s))));
 }
 
 TEST(VerificationReport, DocumentHasTheSectionOnANewPage) {
-    ApplicationState s = project();
-    WordDocument doc;
-    BuildTechnicalReport(doc, s, RecalculateReportNetworks(s), QLocale(QLocale::Italian));
-    // After the five tables of the networks, a table of paths per network.
+    ApplicationState s = project(true);
+    const WordDocument doc = document(s);
     ASSERT_EQ(doc.tableCount(), 7);
-    const WordTableContent& water = doc.table(6);
+    EXPECT_EQ(doc.table(6).rows, 2);
     const WordTableContent& gas = doc.table(7);
-    EXPECT_EQ(water.rows, 2);
     EXPECT_EQ(gas.rows, 4);
     EXPECT_EQ(gas.cell(1, 2).text, QStringLiteral("percorso"));
     EXPECT_EQ(gas.cell(2, 2).text, QStringLiteral("1-2-3"));
     EXPECT_EQ(gas.cell(3, 3).text, QStringLiteral("0,12 mbar"));
     EXPECT_EQ(gas.cell(4, 1).alignment, WordAlignment::Right);
     EXPECT_EQ(gas.cell(4, 2).alignment, WordAlignment::Left);
-
-    bool sawHeading = false;
-    for (const WordParagraph* p : doc.paragraphs()) {
-        if (p->text() == Heading) {
-            sawHeading = true;
-            EXPECT_TRUE(p->hasPageBreak());
-        }
-    }
-    EXPECT_TRUE(sawHeading);
+    int headings = 0;
+    for (const WordParagraph* p : doc.paragraphs())
+        headings += p->text() == Heading && p->hasPageBreak();
+    EXPECT_EQ(headings, 1);
     // The closing stays last, justified, and counts the new pages.
     EXPECT_EQ(doc.paragraphs().back()->text(), QStringLiteral("(Studio Bianchi)"));
     EXPECT_EQ(doc.paragraphs().back()->alignment, WordAlignment::Justify);
