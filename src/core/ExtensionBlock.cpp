@@ -184,13 +184,12 @@ std::vector<Cell> upstreamEntry(const QString& key, const Table& table, int rows
 
 // The entry of a known key as the project now holds it; nothing when it
 // holds the default.
-std::vector<Cell> knownEntry(const QString& key, const ApplicationState& state, int waterRows,
-                             int gasRows) {
-    const ProjectExtension& x = state.extension;
+std::vector<Cell> knownEntry(const QString& key, const ProjectExtension& x, const WaterTable& water,
+                             int waterRows, const GasSegmentTable& gas, int gasRows) {
     if (key == WaterUpstreamKey)
-        return upstreamEntry(key, state.water, waterRows);
+        return upstreamEntry(key, water, waterRows);
     if (key == GasUpstreamKey)
-        return upstreamEntry(key, state.gas, gasRows);
+        return upstreamEntry(key, gas, gasRows);
     if (key == WaterLimitsKey && !(x.waterLimits == WaterLimits{}))
         return {Cell::text(key), Cell::number(x.waterLimits.velocity),
                 x.waterLimits.head ? Cell::number(*x.waterLimits.head) : Cell()};
@@ -267,6 +266,17 @@ QString ReadExtensionBlock(QList<QStringView> lines, int firstNumber, ProjectDat
             return QStringLiteral("riga %1: dopo i dati aggiuntivi il file contiene altre righe.")
                 .arg(numberOf(i));
     }
+    // An entry that holds what the project holds without it (the row before
+    // named as upstream, the default limits) is not written back, so it
+    // keeps no place; and a block left with no entry is not written either.
+    // So the project read again from what it writes is this project.
+    x.entries.removeIf([&](const ProjectExtension::Entry& e) {
+        return isKnown(e.key) && knownEntry(e.key, x, data.water, data.waterCount.value_or(0),
+                                            data.gas, data.gasCount.value_or(0))
+                                     .empty();
+    });
+    if (x.entries.isEmpty())
+        x.blockVersion = 0;
     return QString();
 }
 
@@ -283,12 +293,12 @@ void AppendExtensionBlock(QByteArray& out, const ApplicationState& state, int wa
             body.append(RecordLineEnd);
             continue;
         }
-        appendLine(body, knownEntry(e.key, state, waterRows, gasRows));
+        appendLine(body, knownEntry(e.key, x, state.water, waterRows, state.gas, gasRows));
         written.append(e.key);
     }
     for (const QString* key : KnownKeys) {
         if (!written.contains(*key))
-            appendLine(body, knownEntry(*key, state, waterRows, gasRows));
+            appendLine(body, knownEntry(*key, x, state.water, waterRows, state.gas, gasRows));
     }
     if (body.isEmpty())
         return;

@@ -89,6 +89,28 @@ TEST(ExtensionBlock, WrittenAfterTheCoverOnlyWhenUsedAndReadBack) {
                                            2));
 }
 
+// An entry that holds what the project holds without it is not written
+// back, so what the project writes reads again as the same project.
+TEST(ExtensionBlock, AnEntryHoldingTheDefaultReadsAsNone) {
+    const struct {
+        const char* entries;
+        QByteArray written;
+    } cases[] = {
+        {"\"tronchi a monte gas\",,,2\r\n\"nota\",\"a, b\"\r\n",
+         Classic + block("\"nota\",\"a, b\"\r\n")},
+        {"\"limiti gas\",1,2\r\n\"verifica nella relazione\",0\r\n", Classic},
+    };
+    for (const auto& c : cases) {
+        ApplicationState first;
+        ASSERT_EQ(LoadProjectBytes(first, Classic + block(c.entries), QStringLiteral("prova")),
+                  QString());
+        EXPECT_EQ(build(first), c.written) << c.entries;
+        ApplicationState second;
+        ASSERT_EQ(LoadProjectBytes(second, build(first), QStringLiteral("prova")), QString());
+        EXPECT_EQ(second.extension, first.extension) << c.entries;
+    }
+}
+
 TEST(ExtensionBlock, TheCopyOfUnsavedWorkKeepsTheTreeOfEveryRowItHolds) {
     // A blank row left by an inserted row: the copy holds every row through
     // the last with an input, and the upstream segments with them.
