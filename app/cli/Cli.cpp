@@ -1,9 +1,9 @@
 #include "cli/Cli.h"
 
 #include "cli/CliCommandLine.h"
+#include "cli/CliCommands.h"
 #include "cli/CliOutputs.h"
 #include "cli/CliProjects.h"
-#include "cli/CliVerify.h"
 
 #include "core/ApplicationState.h"
 #include "core/NumberText.h"
@@ -275,7 +275,9 @@ void calcCsv(const ApplicationState& state, const Totals& totals, const QString&
                state.gasRows(), totals.gas, allColumns(GasInputs, GasResults), GasColumnName);
 }
 
-int calc(const CliCommandLine& line, const CliIo& io) {
+} // namespace
+
+int CalcCommand(const CliCommandLine& line, const CliIo& io) {
     const bool json = line.has("json");
     const bool csv = line.has("csv");
     const QString mark = line.value("csv");
@@ -308,6 +310,8 @@ int calc(const CliCommandLine& line, const CliIo& io) {
         });
 }
 
+namespace {
+
 QString oneLine(QString text) {
     return text.replace(QLatin1Char('\r'), QLatin1Char(' '));
 }
@@ -328,7 +332,9 @@ QJsonObject checkJson(int count, const CheckOutcome& outcome, QString (*name)(in
     return network;
 }
 
-int check(const CliCommandLine& line, const CliIo& io) {
+} // namespace
+
+int CheckCommand(const CliCommandLine& line, const CliIo& io) {
     return ReportEachProject(line, io, [](ApplicationState& state) {
         const CheckOutcome water = CheckWaterData(state);
         const CheckOutcome gas = CheckGasData(state);
@@ -352,7 +358,7 @@ int check(const CliCommandLine& line, const CliIo& io) {
     });
 }
 
-int resave(const CliCommandLine& line, const CliIo& io) {
+int ResaveCommand(const CliCommandLine& line, const CliIo& io) {
     ApplicationState state;
     if (!LoadProjectForCli(state, line.arguments[0], io).isEmpty())
         return ExitFileError;
@@ -360,49 +366,23 @@ int resave(const CliCommandLine& line, const CliIo& io) {
     return WriteProjectForCli(state, target, io);
 }
 
-int runCommand(const CliCommandLine& line, const CliIo& io) {
-    struct Entry {
-        const char* name;
-        int (*run)(const CliCommandLine&, const CliIo&);
-    };
-    static const Entry entries[] = {
-        {"calc", calc},
-        {"check", check},
-        {"resave", resave},
-        {"print", PrintCommand},
-        {"form", FormCommand},
-        {"sheet", SheetCommand},
-        {"report", ReportCommand},
-        {"verify", VerifyCommand},
-        {"size", SizeCommand},
-    };
-    for (const Entry& entry : entries)
-        if (line.command == QLatin1String(entry.name))
-            return entry.run(line, io);
-    return ExitFileError; // the command line was read against the same list
-}
-
-} // namespace
-
 int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err, QIODevice* input) {
     const CliCommandLine line = ParseCliCommandLine(arguments);
     int status = 0;
     switch (line.action) {
     case CliCommandLine::Action::Help:
-        out << (line.command.isEmpty() ? CliGeneralHelp() : CliCommandHelp(line.command));
+        out << (line.command ? CliCommandHelp(*line.command) : CliGeneralHelp());
         break;
     case CliCommandLine::Action::Version:
         out << VersionLine(QStringLiteral("tubarex-cli"));
         break;
     case CliCommandLine::Action::Error:
-        err << "tubarex-cli: " << line.error << '\n';
-        if (line.command.isEmpty())
-            err << '\n' << CliGeneralHelp();
-        else
-            err << "Per l'aiuto: tubarex-cli " << line.command << " --help\n";
+        if (line.command)
+            return UsageError(line, line.error, err);
+        err << "tubarex-cli: " << line.error << "\n\n" << CliGeneralHelp();
         return ExitFileError;
     case CliCommandLine::Action::Run:
-        status = runCommand(line, CliIo{out, err, input});
+        status = line.command->run(line, CliIo{out, err, input});
         break;
     }
     // Results that never reached their reader (a full disk, a closed pipe)

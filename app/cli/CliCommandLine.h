@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+struct CliCommand;
+
 // The command line of tubarex-cli as read: the command, its arguments and
 // options, or what to show instead. Options may stand anywhere after the
 // command, as "--name value", "--name=value" or with a single dash; "--"
@@ -11,9 +13,9 @@
 struct CliCommandLine {
     enum class Action { Run, Help, Version, Error };
     Action action = Action::Error;
-    // The command word; empty for the general help, or for an error that
+    // The command named; nullptr for the general help, or for an error that
     // concerns the command word itself (the general help follows it).
-    QString command;
+    const CliCommand* command = nullptr;
     QStringList arguments;          // the positional arguments, in order
     QMap<QString, QString> options; // by long name: the value, "" for a flag
     QString error;                  // Action::Error: what is wrong, in Italian
@@ -29,4 +31,4 @@ CliCommandLine ParseCliCommandLine(const QStringList& arguments);
 // The help texts, in Italian: the general one (every command, the general
 // options, the exit codes) and that of one command.
 QString CliGeneralHelp();
-QString CliCommandHelp(const QString& command);
+QString CliCommandHelp(const CliCommand& command);

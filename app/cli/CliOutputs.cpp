@@ -1,4 +1,5 @@
 #include "cli/CliOutputs.h"
+#include "cli/CliCommands.h"
 
 #include "core/ApplicationState.h"
 #include "core/InstallationSettings.h"
@@ -37,6 +38,13 @@ Network networkOf(const QString& word) {
     if (word == u"gas")
         return Network::Gas;
     return Network::Unknown;
+}
+
+// The network word, the first argument, names neither network.
+int unknownNetwork(const CliCommandLine& line, const CliIo& io) {
+    const QString word = QuotedExcerpt(line.arguments[0]);
+    const QString wants = QStringLiteral("la rete water o gas, non %1").arg(word);
+    return fail(io.err, line.command->usage(wants));
 }
 
 int writeDocx(const WordDocument& document, const QString& path, const CliIo& io) {
@@ -153,17 +161,14 @@ int WriteProjectForCli(const ApplicationState& state, const QString& target, con
 
 bool NeedsFonts(const QStringList& arguments) {
     const CliCommandLine line = ParseCliCommandLine(arguments);
-    return line.action == CliCommandLine::Action::Run &&
-           (line.command == u"print" || line.command == u"report") && line.has("pdf");
+    // Only the commands that print a listing or the report take --pdf.
+    return line.action == CliCommandLine::Action::Run && line.has("pdf");
 }
 
 int PrintCommand(const CliCommandLine& line, const CliIo& io) {
     const Network network = networkOf(line.arguments[0]);
     if (network == Network::Unknown)
-        return fail(io.err,
-                    QStringLiteral("print vuole la rete water o gas, non %1: print water|gas FILE "
-                                   "(--pdf OUT | --text OUT | --docx OUT).")
-                        .arg(QuotedExcerpt(line.arguments[0])));
+        return unknownNetwork(line, io);
     const Output output = outputOf(line);
 
     ApplicationState state;
@@ -219,9 +224,7 @@ int PrintCommand(const CliCommandLine& line, const CliIo& io) {
 int FormCommand(const CliCommandLine& line, const CliIo& io) {
     const Network network = networkOf(line.arguments[0]);
     if (network == Network::Unknown)
-        return fail(io.err, QStringLiteral("form vuole la rete water o gas, non %1: form "
-                                           "water|gas OUT.docx.")
-                                .arg(QuotedExcerpt(line.arguments[0])));
+        return unknownNetwork(line, io);
     ApplicationState state;
     InitApplicationState(state);
     LoadOwnerSettings(state, InstallationSettingsCandidates());

@@ -26,17 +26,6 @@ struct CliIo {
 inline constexpr char StandardInputName[] = "standard input";
 inline constexpr char StandardOutputName[] = "standard output";
 
-// The printed outputs from the command line, with the exit codes of RunCli.
-//   print water|gas FILE (--pdf OUT | --text OUT | --docx OUT)
-//   form water|gas OUT.docx
-//   sheet FILE OUT.docx
-//   report FILE (--pdf OUT | --text OUT | --docx OUT)
-// `line` is the command line as read, its arguments already counted.
-int PrintCommand(const CliCommandLine& line, const CliIo& io);
-int ReportCommand(const CliCommandLine& line, const CliIo& io);
-int FormCommand(const CliCommandLine& line, const CliIo& io);
-int SheetCommand(const CliCommandLine& line, const CliIo& io);
-
 // Loads a project for a command, from the file at `path` or, for "-", from
 // standard input: identity and message titles set, the data read and
 // validated. Returns the message when it cannot be loaded (also written to

@@ -1,4 +1,5 @@
 #include "cli/CliProjects.h"
+#include "cli/CliCommands.h"
 
 #include "core/ApplicationState.h"
 #include "core/SafeFile.h"
@@ -9,7 +10,7 @@
 
 int UsageError(const CliCommandLine& line, const QString& message, QTextStream& err) {
     err << "tubarex-cli: " << message << '\n'
-        << "Per l'aiuto: tubarex-cli " << line.command << " --help\n";
+        << "Per l'aiuto: tubarex-cli " << line.command->name << " --help\n";
     return ExitFileError;
 }
 

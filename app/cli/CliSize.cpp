@@ -1,6 +1,6 @@
 // tubarex-cli size: the project with the diameters that make it comply.
+#include "cli/CliCommands.h"
 #include "cli/CliProjects.h"
-#include "cli/CliVerify.h"
 
 #include "core/ApplicationState.h"
 #include "core/NumberText.h"

@@ -1,5 +1,5 @@
 // tubarex-cli verify: does each network of a project comply with its limits?
-#include "cli/CliVerify.h"
+#include "cli/CliCommands.h"
 #include "cli/CliProjects.h"
 
 #include "core/ApplicationState.h"
