@@ -165,7 +165,7 @@ TEST(Cli, ResaveWritesTheSameBytes) {
               2);
 }
 
-TEST(Cli, BadFilesAndCommandLinesExitWithTwo) {
+TEST(Cli, BadFilesExitWithTwo) {
     QTemporaryDir dir;
     const QString bad = writeTemp(dir, "Tubarex-dati-rotto", "tre\r\n");
     for (const QString& command : {QStringLiteral("calc"), QStringLiteral("check")}) {
@@ -176,12 +176,6 @@ TEST(Cli, BadFilesAndCommandLinesExitWithTwo) {
         EXPECT_TRUE(r.out.isEmpty());
     }
     EXPECT_EQ(cli({QStringLiteral("calc"), dir.filePath(QStringLiteral("manca"))}).status, 2);
-    EXPECT_EQ(cli({}).status, 2);
-    EXPECT_EQ(cli({QStringLiteral("calcola"), Example}).status, 2);
-    EXPECT_EQ(cli({QStringLiteral("resave"), Example}).status, 2);
-    const CliRun help = cli({QStringLiteral("--help")});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_TRUE(help.out.contains(QStringLiteral("resave IN OUT")));
 }
 
 TEST(Cli, PrintWritesTheListingAsText) {
@@ -230,7 +224,7 @@ TEST(Cli, PrintRunsTheInputCheckFirst) {
     EXPECT_FALSE(none.err.isEmpty());
 }
 
-TEST(Cli, DocumentsAreWrittenAndBadOutputCommandsExitWithTwo) {
+TEST(Cli, DocumentsAreWrittenOrTheirFailureExitsWithTwo) {
     QTemporaryDir dir;
     const QString water = dir.filePath(QStringLiteral("acqua.docx"));
     const QString form = dir.filePath(QStringLiteral("modello.docx"));
@@ -248,18 +242,8 @@ TEST(Cli, DocumentsAreWrittenAndBadOutputCommandsExitWithTwo) {
     CliRun r = cli({QStringLiteral("form"), QStringLiteral("water"), unwritable});
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(r.err.contains(unwritable)) << r.err.toStdString();
-    EXPECT_EQ(cli({QStringLiteral("print"), QStringLiteral("aria"), Example,
-                   QStringLiteral("--text"), water})
-                  .status,
-              2);
-    EXPECT_EQ(cli({QStringLiteral("print"), QStringLiteral("gas"), Example, QStringLiteral("--odt"),
-                   water})
-                  .status,
-              2);
-    EXPECT_EQ(cli({QStringLiteral("print"), QStringLiteral("gas"), Example}).status, 2);
     EXPECT_EQ(cli({QStringLiteral("sheet"), dir.filePath(QStringLiteral("manca")), sheet}).status,
               2);
-    EXPECT_EQ(cli({QStringLiteral("form"), QStringLiteral("acqua")}).status, 2);
 }
 
 // The report: refused without rows and stopped by a failing check, with the
@@ -297,8 +281,6 @@ TEST(Cli, ReportIsRefusedOrWrittenAsTheWindowWouldPrintIt) {
     const QStringList pages = QString::fromUtf8(readFile(text)).split(u'\f');
     ASSERT_EQ(pages.size(), 5);
     EXPECT_TRUE(pages[4].contains(QStringLiteral("composta di n. 5  pagine.")));
-    EXPECT_EQ(cli({QStringLiteral("report"), Example, QStringLiteral("--odt"), text}).status, 2);
-    EXPECT_EQ(cli({QStringLiteral("report"), Example}).status, 2);
 }
 
 // Each command runs within a small stack: the project tables live on the
@@ -439,46 +421,66 @@ TEST(Cli, HelpAndVersion) {
                     .hasMatch());
 }
 
-// A command line that cannot be understood: exit status 2 and an Italian
-// message, never the parser's English.
+// A command line that cannot be understood: exit status 2, an Italian
+// message (never the parser's English) and where the help is: the
+// command's own, or the general help when the command word is wrong.
 TEST(Cli, CommandLineMistakesAreToldInItalian) {
+    const auto helpOf = [](const char* command) {
+        return QStringLiteral("Per l'aiuto: tubarex-cli %1 --help\n").arg(QLatin1String(command));
+    };
+    const QString general = u'\n' + cli({QStringLiteral("--help")}).out;
     struct Case {
         QStringList args;
         QString message;
+        QString then; // what follows the message
     };
     const QList<Case> cases = {
-        {withArgs({"--bogus"}), QStringLiteral("opzione sconosciuta «--bogus».")},
+        {{}, QStringLiteral("manca il comando."), general},
+        {withArgs({"--bogus"}), QStringLiteral("opzione sconosciuta «--bogus»."), general},
+        {withArgs({"calcola", Example}), QStringLiteral("comando sconosciuto «calcola»."), general},
         {withArgs({"calc", "--bogus", Example}),
-         QStringLiteral("calc non conosce l'opzione «--bogus».")},
+         QStringLiteral("calc non conosce l'opzione «--bogus»."), helpOf("calc")},
         {withArgs({"print", "water", Example, "--pdf"}),
-         QStringLiteral("l'opzione --pdf vuole un valore: --pdf OUT.")},
+         QStringLiteral("l'opzione --pdf vuole un valore: --pdf OUT."), helpOf("print")},
         {withArgs({"calc", "--json=si", Example}),
-         QStringLiteral("l'opzione --json non vuole un valore.")},
+         QStringLiteral("l'opzione --json non vuole un valore."), helpOf("calc")},
         {withArgs({"print", "water", Example, "--text", "a", "--text", "b"}),
-         QStringLiteral("l'opzione --text è data più volte.")},
+         QStringLiteral("l'opzione --text è data più volte."), helpOf("print")},
         {withArgs({"print", "water", Example, "--text", "a", "--pdf", "b"}),
-         QStringLiteral("print vuole la rete, il file e l'uscita")},
-        {withArgs({"report", Example, Example, "--text", "a"}),
-         QStringLiteral("report vuole il file e l'uscita")},
+         QStringLiteral("print vuole la rete, il file e l'uscita: print water|gas FILE (--pdf OUT "
+                        "| --text OUT | --docx OUT)."),
+         helpOf("print")},
+        {withArgs({"report", Example}),
+         QStringLiteral("report vuole il file e l'uscita: report FILE (--pdf OUT | --text OUT | "
+                        "--docx OUT)."),
+         helpOf("report")},
+        {withArgs({"resave", Example}), QStringLiteral("resave vuole due file: resave IN OUT."),
+         helpOf("resave")},
+        {withArgs({"form", "acqua"}),
+         QStringLiteral("form vuole la rete e il file: form water|gas OUT.docx."), helpOf("form")},
+        {withArgs({"calc"}),
+         QStringLiteral("calc vuole almeno un file: calc [--json | --csv[=,|.]] FILE...."),
+         helpOf("calc")},
         {withArgs({"calc", "--json", "--csv", Example}),
-         QStringLiteral("calc scrive in una forma sola: --json oppure --csv.")},
+         QStringLiteral("calc scrive in una forma sola: --json oppure --csv."), helpOf("calc")},
         {withArgs({"calc", "--csv=;", Example}),
-         QStringLiteral("--csv vuole il separatore decimale")},
+         QStringLiteral("--csv vuole il separatore decimale, la virgola o il punto (--csv=, "
+                        "oppure --csv=.), non «;»."),
+         helpOf("calc")},
         {withArgs({"calc", Dash, Dash}),
-         QStringLiteral("«standard input» si può leggere una volta sola")},
-        {withArgs({"calc"}), QStringLiteral("calc vuole almeno un file")},
+         QStringLiteral("«standard input» si può leggere una volta sola: un solo FILE \"-\"."),
+         helpOf("calc")},
+        // A network word that names neither network: the usage alone.
         {withArgs({"form", "aria", "x.docx"}),
-         QStringLiteral("form vuole la rete water o gas, non «aria»")},
+         QStringLiteral("form vuole la rete water o gas, non «aria»: form water|gas OUT.docx."),
+         QString()},
     };
     for (const Case& c : cases) {
         const CliBytes r = cliStd(c.args);
         const std::string what = c.args.join(u' ').toStdString();
         EXPECT_EQ(r.status, 2) << what;
-        EXPECT_TRUE(r.err.startsWith(QStringLiteral("tubarex-cli: "))) << what;
-        EXPECT_TRUE(r.err.contains(c.message)) << what << ": " << r.err.toStdString();
+        EXPECT_EQ(r.err, QStringLiteral("tubarex-cli: ") + c.message + u'\n' + c.then) << what;
         EXPECT_TRUE(r.out.isEmpty()) << what;
-        for (const char* english : {"Unknown option", "Missing value", "Unexpected value"})
-            EXPECT_FALSE(r.err.contains(QLatin1String(english))) << what;
     }
 }
 
