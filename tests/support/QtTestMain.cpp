@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QTest>
 
+#include <cstdio>
+#include <cstring>
 #include <memory>
 
 std::map<QString, std::function<QObject*()>>& qtTestClasses() {
@@ -11,6 +13,13 @@ std::map<QString, std::function<QObject*()>>& qtTestClasses() {
 }
 
 int main(int argc, char* argv[]) {
+    // The classes, one a line, for the build to give each its ctest entry;
+    // answered before any application exists, so without a screen.
+    if (argc == 2 && std::strcmp(argv[1], "--list-classes") == 0) {
+        for (const auto& entry : qtTestClasses())
+            std::printf("%s\n", qPrintable(entry.first));
+        return 0;
+    }
     QApplication app(argc, argv);
     QStringList arguments = QCoreApplication::arguments();
     QString only;

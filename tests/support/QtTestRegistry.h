@@ -7,7 +7,9 @@
 #include <map>
 
 // Qt Test classes of one executable, run by name: `tests Forms` runs the
-// class registered as "Forms", no name runs them all.
+// class registered as "Forms", no name runs them all; `tests --list-classes`
+// names them, one a line (tubarex_qt_tests in tests/CMakeLists.txt makes a
+// ctest entry of each).
 std::map<QString, std::function<QObject*()>>& qtTestClasses();
 
 struct QtTestRegistration {

@@ -1,6 +1,8 @@
 #include "windows/frame/clsResize.h"
 #include "windows/frame/Line.h"
 
+#include "QtTestRegistry.h"
+
 #include <QComboBox>
 #include <QFrame>
 #include <QMenuBar>
@@ -438,9 +440,5 @@ private slots:
     }
 };
 
-int runClsResizeTests(int argc, char** argv) {
-    clsResizeTest test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+TUBAREX_QT_TEST(clsResizeTest)
 #include "clsResizeTest.moc"

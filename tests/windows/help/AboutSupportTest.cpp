@@ -1,3 +1,4 @@
+#include "QtTestRegistry.h"
 #include "TestContext.h"
 
 #include "documents/HelpTexts.h"
@@ -145,9 +146,5 @@ private slots:
     }
 };
 
-int runAboutSupportTests(int argc, char** argv) {
-    AboutSupportTest test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+TUBAREX_QT_TEST(AboutSupportTest)
 #include "AboutSupportTest.moc"

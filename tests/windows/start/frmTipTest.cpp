@@ -1,3 +1,4 @@
+#include "QtTestRegistry.h"
 #include "TestContext.h"
 
 #include "windows/frame/ClassicColour.h"
@@ -199,9 +200,5 @@ private slots:
     }
 };
 
-int runFrmTipTests(int argc, char** argv) {
-    frmTipTest test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+TUBAREX_QT_TEST(frmTipTest)
 #include "frmTipTest.moc"
