@@ -9,23 +9,32 @@ check=${1:?CHECK_LAYERS} qt=${2:?QT_HEADERS_DIR}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
+# Windows: dati and datigas derive from Form, guidadati from the window
+# HelpPage, over two lines; Line is a class of windows/ that is no window.
 # Headers: Cell.h has its source beside it, Page.h has none (the Page.cpp
 # of windows/gas belongs to the Page.h beside it), Version.h.in none.
 plant_tree() {
   rm -rf "$work/src"
   mkdir -p "$work/src/core" "$work/src/documents" "$work/src/windows/frame" \
-    "$work/src/windows/water" "$work/src/windows/gas"
+    "$work/src/windows/water" "$work/src/windows/gas" "$work/src/windows/help"
   printf '#include <QString>\n#include <vector>\n' >"$work/src/core/Cell.h"
   printf '#include "core/Version.h"\n' >"$work/src/core/Cell.cpp"
   printf '#define VERSION "@V@"\n' >"$work/src/core/Version.h.in"
   printf '#include "core/Cell.h"\n#include <QColor>\n#include <zip.h>\n' \
     >"$work/src/documents/Page.h"
-  printf '#include "documents/Page.h"\n#include <QWidget>\n' >"$work/src/windows/frame/Form.h"
-  printf '#include "windows/frame/Form.h"\n' >"$work/src/windows/water/dati.h"
-  printf '#include "windows/water/dati.h"\n#include <QtWidgets/QLabel>\n' \
-    >"$work/src/windows/gas/datigas.h"
+  printf '#include "documents/Page.h"\n#include <QWidget>\nclass Form : public QWidget {};\n' \
+    >"$work/src/windows/frame/Form.h"
+  printf '#include <QWidget>\nclass Line : public QWidget {};\n' >"$work/src/windows/frame/Line.h"
+  printf '#include "windows/frame/Form.h"\nclass dati : public Form {};\n' \
+    >"$work/src/windows/water/dati.h"
+  printf '#include "windows/water/dati.h"\n#include <QtWidgets/QLabel>\n%s\n' \
+    'class datigas final : public ::Form, private QList<int> {};' >"$work/src/windows/gas/datigas.h"
   printf 'class Page {};\n' >"$work/src/windows/gas/Page.h"
   printf '#include "windows/gas/Page.h"\n' >"$work/src/windows/gas/Page.cpp"
+  printf '#include "windows/frame/Form.h"\nclass HelpPage : public Form {};\n' \
+    >"$work/src/windows/help/HelpPage.h"
+  printf '#include "windows/help/HelpPage.h"\nclass guidadati\n    : public HelpPage {};\n' \
+    >"$work/src/windows/help/guidadati.h"
 }
 
 failures=0
@@ -74,6 +83,22 @@ refuse|windows/water/Form.cpp|#include "windows/frame/Form.h"|windows/frame/Form
 refuse|core/Page.cpp|#include "documents/Page.h"|documents/Page.h è definito in core/Page.cpp
 refuse|windows/frame/Version.cpp|#include "core/Version.h"|core/Version.h è definito in windows/frame/Version.cpp
 pass|windows/water/Cell.cpp|#include "core/Cell.h"
+
+A lower layer naming a window, directly, through another window, past
+quotes that open no string; and the texts that do not name one.
+refuse|core/Cell.cpp|QString w = "dati";|core/Cell.cpp:2: "dati"
+refuse|documents/Page.h|auto w = u"datigas";|documents/Page.h:4: "datigas"
+refuse|core/Cell.cpp|QString w = QStringLiteral("guidadati"); // guidadati|core/Cell.cpp:2: "guidadati"
+refuse|core/Cell.cpp|QString w = "HelpPage";|core/Cell.cpp:2: "HelpPage"
+refuse|core/Cell.cpp|char q = '"'; QString w = "dati"; char z = '"';|core/Cell.cpp:2: "dati"
+refuse|core/Cell.cpp|QString q = "\"" "dati" "\"";|core/Cell.cpp:2: "dati"
+refuse|core/Cell.cpp|int n = 1'000; QString w = "dati"; char z = 'x';|core/Cell.cpp:2: "dati"
+refuse|core/Cell.cpp|auto r = R"re(x")re"; QString w = "dati"; auto s = R"(")";|core/Cell.cpp:2: "dati"
+pass|core/Cell.cpp|QString head = "dati"; // text, not a window name
+pass|core/Cell.cpp|// the window "dati" shows it
+pass|core/Cell.cpp|/* "dati" */ QString t = "dati e datigas"; QString l = "Line";
+pass|core/Cell.cpp|auto r = R"(a "dati" b)"; auto s = u8R"x(")x"; char q = '\'';
+pass|windows/water/dati.h|QString w = "datigas";
 CASES
 
 if [ "$failures" -gt 0 ]; then
