@@ -1,33 +1,39 @@
 #pragma once
 
-#include "core/ApplicationState.h"
+#include "core/session/ApplicationState.h"
 
 #include <QDir>
 
-// A full project: 500 water and 500 gas segments, every row computable.
+// A full project: 500 water and 500 gas segments, every row computed.
 inline ApplicationState fullProject() {
     ApplicationState state;
+    WaterNetwork& water = state.project.water;
+    GasNetwork& gas = state.project.gas;
     for (int r = 1; r <= MaxRows; ++r) {
         const QString length = QString::number(1 + r % 17) + QStringLiteral(".5");
-        StoreWaterCell(state, r, WaterColumn::lungh, length);
-        StoreWaterCell(state, r, WaterColumn::diam, QStringLiteral("27.2"));
-        StoreWaterCell(state, r, WaterColumn::port, QStringLiteral("0.85"));
-        PickWallType(state, r, 1 + r % 3);
-        StoreWaterCell(state, r, WaterColumn::c90, QStringLiteral("2"));
-        StoreWaterCell(state, r, WaterColumn::tes, QStringLiteral("1"));
+        water.StoreWaterCell(r, WaterColumn::lungh, length);
+        water.StoreWaterCell(r, WaterColumn::diam, QStringLiteral("27.2"));
+        water.StoreWaterCell(r, WaterColumn::port, QStringLiteral("0.85"));
+        water.PickWallType(r, 1 + r % 3);
+        water.StoreWaterCell(r, WaterColumn::c90, QStringLiteral("2"));
+        water.StoreWaterCell(r, WaterColumn::tes, QStringLiteral("1"));
 
-        SetGasCell(state, r, GasColumn::lungh, length);
-        ApplyNominalDiameter(state, r, 1 + r % 12);
-        SetGasCell(state, r, GasColumn::portgas, QStringLiteral("2.4"));
-        SetGasCell(state, r, GasColumn::tipoc,
-                   r % 2 ? QStringLiteral("metano") : QStringLiteral("GPL"));
-        SetGasCell(state, r, GasColumn::cu90, QStringLiteral("3"));
-        ApplyGasType(state, r);
+        gas.TypeGasCell(r, GasColumn::lungh, length);
+        gas.ApplyNominalDiameter(r, 1 + r % 12);
+        gas.TypeGasCell(r, GasColumn::portgas, QStringLiteral("2.4"));
+        gas.TypeGasCell(r, GasColumn::tipoc,
+                        r % 2 ? QStringLiteral("metano") : QStringLiteral("GPL"));
+        gas.TypeGasCell(r, GasColumn::cu90, QStringLiteral("3"));
     }
-    RecountRows(state);
-    CountGasRows(state);
-    state.cover.progetto = QStringLiteral("Prova di velocità");
+    state.project.cover.progetto = QStringLiteral("Prova di velocità");
     return state;
+}
+
+// What a data file of that project holds.
+inline ProjectData fullProjectData() {
+    const ApplicationState full = fullProject();
+    const Project& p = full.project;
+    return {p.water.count(), p.water.table(), p.gas.count(), p.gas.table(), p.cover, p.extension()};
 }
 
 // A folder held in memory where there is one: a file written there is

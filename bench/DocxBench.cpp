@@ -45,8 +45,8 @@ WordDocument fullTableDocument() {
 void DocxFullTable(benchmark::State& bench) {
     for (auto _ : bench) {
         const WordDocument doc = fullTableDocument();
-        const QByteArray package = DocxPackage(doc);
-        benchmark::DoNotOptimize(package.size());
+        const Result<QByteArray> package = DocxPackage(doc);
+        benchmark::DoNotOptimize(package->size());
     }
 }
 BENCHMARK(DocxFullTable)->Unit(benchmark::kMillisecond);

@@ -24,8 +24,6 @@ ApplicationState& project() {
     static ApplicationState state = [] {
         ApplicationState s = fullProject();
         InitApplicationState(s);
-        RecalculateAllWaterRows(s);
-        CalculateAllGasRows(s);
         return s;
     }();
     return state;
@@ -35,8 +33,8 @@ void WaterListingToPdf(benchmark::State& bench) {
     QTemporaryDir dir(MemoryFolder() + QStringLiteral("/tubarex-XXXXXX"));
     const QString path = dir.filePath(QStringLiteral("acqua.pdf"));
     for (auto _ : bench) {
-        const bool ok =
-            PrintToPdf(path, [](PrinterPage& page) { PrintWaterListing(project(), page); });
+        const Result<> ok =
+            PrintToPdf(path, [](PrinterPage& page) { PrintWaterListing(project().project, page); });
         benchmark::DoNotOptimize(ok);
     }
     SetTarget(bench, 30);
@@ -47,8 +45,8 @@ void GasListingToPdf(benchmark::State& bench) {
     QTemporaryDir dir(MemoryFolder() + QStringLiteral("/tubarex-XXXXXX"));
     const QString path = dir.filePath(QStringLiteral("gas.pdf"));
     for (auto _ : bench) {
-        const bool ok =
-            PrintToPdf(path, [](PrinterPage& page) { PrintGasListing(project(), page); });
+        const Result<> ok =
+            PrintToPdf(path, [](PrinterPage& page) { PrintGasListing(project().project, page); });
         benchmark::DoNotOptimize(ok);
     }
     SetTarget(bench, 50);
@@ -56,24 +54,24 @@ void GasListingToPdf(benchmark::State& bench) {
 BENCHMARK(GasListingToPdf)->Unit(benchmark::kMillisecond);
 
 void WaterDocumentToDocx(benchmark::State& bench) {
-    const double total = WaterTotal(project(), project().waterRows());
+    const double total = ReportNetworkTotals(project().project).water;
     for (auto _ : bench) {
         WordDocument document;
         BuildWaterDocument(document, project(), total, QLocale(QLocale::Italian));
-        const QByteArray bytes = DocxPackage(document);
-        benchmark::DoNotOptimize(bytes.data());
+        const Result<QByteArray> bytes = DocxPackage(document);
+        benchmark::DoNotOptimize(bytes->data());
     }
     SetTarget(bench, 10);
 }
 BENCHMARK(WaterDocumentToDocx)->Unit(benchmark::kMillisecond);
 
 void GasDocumentToDocx(benchmark::State& bench) {
-    const double total = GasTotal(project(), project().gasRows());
+    const double total = ReportNetworkTotals(project().project).gas;
     for (auto _ : bench) {
         WordDocument document;
         BuildGasDocument(document, project(), total, QLocale(QLocale::Italian));
-        const QByteArray bytes = DocxPackage(document);
-        benchmark::DoNotOptimize(bytes.data());
+        const Result<QByteArray> bytes = DocxPackage(document);
+        benchmark::DoNotOptimize(bytes->data());
     }
     SetTarget(bench, 25);
 }
@@ -83,7 +81,7 @@ void ReportToPdf(benchmark::State& bench) {
     QTemporaryDir dir(MemoryFolder() + QStringLiteral("/tubarex-XXXXXX"));
     const QString path = dir.filePath(QStringLiteral("relazione.pdf"));
     for (auto _ : bench) {
-        const bool ok =
+        const Result<> ok =
             PrintToPdf(path, [](PrinterPage& page) { PrintTechnicalReport(project(), page); });
         benchmark::DoNotOptimize(ok);
     }
@@ -92,13 +90,12 @@ void ReportToPdf(benchmark::State& bench) {
 BENCHMARK(ReportToPdf)->Unit(benchmark::kMillisecond);
 
 void ReportToDocx(benchmark::State& bench) {
-    const ReportTotals totals{WaterTotal(project(), project().waterRows()),
-                              GasTotal(project(), project().gasRows())};
+    const ReportTotals totals = ReportNetworkTotals(project().project);
     for (auto _ : bench) {
         WordDocument document;
         BuildTechnicalReport(document, project(), totals, QLocale(QLocale::Italian));
-        const QByteArray bytes = DocxPackage(document);
-        benchmark::DoNotOptimize(bytes.data());
+        const Result<QByteArray> bytes = DocxPackage(document);
+        benchmark::DoNotOptimize(bytes->data());
     }
     SetTarget(bench, 60);
 }

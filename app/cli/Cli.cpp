@@ -5,11 +5,11 @@
 #include "cli/CliOutputs.h"
 #include "cli/CliProjects.h"
 
-#include "core/ApplicationState.h"
-#include "core/NumberText.h"
-#include "core/ProjectFile.h"
-#include "core/SafeFile.h"
-#include "core/StartOptions.h"
+#include "core/file/ProjectFile.h"
+#include "core/file/SafeFile.h"
+#include "core/model/NumberText.h"
+#include "core/session/ApplicationState.h"
+#include "core/session/StartOptions.h"
 
 #include <QFileDevice>
 #include <QJsonArray>
@@ -40,38 +40,31 @@ QJsonValue resultJson(const Cell& cell) {
     return QJsonValue(QJsonValue::Null);
 }
 
-template <typename Table>
-QJsonObject networkJson(const Table& table, int count, double total, const std::vector<int>& inputs,
-                        const std::vector<int>& results, QString (*name)(int)) {
-    QJsonArray rows;
-    for (int r = 1; r <= count; ++r) {
-        QJsonObject row;
-        row.insert(QStringLiteral("tronco"), r);
-        for (const int c : inputs)
-            row.insert(name(c), cellJson(table.at(r, c)));
-        for (const int c : results)
-            row.insert(name(c), resultJson(table.at(r, c)));
-        rows.append(row);
-    }
-    QJsonObject network;
-    network.insert(QStringLiteral("count"), count);
-    network.insert(QStringLiteral("total"), total);
-    network.insert(QStringLiteral("rows"), rows);
-    return network;
+// The row number's name ("tronco") heads the tables and keys the rows.
+QString rowNumberName(ColumnTable columns) {
+    return columns.front().nameText();
 }
 
-const std::vector<int> WaterInputs = {WaterColumn::lungh, WaterColumn::diam,  WaterColumn::port,
-                                      WaterColumn::tipoc, WaterColumn::sca,   WaterColumn::c45,
-                                      WaterColumn::c90,   WaterColumn::c91,   WaterColumn::tes,
-                                      WaterColumn::croc,  WaterColumn::sarac, WaterColumn::valv};
-const std::vector<int> WaterResults = {WaterColumn::perd};
-const std::vector<int> GasInputs = {GasColumn::lungh, GasColumn::tipofi, GasColumn::portgas,
-                                    GasColumn::tipoc, GasColumn::diam,   GasColumn::cu45,
-                                    GasColumn::cu90,  GasColumn::cu91,   GasColumn::rt,
-                                    GasColumn::rx,    GasColumn::rs,     GasColumn::rv};
-const std::vector<int> GasResults = {GasColumn::visc, GasColumn::mas,    GasColumn::pcs,
-                                     GasColumn::pci,  GasColumn::luvirt, GasColumn::rey,
-                                     GasColumn::attr, GasColumn::vel,    GasColumn::perd};
+// A network as the command line gives it: its columns from the network's
+// column table, the inputs as typed, the results as numbers.
+template <typename Network>
+QJsonObject networkJson(const Network& network, double total, ColumnTable columns) {
+    QJsonArray rows;
+    for (int r = 1; r <= network.rows(); ++r) {
+        QJsonObject row;
+        row.insert(rowNumberName(columns), r);
+        for (const ColumnFacts* c : CommandLineColumns(columns)) {
+            const Cell& cell = network.at(r, c->column);
+            row.insert(c->keyText(), c->result ? resultJson(cell) : cellJson(cell));
+        }
+        rows.append(row);
+    }
+    QJsonObject object;
+    object.insert(QStringLiteral("count"), network.rows());
+    object.insert(QStringLiteral("total"), total);
+    object.insert(QStringLiteral("rows"), rows);
+    return object;
+}
 
 // A plain text table, columns as wide as their widest entry.
 class TextTable {
@@ -112,35 +105,25 @@ QString listingText(const Cell& cell, int decimals) {
     return NumberToText(std::round(cell.numberValue() * scale) / scale);
 }
 
-int listingDecimals(QString (*name)(int), int column) {
-    if (name == GasColumnName) {
-        if (column == GasColumn::rey)
-            return 2;
-        if (column == GasColumn::attr)
-            return 6;
-        if (column == GasColumn::vel)
-            return 3;
-    }
-    return -1;
-}
-
-template <typename Table>
-void printNetwork(QTextStream& out, const QString& title, const QString& unit, const Table& table,
-                  int count, double total, const std::vector<int>& columns, QString (*name)(int)) {
+template <typename Network>
+void printNetwork(QTextStream& out, const QString& title, const QString& unit,
+                  const Network& network, double total, ColumnTable columns) {
+    const int count = network.rows();
     out << title << ": " << count << " tronchi, totale perdite " << NumberToText(total) << ' '
         << unit << '\n';
     if (count == 0) {
         out << '\n';
         return;
     }
-    QStringList heads{QStringLiteral("tronco")};
-    for (const int c : columns)
-        heads << name(c);
+    const auto shown = CommandLineColumns(columns);
+    QStringList heads{rowNumberName(columns)};
+    for (const ColumnFacts* c : shown)
+        heads << c->keyText();
     TextTable t(heads);
     for (int r = 1; r <= count; ++r) {
         QStringList row{QString::number(r)};
-        for (const int c : columns)
-            row << listingText(table.at(r, c), listingDecimals(name, c));
+        for (const ColumnFacts* c : shown)
+            row << listingText(network.at(r, c->column), c->cliDecimals);
         t.add(row);
     }
     t.print(out);
@@ -186,10 +169,10 @@ QString csvCell(const Cell& cell) {
     return cell.displayText();
 }
 
-template <typename Table>
+template <typename Network>
 void csvNetwork(QTextStream& out, QChar decimal, const QString& title, const QString& unit,
-                const Table& table, int count, double total, const std::vector<int>& columns,
-                QString (*name)(int)) {
+                const Network& network, double total, ColumnTable columns) {
+    const int count = network.rows();
     out << CsvLine(decimal)
                .field(title)
                .field(QStringLiteral("tronchi"))
@@ -198,49 +181,44 @@ void csvNetwork(QTextStream& out, QChar decimal, const QString& title, const QSt
                .number(total)
                .field(unit)
                .text();
+    const auto shown = CommandLineColumns(columns);
     if (count > 0) {
         CsvLine heads(decimal);
-        heads.field(QStringLiteral("tronco"));
-        for (const int c : columns)
-            heads.field(name(c));
+        heads.field(rowNumberName(columns));
+        for (const ColumnFacts* c : shown)
+            heads.field(c->keyText());
         out << heads.text();
     }
     for (int r = 1; r <= count; ++r) {
         CsvLine row(decimal);
         row.number(r);
-        for (const int c : columns)
-            row.field(csvCell(table.at(r, c)));
+        for (const ColumnFacts* c : shown)
+            row.field(csvCell(network.at(r, c->column)));
         out << row.text();
     }
     out << '\n';
 }
 
-std::vector<int> allColumns(const std::vector<int>& inputs, const std::vector<int>& results) {
-    std::vector<int> columns = inputs;
-    columns.insert(columns.end(), results.begin(), results.end());
-    return columns;
-}
-
+// The totals of every row, as the windows show them once their bands have
+// gone through the tables.
 struct Totals {
     double water = 0;
     double gas = 0;
 };
 
-Totals computeAll(ApplicationState& state) {
-    RecalculateAllWaterRows(state);
-    CalculateAllGasRows(state);
-    return {WaterTotal(state, state.waterRows()), GasTotal(state, state.gasRows())};
+Totals totalsOf(const Project& project) {
+    return {project.water.WaterTotal(project.water.rows()),
+            project.gas.GasTotal(project.gas.rows())};
 }
 
 QJsonObject calcJson(const ApplicationState& state, const Totals& totals) {
     QJsonObject cover;
     for (int i = 0; i < ProjectIdentification::FieldCount; ++i)
-        cover.insert(ProjectIdentification::fieldName(i), state.cover.field(i));
+        cover.insert(ProjectIdentification::fieldName(i), state.project.cover.field(i));
     QJsonObject root;
-    root.insert(QStringLiteral("water"), networkJson(state.water, state.waterRows(), totals.water,
-                                                     WaterInputs, WaterResults, WaterColumnName));
-    root.insert(QStringLiteral("gas"), networkJson(state.gas, state.gasRows(), totals.gas,
-                                                   GasInputs, GasResults, GasColumnName));
+    root.insert(QStringLiteral("water"),
+                networkJson(state.project.water, totals.water, WaterColumns()));
+    root.insert(QStringLiteral("gas"), networkJson(state.project.gas, totals.gas, GasColumns()));
     root.insert(QStringLiteral("cover"), cover);
     return root;
 }
@@ -250,13 +228,12 @@ void calcText(const ApplicationState& state, const Totals& totals, const QString
     out << "Progetto: " << path << "\n\n";
     for (int i = 0; i < ProjectIdentification::FieldCount; ++i)
         out << ProjectIdentification::fieldName(i).leftJustified(12, u' ') << ' '
-            << state.cover.field(i) << '\n';
+            << state.project.cover.field(i) << '\n';
     out << '\n';
-    printNetwork(out, QStringLiteral("Rete acqua"), QStringLiteral("m"), state.water,
-                 state.waterRows(), totals.water, allColumns(WaterInputs, WaterResults),
-                 WaterColumnName);
-    printNetwork(out, QStringLiteral("Rete gas"), QStringLiteral("mbar"), state.gas,
-                 state.gasRows(), totals.gas, allColumns(GasInputs, GasResults), GasColumnName);
+    printNetwork(out, QStringLiteral("Rete acqua"), QStringLiteral("m"), state.project.water,
+                 totals.water, WaterColumns());
+    printNetwork(out, QStringLiteral("Rete gas"), QStringLiteral("mbar"), state.project.gas,
+                 totals.gas, GasColumns());
 }
 
 void calcCsv(const ApplicationState& state, const Totals& totals, const QString& path,
@@ -265,14 +242,13 @@ void calcCsv(const ApplicationState& state, const Totals& totals, const QString&
     for (int i = 0; i < ProjectIdentification::FieldCount; ++i)
         out << CsvLine(decimal)
                    .field(ProjectIdentification::fieldName(i))
-                   .field(state.cover.field(i))
+                   .field(state.project.cover.field(i))
                    .text();
     out << '\n';
-    csvNetwork(out, decimal, QStringLiteral("Rete acqua"), QStringLiteral("m"), state.water,
-               state.waterRows(), totals.water, allColumns(WaterInputs, WaterResults),
-               WaterColumnName);
-    csvNetwork(out, decimal, QStringLiteral("Rete gas"), QStringLiteral("mbar"), state.gas,
-               state.gasRows(), totals.gas, allColumns(GasInputs, GasResults), GasColumnName);
+    csvNetwork(out, decimal, QStringLiteral("Rete acqua"), QStringLiteral("m"), state.project.water,
+               totals.water, WaterColumns());
+    csvNetwork(out, decimal, QStringLiteral("Rete gas"), QStringLiteral("mbar"), state.project.gas,
+               totals.gas, GasColumns());
 }
 
 } // namespace
@@ -293,7 +269,7 @@ int CalcCommand(const CliCommandLine& line, const CliIo& io) {
     const bool several = line.arguments.size() > 1;
     return EachProject(
         line, io, json, [&](ApplicationState& state, const QString& path, QJsonArray& list) {
-            const Totals totals = computeAll(state);
+            const Totals totals = totalsOf(state.project);
             if (json && several) {
                 QJsonObject object = calcJson(state, totals);
                 object.insert(QStringLiteral("file"), path);
@@ -338,14 +314,15 @@ int CheckCommand(const CliCommandLine& line, const CliIo& io) {
     return ReportEachProject(line, io, [](ApplicationState& state) {
         const CheckOutcome water = CheckWaterData(state);
         const CheckOutcome gas = CheckGasData(state);
-        const Notice cover = CheckCover(state.cover);
-        const bool failed =
-            (state.waterRows() > 0 && !water.passed) || (state.gasRows() > 0 && !gas.passed);
+        const Notice cover = CheckCover(state.project.cover);
+        const bool failed = (state.project.water.rows() > 0 && !water.passed) ||
+                            (state.project.gas.rows() > 0 && !gas.passed);
         ProjectReport r;
         r.status = failed ? ExitFailedCheck : 0;
         r.json.insert(QStringLiteral("water"),
-                      checkJson(state.waterRows(), water, WaterColumnName));
-        r.json.insert(QStringLiteral("gas"), checkJson(state.gasRows(), gas, GasColumnName));
+                      checkJson(state.project.water.rows(), water, WaterColumnName));
+        r.json.insert(QStringLiteral("gas"),
+                      checkJson(state.project.gas.rows(), gas, GasColumnName));
         QJsonObject coverObject;
         coverObject.insert(QStringLiteral("passed"), cover.icon == NoticeIcon::Information);
         coverObject.insert(QStringLiteral("message"), cover.text);
@@ -359,11 +336,11 @@ int CheckCommand(const CliCommandLine& line, const CliIo& io) {
 }
 
 int ResaveCommand(const CliCommandLine& line, const CliIo& io) {
-    ApplicationState state;
-    if (!LoadProjectForCli(state, line.arguments[0], io).isEmpty())
+    // The file as it was read, nothing computed.
+    const Result<ProjectData> read = ReadProjectForCli(line.arguments[0], io);
+    if (!read)
         return ExitFileError;
-    const QString& target = line.arguments[1];
-    return WriteProjectForCli(state, target, io);
+    return WriteProjectForCli(read.value(), line.arguments[1], io);
 }
 
 int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err, QIODevice* input) {

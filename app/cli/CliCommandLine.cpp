@@ -1,7 +1,7 @@
 #include "cli/CliCommandLine.h"
 #include "cli/CliCommands.h"
 
-#include "core/SafeFile.h"
+#include "core/file/SafeFile.h"
 
 #include <QCommandLineParser>
 

@@ -1,10 +1,10 @@
 #include "cli/CliOutputs.h"
 #include "cli/CliCommands.h"
 
-#include "core/ApplicationState.h"
-#include "core/InstallationSettings.h"
-#include "core/ProjectFile.h"
-#include "core/SafeFile.h"
+#include "core/file/ProjectFile.h"
+#include "core/file/SafeFile.h"
+#include "core/session/ApplicationState.h"
+#include "core/session/InstallationSettings.h"
 #include "documents/CoverSheet.h"
 #include "documents/DocxWriter.h"
 #include "documents/GasPrintout.h"
@@ -30,14 +30,13 @@ bool isStandard(const QString& path) {
     return path == u"-";
 }
 
-enum class Network { Water, Gas, Unknown };
-
-Network networkOf(const QString& word) {
+// The network a word names: "water" (or "acqua") or "gas".
+std::optional<NetworkKind> networkOf(const QString& word) {
     if (word == u"water" || word == u"acqua")
-        return Network::Water;
+        return NetworkKind::Water;
     if (word == u"gas")
-        return Network::Gas;
-    return Network::Unknown;
+        return NetworkKind::Gas;
+    return std::nullopt;
 }
 
 // The network word, the first argument, names neither network.
@@ -48,42 +47,39 @@ int unknownNetwork(const CliCommandLine& line, const CliIo& io) {
 }
 
 int writeDocx(const WordDocument& document, const QString& path, const CliIo& io) {
-    QString error;
     if (isStandard(path)) {
-        const QByteArray bytes = DocxPackage(document, &error);
-        if (bytes.isEmpty())
-            return fail(io.err, QStringLiteral("Impossibile comporre il documento per %1: %2.")
-                                    .arg(QuotedPath(QLatin1String(StandardOutputName)), error));
-        return WriteStandardOutput(bytes, io);
+        const Result<QByteArray> bytes = DocxPackage(document);
+        if (!bytes)
+            return fail(io.err,
+                        QStringLiteral("Impossibile comporre il documento per %1: %2.")
+                            .arg(QuotedPath(QLatin1String(StandardOutputName)), bytes.error()));
+        return WriteStandardOutput(bytes.value(), io);
     }
-    if (!SaveDocx(document, path, &error))
-        return fail(io.err, error);
-    return 0;
+    const Result<> saved = SaveDocx(document, path);
+    return saved ? 0 : fail(io.err, saved.error());
 }
 
 int writeText(const QString& text, const QString& path, const CliIo& io) {
     if (isStandard(path))
         return WriteStandardOutput(text.toUtf8(), io);
-    const QString why = ReplaceFile(path, text.toUtf8());
-    if (!why.isEmpty())
+    const Result<> replaced = ReplaceFile(path, text.toUtf8());
+    if (!replaced)
         return fail(io.err,
                     QStringLiteral("Impossibile scrivere il file %1: %2. Un file precedente "
                                    "con lo stesso nome non è stato modificato.")
-                        .arg(QuotedPath(path), why));
+                        .arg(QuotedPath(path), replaced.error()));
     return 0;
 }
 
 int writePdf(const std::function<void(PrinterPage&)>& body, const QString& path, const CliIo& io) {
     if (isStandard(path)) {
-        const auto pdf = ListingPdf(body, QLatin1String(StandardOutputName));
-        if (const QString* why = std::get_if<QString>(&pdf))
-            return fail(io.err, *why);
-        return WriteStandardOutput(std::get<QByteArray>(pdf), io);
+        const Result<QByteArray> pdf = ListingPdf(body, QLatin1String(StandardOutputName));
+        if (!pdf)
+            return fail(io.err, pdf.error());
+        return WriteStandardOutput(pdf.value(), io);
     }
-    QString error;
-    if (!PrintToPdf(path, body, &error))
-        return fail(io.err, error);
-    return 0;
+    const Result<> printed = PrintToPdf(path, body);
+    return printed ? 0 : fail(io.err, printed.error());
 }
 
 // The output option given (exactly one, as the command line was read) and
@@ -102,26 +98,38 @@ Output outputOf(const CliCommandLine& line) {
 
 } // namespace
 
-QString LoadProjectForCli(ApplicationState& state, const QString& path, const CliIo& io) {
+namespace {
+
+Result<ProjectData> readProject(const QString& path, const CliIo& io) {
+    if (!isStandard(path))
+        return ReadProjectFile(path);
+    if (!io.input)
+        return Result<ProjectData>::failure(
+            QStringLiteral("Impossibile leggere %1: non è disponibile.")
+                .arg(QuotedPath(QLatin1String(StandardInputName))));
+    const Result<QByteArray> read = ReadWholeDevice(*io.input, QLatin1String(StandardInputName));
+    if (!read)
+        return FailureOf<ProjectData>(read);
+    return ReadProjectBytes(read.value(), QLatin1String(StandardInputName));
+}
+
+} // namespace
+
+Result<ProjectData> ReadProjectForCli(const QString& path, const CliIo& io) {
+    Result<ProjectData> read = readProject(path, io);
+    if (!read)
+        io.err << "tubarex-cli: " << read.error() << '\n';
+    return read;
+}
+
+Result<> LoadProjectForCli(ApplicationState& state, const QString& path, const CliIo& io) {
     InitApplicationState(state);
     InitMessageTitles(state);
-    QString message;
-    if (!isStandard(path)) {
-        message = LoadProjectFile(state, path);
-    } else if (!io.input) {
-        message = QStringLiteral("Impossibile leggere %1: non è disponibile.")
-                      .arg(QuotedPath(QLatin1String(StandardInputName)));
-    } else {
-        const auto read = ReadWholeDevice(*io.input, QLatin1String(StandardInputName));
-        if (const QString* why = std::get_if<QString>(&read))
-            message = *why;
-        else
-            message = LoadProjectBytes(state, std::get<QByteArray>(read),
-                                       QLatin1String(StandardInputName));
-    }
-    if (!message.isEmpty())
-        io.err << "tubarex-cli: " << message << '\n';
-    return message;
+    Result<ProjectData> read = ReadProjectForCli(path, io);
+    if (!read)
+        return FailureOf<void>(read);
+    ApplyProjectData(state, std::move(read).value());
+    return {};
 }
 
 int WriteStandardOutput(const QByteArray& bytes, const CliIo& io) {
@@ -142,21 +150,28 @@ int WriteStandardOutput(const QByteArray& bytes, const CliIo& io) {
     return 0;
 }
 
-int WriteProjectForCli(const ApplicationState& state, const QString& target, const CliIo& io) {
+namespace {
+
+template <typename Content>
+int writeProject(const Content& content, const QString& target, const CliIo& io) {
     if (target == u"-") {
-        const auto built = BuildProjectFile(state);
-        if (const QString* reason = std::get_if<QString>(&built)) {
-            io.err << "tubarex-cli: " << *reason << '\n';
-            return ExitFileError;
-        }
-        return WriteStandardOutput(std::get<QByteArray>(built), io);
+        const Result<QByteArray> built = BuildProjectFile(content);
+        if (!built)
+            return fail(io.err, built.error());
+        return WriteStandardOutput(built.value(), io);
     }
-    const QString message = SaveProjectFile(state, target);
-    if (!message.isEmpty()) {
-        io.err << "tubarex-cli: " << message << '\n';
-        return ExitFileError;
-    }
-    return 0;
+    const Result<> saved = SaveProjectFile(content, target);
+    return saved ? 0 : fail(io.err, saved.error());
+}
+
+} // namespace
+
+int WriteProjectForCli(const Project& project, const QString& target, const CliIo& io) {
+    return writeProject(project, target, io);
+}
+
+int WriteProjectForCli(const ProjectData& data, const QString& target, const CliIo& io) {
+    return writeProject(data, target, io);
 }
 
 bool NeedsFonts(const QStringList& arguments) {
@@ -166,30 +181,29 @@ bool NeedsFonts(const QStringList& arguments) {
 }
 
 int PrintCommand(const CliCommandLine& line, const CliIo& io) {
-    const Network network = networkOf(line.arguments[0]);
-    if (network == Network::Unknown)
+    const std::optional<NetworkKind> network = networkOf(line.arguments[0]);
+    if (!network)
         return unknownNetwork(line, io);
     const Output output = outputOf(line);
 
     ApplicationState state;
-    if (!LoadProjectForCli(state, line.arguments[1], io).isEmpty())
+    if (!LoadProjectForCli(state, line.arguments[1], io))
         return ExitFileError;
 
     // The same silent check as the window's print command: a failure shows
-    // the check's message and prints nothing. Then every row is computed, as
-    // the window's paging through the band does before printing.
+    // the check's message and prints nothing. The total is that of every
+    // row, as the window shows it once its band has gone through the table.
+    const Project& project = state.project;
     CheckOutcome outcome;
     double total = 0;
-    if (network == Network::Water) {
-        state.WaterCheckQuiet = 1;
+    if (*network == NetworkKind::Water) {
+        state.view.WaterCheckQuiet = 1;
         outcome = CheckWaterData(state);
-        RecalculateAllWaterRows(state);
-        total = WaterTotal(state, state.waterRows());
+        total = project.water.WaterTotal(project.water.rows());
     } else {
-        state.GasCheckQuiet = 1;
+        state.view.GasCheckQuiet = 1;
         outcome = CheckGasData(state);
-        CalculateAllGasRows(state);
-        total = GasTotal(state, state.gasRows());
+        total = project.gas.GasTotal(project.gas.rows());
     }
     if (!outcome.passed) {
         io.err << outcome.notice.text.replace(QLatin1Char('\r'), QLatin1Char('\n')) << '\n';
@@ -197,10 +211,10 @@ int PrintCommand(const CliCommandLine& line, const CliIo& io) {
     }
 
     const auto listing = [&](PrinterPage& page) {
-        if (network == Network::Water)
-            PrintWaterListing(state, page);
+        if (*network == NetworkKind::Water)
+            PrintWaterListing(project, page);
         else
-            PrintGasListing(state, page);
+            PrintGasListing(project, page);
     };
     if (output.kind == u"text") {
         TextPageRecorder recorder;
@@ -214,7 +228,7 @@ int PrintCommand(const CliCommandLine& line, const CliIo& io) {
     // The document names the installation's owner as its author.
     LoadOwnerSettings(state, InstallationSettingsCandidates());
     WordDocument document;
-    if (network == Network::Water)
+    if (*network == NetworkKind::Water)
         BuildWaterDocument(document, state, total, QLocale());
     else
         BuildGasDocument(document, state, total, QLocale());
@@ -222,14 +236,14 @@ int PrintCommand(const CliCommandLine& line, const CliIo& io) {
 }
 
 int FormCommand(const CliCommandLine& line, const CliIo& io) {
-    const Network network = networkOf(line.arguments[0]);
-    if (network == Network::Unknown)
+    const std::optional<NetworkKind> network = networkOf(line.arguments[0]);
+    if (!network)
         return unknownNetwork(line, io);
     ApplicationState state;
     InitApplicationState(state);
     LoadOwnerSettings(state, InstallationSettingsCandidates());
     WordDocument document;
-    if (network == Network::Water)
+    if (*network == NetworkKind::Water)
         BuildWaterForm(document, state);
     else
         BuildGasForm(document, state);
@@ -238,7 +252,7 @@ int FormCommand(const CliCommandLine& line, const CliIo& io) {
 
 int SheetCommand(const CliCommandLine& line, const CliIo& io) {
     ApplicationState state;
-    if (!LoadProjectForCli(state, line.arguments[0], io).isEmpty())
+    if (!LoadProjectForCli(state, line.arguments[0], io))
         return ExitFileError;
     // The studio rows show the owner of this installation, as the window does.
     LoadOwnerSettings(state, InstallationSettingsCandidates());
@@ -250,7 +264,7 @@ int SheetCommand(const CliCommandLine& line, const CliIo& io) {
 int ReportCommand(const CliCommandLine& line, const CliIo& io) {
     const Output output = outputOf(line);
     ApplicationState state;
-    if (!LoadProjectForCli(state, line.arguments[0], io).isEmpty())
+    if (!LoadProjectForCli(state, line.arguments[0], io))
         return ExitFileError;
     // The designer who signs is the owner of this installation, as in the
     // window.
@@ -263,7 +277,7 @@ int ReportCommand(const CliCommandLine& line, const CliIo& io) {
         io.err << QString(start.notice.text).replace(QLatin1Char('\r'), QLatin1Char('\n')) << '\n';
         return ExitFailedCheck;
     }
-    const ReportTotals totals = RecalculateReportNetworks(state);
+    const ReportTotals totals = ReportNetworkTotals(state.project);
     const auto report = [&](PrinterPage& page) { PrintTechnicalReport(state, page); };
     if (output.kind == u"text") {
         TextPageRecorder recorder;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/CliCommandLine.h"
+#include "core/model/Result.h"
 
 #include <QByteArray>
 #include <QStringList>
@@ -8,6 +9,8 @@
 
 class QIODevice;
 struct ApplicationState;
+class Project;
+struct ProjectData;
 
 // Exit codes of RunCli.
 inline constexpr int ExitFailedCheck = 1;
@@ -26,19 +29,24 @@ struct CliIo {
 inline constexpr char StandardInputName[] = "standard input";
 inline constexpr char StandardOutputName[] = "standard output";
 
-// Loads a project for a command, from the file at `path` or, for "-", from
-// standard input: identity and message titles set, the data read and
-// validated. Returns the message when it cannot be loaded (also written to
-// `err`), empty when loaded.
-QString LoadProjectForCli(ApplicationState& state, const QString& path, const CliIo& io);
+// Reads a data file for a command, from the file at `path` or, for "-",
+// from standard input, read and validated as it is: nothing computed. A
+// failure is also written to `err`.
+Result<ProjectData> ReadProjectForCli(const QString& path, const CliIo& io);
+
+// Loads a project for a command as ReadProjectForCli reads it: identity and
+// message titles set, every row computed.
+Result<> LoadProjectForCli(ApplicationState& state, const QString& path, const CliIo& io);
 
 // Writes the finished bytes of an output to standard output, after the text
 // written there so far. 0, or ExitFileError with the message on `err`.
 int WriteStandardOutput(const QByteArray& bytes, const CliIo& io);
 
-// Writes the project as a data file to `target`, or to standard output for
-// "-". 0, or ExitFileError with the message on `err`.
-int WriteProjectForCli(const ApplicationState& state, const QString& target, const CliIo& io);
+// Writes the project, or a file as it was read, as a data file to `target`,
+// or to standard output for "-". 0, or ExitFileError with the message on
+// `err`.
+int WriteProjectForCli(const Project& project, const QString& target, const CliIo& io);
+int WriteProjectForCli(const ProjectData& data, const QString& target, const CliIo& io);
 
 // Whether a command line needs the font machinery of a GUI application (a
 // PDF is drawn with real fonts); the others run on a core application.

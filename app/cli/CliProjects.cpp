@@ -1,8 +1,8 @@
 #include "cli/CliProjects.h"
 #include "cli/CliCommands.h"
 
-#include "core/ApplicationState.h"
-#include "core/SafeFile.h"
+#include "core/file/SafeFile.h"
+#include "core/session/ApplicationState.h"
 
 #include <QJsonDocument>
 
@@ -46,12 +46,12 @@ int EachProject(
     QJsonArray list;
     for (const QString& path : line.arguments) {
         ApplicationState state;
-        const QString message = LoadProjectForCli(state, path, io);
-        if (message.isEmpty()) {
+        const Result<> loaded = LoadProjectForCli(state, path, io);
+        if (loaded) {
             status = std::max(status, each(state, path, list));
         } else {
             status = std::max(status, ExitFileError);
-            list.append(FileErrorJson(path, message));
+            list.append(FileErrorJson(path, loaded.error()));
         }
     }
     if (json && line.arguments.size() > 1)

@@ -2,11 +2,12 @@
 #include "cli/CliCommands.h"
 #include "cli/CliProjects.h"
 
-#include "core/ApplicationState.h"
-#include "core/NumberText.h"
-#include "core/ProjectFile.h"
-#include "core/SafeFile.h"
-#include "core/Sizing.h"
+#include "core/file/ProjectFile.h"
+#include "core/file/SafeFile.h"
+#include "core/model/NumberText.h"
+#include "core/model/Sizing.h"
+#include "core/session/ApplicationState.h"
+#include "core/session/UserSeries.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -85,7 +86,7 @@ const PipeSeries* chooseSeries(const std::vector<PipeSeries>& catalogue, const Q
                                const ApplicationState& state) {
     if (!asked.isEmpty())
         return FindSeries(catalogue, asked);
-    const QString& own = state.extension.waterSeries;
+    const QString& own = state.project.extension().waterSeries;
     return FindSeries(catalogue, own.isEmpty() ? DefaultWaterSeriesName() : own);
 }
 
@@ -105,30 +106,28 @@ int SizeCommand(const CliCommandLine& line, const CliIo& io) {
                           io.err);
     }
     ApplicationState state;
-    if (!LoadProjectForCli(state, line.arguments[0], io).isEmpty())
+    if (!LoadProjectForCli(state, line.arguments[0], io))
         return ExitFileError;
-    RecalculateAllWaterRows(state);
-    CalculateAllGasRows(state);
-    if (state.waterRows() == 0 && state.gasRows() == 0) {
+    if (state.project.water.rows() == 0 && state.project.gas.rows() == 0) {
         io.err << "tubarex-cli: Non ci sono tronchi da dimensionare.\n";
         return ExitFailedCheck;
     }
 
     std::optional<SizingProposal> water;
     std::optional<SizingProposal> gas;
-    if (state.waterRows() > 0) {
+    if (state.project.water.rows() > 0) {
         if (const PipeSeries* series = chooseSeries(catalogue, asked, state)) {
-            water = SizeWaterNetwork(state, *series);
+            water = SizeWaterNetwork(state.project, *series);
         } else {
             water = SizingProposal();
-            water->series = state.extension.waterSeries;
+            water->series = state.project.extension().waterSeries;
             water->message = QStringLiteral("La serie «%1» del progetto non è tra quelle "
                                             "disponibili: indicarne una con --series.")
                                  .arg(water->series);
         }
     }
-    if (state.gasRows() > 0)
-        gas = SizeGasNetwork(state);
+    if (state.project.gas.rows() > 0)
+        gas = SizeGasNetwork(state.project);
     const bool passed = (!water || water->passed) && (!gas || gas->passed);
 
     // With the data file on standard output, the changes go to standard
@@ -153,8 +152,8 @@ int SizeCommand(const CliCommandLine& line, const CliIo& io) {
         return ExitFailedCheck;
     }
     if (water)
-        ApplySizing(state, *water);
+        ApplySizing(state.project, *water);
     if (gas)
-        ApplySizing(state, *gas);
-    return WriteProjectForCli(state, target, io);
+        ApplySizing(state.project, *gas);
+    return WriteProjectForCli(state.project, target, io);
 }

@@ -2,8 +2,8 @@
 #include "cli/CliCommands.h"
 #include "cli/CliProjects.h"
 
-#include "core/ApplicationState.h"
-#include "core/Verification.h"
+#include "core/model/Verification.h"
+#include "core/session/ApplicationState.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -68,10 +68,8 @@ QJsonValue networkJson(const NetworkVerification& v) {
 
 int VerifyCommand(const CliCommandLine& line, const CliIo& io) {
     return ReportEachProject(line, io, [](ApplicationState& state) {
-        RecalculateAllWaterRows(state);
-        CalculateAllGasRows(state);
-        const NetworkVerification water = VerifyWaterNetwork(state);
-        const NetworkVerification gas = VerifyGasNetwork(state);
+        const NetworkVerification& water = state.project.waterVerification();
+        const NetworkVerification& gas = state.project.gasVerification();
         // Every network that has rows complies, and there is one.
         const bool passed = (water.count() > 0 || gas.count() > 0) &&
                             (water.count() == 0 || water.passed) &&

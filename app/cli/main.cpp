@@ -1,6 +1,6 @@
 #include "cli/Cli.h"
 #include "cli/CliOutputs.h"
-#include "core/SafeFile.h"
+#include "core/file/SafeFile.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,12 +1,12 @@
 // tubarex [FILE]: the program with its windows. The splash is the first
 // window, or the water (or gas) window when a data file is named; the
 // process ends when the last window is unloaded.
-#include "core/ApplicationState.h"
-#include "core/DisplayCheck.h"
-#include "core/InstallationSettings.h"
-#include "core/Recovery.h"
-#include "core/SafeFile.h"
-#include "core/StartOptions.h"
+#include "core/file/SafeFile.h"
+#include "core/session/ApplicationState.h"
+#include "core/session/DisplayCheck.h"
+#include "core/session/InstallationSettings.h"
+#include "core/session/Recovery.h"
+#include "core/session/StartOptions.h"
 #include "windows/cover/frontespizio.h"
 #include "windows/frame/Forms.h"
 #include "windows/frame/ProgramIcon.h"
@@ -15,11 +15,12 @@
 #include "windows/help/HelpWindows.h"
 #include "windows/help/informa.h"
 #include "windows/help/supportoclienti.h"
+#include "windows/project/ProjectFileCommands.h"
+#include "windows/project/RecoveryOffer.h"
+#include "windows/start/ModTubarex.h"
 #include "windows/start/frmSplash.h"
 #include "windows/start/frmTip.h"
 #include "windows/verify/verifica.h"
-#include "windows/water/ProjectFileCommands.h"
-#include "windows/water/RecoveryOffer.h"
 #include "windows/water/dati.h"
 
 #include <QApplication>
@@ -68,11 +69,12 @@ int main(int argc, char* argv[]) {
 
     ApplicationState state;
     LoadOwnerSettings(state, InstallationSettingsCandidates());
-    state.recent.keepIn(RecentProjects::defaultFile());
+    state.session.recent.keepIn(RecentProjects::defaultFile());
 
     QtServices services;
     Forms forms;
-    AppContext context{state, forms, services.bundle};
+    ModTubarex procedures;
+    AppContext context{state, forms, services.bundle, procedures};
     forms.setContext(&context);
     QObject::connect(&forms, &Forms::lastWindowUnloaded, &app, &QCoreApplication::quit);
 
@@ -89,7 +91,8 @@ int main(int argc, char* argv[]) {
     // Unsaved work is copied as it is made; a copy left by a run that did
     // not end through the exit question is offered first.
     RecoveryCopy recovery(state, RecoveryCopy::defaultFolder());
-    recovery.start();
+    // Without its folder the program runs without a copy of unsaved work.
+    static_cast<void>(recovery.start());
     const bool restored = OfferRecovery(context, recovery);
 
     // `tubarex FILE` opens that project in the water window (the gas window

@@ -1,12 +1,13 @@
 #include "documents/DocxWriter.h"
 
-#include "core/SafeFile.h"
+#include "core/file/SafeFile.h"
 #include "documents/WordDocument.h"
 
 #include <zip.h>
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -387,7 +388,49 @@ QByteArray DocxDocumentXml(const WordDocument& document) {
     return documentXml(document, pages);
 }
 
-QByteArray DocxPackage(const WordDocument& document, QString* error) {
+namespace {
+
+// Owners of libzip's handles: each releases its handle however the package
+// ends, unless the handle was passed on (a part's source to the archive, the
+// archive to zip_close).
+struct ZipError {
+    zip_error_t error;
+    ZipError() { zip_error_init(&error); }
+    ~ZipError() { zip_error_fini(&error); }
+    ZipError(const ZipError&) = delete;
+    ZipError& operator=(const ZipError&) = delete;
+};
+
+struct SourceFree {
+    void operator()(zip_source_t* source) const { zip_source_free(source); }
+};
+using OwnedSource = std::unique_ptr<zip_source_t, SourceFree>;
+
+struct ArchiveDiscard {
+    void operator()(zip_t* archive) const { zip_discard(archive); }
+};
+using OwnedArchive = std::unique_ptr<zip_t, ArchiveDiscard>;
+
+// The bytes of a memory source, read whole; empty when they cannot be.
+QByteArray bytesOf(zip_source_t* memory) {
+    if (zip_source_open(memory) != 0)
+        return {};
+    QByteArray bytes;
+    zip_source_seek(memory, 0, SEEK_END);
+    const zip_int64_t size = zip_source_tell(memory);
+    zip_source_seek(memory, 0, SEEK_SET);
+    if (size > 0) {
+        bytes.resize(static_cast<qsizetype>(size));
+        if (zip_source_read(memory, bytes.data(), static_cast<zip_uint64_t>(size)) != size)
+            bytes.clear();
+    }
+    zip_source_close(memory);
+    return bytes;
+}
+
+} // namespace
+
+Result<QByteArray> DocxPackage(const WordDocument& document) {
     // The document is laid out once, for its page-count fields and for the
     // page count among its properties.
     const int pages = document.pageCount();
@@ -407,81 +450,56 @@ QByteArray DocxPackage(const WordDocument& document, QString* error) {
         {"docProps/app.xml", appProperties(pages)},
         {"docProps/core.xml", coreProperties(document.properties())},
     };
-
-    const auto fail = [&](const QString& what) {
-        if (error)
-            *error = what;
-        return QByteArray();
+    const auto fail = [](const char* what) {
+        return Result<QByteArray>::failure(QString::fromUtf8(what));
     };
 
-    zip_error_t zerr;
-    zip_error_init(&zerr);
-    zip_source_t* memory = zip_source_buffer_create(nullptr, 0, 0, &zerr);
-    if (!memory) {
-        zip_error_fini(&zerr);
-        return fail(QStringLiteral("memoria insufficiente per il documento"));
-    }
-    zip_source_keep(memory);
-    zip_t* archive = zip_open_from_source(memory, ZIP_TRUNCATE, &zerr);
+    ZipError zerr;
+    // Kept past the archive's close (zip_source_keep), which writes into it.
+    const OwnedSource memory(zip_source_buffer_create(nullptr, 0, 0, &zerr.error));
+    if (!memory)
+        return fail("memoria insufficiente per il documento");
+    zip_source_keep(memory.get());
+    OwnedArchive archive(zip_open_from_source(memory.get(), ZIP_TRUNCATE, &zerr.error));
     if (!archive) {
-        zip_source_free(memory);
-        zip_error_fini(&zerr);
-        return fail(QStringLiteral("impossibile creare il documento"));
+        // The archive took no reference of its own.
+        zip_source_free(memory.get());
+        return fail("impossibile creare il documento");
     }
-    bool ok = true;
     for (const Part& part : parts) {
-        zip_source_t* source = zip_source_buffer(archive, part.bytes.constData(),
-                                                 static_cast<zip_uint64_t>(part.bytes.size()), 0);
+        OwnedSource source(zip_source_buffer(archive.get(), part.bytes.constData(),
+                                             static_cast<zip_uint64_t>(part.bytes.size()), 0));
         const zip_int64_t index =
-            source ? zip_file_add(archive, part.name, source, ZIP_FL_ENC_UTF_8) : -1;
-        if (index < 0) {
-            if (source)
-                zip_source_free(source);
-            ok = false;
-            break;
-        }
-        zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 1);
+            source ? zip_file_add(archive.get(), part.name, source.get(), ZIP_FL_ENC_UTF_8) : -1;
+        if (index < 0)
+            return fail("impossibile comporre il documento");
+        // The archive owns the source from now on.
+        static_cast<void>(source.release());
+        zip_set_file_compression(archive.get(), static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE,
+                                 1);
     }
-    if (!ok || zip_close(archive) != 0) {
-        zip_discard(archive);
-        zip_source_free(memory);
-        zip_error_fini(&zerr);
-        return fail(QStringLiteral("impossibile comporre il documento"));
-    }
-
-    QByteArray bytes;
-    if (zip_source_open(memory) == 0) {
-        zip_source_seek(memory, 0, SEEK_END);
-        const zip_int64_t size = zip_source_tell(memory);
-        zip_source_seek(memory, 0, SEEK_SET);
-        if (size > 0) {
-            bytes.resize(static_cast<qsizetype>(size));
-            if (zip_source_read(memory, bytes.data(), static_cast<zip_uint64_t>(size)) != size)
-                bytes.clear();
-        }
-        zip_source_close(memory);
-    }
-    zip_source_free(memory);
-    zip_error_fini(&zerr);
+    if (zip_close(archive.get()) != 0)
+        return fail("impossibile comporre il documento");
+    // Closed, the archive is freed.
+    static_cast<void>(archive.release());
+    QByteArray bytes = bytesOf(memory.get());
     if (bytes.isEmpty())
-        return fail(QStringLiteral("impossibile comporre il documento"));
+        return fail("impossibile comporre il documento");
     return bytes;
 }
 
-bool SaveDocx(const WordDocument& document, const QString& path, QString* error) {
+Result<> SaveDocx(const WordDocument& document, const QString& path) {
     const auto fail = [&](const QString& why) {
-        if (error)
-            *error = QStringLiteral("Impossibile salvare il documento %1: %2. Un file precedente "
-                                    "con lo stesso nome non è stato modificato.")
-                         .arg(QuotedPath(path), why);
-        return false;
+        return Result<>::failure(QStringLiteral("Impossibile salvare il documento %1: %2. Un file "
+                                                "precedente con lo stesso nome non è stato "
+                                                "modificato.")
+                                     .arg(QuotedPath(path), why));
     };
-    QString why;
-    const QByteArray bytes = DocxPackage(document, &why);
-    if (bytes.isEmpty())
-        return fail(why);
-    why = ReplaceFile(path, bytes);
-    if (!why.isEmpty())
-        return fail(why);
-    return true;
+    const Result<QByteArray> bytes = DocxPackage(document);
+    if (!bytes)
+        return fail(bytes.error());
+    const Result<> replaced = ReplaceFile(path, bytes.value());
+    if (!replaced)
+        return fail(replaced.error());
+    return {};
 }

@@ -3,43 +3,14 @@
 // data-acquisition form.
 #include "documents/GasPrintout.h"
 
-#include "core/ApplicationState.h"
-#include "core/GasTable.h"
-#include "core/NumberText.h"
+#include "core/model/Columns.h"
+#include "core/model/GasTable.h"
+#include "core/model/NumberText.h"
+#include "core/session/ApplicationState.h"
 #include "documents/PrinterPage.h"
 #include "documents/WordDocument.h"
 
 #include <cmath>
-
-const std::array<QString, 2> GasHeaderLines = {
-    QStringLiteral("tronco  lungh.  l.virt.   fi      port.   gas    diam.  visc.   rey   attr.  "
-                   " vel.   massa    pcs     pci   perdita"),
-    QStringLiteral("  n.      m.      m.    pollici   mc/h    tipo    mm    cmq/s    n.   coeff.  "
-                   "cm/s   kg/mc    kj      kj     mbar "),
-};
-
-const std::array<QString, 2> GasFittingsHeaderLines = {
-    QStringLiteral("tronco  curva 45°  curva 90°  curva 90°+    T    croce  saracinesche  valvole"),
-    QStringLiteral("  n.      n.         n.         n.          n.     n.        n.          n."),
-};
-
-const std::array<QString, 15> GasLegendLines = {
-    QStringLiteral("tronco    = numero del tronco"),
-    QStringLiteral("lungh.    = lunghezza del tronco"),
-    QStringLiteral("l.virt.   = lunghezza virtuale del tronco"),
-    QStringLiteral("fi        = diametro nominale"),
-    QStringLiteral("port.     = portata del tubo"),
-    QStringLiteral("gas       = tipo di gas"),
-    QStringLiteral("diam.     = diametro interno del tubo"),
-    QStringLiteral("visc.     = viscosità cinematica"),
-    QStringLiteral("rey       = numero di Reynolds"),
-    QStringLiteral("attr.     = coefficiente d'attrito"),
-    QStringLiteral("vel.      = velocità del gas"),
-    QStringLiteral("massa     = massa volumica del gas"),
-    QStringLiteral("pcs       = potere calorico superiore (per mc nel metano e per kg nel GPL)"),
-    QStringLiteral("pci       = potere calorico inferiore (per mc nel metano e per kg nel GPL)"),
-    QStringLiteral("perdita   = perdita di carico nel tronco"),
-};
 
 namespace {
 
@@ -55,22 +26,16 @@ constexpr double NextPageTop = 1000;
 constexpr double FooterX = 9800;
 constexpr double FooterY = 15000;
 
-// Int(value × scale + 0.5) / divisor as the listing prints it; empty for an
-// empty cell.
-QString rounded(const ApplicationState& state, int row, int column, double scale, double divisor) {
-    const Cell& cell = state.gas.at(row, column);
-    if (cell.isEmpty())
-        return {};
-    return NumberToText(std::floor(cell.value() * scale + 0.5) / divisor);
+const ColumnFacts& rowNumber() {
+    return GasColumns().front();
 }
 
-QString stored(const ApplicationState& state, int row, int column) {
-    return state.gas.at(row, column).displayText();
-}
-
-// A stored number as a document shows it, with the regional separator.
-QString storedNumber(const ApplicationState& state, int row, int column, const QLocale& locale) {
-    return WithDecimalSeparator(stored(state, row, column), locale);
+// The row number and the columns of a document table.
+std::vector<const ColumnFacts*> documentColumns(int table) {
+    std::vector<const ColumnFacts*> columns{&rowNumber()};
+    const auto rest = DocumentColumns(GasColumns(), table);
+    columns.insert(columns.end(), rest.begin(), rest.end());
+    return columns;
 }
 
 // A value, as stored, whose decimal separator falls on column p (a whole
@@ -86,14 +51,16 @@ void printAligned(PrinterPage& page, const QString& text, int p) {
     page.printApart(p - *digits, text);
 }
 
-// The row number with its sign blank, ending just before column 8.
+// The row number with its sign blank, ending just before its column.
 void printRowNumber(PrinterPage& page, int row) {
-    page.tab(GasPrintColumn::number - static_cast<int>(SignedNumberText(row).size()));
+    page.tab(rowNumber().at - static_cast<int>(SignedNumberText(row).size()));
     page.printNumber(row, true);
 }
 
-void printHeader(PrinterPage& page, const std::array<QString, 2>& lines) {
-    for (const QString& line : lines) {
+// The two head lines of the listing's table 1 (data) or 2 (fittings).
+void printHeader(PrinterPage& page, int table) {
+    for (const QString& line :
+         {ListingHeadLine(GasColumns(), table), ListingUnitLine(GasColumns(), table)}) {
         page.tab(GasHeaderColumn);
         page.print(line);
     }
@@ -105,32 +72,39 @@ void printFooter(PrinterPage& page) {
     page.print(QStringLiteral("pagina ") + NumberToText(page.page()));
 }
 
+// The rows printed on the current page, and the table being printed (0
+// before the first).
+struct PageCount {
+    int rows = 0;
+    int table = 0;
+};
+
 // A full page: its footer, then a new page that opens with the header lines
 // of the table being printed (none before the first table).
-void turnGasPage(ApplicationState& state, PrinterPage& page,
-                 const std::array<QString, 2>* headerLines) {
-    state.PageRowCount = 0;
+void turnGasPage(PageCount& count, PrinterPage& page) {
+    count.rows = 0;
     printFooter(page);
     page.newPage();
     page.setY(NextPageTop);
-    if (headerLines) {
+    if (count.table > 0) {
         page.setFontSize(TableSize);
-        printHeader(page, *headerLines);
+        printHeader(page, count.table);
         page.emptyLine();
     }
 }
 
-void tableBreak(ApplicationState& state, PrinterPage& page,
-                const std::array<QString, 2>& headerLines) {
-    const int rows = state.gasRows();
+// The page-break rule of the two tables: a full page (GasRowsFirstPage on
+// page 1, GasRowsOtherPages after it while rows remain) gets its footer and
+// a new page with the table's header lines; when the page count equals the
+// network's rows the footer of the current page is printed in place.
+void tableBreak(int rows, PageCount& count, PrinterPage& page) {
     // A page is full at its quota; "at least" rather than "exactly", since
     // the blank lines before the fittings table count three at a time.
-    const bool firstFull = page.page() == 1 && state.PageRowCount >= GasRowsFirstPage;
-    const bool otherFull =
-        page.page() >= 2 && rows > state.PageRowCount && state.PageRowCount >= GasRowsOtherPages;
+    const bool firstFull = page.page() == 1 && count.rows >= GasRowsFirstPage;
+    const bool otherFull = page.page() >= 2 && rows > count.rows && count.rows >= GasRowsOtherPages;
     if (firstFull || otherFull)
-        turnGasPage(state, page, &headerLines);
-    if (rows == state.PageRowCount) {
+        turnGasPage(count, page);
+    if (rows == count.rows) {
         // The number of a page that goes on: the listing continues where it
         // stood, above the footer.
         const double x = page.x();
@@ -142,12 +116,26 @@ void tableBreak(ApplicationState& state, PrinterPage& page,
     }
 }
 
-QString fixed(const ApplicationState& state, int row, int column, double scale, int decimals,
-              const QLocale& locale) {
-    const Cell& cell = state.gas.at(row, column);
+// A value as the document writes it: to its decimals (nothing for an empty
+// cell), or as held, a number with the regional separator, or as text.
+QString documentValue(const Cell& cell, const ColumnFacts& column, const QLocale& locale) {
+    if (column.documentDecimals == -2)
+        return cell.displayText();
+    if (column.documentDecimals < 0)
+        return WithDecimalSeparator(cell.displayText(), locale);
     if (cell.isEmpty())
         return {};
-    return FormatFixed(cell.value() * scale, decimals, locale);
+    return FormatFixed(cell.value() * column.scale, column.documentDecimals, locale);
+}
+
+void fillHeads(WordDocument& doc, int table, const std::vector<const ColumnFacts*>& columns,
+               bool form) {
+    for (size_t k = 0; k < columns.size(); ++k) {
+        const int c = static_cast<int>(k) + 1;
+        doc.setCellText(table, 1, c,
+                        form ? columns[k]->formNameText() : columns[k]->documentNameText());
+        doc.setCellText(table, 2, c, form ? columns[k]->formUnitText() : columns[k]->unitText());
+    }
 }
 
 void fillRow(WordDocument& doc, int table, int row, const QStringList& texts) {
@@ -158,88 +146,58 @@ void fillRow(WordDocument& doc, int table, int row, const QStringList& texts) {
 void typeTitle(WordDocument& doc, const ApplicationState& state) {
     doc.setFontName(DocumentFont);
     doc.setFontSize(TitleSize);
-    doc.TypeText(state.ProgramName + QLatin1Char('\r'));
+    doc.TypeText(state.program.ProgramName + QLatin1Char('\r'));
     doc.setFontSize(BodySize);
-    doc.TypeText(state.ProgramSubtitle + QStringLiteral("\r\r"));
+    doc.TypeText(state.program.ProgramSubtitle + QStringLiteral("\r\r"));
 }
-
-constexpr int FittingColumns[] = {GasColumn::cu45, GasColumn::cu90, GasColumn::cu91, GasColumn::rt,
-                                  GasColumn::rx,   GasColumn::rs,   GasColumn::rv};
 
 } // namespace
 
-QString PrintedViscosity(const ApplicationState& state, int row) {
-    return rounded(state, row, GasColumn::visc, 1000000, 100);
+QString PrintedValue(const Cell& cell, const ColumnFacts& column) {
+    if (column.listingDecimals < 0)
+        return cell.displayText();
+    if (cell.isEmpty())
+        return {};
+    double divisor = 1;
+    for (int k = 0; k < column.listingDecimals; ++k)
+        divisor *= 10;
+    return NumberToText(std::floor(cell.value() * (column.scale * divisor) + 0.5) / divisor);
 }
 
-QString PrintedReynolds(const ApplicationState& state, int row) {
-    return rounded(state, row, GasColumn::rey, 1, 1);
+QStringList GasLegendLines() {
+    return ListingLegendLines(GasColumns());
 }
 
-QString PrintedFriction(const ApplicationState& state, int row) {
-    return rounded(state, row, GasColumn::attr, 100, 100);
-}
-
-QString PrintedVelocity(const ApplicationState& state, int row) {
-    return rounded(state, row, GasColumn::vel, 10000, 100);
-}
-
-QString PrintedLoss(const ApplicationState& state, int row) {
-    return rounded(state, row, GasColumn::perd, 100, 100);
-}
-
-void PrintGasRow(const ApplicationState& state, int row, PrinterPage& page) {
-    namespace P = GasPrintColumn;
+void PrintGasRow(const Project& project, int row, PrinterPage& page) {
     printRowNumber(page, row);
-    printAligned(page, stored(state, row, GasColumn::lungh), P::lungh);
-    printAligned(page, stored(state, row, GasColumn::luvirt), P::luvirt);
-    printAligned(page, stored(state, row, GasColumn::tipofi), P::tipofi);
-    printAligned(page, stored(state, row, GasColumn::portgas), P::portgas);
-    printAligned(page, stored(state, row, GasColumn::tipoc), P::tipoc);
-    printAligned(page, stored(state, row, GasColumn::diam), P::diam);
-    printAligned(page, PrintedViscosity(state, row), P::visc);
-    printAligned(page, PrintedReynolds(state, row), P::rey);
-    printAligned(page, PrintedFriction(state, row), P::attr);
-    printAligned(page, PrintedVelocity(state, row), P::vel);
-    printAligned(page, stored(state, row, GasColumn::mas), P::mas);
-    printAligned(page, stored(state, row, GasColumn::pcs), P::pcs);
-    printAligned(page, stored(state, row, GasColumn::pci), P::pci);
-    printAligned(page, PrintedLoss(state, row), P::perd);
+    for (const ColumnFacts* column : ListingColumns(GasColumns(), 1))
+        printAligned(page, PrintedValue(project.gas.at(row, column->column), *column), column->at);
     page.emptyLine();
 }
 
-void PrintGasFittingsRow(const ApplicationState& state, int row, PrinterPage& page) {
+void PrintGasFittingsRow(const Project& project, int row, PrinterPage& page) {
     printRowNumber(page, row);
-    for (size_t k = 0; k < GasFittingPrintEnds.size(); ++k) {
-        const QString count = stored(state, row, FittingColumns[k]);
+    for (const ColumnFacts* column : ListingColumns(GasColumns(), 2)) {
+        const QString count = project.gas.at(row, column->column).displayText();
         if (count.isEmpty())
             continue;
-        page.printApart(GasFittingPrintEnds[k] - static_cast<int>(count.size()), count);
+        page.printApart(column->at - static_cast<int>(count.size()), count);
     }
     page.emptyLine();
 }
 
 void PrintGasTableHeads(PrinterPage& page, double points) {
     page.setFontSize(points);
-    printHeader(page, GasHeaderLines);
+    printHeader(page, 1);
     page.emptyLine();
 }
 
-void GasPageBreak(ApplicationState& state, PrinterPage& page) {
-    tableBreak(state, page, GasHeaderLines);
-}
-
-void FittingsPageBreak(ApplicationState& state, PrinterPage& page) {
-    tableBreak(state, page, GasFittingsHeaderLines);
-}
-
-bool PrintGasListing(ApplicationState& state, PrinterPage& page) {
-    const int rows = state.gasRows();
+bool PrintGasListing(const Project& project, PrinterPage& page) {
+    const int rows = project.gas.rows();
     // The row quotas fit a page under a one- or two-line project name; a
     // longer name turns the page before a line would reach the footer.
-    const std::array<QString, 2>* tableHeads = nullptr;
-    page.setPageEnd(FooterY, [&] { turnGasPage(state, page, tableHeads); });
-    state.PageRowCount = 0;
+    PageCount count;
+    page.setPageEnd(FooterY, [&] { turnGasPage(count, page); });
     page.setY(FirstPageTop);
     page.setFontName(ListingFont);
     page.setFontSize(TitleSize);
@@ -250,7 +208,7 @@ bool PrintGasListing(ApplicationState& state, PrinterPage& page) {
     page.emptyLine();
     page.tab(10);
     // A long project name goes on under itself rather than off the page.
-    page.printWrapped(QStringLiteral("Progetto: ") + state.cover.progetto, 20);
+    page.printWrapped(QStringLiteral("Progetto: ") + project.cover.progetto, 20);
     page.emptyLine();
     page.tab(10);
     page.print(QStringLiteral("DATI E RISULTATI"));
@@ -258,126 +216,93 @@ bool PrintGasListing(ApplicationState& state, PrinterPage& page) {
     page.tab(GasLegendColumn);
     page.print(QStringLiteral("Legenda:"));
     page.emptyLine();
-    for (const QString& line : GasLegendLines) {
+    for (const QString& line : GasLegendLines()) {
         page.tab(GasLegendColumn);
         page.print(line);
     }
     page.emptyLine();
 
     PrintGasTableHeads(page);
-    tableHeads = &GasHeaderLines;
+    count.table = 1;
     for (int r = 1; r <= rows; ++r) {
-        PrintGasRow(state, r, page);
-        ++state.PageRowCount;
-        GasPageBreak(state, page);
+        PrintGasRow(project, r, page);
+        ++count.rows;
+        tableBreak(rows, count, page);
     }
 
+    // The fittings table: its heads three lines under the data, on a page
+    // of their own when they do not fit.
     for (int k = 0; k < 3; ++k)
         page.emptyLine();
-    state.PageRowCount += 3;
-    FittingsPageBreak(state, page);
+    count.rows += 3;
+    count.table = 2;
+    tableBreak(rows, count, page);
     page.setFontSize(TableSize);
-    tableHeads = nullptr;
-    printHeader(page, GasFittingsHeaderLines);
+    count.table = 0;
+    printHeader(page, 2);
     page.emptyLine();
-    tableHeads = &GasFittingsHeaderLines;
-    state.PageRowCount += 3;
-    FittingsPageBreak(state, page);
+    count.table = 2;
+    count.rows += 3;
+    tableBreak(rows, count, page);
     for (int r = 1; r <= rows; ++r) {
-        PrintGasFittingsRow(state, r, page);
-        ++state.PageRowCount;
-        FittingsPageBreak(state, page);
+        PrintGasFittingsRow(project, r, page);
+        ++count.rows;
+        tableBreak(rows, count, page);
     }
 
-    state.PageRowCount = static_cast<qint16>(rows);
-    FittingsPageBreak(state, page);
+    count.rows = rows;
+    tableBreak(rows, count, page);
     page.setPageEnd(0, {});
     return page.endDocument();
 }
 
 void AddGasLegendTable(WordDocument& doc) {
-    static const char* const Rows[][2] = {
-        {"colonna", "significato"},
-        {"tronco", "numero del tronco"},
-        {"lungh.", "lunghezza del tronco"},
-        {"l.virt.", "lunghezza virtuale del tronco"},
-        {"fi", "diametro nominale"},
-        {"port.", "portata del tubo"},
-        {"gas", "tipo di gas"},
-        {"diam.", "diametro interno del tubo"},
-        {"visc.", "viscosità cinematica"},
-        {"rey", "numero di Reynolds"},
-        {"attr.", "coefficiente d'attrito"},
-        {"vel.", "velocità del gas"},
-        {"massa", "massa volumica del gas"},
-        {"pcs", "potere calorico superiore (per mc nel metano e per kg nel GPL"},
-        {"pci", "potere calorico inferiore (per mc nel metano e per kg nel GPL"},
-        {"perdita", "perdita di carico nel tronco"},
-    };
-    const int table = doc.addTableAtEnd(16, 2);
+    const std::vector<const ColumnFacts*> columns = documentColumns(1);
+    const int rows = static_cast<int>(columns.size()) + 1;
+    const int table = doc.addTableAtEnd(rows, 2);
     doc.setTableFontSize(table, 10);
-    for (int r = 0; r < 16; ++r)
-        fillRow(doc, table, r + 1, {QString::fromUtf8(Rows[r][0]), QString::fromUtf8(Rows[r][1])});
+    fillRow(doc, table, 1, {QStringLiteral("colonna"), QStringLiteral("significato")});
+    for (int r = 2; r <= rows; ++r) {
+        const ColumnFacts& c = *columns[static_cast<size_t>(r - 2)];
+        fillRow(doc, table, r, {c.documentNameText(), c.documentLegendText()});
+    }
     doc.autoFormat(table, 9);
     doc.setHeadRows(table, 1);
 }
 
-void AddGasDataTable(WordDocument& doc, const ApplicationState& state, double total,
+void AddGasDataTable(WordDocument& doc, const Project& project, double total,
                      const QLocale& locale) {
-    const int rows = state.gasRows();
-    const int table = doc.addTableAtEnd(rows + 3, 15);
+    const std::vector<const ColumnFacts*> columns = documentColumns(1);
+    const int count = static_cast<int>(columns.size());
+    const int rows = project.gas.rows();
+    const int table = doc.addTableAtEnd(rows + 3, count);
     doc.setTableFontSize(table, 7);
-    fillRow(doc, table, 1,
-            {QStringLiteral("tronco"), QStringLiteral("lungh."), QStringLiteral("l.virt."),
-             QStringLiteral("fi"), QStringLiteral("port."), QStringLiteral("gas"),
-             QStringLiteral("diam."), QStringLiteral("visc."), QStringLiteral("rey"),
-             QStringLiteral("attr."), QStringLiteral("vel."), QStringLiteral("massa"),
-             QStringLiteral("pcs"), QStringLiteral("pci"), QStringLiteral("perdita")});
-    fillRow(doc, table, 2,
-            {QStringLiteral("n."), QStringLiteral("m."), QStringLiteral("m."),
-             QStringLiteral("pollici"), QStringLiteral("mc/h"), QStringLiteral("tipo"),
-             QStringLiteral("mm"), QStringLiteral("cmq/s"), QStringLiteral("n."),
-             QStringLiteral("coeff."), QStringLiteral("cm/s"), QStringLiteral("kg/mc"),
-             QStringLiteral("kj"), QStringLiteral("kj"), QStringLiteral("mbar")});
+    fillHeads(doc, table, columns, false);
     for (int r = 1; r <= rows; ++r) {
-        // Viscosity in m²/s shown in cm²/s, velocity in m/s shown in cm/s.
-        fillRow(
-            doc, table, r + 2,
-            {SignedNumberText(r), fixed(state, r, GasColumn::lungh, 1, 2, locale),
-             fixed(state, r, GasColumn::luvirt, 1, 2, locale), stored(state, r, GasColumn::tipofi),
-             fixed(state, r, GasColumn::portgas, 1, 2, locale), stored(state, r, GasColumn::tipoc),
-             storedNumber(state, r, GasColumn::diam, locale),
-             fixed(state, r, GasColumn::visc, 10000, 2, locale),
-             fixed(state, r, GasColumn::rey, 1, 0, locale),
-             fixed(state, r, GasColumn::attr, 1, 2, locale),
-             fixed(state, r, GasColumn::vel, 100, 2, locale),
-             storedNumber(state, r, GasColumn::mas, locale),
-             fixed(state, r, GasColumn::pcs, 1, 0, locale),
-             fixed(state, r, GasColumn::pci, 1, 0, locale),
-             fixed(state, r, GasColumn::perd, 1, 2, locale)});
+        QStringList texts{SignedNumberText(r)};
+        for (size_t k = 1; k < columns.size(); ++k)
+            texts << documentValue(project.gas.at(r, columns[k]->column), *columns[k], locale);
+        fillRow(doc, table, r + 2, texts);
     }
-    doc.setCellText(table, rows + 3, 14, QStringLiteral("totale"));
-    doc.setCellText(table, rows + 3, 15, FormatFixed(total, 2, locale));
+    doc.setCellText(table, rows + 3, count - 1, QStringLiteral("totale"));
+    doc.setCellText(table, rows + 3, count, FormatFixed(total, 2, locale));
     doc.autoFormat(table, 9);
     // Names and units head every page the table runs on.
     doc.setHeadRows(table, 2);
 }
 
-void AddGasFittingsTable(WordDocument& doc, const ApplicationState& state, const QLocale& locale) {
-    const int rows = state.gasRows();
-    const int table = doc.addTableAtEnd(rows + 2, 8);
+void AddGasFittingsTable(WordDocument& doc, const Project& project, const QLocale& locale) {
+    const std::vector<const ColumnFacts*> columns = documentColumns(2);
+    const int rows = project.gas.rows();
+    const int table = doc.addTableAtEnd(rows + 2, static_cast<int>(columns.size()));
     doc.setTableFontSize(table, 8);
-    fillRow(doc, table, 1,
-            {QStringLiteral("tronco"), QStringLiteral("curva a 45°"), QStringLiteral("curva a 90°"),
-             QStringLiteral("curva a 90° ampia"), QStringLiteral("T"), QStringLiteral("croce"),
-             QStringLiteral("saracinesca"), QStringLiteral("valvola")});
-    for (int c = 1; c <= 8; ++c)
-        doc.setCellText(table, 2, c, QStringLiteral("n."));
+    fillHeads(doc, table, columns, false);
     for (int r = 1; r <= rows; ++r) {
         doc.setCellText(table, r + 2, 1, SignedNumberText(r));
-        for (size_t k = 0; k < std::size(FittingColumns); ++k)
-            doc.setCellText(table, r + 2, static_cast<int>(k) + 2,
-                            storedNumber(state, r, FittingColumns[k], locale));
+        for (size_t k = 1; k < columns.size(); ++k)
+            doc.setCellText(
+                table, r + 2, static_cast<int>(k) + 1,
+                documentValue(project.gas.at(r, columns[k]->column), *columns[k], locale));
     }
     doc.autoFormat(table, 9);
     doc.setHeadRows(table, 2);
@@ -386,18 +311,19 @@ void AddGasFittingsTable(WordDocument& doc, const ApplicationState& state, const
 void BuildGasDocument(WordDocument& doc, const ApplicationState& state, double total,
                       const QLocale& locale) {
     doc.StandardSetup();
-    doc.setProperties(state.ProgramName + QStringLiteral(": rete gas, dati e risultati"),
-                      state.OwnerName);
+    doc.setProperties(state.program.ProgramName + QStringLiteral(": rete gas, dati e risultati"),
+                      state.program.OwnerName);
     typeTitle(doc, state);
     doc.TypeText(QStringLiteral("DATI E RISULTATI\r\r"));
-    doc.TypeText(QStringLiteral("Progetto: ") + state.cover.progetto + QStringLiteral("\r\r"));
+    doc.TypeText(QStringLiteral("Progetto: ") + state.project.cover.progetto +
+                 QStringLiteral("\r\r"));
     AddGasLegendTable(doc);
     // A blank paragraph between the tables keeps them apart: tables that
     // touch are joined into one by the word processor.
     doc.addParagraphAtEnd();
-    AddGasDataTable(doc, state, total, locale);
+    AddGasDataTable(doc, state.project, total, locale);
     doc.addParagraphAtEnd();
-    AddGasFittingsTable(doc, state, locale);
+    AddGasFittingsTable(doc, state.project, locale);
     for (int table = 2; table <= 3; ++table) {
         const int columns = doc.table(table).columns;
         for (int c = 1; c <= columns; ++c) {
@@ -410,9 +336,9 @@ void BuildGasDocument(WordDocument& doc, const ApplicationState& state, double t
 
 void BuildGasForm(WordDocument& doc, const ApplicationState& state) {
     doc.StandardSetup();
-    doc.setProperties(state.ProgramName +
+    doc.setProperties(state.program.ProgramName +
                           QStringLiteral(": rete gas, modello di acquisizione dati"),
-                      state.OwnerName);
+                      state.program.OwnerName);
     typeTitle(doc, state);
     doc.TypeText(QStringLiteral("ACQUISIZIONE DATI\r\r"));
     doc.TypeText(QStringLiteral("Progetto: ___________________________________\r\r"));
@@ -425,18 +351,11 @@ void BuildGasForm(WordDocument& doc, const ApplicationState& state) {
     doc.autoFormat(types, 9);
 
     doc.addParagraphAtEnd();
-    const int form = doc.addTableAtEnd(GasFormRows, 12);
+    std::vector<const ColumnFacts*> columns{&rowNumber()};
+    const auto rest = FormColumns(GasColumns());
+    columns.insert(columns.end(), rest.begin(), rest.end());
+    const int form = doc.addTableAtEnd(GasFormRows, static_cast<int>(columns.size()));
     doc.setTableFontSize(form, 7);
-    fillRow(doc, form, 1,
-            {QStringLiteral("tronco"), QStringLiteral("lunghezza"), QStringLiteral("diametro"),
-             QStringLiteral("portata"), QStringLiteral("gas"), QStringLiteral("curve a 45°"),
-             QStringLiteral("curve a 90°"), QStringLiteral("curve a 90° ampie"),
-             QStringLiteral("T"), QStringLiteral("croce"), QStringLiteral("saracinesche"),
-             QStringLiteral("valvole")});
-    fillRow(doc, form, 2,
-            {QStringLiteral("n."), QStringLiteral("metri"), QStringLiteral("mm"),
-             QStringLiteral("l/s"), QStringLiteral("tipo")});
-    for (int c = 6; c <= 12; ++c)
-        doc.setCellText(form, 2, c, QStringLiteral("n."));
+    fillHeads(doc, form, columns, true);
     doc.autoFormat(form, 9);
 }

@@ -2,10 +2,14 @@
 
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 
+class Cell;
+class Project;
 struct ApplicationState;
+struct ColumnFacts;
 class PrinterPage;
 class WordDocument;
 
@@ -17,54 +21,22 @@ class WordDocument;
 // Title of the printed listing.
 inline constexpr char GasListingTitle[] = "TUBAREX: perdite di carico nelle tubazioni";
 
-// The two header lines of the data table (the second keeps its trailing
-// blank) and of the fittings table, printed at column GasHeaderColumn.
-extern const std::array<QString, 2> GasHeaderLines;
-extern const std::array<QString, 2> GasFittingsHeaderLines;
+// The columns of the listing and of the documents are the gas table's
+// (GasColumns(): names, units, legend, places, scales and decimals). The
+// head lines of both tables start at column GasHeaderColumn, the legend
+// lines at GasLegendColumn.
 inline constexpr int GasHeaderColumn = 5;
-
-// The fifteen legend lines, printed at column GasLegendColumn.
-extern const std::array<QString, 15> GasLegendLines;
 inline constexpr int GasLegendColumn = 6;
-
-// Print columns of the data row. A value is printed at column (p - d), d
-// being the characters before its decimal separator, so that the separator
-// falls on column p; the row number ends on column `number` - 1.
-namespace GasPrintColumn {
-inline constexpr int number = 8;
-inline constexpr int lungh = 16;
-inline constexpr int luvirt = 23;
-inline constexpr int tipofi = 36;
-inline constexpr int portgas = 41;
-inline constexpr int tipoc = 52;
-inline constexpr int diam = 57;
-inline constexpr int visc = 62;
-inline constexpr int rey = 72;
-inline constexpr int attr = 76;
-inline constexpr int vel = 84;
-inline constexpr int mas = 91;
-inline constexpr int pcs = 102;
-inline constexpr int pci = 110;
-inline constexpr int perd = 115;
-} // namespace GasPrintColumn
-
-// Columns on which the fitting counts end (each count is printed at p minus
-// its length), for cu45, cu90, cu91, rt, rx, rs, rv in this order.
-inline constexpr std::array<int, 7> GasFittingPrintEnds = {16, 27, 38, 50, 57, 67, 79};
 
 // Rows of a table that fit on the first printed page and on the others.
 inline constexpr int GasRowsFirstPage = 50;
 inline constexpr int GasRowsOtherPages = 85;
 
-// The printed values of the computed columns, in the listing's units:
-// viscosity in cm²/s, Reynolds number whole, friction factor, velocity in
-// cm/s, loss in mbar, rounded half up at the printed precision. Empty for a
-// row whose value is empty (not computable).
-QString PrintedViscosity(const ApplicationState& state, int row);
-QString PrintedReynolds(const ApplicationState& state, int row);
-QString PrintedFriction(const ApplicationState& state, int row);
-QString PrintedVelocity(const ApplicationState& state, int row);
-QString PrintedLoss(const ApplicationState& state, int row);
+// A value as the listing prints it: as held, or in the listing's unit and
+// rounded half up at its printed decimals (viscosity in cm²/s, Reynolds
+// number whole, friction factor, velocity in cm/s, loss in mbar). Empty for
+// an empty cell (a value that could not be computed).
+QString PrintedValue(const Cell& cell, const ColumnFacts& column);
 
 // The heads that open the data table: its two header lines at column
 // GasHeaderColumn in the table's type (8 points in the listing), and an
@@ -72,30 +44,29 @@ QString PrintedLoss(const ApplicationState& state, int row);
 inline constexpr double GasTablePoints = 8;
 void PrintGasTableHeads(PrinterPage& page, double points = GasTablePoints);
 
+// The legend lines of the listing.
+QStringList GasLegendLines();
+
 // One line of the data table for `row`, and one of the fittings table.
-void PrintGasRow(const ApplicationState& state, int row, PrinterPage& page);
-void PrintGasFittingsRow(const ApplicationState& state, int row, PrinterPage& page);
+void PrintGasRow(const Project& project, int row, PrinterPage& page);
+void PrintGasFittingsRow(const Project& project, int row, PrinterPage& page);
 
-// The page-break rule of the two tables: a full page (GasRowsFirstPage on
-// page 1, GasRowsOtherPages after it while rows remain) gets its footer and a
-// new page with the table's header lines; when PageRowCount equals
-// GasRowCount the footer of the current page is printed in place.
-void GasPageBreak(ApplicationState& state, PrinterPage& page);
-void FittingsPageBreak(ApplicationState& state, PrinterPage& page);
-
-// The whole listing of data and results on `page`, ended with the document.
-// PageRowCount is the only state it changes. False when the device failed.
-bool PrintGasListing(ApplicationState& state, PrinterPage& page);
+// The whole listing of data and results on `page`, ended with the document:
+// the data table, then the fittings table, each broken into pages (50 rows
+// on the first page, 85 on the others while rows remain) that carry their
+// number at the foot and open with the table's head lines. False when the
+// device failed.
+bool PrintGasListing(const Project& project, PrinterPage& page);
 
 // The word-processor document of data and results: title lines, then the
 // legend, data and fittings tables (document tables 1, 2, 3). `total` is the
 // total the window shows; numbers use the decimal separator of `locale`.
 void AddGasLegendTable(WordDocument& doc);
-void AddGasDataTable(WordDocument& doc, const ApplicationState& state, double total,
+void AddGasDataTable(WordDocument& doc, const Project& project, double total,
                      const QLocale& locale);
 // The fitting counts use the decimal separator of `locale` (by default the
 // user's).
-void AddGasFittingsTable(WordDocument& doc, const ApplicationState& state,
+void AddGasFittingsTable(WordDocument& doc, const Project& project,
                          const QLocale& locale = QLocale());
 void BuildGasDocument(WordDocument& doc, const ApplicationState& state, double total,
                       const QLocale& locale);

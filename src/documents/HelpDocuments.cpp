@@ -1,6 +1,6 @@
 #include "documents/HelpDocuments.h"
 
-#include "core/ApplicationState.h"
+#include "core/session/ApplicationState.h"
 #include "documents/HelpTexts.h"
 
 #include <QDir>
@@ -15,9 +15,9 @@ const QString PageBreak = QString(QChar(12));
 void typeHeader(WordDocument& doc, const ApplicationState& state) {
     doc.setFontName(HelpFont);
     doc.setFontSize(20);
-    doc.TypeText(state.ProgramName + CR);
+    doc.TypeText(state.program.ProgramName + CR);
     doc.setFontSize(16);
-    doc.TypeText(state.ProgramSubtitle + CR + CR + CR);
+    doc.TypeText(state.program.ProgramSubtitle + CR + CR + CR);
 }
 
 // The closing steps of every help print: the whole document is selected
@@ -34,14 +34,15 @@ QString heading(const QString& title) {
 
 } // namespace
 
-WordDocument PrintHelpToWord(const ApplicationState& state) {
+WordDocument PrintHelpToWord(const ApplicationState& state, const QString& title,
+                             const QString& text) {
     WordDocument doc;
-    doc.setProperties(state.ProgramName + QStringLiteral(": guida, ") + state.HelpPageTitle,
-                      state.OwnerName);
+    doc.setProperties(state.program.ProgramName + QStringLiteral(": guida, ") + title,
+                      state.program.OwnerName);
     typeHeader(doc, state);
-    doc.TypeText(heading(state.HelpPageTitle));
+    doc.TypeText(heading(title));
     doc.setFontSize(12);
-    doc.TypeText(state.HelpPageText + CR);
+    doc.TypeText(text + CR);
     justifyAll(doc);
     return doc;
 }
@@ -49,8 +50,8 @@ WordDocument PrintHelpToWord(const ApplicationState& state) {
 WordDocument LicenceDocument(const ApplicationState& state, const QString& agreement) {
     WordDocument doc;
     doc.StandardSetup();
-    doc.setProperties(state.ProgramName + QStringLiteral(": contratto di licenza"),
-                      state.OwnerName);
+    doc.setProperties(state.program.ProgramName + QStringLiteral(": contratto di licenza"),
+                      state.program.OwnerName);
     typeHeader(doc, state);
     doc.setFontSize(12);
     doc.TypeText(agreement + CR);
@@ -61,7 +62,8 @@ WordDocument LicenceDocument(const ApplicationState& state, const QString& agree
 WordDocument WholeHelpDocument(const ApplicationState& state, const std::vector<HelpTopic>& pages) {
     WordDocument doc;
     doc.StandardSetup();
-    doc.setProperties(state.ProgramName + QStringLiteral(": guida"), state.OwnerName);
+    doc.setProperties(state.program.ProgramName + QStringLiteral(": guida"),
+                      state.program.OwnerName);
     typeHeader(doc, state);
     for (std::size_t i = 0; i < pages.size(); ++i) {
         doc.TypeText(heading(pages[i].title));
@@ -77,5 +79,5 @@ WordDocument WholeHelpDocument(const ApplicationState& state, const std::vector<
 QString WholeHelpPath(const ApplicationState& state) {
     QDir folder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     folder.mkpath(QStringLiteral("."));
-    return folder.filePath(state.ProgramName + QStringLiteral("-guida.docx"));
+    return folder.filePath(state.program.ProgramName + QStringLiteral("-guida.docx"));
 }

@@ -14,10 +14,11 @@ struct HelpTopic;
 // points and a paragraph end, ProgramSubtitle at 16 points and three
 // paragraph ends; each ends with the whole document justified.
 
-// The page print: the header, "Guida: " + HelpPageTitle and two paragraph
-// ends (still at 16 points), then HelpPageText at 12 points and a
-// paragraph end. No standard set-up.
-WordDocument PrintHelpToWord(const ApplicationState& state);
+// The page print of the help page `title` with its `text`: the header,
+// "Guida: " + title and two paragraph ends (still at 16 points), then the
+// text at 12 points and a paragraph end. No standard set-up.
+WordDocument PrintHelpToWord(const ApplicationState& state, const QString& title,
+                             const QString& text);
 
 // The licence print: the standard set-up, the header, then the agreement
 // text at 12 points and a paragraph end.

@@ -214,25 +214,19 @@ const QString Licence = QStringLiteral(
 
 const std::vector<HelpTopic>& HelpTopics() {
     static const std::vector<HelpTopic> topics = {
-        {QStringLiteral("manuale"), QStringLiteral("MANUALE D'USO RAPIDO"), ManualeText},
-        {QStringLiteral("guidafunzionamento"), QStringLiteral("FUNZIONAMENTO DEL PROGRAMMA"),
-         FunzionamentoText},
-        {QStringLiteral("guidaarchivio"), QStringLiteral("ARCHIVIO DATI"), ArchivioText},
-        {QStringLiteral("guidastampa"), QStringLiteral("COME STAMPARE"), StampaText},
-        {QStringLiteral("guidadati"), QStringLiteral("FINESTRA DATI ACQUA"), DatiText},
-        {QStringLiteral("guidadatigas"), QStringLiteral("FINESTRA DATI GAS"), DatiGasText},
-        {QStringLiteral("guidafrontespizio"), QStringLiteral("FINESTRA FRONTESPIZIO"),
-         FrontespizioText},
+        {HelpSubject::Manual, QStringLiteral("MANUALE D'USO RAPIDO"), ManualeText},
+        {HelpSubject::Working, QStringLiteral("FUNZIONAMENTO DEL PROGRAMMA"), FunzionamentoText},
+        {HelpSubject::Archive, QStringLiteral("ARCHIVIO DATI"), ArchivioText},
+        {HelpSubject::Printing, QStringLiteral("COME STAMPARE"), StampaText},
+        {HelpSubject::WaterData, QStringLiteral("FINESTRA DATI ACQUA"), DatiText},
+        {HelpSubject::GasData, QStringLiteral("FINESTRA DATI GAS"), DatiGasText},
+        {HelpSubject::Cover, QStringLiteral("FINESTRA FRONTESPIZIO"), FrontespizioText},
     };
     return topics;
 }
 
-const HelpTopic* FindHelpTopic(const QString& window) {
-    for (const HelpTopic& topic : HelpTopics()) {
-        if (topic.window == window)
-            return &topic;
-    }
-    return nullptr;
+const HelpTopic& FindHelpTopic(HelpSubject subject) {
+    return HelpTopics()[static_cast<std::size_t>(subject)];
 }
 
 QString LicenceText() {

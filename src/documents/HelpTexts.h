@@ -8,20 +8,22 @@
 // line ("\n\n"); a label shows them as they are and a document turns every
 // line end into a paragraph end.
 
-// One help page: the window that shows it, its title and its text.
+// What a help page is about; the help windows say which page shows which.
+enum class HelpSubject { Manual, Working, Archive, Printing, WaterData, GasData, Cover };
+
+// One help page: its subject, its title and its text.
 struct HelpTopic {
-    QString window; // registry name of the page window
+    HelpSubject subject;
     QString title;
     QString text;
 };
 
 // The seven topics in the order of the summary and of the whole-help
-// document: manuale, guidafunzionamento, guidaarchivio, guidastampa,
-// guidadati, guidadatigas, guidafrontespizio.
+// document, which is the order of HelpSubject.
 const std::vector<HelpTopic>& HelpTopics();
 
-// The topic shown by the named window; nullptr for a window without one.
-const HelpTopic* FindHelpTopic(const QString& window);
+// The topic of a subject.
+const HelpTopic& FindHelpTopic(HelpSubject subject);
 
 // The licence agreement shown by the window `licenza`: the program's MIT
 // licence told in Italian, with the original English text named as binding.

@@ -1,6 +1,6 @@
 #include "documents/PainterPageSink.h"
 
-#include "core/SafeFile.h"
+#include "core/file/SafeFile.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>
@@ -168,9 +168,9 @@ namespace {
 // The whole document made in memory and checked, or why it could not be:
 // the PDF writer does not report a short write, so a file written directly
 // could be cut short and still look finished.
-std::variant<QByteArray, QString> pdfDocument(const std::function<void(PrinterPage&)>& body,
-                                              const QPageLayout& layout, const QString& title,
-                                              const QString& deviceName) {
+Result<QByteArray> pdfDocument(const std::function<void(PrinterPage&)>& body,
+                               const QPageLayout& layout, const QString& title,
+                               const QString& deviceName) {
     // Room for a long listing up front: the writer adds to the document a
     // few bytes at a time.
     QByteArray bytes;
@@ -187,11 +187,11 @@ std::variant<QByteArray, QString> pdfDocument(const std::function<void(PrinterPa
         PrinterPage page(sink);
         body(page);
         if (!page.endDocument())
-            return page.error();
+            return Result<QByteArray>::failure(page.error());
     }
     const QByteArray& pdf = buffer.data();
     if (!pdf.startsWith("%PDF-") || !pdf.trimmed().endsWith("%%EOF"))
-        return QStringLiteral("il documento non è stato completato");
+        return Result<QByteArray>::failure(QStringLiteral("il documento non è stato completato"));
     return pdf;
 }
 
@@ -202,34 +202,30 @@ QPageLayout ListingPageLayout() {
                        QPageLayout::Millimeter);
 }
 
-bool PrintToPdf(const QString& path, const std::function<void(PrinterPage&)>& body,
-                QString* error) {
-    return PrintToPdf(path, body, ListingPageLayout(), QString(), error);
+Result<> PrintToPdf(const QString& path, const std::function<void(PrinterPage&)>& body) {
+    return PrintToPdf(path, body, ListingPageLayout(), QString());
 }
 
-bool PrintToPdf(const QString& path, const std::function<void(PrinterPage&)>& body,
-                const QPageLayout& layout, const QString& title, QString* error) {
+Result<> PrintToPdf(const QString& path, const std::function<void(PrinterPage&)>& body,
+                    const QPageLayout& layout, const QString& title) {
     const auto failed = [&](const QString& why) {
-        if (error)
-            *error = QStringLiteral("Impossibile scrivere il file PDF %1: %2.")
-                         .arg(QuotedPath(path), why);
-        return false;
+        return Result<>::failure(
+            QStringLiteral("Impossibile scrivere il file PDF %1: %2.").arg(QuotedPath(path), why));
     };
     // Only the finished document replaces the file.
-    const auto pdf = pdfDocument(body, layout, title, QuotedPath(path));
-    if (const QString* why = std::get_if<QString>(&pdf))
-        return failed(*why);
-    const QString why = ReplaceFile(path, std::get<QByteArray>(pdf));
-    if (!why.isEmpty())
-        return failed(why);
-    return true;
+    const Result<QByteArray> pdf = pdfDocument(body, layout, title, QuotedPath(path));
+    if (!pdf)
+        return failed(pdf.error());
+    const Result<> replaced = ReplaceFile(path, pdf.value());
+    if (!replaced)
+        return failed(replaced.error());
+    return {};
 }
 
-std::variant<QByteArray, QString> ListingPdf(const std::function<void(PrinterPage&)>& body,
-                                             const QString& name) {
-    auto pdf = pdfDocument(body, ListingPageLayout(), QString(), QuotedPath(name));
-    if (const QString* why = std::get_if<QString>(&pdf))
-        return QStringLiteral("Impossibile comporre il PDF per %1: %2.")
-            .arg(QuotedPath(name), *why);
+Result<QByteArray> ListingPdf(const std::function<void(PrinterPage&)>& body, const QString& name) {
+    Result<QByteArray> pdf = pdfDocument(body, ListingPageLayout(), QString(), QuotedPath(name));
+    if (!pdf)
+        return Result<QByteArray>::failure(QStringLiteral("Impossibile comporre il PDF per %1: %2.")
+                                               .arg(QuotedPath(name), pdf.error()));
     return pdf;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/model/Result.h"
+
 #include "documents/PrinterPage.h"
 
 #include <QFont>
@@ -13,7 +15,6 @@
 #include <map>
 #include <memory>
 #include <utility>
-#include <variant>
 
 class QPagedPaintDevice;
 
@@ -82,19 +83,17 @@ private:
 // (118 columns at 8 points) just fits.
 QPageLayout ListingPageLayout();
 
-// Prints a listing into a PDF file on ListingPageLayout(). The file
-// is replaced only by the complete document. False, with an Italian `error`
-// naming the file, when it cannot be written; any previous file stays.
-bool PrintToPdf(const QString& path, const std::function<void(PrinterPage&)>& body,
-                QString* error = nullptr);
+// Prints a listing into a PDF file on ListingPageLayout(). The file is
+// replaced only by the complete document; when it cannot be written the
+// failure is Italian and names the file, and any previous file stays.
+Result<> PrintToPdf(const QString& path, const std::function<void(PrinterPage&)>& body);
 
 // The same on the given page (as chosen in a printer dialog), with the
 // document's title.
-bool PrintToPdf(const QString& path, const std::function<void(PrinterPage&)>& body,
-                const QPageLayout& layout, const QString& title, QString* error = nullptr);
+Result<> PrintToPdf(const QString& path, const std::function<void(PrinterPage&)>& body,
+                    const QPageLayout& layout, const QString& title);
 
 // The listing's PDF, as PrintToPdf makes it, in memory for a destination
 // that is not a file (standard output, named `name` in the message): the
 // finished document, or the Italian sentence saying why there is none.
-std::variant<QByteArray, QString> ListingPdf(const std::function<void(PrinterPage&)>& body,
-                                             const QString& name);
+Result<QByteArray> ListingPdf(const std::function<void(PrinterPage&)>& body, const QString& name);

@@ -1,6 +1,6 @@
 #include "documents/PrinterPage.h"
 
-#include "core/NumberText.h"
+#include "core/model/NumberText.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 // The cover of the technical report on paper and in the document.
 #include "documents/ReportCover.h"
 
-#include "core/ApplicationState.h"
+#include "core/session/ApplicationState.h"
 #include "documents/PrinterPage.h"
 #include "documents/WordDocument.h"
 
@@ -36,7 +36,7 @@ struct DocumentCover {
 };
 
 void typeCover(WordDocument& doc, const ApplicationState& state, const DocumentCover& k) {
-    const ProjectIdentification& c = state.cover;
+    const ProjectIdentification& c = state.project.cover;
     doc.setFontSize(scaled(DocumentTitlePoints, k.text, DocumentTextPoints));
     doc.TypeText(QStringLiteral("PERDITE DI CARICO NELLE TUBAZIONI\r\r"));
     doc.setFontSize(k.text);
@@ -44,13 +44,13 @@ void typeCover(WordDocument& doc, const ApplicationState& state, const DocumentC
     doc.TypeText(QStringLiteral("località: ") + c.localita + QLatin1Char('\r'));
     doc.TypeText(QStringLiteral("tipologia di studio: ") + c.tipostudio + QLatin1Char('\r'));
     doc.TypeText(QString(k.afterStudy, QLatin1Char('\r')));
-    doc.TypeText(QStringLiteral("progettista: ") + state.OwnerName + QLatin1Char('\r'));
+    doc.TypeText(QStringLiteral("progettista: ") + state.program.OwnerName + QLatin1Char('\r'));
     doc.TypeText(QStringLiteral("committente: ") + c.committente + QStringLiteral("\r\r"));
     // Without place and date their line stays, blank.
     doc.TypeText(ReportPlaceAndDate(c) + QLatin1Char('\r'));
     doc.TypeText(QString(k.afterPlace, QLatin1Char('\r')));
-    doc.TypeText(state.OwnerName + QLatin1Char('\r'));
-    doc.TypeText(state.OwnerAddress);
+    doc.TypeText(state.program.OwnerName + QLatin1Char('\r'));
+    doc.TypeText(state.program.OwnerAddress);
 }
 
 // The cover fits its page with a line of its text to spare, so that a
@@ -135,15 +135,15 @@ struct CoverLines {
 };
 
 CoverLines coverLines(const ApplicationState& state) {
-    const ProjectIdentification& c = state.cover;
+    const ProjectIdentification& c = state.project.cover;
     CoverLines lines;
     lines.fields = {QStringLiteral("progetto..............: ") + c.progetto,
                     QStringLiteral("località................: ") + c.localita,
                     QStringLiteral("tipologia di studio: ") + c.tipostudio,
-                    QStringLiteral("progettista............: ") + state.OwnerName,
+                    QStringLiteral("progettista............: ") + state.program.OwnerName,
                     QStringLiteral("committente.........: ") + c.committente,
                     ReportPlaceAndDate(c)};
-    lines.owner = {state.OwnerName, state.OwnerAddress};
+    lines.owner = {state.program.OwnerName, state.program.OwnerAddress};
     return lines;
 }
 

@@ -1,7 +1,7 @@
 // The start of the technical report and its document route.
 #include "documents/TechnicalReport.h"
 
-#include "core/ApplicationState.h"
+#include "core/session/ApplicationState.h"
 #include "documents/GasPrintout.h"
 #include "documents/ReportCover.h"
 #include "documents/ReportTexts.h"
@@ -22,13 +22,11 @@ constexpr int WaterDataColumns = 13;
 constexpr int GasDataColumns = 15;
 constexpr int GasFittingsColumns = 8;
 
-// A failed silent check: its notice, and the window that shows the network.
-// The flag still at 1 after the check means it failed.
-std::optional<ReportStart> failedCheck(int quietFlag, const CheckOutcome& outcome,
-                                       const char* window) {
-    if (quietFlag != 1)
+// A failed silent check: its notice, and the network it failed on.
+std::optional<ReportStart> failedCheck(const CheckOutcome& outcome, NetworkKind network) {
+    if (outcome.passed)
         return std::nullopt;
-    return ReportStart{ReportStep::CheckFailed, outcome.notice, QString::fromLatin1(window)};
+    return ReportStart{ReportStep::CheckFailed, outcome.notice, network};
 }
 
 void typeCriteria(WordDocument& doc, const std::vector<CriteriaParagraph>& text) {
@@ -40,24 +38,21 @@ void typeCriteria(WordDocument& doc, const std::vector<CriteriaParagraph>& text)
 } // namespace
 
 ReportStart StartReport(ApplicationState& state) {
-    if (state.waterRows() == 0 && state.gasRows() == 0)
+    if (state.project.water.rows() == 0 && state.project.gas.rows() == 0)
         return {ReportStep::Refuse,
-                Notice{QStringLiteral("Non ci sono dati da stampare."), NoticeIcon::Critical},
-                QString()};
-    if (state.waterRows() > 0) {
-        state.WaterCheckQuiet = 1;
-        const CheckOutcome outcome = CheckWaterData(state);
-        if (auto failed = failedCheck(state.WaterCheckQuiet, outcome, "dati"))
+                Notice{QStringLiteral("Non ci sono dati da stampare."), NoticeIcon::Critical}};
+    if (state.project.water.rows() > 0) {
+        state.view.WaterCheckQuiet = 1;
+        if (auto failed = failedCheck(CheckWaterData(state), NetworkKind::Water))
             return *failed;
     }
-    if (state.gasRows() > 0) {
-        state.GasCheckQuiet = 1;
-        const CheckOutcome outcome = CheckGasData(state);
-        if (auto failed = failedCheck(state.GasCheckQuiet, outcome, "datigas"))
+    if (state.project.gas.rows() > 0) {
+        state.view.GasCheckQuiet = 1;
+        if (auto failed = failedCheck(CheckGasData(state), NetworkKind::Gas))
             return *failed;
     }
-    if (state.waterRows() > 0 && state.gasRows() > 0)
-        return {ReportStep::AskBoth, Notice{}, QString()};
+    if (state.project.water.rows() > 0 && state.project.gas.rows() > 0)
+        return {ReportStep::AskBoth, Notice{}};
     return {};
 }
 
@@ -70,21 +65,21 @@ QString ReportQuestion() {
 }
 
 QString ReportQuestionTitle(const ApplicationState& state) {
-    return state.ProgramName + QStringLiteral(": opzioni di stampa");
+    return state.program.ProgramName + QStringLiteral(": opzioni di stampa");
 }
 
-ReportTotals RecalculateReportNetworks(ApplicationState& state) {
-    RecalculateAllWaterRows(state);
-    CalculateAllGasRows(state);
-    return {WaterTotal(state, state.waterRows()), GasTotal(state, state.gasRows())};
+ReportTotals ReportNetworkTotals(const Project& project) {
+    return {project.water.WaterTotal(project.water.rows()),
+            project.gas.GasTotal(project.gas.rows())};
 }
 
 void BuildTechnicalReport(WordDocument& doc, const ApplicationState& state,
                           const ReportTotals& totals, const QLocale& locale) {
-    const bool water = state.waterRows() > 0;
-    const bool gas = state.gasRows() > 0;
+    const bool water = state.project.water.rows() > 0;
+    const bool gas = state.project.gas.rows() > 0;
     doc.StandardSetup();
-    doc.setProperties(state.ProgramName + QStringLiteral(": relazione tecnica"), state.OwnerName);
+    doc.setProperties(state.program.ProgramName + QStringLiteral(": relazione tecnica"),
+                      state.program.OwnerName);
     TypeReportCover(doc, state);
 
     // Each table stands after an empty paragraph, which keeps it apart from
@@ -96,7 +91,7 @@ void BuildTechnicalReport(WordDocument& doc, const ApplicationState& state,
         doc.addParagraphAtEnd();
         AddWaterLegendTable(doc);
         doc.addParagraphAtEnd();
-        AddWaterDataTable(doc, state, totals.water, locale);
+        AddWaterDataTable(doc, state.project, totals.water, locale);
     }
     if (gas) {
         doc.setFontSize(16);
@@ -108,14 +103,14 @@ void BuildTechnicalReport(WordDocument& doc, const ApplicationState& state,
         doc.addParagraphAtEnd();
         AddGasLegendTable(doc);
         doc.addParagraphAtEnd();
-        AddGasDataTable(doc, state, totals.gas, locale);
+        AddGasDataTable(doc, state.project, totals.gas, locale);
         doc.addParagraphAtEnd();
-        AddGasFittingsTable(doc, state);
+        AddGasFittingsTable(doc, state.project);
     }
     if (ReportsVerification(state))
         AddVerificationSection(doc, state);
 
-    const ProjectIdentification& c = state.cover;
+    const ProjectIdentification& c = state.project.cover;
     doc.setFontSize(12);
     doc.TypeText(QStringLiteral("\r\r"));
     // The closing, from the page count to the signature, stays on one page.
@@ -128,10 +123,10 @@ void BuildTechnicalReport(WordDocument& doc, const ApplicationState& state,
     if (const QString place = ReportPlaceAndDate(c); !place.isEmpty())
         doc.TypeText(place + QStringLiteral("\r\r"));
     doc.TypeText(QStringLiteral("il progettista"));
-    if (!state.OwnerName.isEmpty()) {
+    if (!state.program.OwnerName.isEmpty()) {
         doc.TypeText(QStringLiteral("\r"));
         doc.setKeepWithNext(false);
-        doc.TypeText(QStringLiteral("(") + state.OwnerName + QStringLiteral(")"));
+        doc.TypeText(QStringLiteral("(") + state.program.OwnerName + QStringLiteral(")"));
     }
     doc.setKeepWithNext(false);
     doc.setAlignment(WordAlignment::Justify);

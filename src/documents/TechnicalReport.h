@@ -1,10 +1,12 @@
 #pragma once
 
-#include "core/Notice.h"
+#include "core/model/Notice.h"
+#include "core/model/Verification.h"
 
 #include <QString>
 
 struct ApplicationState;
+class Project;
 class PrinterPage;
 class QLocale;
 class WordDocument;
@@ -33,8 +35,8 @@ enum class ReportStep {
 struct ReportStart {
     ReportStep step = ReportStep::Go;
     Notice notice;
-    // The data window that shows a failing network ("dati", "datigas").
-    QString window;
+    // The network that fails its check.
+    NetworkKind network = NetworkKind::Water;
 };
 
 // The start of the report: the refusal when no network has rows, then the
@@ -55,18 +57,18 @@ struct ReportTotals {
     double gas = 0;
 };
 
-// Every row of both networks computed through the model, and the totals of
-// all rows: what paging the windows' bands gives, without the windows.
-ReportTotals RecalculateReportNetworks(ApplicationState& state);
+// The totals of every row of both networks: what paging the windows' bands
+// gives, without the windows.
+ReportTotals ReportNetworkTotals(const Project& project);
 
 // The report on the printer: cover (no page number), then each network's
 // criteria page and table pages, each page numbered at its foot; a table
 // page holds 52 water or 50 gas rows under the legend, 85 rows after it,
 // and the closing goes on a page of its own when it does not fit under the
 // last row, so that its page count is the number of printed pages. The job
-// is ended; false when the device failed. PageRowCount counts the rows of
-// the current table page.
-bool PrintTechnicalReport(ApplicationState& state, PrinterPage& page, const ReportFont& font = {});
+// is ended; false when the device failed.
+bool PrintTechnicalReport(const ApplicationState& state, PrinterPage& page,
+                          const ReportFont& font = {});
 
 // The report as a document: cover, criteria paragraphs, the legend and data
 // tables (water: tables 1 and 2; gas: legend, data and fittings tables, after

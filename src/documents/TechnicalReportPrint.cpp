@@ -1,6 +1,6 @@
 // The technical report on the printer page model.
-#include "core/ApplicationState.h"
-#include "core/NumberText.h"
+#include "core/model/NumberText.h"
+#include "core/session/ApplicationState.h"
 #include "documents/GasPrintout.h"
 #include "documents/PrinterPage.h"
 #include "documents/ReportCover.h"
@@ -41,18 +41,18 @@ enum class Network { Water, Gas };
 
 class ReportPrinter {
 public:
-    ReportPrinter(ApplicationState& state, PrinterPage& page, const ReportFont& font)
+    ReportPrinter(const ApplicationState& state, PrinterPage& page, const ReportFont& font)
         : m_state(state)
         , m_page(page)
         , m_font(font) {}
 
     bool print() {
-        m_state.PageRowCount = 0;
+        m_pageRows = 0;
         PrintReportCover(m_state, m_page);
-        if (m_state.waterRows() > 0)
+        if (m_state.project.water.rows() > 0)
             section(Network::Water);
-        if (m_state.gasRows() > 0) {
-            if (m_state.waterRows() > 0)
+        if (m_state.project.gas.rows() > 0) {
+            if (m_state.project.water.rows() > 0)
                 footer(TableFooterY);
             section(Network::Gas);
         }
@@ -66,7 +66,7 @@ public:
 
 private:
     int rows(Network n) const {
-        return n == Network::Water ? m_state.waterRows() : m_state.gasRows();
+        return n == Network::Water ? m_state.project.water.rows() : m_state.project.gas.rows();
     }
 
     // A line at a column, broken under itself when it is longer than the page.
@@ -82,7 +82,7 @@ private:
 
     void section(Network n) {
         const bool water = n == Network::Water;
-        m_state.PageRowCount = 0;
+        m_pageRows = 0;
         m_page.newPage();
         m_page.setColumnOrigin(0);
         m_page.setFontName(m_font.name);
@@ -113,8 +113,7 @@ private:
         };
         legend(QStringLiteral("Legenda:"));
         m_page.emptyLine();
-        const QStringList lines =
-            water ? WaterLegendLines() : QStringList(GasLegendLines.begin(), GasLegendLines.end());
+        const QStringList lines = water ? WaterLegendLines() : GasLegendLines();
         // A legend line too long for the margins is set smaller, whole.
         qsizetype longest = 0;
         for (const QString& text : lines)
@@ -135,10 +134,10 @@ private:
         m_underLegend = true;
         for (int r = 1; r <= rows(n); ++r) {
             if (water)
-                PrintWaterRow(m_state, m_page, r);
+                PrintWaterRow(m_state.project, m_page, r);
             else
-                PrintGasRow(m_state, r, m_page);
-            ++m_state.PageRowCount;
+                PrintGasRow(m_state.project, r, m_page);
+            ++m_pageRows;
             m_lastRow = r;
             water ? WaterTableBreak() : GasTableBreak();
             ClosingFlag = 0;
@@ -166,9 +165,9 @@ private:
         heads(n, columns, listing);
         for (int r = 1; r <= rows(n); ++r) {
             if (n == Network::Water)
-                PrintWaterRow(m_state, columns, r);
+                PrintWaterRow(m_state.project, columns, r);
             else
-                PrintGasRow(m_state, r, columns);
+                PrintGasRow(m_state.project, r, columns);
         }
         columns.endDocument();
         qsizetype first = std::numeric_limits<qsizetype>::max(), last = 0;
@@ -216,10 +215,10 @@ private:
         const int quota = !m_underLegend        ? RowsPerTablePage
                           : n == Network::Water ? WaterRowsUnderLegend
                                                 : GasRowsUnderLegend;
-        if (m_lastRow >= rows(n) || m_state.PageRowCount < quota)
+        if (m_lastRow >= rows(n) || m_pageRows < quota)
             return;
         footer(TableFooterY);
-        m_state.PageRowCount = 0;
+        m_pageRows = 0;
         m_page.newPage();
         m_page.setY(PageTop);
         heads(n);
@@ -227,7 +226,7 @@ private:
     }
 
     void closing() {
-        const ProjectIdentification& c = m_state.cover;
+        const ProjectIdentification& c = m_state.project.cover;
         m_page.setColumnOrigin(0);
         emptyLines(2);
         m_page.setFontSize(m_font.points);
@@ -235,9 +234,10 @@ private:
         const QString allegati = QStringLiteral("Si allegano: ") + c.allegati;
         // No place and no date, no line for them; no owner, no brackets.
         const QString place = ReportPlaceAndDate(c);
-        const QString owner = m_state.OwnerName.isEmpty()
-                                  ? QString()
-                                  : QStringLiteral("(") + m_state.OwnerName + QStringLiteral(")");
+        const QString owner =
+            m_state.program.OwnerName.isEmpty()
+                ? QString()
+                : QStringLiteral("(") + m_state.program.OwnerName + QStringLiteral(")");
         const auto linesOf = [this](const QString& text, int column) {
             return text.isEmpty() ? 0 : m_page.wrappedLineCount(text, column, column);
         };
@@ -262,10 +262,10 @@ private:
         if (!owner.isEmpty())
             line(owner, SignatureColumn);
         ClosingFlag = 1;
-        m_state.gasRows() > 0 ? GasTableBreak() : WaterTableBreak();
+        m_state.project.gas.rows() > 0 ? GasTableBreak() : WaterTableBreak();
     }
 
-    ApplicationState& m_state;
+    const ApplicationState& m_state;
     PrinterPage& m_page;
     const ReportFont& m_font;
     // 1 once the closing is printed: the table break then only ends the
@@ -273,6 +273,8 @@ private:
     qint16 ClosingFlag = 0;
     // The current table page is the first of its network, under the legend.
     bool m_underLegend = true;
+    // Rows printed on the current table page.
+    int m_pageRows = 0;
     int m_lastRow = 0;
     // The type size and first column of the table being printed.
     ColumnFit m_table{WaterTablePoints, 0};
@@ -280,6 +282,7 @@ private:
 
 } // namespace
 
-bool PrintTechnicalReport(ApplicationState& state, PrinterPage& page, const ReportFont& font) {
+bool PrintTechnicalReport(const ApplicationState& state, PrinterPage& page,
+                          const ReportFont& font) {
     return ReportPrinter(state, page, font).print();
 }

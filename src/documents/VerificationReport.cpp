@@ -1,7 +1,7 @@
 #include "documents/VerificationReport.h"
 
-#include "core/ApplicationState.h"
-#include "core/Verification.h"
+#include "core/model/Verification.h"
+#include "core/session/ApplicationState.h"
 #include "documents/PrinterPage.h"
 #include "documents/TechnicalReport.h"
 #include "documents/WordDocument.h"
@@ -131,15 +131,16 @@ void printPathLine(PrinterPage& page, const QStringList& texts, int pathWidth, b
 } // namespace
 
 bool ReportsVerification(const ApplicationState& state) {
-    return state.extension.reportVerification && (state.waterRows() > 0 || state.gasRows() > 0);
+    return state.project.extension().reportVerification &&
+           (state.project.water.rows() > 0 || state.project.gas.rows() > 0);
 }
 
 std::vector<VerificationSection> VerificationSections(const ApplicationState& state) {
     std::vector<VerificationSection> sections;
-    if (state.waterRows() > 0)
-        sections.push_back(sectionOf(VerifyWaterNetwork(state)));
-    if (state.gasRows() > 0)
-        sections.push_back(sectionOf(VerifyGasNetwork(state)));
+    if (state.project.water.rows() > 0)
+        sections.push_back(sectionOf(state.project.waterVerification()));
+    if (state.project.gas.rows() > 0)
+        sections.push_back(sectionOf(state.project.gasVerification()));
     return sections;
 }
 

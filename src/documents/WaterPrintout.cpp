@@ -1,8 +1,9 @@
 #include "documents/WaterPrintout.h"
 
-#include "core/ApplicationState.h"
-#include "core/NumberText.h"
-#include "core/RowGuide.h"
+#include "core/model/Columns.h"
+#include "core/model/NumberText.h"
+#include "core/model/RowGuide.h"
+#include "core/session/ApplicationState.h"
 #include "documents/PrinterPage.h"
 #include "documents/WordDocument.h"
 
@@ -17,18 +18,24 @@ const QString DocumentFont = QStringLiteral("Century Gothic");
 constexpr int TableFormat = 9;
 constexpr double TablePoints = 10;
 
-// Names and units of the data table and of the form, columns 1..13.
-const std::array<const char*, 13> DataNames = {"tronco", "lungh.", "diam.", "port.", "scabr.",
-                                               "c.45",   "c.90",   "c.90+", "T",     "croce",
-                                               "sarac.", "valv.",  "perd."};
-const std::array<const char*, 13> DataUnits = {"n.", "m.", "mm", "l/s", "coeff.", "n.",   "n.",
-                                               "n.", "n.", "n.", "n.",  "n.",     "metri"};
+// The water table's columns as the document's data table and the form show
+// them, the row number first.
+std::vector<const ColumnFacts*> documentColumns() {
+    std::vector<const ColumnFacts*> columns{&WaterColumns().front()};
+    const auto rest = DocumentColumns(WaterColumns(), 1);
+    columns.insert(columns.end(), rest.begin(), rest.end());
+    return columns;
+}
 
-void fillHeads(WordDocument& document, int table, const QString& lastName) {
-    for (int c = 1; c <= 13; ++c) {
-        const auto at = static_cast<size_t>(c - 1);
-        document.setCellText(table, 1, c, c == 13 ? lastName : QString::fromUtf8(DataNames[at]));
-        document.setCellText(table, 2, c, QString::fromUtf8(DataUnits[at]));
+// The two head rows of a table: its columns' names and units.
+void fillHeads(WordDocument& document, int table, const std::vector<const ColumnFacts*>& columns,
+               bool form) {
+    for (size_t k = 0; k < columns.size(); ++k) {
+        const int c = static_cast<int>(k) + 1;
+        document.setCellText(table, 1, c,
+                             form ? columns[k]->formNameText() : columns[k]->documentNameText());
+        document.setCellText(table, 2, c,
+                             form ? columns[k]->formUnitText() : columns[k]->unitText());
     }
 }
 
@@ -38,18 +45,19 @@ void startDocument(WordDocument& document, const ApplicationState& state, const 
     document.StandardSetup();
     document.setFontName(DocumentFont);
     document.setFontSize(18);
-    document.TypeText(state.ProgramName + QLatin1Char('\r'));
+    document.TypeText(state.program.ProgramName + QLatin1Char('\r'));
     document.setFontSize(12);
-    document.TypeText(state.ProgramSubtitle + QStringLiteral("\r\r"));
+    document.TypeText(state.program.ProgramSubtitle + QStringLiteral("\r\r"));
     document.TypeText(title + QStringLiteral("\r\r"));
     document.TypeText(QStringLiteral("Progetto: ") + project + QStringLiteral("\r\r"));
 }
 
 // A full page: its footer, then a new page that opens with the heads of the
-// table when the table has begun.
-void turnWaterPage(ApplicationState& state, PrinterPage& page, bool heads) {
+// table when the table has begun. `pageRows` counts the rows printed on the
+// page.
+void turnWaterPage(int& pageRows, PrinterPage& page, bool heads) {
     PrintWaterPageFooter(page);
-    state.PageRowCount = 0;
+    pageRows = 0;
     page.newPage();
     page.setY(WaterNextPageY);
     if (heads)
@@ -58,65 +66,39 @@ void turnWaterPage(ApplicationState& state, PrinterPage& page, bool heads) {
 
 // The page-break rule of the listing, run after every row and once after the
 // last: a full page gets its footer and a new page opens with the heads.
-void breakWaterPage(ApplicationState& state, PrinterPage& page) {
-    const int rows = state.waterRows();
-    const bool firstFull = page.page() == 1 && state.PageRowCount == WaterRowsFirstPage;
+void breakWaterPage(int rows, int& pageRows, PrinterPage& page) {
+    const bool firstFull = page.page() == 1 && pageRows == WaterRowsFirstPage;
     const bool laterFull =
-        page.page() > 1 && state.PageRowCount == WaterRowsPerPage && rows > WaterRowsPerPage;
+        page.page() > 1 && pageRows == WaterRowsPerPage && rows > WaterRowsPerPage;
     if (firstFull || laterFull)
-        turnWaterPage(state, page, true);
+        turnWaterPage(pageRows, page, true);
 }
 
 } // namespace
 
-const QStringList& WaterLegendLines() {
-    static const QStringList lines = {
-        QStringLiteral("tronco    = numero del tronco"),
-        QStringLiteral("lungh.    = lunghezza del tronco"),
-        QStringLiteral("diam.     = diametro interno del tubo"),
-        QStringLiteral("port.     = portata del tubo"),
-        QStringLiteral("scabr.    = coefficiente di scabrezza"),
-        QStringLiteral("c.45      = curve a 45°"),
-        QStringLiteral("c.90      = curve a 90°"),
-        QStringLiteral("c.90+     = curve a 90° ad ampio raggio"),
-        QStringLiteral("T         = raccordi a T"),
-        QStringLiteral("croce     = raccordi a croce"),
-        QStringLiteral("sarac.    = saracinesche"),
-        QStringLiteral("valv.     = valvole di ritegno"),
-        QStringLiteral("perdite   = perdite di carico totali nel tronco"),
-    };
-    return lines;
+QStringList WaterLegendLines() {
+    return ListingLegendLines(WaterColumns());
 }
 
-QString WaterHeadLine() {
-    return QStringLiteral("tronco  lungh.   diam.   port.   scabr.   c.45   c.90   c.90+    T    "
-                          "croce   sarac.   valv.   perdite");
-}
-
-QString WaterUnitLine() {
-    return QStringLiteral("  n.      m.      mm      l/s    coeff.    n.     n.     n.      n.   "
-                          "  n.      n.       n.     metri");
-}
-
-void PrintWaterRow(ApplicationState& state, PrinterPage& page, int row) {
-    const QString number = RowNumberText(row);
-    page.tab(WaterRowNumberAnchor - static_cast<int>(number.size()));
-    page.print(number, true);
-    for (int c = WaterColumn::lungh; c <= WaterColumn::perd; ++c) {
-        if (c == WaterColumn::tipoc)
-            continue;
-        const Cell& cell = state.water.at(row, c);
-        // An empty cell leaves IntegerDigits as the previous value set it,
-        // and prints nothing at that column. A value too wide for its column
-        // moves the rest of the row right rather than touch its neighbour.
-        state.NumberText = cell.displayText();
-        CountIntegerDigits(state);
-        const int column =
-            WaterPrintAnchors.at(static_cast<size_t>(c)) - state.IntegerDigits.value_or(0);
-        if (c == WaterColumn::perd && cell.isNumber())
-            page.printApart(column, PrinterNumberText(cell.numberValue()));
+void PrintWaterRow(const Project& project, PrinterPage& page, int row) {
+    const ColumnFacts& number = WaterColumns().front();
+    const QString text = RowNumberText(row);
+    page.tab(number.at - static_cast<int>(text.size()));
+    page.print(text, true);
+    // An empty cell leaves the digits as the value before it counted them,
+    // and prints nothing at that column. A value too wide for its column
+    // moves the rest of the row right rather than touch its neighbour.
+    int digits = 0;
+    for (const ColumnFacts* column : ListingColumns(WaterColumns(), 1)) {
+        const Cell& cell = project.water.at(row, column->column);
+        QString counted = cell.displayText();
+        if (const auto d = CountIntegerDigits(counted))
+            digits = *d;
+        const int at = column->at - digits;
+        if (column->result && cell.isNumber())
+            page.printApart(at, PrinterNumberText(cell.numberValue()));
         else
-            page.printApart(column, cell.displayText());
+            page.printApart(at, cell.displayText());
     }
     page.emptyLine();
 }
@@ -124,9 +106,9 @@ void PrintWaterRow(ApplicationState& state, PrinterPage& page, int row) {
 void PrintWaterTableHeads(PrinterPage& page, double points) {
     page.setFontSize(points);
     page.tab(WaterListingIndent);
-    page.print(WaterHeadLine());
+    page.print(ListingHeadLine(WaterColumns(), 1));
     page.tab(WaterListingIndent);
-    page.print(WaterUnitLine());
+    page.print(ListingUnitLine(WaterColumns(), 1));
     page.emptyLine();
 }
 
@@ -136,13 +118,13 @@ void PrintWaterPageFooter(PrinterPage& page) {
     page.print(QStringLiteral("pagina ") + NumberToText(page.page()));
 }
 
-void PrintWaterListing(ApplicationState& state, PrinterPage& page) {
+void PrintWaterListing(const Project& project, PrinterPage& page) {
     // The row quotas fit a page under a one- or two-line project name; a
     // longer name (or one that fills pages) turns the page before a line
     // would reach the footer.
     bool tableBegun = false;
-    page.setPageEnd(WaterFooterY, [&] { turnWaterPage(state, page, tableBegun); });
-    state.PageRowCount = 0;
+    int pageRows = 0;
+    page.setPageEnd(WaterFooterY, [&] { turnWaterPage(pageRows, page, tableBegun); });
     page.setY(WaterFirstLineY);
     page.setFontName(PageFont);
     page.setFontSize(WaterTitlePoints);
@@ -153,7 +135,7 @@ void PrintWaterListing(ApplicationState& state, PrinterPage& page) {
 
     page.tab(WaterListingIndent);
     // A long project name goes on under itself rather than off the page.
-    page.printWrapped(QStringLiteral("Progetto: ") + state.cover.progetto, 20);
+    page.printWrapped(QStringLiteral("Progetto: ") + project.cover.progetto, 20);
     page.emptyLine();
     page.tab(WaterListingIndent);
     page.print(QStringLiteral("DATI E RISULTATI"));
@@ -170,73 +152,61 @@ void PrintWaterListing(ApplicationState& state, PrinterPage& page) {
     PrintWaterTableHeads(page);
     tableBegun = true;
 
-    const int rows = state.waterRows();
+    const int rows = project.water.rows();
     for (int r = 1; r <= rows; ++r) {
-        PrintWaterRow(state, page, r);
-        ++state.PageRowCount;
-        breakWaterPage(state, page);
+        PrintWaterRow(project, page, r);
+        ++pageRows;
+        breakWaterPage(rows, pageRows, page);
     }
     // The last call adds the footer of the last page.
-    state.PageRowCount = static_cast<qint16>(rows);
-    breakWaterPage(state, page);
-    if (rows == state.PageRowCount)
+    pageRows = rows;
+    breakWaterPage(rows, pageRows, page);
+    if (rows == pageRows)
         PrintWaterPageFooter(page);
     page.setPageEnd(0, {});
     page.endDocument();
 }
 
 int AddWaterLegendTable(WordDocument& document) {
-    static const std::array<std::array<const char*, 2>, 14> legend = {{
-        {"colonna", "significato"},
-        {"tronco", "numero del tronco"},
-        {"lungh.", "lunghezza del tronco"},
-        {"diam.", "diametro interno del tubo"},
-        {"port.", "portata del tubo"},
-        {"scabr.", "coefficiente di scabrezza"},
-        {"c.45", "curve a 45°"},
-        {"c.90", "curve a 90°"},
-        {"c.90+", "curve a 90° ad ampio raggio"},
-        {"T", "raccordi a T"},
-        {"croce", "raccordi a croce"},
-        {"sarac.", "saracinesche"},
-        {"valv.", "valvole di ritegno"},
-        {"perd.", "perdita di carico totale nel tronco"},
-    }};
-    const int table = document.addTableAtEnd(14, 2);
+    const std::vector<const ColumnFacts*> columns = documentColumns();
+    const int rows = static_cast<int>(columns.size()) + 1;
+    const int table = document.addTableAtEnd(rows, 2);
     document.setTableFontSize(table, TablePoints);
-    for (int r = 1; r <= 14; ++r) {
-        for (int c = 1; c <= 2; ++c)
-            document.setCellText(
-                table, r, c,
-                QString::fromUtf8(
-                    legend.at(static_cast<size_t>(r - 1)).at(static_cast<size_t>(c - 1))));
+    document.setCellText(table, 1, 1, QStringLiteral("colonna"));
+    document.setCellText(table, 1, 2, QStringLiteral("significato"));
+    for (int r = 2; r <= rows; ++r) {
+        const ColumnFacts& c = *columns[static_cast<size_t>(r - 2)];
+        document.setCellText(table, r, 1, c.documentNameText());
+        document.setCellText(table, r, 2, c.documentLegendText());
     }
     document.autoFormat(table, TableFormat);
     document.setHeadRows(table, 1);
     return table;
 }
 
-int AddWaterDataTable(WordDocument& document, const ApplicationState& state, double total,
+int AddWaterDataTable(WordDocument& document, const Project& project, double total,
                       const QLocale& locale) {
-    const int rows = state.waterRows();
-    const int table = document.addTableAtEnd(rows + 3, 13);
+    const std::vector<const ColumnFacts*> columns = documentColumns();
+    const int rows = project.water.rows();
+    const int table = document.addTableAtEnd(rows + 3, static_cast<int>(columns.size()));
     document.setTableFontSize(table, TablePoints);
-    fillHeads(document, table, QStringLiteral("perd."));
-    const WaterTable& t = state.water;
+    fillHeads(document, table, columns, false);
     for (int r = 1; r <= rows; ++r) {
         const int line = r + 2;
         document.setCellText(table, line, 1, RowNumberText(r));
-        for (const int c : {WaterColumn::lungh, WaterColumn::diam, WaterColumn::port})
-            document.setCellText(table, line, c + 1, FormatFixed(t.at(r, c).value(), 2, locale));
-        document.setCellText(table, line, 5,
-                             FormatFixed(t.at(r, WaterColumn::sca).value(), 4, locale));
-        for (int c = WaterColumn::c45; c <= WaterColumn::valv; ++c)
-            document.setCellText(table, line, c,
-                                 WithDecimalSeparator(t.at(r, c).displayText(), locale));
-        // A loss that could not be computed is an empty cell, as its box shows.
-        const Cell& loss = t.at(r, WaterColumn::perd);
-        document.setCellText(table, line, 13,
-                             loss.isEmpty() ? QString() : FormatFixed(loss.value(), 2, locale));
+        for (size_t k = 1; k < columns.size(); ++k) {
+            const ColumnFacts& c = *columns[k];
+            const Cell& cell = project.water.at(r, c.column);
+            // Inputs to their decimals (an empty one as 0), counts as typed;
+            // a loss that could not be computed is an empty cell, as its box
+            // shows.
+            QString text;
+            if (c.documentDecimals < 0)
+                text = WithDecimalSeparator(cell.displayText(), locale);
+            else if (!(c.result && cell.isEmpty()))
+                text = FormatFixed(cell.value() * c.scale, c.documentDecimals, locale);
+            document.setCellText(table, line, c.documentPlace, text);
+        }
     }
     document.setCellText(table, rows + 3, 12, QStringLiteral("totale"));
     document.setCellText(table, rows + 3, 13, FormatFixed(total, 2, locale));
@@ -255,12 +225,14 @@ void RightAlignTableColumns(WordDocument& document, int table, int columns) {
 
 void BuildWaterDocument(WordDocument& document, const ApplicationState& state, double total,
                         const QLocale& locale) {
-    startDocument(document, state, QStringLiteral("DATI E RISULTATI"), state.cover.progetto);
-    document.setProperties(state.ProgramName + QStringLiteral(": rete idrica, dati e risultati"),
-                           state.OwnerName);
+    startDocument(document, state, QStringLiteral("DATI E RISULTATI"),
+                  state.project.cover.progetto);
+    document.setProperties(state.program.ProgramName +
+                               QStringLiteral(": rete idrica, dati e risultati"),
+                           state.program.OwnerName);
     AddWaterLegendTable(document);
     document.addParagraphAtEnd();
-    AddWaterDataTable(document, state, total, locale);
+    AddWaterDataTable(document, state.project, total, locale);
     // The data table is the document's second.
     RightAlignTableColumns(document, 2, 13);
 }
@@ -268,9 +240,9 @@ void BuildWaterDocument(WordDocument& document, const ApplicationState& state, d
 void BuildWaterForm(WordDocument& document, const ApplicationState& state) {
     startDocument(document, state, QStringLiteral("ACQUISIZIONE DATI"),
                   QStringLiteral("_________________________________"));
-    document.setProperties(state.ProgramName +
+    document.setProperties(state.program.ProgramName +
                                QStringLiteral(": rete idrica, modello di acquisizione dati"),
-                           state.OwnerName);
+                           state.program.OwnerName);
     // The wall types with their coefficients as the form shows them, with
     // the decimal comma of a handwritten sheet.
     static const std::array<std::array<const char*, 3>, 4> wallTypes = {{
@@ -292,8 +264,9 @@ void BuildWaterForm(WordDocument& document, const ApplicationState& state) {
 
     document.addParagraphAtEnd();
     // Two head lines and 30 empty segments.
-    const int segments = document.addTableAtEnd(32, 13);
+    const std::vector<const ColumnFacts*> columns = documentColumns();
+    const int segments = document.addTableAtEnd(32, static_cast<int>(columns.size()));
     document.setTableFontSize(segments, TablePoints);
-    fillHeads(document, segments, QStringLiteral("perdite"));
+    fillHeads(document, segments, columns, true);
     document.autoFormat(segments, TableFormat);
 }

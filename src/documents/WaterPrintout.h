@@ -3,10 +3,9 @@
 #include <QString>
 #include <QStringList>
 
-#include <array>
-
 struct ApplicationState;
 class PrinterPage;
+class Project;
 class QLocale;
 class WordDocument;
 
@@ -15,14 +14,11 @@ class WordDocument;
 // for collecting data by hand. The technical report prints the same rows at
 // the same columns and builds the same legend and data tables.
 
-// Print columns of the listing (fixed-pitch font, column 1 at the left).
-// A value is printed from column (anchor - d), d being the characters before
-// its first "," or ".", so that the separator falls on the anchor and a value
-// without one ends just before it. The row number ends at column 12.
-inline constexpr int WaterRowNumberAnchor = 13;
-// Anchors by water column 1..13; the wall type (column 4) is not printed.
-inline constexpr std::array<int, 14> WaterPrintAnchors = {0,  22, 31, 38, 0,  44,  55,
-                                                          62, 69, 77, 84, 92, 101, 108};
+// The columns of the listing and of the documents are the water table's
+// (WaterColumns(): names, units, legend, places and decimals); a value is
+// printed from column (at - d), d being the characters before its first ","
+// or ".", so that the separator falls on the column and a value without one
+// ends just before it.
 
 // Column where the heads, the rows' tab and the title lines of the listing
 // start.
@@ -42,17 +38,14 @@ inline constexpr int WaterRowsFirstPage = 52;
 inline constexpr int WaterRowsPerPage = 85;
 
 // The thirteen legend lines of the listing ("tronco    = numero del tronco", ...).
-const QStringList& WaterLegendLines();
-// The two head lines of the printed table: names and units.
-QString WaterHeadLine();
-QString WaterUnitLine();
+QStringList WaterLegendLines();
 
-// One table row: the row number right-aligned to end at column 12, then the
-// twelve values as stored, each aligned on its anchor through the state's
-// NumberText and IntegerDigits. The loss is printed as a number, so the
-// printer's sign blank comes before it; an empty cell prints nothing. The
-// line ends after the loss.
-void PrintWaterRow(ApplicationState& state, PrinterPage& page, int row);
+// One table row: the row number right-aligned to end before its column,
+// then the twelve values as stored, each aligned on its column. The loss is
+// printed as a number, so the printer's sign blank comes before it; an empty
+// cell prints nothing (at the column the value before it was aligned by).
+// The line ends after the loss.
+void PrintWaterRow(const Project& project, PrinterPage& page, int row);
 
 // The heads that open a table page: two head lines at column 10 in the
 // table's type (8 points in the listing) and an empty line.
@@ -63,9 +56,8 @@ void PrintWaterPageFooter(PrinterPage& page);
 
 // The data-and-results listing: title, project, legend, heads and every row
 // of the table, broken into pages of 52 (first page) and 85 rows, with the
-// footer of each page; then the job is ended. PageRowCount counts the rows
-// of the current page.
-void PrintWaterListing(ApplicationState& state, PrinterPage& page);
+// footer of each page; then the job is ended.
+void PrintWaterListing(const Project& project, PrinterPage& page);
 
 // The legend table (14 x 2, 10 points, format 9) at the end of the document;
 // returns its table index.
@@ -77,7 +69,7 @@ int AddWaterLegendTable(WordDocument& document);
 // typed and the loss as "##0.00" (empty when it could not be computed), and
 // the line of the total. Numbers use the decimal separator of `locale`.
 // Returns its table index.
-int AddWaterDataTable(WordDocument& document, const ApplicationState& state, double total,
+int AddWaterDataTable(WordDocument& document, const Project& project, double total,
                       const QLocale& locale);
 
 // Right-aligns columns 1..columns of a table, one selected column at a time.

@@ -1,8 +1,8 @@
 #include "cli/Cli.h"
 
-#include "core/ApplicationState.h"
-#include "core/NumberText.h"
-#include "core/ProjectFile.h"
+#include "core/file/ProjectFile.h"
+#include "core/model/NumberText.h"
+#include "core/session/ApplicationState.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -98,17 +98,16 @@ TEST(CalcAgreement, WaterLossesAgreeWithTheFormulaToTheCent) {
             rows.push_back(randomRow(generator));
             const TypedRow& row = rows.back();
             for (int i = 0; i < 3; ++i)
-                StoreWaterCell(state, r, WaterColumn::lungh + i, row.texts[i]);
-            PickWallType(state, r, row.wallType);
+                state.project.water.StoreWaterCell(r, WaterColumn::lungh + i, row.texts[i]);
+            state.project.water.PickWallType(r, row.wallType);
             for (int i = 0; i < 7; ++i) {
                 if (!row.texts[3 + i].isEmpty())
-                    StoreWaterCell(state, r, WaterColumn::c45 + i, row.texts[3 + i]);
+                    state.project.water.StoreWaterCell(r, WaterColumn::c45 + i, row.texts[3 + i]);
             }
         }
-        RecountRows(state);
-        state.GasRowCount = 0;
+        state.project.gas.ClearGasTable();
         const QString path = dir.filePath(QStringLiteral("Tubarex-dati-caso%1").arg(file));
-        ASSERT_EQ(SaveProjectFile(state, path), QString());
+        ASSERT_TRUE(SaveProjectFile(state.project, path));
 
         const QJsonArray computed = calcRows(path);
         ASSERT_EQ(computed.size(), MaxRows);

@@ -1,9 +1,9 @@
 #include "CliRun.h"
 #include "NetworkRows.h"
 
-#include "core/ProjectFile.h"
-#include "core/Sizing.h"
-#include "core/Verification.h"
+#include "core/file/ProjectFile.h"
+#include "core/model/Sizing.h"
+#include "core/model/Verification.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
@@ -27,7 +27,7 @@ QJsonObject object(const char* text) {
 // A gas tree within its limits (paths 1-2 and 1-3), no water.
 ApplicationState passing() {
     ApplicationState s;
-    s.cover.progetto = QStringLiteral("Villetta");
+    s.project.cover.progetto = QStringLiteral("Villetta");
     StoreGasNetwork(s, GasTree({0, 1, 1}));
     return s;
 }
@@ -35,7 +35,7 @@ ApplicationState passing() {
 // Water at 20 l/s in 100 mm: 2.55 m/s, over the limit.
 ApplicationState tooFast() {
     ApplicationState s;
-    s.cover.progetto = QStringLiteral("Scuola");
+    s.project.cover.progetto = QStringLiteral("Scuola");
     StoreWaterNetwork(s, {{100, 100, 10}, {100, 100, 20}});
     SetWaterLimits(s, {2.0, 12.0});
     return s;
@@ -44,9 +44,9 @@ ApplicationState tooFast() {
 // A gas segment without its pipe type.
 ApplicationState incomplete() {
     ApplicationState s;
-    s.cover.progetto = QStringLiteral("Incompleto");
+    s.project.cover.progetto = QStringLiteral("Incompleto");
     StoreGasNetwork(s, std::vector<GasSegment>(2));
-    SetGasCell(s, 2, GasColumn::tipoc, QString());
+    s.project.gas.TypeGasCell(2, GasColumn::tipoc, QString());
     return s;
 }
 
@@ -55,7 +55,7 @@ class CliVerifyTest : public ::testing::Test {
 protected:
     QString save(const char* name, const ApplicationState& s) {
         const QString path = dir.filePath(QString::fromLatin1(name));
-        EXPECT_TRUE(SaveProjectFile(s, path).isEmpty());
+        EXPECT_TRUE(SaveProjectFile(s.project, path).ok());
         return path;
     }
     QTemporaryDir dir;
@@ -71,8 +71,8 @@ TEST_F(CliVerifyTest, VerdictsAndExitStatus) {
         const CliRun r = cli({QStringLiteral("verify"), save("Tubarex-dati", state)});
         EXPECT_EQ(r.status, status) << r.err.toStdString();
         EXPECT_EQ(r.out, QStringLiteral("acqua: %1\ngas: %2\n")
-                             .arg(VerdictText(VerifyWaterNetwork(state)),
-                                  VerdictText(VerifyGasNetwork(state))));
+                             .arg(VerdictText(state.project.waterVerification()),
+                                  VerdictText(state.project.gasVerification())));
     }
     // Several files: one block each, the worst status; a file that cannot
     // be read is told on standard error.
@@ -117,7 +117,7 @@ TEST_F(CliVerifyTest, SizeWritesTheProjectThatComplies) {
     // 1.5 and 0.3 l/s in 1/2'' steel: 36.0 mm for the first, the second
     // stays; gas 2.5 m³/h through six 1/2'' segments, over 1.0 mbar.
     ApplicationState s;
-    s.cover.progetto = QStringLiteral("Scuola");
+    s.project.cover.progetto = QStringLiteral("Scuola");
     StoreWaterNetwork(s, {{20, 16.1, 1.5}, {10, 16.1, 0.3}});
     StoreGasNetwork(s, std::vector<GasSegment>(6, {8, 2, 2.5}));
     const QString out = dir.filePath(QStringLiteral("Tubarex-dati-dimensionato"));
@@ -133,8 +133,9 @@ TEST_F(CliVerifyTest, SizeWritesTheProjectThatComplies) {
     // The project written complies, and keeps its series.
     EXPECT_EQ(cli({QStringLiteral("verify"), out}).status, 0);
     ApplicationState sized;
-    ASSERT_TRUE(LoadProjectFile(sized, out).isEmpty());
-    EXPECT_EQ(sized.extension.waterSeries, QStringLiteral("acciaio zincato (serie media)"));
+    ASSERT_TRUE(LoadProjectFile(sized, out).ok());
+    EXPECT_EQ(sized.project.extension().waterSeries,
+              QStringLiteral("acciaio zincato (serie media)"));
 }
 
 TEST_F(CliVerifyTest, SizeRefusesWhatNoSizeCanMeet) {
@@ -143,7 +144,8 @@ TEST_F(CliVerifyTest, SizeRefusesWhatNoSizeCanMeet) {
                              QStringLiteral("--series"), QStringLiteral("multistrato")});
     EXPECT_EQ(fast.status, 1);
     // The refusal the sizing gives, told on standard error.
-    EXPECT_TRUE(fast.err.contains(SizeWaterNetwork(tooFast(), ShippedWaterSeries().at(2)).message))
+    EXPECT_TRUE(
+        fast.err.contains(SizeWaterNetwork(tooFast().project, ShippedWaterSeries().at(2)).message))
         << fast.err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(out));
     const CliRun unknown = cli({QStringLiteral("size"), save("rispetta", passing()), out,

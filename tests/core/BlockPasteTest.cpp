@@ -1,7 +1,7 @@
-#include "core/BlockPaste.h"
-#include "core/ApplicationState.h"
-#include "core/NumberText.h"
-#include "core/TableEditing.h"
+#include "core/editing/BlockPaste.h"
+#include "core/editing/TableEditing.h"
+#include "core/model/NumberText.h"
+#include "core/session/ApplicationState.h"
 
 #include <QLocale>
 
@@ -21,19 +21,19 @@ struct WaterFixture {
 
     explicit WaterFixture(int n = 0) {
         for (int r = 1; r <= n; ++r) {
-            StoreWaterCell(state, r, WaterColumn::lungh, QString::number(100 + r));
-            StoreWaterCell(state, r, WaterColumn::diam, QStringLiteral("50"));
-            StoreWaterCell(state, r, WaterColumn::port, QStringLiteral("2"));
-            PickWallType(state, r, 1);
-            RecalculateRow(state, r);
+            state.project.water.StoreWaterCell(r, WaterColumn::lungh, QString::number(100 + r));
+            state.project.water.StoreWaterCell(r, WaterColumn::diam, QStringLiteral("50"));
+            state.project.water.StoreWaterCell(r, WaterColumn::port, QStringLiteral("2"));
+            state.project.water.PickWallType(r, 1);
         }
-        RecountRows(state);
     }
 
     PasteOutcome paste(int row, int column, const char* text) {
         return editing->paste(row, column, ParseCellBlock(q(text)), WaterColumnName);
     }
-    QString text(int row, int column) const { return state.water.at(row, column).displayText(); }
+    QString text(int row, int column) const {
+        return state.project.water.at(row, column).displayText();
+    }
 };
 
 } // namespace
@@ -89,7 +89,7 @@ TEST(BlockPaste, BlockFillsRowsAsTyped) {
     EXPECT_TRUE(outcome.refusal.isEmpty()) << outcome.refusal.text.toStdString();
     EXPECT_EQ(outcome.firstRow, 4);
     EXPECT_EQ(outcome.lastRow, 6);
-    EXPECT_EQ(f.state.waterRows(), 6);
+    EXPECT_EQ(f.state.project.water.rows(), 6);
     EXPECT_EQ(f.text(4, WaterColumn::port), QStringLiteral("2.5"));
     EXPECT_EQ(f.text(4, WaterColumn::sca), QStringLiteral("0.00018"));
     // A list name picks its entry, which fills the roughness.
@@ -97,11 +97,11 @@ TEST(BlockPaste, BlockFillsRowsAsTyped) {
     EXPECT_EQ(f.text(5, WaterColumn::sca), NumberToText(WallTypeCoefficients[2]));
     // An empty cell is typed too: it empties the roughness the pick put in.
     EXPECT_EQ(f.text(6, WaterColumn::sca), QString());
-    EXPECT_GT(f.state.water.at(4, WaterColumn::perd).value(), 0.0);
-    EXPECT_GT(f.state.water.at(5, WaterColumn::perd).value(), 0.0);
+    EXPECT_GT(f.state.project.water.at(4, WaterColumn::perd).value(), 0.0);
+    EXPECT_GT(f.state.project.water.at(5, WaterColumn::perd).value(), 0.0);
     // The band shows the last row pasted.
-    EXPECT_LE(f.state.WaterBandTop, 6);
-    EXPECT_GE(f.state.WaterBandTop + BandLines - 1, 6);
+    EXPECT_LE(f.state.view.WaterBandTop, 6);
+    EXPECT_GE(f.state.view.WaterBandTop + BandLines - 1, 6);
 }
 
 TEST(BlockPaste, RefusedBlockChangesNothing) {
@@ -127,13 +127,13 @@ TEST(BlockPaste, RefusedBlockChangesNothing) {
     };
     for (const auto& c : cases) {
         WaterFixture f(3);
-        const WaterTable before = f.state.water;
+        const WaterTable before = f.state.project.water.table();
         const PasteOutcome outcome = f.paste(c.row, c.column, c.text);
         EXPECT_TRUE(outcome.refusal.text.startsWith(q(c.message)))
             << c.text << " -> " << outcome.refusal.text.toStdString();
         EXPECT_EQ(outcome.refusal.icon, NoticeIcon::Critical);
-        EXPECT_TRUE(f.state.water == before) << c.text;
-        EXPECT_EQ(f.state.waterRows(), 3);
+        EXPECT_TRUE(f.state.project.water.table() == before) << c.text;
+        EXPECT_EQ(f.state.project.water.rows(), 3);
         EXPECT_FALSE(f.editing->canUndo()) << c.text;
     }
 }
@@ -142,22 +142,21 @@ TEST(BlockPaste, TableEndsAtRow500) {
     WaterFixture f;
     // Lengths up to row 498, then a block of three rows from 498.
     for (int r = 1; r <= 498; ++r)
-        StoreWaterCell(f.state, r, WaterColumn::lungh, QStringLiteral("1"));
-    RecountRows(f.state);
+        f.state.project.water.StoreWaterCell(r, WaterColumn::lungh, QStringLiteral("1"));
     const PasteOutcome refused = f.paste(498, WaterColumn::lungh, "1\n2\n3\n4");
     EXPECT_TRUE(refused.refusal.text.startsWith(
         q("Tronco n. 501, colonna 'lungh':\r- la tabella finisce al tronco n. 500")))
         << refused.refusal.text.toStdString();
-    EXPECT_EQ(f.state.waterRows(), 498);
+    EXPECT_EQ(f.state.project.water.rows(), 498);
     // Empty cells past the end are no data.
     const PasteOutcome pasted = f.paste(499, WaterColumn::lungh, "2\n3\n\t\n");
     EXPECT_TRUE(pasted.refusal.isEmpty());
-    EXPECT_EQ(f.state.waterRows(), 500);
+    EXPECT_EQ(f.state.project.water.rows(), 500);
 }
 
 TEST(BlockPaste, CopiedRowsUseTheUsersDecimalSeparator) {
     WaterFixture f(2);
-    StoreWaterCell(f.state, 2, WaterColumn::diam, QStringLiteral("40.5"));
+    f.state.project.water.StoreWaterCell(2, WaterColumn::diam, QStringLiteral("40.5"));
     const CopiedColumn columns[] = {
         {0, QStringLiteral("tronco"), QString()},
         {WaterColumn::lungh, QStringLiteral("lungh."), QStringLiteral("metri")},
@@ -176,30 +175,28 @@ TEST(BlockPaste, CopiedRowsUseTheUsersDecimalSeparator) {
 // typing a cell back to what it was leaves no step.
 TEST(TableHistory, TypingStepsFollowTheCell) {
     WaterFixture f(2);
-    const WaterTable start = f.state.water;
+    const WaterTable start = f.state.project.water.table();
     auto type = [&](int row, int column, const char* text) {
-        f.editing->record(row, row, CellKey{row, column}, [&] {
-            StoreWaterCell(f.state, row, column, q(text));
-            RecalculateRow(f.state, row);
-        });
+        f.editing->record(row, row, CellKey{row, column},
+                          [&] { f.state.project.water.StoreWaterCell(row, column, q(text)); });
     };
     type(1, WaterColumn::diam, "5");
     type(1, WaterColumn::diam, "");
     type(1, WaterColumn::diam, "6");
-    EXPECT_EQ(f.state.waterHistory.depth(), 1);
+    EXPECT_EQ(f.state.session.waterHistory.depth(), 1);
     type(2, WaterColumn::diam, "7");
-    EXPECT_EQ(f.state.waterHistory.depth(), 2);
+    EXPECT_EQ(f.state.session.waterHistory.depth(), 2);
     f.editing->seal();
     type(2, WaterColumn::diam, "8");
-    EXPECT_EQ(f.state.waterHistory.depth(), 3);
+    EXPECT_EQ(f.state.session.waterHistory.depth(), 3);
     f.editing->seal();
     type(1, WaterColumn::port, "9");
     type(1, WaterColumn::port, "2");
-    EXPECT_EQ(f.state.waterHistory.depth(), 3);
+    EXPECT_EQ(f.state.session.waterHistory.depth(), 3);
 
     while (f.editing->undo()) {
     }
-    EXPECT_TRUE(f.state.water == start);
+    EXPECT_TRUE(f.state.project.water.table() == start);
     EXPECT_TRUE(f.editing->redo());
     EXPECT_EQ(f.text(1, WaterColumn::diam), QStringLiteral("6"));
     EXPECT_EQ(f.text(2, WaterColumn::diam), QStringLiteral("50"));
@@ -213,10 +210,10 @@ TEST(TableHistory, KeepsTheLastHundredSteps) {
     for (int k = 0; k < 150; ++k) {
         f.editing->seal();
         f.editing->record(1, 1, CellKey{1, WaterColumn::c45}, [&] {
-            StoreWaterCell(f.state, 1, WaterColumn::c45, QString::number(k));
+            f.state.project.water.StoreWaterCell(1, WaterColumn::c45, QString::number(k));
         });
     }
-    EXPECT_EQ(f.state.waterHistory.depth(), TableHistory<WaterTable::Columns>::Limit);
+    EXPECT_EQ(f.state.session.waterHistory.depth(), TableHistory<WaterTable::Columns>::Limit);
     while (f.editing->undo()) {
     }
     EXPECT_EQ(f.text(1, WaterColumn::c45), QStringLiteral("49"));
@@ -224,20 +221,20 @@ TEST(TableHistory, KeepsTheLastHundredSteps) {
 
 TEST(TableEditing, InsertRowMovesRowsDown) {
     WaterFixture f(3);
-    const WaterTable before = f.state.water;
+    const WaterTable before = f.state.project.water.table();
     EXPECT_TRUE(f.editing->insertRow(2).isEmpty());
     EXPECT_EQ(f.text(2, WaterColumn::lungh), QString());
     EXPECT_EQ(f.text(3, WaterColumn::lungh), QStringLiteral("102"));
     EXPECT_EQ(f.text(4, WaterColumn::lungh), QStringLiteral("103"));
-    EXPECT_EQ(f.state.waterRows(), 3);
+    EXPECT_EQ(f.state.project.water.rows(), 3);
     EXPECT_TRUE(f.editing->undo());
-    EXPECT_TRUE(f.state.water == before);
+    EXPECT_TRUE(f.state.project.water.table() == before);
 
     // Row 500 holding data would be lost.
-    StoreWaterCell(f.state, 500, WaterColumn::c90, QStringLiteral("1"));
-    const WaterTable full = f.state.water;
+    f.state.project.water.StoreWaterCell(500, WaterColumn::c90, QStringLiteral("1"));
+    const WaterTable full = f.state.project.water.table();
     const Notice refusal = f.editing->insertRow(2);
     EXPECT_EQ(refusal.text, q("Non è possibile inserire una riga: il tronco n. 500, l'ultimo "
                               "della tabella, contiene dati che andrebbero persi."));
-    EXPECT_TRUE(f.state.water == full);
+    EXPECT_TRUE(f.state.project.water.table() == full);
 }

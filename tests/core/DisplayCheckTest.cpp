@@ -1,4 +1,4 @@
-#include "core/DisplayCheck.h"
+#include "core/session/DisplayCheck.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/DocumentFolder.h"
+#include "core/session/DocumentFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,15 +28,16 @@ struct ShownDocumentFolder : ::testing::Test {
 } // namespace
 
 TEST_F(ShownDocumentFolder, IsMadeAndKeptForTheOwnerOnly) {
-    QString error;
-    ASSERT_TRUE(folder.prepare(&error)) << error.toStdString();
+    const Result<> made = folder.prepare();
+    ASSERT_TRUE(made) << made.error().toStdString();
     EXPECT_TRUE(QFileInfo(path).isDir());
     EXPECT_EQ(othersOf(path), QFileDevice::Permissions());
 
     // A folder left open to others is closed again.
     QFile::setPermissions(path, OwnerOnly | QFileDevice::ReadOther | QFileDevice::ExeOther |
                                     QFileDevice::WriteGroup);
-    ASSERT_TRUE(folder.prepare(&error)) << error.toStdString();
+    const Result<> kept = folder.prepare();
+    ASSERT_TRUE(kept) << kept.error().toStdString();
     EXPECT_EQ(othersOf(path), QFileDevice::Permissions());
 }
 
@@ -44,10 +45,11 @@ TEST_F(ShownDocumentFolder, ALinkInPlaceOfTheFolderIsRefusedAndNothingIsWrittenT
     QTemporaryDir elsewhere;
     QDir().mkpath(QFileInfo(path).path());
     ASSERT_TRUE(QFile::link(elsewhere.path(), path));
-    QString error;
-    EXPECT_FALSE(folder.prepare(&error));
-    EXPECT_TRUE(error.contains(QStringLiteral("collegamento"))) << error.toStdString();
-    EXPECT_TRUE(folder.newDocumentPath(QStringLiteral("Tubarex-acqua-dati")).isEmpty());
+    const Result<> linked = folder.prepare();
+    EXPECT_FALSE(linked);
+    EXPECT_TRUE(linked.error().contains(QStringLiteral("collegamento")))
+        << linked.error().toStdString();
+    EXPECT_FALSE(folder.newDocumentPath(QStringLiteral("Tubarex-acqua-dati")));
     EXPECT_TRUE(QDir(elsewhere.path()).isEmpty());
 
     // A plain file in its place is refused too.
@@ -55,17 +57,18 @@ TEST_F(ShownDocumentFolder, ALinkInPlaceOfTheFolderIsRefusedAndNothingIsWrittenT
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
-    EXPECT_FALSE(folder.prepare(&error));
-    EXPECT_FALSE(error.isEmpty());
+    const Result<> plain = folder.prepare();
+    EXPECT_FALSE(plain);
+    EXPECT_FALSE(plain.error().isEmpty());
 }
 
 TEST_F(ShownDocumentFolder, DocumentsGetFreshPrivateUnguessableNames) {
     ASSERT_TRUE(folder.prepare());
     QSet<QString> names;
     for (int i = 0; i < 20; ++i) {
-        QString error;
-        const QString file = folder.newDocumentPath(QStringLiteral("Tubarex/acqua:dati"), &error);
-        ASSERT_FALSE(file.isEmpty()) << error.toStdString();
+        const Result<QString> made = folder.newDocumentPath(QStringLiteral("Tubarex/acqua:dati"));
+        ASSERT_TRUE(made) << made.error().toStdString();
+        const QString& file = made.value();
         const QFileInfo info(file);
         EXPECT_EQ(info.absolutePath(), QFileInfo(path).absoluteFilePath());
         EXPECT_TRUE(info.fileName().startsWith(QStringLiteral("Tubarex-acqua-dati-")))
@@ -100,7 +103,7 @@ TEST_F(ShownDocumentFolder, OldDocumentsAreRemovedRecentOnesKept) {
         file.flush();
         file.setFileTime(now.addSecs(-3600LL * c.ageHours), QFileDevice::FileModificationTime);
     }
-    ASSERT_TRUE(folder.prepare(nullptr, now));
+    ASSERT_TRUE(folder.prepare(now));
     for (const Case& c : cases)
         EXPECT_EQ(QFile::exists(QDir(path).filePath(QString::fromLatin1(c.name))), c.kept)
             << c.name;

@@ -1,17 +1,17 @@
 #include "NetworkRows.h"
 
-#include "core/ExtensionBlock.h"
-#include "core/ProjectFile.h"
-#include "core/TableEditing.h"
+#include "core/editing/TableEditing.h"
+#include "core/file/ExtensionBlock.h"
+#include "core/file/ProjectFile.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 QByteArray build(const ApplicationState& state, FileRows rows = FileRows::Counted) {
-    auto built = BuildProjectFile(state, rows);
-    EXPECT_TRUE(std::holds_alternative<QByteArray>(built));
-    return std::holds_alternative<QByteArray>(built) ? std::get<QByteArray>(built) : QByteArray();
+    const Result<QByteArray> built = BuildProjectFile(state.project, rows);
+    EXPECT_TRUE(built.ok()) << built.error().toStdString();
+    return built ? built.value() : QByteArray();
 }
 
 // Three water and three gas segments, the cover named, as written.
@@ -19,7 +19,7 @@ ApplicationState project() {
     ApplicationState s;
     StoreWaterNetwork(s, std::vector<WaterSegment>(3));
     StoreGasNetwork(s, std::vector<GasSegment>(3));
-    s.cover.progetto = QStringLiteral("Villetta");
+    s.project.cover.progetto = QStringLiteral("Villetta");
     return s;
 }
 
@@ -54,8 +54,8 @@ TEST(ExtensionBlock, WrittenAfterTheCoverOnlyWhenUsedAndReadBack) {
     SetReportVerification(s, false);
     EXPECT_EQ(build(s), Classic);
 
-    s.water.setUpstream(3, 1);
-    s.gas.setUpstream(2, 0);
+    s.project.water.setUpstream(3, 1);
+    s.project.gas.setUpstream(2, 0);
     SetWaterLimits(s, {1.5, 20.0});
     SetGasLimits(s, {0.8, 2.0});
     SetReportVerification(s, true);
@@ -66,19 +66,18 @@ TEST(ExtensionBlock, WrittenAfterTheCoverOnlyWhenUsedAndReadBack) {
                                              "\"verifica nella relazione\",1\r\n");
     EXPECT_EQ(build(s), bytes);
     ApplicationState read;
-    ASSERT_EQ(LoadProjectBytes(read, bytes, QStringLiteral("prova")), QString());
-    EXPECT_EQ(Upstreams(read.water, 3), (std::vector<int>{0, 1, 1}));
-    EXPECT_EQ(Upstreams(read.gas, 3), (std::vector<int>{0, 0, 2}));
-    EXPECT_EQ(read.extension.waterLimits, (WaterLimits{1.5, 20.0}));
-    EXPECT_EQ(read.extension.gasLimits, (GasLimits{0.8, 2.0}));
-    EXPECT_TRUE(read.extension.reportVerification);
+    ASSERT_TRUE(LoadProjectBytes(read, bytes, QStringLiteral("prova")));
+    EXPECT_EQ(Upstreams(read.project.water.table(), 3), (std::vector<int>{0, 1, 1}));
+    EXPECT_EQ(Upstreams(read.project.gas.table(), 3), (std::vector<int>{0, 0, 2}));
+    EXPECT_EQ(read.project.extension().waterLimits, (WaterLimits{1.5, 20.0}));
+    EXPECT_EQ(read.project.extension().gasLimits, (GasLimits{0.8, 2.0}));
+    EXPECT_TRUE(read.project.extension().reportVerification);
     EXPECT_EQ(build(read), bytes);
 
     // Entries this version does not know are kept in their place; a known
     // entry changed is written where it stood, one added after.
-    ASSERT_EQ(LoadProjectBytes(read, Classic + block(Unknown, 2), QStringLiteral("prova")),
-              QString());
-    EXPECT_EQ(read.extension.gasLimits, (GasLimits{0.5, 1.0}));
+    ASSERT_TRUE(LoadProjectBytes(read, Classic + block(Unknown, 2), QStringLiteral("prova")));
+    EXPECT_EQ(read.project.extension().gasLimits, (GasLimits{0.5, 1.0}));
     EXPECT_EQ(build(read), Classic + block(Unknown, 2));
     SetGasLimits(read, {0.6, 1.0});
     SetReportVerification(read, true);
@@ -102,12 +101,11 @@ TEST(ExtensionBlock, AnEntryHoldingTheDefaultReadsAsNone) {
     };
     for (const auto& c : cases) {
         ApplicationState first;
-        ASSERT_EQ(LoadProjectBytes(first, Classic + block(c.entries), QStringLiteral("prova")),
-                  QString());
+        ASSERT_TRUE(LoadProjectBytes(first, Classic + block(c.entries), QStringLiteral("prova")));
         EXPECT_EQ(build(first), c.written) << c.entries;
         ApplicationState second;
-        ASSERT_EQ(LoadProjectBytes(second, build(first), QStringLiteral("prova")), QString());
-        EXPECT_EQ(second.extension, first.extension) << c.entries;
+        ASSERT_TRUE(LoadProjectBytes(second, build(first), QStringLiteral("prova")));
+        EXPECT_EQ(second.project.extension(), first.project.extension()) << c.entries;
     }
 }
 
@@ -116,12 +114,11 @@ TEST(ExtensionBlock, TheCopyOfUnsavedWorkKeepsTheTreeOfEveryRowItHolds) {
     // the last with an input, and the upstream segments with them.
     ApplicationState s = project();
     WaterEditing(s)->insertRow(2);
-    ASSERT_EQ(s.waterRows(), 3);
+    ASSERT_EQ(s.project.water.rows(), 3);
     ApplicationState read;
     ASSERT_TRUE(
-        LoadProjectBytes(read, build(s, FileRows::ThroughLastInput), QStringLiteral("copia"))
-            .isEmpty());
-    EXPECT_EQ(Upstreams(read.water, 4), (std::vector<int>{0, 1, 1, 3}));
+        LoadProjectBytes(read, build(s, FileRows::ThroughLastInput), QStringLiteral("copia")));
+    EXPECT_EQ(Upstreams(read.project.water.table(), 4), (std::vector<int>{0, 1, 1, 3}));
 }
 
 TEST(ExtensionBlock, AMalformedBlockIsRefusedAndNothingIsLost) {
@@ -150,17 +147,18 @@ TEST(ExtensionBlock, AMalformedBlockIsRefusedAndNothingIsLost) {
     };
     for (const Case& c : cases) {
         ApplicationState s = project();
-        s.water.setUpstream(2, 0);
+        s.project.water.setUpstream(2, 0);
         const ApplicationState before = s;
-        const QString message = LoadProjectBytes(s, Classic + c.block, QStringLiteral("prova"));
+        const Result<> loaded = LoadProjectBytes(s, Classic + c.block, QStringLiteral("prova"));
+        const QString& message = loaded.error();
         EXPECT_TRUE(message.contains(QString::fromUtf8(c.reason)))
             << c.block.constData() << " -> " << message.toStdString();
         EXPECT_TRUE(message.endsWith(QStringLiteral("Il file non è stato aperto e i dati presenti "
                                                     "non sono cambiati.")));
-        EXPECT_EQ(s.water, before.water);
-        EXPECT_EQ(s.extension, before.extension);
+        EXPECT_EQ(s.project.water.table(), before.project.water.table());
+        EXPECT_EQ(s.project.extension(), before.project.extension());
     }
     // Blank lines around the block are harmless.
-    EXPECT_TRUE(std::holds_alternative<ProjectData>(ParseProjectFile(
-        Classic + "\r\n\"Tubarex dati aggiuntivi\",1\r\n\r\n\"fine dati aggiuntivi\"\r\n\r\n")));
+    EXPECT_TRUE(ParseProjectFile(
+        Classic + "\r\n\"Tubarex dati aggiuntivi\",1\r\n\r\n\"fine dati aggiuntivi\"\r\n\r\n"));
 }

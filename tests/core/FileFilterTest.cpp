@@ -1,4 +1,4 @@
-#include "core/FileFilter.h"
+#include "core/session/FileFilter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "core/InstallationSettings.h"
-#include "core/ApplicationState.h"
-#include "core/SafeFile.h"
+#include "core/session/InstallationSettings.h"
+#include "core/file/SafeFile.h"
+#include "core/session/ApplicationState.h"
 
 #include "UnwritableFolder.h"
 
@@ -32,8 +32,8 @@ TEST(InstallationSettings, FirstExistingFileGivesTheOwner) {
     const QString second = writeIni(dir, QStringLiteral("b.ini"), "[Owner]\nName=Altro\n");
     ApplicationState state;
     EXPECT_EQ(LoadOwnerSettings(state, {missing, first, second}), first);
-    EXPECT_EQ(state.OwnerName, QStringLiteral("Studio Tecnico Rossi"));
-    EXPECT_EQ(state.OwnerAddress, QStringLiteral("Via Roma 1, 20100 Milano"));
+    EXPECT_EQ(state.program.OwnerName, QStringLiteral("Studio Tecnico Rossi"));
+    EXPECT_EQ(state.program.OwnerAddress, QStringLiteral("Via Roma 1, 20100 Milano"));
 }
 
 TEST(InstallationSettings, UnquotedCommasAndAccentsSurvive) {
@@ -42,20 +42,20 @@ TEST(InstallationSettings, UnquotedCommasAndAccentsSurvive) {
                                   "[Owner]\nName=Ing. Citt\xc3\xa0\nAddress=Via Po 2, Torino\n");
     ApplicationState state;
     LoadOwnerSettings(state, {path});
-    EXPECT_EQ(state.OwnerName, QString::fromUtf8("Ing. Citt\u00e0"));
-    EXPECT_EQ(state.OwnerAddress, QStringLiteral("Via Po 2, Torino"));
+    EXPECT_EQ(state.program.OwnerName, QString::fromUtf8("Ing. Citt\u00e0"));
+    EXPECT_EQ(state.program.OwnerAddress, QStringLiteral("Via Po 2, Torino"));
 }
 
 TEST(InstallationSettings, NoFileOrNoKeyLeavesThemEmpty) {
     QTemporaryDir dir;
     ApplicationState state;
-    state.OwnerName = QStringLiteral("vecchio");
+    state.program.OwnerName = QStringLiteral("vecchio");
     EXPECT_TRUE(LoadOwnerSettings(state, {dir.filePath(QStringLiteral("x.ini"))}).isEmpty());
-    EXPECT_TRUE(state.OwnerName.isEmpty());
+    EXPECT_TRUE(state.program.OwnerName.isEmpty());
     const QString path = writeIni(dir, QStringLiteral("n.ini"), "[Owner]\nName=Solo nome\n");
     LoadOwnerSettings(state, {path});
-    EXPECT_EQ(state.OwnerName, QStringLiteral("Solo nome"));
-    EXPECT_TRUE(state.OwnerAddress.isEmpty());
+    EXPECT_EQ(state.program.OwnerName, QStringLiteral("Solo nome"));
+    EXPECT_TRUE(state.program.OwnerAddress.isEmpty());
 }
 
 // The product list reads at most MaxProductEntries entries, whatever "size"
@@ -117,17 +117,15 @@ TEST(InstallationSettings, SavedOwnerIsReadBackWithTheRestOfTheFile) {
                          "[Owner]\nName=Vecchio\n" + products);
             }
         }
-        QString savedTo;
         const QString address = QString::fromUtf8("Via Città 3, 10100 Torino");
-        EXPECT_EQ(SaveOwnerSettings(QStringLiteral("Studio Nuovo"), address, candidates,
-                                    candidates[1], &savedTo),
-                  QString())
-            << c.name;
-        EXPECT_EQ(savedTo, candidates[c.target]) << c.name;
+        const Result<QString> saved =
+            SaveOwnerSettings(QStringLiteral("Studio Nuovo"), address, candidates, candidates[1]);
+        ASSERT_TRUE(saved) << c.name;
+        EXPECT_EQ(saved.value(), candidates[c.target]) << c.name;
         ApplicationState state;
         EXPECT_EQ(LoadOwnerSettings(state, candidates), candidates[c.target]) << c.name;
-        EXPECT_EQ(state.OwnerName, QStringLiteral("Studio Nuovo")) << c.name;
-        EXPECT_EQ(state.OwnerAddress, address) << c.name;
+        EXPECT_EQ(state.program.OwnerName, QStringLiteral("Studio Nuovo")) << c.name;
+        EXPECT_EQ(state.program.OwnerAddress, address) << c.name;
         const std::vector<ProductEntry> kept = LoadProductList(candidates);
         EXPECT_EQ(kept.size(), size_t(c.besideProgram || c.user || c.system)) << c.name;
     }
@@ -144,7 +142,8 @@ TEST(InstallationSettings, FailedSaveNamesTheFileAndKeepsIt) {
     {
         UnwritableFolder locked(dir.filePath(QStringLiteral("bin")));
         error = SaveOwnerSettings(QStringLiteral("Nuovo"), QString(), {path},
-                                  dir.filePath(QStringLiteral("utente.ini")));
+                                  dir.filePath(QStringLiteral("utente.ini")))
+                    .error();
     }
     EXPECT_TRUE(
         error.startsWith(QStringLiteral("Impossibile salvare i dati dello studio nel file ") +

@@ -1,6 +1,6 @@
 #include "NetworkRows.h"
 
-#include "core/TableEditing.h"
+#include "core/editing/TableEditing.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@ TEST(NetworkTree, EditingRowsKeepsTheTreeAsOneUndoStep) {
     };
     const auto deleteRow = [](int row) {
         return [row](ApplicationState& s, TableEditing& e) {
-            e.record(row, MaxRows, std::nullopt, [&] { DeleteGasRow(s, row); });
+            e.record(row, MaxRows, std::nullopt, [&] { s.project.gas.DeleteGasRow(row); });
         };
     };
     const Case cases[] = {
@@ -36,10 +36,13 @@ TEST(NetworkTree, EditingRowsKeepsTheTreeAsOneUndoStep) {
         ApplicationState s;
         StoreGasNetwork(s, GasTree({0, 1, 2, 1, 4, 5, 0}));
         const auto editing = GasEditing(s);
-        const auto snapshot = [&] { return std::pair(s.gas, s.GasRowCount); };
+        const auto snapshot = [&] {
+            return std::pair(s.project.gas.table(), s.project.gas.count());
+        };
         const auto before = snapshot();
         c.edit(s, *editing);
-        EXPECT_EQ(Upstreams(s.gas, static_cast<int>(c.upstreams.size())), c.upstreams);
+        EXPECT_EQ(Upstreams(s.project.gas.table(), static_cast<int>(c.upstreams.size())),
+                  c.upstreams);
         const auto after = snapshot();
         // One step takes it back exactly, and brings it again.
         ASSERT_TRUE(editing->undo());
@@ -55,16 +58,16 @@ TEST(NetworkTree, AStraightPathStaysStraightAndARefusalChangesNothing) {
     StoreWaterNetwork(s, std::vector<WaterSegment>(5));
     const auto editing = WaterEditing(s);
     // Row 2 cannot be fed from itself: refused, nothing to undo.
-    const WaterTable before = s.water;
+    const WaterTable before = s.project.water.table();
     EXPECT_TRUE(editing->typeUpstream(2, QStringLiteral("2")).text.startsWith("Tronco n. 2: "));
-    EXPECT_EQ(s.water, before);
+    EXPECT_EQ(s.project.water.table(), before);
     EXPECT_FALSE(editing->canUndo());
     // Typed back to the row before, the cell is empty again.
     EXPECT_TRUE(editing->typeUpstream(3, QStringLiteral("1")).isEmpty());
     EXPECT_TRUE(editing->typeUpstream(3, QStringLiteral("2")).isEmpty());
     // A classic project: no row names its upstream segment; deleting keeps
     // it so, and the cells stay empty.
-    editing->record(2, MaxRows, std::nullopt, [&] { DeleteWaterRow(s, 2); });
+    editing->record(2, MaxRows, std::nullopt, [&] { s.project.water.DeleteWaterRow(2); });
     for (int r = 1; r <= MaxRows; ++r)
-        ASSERT_TRUE(s.water.at(r, WaterColumn::monte).isEmpty()) << r;
+        ASSERT_TRUE(s.project.water.at(r, WaterColumn::monte).isEmpty()) << r;
 }

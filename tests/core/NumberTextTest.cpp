@@ -1,6 +1,6 @@
-#include "core/NumberText.h"
-#include "core/ApplicationState.h"
-#include "core/Windows1252.h"
+#include "core/model/NumberText.h"
+#include "core/file/Windows1252.h"
+#include "core/session/ApplicationState.h"
 
 #include <gtest/gtest.h>
 
@@ -151,31 +151,27 @@ TEST(CountIntegerDigits, CountsBeforeTheSeparator) {
     }
 }
 
-TEST(CountIntegerDigits, EmptyTextLeavesTheStateAsItWas) {
-    ApplicationState state;
-    state.NumberText = QStringLiteral("-12.345");
-    CountIntegerDigits(state);
-    EXPECT_EQ(state.IntegerDigits, 3);
-    EXPECT_EQ(state.NumberText.toStdString(), " 12.345");
-    state.NumberText.clear();
-    CountIntegerDigits(state);
-    EXPECT_EQ(state.IntegerDigits, 3);
+// An empty text has no digits to count: the listing keeps the column the
+// value before it was set by.
+TEST(CountIntegerDigits, EmptyTextCountsNothing) {
+    QString empty;
+    EXPECT_FALSE(CountIntegerDigits(empty).has_value());
 }
 
 TEST(ApplicationState, IdentityAndTitles) {
     ApplicationState state;
-    EXPECT_FALSE(state.WaterRowCount.has_value());
-    EXPECT_EQ(state.waterRows(), 0);
+    EXPECT_FALSE(state.project.water.count().has_value());
+    EXPECT_EQ(state.project.water.rows(), 0);
     InitApplicationState(state);
     InitMessageTitles(state);
-    EXPECT_EQ(state.ProgramVersion.toStdString(), "5.07.01");
-    EXPECT_EQ(state.CheckTitle.toStdString(),
+    EXPECT_EQ(state.program.ProgramVersion.toStdString(), "5.07.01");
+    EXPECT_EQ(state.program.CheckTitle.toStdString(),
               "Tubarex: controllo dati immessi nella finestra attiva");
-    EXPECT_EQ(state.HelpTitle.toStdString(), "Tubarex: aiuto in linea");
+    EXPECT_EQ(state.program.HelpTitle.toStdString(), "Tubarex: aiuto in linea");
     // Titles follow the program name they are built from.
-    state.ProgramName = QStringLiteral("X");
+    state.program.ProgramName = QStringLiteral("X");
     InitMessageTitles(state);
-    EXPECT_EQ(state.HelpTitle.toStdString(), "X: aiuto in linea");
+    EXPECT_EQ(state.program.HelpTitle.toStdString(), "X: aiuto in linea");
 }
 
 TEST(Windows1252, DiffersFromLatin1InTheHighControls) {

@@ -1,4 +1,4 @@
-#include "core/ProgramFiles.h"
+#include "core/session/ProgramFiles.h"
 
 #include <QDir>
 #include <QFile>

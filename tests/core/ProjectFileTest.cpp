@@ -1,8 +1,8 @@
-#include "core/ProjectFile.h"
+#include "core/file/ProjectFile.h"
 #include "SpecialFiles.h"
 #include "UnwritableFolder.h"
-#include "core/ApplicationState.h"
-#include "core/SafeFile.h"
+#include "core/file/SafeFile.h"
+#include "core/session/ApplicationState.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -31,26 +31,23 @@ QString fixture(const char* name) {
 }
 
 ProjectData parse(const QByteArray& bytes) {
-    auto parsed = ParseProjectFile(bytes);
-    if (const QString* reason = std::get_if<QString>(&parsed))
-        ADD_FAILURE() << reason->toStdString();
-    return std::holds_alternative<ProjectData>(parsed) ? std::get<ProjectData>(parsed)
-                                                       : ProjectData{};
+    Result<ProjectData> parsed = ParseProjectFile(bytes);
+    if (!parsed)
+        ADD_FAILURE() << parsed.error().toStdString();
+    return parsed ? std::move(parsed).value() : ProjectData{};
 }
 
 QString reasonFor(const QByteArray& bytes) {
-    auto parsed = ParseProjectFile(bytes);
-    const QString* reason = std::get_if<QString>(&parsed);
-    return reason ? *reason : QString();
+    return ParseProjectFile(bytes).error();
 }
 
 QByteArray build(const ApplicationState& state) {
-    auto built = BuildProjectFile(state);
-    if (const QString* reason = std::get_if<QString>(&built)) {
-        ADD_FAILURE() << reason->toStdString();
+    const Result<QByteArray> built = BuildProjectFile(state.project);
+    if (!built) {
+        ADD_FAILURE() << built.error().toStdString();
         return {};
     }
-    return std::get<QByteArray>(built);
+    return built.value();
 }
 
 // A device that accepts nothing.
@@ -67,8 +64,8 @@ protected:
 
 TEST(ProjectFile, ReadsTheClassicLayout) {
     const ProjectData d = parse(readFile(fixture("Tubarex-dati-classico")));
-    EXPECT_EQ(d.waterCount, 3);
-    EXPECT_EQ(d.gasCount, 2);
+    EXPECT_EQ(d.WaterRowCount, 3);
+    EXPECT_EQ(d.GasRowCount, 2);
     using namespace WaterColumn;
     EXPECT_EQ(d.water.at(1, tipoc), Cell::text(QStringLiteral("corrente")));
     EXPECT_TRUE(d.water.at(1, c45).isNeverWritten());
@@ -102,60 +99,54 @@ TEST(ProjectFile, RewritesWhatItReadByteForByte) {
 
 TEST(ProjectFile, CountNeverSetIsAnEmptyLine) {
     const ProjectData d = parse(readFile(fixture("Tubarex-dati-soloacqua")));
-    EXPECT_EQ(d.waterCount, 1);
-    EXPECT_FALSE(d.gasCount.has_value());
+    EXPECT_EQ(d.WaterRowCount, 1);
+    EXPECT_FALSE(d.GasRowCount.has_value());
     ApplicationState state;
-    state.WaterRowCount = 0;
+    state.project.water.ClearWaterTable();
     EXPECT_EQ(build(state), QByteArray("0\r\n\r\n\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n"));
-    state.GasRowCount = 0;
+    state.project.gas.ClearGasTable();
     EXPECT_EQ(build(state), QByteArray("0\r\n0\r\n\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n"));
 }
 
 TEST(ProjectFile, RoundTripKeepsNeverWrittenEmptiedAndAccentedCells) {
     ApplicationState state;
     using namespace WaterColumn;
-    StoreWaterCell(state, 1, lungh, QStringLiteral("10"));
-    StoreWaterCell(state, 1, diam, QString::fromUtf8("25 ø"));
-    StoreWaterCell(state, 1, c45, QString());
-    StoreWaterCell(state, 2, lungh, QStringLiteral("3,5"));
-    RecountRows(state);
-    RecalculateRow(state, 1);
-    SetGasCell(state, 1, GasColumn::lungh, QStringLiteral("4"));
-    SetGasCell(state, 1, GasColumn::tipoc, QStringLiteral("GPL"));
-    SetGasCell(state, 1, GasColumn::rv, QString());
-    ApplyGasType(state, 1);
-    CountGasRows(state);
-    state.cover.progetto = QString::fromUtf8("Ampliamento è \"nuovo\"").remove(u'"');
-    state.cover.localita = QStringLiteral("Via Roma, 1, Città");
+    state.project.water.StoreWaterCell(1, lungh, QStringLiteral("10"));
+    state.project.water.StoreWaterCell(1, diam, QString::fromUtf8("25 ø"));
+    state.project.water.StoreWaterCell(1, c45, QString());
+    state.project.water.StoreWaterCell(2, lungh, QStringLiteral("3,5"));
+    state.project.gas.TypeGasCell(1, GasColumn::lungh, QStringLiteral("4"));
+    state.project.gas.TypeGasCell(1, GasColumn::tipoc, QStringLiteral("GPL"));
+    state.project.gas.TypeGasCell(1, GasColumn::rv, QString());
+    state.project.cover.progetto = QString::fromUtf8("Ampliamento è \"nuovo\"").remove(u'"');
+    state.project.cover.localita = QStringLiteral("Via Roma, 1, Città");
 
     const QByteArray bytes = build(state);
     EXPECT_TRUE(
         bytes.startsWith("2\r\n\"10\",\"25 \xf8\",,,,\"\",,,,,,\r\n\"3,5\",,,,,,,,,,,\r\n1\r\n"))
         << bytes.toStdString();
     const ProjectData back = parse(bytes);
-    EXPECT_EQ(back.waterCount, 2);
-    EXPECT_EQ(back.gasCount, 1);
+    EXPECT_EQ(back.WaterRowCount, 2);
+    EXPECT_EQ(back.GasRowCount, 1);
     for (int r = 1; r <= 2; ++r) {
         for (const int c : WaterRecordColumns)
-            EXPECT_EQ(back.water.at(r, c), state.water.at(r, c)) << r << ' ' << c;
+            EXPECT_EQ(back.water.at(r, c), state.project.water.at(r, c)) << r << ' ' << c;
     }
     for (const int c : GasRecordColumns)
-        EXPECT_EQ(back.gas.at(1, c), state.gas.at(1, c)) << c;
+        EXPECT_EQ(back.gas.at(1, c), state.project.gas.at(1, c)) << c;
     EXPECT_TRUE(back.water.at(1, perd).isNeverWritten()); // results are not stored
-    EXPECT_EQ(back.cover, state.cover);
+    EXPECT_EQ(back.cover, state.project.cover);
 }
 
 TEST(ProjectFile, GasOnlyProjectStartsWithAZeroRecord) {
     ApplicationState state;
-    state.WaterRowCount = 0;
+    state.project.water.ClearWaterTable();
     for (int r = 1; r <= 3; ++r) {
-        SetGasCell(state, r, GasColumn::lungh, QStringLiteral("10"));
-        ApplyNominalDiameter(state, r, 4);
-        SetGasCell(state, r, GasColumn::portgas, QStringLiteral("2"));
-        SetGasCell(state, r, GasColumn::tipoc, QStringLiteral("metano"));
-        CalculateGasRow(state, r);
+        state.project.gas.TypeGasCell(r, GasColumn::lungh, QStringLiteral("10"));
+        state.project.gas.ApplyNominalDiameter(r, 4);
+        state.project.gas.TypeGasCell(r, GasColumn::portgas, QStringLiteral("2"));
+        state.project.gas.TypeGasCell(r, GasColumn::tipoc, QStringLiteral("metano"));
     }
-    CountGasRows(state);
     const QStringList lines = QString::fromLatin1(build(state)).split(QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), 7); // 0, 3, three rows, cover, and the final line end
     EXPECT_EQ(lines[0], QStringLiteral("0"));
@@ -207,44 +198,42 @@ TEST(ProjectFile, InvalidFileChangesNothing) {
     writeFile(bad, "2\r\n\"1\",\"2\",\"3\",\"4\",\"5\",,,,,,,\r\n");
 
     ApplicationState state;
-    StoreWaterCell(state, 1, WaterColumn::lungh, QStringLiteral("42"));
-    RecountRows(state);
-    state.cover.progetto = QStringLiteral("Mio progetto");
-    state.CurrentFileName = QStringLiteral("/tmp/precedente");
+    state.project.water.StoreWaterCell(1, WaterColumn::lungh, QStringLiteral("42"));
+    state.project.cover.progetto = QStringLiteral("Mio progetto");
+    state.session.CurrentFileName = QStringLiteral("/tmp/precedente");
     const ApplicationState before = state;
 
-    const QString message = LoadProjectFile(state, bad);
+    const QString message = LoadProjectFile(state, bad).error();
     EXPECT_TRUE(message.contains(bad)) << message.toStdString();
     EXPECT_TRUE(message.contains(QStringLiteral("tronco acqua n. 2")));
-    EXPECT_EQ(state.water, before.water);
-    EXPECT_EQ(state.WaterRowCount, before.WaterRowCount);
-    EXPECT_EQ(state.cover, before.cover);
-    EXPECT_EQ(state.CurrentFileName, before.CurrentFileName);
+    EXPECT_EQ(state.project.water.table(), before.project.water.table());
+    EXPECT_EQ(state.project.water.count(), before.project.water.count());
+    EXPECT_EQ(state.project.cover, before.project.cover);
+    EXPECT_EQ(state.session.CurrentFileName, before.session.CurrentFileName);
 
-    const QString missing = LoadProjectFile(state, dir.filePath(QStringLiteral("nessuno")));
+    const QString missing = LoadProjectFile(state, dir.filePath(QStringLiteral("nessuno"))).error();
     EXPECT_TRUE(missing.startsWith(QStringLiteral("Impossibile aprire il file")));
 }
 
 TEST(ProjectFile, OpeningReplacesBothTablesWhole) {
     ApplicationState state;
     for (int r = 1; r <= 6; ++r) {
-        StoreWaterCell(state, r, WaterColumn::lungh, QStringLiteral("9"));
-        SetGasCell(state, r, GasColumn::lungh, QStringLiteral("9"));
+        state.project.water.StoreWaterCell(r, WaterColumn::lungh, QStringLiteral("9"));
+        state.project.gas.TypeGasCell(r, GasColumn::lungh, QStringLiteral("9"));
     }
-    RecountRows(state);
-    CountGasRows(state);
-    state.WaterBandTop = 40;
-    state.GasBandTop = 12;
+    state.view.WaterBandTop = 40;
+    state.view.GasBandTop = 12;
     const QString path = fixture("Tubarex-dati-classico");
-    ASSERT_TRUE(LoadProjectFile(state, path).isEmpty());
-    EXPECT_EQ(state.CurrentFileName, path);
-    EXPECT_EQ(state.waterRows(), 3);
-    EXPECT_EQ(state.gasRows(), 2);
-    EXPECT_TRUE(state.water.at(4, WaterColumn::lungh).isEmpty()); // no stale segment comes back
-    EXPECT_TRUE(state.gas.at(3, GasColumn::lungh).isEmpty());
-    EXPECT_EQ(state.WaterBandTop, 1);
-    EXPECT_EQ(state.GasBandTop, 1);
-    EXPECT_EQ(state.cover.progetto, QStringLiteral("Impianti palazzina"));
+    ASSERT_TRUE(LoadProjectFile(state, path).ok());
+    EXPECT_EQ(state.session.CurrentFileName, path);
+    EXPECT_EQ(state.project.water.rows(), 3);
+    EXPECT_EQ(state.project.gas.rows(), 2);
+    EXPECT_TRUE(
+        state.project.water.at(4, WaterColumn::lungh).isEmpty()); // no stale segment comes back
+    EXPECT_TRUE(state.project.gas.at(3, GasColumn::lungh).isEmpty());
+    EXPECT_EQ(state.view.WaterBandTop, 1);
+    EXPECT_EQ(state.view.GasBandTop, 1);
+    EXPECT_EQ(state.project.cover.progetto, QStringLiteral("Impianti palazzina"));
 }
 
 TEST(ProjectFile, TextsTheFileCannotHoldAreRefusedBeforeWriting) {
@@ -257,22 +246,22 @@ TEST(ProjectFile, TextsTheFileCannotHoldAreRefusedBeforeWriting) {
         const char* names;
     };
     const Case cases[] = {
-        {[](ApplicationState& s) { StoreWaterCell(s, 2, WaterColumn::diam, "2\"5"); },
+        {[](ApplicationState& s) { s.project.water.StoreWaterCell(2, WaterColumn::diam, "2\"5"); },
          "tronco n. 2 della rete acqua, colonna «diam»"},
-        {[](ApplicationState& s) { SetGasCell(s, 1, GasColumn::tipoc, QString::fromUtf8("Ω")); },
+        {[](ApplicationState& s) {
+             s.project.gas.TypeGasCell(1, GasColumn::tipoc, QString::fromUtf8("Ω"));
+         },
          "tronco n. 1 della rete gas, colonna «tipoc»"},
-        {[](ApplicationState& s) { s.cover.localita = QStringLiteral("a\r\nb"); },
+        {[](ApplicationState& s) { s.project.cover.localita = QStringLiteral("a\r\nb"); },
          "campo «località» del frontespizio"},
     };
     for (const Case& c : cases) {
         ApplicationState state;
-        StoreWaterCell(state, 1, WaterColumn::lungh, QStringLiteral("1"));
-        StoreWaterCell(state, 2, WaterColumn::lungh, QStringLiteral("1"));
-        SetGasCell(state, 1, GasColumn::lungh, QStringLiteral("1"));
-        RecountRows(state);
-        CountGasRows(state);
+        state.project.water.StoreWaterCell(1, WaterColumn::lungh, QStringLiteral("1"));
+        state.project.water.StoreWaterCell(2, WaterColumn::lungh, QStringLiteral("1"));
+        state.project.gas.TypeGasCell(1, GasColumn::lungh, QStringLiteral("1"));
         c.edit(state);
-        const QString message = SaveProjectFile(state, path);
+        const QString message = SaveProjectFile(state.project, path).error();
         EXPECT_TRUE(message.contains(QString::fromUtf8(c.names))) << message.toStdString();
         EXPECT_EQ(readFile(path), QByteArray("vecchio contenuto"));
     }
@@ -280,29 +269,30 @@ TEST(ProjectFile, TextsTheFileCannotHoldAreRefusedBeforeWriting) {
 
 TEST(ProjectFile, FailedWritesAreReportedAndLeaveTheOldFile) {
     ApplicationState state;
-    state.cover.progetto = QStringLiteral("x");
+    state.project.cover.progetto = QStringLiteral("x");
     FailingDevice device;
     ASSERT_TRUE(device.open(QIODevice::WriteOnly));
-    EXPECT_TRUE(WriteProjectFile(state, device).contains(QStringLiteral("disco pieno")));
+    EXPECT_TRUE(
+        WriteProjectFile(state.project, device).error().contains(QStringLiteral("disco pieno")));
 
     QTemporaryDir dir;
     const QString nowhere = dir.filePath(QStringLiteral("manca/Tubarex-dati-x"));
-    const QString message = SaveProjectFile(state, nowhere);
+    const QString message = SaveProjectFile(state.project, nowhere).error();
     EXPECT_TRUE(message.contains(nowhere)) << message.toStdString();
     EXPECT_FALSE(QFile::exists(nowhere));
 
     // A successful save replaces the old file whole.
     const QString path = dir.filePath(QStringLiteral("Tubarex-dati-x"));
     writeFile(path, QByteArray(5000, 'z'));
-    ASSERT_TRUE(SaveProjectFile(state, path).isEmpty());
+    ASSERT_TRUE(SaveProjectFile(state.project, path).ok());
     EXPECT_EQ(readFile(path), build(state));
 
     // A disk that fills up halfway: the save fails and the old file stays.
     const QByteArray saved = readFile(path);
-    state.cover.progetto = QString(300, QLatin1Char('p'));
+    state.project.cover.progetto = QString(300, QLatin1Char('p'));
     {
         UnwritableFolder full(dir.path());
-        EXPECT_FALSE(SaveProjectFile(state, path).isEmpty());
+        EXPECT_FALSE(SaveProjectFile(state.project, path).ok());
     }
     EXPECT_EQ(readFile(path), saved);
 }
@@ -328,13 +318,13 @@ TEST(ProjectFile, ReadsOnlyRegularFilesOfSaneSize) {
 
     for (const QString& path : paths) {
         ApplicationState state;
-        state.cover.progetto = QStringLiteral("Mio progetto");
-        const QString message = LoadProjectFile(state, path);
+        state.project.cover.progetto = QStringLiteral("Mio progetto");
+        const QString message = LoadProjectFile(state, path).error();
         EXPECT_TRUE(message.startsWith(QStringLiteral("Impossibile aprire il file")))
             << message.toStdString();
         EXPECT_TRUE(message.contains(path)) << message.toStdString();
-        EXPECT_EQ(state.cover.progetto, QStringLiteral("Mio progetto"));
-        EXPECT_TRUE(state.CurrentFileName.isEmpty());
+        EXPECT_EQ(state.project.cover.progetto, QStringLiteral("Mio progetto"));
+        EXPECT_TRUE(state.session.CurrentFileName.isEmpty());
     }
 }
 
@@ -343,7 +333,7 @@ TEST(ProjectFile, ReadsOnlyRegularFilesOfSaneSize) {
 TEST(ProjectFile, SaveNeverReplacesAPipeOrAFolder) {
     QTemporaryDir dir;
     ApplicationState state;
-    state.cover.progetto = QStringLiteral("x");
+    state.project.cover.progetto = QStringLiteral("x");
     const QString folder = dir.filePath(QStringLiteral("Tubarex-dati-cartella"));
     ASSERT_TRUE(QDir().mkpath(folder));
     QStringList targets{folder};
@@ -351,7 +341,7 @@ TEST(ProjectFile, SaveNeverReplacesAPipeOrAFolder) {
     if (MakeFifo(fifo))
         targets << fifo;
     for (const QString& target : targets) {
-        const QString message = SaveProjectFile(state, target);
+        const QString message = SaveProjectFile(state.project, target).error();
         EXPECT_TRUE(message.contains(target)) << message.toStdString();
         EXPECT_TRUE(message.contains(QStringLiteral("non è stato modificato")))
             << message.toStdString();

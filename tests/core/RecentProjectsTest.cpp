@@ -1,4 +1,4 @@
-#include "core/RecentProjects.h"
+#include "core/session/RecentProjects.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,8 +1,9 @@
 #include "NetworkRows.h"
 
-#include "core/ProjectFile.h"
-#include "core/Sizing.h"
-#include "core/TableEditing.h"
+#include "core/editing/TableEditing.h"
+#include "core/file/ProjectFile.h"
+#include "core/model/Sizing.h"
+#include "core/session/UserSeries.h"
 
 #include <QTemporaryDir>
 
@@ -18,7 +19,8 @@ const PipeSeries& steel() {
 
 // Whether the network of `state` meets every limit.
 bool complies(const ApplicationState& s, NetworkKind kind) {
-    return kind == NetworkKind::Gas ? VerifyGasNetwork(s).passed : VerifyWaterNetwork(s).passed;
+    return kind == NetworkKind::Gas ? s.project.gasVerification().passed
+                                    : s.project.waterVerification().passed;
 }
 
 // The proposal written into a copy of the project, checked against the
@@ -27,7 +29,7 @@ bool complies(const ApplicationState& s, NetworkKind kind) {
 void expectMinimal(const ApplicationState& before, const SizingProposal& p) {
     ASSERT_TRUE(p.passed) << p.message.toStdString();
     ApplicationState sized = before;
-    ApplySizing(sized, p);
+    ApplySizing(sized.project, p);
     EXPECT_TRUE(complies(sized, p.kind));
     for (int r = 1; r <= static_cast<int>(p.rows.size()); ++r) {
         const int k = p.rows[static_cast<size_t>(r - 1)].proposed;
@@ -35,12 +37,11 @@ void expectMinimal(const ApplicationState& before, const SizingProposal& p) {
             continue;
         ApplicationState smaller = sized;
         if (p.kind == NetworkKind::Gas) {
-            ApplyNominalDiameter(smaller, r, k);
-            CalculateGasRow(smaller, r);
+            smaller.project.gas.ApplyNominalDiameter(r, k);
         } else {
-            StoreWaterCell(smaller, r, WaterColumn::diam,
-                           NumberToText(p.catalogue[static_cast<size_t>(k - 1)].diameter));
-            RecalculateRow(smaller, r);
+            smaller.project.water.StoreWaterCell(
+                r, WaterColumn::diam,
+                NumberToText(p.catalogue[static_cast<size_t>(k - 1)].diameter));
         }
         EXPECT_FALSE(complies(smaller, p.kind)) << "row " << r << " one size smaller";
     }
@@ -77,8 +78,8 @@ TEST(Sizing, AStraightGasPathOverItsLimitComesWithinTheLimitOfItsGas) {
         SCOPED_TRACE(c.gas);
         ApplicationState s;
         StoreGasNetwork(s, std::vector<GasSegment>(6, {8, 2, 2.5, c.gas}));
-        ASSERT_FALSE(VerifyGasNetwork(s).passed);
-        const SizingProposal p = SizeGasNetwork(s);
+        ASSERT_FALSE(s.project.gasVerification().passed);
+        const SizingProposal p = SizeGasNetwork(s.project);
         expectMinimal(s, p);
         EXPECT_GT(p.changedRows(), 0);
         EXPECT_TRUE(p.verdict.startsWith(QString::fromUtf8(c.verdict))) << p.verdict.toStdString();
@@ -97,14 +98,14 @@ TEST(Sizing, AGasTreeWhoseCriticalPathChanges) {
     // smaller one, which makes the long one critical.
     ApplicationState s;
     StoreGasNetwork(s, {{1, 2, 6.0}, {4, 2, 5.0, "metano", 1}, {12, 2, 1.0, "metano", 1}});
-    const NetworkVerification before = VerifyGasNetwork(s);
+    const NetworkVerification before = s.project.gasVerification();
     ASSERT_FALSE(before.passed);
     EXPECT_EQ(before.critical, 2);
-    const SizingProposal p = SizeGasNetwork(s);
+    const SizingProposal p = SizeGasNetwork(s.project);
     expectMinimal(s, p);
     ApplicationState sized = s;
-    ApplySizing(sized, p);
-    const NetworkVerification after = VerifyGasNetwork(sized);
+    ApplySizing(sized.project, p);
+    const NetworkVerification after = sized.project.gasVerification();
     EXPECT_EQ(after.critical, 3);
 }
 
@@ -113,8 +114,8 @@ TEST(Sizing, AWaterNetworkOverTheVelocityLimit) {
     // sizes of the series are 36.0 (1 1/4''), 27.3 (1'') and 16.1 (1/2'').
     ApplicationState s;
     StoreWaterNetwork(s, {{20, 16.1, 1.5}, {15, 16.1, 0.8}, {10, 16.1, 0.3}});
-    ASSERT_FALSE(VerifyWaterNetwork(s).passed);
-    const SizingProposal p = SizeWaterNetwork(s, steel());
+    ASSERT_FALSE(s.project.waterVerification().passed);
+    const SizingProposal p = SizeWaterNetwork(s.project, steel());
     expectMinimal(s, p);
     EXPECT_EQ(p.proposedSize(1).label, QStringLiteral("1 1/4''"));
     EXPECT_EQ(p.proposedSize(2).diameter, 27.3);
@@ -127,10 +128,10 @@ TEST(Sizing, AnAvailableHeadMakesPathsLargerThanTheVelocityAlone) {
     ApplicationState s;
     StoreWaterNetwork(s, {{60, 16.1, 0.8}, {40, 16.1, 0.5}, {30, 16.1, 0.4, 1, 1}});
     SetWaterLimits(s, {2.0, 3.0});
-    const SizingProposal withHead = SizeWaterNetwork(s, steel());
+    const SizingProposal withHead = SizeWaterNetwork(s.project, steel());
     expectMinimal(s, withHead);
     SetWaterLimits(s, {});
-    const SizingProposal velocityOnly = SizeWaterNetwork(s, steel());
+    const SizingProposal velocityOnly = SizeWaterNetwork(s.project, steel());
     expectMinimal(s, velocityOnly);
     EXPECT_GT(withHead.pipeProposed, velocityOnly.pipeProposed);
 }
@@ -138,7 +139,7 @@ TEST(Sizing, AnAvailableHeadMakesPathsLargerThanTheVelocityAlone) {
 TEST(Sizing, ACaseThatCannotBeSatisfiedNamesTheSegmentAndTheLimit) {
     ApplicationState water;
     StoreWaterNetwork(water, {{10, 20, 0.5}, {10, 20, 20}});
-    const SizingProposal fast = SizeWaterNetwork(water, ShippedWaterSeries().at(2));
+    const SizingProposal fast = SizeWaterNetwork(water.project, ShippedWaterSeries().at(2));
     EXPECT_FALSE(fast.passed);
     EXPECT_TRUE(fast.rows.empty());
     EXPECT_EQ(fast.message, QStringLiteral("Nessun diametro della serie «multistrato» rispetta il "
@@ -147,7 +148,7 @@ TEST(Sizing, ACaseThatCannotBeSatisfiedNamesTheSegmentAndTheLimit) {
 
     ApplicationState gas;
     StoreGasNetwork(gas, {{300, 12, 150}, {100, 12, 150}});
-    const SizingProposal far = SizeGasNetwork(gas);
+    const SizingProposal far = SizeGasNetwork(gas.project);
     EXPECT_FALSE(far.passed);
     EXPECT_TRUE(far.message.startsWith(QStringLiteral("Nessun diametro della serie commerciale "
                                                       "rispetta il limite di 1,0 mbar nel "
@@ -157,8 +158,8 @@ TEST(Sizing, ACaseThatCannotBeSatisfiedNamesTheSegmentAndTheLimit) {
 
     ApplicationState incomplete;
     StoreGasNetwork(incomplete, std::vector<GasSegment>(2));
-    SetGasCell(incomplete, 2, GasColumn::portgas, QString());
-    EXPECT_EQ(SizeGasNetwork(incomplete).message,
+    incomplete.project.gas.TypeGasCell(2, GasColumn::portgas, QString());
+    EXPECT_EQ(SizeGasNetwork(incomplete.project).message,
               QStringLiteral("La rete gas non è dimensionabile: Tronco n. 2: manca il dato della "
                              "portata del tubo."));
 }
@@ -169,7 +170,7 @@ TEST(Sizing, EveryResultIsLocallyMinimal) {
         SCOPED_TRACE(t);
         ApplicationState s;
         StoreGasNetwork(s, randomGasTree(rng, 4 + t * 3));
-        const SizingProposal p = SizeGasNetwork(s);
+        const SizingProposal p = SizeGasNetwork(s.project);
         if (p.passed)
             expectMinimal(s, p);
     }
@@ -177,21 +178,20 @@ TEST(Sizing, EveryResultIsLocallyMinimal) {
 
 TEST(Sizing, ApplyingIsOneStepAndTheSeriesGoesWithTheProject) {
     ApplicationState s;
-    s.cover.progetto = QStringLiteral("Scuola");
+    s.project.cover.progetto = QStringLiteral("Scuola");
     StoreWaterNetwork(s, {{20, 16.1, 1.5}, {15, 16.1, 0.8}});
-    const WaterTable before = s.water;
+    const WaterTable before = s.project.water.table();
     const auto editing = WaterEditing(s);
-    const SizingProposal p = SizeWaterNetwork(s, ShippedWaterSeries().at(1));
+    const SizingProposal p = SizeWaterNetwork(s.project, ShippedWaterSeries().at(1));
     ApplySizing(s, *editing, p);
-    EXPECT_EQ(s.water.at(1, WaterColumn::diam), Cell::text(QStringLiteral("32.6")));
-    EXPECT_EQ(s.extension.waterSeries, QStringLiteral("rame"));
+    EXPECT_EQ(s.project.water.at(1, WaterColumn::diam), Cell::text(QStringLiteral("32.6")));
+    EXPECT_EQ(s.project.extension().waterSeries, QStringLiteral("rame"));
     ApplicationState reopened;
-    ASSERT_TRUE(LoadProjectBytes(reopened, std::get<QByteArray>(BuildProjectFile(s)),
-                                 QStringLiteral("prova"))
-                    .isEmpty());
-    EXPECT_EQ(reopened.extension.waterSeries, QStringLiteral("rame"));
+    ASSERT_TRUE(
+        LoadProjectBytes(reopened, BuildProjectFile(s.project).value(), QStringLiteral("prova")));
+    EXPECT_EQ(reopened.project.extension().waterSeries, QStringLiteral("rame"));
     ASSERT_TRUE(editing->undo());
-    EXPECT_EQ(s.water, before);
+    EXPECT_EQ(s.project.water.table(), before);
     EXPECT_FALSE(editing->canUndo());
 }
 
@@ -214,24 +214,24 @@ TEST(PipeSeries, TheEditorsTextsAreCheckedAndSaved) {
         {"PE", "10; 12", "a", "Le misure commerciali sono 1 e i diametri 2"},
     };
     for (const Case& c : cases) {
-        const auto read = ReadSeries(QString::fromUtf8(c.name), QString::fromUtf8(c.diameters),
-                                     QString::fromUtf8(c.labels), ShippedWaterSeries());
-        const QString* refusal = std::get_if<QString>(&read);
+        const Result<PipeSeries> read =
+            ReadSeries(QString::fromUtf8(c.name), QString::fromUtf8(c.diameters),
+                       QString::fromUtf8(c.labels), ShippedWaterSeries());
         if (*c.refusal)
-            EXPECT_TRUE(refusal && refusal->contains(QString::fromUtf8(c.refusal)))
+            EXPECT_TRUE(!read && read.error().contains(QString::fromUtf8(c.refusal)))
                 << c.name << " " << c.diameters;
         else
-            EXPECT_FALSE(refusal) << refusal->toStdString();
+            EXPECT_TRUE(read) << read.error().toStdString();
     }
     // Sorted by diameter, each size with its own; saved and read back.
-    const PipeSeries pe =
-        std::get<PipeSeries>(ReadSeries(QStringLiteral("PE 100"), QStringLiteral("26; 20,4; 32.6"),
-                                        QStringLiteral("32; 25; 40"), ShippedWaterSeries()));
+    const PipeSeries pe = ReadSeries(QStringLiteral("PE 100"), QStringLiteral("26; 20,4; 32.6"),
+                                     QStringLiteral("32; 25; 40"), ShippedWaterSeries())
+                              .value();
     EXPECT_EQ(pe.diameters, (std::vector<double>{20.4, 26, 32.6}));
     EXPECT_EQ(pe.labels, (QStringList{"25", "32", "40"}));
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("conf/serie-acqua.ini"));
-    ASSERT_TRUE(SaveUserSeries(file, {pe}).isEmpty());
+    ASSERT_TRUE(SaveUserSeries(file, {pe}).ok());
     const std::vector<PipeSeries> catalogue = WaterSeriesCatalogue(file);
     ASSERT_EQ(catalogue.size(), 4u);
     EXPECT_EQ(catalogue.back(), pe);

@@ -1,4 +1,4 @@
-#include "core/StartOptions.h"
+#include "core/session/StartOptions.h"
 
 #include <QRegularExpression>
 

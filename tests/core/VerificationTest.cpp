@@ -1,6 +1,6 @@
 #include "NetworkRows.h"
 
-#include "core/Verification.h"
+#include "core/model/Verification.h"
 
 #include <gtest/gtest.h>
 
@@ -73,7 +73,8 @@ TEST(Verification, GasPathsLimitsAndVerdicts) {
         SCOPED_TRACE(c.verdict);
         ApplicationState s;
         StoreGasNetwork(s, c.rows);
-        const NetworkVerification v = VerifyGas(s.gas, s.gasRows(), c.limits);
+        const NetworkVerification v =
+            VerifyGas(s.project.gas.table(), s.project.gas.rows(), c.limits);
         ASSERT_EQ(v.paths.size(), c.paths.size());
         for (size_t i = 0; i < c.paths.size(); ++i) {
             const ExpectedPath& e = c.paths[i];
@@ -133,7 +134,8 @@ TEST(Verification, WaterVelocityAndAvailableHead) {
         SCOPED_TRACE(c.verdict);
         ApplicationState s;
         StoreWaterNetwork(s, c.rows);
-        const NetworkVerification v = VerifyWater(s.water, s.waterRows(), c.limits);
+        const NetworkVerification v =
+            VerifyWater(s.project.water.table(), s.project.water.rows(), c.limits);
         ASSERT_EQ(v.paths.size(), c.pathLosses.size());
         for (size_t i = 0; i < v.paths.size(); ++i)
             EXPECT_NEAR(v.paths[i].loss, c.pathLosses[i], 1e-9);
@@ -147,28 +149,36 @@ TEST(Verification, LossesAreTakenAsTheTableShowsThem) {
     // rounded losses equal to the limit passes.
     ApplicationState s;
     StoreWaterNetwork(s, {{}, {}, {}});
+    WaterTable shown = s.project.water.table();
     const double losses[] = {0.3, 0.1, 0.8};
     for (int r = 1; r <= 3; ++r)
-        s.water.at(r, WaterColumn::perd) = Cell::number(losses[r - 1]);
-    EXPECT_TRUE(VerifyWater(s.water, 3, {2.0, 1.2}).passed);
-    EXPECT_FALSE(VerifyWater(s.water, 3, {2.0, 1.19}).passed);
-    // A project just opened holds inputs and no results: they are computed.
+        shown.at(r, WaterColumn::perd) = Cell::number(losses[r - 1]);
+    EXPECT_TRUE(VerifyWater(shown, 3, {2.0, 1.2}).passed);
+    EXPECT_FALSE(VerifyWater(shown, 3, {2.0, 1.19}).passed);
+    // A project put in place from its file, which holds no results, is
+    // verified computed.
     StoreGasNetwork(s, std::vector<GasSegment>(2));
-    for (int r = 1; r <= 2; ++r)
-        s.gas.at(r, GasColumn::perd) = Cell();
-    EXPECT_NEAR(VerifyGas(s.gas, 2, {}).paths.at(0).loss, 2 * Metano, 1e-12);
+    ProjectData opened;
+    opened.GasRowCount = 2;
+    for (int r = 1; r <= 2; ++r) {
+        for (const int c : GasStoredColumns)
+            opened.gas.at(r, c) = s.project.gas.at(r, c);
+    }
+    ApplicationState read;
+    ApplyProjectData(read, std::move(opened));
+    EXPECT_NEAR(read.project.gasVerification().paths.at(0).loss, 2 * Metano, 1e-12);
 }
 
 TEST(Verification, ANetworkThatFailsItsCheckIsNotVerified) {
     ApplicationState s;
     StoreGasNetwork(s, std::vector<GasSegment>(3));
-    SetGasCell(s, 2, GasColumn::portgas, QString());
-    const NetworkVerification v = VerifyGasNetwork(s);
+    s.project.gas.TypeGasCell(2, GasColumn::portgas, QString());
+    const NetworkVerification v = s.project.gasVerification();
     EXPECT_FALSE(v.dataPassed);
     EXPECT_FALSE(v.passed);
     EXPECT_EQ(VerdictText(v), QStringLiteral("La rete gas non è verificabile: Tronco n. 2: manca "
                                              "il dato della portata del tubo."));
-    EXPECT_EQ(VerdictText(VerifyWaterNetwork(s)),
+    EXPECT_EQ(VerdictText(s.project.waterVerification()),
               QStringLiteral("La rete acqua non ha tronchi da verificare."));
 }
 

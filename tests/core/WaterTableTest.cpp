@@ -1,4 +1,4 @@
-#include "core/ApplicationState.h"
+#include "core/session/ApplicationState.h"
 
 #include <gtest/gtest.h>
 
@@ -18,27 +18,22 @@ protected:
     void SetUp() override {
         InitApplicationState(state);
         InitMessageTitles(state);
-        state.WaterBandTop = 1;
+        state.view.WaterBandTop = 1;
     }
 
     void type(int row, int column, const char* text) {
-        StoreWaterCell(state, row, column, QString::fromUtf8(text));
-        if (column == lungh)
-            RecountRows(state);
-        RecalculateRow(state, row);
+        state.project.water.StoreWaterCell(row, column, QString::fromUtf8(text));
     }
 
     void fill(int row, const WaterRow& r) {
         type(row, lungh, r.length);
         type(row, diam, r.diameter);
         type(row, port, r.flow);
-        if (r.wallType > 0) {
-            PickWallType(state, row, r.wallType);
-            RecalculateRow(state, row);
-        }
+        if (r.wallType > 0)
+            state.project.water.PickWallType(row, r.wallType);
     }
 
-    const Cell& cell(int row, int column) const { return state.water.at(row, column); }
+    const Cell& cell(int row, int column) const { return state.project.water.at(row, column); }
     double loss(int row) const { return cell(row, perd).value(); }
 
     ApplicationState state;
@@ -108,15 +103,14 @@ TEST_F(WaterTableTest, WallTypeSetsAndClearsTheRoughness) {
     type(1, tipoc, "");
     EXPECT_TRUE(cell(1, sca).isEmpty());
     EXPECT_DOUBLE_EQ(loss(1), 4.0);
-    PickWallType(state, 1, 1);
+    state.project.water.PickWallType(1, 1);
     EXPECT_EQ(cell(1, sca).textValue().toStdString(), "0.002");
-    PickWallType(state, 1, 3);
+    state.project.water.PickWallType(1, 3);
     EXPECT_EQ(cell(1, sca).textValue().toStdString(), "0.004");
 }
 
 TEST_F(WaterTableTest, IncompleteRowKeepsItsLossAndTheTotal) {
     fill(1, {"100", "100", "10", 0});
-    EXPECT_FALSE(RecalculateRow(state, 1));
     EXPECT_TRUE(cell(1, perd).isEmpty());
     EXPECT_EQ(WaterRunningTotal(state), 0.0);
     type(1, sca, "0.002");
@@ -141,13 +135,13 @@ TEST_F(WaterTableTest, ZeroDiameterIsNotComputable) {
 TEST_F(WaterTableTest, RunningTotalStopsAtTheBottomOfTheBand) {
     for (int r = 1; r <= 25; ++r)
         fill(r, {"100", "100", "10", 1}); // 2 m each
-    EXPECT_EQ(state.waterRows(), 25);
+    EXPECT_EQ(state.project.water.rows(), 25);
     EXPECT_DOUBLE_EQ(WaterRunningTotal(state), 20.0);
-    state.WaterBandTop = 16;
+    state.view.WaterBandTop = 16;
     EXPECT_DOUBLE_EQ(WaterRunningTotal(state), 50.0);
-    state.WaterBandTop = 491;
+    state.view.WaterBandTop = 491;
     EXPECT_DOUBLE_EQ(WaterRunningTotal(state), 50.0);
-    EXPECT_DOUBLE_EQ(WaterTotal(state, 3), 6.0);
+    EXPECT_DOUBLE_EQ(state.project.water.WaterTotal(3), 6.0);
 }
 
 TEST_F(WaterTableTest, CountIsRowsWithAPositiveLength) {
@@ -156,7 +150,7 @@ TEST_F(WaterTableTest, CountIsRowsWithAPositiveLength) {
     type(3, lungh, "abc");
     type(4, lungh, "12,5");
     type(5, lungh, "-3");
-    EXPECT_EQ(state.waterRows(), 2);
+    EXPECT_EQ(state.project.water.rows(), 2);
 }
 
 TEST_F(WaterTableTest, DeleteMovesTheFollowingRowsUp) {
@@ -166,8 +160,8 @@ TEST_F(WaterTableTest, DeleteMovesTheFollowingRowsUp) {
     }
     const double loss4 = loss(4);
     const double loss5 = loss(5);
-    EXPECT_TRUE(DeleteWaterRow(state, 3).isEmpty());
-    EXPECT_EQ(state.waterRows(), 4);
+    EXPECT_TRUE(state.project.water.DeleteWaterRow(3).isEmpty());
+    EXPECT_EQ(state.project.water.rows(), 4);
     EXPECT_EQ(cell(3, c90).textValue().toStdString(), "4");
     EXPECT_DOUBLE_EQ(loss(3), loss4);
     EXPECT_DOUBLE_EQ(loss(4), loss5);
@@ -178,11 +172,11 @@ TEST_F(WaterTableTest, DeleteMovesTheFollowingRowsUp) {
 
 TEST_F(WaterTableTest, DeleteOfARowWithoutLengthIsRefused) {
     fill(1, {"100", "100", "10", 1});
-    const Notice n = DeleteWaterRow(state, 2);
+    const Notice n = state.project.water.DeleteWaterRow(2);
     EXPECT_EQ(n.text.toStdString(),
               "I dati del tronco n. 2 non sono ancora considerati in quanto manca la lunghezza.");
     EXPECT_EQ(n.icon, NoticeIcon::Exclamation);
-    EXPECT_EQ(state.waterRows(), 1);
+    EXPECT_EQ(state.project.water.rows(), 1);
 }
 
 TEST_F(WaterTableTest, DeleteOfAnUncountedRowRemovesOnlyThatRow) {
@@ -191,9 +185,9 @@ TEST_F(WaterTableTest, DeleteOfAnUncountedRowRemovesOnlyThatRow) {
     type(3, lungh, "0"); // typed, but not a segment
     type(4, lungh, "x");
     type(4, diam, "44");
-    EXPECT_EQ(state.waterRows(), 2);
-    EXPECT_TRUE(DeleteWaterRow(state, 3).isEmpty());
-    EXPECT_EQ(state.waterRows(), 2);
+    EXPECT_EQ(state.project.water.rows(), 2);
+    EXPECT_TRUE(state.project.water.DeleteWaterRow(3).isEmpty());
+    EXPECT_EQ(state.project.water.rows(), 2);
     EXPECT_EQ(cell(2, lungh).textValue().toStdString(), "20");
     EXPECT_EQ(cell(3, lungh).textValue().toStdString(), "x");
     EXPECT_EQ(cell(3, diam).textValue().toStdString(), "44");
@@ -205,12 +199,14 @@ TEST_F(WaterTableTest, DeleteOfAnUncountedRowRemovesOnlyThatRow) {
 // after it behind.
 TEST_F(WaterTableTest, ALengthNotAboveZeroInsideTheCountIsMissing) {
     for (const char* middle : {"", "0", "abc", "-3", "0.0"}) {
-        ClearWaterTable(state);
+        state.project.water.ClearWaterTable();
         fill(1, {"100", "100", "10", 1});
         fill(2, {middle, "100", "10", 1});
         fill(3, {"100", "100", "10", 1});
-        EXPECT_EQ(state.waterRows(), 2) << middle;
-        EXPECT_EQ(WaterHint(state).toStdString(), "Tronco n. 2: digitare la lunghezza.") << middle;
+        EXPECT_EQ(state.project.water.rows(), 2) << middle;
+        EXPECT_EQ(state.project.water.WaterHint().toStdString(),
+                  "Tronco n. 2: digitare la lunghezza.")
+            << middle;
         const CheckOutcome c = CheckWaterData(state);
         EXPECT_FALSE(c.passed) << middle;
         EXPECT_EQ(c.notice.text.toStdString(), "Tronco n. 2:\r- digitare la lunghezza.") << middle;
@@ -227,50 +223,54 @@ TEST_F(WaterTableTest, DeleteMovesEveryFollowingRowUp) {
     fill(2, {"0", "100", "10", 1});
     fill(3, {"30", "100", "10", 1});
     fill(4, {"40", "100", "10", 1});
-    EXPECT_EQ(state.waterRows(), 3);
-    EXPECT_TRUE(DeleteWaterRow(state, 1).isEmpty());
+    EXPECT_EQ(state.project.water.rows(), 3);
+    EXPECT_TRUE(state.project.water.DeleteWaterRow(1).isEmpty());
     EXPECT_EQ(cell(1, lungh).textValue().toStdString(), "0");
     EXPECT_EQ(cell(2, lungh).textValue().toStdString(), "30");
     EXPECT_EQ(cell(3, lungh).textValue().toStdString(), "40");
     EXPECT_TRUE(cell(4, lungh).isEmpty());
-    EXPECT_EQ(state.waterRows(), 2);
+    EXPECT_EQ(state.project.water.rows(), 2);
     EXPECT_EQ(CheckWaterData(state).notice.row, 1);
 
     fill(500, {"5", "100", "10", 1});
-    EXPECT_TRUE(DeleteWaterRow(state, 2).isEmpty());
+    EXPECT_TRUE(state.project.water.DeleteWaterRow(2).isEmpty());
     EXPECT_EQ(cell(499, lungh).textValue().toStdString(), "5");
     EXPECT_TRUE(cell(500, lungh).isEmpty());
-    EXPECT_EQ(state.waterRows(), 2);
+    EXPECT_EQ(state.project.water.rows(), 2);
 }
 
 TEST_F(WaterTableTest, ClearEmptiesEveryCell) {
     fill(1, {"100", "100", "10", 1});
-    state.WaterBandTop = 7;
-    ClearWaterTable(state);
-    EXPECT_EQ(state.WaterRowCount, 0);
-    EXPECT_EQ(state.WaterBandTop, 7);
+    state.view.WaterBandTop = 7;
+    state.project.water.ClearWaterTable();
+    EXPECT_EQ(state.project.water.count(), 0);
+    EXPECT_EQ(state.view.WaterBandTop, 7);
     for (int c = 1; c <= 13; ++c)
         EXPECT_TRUE(cell(1, c).isText() && cell(1, c).textValue().isEmpty());
     EXPECT_TRUE(cell(500, lungh).isText());
 }
 
 TEST_F(WaterTableTest, HintNamesTheFirstMissingItem) {
-    EXPECT_EQ(WaterHint(state).toStdString(), "Aprire un file archiviato o iniziare l'immissione "
-                                              "digitando la lunghezza del primo tronco.");
+    EXPECT_EQ(state.project.water.WaterHint().toStdString(),
+              "Aprire un file archiviato o iniziare l'immissione "
+              "digitando la lunghezza del primo tronco.");
     fill(1, {"100", "100", "10", 1});
     fill(2, {"100", "100", "10", 1});
     type(3, lungh, "50");
-    EXPECT_EQ(WaterHint(state).toStdString(), "Tronco n. 3: digitare il diametro del tubo.");
+    EXPECT_EQ(state.project.water.WaterHint().toStdString(),
+              "Tronco n. 3: digitare il diametro del tubo.");
     type(3, diam, "50");
-    EXPECT_EQ(WaterHint(state).toStdString(), "Tronco n. 3: digitare la portata.");
+    EXPECT_EQ(state.project.water.WaterHint().toStdString(), "Tronco n. 3: digitare la portata.");
     type(3, port, "1");
-    EXPECT_EQ(WaterHint(state).toStdString(), "Tronco n. 3: scegliere la tipologia del tubo.");
+    EXPECT_EQ(state.project.water.WaterHint().toStdString(),
+              "Tronco n. 3: scegliere la tipologia del tubo.");
     type(3, tipoc, "ghisa");
-    EXPECT_EQ(WaterHint(state).toStdString(), "Tronco n. 3: digitare la scabrezza.");
+    EXPECT_EQ(state.project.water.WaterHint().toStdString(), "Tronco n. 3: digitare la scabrezza.");
     type(3, sca, "0.003");
-    EXPECT_EQ(WaterHint(state).toStdString(), "Correggere, archiviare quanto immesso, digitare "
-                                              "ulteriori dati, andare oltre (stampa, "
-                                              "Frontespizio).");
+    EXPECT_EQ(state.project.water.WaterHint().toStdString(),
+              "Correggere, archiviare quanto immesso, digitare "
+              "ulteriori dati, andare oltre (stampa, "
+              "Frontespizio).");
 }
 
 TEST_F(WaterTableTest, CheckReportsAndPlacesTheBand) {
@@ -304,42 +304,43 @@ TEST_F(WaterTableTest, CheckReportsAndPlacesTheBand) {
 }
 
 TEST_F(WaterTableTest, QuietCheckIsSilentOnlyOnSuccess) {
-    state.WaterCheckQuiet = 1;
+    state.view.WaterCheckQuiet = 1;
     EXPECT_FALSE(CheckWaterData(state).passed);
-    EXPECT_EQ(state.WaterCheckQuiet, 1); // failure: the caller stops
+    EXPECT_EQ(state.view.WaterCheckQuiet, 1); // failure: the caller stops
     fill(1, {"10", "20", "0.1", 0});
     EXPECT_EQ(CheckWaterData(state).notice.text.toStdString(),
               "Tronco n. 1:\r- bisogna scegliere la tipologia del tubo.");
-    EXPECT_EQ(state.WaterCheckQuiet, 1);
-    PickWallType(state, 1, 1);
+    EXPECT_EQ(state.view.WaterCheckQuiet, 1);
+    state.project.water.PickWallType(1, 1);
     const CheckOutcome ok = CheckWaterData(state);
     EXPECT_TRUE(ok.passed);
     EXPECT_TRUE(ok.notice.isEmpty());
-    EXPECT_EQ(state.WaterCheckQuiet, 0);
+    EXPECT_EQ(state.view.WaterCheckQuiet, 0);
 }
 
 TEST_F(WaterTableTest, LengthLeavingAGapIsRefused) {
     // No rows: line 3 refused, line 1 accepted.
-    auto refused = RefuseWaterLength(state, 3, QStringLiteral("5"));
+    auto refused = state.project.water.RefuseWaterLength(3, QStringLiteral("5"));
     ASSERT_TRUE(refused.has_value());
     EXPECT_EQ(refused->text.toStdString(),
               "Non è possibile digitare dati lasciando righe in bianco.");
     EXPECT_EQ(refused->bandTop, 1);
     EXPECT_EQ(refused->line, 1);
-    EXPECT_FALSE(RefuseWaterLength(state, 1, QStringLiteral("5")).has_value());
-    EXPECT_FALSE(RefuseWaterLength(state, 3, QString()).has_value()); // emptying is allowed
+    EXPECT_FALSE(state.project.water.RefuseWaterLength(1, QStringLiteral("5")).has_value());
+    EXPECT_FALSE(
+        state.project.water.RefuseWaterLength(3, QString()).has_value()); // emptying is allowed
 
     for (int r = 1; r <= 12; ++r)
         type(r, lungh, "1");
-    refused = RefuseWaterLength(state, 15, QStringLiteral("5"));
+    refused = state.project.water.RefuseWaterLength(15, QStringLiteral("5"));
     ASSERT_TRUE(refused.has_value());
     EXPECT_EQ(refused->bandTop, 12);
     EXPECT_EQ(refused->line, 2);
-    EXPECT_FALSE(RefuseWaterLength(state, 13, QStringLiteral("5")).has_value());
+    EXPECT_FALSE(state.project.water.RefuseWaterLength(13, QStringLiteral("5")).has_value());
 
     for (int r = 13; r <= 495; ++r)
         type(r, lungh, "1");
-    refused = RefuseWaterLength(state, 498, QStringLiteral("5"));
+    refused = state.project.water.RefuseWaterLength(498, QStringLiteral("5"));
     ASSERT_TRUE(refused.has_value());
     EXPECT_EQ(refused->bandTop, 491); // the scroll bar stops at 491
     EXPECT_EQ(refused->row, 496);

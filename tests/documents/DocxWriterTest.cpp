@@ -18,10 +18,9 @@ namespace {
 const QString Body = QStringLiteral("w:body");
 
 std::vector<ZipEntry> package(const WordDocument& doc) {
-    QString error;
-    const QByteArray bytes = DocxPackage(doc, &error);
-    EXPECT_TRUE(error.isEmpty()) << error.toStdString();
-    return UnzipEntries(bytes);
+    const Result<QByteArray> bytes = DocxPackage(doc);
+    EXPECT_TRUE(bytes) << bytes.error().toStdString();
+    return UnzipEntries(bytes ? bytes.value() : QByteArray());
 }
 
 // The body of the document part, checked to be well-formed.
@@ -473,9 +472,8 @@ TEST(SaveDocx, ReplacesAnExistingFile) {
         ASSERT_TRUE(old.open(QIODevice::WriteOnly));
         old.write("vecchio contenuto");
     }
-    QString error;
-    ASSERT_TRUE(SaveDocx(reportLike(), path, &error)) << error.toStdString();
-    EXPECT_TRUE(error.isEmpty());
+    const Result<> saved = SaveDocx(reportLike(), path);
+    ASSERT_TRUE(saved) << saved.error().toStdString();
     const auto entries = UnzipEntries(readAll(path));
     ASSERT_FALSE(entries.empty());
     EXPECT_EQ(EntryBytes(entries, "word/document.xml"), DocxDocumentXml(reportLike()));
@@ -494,12 +492,12 @@ TEST(SaveDocx, FailureKeepsTheOldFileAndNamesIt) {
         old.write("vecchio contenuto");
     }
     QString error;
-    bool saved = true;
     {
         UnwritableFolder locked(folder);
-        saved = SaveDocx(reportLike(), path, &error);
+        const Result<> saved = SaveDocx(reportLike(), path);
+        EXPECT_FALSE(saved);
+        error = saved.error();
     }
-    EXPECT_FALSE(saved);
     EXPECT_EQ(readAll(path), QByteArray("vecchio contenuto"));
     EXPECT_TRUE(error.startsWith(QStringLiteral("Impossibile salvare il documento «")))
         << error.toStdString();
@@ -509,7 +507,8 @@ TEST(SaveDocx, FailureKeepsTheOldFileAndNamesIt) {
 
     // A folder that does not exist.
     const QString nowhere = dir.filePath(QStringLiteral("manca/relazione.docx"));
-    EXPECT_FALSE(SaveDocx(reportLike(), nowhere, &error));
+    error = SaveDocx(reportLike(), nowhere).error();
+    EXPECT_FALSE(error.isEmpty());
     EXPECT_TRUE(error.contains(QDir::toNativeSeparators(nowhere))) << error.toStdString();
     EXPECT_FALSE(QFile::exists(nowhere));
 }

@@ -1,6 +1,6 @@
 #include "documents/GasPrintout.h"
-#include "core/ApplicationState.h"
-#include "core/NumberText.h"
+#include "core/model/NumberText.h"
+#include "core/session/ApplicationState.h"
 #include "documents/PrinterPage.h"
 #include "documents/WordDocument.h"
 
@@ -25,36 +25,32 @@ class GasPrintoutTest : public ::testing::Test {
 protected:
     void SetUp() override {
         InitApplicationState(state);
-        state.GasBandTop = 1;
+        state.view.GasBandTop = 1;
     }
 
     void set(int row, int column, const char* text) {
-        SetGasCell(state, row, column, QString::fromUtf8(text));
-        if (column == lungh)
-            CountGasRows(state);
+        state.project.gas.TypeGasCell(row, column, QString::fromUtf8(text));
     }
 
     // A computed methane row on a 1'' pipe.
     void fillMethane(int row, const char* length) {
         set(row, lungh, length);
-        ApplyNominalDiameter(state, row, 4);
+        state.project.gas.ApplyNominalDiameter(row, 4);
         set(row, portgas, "2");
         set(row, tipoc, "metano");
-        CalculateGasRow(state, row);
     }
 
     // Rows 1..n with a length only.
     void fillLengths(int n) {
         for (int r = 1; r <= n; ++r)
-            SetGasCell(state, r, lungh, NumberToText(r));
-        CountGasRows(state);
+            state.project.gas.TypeGasCell(r, lungh, NumberToText(r));
     }
 
     QString rowLine(int row) {
         TextPageRecorder recorder;
         PrinterPage page(recorder);
         page.setFontSize(8);
-        PrintGasRow(state, row, page);
+        PrintGasRow(state.project, row, page);
         return recorder.pages().at(0).value(0);
     }
 
@@ -62,13 +58,13 @@ protected:
         TextPageRecorder recorder;
         PrinterPage page(recorder);
         page.setFontSize(8);
-        PrintGasFittingsRow(state, row, page);
+        PrintGasFittingsRow(state.project, row, page);
         return recorder.pages().at(0).value(0);
     }
 
     const std::vector<QStringList>& listing() {
         page = std::make_unique<PrinterPage>(recorder);
-        ok = PrintGasListing(state, *page);
+        ok = PrintGasListing(state.project, *page);
         return recorder.pages();
     }
 
@@ -89,11 +85,20 @@ QString recorded(const QString& line) {
 }
 
 QString header(int k) {
-    return recorded(GasHeaderLines.at(static_cast<size_t>(k)));
+    return recorded(k == 0 ? ListingHeadLine(GasColumns(), 1) : ListingUnitLine(GasColumns(), 1));
 }
 
 QString fittingsHeader(int k) {
-    return recorded(GasFittingsHeaderLines.at(static_cast<size_t>(k)));
+    return recorded(k == 0 ? ListingHeadLine(GasColumns(), 2) : ListingUnitLine(GasColumns(), 2));
+}
+
+// Where the listing sets a column's values, and how it prints one.
+int at(int column) {
+    return FactsOf(GasColumns(), column).at;
+}
+
+QString printed(const Cell& cell, int column) {
+    return PrintedValue(cell, FactsOf(GasColumns(), column));
 }
 
 } // namespace
@@ -105,53 +110,47 @@ TEST_F(GasPrintoutTest, ComputedRowPutsEverySeparatorOnItsColumn) {
     EXPECT_EQ(line.left(7), blanks(6) + QStringLiteral("7"));
     // Stored texts: the point of 12.5 and 27.9 on their column; a text
     // without separator ends just before it.
-    EXPECT_EQ(columnOf(line, QStringLiteral("12.5")), GasPrintColumn::lungh - 2);
-    EXPECT_EQ(columnOf(line, QStringLiteral("1''")), GasPrintColumn::tipofi - 3);
-    EXPECT_EQ(columnOf(line, QStringLiteral("metano")), GasPrintColumn::tipoc - 6);
-    EXPECT_EQ(columnOf(line, QStringLiteral("27.9")), GasPrintColumn::diam - 2);
+    EXPECT_EQ(columnOf(line, QStringLiteral("12.5")), at(lungh) - 2);
+    EXPECT_EQ(columnOf(line, QStringLiteral("1''")), at(tipofi) - 3);
+    EXPECT_EQ(columnOf(line, QStringLiteral("metano")), at(tipoc) - 6);
+    EXPECT_EQ(columnOf(line, QStringLiteral("27.9")), at(diam) - 2);
     // Computed values in the listing's units, rounded half up.
-    EXPECT_EQ(columnOf(line, QStringLiteral(" 0.15 ")), GasPrintColumn::visc - 2);
-    const QString reynolds = PrintedReynolds(state, 7);
-    EXPECT_EQ(reynolds, NumberToText(std::floor(state.gas.at(7, rey).value() + 0.5)));
-    EXPECT_EQ(columnOf(line, reynolds), GasPrintColumn::rey - reynolds.size());
-    EXPECT_EQ(PrintedFriction(state, 7), QStringLiteral("0.06"));
-    EXPECT_EQ(line.mid(GasPrintColumn::attr - 2, 4), QStringLiteral("0.06"));
-    EXPECT_EQ(line.mid(GasPrintColumn::vel - 3, 5), QStringLiteral("90.89"));
-    EXPECT_EQ(line.mid(GasPrintColumn::mas - 2, 4), QStringLiteral("0.72"));
-    EXPECT_EQ(line.mid(GasPrintColumn::pcs - 6, 5), QStringLiteral("38160"));
-    EXPECT_EQ(line.mid(GasPrintColumn::pci - 6, 5), QStringLiteral("34425"));
-    EXPECT_EQ(line.mid(GasPrintColumn::perd - 2), PrintedLoss(state, 7));
-    EXPECT_EQ(line.mid(GasPrintColumn::luvirt - 3, 4), QStringLiteral("12.5"));
+    EXPECT_EQ(columnOf(line, QStringLiteral(" 0.15 ")), at(visc) - 2);
+    const QString reynolds = printed(state.project.gas.at(7, rey), rey);
+    EXPECT_EQ(reynolds, NumberToText(std::floor(state.project.gas.at(7, rey).value() + 0.5)));
+    EXPECT_EQ(columnOf(line, reynolds), at(rey) - reynolds.size());
+    EXPECT_EQ(printed(state.project.gas.at(7, attr), attr), QStringLiteral("0.06"));
+    EXPECT_EQ(line.mid(at(attr) - 2, 4), QStringLiteral("0.06"));
+    EXPECT_EQ(line.mid(at(vel) - 3, 5), QStringLiteral("90.89"));
+    EXPECT_EQ(line.mid(at(mas) - 2, 4), QStringLiteral("0.72"));
+    EXPECT_EQ(line.mid(at(pcs) - 6, 5), QStringLiteral("38160"));
+    EXPECT_EQ(line.mid(at(pci) - 6, 5), QStringLiteral("34425"));
+    EXPECT_EQ(line.mid(at(perd) - 2), printed(state.project.gas.at(7, perd), perd));
+    EXPECT_EQ(line.mid(at(luvirt) - 3, 4), QStringLiteral("12.5"));
 }
 
+// The listing's units and roundings: viscosity in cm²/s, velocity in cm/s,
+// halves up.
 TEST_F(GasPrintoutTest, SmallViscosityAndVelocityPrintInCentimetres) {
-    set(1, lungh, "10");
-    state.gas.at(1, visc) = Cell::number(1.51e-05);
-    state.gas.at(1, vel) = Cell::number(1.23456);
-    state.gas.at(1, perd) = Cell::number(0.125);
-    EXPECT_EQ(PrintedViscosity(state, 1), QStringLiteral("0.15"));
-    EXPECT_EQ(PrintedVelocity(state, 1), QStringLiteral("123.46"));
-    EXPECT_EQ(PrintedLoss(state, 1), QStringLiteral("0.13"));
-    const QString line = rowLine(1);
-    EXPECT_EQ(line.mid(GasPrintColumn::visc - 1, 1), QStringLiteral("."));
-    EXPECT_EQ(line.mid(GasPrintColumn::visc - 2, 4), QStringLiteral("0.15"));
-    EXPECT_EQ(line.mid(GasPrintColumn::vel - 4, 6), QStringLiteral("123.46"));
-    EXPECT_EQ(line.mid(GasPrintColumn::perd - 2), QStringLiteral("0.13"));
+    EXPECT_EQ(printed(Cell::number(1.51e-05), visc), QStringLiteral("0.15"));
+    EXPECT_EQ(printed(Cell::number(1.23456), vel), QStringLiteral("123.46"));
+    EXPECT_EQ(printed(Cell::number(0.125), perd), QStringLiteral("0.13"));
+    EXPECT_EQ(printed(Cell::number(1680.5), rey), QStringLiteral("1681"));
+    EXPECT_EQ(printed(Cell::text(QStringLiteral("0.72")), mas), QStringLiteral("0.72"));
 }
 
 TEST_F(GasPrintoutTest, ValuesThatCannotBeComputedLeaveTheirColumnsEmpty) {
     set(1, lungh, "10");
-    EXPECT_TRUE(PrintedViscosity(state, 1).isEmpty());
-    EXPECT_TRUE(PrintedLoss(state, 1).isEmpty());
+    EXPECT_TRUE(printed(state.project.gas.at(1, visc), visc).isEmpty());
+    EXPECT_TRUE(printed(state.project.gas.at(1, perd), perd).isEmpty());
     EXPECT_EQ(rowLine(1), blanks(6) + QStringLiteral("1") + blanks(6) + QStringLiteral("10"));
     // A flow of 0 cannot be computed: the results are empty, the inputs stay.
     fillMethane(2, "5");
     set(2, portgas, "0");
-    CalculateGasRow(state, 2);
     const QString line = rowLine(2);
-    EXPECT_EQ(line.mid(GasPrintColumn::portgas - 2, 1), QStringLiteral("0"));
-    EXPECT_TRUE(PrintedLoss(state, 2).isEmpty());
-    EXPECT_LT(line.size(), GasPrintColumn::perd - 1);
+    EXPECT_EQ(line.mid(at(portgas) - 2, 1), QStringLiteral("0"));
+    EXPECT_TRUE(printed(state.project.gas.at(2, perd), perd).isEmpty());
+    EXPECT_LT(line.size(), at(perd) - 1);
 }
 
 TEST_F(GasPrintoutTest, FittingCountsEndBeforeTheirColumns) {
@@ -161,14 +160,14 @@ TEST_F(GasPrintoutTest, FittingCountsEndBeforeTheirColumns) {
     set(3, rv, "1");
     const QString line = fittingsLine(3);
     EXPECT_EQ(line.left(7), blanks(6) + QStringLiteral("3"));
-    EXPECT_EQ(line.mid(GasFittingPrintEnds[0] - 2, 1), QStringLiteral("2"));
-    EXPECT_EQ(line.mid(GasFittingPrintEnds[2] - 3, 2), QStringLiteral("12"));
-    EXPECT_EQ(line.size(), GasFittingPrintEnds[6] - 1);
+    EXPECT_EQ(line.mid(at(cu45) - 2, 1), QStringLiteral("2"));
+    EXPECT_EQ(line.mid(at(cu91) - 3, 2), QStringLiteral("12"));
+    EXPECT_EQ(line.size(), at(rv) - 1);
     EXPECT_EQ(line.simplified(), QStringLiteral("3 2 12 1"));
 }
 
 TEST_F(GasPrintoutTest, FirstPageCarriesTitleProjectLegendAndHeaders) {
-    state.cover.progetto = QStringLiteral("palazzina via Roma");
+    state.project.cover.progetto = QStringLiteral("palazzina via Roma");
     fillMethane(1, "10");
     const auto& pages = listing();
     ASSERT_TRUE(ok);
@@ -178,8 +177,8 @@ TEST_F(GasPrintoutTest, FirstPageCarriesTitleProjectLegendAndHeaders) {
     EXPECT_EQ(p1.at(2), blanks(9) + QStringLiteral("Progetto: palazzina via Roma"));
     EXPECT_EQ(p1.at(4), blanks(9) + QStringLiteral("DATI E RISULTATI"));
     EXPECT_EQ(p1.at(6), blanks(5) + QStringLiteral("Legenda:"));
-    EXPECT_EQ(p1.at(8), blanks(5) + GasLegendLines[0]);
-    EXPECT_EQ(p1.at(22), blanks(5) + GasLegendLines[14]);
+    EXPECT_EQ(p1.at(8), blanks(5) + QStringLiteral("tronco    = numero del tronco"));
+    EXPECT_EQ(p1.at(22), blanks(5) + QStringLiteral("perdita   = perdita di carico nel tronco"));
     EXPECT_EQ(p1.at(24), header(0));
     EXPECT_EQ(p1.at(25), header(1));
     EXPECT_EQ(p1.at(27), rowLine(1));
@@ -188,7 +187,6 @@ TEST_F(GasPrintoutTest, FirstPageCarriesTitleProjectLegendAndHeaders) {
     EXPECT_EQ(p1.indexOf(fittingsLine(1)), p1.indexOf(fittingsHeader(1)) + 2);
     EXPECT_EQ(pages.size(), 1u);
     EXPECT_TRUE(p1.last().endsWith(PageOneFooter));
-    EXPECT_EQ(state.PageRowCount, 1);
 }
 
 TEST_F(GasPrintoutTest, FiftyRowsFillPageOneAndRowFiftyOneGoesOnUnderNewHeaders) {
@@ -229,22 +227,22 @@ TEST_F(GasPrintoutTest, LaterPagesHoldEightyFiveRows) {
 }
 
 // Values are printed as stored, minus sign included, with the separator
-// (or the end of a whole number) on the column's anchor.
+// (or the end of a whole number) on the column's place: a typed negative
+// length, flow and diameter, and the virtual length and velocity computed
+// from them.
 TEST_F(GasPrintoutTest, NegativeValuesKeepTheirSign) {
     set(1, lungh, "-3.5");
     set(1, portgas, "-2");
     set(1, diam, "-27.9");
-    state.gas.at(1, luvirt) = Cell::number(-1.25);
-    state.gas.at(1, perd) = Cell::number(-0.04);
+    set(1, tipoc, "metano");
     struct Case {
         const char* printed;
         int p;
     };
     const QString line = rowLine(1);
     for (const Case& c :
-         {Case{"-3.5", GasPrintColumn::lungh}, Case{"-1.25", GasPrintColumn::luvirt},
-          Case{"-2", GasPrintColumn::portgas}, Case{"-27.9", GasPrintColumn::diam},
-          Case{"-0.04", GasPrintColumn::perd}}) {
+         {Case{"-3.5", at(lungh)}, Case{"-3.5", at(luvirt)}, Case{"-2", at(portgas)},
+          Case{"-27.9", at(diam)}, Case{"-90.89", at(vel)}}) {
         const QString text = QString::fromLatin1(c.printed);
         QString counted = text;
         const int start = c.p - *CountIntegerDigits(counted);
@@ -297,15 +295,14 @@ TEST_F(GasPrintoutTest, FittingsHeadsPastTheQuotaStillBreakThePage) {
 TEST(GasDocumentTest, DataTablesFollowTheLegendRightAligned) {
     ApplicationState state;
     InitApplicationState(state);
-    SetGasCell(state, 1, lungh, QStringLiteral("12.5"));
-    SetGasCell(state, 2, lungh, QStringLiteral("3"));
-    SetGasCell(state, 2, cu90, QStringLiteral("4"));
-    CountGasRows(state);
-    state.gas.at(1, visc) = Cell::number(1.51e-05);
-    state.gas.at(1, vel) = Cell::number(1.23456);
-    state.gas.at(1, rey) = Cell::number(1680.55);
-    state.gas.at(1, perd) = Cell::number(2.12);
-    state.cover.progetto = QStringLiteral("scuola");
+    GasNetwork& gas = state.project.gas;
+    gas.TypeGasCell(1, lungh, QStringLiteral("12.5"));
+    gas.ApplyNominalDiameter(1, 4);
+    gas.TypeGasCell(1, portgas, QStringLiteral("2"));
+    gas.TypeGasCell(1, tipoc, QStringLiteral("metano"));
+    gas.TypeGasCell(2, lungh, QStringLiteral("3"));
+    gas.TypeGasCell(2, cu90, QStringLiteral("4"));
+    state.project.cover.progetto = QStringLiteral("scuola");
 
     for (const auto& [locale, comma] : {std::pair{QLocale(QLocale::Italian, QLocale::Italy), true},
                                         std::pair{QLocale(QLocale::English), false}}) {
@@ -331,8 +328,8 @@ TEST(GasDocumentTest, DataTablesFollowTheLegendRightAligned) {
         EXPECT_EQ(data.cell(3, 2).text, number("12.50"));
         EXPECT_EQ(data.cell(3, 8).text, number("0.15"));
         EXPECT_EQ(data.cell(3, 9).text, QStringLiteral("1681"));
-        EXPECT_EQ(data.cell(3, 11).text, number("123.46"));
-        EXPECT_EQ(data.cell(3, 15).text, number("2.12"));
+        EXPECT_EQ(data.cell(3, 11).text, number("90.89"));
+        EXPECT_EQ(data.cell(3, 15).text, number("0.07"));
         EXPECT_EQ(data.cell(4, 2).text, number("3.00"));
         EXPECT_TRUE(data.cell(4, 8).text.isEmpty());
         EXPECT_EQ(data.cell(5, 14).text, QStringLiteral("totale"));
@@ -358,14 +355,12 @@ TEST(GasDocumentTest, DataTablesFollowTheLegendRightAligned) {
 TEST(GasDocumentTest, StoredNumbersTakeTheRegionalSeparator) {
     ApplicationState state;
     InitApplicationState(state);
-    SetGasCell(state, 1, lungh, QStringLiteral("10"));
-    ApplyNominalDiameter(state, 1, 4);
-    SetGasCell(state, 1, portgas, QStringLiteral("2"));
-    SetGasCell(state, 1, tipoc, QStringLiteral("metano"));
-    SetGasCell(state, 1, cu90, QStringLiteral("1.5"));
-    SetGasCell(state, 1, rt, QStringLiteral("2"));
-    CountGasRows(state);
-    CalculateGasRow(state, 1);
+    state.project.gas.TypeGasCell(1, lungh, QStringLiteral("10"));
+    state.project.gas.ApplyNominalDiameter(1, 4);
+    state.project.gas.TypeGasCell(1, portgas, QStringLiteral("2"));
+    state.project.gas.TypeGasCell(1, tipoc, QStringLiteral("metano"));
+    state.project.gas.TypeGasCell(1, cu90, QStringLiteral("1.5"));
+    state.project.gas.TypeGasCell(1, rt, QStringLiteral("2"));
     struct Case {
         QLocale locale;
         const char* density;
@@ -388,16 +383,16 @@ TEST(GasDocumentTest, StoredNumbersTakeTheRegionalSeparator) {
 TEST(GasDocumentTest, TitleLinesAndStandardSetup) {
     ApplicationState state;
     InitApplicationState(state);
-    state.cover.progetto = QStringLiteral("scuola");
+    state.project.cover.progetto = QStringLiteral("scuola");
     WordDocument doc;
     BuildGasDocument(doc, state, 0, QLocale::c());
     EXPECT_TRUE(doc.paperA4());
     const auto paragraphs = doc.paragraphs();
     ASSERT_GE(paragraphs.size(), 6u);
-    EXPECT_EQ(paragraphs[0]->text(), state.ProgramName);
+    EXPECT_EQ(paragraphs[0]->text(), state.program.ProgramName);
     EXPECT_EQ(paragraphs[0]->runs.at(0).fontSize, 18);
     EXPECT_EQ(paragraphs[0]->runs.at(0).fontName, QStringLiteral("Century Gothic"));
-    EXPECT_EQ(paragraphs[1]->text(), state.ProgramSubtitle);
+    EXPECT_EQ(paragraphs[1]->text(), state.program.ProgramSubtitle);
     EXPECT_EQ(paragraphs[1]->runs.at(0).fontSize, 12);
     EXPECT_EQ(paragraphs[3]->text(), QStringLiteral("DATI E RISULTATI"));
     EXPECT_EQ(paragraphs[5]->text(), QStringLiteral("Progetto: scuola"));
@@ -411,8 +406,7 @@ TEST(GasDocumentTest, AcquisitionFormHasFortyEmptyRowsWhateverTheTable) {
     ApplicationState state;
     InitApplicationState(state);
     for (int r = 1; r <= 60; ++r)
-        SetGasCell(state, r, lungh, QStringLiteral("1"));
-    CountGasRows(state);
+        state.project.gas.TypeGasCell(r, lungh, QStringLiteral("1"));
     WordDocument doc;
     BuildGasForm(doc, state);
     ASSERT_EQ(doc.tableCount(), 2);

@@ -1,5 +1,5 @@
-#include "core/ApplicationState.h"
-#include "core/NumberText.h"
+#include "core/model/NumberText.h"
+#include "core/session/ApplicationState.h"
 #include "documents/GasPrintout.h"
 #include "documents/PrinterPage.h"
 #include "documents/WaterPrintout.h"
@@ -46,17 +46,15 @@ const Listing Listings[] = {
     {"acqua", WaterRowsFirstPage,
      [](ApplicationState& s, int rows) {
          for (int r = 1; r <= rows; ++r)
-             StoreWaterCell(s, r, WaterColumn::lungh, NumberToText(r));
-         RecountRows(s);
+             s.project.water.StoreWaterCell(r, WaterColumn::lungh, NumberToText(r));
      },
-     [](ApplicationState& s, PrinterPage& page) { PrintWaterListing(s, page); }},
+     [](ApplicationState& s, PrinterPage& page) { PrintWaterListing(s.project, page); }},
     {"gas", GasRowsFirstPage,
      [](ApplicationState& s, int rows) {
          for (int r = 1; r <= rows; ++r)
-             SetGasCell(s, r, GasColumn::lungh, NumberToText(r));
-         CountGasRows(s);
+             s.project.gas.TypeGasCell(r, GasColumn::lungh, NumberToText(r));
      },
-     [](ApplicationState& s, PrinterPage& page) { PrintGasListing(s, page); }},
+     [](ApplicationState& s, PrinterPage& page) { PrintGasListing(s.project, page); }},
 };
 
 // A project name of `words` words, wrapped by the listing onto as many lines
@@ -77,7 +75,7 @@ TEST(ListingPages, NothingReachesTheFooterWhateverTheProjectName) {
         for (const int words : {0, 5, 15, 30, 400}) {
             ApplicationState state;
             InitApplicationState(state);
-            state.cover.progetto = projectName(words);
+            state.project.cover.progetto = projectName(words);
             listing.fill(state, listing.rows);
             PlacedTexts record;
             PrinterPage page(record);

@@ -63,10 +63,8 @@ TEST(PdfPrint, CourierColumnsHaveThePrinterMetricsOfCourierNew) {
 TEST(PdfPrint, WritesEveryPageAndReplacesTheFileOnlyWhenDone) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("dati.pdf"));
-    QString error;
-    ASSERT_TRUE(PrintToPdf(
-        path, [](PrinterPage& page) { listing(page, 3); }, &error))
-        << error.toStdString();
+    const Result<> printed = PrintToPdf(path, [](PrinterPage& page) { listing(page, 3); });
+    ASSERT_TRUE(printed) << printed.error().toStdString();
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray pdf = file.readAll();
@@ -120,9 +118,8 @@ TEST(PdfPrint, TheSameTextInTwoFontsIsDrawnInEach) {
 TEST(PdfPrint, AFileThatCannotBeWrittenIsReportedByName) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("manca/dati.pdf"));
-    QString error;
-    EXPECT_FALSE(PrintToPdf(
-        path, [](PrinterPage& page) { listing(page, 1); }, &error));
+    const QString error = PrintToPdf(path, [](PrinterPage& page) { listing(page, 1); }).error();
+    EXPECT_FALSE(error.isEmpty());
     EXPECT_TRUE(error.contains(path)) << error.toStdString();
     EXPECT_TRUE(error.startsWith(QStringLiteral("Impossibile scrivere il file PDF")));
     EXPECT_FALSE(QFile::exists(path));
@@ -139,15 +136,14 @@ TEST(PdfPrint, ACutShortListingLeavesThePreviousFile) {
         old.write("vecchio contenuto");
     }
     QString error;
-    bool printed = true;
     {
         const FileSizeLimit limit(4096);
         if (!limit.active())
             GTEST_SKIP() << "no file-size limits on this system";
-        printed = PrintToPdf(
-            path, [](PrinterPage& page) { listing(page, 40); }, &error);
+        const Result<> printed = PrintToPdf(path, [](PrinterPage& page) { listing(page, 40); });
+        EXPECT_FALSE(printed);
+        error = printed.error();
     }
-    EXPECT_FALSE(printed);
     EXPECT_TRUE(error.startsWith(QStringLiteral("Impossibile scrivere il file PDF")))
         << error.toStdString();
     QFile file(path);

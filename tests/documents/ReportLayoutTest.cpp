@@ -4,8 +4,8 @@
 #include "DocxReadBack.h"
 #include "PlacingRecorder.h"
 
-#include "core/ApplicationState.h"
-#include "core/ProjectFile.h"
+#include "core/file/ProjectFile.h"
+#include "core/session/ApplicationState.h"
 #include "documents/DocxWriter.h"
 #include "documents/TechnicalReport.h"
 #include "documents/WordDocument.h"
@@ -88,11 +88,11 @@ protected:
         state = ApplicationState();
         InitApplicationState(state);
         if (!c.noOwner) {
-            state.OwnerName = QStringLiteral("Studio Bianchi");
-            state.OwnerAddress = QStringLiteral("via Po 2, Torino");
+            state.program.OwnerName = QStringLiteral("Studio Bianchi");
+            state.program.OwnerAddress = QStringLiteral("via Po 2, Torino");
         }
-        EXPECT_EQ(LoadProjectBytes(state, projectFile(c), QString::fromLatin1(c.name)), QString());
-        return RecalculateReportNetworks(state);
+        EXPECT_TRUE(LoadProjectBytes(state, projectFile(c), QString::fromLatin1(c.name)));
+        return ReportNetworkTotals(state.project);
     }
 
     ApplicationState state;
@@ -192,8 +192,9 @@ TEST_F(ReportLayoutTest, PrintedWordsStayInsideTheMarginsApartAndAboveThePageNum
         for (const PlacingRecorder::Placed& t : record.placed) {
             if (t.page != 0)
                 continue;
-            const bool owner = !c.noOwner && (state.OwnerName.startsWith(t.text.trimmed()) ||
-                                              state.OwnerAddress.startsWith(t.text.trimmed()));
+            const bool owner =
+                !c.noOwner && (state.program.OwnerName.startsWith(t.text.trimmed()) ||
+                               state.program.OwnerAddress.startsWith(t.text.trimmed()));
             if (owner) {
                 EXPECT_GT(t.y, record.rules[0]) << t.text.toStdString();
                 EXPECT_LE(t.bottom, record.rules[1]) << t.text.toStdString();

@@ -2,7 +2,7 @@
 #include "PlacingRecorder.h"
 #include "ReportRows.h"
 
-#include "core/ApplicationState.h"
+#include "core/session/ApplicationState.h"
 #include "documents/DocxWriter.h"
 #include "documents/PrinterPage.h"
 #include "documents/ReportTexts.h"
@@ -26,17 +26,17 @@ protected:
     void SetUp() override {
         state = ApplicationState();
         InitApplicationState(state);
-        state.OwnerName = QStringLiteral("Studio Bianchi");
-        state.OwnerAddress = QStringLiteral("via Po 2, Torino");
-        state.cover.progetto = QStringLiteral("Scuola media");
-        state.cover.luogo = QStringLiteral("Torino");
-        state.cover.data = QStringLiteral("1 mar 2027");
+        state.program.OwnerName = QStringLiteral("Studio Bianchi");
+        state.program.OwnerAddress = QStringLiteral("via Po 2, Torino");
+        state.project.cover.progetto = QStringLiteral("Scuola media");
+        state.project.cover.luogo = QStringLiteral("Torino");
+        state.project.cover.data = QStringLiteral("1 mar 2027");
     }
 
     ReportTotals fill(int water, int gas) {
         StoreReportWater(state, water);
         StoreReportGas(state, gas);
-        return RecalculateReportNetworks(state);
+        return ReportNetworkTotals(state.project);
     }
 
     const std::vector<QStringList>& print() {
@@ -95,7 +95,7 @@ TEST_F(TechnicalReportTest, PagesHoldTheirRowsAndNothingReachesTheFooter) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.water << " water rows, " << c.gas << " gas rows");
         SetUp();
-        state.cover.allegati = c.allegati;
+        state.project.cover.allegati = c.allegati;
         fill(c.water, c.gas);
         const auto& pages = print();
         ASSERT_EQ(pages.size(), c.rows.size());
@@ -137,7 +137,8 @@ TEST_F(TechnicalReportTest, CoverAndClosingCarryTheProjectAndTheOwner) {
     // The owner's name and address between the two rules, and no page number.
     ASSERT_EQ(recorder.rules.size(), 2u);
     for (const PlacingRecorder::Placed& t : recorder.placed) {
-        if (t.page == 0 && (t.text == state.OwnerName || t.text == state.OwnerAddress)) {
+        if (t.page == 0 &&
+            (t.text == state.program.OwnerName || t.text == state.program.OwnerAddress)) {
             EXPECT_GT(t.y, recorder.rules[0]);
             EXPECT_LT(t.bottom, recorder.rules[1]);
         }

@@ -1,7 +1,7 @@
 #include "DocxReadBack.h"
 #include "NetworkRows.h"
 
-#include "core/Verification.h"
+#include "core/model/Verification.h"
 #include "documents/DocxWriter.h"
 #include "documents/PrinterPage.h"
 #include "documents/TechnicalReport.h"
@@ -22,8 +22,8 @@ const QString Heading = QStringLiteral("VERIFICA DELLA RETE");
 ApplicationState project(bool asked, int extraGasBranches = 0) {
     ApplicationState s;
     InitApplicationState(s);
-    s.OwnerName = QStringLiteral("Studio Bianchi");
-    s.cover.progetto = QStringLiteral("Villetta");
+    s.program.OwnerName = QStringLiteral("Studio Bianchi");
+    s.project.cover.progetto = QStringLiteral("Villetta");
     StoreWaterNetwork(s, std::vector<WaterSegment>(3));
     std::vector<GasSegment> gas = GasTree({0, 1, 2, 1, 0});
     gas.resize(gas.size() + static_cast<size_t>(extraGasBranches), {2, 2, 0.5, "metano", 0});
@@ -35,14 +35,13 @@ ApplicationState project(bool asked, int extraGasBranches = 0) {
 std::vector<QStringList> printed(ApplicationState& s) {
     TextPageRecorder recorder;
     PrinterPage page(recorder);
-    RecalculateReportNetworks(s);
     EXPECT_TRUE(PrintTechnicalReport(s, page));
     return recorder.pages();
 }
 
 WordDocument document(ApplicationState& s) {
     WordDocument doc;
-    BuildTechnicalReport(doc, s, RecalculateReportNetworks(s), QLocale(QLocale::Italian));
+    BuildTechnicalReport(doc, s, ReportNetworkTotals(s.project), QLocale(QLocale::Italian));
     return doc;
 }
 
@@ -91,7 +90,7 @@ TEST(VerificationReport, PrintedAfterTheTablesOnNumberedPagesWhenAskedFor) {
     EXPECT_TRUE(section.contains(QStringLiteral("            5   0,06 mbar    1,0 mbar    "
                                                 "rispettato  5")));
     // The verdict, broken at blanks where the line ends.
-    EXPECT_TRUE(section.join(u' ').simplified().contains(VerdictText(VerifyGasNetwork(s))));
+    EXPECT_TRUE(section.join(u' ').simplified().contains(VerdictText(s.project.gasVerification())));
 }
 
 TEST(VerificationReport, DocumentHasTheSectionOnANewPage) {

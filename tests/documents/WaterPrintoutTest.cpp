@@ -1,5 +1,5 @@
 #include "documents/WaterPrintout.h"
-#include "core/ApplicationState.h"
+#include "core/session/ApplicationState.h"
 #include "documents/PrinterPage.h"
 #include "documents/WordDocument.h"
 
@@ -17,22 +17,20 @@ class WaterPrintoutTest : public ::testing::Test {
 protected:
     void SetUp() override {
         InitApplicationState(state);
-        state.WaterBandTop = 1;
-        state.cover.progetto = QStringLiteral("Palazzina Verdi");
+        state.view.WaterBandTop = 1;
+        state.project.cover.progetto = QStringLiteral("Palazzina Verdi");
     }
 
     // A complete row: length, diameter, flow and a wall type from the list;
     // the fittings as given (column, text).
     void fill(int row, const char* length, const char* diameter, const char* flow, int wallType,
               std::initializer_list<std::pair<int, const char*>> fittings = {}) {
-        StoreWaterCell(state, row, lungh, QString::fromUtf8(length));
-        StoreWaterCell(state, row, diam, QString::fromUtf8(diameter));
-        StoreWaterCell(state, row, port, QString::fromUtf8(flow));
-        PickWallType(state, row, wallType);
+        state.project.water.StoreWaterCell(row, lungh, QString::fromUtf8(length));
+        state.project.water.StoreWaterCell(row, diam, QString::fromUtf8(diameter));
+        state.project.water.StoreWaterCell(row, port, QString::fromUtf8(flow));
+        state.project.water.PickWallType(row, wallType);
         for (const auto& [column, text] : fittings)
-            StoreWaterCell(state, row, column, QString::fromUtf8(text));
-        RecountRows(state);
-        RecalculateRow(state, row);
+            state.project.water.StoreWaterCell(row, column, QString::fromUtf8(text));
     }
 
     void fillRows(int n) {
@@ -43,7 +41,7 @@ protected:
     std::vector<QStringList> print() {
         TextPageRecorder recorder;
         PrinterPage page(recorder);
-        PrintWaterListing(state, page);
+        PrintWaterListing(state.project, page);
         EXPECT_TRUE(recorder.finished());
         return recorder.pages();
     }
@@ -82,8 +80,9 @@ TEST_F(WaterPrintoutTest, PagesHold52RowsThen85WithAFooterEach) {
     EXPECT_EQ(pages[0].back(), footer(1));
     // The last row filled page 1: page 2 has only the heads and its footer.
     const QString indent(9, QLatin1Char(' '));
-    EXPECT_EQ(pages[1], QStringList({indent + WaterHeadLine(), indent + WaterUnitLine(), QString(),
-                                     footer(2)}));
+    EXPECT_EQ(pages[1],
+              QStringList({indent + ListingHeadLine(WaterColumns(), 1),
+                           indent + ListingUnitLine(WaterColumns(), 1), QString(), footer(2)}));
 
     fillRows(60);
     pages = print();
@@ -94,7 +93,7 @@ TEST_F(WaterPrintoutTest, PagesHold52RowsThen85WithAFooterEach) {
     EXPECT_TRUE(second.front().startsWith(QStringLiteral("          53 ")));
     EXPECT_EQ(pages[0].back(), footer(1));
     EXPECT_EQ(pages[1].back(), footer(2));
-    EXPECT_EQ(pages[1].front(), indent + WaterHeadLine());
+    EXPECT_EQ(pages[1].front(), indent + ListingHeadLine(WaterColumns(), 1));
 
     fillRows(52 + 85 + 1);
     pages = print();
@@ -109,7 +108,6 @@ TEST_F(WaterPrintoutTest, PrintingAgainGivesTheSamePages) {
     // what the last printing left.
     fillRows(60);
     const auto first = print();
-    EXPECT_EQ(state.PageRowCount, 60);
     EXPECT_EQ(print(), first);
 }
 
@@ -150,8 +148,7 @@ TEST_F(WaterPrintoutTest, ValuesAlignOnTheirDecimalSeparator) {
 TEST_F(WaterPrintoutTest, EmptyCellsPrintNothing) {
     fill(1, "100", "0", "10", 1); // a zero diameter: the loss cannot be computed
     fill(2, "100", "100", "10", 1, {{c45, "1"}});
-    StoreWaterCell(state, 2, c45, QString()); // typed, then emptied
-    RecalculateRow(state, 2);
+    state.project.water.StoreWaterCell(2, c45, QString()); // typed, then emptied
     const QStringList rows = tableRows(print().front());
     ASSERT_EQ(rows.size(), 2);
     EXPECT_EQ(rows[0].size(), 47); // ends with the roughness, column 47
@@ -175,7 +172,7 @@ TEST_F(WaterPrintoutTest, ThreeRowListingMatchesTheGoldenFile) {
     fill(3, "7", "25.4", "0.35", 3, {{c91, "4"}, {croc, "1"}, {valv, "1"}});
     TextPageRecorder recorder;
     PrinterPage page(recorder);
-    PrintWaterListing(state, page);
+    PrintWaterListing(state.project, page);
 
     QFile golden(QStringLiteral(TUBAREX_TEST_DATA "/acqua-stampa-3-tronchi.txt"));
     ASSERT_TRUE(golden.open(QIODevice::ReadOnly));
@@ -256,11 +253,12 @@ TEST_F(WaterPrintoutTest, DocumentTablesOfThreeRows) {
 TEST_F(WaterPrintoutTest, DocumentNumbersFollowTheRegionalSeparator) {
     fill(1, "100", "100", "10", 1, {{c90, "2"}});
     WordDocument italian;
-    AddWaterDataTable(italian, state, 2.12, QLocale(QLocale::Italian, QLocale::Italy));
+    AddWaterDataTable(italian, state.project, 2.12, QLocale(QLocale::Italian, QLocale::Italy));
     EXPECT_EQ(italian.table(1).cell(3, 13).text, QStringLiteral("2,12"));
     EXPECT_EQ(italian.table(1).cell(4, 13).text, QStringLiteral("2,12"));
     WordDocument english;
-    AddWaterDataTable(english, state, 2.12, QLocale(QLocale::English, QLocale::UnitedKingdom));
+    AddWaterDataTable(english, state.project, 2.12,
+                      QLocale(QLocale::English, QLocale::UnitedKingdom));
     EXPECT_EQ(english.table(1).cell(3, 13).text, QStringLiteral("2.12"));
     EXPECT_EQ(english.table(1).cell(3, 2).text, QStringLiteral("100.00"));
     EXPECT_EQ(english.table(1).cell(3, 5).text, QStringLiteral("0.0020"));
@@ -271,7 +269,7 @@ TEST_F(WaterPrintoutTest, DocumentNumbersFollowTheRegionalSeparator) {
          {std::pair{QLocale(QLocale::Italian, QLocale::Italy), "1,5"},
           std::pair{QLocale(QLocale::English, QLocale::UnitedKingdom), "1.5"}}) {
         WordDocument doc;
-        AddWaterDataTable(doc, state, 0, locale);
+        AddWaterDataTable(doc, state.project, 0, locale);
         EXPECT_EQ(doc.table(1).cell(4, 6).text, QString::fromLatin1(bends));
         EXPECT_EQ(doc.table(1).cell(4, 7).text, QStringLiteral("2"));
     }

@@ -1,5 +1,5 @@
 #include "documents/WordDocument.h"
-#include "core/ApplicationState.h"
+#include "core/session/ApplicationState.h"
 #include "documents/CoverSheet.h"
 #include "documents/GasPrintout.h"
 #include "documents/HelpDocuments.h"
@@ -377,8 +377,8 @@ TEST(WordTableColumns, BlankFormsKeepTheirHeadsWholeAndLeaveRoomToWrite) {
 
 TEST(WordTableColumns, ALongUnbrokenWordLeavesTheOtherColumnsTheirWords) {
     ApplicationState state;
-    state.cover.committente = QStringLiteral("Società Immobiliare Corte Nuova S.r.l.");
-    state.cover.allegati =
+    state.project.cover.committente = QStringLiteral("Società Immobiliare Corte Nuova S.r.l.");
+    state.project.cover.allegati =
         QStringLiteral("https://archivio.studiotecnico-esempio.it/progetti/2026/corte-nuova/tavole/"
                        "schema-verticale-colonne-montanti.pdf");
     WordDocument sheet;
@@ -394,8 +394,7 @@ TEST(WordTableColumns, ALongUnbrokenWordLeavesTheOtherColumnsTheirWords) {
 TEST(WordDocumentProperties, EveryDocumentIsTitledAndSignedByTheOwner) {
     ApplicationState state;
     InitApplicationState(state);
-    state.OwnerName = QStringLiteral("Studio Tecnico Rossi");
-    state.HelpPageTitle = QStringLiteral("archivio");
+    state.program.OwnerName = QStringLiteral("Studio Tecnico Rossi");
     std::vector<std::pair<WordDocument, QString>> documents;
     const auto built = [&](const std::function<void(WordDocument&)>& build, const char* title) {
         WordDocument doc;
@@ -414,13 +413,14 @@ TEST(WordDocumentProperties, EveryDocumentIsTitledAndSignedByTheOwner) {
           "Tubarex: dati generali del progetto");
     built([&](WordDocument& d) { BuildTechnicalReport(d, state, {}, QLocale::c()); },
           "Tubarex: relazione tecnica");
-    built([&](WordDocument& d) { d = PrintHelpToWord(state); }, "Tubarex: guida, archivio");
+    built([&](WordDocument& d) { d = PrintHelpToWord(state, QStringLiteral("archivio"), {}); },
+          "Tubarex: guida, archivio");
     built([&](WordDocument& d) { d = WholeHelpDocument(state, HelpTopics()); }, "Tubarex: guida");
     built([&](WordDocument& d) { d = LicenceDocument(state, LicenceText()); },
           "Tubarex: contratto di licenza");
     for (const auto& [doc, title] : documents) {
         EXPECT_EQ(doc.properties().title, title);
-        EXPECT_EQ(doc.properties().author, state.OwnerName) << title.toStdString();
+        EXPECT_EQ(doc.properties().author, state.program.OwnerName) << title.toStdString();
         EXPECT_LE(doc.properties().created.secsTo(QDateTime::currentDateTimeUtc()), 60)
             << title.toStdString();
     }

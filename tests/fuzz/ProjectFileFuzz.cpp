@@ -2,8 +2,8 @@
 // write back, and the file written back must read as the same project and
 // write again as the same bytes; anything else stops the fuzzer with the
 // input that showed it.
-#include "core/ApplicationState.h"
-#include "core/ProjectFile.h"
+#include "core/file/ProjectFile.h"
+#include "core/session/ApplicationState.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -32,7 +32,7 @@ bool read(const QByteArray& bytes, Reading& out) {
     if (!std::holds_alternative<ProjectData>(parsed))
         return false;
     ApplyProjectData(out.state, std::get<ProjectData>(std::move(parsed)));
-    auto built = BuildProjectFile(out.state);
+    auto built = BuildProjectFile(out.state.project);
     if (!std::holds_alternative<QByteArray>(built))
         fail("a file that was read cannot be written back");
     out.written = std::get<QByteArray>(std::move(built));

@@ -3,7 +3,7 @@
 #
 # The layers of SRC_DIR, from the bottom: core (Qt Core only), documents
 # (Qt Core and Gui), windows (any Qt module). A file includes headers of its
-# own layer and of the layers below, named from SRC_DIR ("core/Cell.h"), and
+# own layer and of the layers below, named from SRC_DIR ("core/model/Cell.h"), and
 # Qt headers only of the modules its layer links. The folders include one
 # another without a cycle (windows/gas may include windows/water, never the
 # other way round as well).

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/ApplicationState.h"
-#include "core/NumberText.h"
+#include "core/model/NumberText.h"
+#include "core/session/ApplicationState.h"
 
 #include <optional>
 #include <vector>
@@ -38,33 +38,31 @@ inline std::vector<GasSegment> GasTree(std::initializer_list<int> upstreams) {
     return rows;
 }
 
-// Stores and computes rows 1..n.
+// Types rows 1..n into the network, as the data window does.
 inline void StoreGasNetwork(ApplicationState& s, const std::vector<GasSegment>& rows) {
+    GasNetwork& gas = s.project.gas;
     int r = 0;
     for (const GasSegment& g : rows) {
-        SetGasCell(s, ++r, GasColumn::lungh, NumberToText(g.length));
-        ApplyNominalDiameter(s, r, g.nominal);
-        SetGasCell(s, r, GasColumn::portgas, NumberToText(g.flow));
-        SetGasCell(s, r, GasColumn::tipoc, QString::fromUtf8(g.gas));
+        gas.TypeGasCell(++r, GasColumn::lungh, NumberToText(g.length));
+        gas.ApplyNominalDiameter(r, g.nominal);
+        gas.TypeGasCell(r, GasColumn::portgas, NumberToText(g.flow));
+        gas.TypeGasCell(r, GasColumn::tipoc, QString::fromUtf8(g.gas));
         if (g.upstream)
-            s.gas.setUpstream(r, *g.upstream);
-        CalculateGasRow(s, r);
+            gas.setUpstream(r, *g.upstream);
     }
-    CountGasRows(s);
 }
 
 inline void StoreWaterNetwork(ApplicationState& s, const std::vector<WaterSegment>& rows) {
+    WaterNetwork& water = s.project.water;
     int r = 0;
     for (const WaterSegment& w : rows) {
-        StoreWaterCell(s, ++r, WaterColumn::lungh, NumberToText(w.length));
-        StoreWaterCell(s, r, WaterColumn::diam, NumberToText(w.diameter));
-        StoreWaterCell(s, r, WaterColumn::port, NumberToText(w.flow));
-        PickWallType(s, r, w.wallType);
+        water.StoreWaterCell(++r, WaterColumn::lungh, NumberToText(w.length));
+        water.StoreWaterCell(r, WaterColumn::diam, NumberToText(w.diameter));
+        water.StoreWaterCell(r, WaterColumn::port, NumberToText(w.flow));
+        water.PickWallType(r, w.wallType);
         if (w.upstream)
-            s.water.setUpstream(r, *w.upstream);
-        RecalculateRow(s, r);
+            water.setUpstream(r, *w.upstream);
     }
-    RecountRows(s);
 }
 
 // The upstream segments of rows 1..n, as the table holds them.

@@ -2,10 +2,10 @@
 
 #include "ShellFixture.h"
 
-#include "core/ProjectFile.h"
+#include "core/file/ProjectFile.h"
 #include "windows/cover/frontespizio.h"
 #include "windows/gas/datigas.h"
-#include "windows/water/ProjectFileCommands.h"
+#include "windows/project/ProjectFileCommands.h"
 #include "windows/water/dati.h"
 
 #include <QTemporaryDir>
@@ -14,22 +14,20 @@
 // Writes a small complete project named `name` to `path`: two segments of
 // each network, every input given.
 inline void WriteProject(const QString& path, const QString& name) {
-    ApplicationState s;
+    Project p;
     for (int r = 1; r <= 2; ++r) {
-        StoreWaterCell(s, r, WaterColumn::lungh, QStringLiteral("10"));
-        StoreWaterCell(s, r, WaterColumn::diam, QStringLiteral("50"));
-        StoreWaterCell(s, r, WaterColumn::port, QStringLiteral("2"));
-        PickWallType(s, r, 1);
-        SetGasCell(s, r, GasColumn::lungh, QStringLiteral("10"));
-        SetGasCell(s, r, GasColumn::tipofi, QStringLiteral("1''"));
-        SetGasCell(s, r, GasColumn::portgas, QStringLiteral("2"));
-        SetGasCell(s, r, GasColumn::tipoc, QStringLiteral("metano"));
-        SetGasCell(s, r, GasColumn::diam, QStringLiteral("27.9"));
+        p.water.StoreWaterCell(r, WaterColumn::lungh, QStringLiteral("10"));
+        p.water.StoreWaterCell(r, WaterColumn::diam, QStringLiteral("50"));
+        p.water.StoreWaterCell(r, WaterColumn::port, QStringLiteral("2"));
+        p.water.PickWallType(r, 1);
+        p.gas.TypeGasCell(r, GasColumn::lungh, QStringLiteral("10"));
+        p.gas.TypeGasCell(r, GasColumn::tipofi, QStringLiteral("1''"));
+        p.gas.TypeGasCell(r, GasColumn::portgas, QStringLiteral("2"));
+        p.gas.TypeGasCell(r, GasColumn::tipoc, QStringLiteral("metano"));
+        p.gas.TypeGasCell(r, GasColumn::diam, QStringLiteral("27.9"));
     }
-    RecountRows(s);
-    CountGasRows(s);
-    s.cover.progetto = name;
-    [&] { QCOMPARE(SaveProjectFile(s, path), QString()); }();
+    p.cover.progetto = name;
+    [&] { QVERIFY(SaveProjectFile(p, path).ok()); }();
 }
 
 // The program's shell with its three main windows enrolled (opening a

@@ -2,9 +2,10 @@
 
 #include "ScriptedServices.h"
 
-#include "core/ApplicationState.h"
+#include "core/session/ApplicationState.h"
 #include "windows/frame/Form.h"
 #include "windows/frame/Forms.h"
+#include "windows/start/ModTubarex.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -16,7 +17,8 @@ struct ShellFixture {
     ApplicationState state;
     ScriptedServices services;
     Forms forms;
-    AppContext context{state, forms, services.bundle};
+    ModTubarex procedures;
+    AppContext context{state, forms, services.bundle, procedures};
 
     ShellFixture() {
         forms.setContext(&context);

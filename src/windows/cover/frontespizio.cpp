@@ -3,20 +3,19 @@
 // commands.
 #include "windows/cover/frontespizio.h"
 
-#include "core/ApplicationState.h"
+#include "core/session/ApplicationState.h"
 #include "documents/CoverSheet.h"
 #include "documents/WordDocument.h"
 #include "windows/frame/DataTextValidator.h"
 #include "windows/frame/DesignFont.h"
 #include "windows/frame/Forms.h"
 #include "windows/frame/Line.h"
-#include "windows/frame/ModTubarex.h"
 #include "windows/frame/PrintCommands.h"
 #include "windows/frame/ProjectStatus.h"
 #include "windows/frame/Services.h"
 #include "windows/frame/WindowFrame.h"
+#include "windows/frame/WindowNames.h"
 #include "windows/frame/WindowParts.h"
-#include "windows/water/dati.h"
 
 #include <QDate>
 #include <QEvent>
@@ -80,7 +79,7 @@ frontespizio::frontespizio(AppContext& context, QWidget* parent)
                                  QStringLiteral("Tubarex: frontespizio per la relazione"));
     FrameHandlers h;
     // Apri and Elimina are the water window's own commands.
-    if (context.forms.canShow(QStringLiteral("dati"))) {
+    if (context.forms.canShow(WindowName::dati)) {
         h.open = [this] {
             if (ProjectFileCommands* files = waterFiles())
                 files->Open();
@@ -137,8 +136,8 @@ void frontespizio::buildFields() {
         // Every edit, typed or set by a command, is the record at once. The
         // date the first load puts in is no work of the user's to keep.
         connect(box, &QLineEdit::textChanged, this, [this, i](const QString& text) {
-            m_ctx.state.cover.field(i) = text;
-            if (m_ctx.state.coverDated)
+            m_ctx.state.project.cover.field(i) = text;
+            if (m_ctx.state.session.coverDated)
                 NotifyProject(m_ctx.state, ProjectEvent::Changed);
         });
         m_fields.at(static_cast<size_t>(i)) = box;
@@ -204,8 +203,9 @@ void frontespizio::buildOthers() {
     connect(stampa, &QPushButton::clicked, this, &frontespizio::stampa_Click);
     connect(aiuto, &QPushButton::clicked, this, &frontespizio::aiuto_Click);
     connect(guidainlinea, &QPushButton::clicked, this,
-            [this] { m_ctx.forms.showByName(QStringLiteral("sommario")); });
-    connect(cmdesci, &QPushButton::clicked, this, [this] { ConfirmExit(m_ctx, this); });
+            [this] { m_ctx.forms.showByName(WindowName::sommario); });
+    connect(cmdesci, &QPushButton::clicked, this,
+            [this] { m_ctx.procedures.confirmExit(m_ctx, this); });
 }
 
 // progetto to luogo first, then the other controls, data and allegati last.
@@ -222,31 +222,32 @@ void frontespizio::Form_Load() {
     keepHalfDesignedSize();
     InitMessageTitles(m_ctx.state);
     projectOpened();
-    if (!m_ctx.state.coverDated) {
+    if (!m_ctx.state.session.coverDated) {
         // Once a run: a window closed and opened again must not overwrite a
         // date the user typed or a file brought in.
         data()->setText(CoverDateText(QLocale::system(), QDate::currentDate()));
-        m_ctx.state.coverDated = true;
+        m_ctx.state.session.coverDated = true;
     }
-    Labelstudio->setText(m_ctx.state.OwnerName);
-    labelindirizzo->setText(m_ctx.state.OwnerAddress);
-    const bool noOwner = m_ctx.state.OwnerName.isEmpty() && m_ctx.state.OwnerAddress.isEmpty();
+    Labelstudio->setText(m_ctx.state.program.OwnerName);
+    labelindirizzo->setText(m_ctx.state.program.OwnerAddress);
+    const bool noOwner =
+        m_ctx.state.program.OwnerName.isEmpty() && m_ctx.state.program.OwnerAddress.isEmpty();
     passo->setText(noOwner ? NoOwnerHint : StartHint);
     ReportFontSize = 12;
     ReportFontName = QStringLiteral("Courier new");
-    guidainlinea->setEnabled(m_ctx.forms.canShow(QStringLiteral("sommario")));
+    guidainlinea->setEnabled(m_ctx.forms.canShow(WindowName::sommario));
 }
 
 void frontespizio::projectOpened() {
     for (int i = 0; i < ProjectIdentification::FieldCount; ++i) {
         const QSignalBlocker block(field(i));
-        field(i)->setText(m_ctx.state.cover.field(i));
+        field(i)->setText(m_ctx.state.project.cover.field(i));
     }
 }
 
 void frontespizio::ownerChanged() {
-    Labelstudio->setText(m_ctx.state.OwnerName);
-    labelindirizzo->setText(m_ctx.state.OwnerAddress);
+    Labelstudio->setText(m_ctx.state.program.OwnerName);
+    labelindirizzo->setText(m_ctx.state.program.OwnerAddress);
     if (passo->text() == NoOwnerHint)
         passo->setText(StartHint);
 }
@@ -268,13 +269,13 @@ void frontespizio::ownerLabel_Click() {
     m_ctx.services.messages.MsgBox(
         QStringLiteral("Attenzione: dato non modificabile, rivolgersi a Software Solariva, "
                        "produttrice del programma."),
-        MsgButtons::Ok, NoticeIcon::Critical, m_ctx.state.CheckTitle, this);
+        MsgButtons::Ok, NoticeIcon::Critical, m_ctx.state.program.CheckTitle, this);
 }
 
 void frontespizio::controllodat_Click() {
-    const Notice notice = CheckCover(m_ctx.state.cover);
-    m_ctx.services.messages.MsgBox(notice.text, MsgButtons::Ok, notice.icon, m_ctx.state.CheckTitle,
-                                   this);
+    const Notice notice = CheckCover(m_ctx.state.project.cover);
+    m_ctx.services.messages.MsgBox(notice.text, MsgButtons::Ok, notice.icon,
+                                   m_ctx.state.program.CheckTitle, this);
 }
 
 void frontespizio::cancella_Click() {
@@ -309,14 +310,14 @@ void frontespizio::aiuto_Click() {
     for (const QString& line : lines)
         text += (text.isEmpty() ? QString() : QStringLiteral("\r")) + line;
     m_ctx.services.messages.MsgBox(text, MsgButtons::Ok, NoticeIcon::Information,
-                                   m_ctx.state.HelpTitle, this);
+                                   m_ctx.state.program.HelpTitle, this);
 }
 
 ProjectFileCommands* frontespizio::waterFiles() {
     // Loaded, not shown, when it is not loaded yet: its dialog keeps the
     // file name last used, whichever window ran the command.
-    m_ctx.forms.loadByName(QStringLiteral("dati"));
-    auto* water = qobject_cast<dati*>(m_ctx.forms.find(QStringLiteral("dati")));
+    m_ctx.forms.loadByName(WindowName::dati);
+    auto* water = dynamic_cast<ProjectView*>(m_ctx.forms.find(WindowName::dati));
     return water ? &water->files() : nullptr;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 #include "windows/frame/Form.h"
 #include "windows/frame/datistudio.h"
-#include "windows/water/ProjectFileCommands.h"
+#include "windows/project/ProjectFileCommands.h"
 
 #include <QColor>
 #include <QString>
@@ -55,7 +55,7 @@ public:
     QPushButton* aiuto = nullptr;
     QPushButton* cmdesci = nullptr;
     WindowFrame* frame() const { return m_frame; }
-    ProjectFileCommands& files() { return m_files; }
+    ProjectFileCommands& files() override { return m_files; }
 
     // The font of the report body and tables, and its size in points.
     QString ReportFontName;
@@ -97,7 +97,7 @@ public:
 private:
     // Pages the bands of the networks that have rows through their windows
     // (loaded if need be, not shown) and returns the totals they show.
-    ReportTotals bringNetworksUpToDate();
+    ReportTotals reportTotals();
     // The start of the report (refusal, checks, the question when both
     // networks have rows); true when it goes on.
     bool startReport();

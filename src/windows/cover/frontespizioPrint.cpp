@@ -1,5 +1,5 @@
 // The technical report command of the cover page window.
-#include "core/ApplicationState.h"
+#include "core/session/ApplicationState.h"
 #include "documents/TechnicalReport.h"
 #include "documents/WordDocument.h"
 #include "windows/cover/frontespizio.h"
@@ -8,6 +8,7 @@
 #include "windows/frame/PrintCommands.h"
 #include "windows/frame/PrintPreview.h"
 #include "windows/frame/Services.h"
+#include "windows/frame/WindowNames.h"
 
 #include <QLocale>
 #include <QRadioButton>
@@ -26,23 +27,27 @@ bool frontespizio::startReport() {
     const ReportStart start = StartReport(s);
     switch (start.step) {
     case ReportStep::Refuse:
-        messages.MsgBox(start.notice.text, MsgButtons::Ok, start.notice.icon, s.HelpTitle, this);
+        messages.MsgBox(start.notice.text, MsgButtons::Ok, start.notice.icon, s.program.HelpTitle,
+                        this);
         return false;
-    case ReportStep::CheckFailed:
+    case ReportStep::CheckFailed: {
         // The window comes up with the band and the focus on the row named.
-        m_ctx.forms.showByName(start.window);
-        if (NetworkView* view = networkView(m_ctx.forms, start.window))
+        const QLatin1String window =
+            start.network == NetworkKind::Water ? WindowName::dati : WindowName::datigas;
+        m_ctx.forms.showByName(window);
+        if (NetworkView* view = networkView(m_ctx.forms, window))
             view->showCheckNotice(start.notice);
         else
-            messages.MsgBox(start.notice.text, MsgButtons::Ok, start.notice.icon, s.CheckTitle,
-                            this);
+            messages.MsgBox(start.notice.text, MsgButtons::Ok, start.notice.icon,
+                            s.program.CheckTitle, this);
         return false;
+    }
     case ReportStep::AskBoth: {
         const MsgAnswer answer =
             messages.MsgBox(ReportQuestion(), MsgButtons::YesNoCancel, NoticeIcon::Question,
                             ReportQuestionTitle(s), this);
         if (answer == MsgAnswer::No)
-            m_ctx.forms.showByName(QStringLiteral("dati"));
+            m_ctx.forms.showByName(WindowName::dati);
         return answer != MsgAnswer::No && answer != MsgAnswer::Cancel;
     }
     case ReportStep::Go:
@@ -54,7 +59,7 @@ bool frontespizio::startReport() {
 std::function<void(PrinterPage&)> frontespizio::reportListing() {
     const ReportFont font{ReportFontName, static_cast<double>(ReportFontSize)};
     return [this, font](PrinterPage& page) {
-        bringNetworksUpToDate();
+        reportTotals();
         PrintTechnicalReport(m_ctx.state, page, font);
     };
 }
@@ -74,17 +79,17 @@ void frontespizio::stampa_Click() {
         ShowWordOutput(m_ctx, this, passo, QStringLiteral("Tubarex-relazione"),
                        QStringLiteral("ho visualizzato la relazione con WORD"),
                        [&](WordDocument& document) {
-                           BuildTechnicalReport(document, s, bringNetworksUpToDate(), QLocale());
+                           BuildTechnicalReport(document, s, reportTotals(), QLocale());
                        });
         return;
     }
     PrintOnPrinter(m_ctx, this, reportListing());
 }
 
-ReportTotals frontespizio::bringNetworksUpToDate() {
+ReportTotals frontespizio::reportTotals() {
     ApplicationState& s = m_ctx.state;
-    // Without its window (none enrolled) a network is computed by the model.
-    ReportTotals totals = RecalculateReportNetworks(s);
+    // Without its window (none enrolled) a network's total is all its rows'.
+    ReportTotals totals = ReportNetworkTotals(s.project);
     const auto update = [this](const QString& window, int rows, double& total) {
         if (rows == 0 || !m_ctx.forms.loadByName(window))
             return;
@@ -93,7 +98,7 @@ ReportTotals frontespizio::bringNetworksUpToDate() {
             total = view->shownTotal();
         }
     };
-    update(QStringLiteral("dati"), s.waterRows(), totals.water);
-    update(QStringLiteral("datigas"), s.gasRows(), totals.gas);
+    update(WindowName::dati, s.project.water.rows(), totals.water);
+    update(WindowName::datigas, s.project.gas.rows(), totals.gas);
     return totals;
 }

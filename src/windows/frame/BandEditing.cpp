@@ -1,6 +1,6 @@
 #include "windows/frame/BandEditing.h"
 
-#include "core/ApplicationState.h"
+#include "core/session/ApplicationState.h"
 #include "windows/frame/Form.h"
 #include "windows/frame/Services.h"
 
@@ -99,8 +99,8 @@ QString BandEditing::head(int column) const {
 }
 
 void BandEditing::showRefusal(const Notice& notice) {
-    m_ctx.services.messages.MsgBox(notice.text, MsgButtons::Ok, notice.icon, m_ctx.state.CheckTitle,
-                                   &m_window);
+    m_ctx.services.messages.MsgBox(notice.text, MsgButtons::Ok, notice.icon,
+                                   m_ctx.state.program.CheckTitle, &m_window);
 }
 
 void BandEditing::pasteAt(int row, int column) {

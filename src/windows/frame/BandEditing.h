@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/TableEditing.h"
+#include "core/editing/TableEditing.h"
 
 #include <QKeySequence>
 #include <QObject>

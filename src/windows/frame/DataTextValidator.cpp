@@ -1,6 +1,6 @@
 #include "windows/frame/DataTextValidator.h"
 
-#include "core/BlockPaste.h"
+#include "core/editing/BlockPaste.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "windows/frame/Form.h"
 
+#include "windows/frame/Form.h"
 #include "windows/frame/Forms.h"
-#include "windows/frame/ModTubarex.h"
 #include "windows/frame/clsResize.h"
 
 #include <QApplication>
@@ -121,7 +121,7 @@ void Form::closeEvent(QCloseEvent* event) {
     if (closingLastIsExit() && m_ctx.forms.isLastShown(this)) {
         // The exit unloads the window itself when the user confirms it.
         event->ignore();
-        ConfirmExit(m_ctx, this);
+        m_ctx.procedures.confirmExit(m_ctx, this);
         return;
     }
     // The registry deletes the window later; the close itself is accepted.

@@ -22,12 +22,26 @@ class Forms;
 QPoint CascadePosition(QPoint proposed, const QList<QPoint>& others, int step, QSize size,
                        const QRect& area);
 
-// Everything a window reaches: the shared state, the window registry and
-// the services.
+struct AppContext;
+
+// The program's common procedures that every window's frame offers and that
+// bring up the start windows: the calculation chooser and the confirmed exit.
+// They are defined with the start windows (windows/start/ModTubarex.h); the
+// frame reaches them through the context.
+class ProgramProcedures {
+public:
+    virtual ~ProgramProcedures() = default;
+    virtual void showChooser(AppContext& context) = 0;
+    virtual void confirmExit(AppContext& context, QWidget* parent) = 0;
+};
+
+// Everything a window reaches: the shared state, the window registry, the
+// services and the program's common procedures.
 struct AppContext {
     ApplicationState& state;
     Forms& forms;
     Services& services;
+    ProgramProcedures& procedures;
 };
 
 // Base of every window of the program. The registry creates a window on

@@ -1,6 +1,6 @@
 #include "windows/frame/PrintCommands.h"
 
-#include "core/ApplicationState.h"
+#include "core/session/ApplicationState.h"
 #include "documents/PainterPageSink.h"
 #include "documents/WordDocument.h"
 #include "windows/frame/Form.h"
@@ -15,21 +15,23 @@ bool PrintOnPrinter(AppContext& context, QWidget* parent,
     // The printer keeps its own default page; the dialog may also turn it
     // into a PDF file.
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(context.state.ProgramName.isEmpty() ? QStringLiteral("Tubarex")
-                                                           : context.state.ProgramName);
+    printer.setDocName(context.state.program.ProgramName.isEmpty()
+                           ? QStringLiteral("Tubarex")
+                           : context.state.program.ProgramName);
     if (!context.services.dialogs.ShowPrinter(printer, parent))
         return false;
-    const QString title =
-        context.state.ProgramName.isEmpty() ? QStringLiteral("Tubarex") : context.state.ProgramName;
+    const QString title = context.state.program.ProgramName.isEmpty()
+                              ? QStringLiteral("Tubarex")
+                              : context.state.program.ProgramName;
     // A PDF file is made whole aside and replaces the file only when it is
     // complete, on the page chosen in the dialog.
     if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
-        QString error;
-        if (PrintToPdf(printer.outputFileName(), listing, printer.pageLayout(), printer.docName(),
-                       &error))
+        const Result<> printed =
+            PrintToPdf(printer.outputFileName(), listing, printer.pageLayout(), printer.docName());
+        if (printed)
             return true;
-        context.services.messages.MsgBox(error, MsgButtons::Ok, NoticeIcon::Critical, title,
-                                         parent);
+        context.services.messages.MsgBox(printed.error(), MsgButtons::Ok, NoticeIcon::Critical,
+                                         title, parent);
         return false;
     }
     const QString device =

@@ -1,6 +1,6 @@
 #include "windows/frame/PrintPreview.h"
 
-#include "core/ApplicationState.h"
+#include "core/session/ApplicationState.h"
 #include "documents/PainterPageSink.h"
 #include "windows/frame/Form.h"
 #include "windows/frame/PrintCommands.h"
@@ -21,8 +21,9 @@ PrintPreview::PrintPreview(AppContext& context, QWidget* parent,
     , m_ctx(context)
     , m_listing(std::move(listing)) {
     setObjectName(QStringLiteral("PrintPreview"));
-    const QString program =
-        context.state.ProgramName.isEmpty() ? QStringLiteral("Tubarex") : context.state.ProgramName;
+    const QString program = context.state.program.ProgramName.isEmpty()
+                                ? QStringLiteral("Tubarex")
+                                : context.state.program.ProgramName;
     setWindowTitle(program + QStringLiteral(": anteprima di stampa"));
     setWindowModality(Qt::ApplicationModal);
     setAttribute(Qt::WA_DeleteOnClose);

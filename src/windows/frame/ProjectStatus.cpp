@@ -1,6 +1,6 @@
 #include "windows/frame/ProjectStatus.h"
 
-#include "core/ApplicationState.h"
+#include "core/session/ApplicationState.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -8,8 +8,8 @@
 #include <QWidget>
 
 QString ProjectWindowTitle(const ApplicationState& state, const QString& caption) {
-    return ProjectNameOf(state.CurrentFileName) +
-           (state.modified ? QStringLiteral("*") : QString()) + QStringLiteral(" \u2013 ") +
+    return ProjectNameOf(state.session.CurrentFileName) +
+           (state.session.modified ? QStringLiteral("*") : QString()) + QStringLiteral(" \u2013 ") +
            caption;
 }
 
@@ -23,7 +23,7 @@ ProjectStatus::ProjectStatus(QWidget& window, ApplicationState& state, QString c
     , m_window(window)
     , m_state(state)
     , m_caption(std::move(caption)) {
-    m_listener = m_state.projectListeners.add([this](ProjectEvent event) {
+    m_listener = m_state.session.listeners.add([this](ProjectEvent event) {
         showTitle();
         if (event != ProjectEvent::Changed || m_saved.isEmpty())
             return;
@@ -35,14 +35,14 @@ ProjectStatus::ProjectStatus(QWidget& window, ApplicationState& state, QString c
 }
 
 ProjectStatus::~ProjectStatus() {
-    m_state.projectListeners.remove(m_listener);
+    m_state.session.listeners.remove(m_listener);
 }
 
 void ProjectStatus::showSaved(QLabel* hint) {
     m_hint = hint;
     if (m_saved.isEmpty() || hint->text() != m_saved)
         m_previous = hint->text();
-    m_saved = SavedHint(m_state.CurrentFileName, QDateTime::currentDateTime());
+    m_saved = SavedHint(m_state.session.CurrentFileName, QDateTime::currentDateTime());
     hint->setText(m_saved);
 }
 

@@ -1,4 +1,4 @@
-#include "core/DocumentFolder.h"
+#include "core/session/DocumentFolder.h"
 #include "documents/DocxWriter.h"
 #include "windows/frame/QtServices.h"
 
@@ -19,21 +19,20 @@ void QtDocumentService::ShowDocument(const WordDocument& document, const QString
     // A fresh name each time (an earlier document may still be open), in a
     // folder only this user can enter.
     const DocumentFolder folder(DocumentFolder::defaultPath());
-    QString error;
-    const QString path = folder.newDocumentPath(baseName, &error);
-    if (path.isEmpty()) {
-        m_messages.MsgBox(error, MsgButtons::Ok, NoticeIcon::Critical, m_title, parent);
+    const Result<QString> path = folder.newDocumentPath(baseName);
+    if (!path) {
+        m_messages.MsgBox(path.error(), MsgButtons::Ok, NoticeIcon::Critical, m_title, parent);
         return;
     }
-    if (!SaveAndShowDocument(document, path, parent))
-        QFile::remove(path); // the empty file reserved for it
+    if (!SaveAndShowDocument(document, path.value(), parent))
+        QFile::remove(path.value()); // the empty file reserved for it
 }
 
 bool QtDocumentService::SaveAndShowDocument(const WordDocument& document, const QString& path,
                                             QWidget* parent) {
-    QString error;
-    if (!SaveDocx(document, path, &error)) {
-        m_messages.MsgBox(error, MsgButtons::Ok, NoticeIcon::Critical, m_title, parent);
+    const Result<> saved = SaveDocx(document, path);
+    if (!saved) {
+        m_messages.MsgBox(saved.error(), MsgButtons::Ok, NoticeIcon::Critical, m_title, parent);
         return false;
     }
     open(path, parent);

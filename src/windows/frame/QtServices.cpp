@@ -1,6 +1,6 @@
 #include "windows/frame/QtServices.h"
 
-#include "core/FileFilter.h"
+#include "core/session/FileFilter.h"
 
 #include <QColorDialog>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "windows/frame/RecentMenu.h"
 
-#include "core/RecentProjects.h"
+#include "core/session/RecentProjects.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Notice.h"
+#include "core/model/Notice.h"
 
 #include <QString>
 

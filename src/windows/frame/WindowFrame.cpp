@@ -1,9 +1,9 @@
 #include "windows/frame/WindowFrame.h"
+#include "windows/frame/WindowNames.h"
 
-#include "core/ApplicationState.h"
+#include "core/session/ApplicationState.h"
 #include "windows/frame/Form.h"
 #include "windows/frame/Forms.h"
-#include "windows/frame/ModTubarex.h"
 #include "windows/frame/RecentMenu.h"
 #include "windows/frame/Services.h"
 #include "windows/frame/SpokenNames.h"
@@ -37,11 +37,12 @@ KindTexts textsOf(FrameKind kind) {
     case FrameKind::Water:
         break;
     case FrameKind::Gas:
-        return {"datigas", "guidadatigas", "Dati gas", 2};
+        return {WindowName::datigas.latin1(), WindowName::guidadatigas.latin1(), "Dati gas", 2};
     case FrameKind::Cover:
-        return {"frontespizio", "guidafrontespizio", "Frontespizio", 3};
+        return {WindowName::frontespizio.latin1(), WindowName::guidafrontespizio.latin1(),
+                "Frontespizio", 3};
     }
-    return {"dati", "guidadati", "Dati", 1};
+    return {WindowName::dati.latin1(), WindowName::guidadati.latin1(), "Dati", 1};
 }
 
 // Toolbar position → (tooltip, command); separators have no tooltip.
@@ -94,10 +95,11 @@ void WindowFrame::resolveHandlers(FrameHandlers& h) {
     m_handlers[Colour] = std::move(h.colour);
     m_handlers[Check] = std::move(h.check);
     m_handlers[Clear] = std::move(h.clear);
-    m_handlers[Exit] = h.exit ? std::move(h.exit) : [this] { ConfirmExit(m_ctx, &m_window); };
+    m_handlers[Exit] =
+        h.exit ? std::move(h.exit) : [this] { m_ctx.procedures.confirmExit(m_ctx, &m_window); };
     m_openRecent = std::move(h.openRecent);
 
-    m_handlers[ShowChooser] = [this] { ::ShowChooser(m_ctx); };
+    m_handlers[ShowChooser] = [this] { m_ctx.procedures.showChooser(m_ctx); };
     const Command windows[] = {ShowWater, ShowGas, ShowCover};
     const FrameKind kinds[] = {FrameKind::Water, FrameKind::Gas, FrameKind::Cover};
     for (int i = 0; i < 3; ++i) {
@@ -105,11 +107,11 @@ void WindowFrame::resolveHandlers(FrameHandlers& h) {
             kinds[i] == m_kind ? [this] { ownWindowQuestion(); }
                                : showWindow(QString::fromLatin1(textsOf(kinds[i]).windowName));
     }
-    m_handlers[ShowVerification] = showWindow(QStringLiteral("verifica"));
-    m_handlers[HelpSummary] = showWindow(QStringLiteral("sommario"));
-    m_handlers[Tips] = showWindow(QStringLiteral("frmTip"));
-    m_handlers[Support] = showWindow(QStringLiteral("supportoclienti"));
-    m_handlers[About] = showWindow(QStringLiteral("informa"));
+    m_handlers[ShowVerification] = showWindow(WindowName::verifica);
+    m_handlers[HelpSummary] = showWindow(WindowName::sommario);
+    m_handlers[Tips] = showWindow(WindowName::frmTip);
+    m_handlers[Support] = showWindow(WindowName::supportoclienti);
+    m_handlers[About] = showWindow(WindowName::informa);
     m_handlers[WindowHelp] = showWindow(QString::fromLatin1(textsOf(m_kind).helpPage));
 }
 
@@ -166,7 +168,7 @@ void WindowFrame::buildMenus() {
     file->addSeparator();
     addItem(file, cover ? "esci" : "usci", QStringLiteral("Es&ci"), Exit);
     if (m_openRecent)
-        new RecentMenu(file, m_ctx.state.recent, m_openRecent);
+        new RecentMenu(file, m_ctx.state.session.recent, m_openRecent);
 
     QMenu* edit = addMenu(nullptr, cover ? "modi" : "modif", QStringLiteral("&Modifica"));
     addItem(edit, cover ? "colorare" : "colora", QStringLiteral("&Colore di sfondo"), Colour);
@@ -294,7 +296,7 @@ void WindowFrame::ownWindowQuestion() {
     const MsgAnswer answer = m_ctx.services.messages.MsgBox(
         QStringLiteral("E' questa la finestra '") + QString::fromLatin1(texts.title) +
             QStringLiteral("': si vuole la guida della finestra?"),
-        MsgButtons::YesNo, NoticeIcon::Question, m_ctx.state.HelpTitle, &m_window);
+        MsgButtons::YesNo, NoticeIcon::Question, m_ctx.state.program.HelpTitle, &m_window);
     if (answer != MsgAnswer::No)
         m_ctx.forms.showByName(QString::fromLatin1(texts.helpPage));
 }

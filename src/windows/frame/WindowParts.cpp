@@ -1,11 +1,11 @@
 #include "windows/frame/WindowParts.h"
+#include "windows/frame/WindowNames.h"
 
-#include "core/ApplicationState.h"
-#include "core/Notice.h"
+#include "core/model/Notice.h"
+#include "core/session/ApplicationState.h"
 #include "windows/frame/ClassicColour.h"
 #include "windows/frame/Form.h"
 #include "windows/frame/Forms.h"
-#include "windows/frame/ModTubarex.h"
 #include "windows/frame/Services.h"
 #include "windows/frame/ToolbarIcons.h"
 
@@ -74,16 +74,16 @@ DataWindowButtons MakeDataWindowButtons(Form& form, AppContext& context, QWidget
     b.esco = MakeCommandButton(form, area, "esco", QStringLiteral("&USCITA"),
                                QStringLiteral("cliccare per uscire da Tubarex"), escoLeft, Top);
     QObject::connect(b.guidainlinea, &QPushButton::clicked, &form,
-                     [&context] { context.forms.showByName(QStringLiteral("sommario")); });
+                     [&context] { context.forms.showByName(WindowName::sommario); });
     QObject::connect(b.esco, &QPushButton::clicked, &form,
-                     [&context, &form] { ConfirmExit(context, &form); });
+                     [&context, &form] { context.procedures.confirmExit(context, &form); });
     return b;
 }
 
 void ShowNotice(AppContext& context, QWidget* parent, const Notice& notice, QScrollBar* band,
                 const std::function<QWidget*(int column, int line)>& box) {
     context.services.messages.MsgBox(notice.text, MsgButtons::Ok, notice.icon,
-                                     context.state.CheckTitle, parent);
+                                     context.state.program.CheckTitle, parent);
     if (band && notice.bandTop > 0)
         band->setValue(notice.bandTop);
     if (box && notice.line > 0 && notice.column > 0)

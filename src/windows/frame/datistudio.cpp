@@ -1,8 +1,9 @@
 #include "windows/frame/datistudio.h"
+#include "windows/frame/WindowNames.h"
 
-#include "core/ApplicationState.h"
-#include "core/InstallationSettings.h"
-#include "core/SafeFile.h"
+#include "core/file/SafeFile.h"
+#include "core/session/ApplicationState.h"
+#include "core/session/InstallationSettings.h"
 #include "windows/frame/Form.h"
 #include "windows/frame/Forms.h"
 #include "windows/frame/Services.h"
@@ -37,8 +38,8 @@ datistudio::datistudio(AppContext& context, QWidget* parent, QStringList candida
         edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * 50);
         return edit;
     };
-    nome = box("nome", context.state.OwnerName, QStringLiteral("studio tecnico"));
-    indirizzo = box("indirizzo", context.state.OwnerAddress, QStringLiteral("indirizzo"));
+    nome = box("nome", context.state.program.OwnerName, QStringLiteral("studio tecnico"));
+    indirizzo = box("indirizzo", context.state.program.OwnerAddress, QStringLiteral("indirizzo"));
     auto* fields = new QFormLayout;
     fields->addRow(QStringLiteral("&studio tecnico:"), nome);
     fields->addRow(QStringLiteral("&indirizzo:"), indirizzo);
@@ -74,16 +75,16 @@ datistudio::datistudio(AppContext& context, QWidget* parent, QStringList candida
 bool datistudio::salva_Click() {
     const QString name = nome->text().trimmed();
     const QString address = indirizzo->text().trimmed();
-    const QString error = SaveOwnerSettings(name, address, m_candidates, m_userFile);
-    if (!error.isEmpty()) {
+    const Result<QString> saved = SaveOwnerSettings(name, address, m_candidates, m_userFile);
+    if (!saved) {
         m_ctx.services.messages.MsgBox(
-            error, MsgButtons::Ok, NoticeIcon::Critical,
-            m_ctx.state.ProgramName + QStringLiteral(": dati dello studio"), this);
+            saved.error(), MsgButtons::Ok, NoticeIcon::Critical,
+            m_ctx.state.program.ProgramName + QStringLiteral(": dati dello studio"), this);
         return false;
     }
-    m_ctx.state.OwnerName = name;
-    m_ctx.state.OwnerAddress = address;
-    if (auto* cover = dynamic_cast<OwnerView*>(m_ctx.forms.find(QStringLiteral("frontespizio"))))
+    m_ctx.state.program.OwnerName = name;
+    m_ctx.state.program.OwnerAddress = address;
+    if (auto* cover = dynamic_cast<OwnerView*>(m_ctx.forms.find(WindowName::frontespizio)))
         cover->ownerChanged();
     accept();
     return true;

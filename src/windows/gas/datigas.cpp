@@ -2,16 +2,16 @@
 // toolbar's top edge being 0) and the menus and toolbar of the frame.
 #include "windows/gas/datigas.h"
 
-#include "core/ApplicationState.h"
-#include "core/NumberText.h"
+#include "core/model/NumberText.h"
+#include "core/session/ApplicationState.h"
 #include "windows/frame/BandEditing.h"
 #include "windows/frame/DataTextValidator.h"
 #include "windows/frame/DesignFont.h"
 #include "windows/frame/Forms.h"
-#include "windows/frame/ModTubarex.h"
 #include "windows/frame/ProjectStatus.h"
 #include "windows/frame/SpokenNames.h"
 #include "windows/frame/WindowFrame.h"
+#include "windows/frame/WindowNames.h"
 #include "windows/frame/WindowParts.h"
 #include "windows/frame/clsResize.h"
 
@@ -61,59 +61,16 @@ constexpr std::array<ColumnPlace, 14> Places = {{{0, 0},
 constexpr ColumnPlace NumPlace{360, 345};
 constexpr ColumnPlace DelPlace{720, 225};
 
-struct Head {
-    ColumnPlace place;
-    const char* column; // names the head labels
-    const char* name;
-    const char* nameTip;
-    const char* unit;
-    const char* unitTip;
-};
-
-const char* const HeatingValueUnitTip = "kj/mc nel caso del gas metano e kj/kg nel caso del GPL";
-
-const Head Heads[] = {
-    {{NumPlace.left, 585}, "num", "tronco", "numero d'ordine del tronco", "n.", "numero"},
-    {Places[1], "lungh", "lungh.", "lunghezza del tronco considerato", "metri", "metri"},
-    {Places[2], "tipofi", "fi nominale", "diametro interno del tubo (valori commerciali)",
-     "pollici", "pollici"},
-    {Places[3], "portgas", "portata", "portata minima", "mc/h", "metri cubi all'ora"},
-    {Places[4], "tipoc", "gas", "tipo di gas", "tipo", "metano o GPL"},
-    {Places[5], "diam", "diam.", "diametro del tubo", "mm.", "espresso in millimetri"},
-    {Places[6], "visc", "viscos.", "viscosità cinematica", "mq/s", "metri quadrati al secondo"},
-    {Places[7], "rey", "Reynolds", "numero di Reynolds", "n.", "numero"},
-    {Places[8], "attr", "attrito", "attrito", "coeff.", "coefficiente"},
-    {Places[9], "vel", "veloc.", "velocità del gas", "m/s", "metri al secondo"},
-    {Places[10], "mas", "massa", "massa volumica", "kg/mc", "chilogrammi al metro cubo"},
-    {Places[11], "pcs", "PCS",
-     "potere calorifico superiore - contenuto di energia  in condizioni standard", "kj",
-     HeatingValueUnitTip},
-    {Places[12], "pci", "PCI",
-     "potere calorifico inferiore (che non include il calore di condensazione del vapore "
-     "d'acqua che si forma nella combustione)",
-     "kj", HeatingValueUnitTip},
-    {Places[13], "perd", "perdite",
-     "perdite di carico nel tronco (massimo 1,0 mbar per metano e 2,0 mbar per GPL)", "mbar",
-     "millibar"},
-};
-
-struct FittingHead {
-    int column;
-    const char* name;
-    const char* tip;
-};
-
-// The fitting boxes stand over the computed columns diam .. pci.
-const FittingHead FittingHeads[] = {
-    {GasColumn::cu45, "45°", "curve a 45° nel tronco"},
-    {GasColumn::cu90, "90°", "n. curve a 90° nel tronco"},
-    {GasColumn::cu91, "90° +", "n. curve a più di 90° nel tronco"},
-    {GasColumn::rt, "T", "n. derivazioni a T nel tronco"},
-    {GasColumn::rx, "croce", "n. derivazioni a croce nel tronco"},
-    {GasColumn::rs, "saracin.", "n. saracinesche nel tronco"},
-    {GasColumn::rv, "valvole", "n. valvole nel tronco"},
-    {GasColumn::luvirt, "l.virtuale", "lungezza virtuale nel calcolo del tronco considerato"},
-};
+// Where a column's head labels stand: over its boxes, the row number's
+// also over the delete buttons; the fittings' over the computed columns
+// diam .. pci, whose boxes their fitting row stands above.
+ColumnPlace headPlace(int column) {
+    if (column == 0)
+        return {NumPlace.left, 585};
+    if (column >= GasColumn::cu45)
+        return Places.at(static_cast<size_t>(column - GasColumn::cu45 + GasColumn::diam));
+    return Places.at(static_cast<size_t>(column));
+}
 
 QString indexed(const char* name, int i) {
     return QStringLiteral("%1(%2)").arg(QString::fromLatin1(name)).arg(i);
@@ -206,18 +163,16 @@ void datigas::buildHeads() {
     label(QStringLiteral("grupporisultati"), QStringLiteral("dati automatici e risultati"),
           QStringLiteral("risultati di ogni singolo tronco"), Places[GasColumn::diam].left,
           GroupHeadTop, resultsEnd - Places[GasColumn::diam].left);
-    for (const Head& head : Heads) {
-        const QString column = QString::fromLatin1(head.column);
-        label(QStringLiteral("testa_") + column, QString::fromUtf8(head.name),
-              QString::fromUtf8(head.nameTip), head.place.left, HeadTop, head.place.width);
-        label(QStringLiteral("unita_") + column, QString::fromUtf8(head.unit),
-              QString::fromUtf8(head.unitTip), head.place.left, UnitTop, head.place.width);
-    }
-    for (const FittingHead& head : FittingHeads) {
-        const ColumnPlace place =
-            Places.at(static_cast<size_t>(head.column - GasColumn::cu45 + GasColumn::diam));
-        label(QStringLiteral("testa_") + GasColumnName(head.column), QString::fromUtf8(head.name),
-              QString::fromUtf8(head.tip), place.left, FittingHeadTop, place.width);
+    for (int c = 0; c <= GasColumn::luvirt; ++c) {
+        const ColumnFacts& facts = FactsOf(GasColumns(), c);
+        const ColumnPlace place = headPlace(c);
+        const bool fitting = c >= GasColumn::cu45;
+        label(QStringLiteral("testa_") + facts.keyText(), facts.headText(), facts.headHintText(),
+              place.left, fitting ? FittingHeadTop : HeadTop, place.width);
+        // The fitting row has no unit line.
+        if (!fitting)
+            label(QStringLiteral("unita_") + facts.keyText(), facts.windowUnitText(),
+                  facts.unitHintText(), place.left, UnitTop, place.width);
     }
 }
 
@@ -243,7 +198,7 @@ void datigas::buildFittings() {
         }
         // The fitting row edits the row last pointed at or edited.
         connect(edit, &QLineEdit::textChanged, this, [this, c] {
-            typed(CurrentRow < 1 ? m_ctx.state.GasBandTop : CurrentRow, c,
+            typed(CurrentRow < 1 ? m_ctx.state.view.GasBandTop : CurrentRow, c,
                   [this, c] { fitting_Change(c); });
         });
         m_fittings.at(static_cast<size_t>(c)) = edit;
@@ -396,7 +351,7 @@ void datigas::Form_Load() {
     resizer()->setScalesFonts(true);
     InitMessageTitles(m_ctx.state);
     showHint();
-    m_ctx.state.GasBandTop = 1;
+    m_ctx.state.view.GasBandTop = 1;
     {
         const QSignalBlocker block(VScroll1);
         VScroll1->setValue(1);
@@ -417,5 +372,5 @@ void datigas::Form_Load() {
     nameFittings();
     // A window opened again shows the count of the table it finds.
     showCount();
-    guidainlinea->setEnabled(m_ctx.forms.canShow(QStringLiteral("sommario")));
+    guidainlinea->setEnabled(m_ctx.forms.canShow(WindowName::sommario));
 }

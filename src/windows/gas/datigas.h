@@ -1,8 +1,8 @@
 #pragma once
-#include "core/Notice.h"
+#include "core/model/Notice.h"
 #include "windows/frame/Form.h"
 #include "windows/frame/NetworkView.h"
-#include "windows/water/ProjectFileCommands.h"
+#include "windows/project/ProjectFileCommands.h"
 
 #include <QColor>
 #include <QStringList>
@@ -59,7 +59,7 @@ public:
     QPushButton* guidainlinea = nullptr;
     QPushButton* esco = nullptr;
     WindowFrame* frame() const { return m_frame; }
-    ProjectFileCommands& files() { return m_files; }
+    ProjectFileCommands& files() override { return m_files; }
     // Undo and redo, the block paste, the copy and the inserted row.
     BandEditing& editing() const { return *m_editing; }
 
@@ -121,13 +121,12 @@ private:
     // Shows the computed cells of line i and, for CurrentRow, the virtual
     // length.
     void showResults(int i);
-    // The texts a line shows, to tell whether a computation changed them.
-    QStringList lineTexts(int row) const;
     int rowOf(int i) const;
     // The row number of line i and the hints of its number and delete button.
     void showRowNumber(int i);
-    // Computes `row`; a completed computation refreshes the total.
-    void calculate(int row);
+    // Shows the results of `row` as the model computed them; a complete row
+    // refreshes the total.
+    void showRowResults(int row);
     void showVirtualLength();
     // The fitting boxes named after the row they edit.
     void nameFittings();

@@ -2,8 +2,9 @@
 // edit, the fitting row, the hint, the input check, delete and clear.
 #include "windows/gas/datigas.h"
 
-#include "core/ApplicationState.h"
-#include "core/NumberText.h"
+#include "core/model/Columns.h"
+#include "core/model/NumberText.h"
+#include "core/session/ApplicationState.h"
 #include "windows/frame/Services.h"
 #include "windows/frame/SpokenNames.h"
 #include "windows/frame/WindowParts.h"
@@ -51,32 +52,9 @@ bool isComputed(int column) {
     return column >= GasColumn::visc && column <= GasColumn::pci;
 }
 
-// What a screen reader calls each column's control, by gas column 1..21.
-const char* const SpokenColumns[] = {"",
-                                     "lunghezza",
-                                     "diametro nominale",
-                                     "portata",
-                                     "tipo di gas",
-                                     "diametro interno",
-                                     "viscosità cinematica",
-                                     "numero di Reynolds",
-                                     "coefficiente d'attrito",
-                                     "velocità del gas",
-                                     "massa volumica",
-                                     "potere calorifico superiore",
-                                     "potere calorifico inferiore",
-                                     "perdita di carico",
-                                     "curve a 45°",
-                                     "curve a 90°",
-                                     "curve a più di 90°",
-                                     "derivazioni a T",
-                                     "derivazioni a croce",
-                                     "saracinesche",
-                                     "valvole",
-                                     "lunghezza virtuale"};
-
+// What a screen reader calls each column's control.
 QString spokenColumn(int column) {
-    return QString::fromUtf8(SpokenColumns[column]);
+    return FactsOf(GasColumns(), column).spokenText();
 }
 
 // The columns a line shows from its row.
@@ -88,7 +66,7 @@ constexpr int ShownColumns[] = {
 } // namespace
 
 int datigas::rowOf(int i) const {
-    return m_ctx.state.GasBandTop + i - 1;
+    return m_ctx.state.view.GasBandTop + i - 1;
 }
 
 void datigas::showRowNumber(int i) {
@@ -107,29 +85,21 @@ void datigas::showRowNumber(int i) {
 
 void datigas::nameFittings() {
     // The fitting row edits the row last pointed at or edited.
-    const int row = CurrentRow < 1 ? m_ctx.state.GasBandTop : CurrentRow;
+    const int row = CurrentRow < 1 ? m_ctx.state.view.GasBandTop : CurrentRow;
     for (int c = GasColumn::cu45; c <= GasColumn::luvirt; ++c)
         SetSpokenName(fitting(c), RowControlName(spokenColumn(c), row));
 }
 
-QStringList datigas::lineTexts(int row) const {
-    QStringList texts;
-    for (const int c : ShownColumns)
-        texts.append(m_ctx.state.gas.at(row, c).displayText());
-    return texts;
-}
-
 void datigas::showBand() {
     ApplicationState& s = m_ctx.state;
+    // A row without a length keeps no nominal diameter once the band shows
+    // it (the model's rule for the rows a band brings into view).
+    s.project.gas.ShowGasRows(rowOf(1), rowOf(BandLines));
     for (int i = 1; i <= BandLines; ++i) {
         const int row = rowOf(i);
         showRowNumber(i);
-        // A nominal diameter without a length is dropped from the table.
-        if (s.gas.at(row, GasColumn::lungh).isEmpty() &&
-            !s.gas.at(row, GasColumn::tipofi).isNeverWritten())
-            s.gas.at(row, GasColumn::tipofi) = Cell::emptyText();
         for (const int c : ShownColumns) {
-            const QString text = s.gas.at(row, c).displayText();
+            const QString text = s.project.gas.at(row, c).displayText();
             if (c == GasColumn::tipofi)
                 ShowInList(tipofi(i), text);
             else if (c == GasColumn::tipoc)
@@ -137,7 +107,7 @@ void datigas::showBand() {
             else if (c == GasColumn::perd)
                 perd(i)->setText(text);
             else if (isComputed(c))
-                showComputed(box(c, i), s.gas.at(row, c));
+                showComputed(box(c, i), s.project.gas.at(row, c));
             else
                 showText(box(c, i), text);
         }
@@ -147,46 +117,37 @@ void datigas::showBand() {
 void datigas::RefreshGasBand() {
     ResetGasLineColours();
     ApplicationState& s = m_ctx.state;
-    s.GasBandTop = VScroll1->value();
+    s.view.GasBandTop = VScroll1->value();
     showBand();
     nameFittings();
-    // The rows shown are computed here, once, as if their inputs had just
-    // been typed (rows read from a file get their results this way); the
-    // band is shown again only when a computation changed what it shows.
-    bool changed = false;
-    bool computed = false;
-    for (int i = 1; i <= BandLines; ++i) {
-        const int row = rowOf(i);
-        const QStringList before = lineTexts(row);
-        computed = CalculateGasRow(s, row) || computed;
-        changed = changed || lineTexts(row) != before;
-    }
-    if (changed)
-        showBand();
-    if (computed)
+    // The total label follows the rows computed: it shows the total again
+    // when the band shows a complete row.
+    bool complete = false;
+    for (int i = 1; i <= BandLines; ++i)
+        complete = complete || GasRowComplete(s.project.gas.row(rowOf(i)));
+    if (complete)
         totperd->setText(NumberToText(GasRunningTotal(s)));
     showCount();
 }
 
 void datigas::showHint() {
-    passo->setText(GasHint(m_ctx.state));
+    passo->setText(m_ctx.state.project.gas.GasHint());
 }
 
 void datigas::showCount() {
-    const auto& count = m_ctx.state.GasRowCount;
+    const auto& count = m_ctx.state.project.gas.count();
     Label1->setText(count ? NumberToText(*count) : QString());
 }
 
-void datigas::calculate(int row) {
-    ApplicationState& s = m_ctx.state;
-    const bool computed = CalculateGasRow(s, row);
+void datigas::showRowResults(int row) {
+    const ApplicationState& s = m_ctx.state;
     // The gas properties show as soon as the type is known, before the row
     // is complete.
     for (int i = 1; i <= BandLines; ++i) {
         if (rowOf(i) == row)
             showResults(i);
     }
-    if (!computed)
+    if (!GasRowComplete(s.project.gas.row(row)))
         return;
     if (row == CurrentRow)
         showVirtualLength();
@@ -194,7 +155,7 @@ void datigas::calculate(int row) {
 }
 
 void datigas::showResults(int i) {
-    const GasSegmentTable& t = m_ctx.state.gas;
+    const GasNetwork& t = m_ctx.state.project.gas;
     const int row = rowOf(i);
     for (int c = GasColumn::visc; c <= GasColumn::pci; ++c)
         showComputed(box(c, i), t.at(row, c));
@@ -212,20 +173,20 @@ void datigas::showFittingRow() {
     eventuale->setText(QStringLiteral("eventuali altri dati del tronco n.") +
                        RowNumberText(CurrentRow));
     for (int c = GasColumn::cu45; c <= GasColumn::luvirt; ++c)
-        showText(fitting(c), m_ctx.state.gas.at(CurrentRow, c).displayText());
+        showText(fitting(c), m_ctx.state.project.gas.at(CurrentRow, c).displayText());
     nameFittings();
 }
 
 void datigas::showVirtualLength() {
     showText(fitting(GasColumn::luvirt),
-             m_ctx.state.gas.at(CurrentRow, GasColumn::luvirt).displayText());
+             m_ctx.state.project.gas.at(CurrentRow, GasColumn::luvirt).displayText());
 }
 
 void datigas::lungh_Change(int i) {
     ApplicationState& s = m_ctx.state;
     setCurrentRow(rowOf(i));
     const QString text = lungh(i)->text();
-    if (const auto refusal = RefuseGasLength(s, CurrentRow, text)) {
+    if (const auto refusal = s.project.gas.RefuseGasLength(CurrentRow, text)) {
         {
             const QSignalBlocker block(lungh(i));
             lungh(i)->clear();
@@ -234,11 +195,10 @@ void datigas::lungh_Change(int i) {
         return;
     }
     ResetGasLineColours();
-    SetGasCell(s, CurrentRow, GasColumn::lungh, text);
-    CountGasRows(s);
+    s.project.gas.TypeGasCell(CurrentRow, GasColumn::lungh, text);
     showCount();
     showHint();
-    calculate(CurrentRow);
+    showRowResults(CurrentRow);
 }
 
 void datigas::tipofi_Change(int i) {
@@ -246,65 +206,68 @@ void datigas::tipofi_Change(int i) {
     setCurrentRow(rowOf(i));
     // An emptied nominal diameter empties the internal one in the table;
     // its box keeps the text until the band is shown again.
-    if (!TypeGasCell(s, CurrentRow, GasColumn::tipofi, tipofi(i)->currentText()))
+    const QString text = tipofi(i)->currentText();
+    s.project.gas.TypeGasCell(CurrentRow, GasColumn::tipofi, text);
+    if (text.isEmpty())
         return;
     showHint();
-    calculate(CurrentRow);
+    showRowResults(CurrentRow);
 }
 
 void datigas::tipofi_Click(int i, int index) {
     ApplicationState& s = m_ctx.state;
     setCurrentRow(rowOf(i));
-    ApplyNominalDiameter(s, CurrentRow, index);
-    showText(diam(i), s.gas.at(CurrentRow, GasColumn::diam).displayText());
+    s.project.gas.ApplyNominalDiameter(CurrentRow, index);
+    showText(diam(i), s.project.gas.at(CurrentRow, GasColumn::diam).displayText());
     showHint();
-    calculate(CurrentRow);
+    showRowResults(CurrentRow);
 }
 
 void datigas::portgas_Change(int i) {
     ApplicationState& s = m_ctx.state;
     setCurrentRow(rowOf(i));
-    SetGasCell(s, CurrentRow, GasColumn::portgas, portgas(i)->text());
+    s.project.gas.TypeGasCell(CurrentRow, GasColumn::portgas, portgas(i)->text());
     showHint();
-    calculate(CurrentRow);
+    showRowResults(CurrentRow);
 }
 
 void datigas::tipoc_Change(int i) {
     ApplicationState& s = m_ctx.state;
     setCurrentRow(rowOf(i));
-    if (!TypeGasCell(s, CurrentRow, GasColumn::tipoc, tipoc(i)->currentText()))
+    const QString text = tipoc(i)->currentText();
+    s.project.gas.TypeGasCell(CurrentRow, GasColumn::tipoc, text);
+    if (text.isEmpty())
         return;
     showHint();
-    calculate(CurrentRow);
+    showRowResults(CurrentRow);
 }
 
 void datigas::tipoc_Click(int i, int /*index*/) {
     ApplicationState& s = m_ctx.state;
     setCurrentRow(rowOf(i));
-    SetGasCell(s, CurrentRow, GasColumn::tipoc, tipoc(i)->currentText());
-    ApplyGasType(s, CurrentRow);
+    s.project.gas.ChooseGasType(CurrentRow, tipoc(i)->currentText());
     showHint();
-    calculate(CurrentRow);
+    showRowResults(CurrentRow);
 }
 
 void datigas::diam_Change(int i) {
     ApplicationState& s = m_ctx.state;
     setCurrentRow(rowOf(i));
     // The typed diameter names its pipe in the series, or "ND" for none.
-    TypeGasCell(s, CurrentRow, GasColumn::diam, diam(i)->text());
+    s.project.gas.TypeGasCell(CurrentRow, GasColumn::diam, diam(i)->text());
     showHint();
-    ShowInList(tipofi(i), s.gas.at(CurrentRow, GasColumn::tipofi).displayText());
-    calculate(CurrentRow);
+    ShowInList(tipofi(i), s.project.gas.at(CurrentRow, GasColumn::tipofi).displayText());
+    showRowResults(CurrentRow);
 }
 
 void datigas::fitting_Change(int column) {
     ApplicationState& s = m_ctx.state;
     // The fitting row belongs to the row last pointed at or edited.
     if (CurrentRow < 1)
-        setCurrentRow(s.GasBandTop);
-    SetGasCell(s, CurrentRow, column, fitting(column)->text());
+        setCurrentRow(s.view.GasBandTop);
+    s.project.gas.TypeGasCell(CurrentRow, column, fitting(column)->text());
     showHint();
-    calculate(CurrentRow);
+    showRowResults(CurrentRow);
 }
 
 void datigas::showNotice(const Notice& notice) {
@@ -321,9 +284,8 @@ bool datigas::CheckData() {
 }
 
 bool datigas::precheck() {
-    m_ctx.state.GasCheckQuiet = 1;
-    CheckData();
-    return m_ctx.state.GasCheckQuiet == 0;
+    m_ctx.state.view.GasCheckQuiet = 1;
+    return CheckData();
 }
 
 void datigas::paintBand() {
@@ -357,7 +319,7 @@ void datigas::HighlightGasLine(int i) {
     ResetGasLineColours();
     CurrentRow = rowOf(i);
     showFittingRow();
-    calculate(CurrentRow);
+    showRowResults(CurrentRow);
     paintLine(i, Yellow, Yellow, Yellow, Yellow);
     m_highlighted = i;
 }
@@ -374,10 +336,10 @@ bool datigas::eventFilter(QObject* watched, QEvent* event) {
 
 void datigas::delriga_Click(int i) {
     ApplicationState& s = m_ctx.state;
-    const Notice notice = DeleteGasRow(s, rowOf(i));
+    const Notice notice = s.project.gas.DeleteGasRow(rowOf(i));
     if (!notice.isEmpty()) {
-        m_ctx.services.messages.MsgBox(notice.text, MsgButtons::Ok, notice.icon, s.CheckTitle,
-                                       this);
+        m_ctx.services.messages.MsgBox(notice.text, MsgButtons::Ok, notice.icon,
+                                       s.program.CheckTitle, this);
         return;
     }
     RefreshGasBand();
@@ -386,7 +348,7 @@ void datigas::delriga_Click(int i) {
 }
 
 void datigas::Clear() {
-    ClearGasTable(m_ctx.state);
+    m_ctx.state.project.gas.ClearGasTable();
     for (int c = GasColumn::cu45; c <= GasColumn::luvirt; ++c)
         showText(fitting(c), QString());
     for (int i = 1; i <= BandLines; ++i) {
@@ -431,14 +393,14 @@ void datigas::ChooseGasBackground() {
 
 void datigas::aiuto_Click() {
     m_ctx.services.messages.MsgBox(DataWindowHelpText(), MsgButtons::Ok, NoticeIcon::Information,
-                                   m_ctx.state.HelpTitle, this);
+                                   m_ctx.state.program.HelpTitle, this);
 }
 
 void datigas::showTable() {
     ApplicationState& s = m_ctx.state;
     {
         const QSignalBlocker block(VScroll1);
-        VScroll1->setValue(s.GasBandTop);
+        VScroll1->setValue(s.view.GasBandTop);
     }
     RefreshGasBand();
     if (CurrentRow >= 1)

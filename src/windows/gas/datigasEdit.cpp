@@ -1,6 +1,6 @@
 // The table commands of the gas window's band: every change recorded for
 // undo and redo, the block paste, the copy and the inserted row.
-#include "core/ApplicationState.h"
+#include "core/session/ApplicationState.h"
 #include "windows/frame/BandEditing.h"
 #include "windows/frame/WindowFrame.h"
 #include "windows/gas/datigas.h"

@@ -1,14 +1,15 @@
 // The print commands of the gas data window.
 #include "windows/gas/datigas.h"
 
-#include "core/ApplicationState.h"
-#include "core/NumberText.h"
+#include "core/model/NumberText.h"
+#include "core/session/ApplicationState.h"
 #include "documents/GasPrintout.h"
 #include "documents/WordDocument.h"
 #include "windows/frame/Forms.h"
 #include "windows/frame/PrintCommands.h"
 #include "windows/frame/PrintPreview.h"
 #include "windows/frame/Services.h"
+#include "windows/frame/WindowNames.h"
 
 #include <QLabel>
 #include <QLocale>
@@ -21,12 +22,12 @@ bool datigas::prepareListing() {
     PageThroughTable();
     // The project name lives in the cover window's box: the window is loaded
     // before it is read, as every routine that reads it does.
-    m_ctx.forms.loadByName(QStringLiteral("frontespizio"));
+    m_ctx.forms.loadByName(WindowName::frontespizio);
     return true;
 }
 
 std::function<void(PrinterPage&)> datigas::listing() {
-    return [&s = m_ctx.state](PrinterPage& page) { PrintGasListing(s, page); };
+    return [&s = m_ctx.state](PrinterPage& page) { PrintGasListing(s.project, page); };
 }
 
 void datigas::anteprima_Click() {
@@ -49,21 +50,19 @@ void datigas::stampa_Click() {
 }
 
 void datigas::PageThroughTable() {
-    // The band shown is computed first: a window loaded and never shown has
-    // not computed its first rows yet.
-    RefreshGasBand();
-    // Paging the band through the table leaves it on the last page, so that
-    // the running total covers every row; every row is then computed through
-    // the model as well, so that no row the band never showed is printed
-    // without its results, and the label shows the total printed.
-    for (int k = BandLines + 1; k <= m_ctx.state.gasRows(); k += BandLines) {
-        {
-            const QSignalBlocker block(VScroll1);
-            VScroll1->setValue(k);
-        }
-        RefreshGasBand();
+    // The band goes through the table a page at a time from row 11, as the
+    // print pass always has, and stays on its last page (a table of ten rows
+    // or fewer leaves it where it stands): the running total then covers
+    // every row printed. Each page it passes is shown, as far as the table
+    // is concerned: a row without a length drops its nominal diameter.
+    GasNetwork& gas = m_ctx.state.project.gas;
+    gas.ShowGasRows(rowOf(1), rowOf(BandLines));
+    for (int k = BandLines + 1; k <= gas.rows(); k += BandLines) {
+        gas.ShowGasRows(k, k + BandLines - 1);
+        const QSignalBlocker block(VScroll1);
+        VScroll1->setValue(k);
     }
-    CalculateAllGasRows(m_ctx.state);
+    RefreshGasBand();
     totperd->setText(NumberToText(shownTotal()));
 }
 

@@ -1,12 +1,13 @@
 #include "windows/help/HelpPage.h"
 
-#include "core/ApplicationState.h"
+#include "core/session/ApplicationState.h"
 #include "documents/HelpDocuments.h"
 #include "documents/HelpTexts.h"
 #include "windows/frame/ClassicColour.h"
 #include "windows/frame/DesignFont.h"
 #include "windows/frame/Forms.h"
 #include "windows/frame/Services.h"
+#include "windows/frame/WindowNames.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -33,7 +34,27 @@ HelpPageDesign GuidaPageDesign() {
     return HelpPageDesign{};
 }
 
-HelpPage::HelpPage(AppContext& context, const QString& topic, const HelpPageDesign& design,
+QLatin1String HelpPageWindow(HelpSubject subject) {
+    switch (subject) {
+    case HelpSubject::Manual:
+        return WindowName::manuale;
+    case HelpSubject::Working:
+        return WindowName::guidafunzionamento;
+    case HelpSubject::Archive:
+        return WindowName::guidaarchivio;
+    case HelpSubject::Printing:
+        return WindowName::guidastampa;
+    case HelpSubject::WaterData:
+        return WindowName::guidadati;
+    case HelpSubject::GasData:
+        return WindowName::guidadatigas;
+    case HelpSubject::Cover:
+        return WindowName::guidafrontespizio;
+    }
+    return WindowName::manuale;
+}
+
+HelpPage::HelpPage(AppContext& context, HelpSubject subject, const HelpPageDesign& design,
                    QWidget* parent)
     : Form(context, parent)
     , m_design(design) {
@@ -60,9 +81,9 @@ HelpPage::HelpPage(AppContext& context, const QString& topic, const HelpPageDesi
         cmdChiudi->setToolTip(QStringLiteral("cliccare per chiudere la finestra"));
     }
 
-    const HelpTopic* content = FindHelpTopic(topic);
+    const HelpTopic& content = FindHelpTopic(subject);
 
-    Label1 = new QLabel(content ? content->title : QString(), this);
+    Label1 = new QLabel(content.title, this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(twipsX(120), twipsY(600), twipsX(3615), twipsY(255));
     Label1->setTextFormat(Qt::PlainText);
@@ -82,7 +103,7 @@ HelpPage::HelpPage(AppContext& context, const QString& topic, const HelpPageDesi
     paint(Label2Area, QPalette::Window, PaleYellow);
     paint(Label2Area->viewport(), QPalette::Window, PaleYellow);
 
-    Label2 = new QLabel(content ? content->text : QString());
+    Label2 = new QLabel(content.text);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setTextFormat(Qt::PlainText);
     Label2->setWordWrap(true);
@@ -106,15 +127,14 @@ void HelpPage::Form_Load() {
 }
 
 void HelpPage::cmdSommario_Click() {
-    m_ctx.forms.showByName(QStringLiteral("sommario"));
+    m_ctx.forms.showByName(WindowName::sommario);
 }
 
 void HelpPage::cmdStampa_Click() {
-    ApplicationState& state = m_ctx.state;
-    state.HelpPageTitle = Label1->text();
-    state.HelpPageText = Label2->text();
+    const ApplicationState& state = m_ctx.state;
     m_ctx.services.documents.ShowDocument(
-        PrintHelpToWord(state), state.ProgramName + QStringLiteral("-") + objectName(), this);
+        PrintHelpToWord(state, Label1->text(), Label2->text()),
+        state.program.ProgramName + QStringLiteral("-") + objectName(), this);
 }
 
 void HelpPage::cmdChiudi_Click() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "documents/HelpTexts.h"
+
 #include "windows/frame/Form.h"
 
 class QLabel;
@@ -29,6 +31,9 @@ struct HelpPageDesign {
 // 5467.
 HelpPageDesign GuidaPageDesign();
 
+// The registry name of the window that shows a subject's page.
+QLatin1String HelpPageWindow(HelpSubject subject);
+
 // A help page: a title and a text of the on-line help on pale yellow, with
 // the buttons Sommario (shows the summary), Stampa (puts the page into a
 // document for the word processor) and Chiudi (unloads the page, so that
@@ -37,7 +42,7 @@ HelpPageDesign GuidaPageDesign();
 class HelpPage : public Form {
     Q_OBJECT
 public:
-    HelpPage(AppContext& context, const QString& topic, const HelpPageDesign& design,
+    HelpPage(AppContext& context, HelpSubject subject, const HelpPageDesign& design,
              QWidget* parent = nullptr);
 
     void Form_Load() override;

@@ -7,5 +7,5 @@ class guidaarchivio : public HelpPage {
     Q_OBJECT
 public:
     explicit guidaarchivio(AppContext& context, QWidget* parent = nullptr)
-        : HelpPage(context, QStringLiteral("guidaarchivio"), GuidaPageDesign(), parent) {}
+        : HelpPage(context, HelpSubject::Archive, GuidaPageDesign(), parent) {}
 };

@@ -7,5 +7,5 @@ class guidadati : public HelpPage {
     Q_OBJECT
 public:
     explicit guidadati(AppContext& context, QWidget* parent = nullptr)
-        : HelpPage(context, QStringLiteral("guidadati"), GuidaPageDesign(), parent) {}
+        : HelpPage(context, HelpSubject::WaterData, GuidaPageDesign(), parent) {}
 };

@@ -7,5 +7,5 @@ class guidadatigas : public HelpPage {
     Q_OBJECT
 public:
     explicit guidadatigas(AppContext& context, QWidget* parent = nullptr)
-        : HelpPage(context, QStringLiteral("guidadatigas"), GuidaPageDesign(), parent) {}
+        : HelpPage(context, HelpSubject::GasData, GuidaPageDesign(), parent) {}
 };

@@ -7,5 +7,5 @@ class guidafrontespizio : public HelpPage {
     Q_OBJECT
 public:
     explicit guidafrontespizio(AppContext& context, QWidget* parent = nullptr)
-        : HelpPage(context, QStringLiteral("guidafrontespizio"), GuidaPageDesign(), parent) {}
+        : HelpPage(context, HelpSubject::Cover, GuidaPageDesign(), parent) {}
 };

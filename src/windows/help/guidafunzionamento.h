@@ -7,7 +7,7 @@ class guidafunzionamento : public HelpPage {
     Q_OBJECT
 public:
     explicit guidafunzionamento(AppContext& context, QWidget* parent = nullptr)
-        : HelpPage(context, QStringLiteral("guidafunzionamento"), design(), parent) {}
+        : HelpPage(context, HelpSubject::Working, design(), parent) {}
 
 private:
     // This page's summary button is spelled with a capital C.

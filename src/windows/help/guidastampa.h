@@ -7,5 +7,5 @@ class guidastampa : public HelpPage {
     Q_OBJECT
 public:
     explicit guidastampa(AppContext& context, QWidget* parent = nullptr)
-        : HelpPage(context, QStringLiteral("guidastampa"), GuidaPageDesign(), parent) {}
+        : HelpPage(context, HelpSubject::Printing, GuidaPageDesign(), parent) {}
 };

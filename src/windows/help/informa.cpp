@@ -1,7 +1,7 @@
 #include "windows/help/informa.h"
 
-#include "core/ApplicationState.h"
-#include "core/NumberText.h"
+#include "core/model/NumberText.h"
+#include "core/session/ApplicationState.h"
 #include "windows/frame/Line.h"
 #include "windows/frame/ProgramIcon.h"
 
@@ -104,10 +104,10 @@ informa::informa(AppContext& context, QWidget* parent)
 
 void informa::Form_Load() {
     const ApplicationState& state = m_ctx.state;
-    setWindowTitle(QStringLiteral("Informazioni su ") + state.ProgramName);
-    Label1->setText(state.ProgramName);
-    Label2->setText(state.ProgramSubtitle);
-    Label6->setText(EditionLine(state.ProgramVersion, state.ProgramDate));
+    setWindowTitle(QStringLiteral("Informazioni su ") + state.program.ProgramName);
+    Label1->setText(state.program.ProgramName);
+    Label2->setText(state.program.ProgramSubtitle);
+    Label6->setText(EditionLine(state.program.ProgramVersion, state.program.ProgramDate));
 }
 
 void informa::cmdOK_Click() {

@@ -1,11 +1,12 @@
 #include "windows/help/licenza.h"
 
-#include "core/ApplicationState.h"
+#include "core/session/ApplicationState.h"
 #include "documents/HelpDocuments.h"
 #include "documents/HelpTexts.h"
 #include "windows/frame/DesignFont.h"
 #include "windows/frame/Forms.h"
 #include "windows/frame/Services.h"
+#include "windows/frame/WindowNames.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -57,17 +58,17 @@ licenza::licenza(AppContext& context, QWidget* parent)
 
 void licenza::Form_Load() {
     startResizer(5640, 6825, 5467);
-    Label2->setText(m_ctx.state.ProgramName);
+    Label2->setText(m_ctx.state.program.ProgramName);
 }
 
 void licenza::cmdSommario_Click() {
-    m_ctx.forms.showByName(QStringLiteral("sommario"));
+    m_ctx.forms.showByName(WindowName::sommario);
 }
 
 void licenza::cmdstampa_Click() {
-    m_ctx.services.documents.ShowDocument(LicenceDocument(m_ctx.state, Text1->toPlainText()),
-                                          m_ctx.state.ProgramName + QStringLiteral("-licenza"),
-                                          this);
+    m_ctx.services.documents.ShowDocument(
+        LicenceDocument(m_ctx.state, Text1->toPlainText()),
+        m_ctx.state.program.ProgramName + QStringLiteral("-licenza"), this);
 }
 
 void licenza::cmdChiudi_Click() {

@@ -9,7 +9,7 @@ class manuale : public HelpPage {
     Q_OBJECT
 public:
     explicit manuale(AppContext& context, QWidget* parent = nullptr)
-        : HelpPage(context, QStringLiteral("manuale"), design(), parent) {}
+        : HelpPage(context, HelpSubject::Manual, design(), parent) {}
 
 private:
     static HelpPageDesign design() {

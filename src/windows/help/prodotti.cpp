@@ -2,6 +2,7 @@
 
 #include "windows/frame/DesignFont.h"
 #include "windows/frame/Forms.h"
+#include "windows/frame/WindowNames.h"
 
 #include <QDesktopServices>
 #include <QHeaderView>
@@ -87,7 +88,7 @@ void prodotti::elenco_DblClick(int row) {
 }
 
 void prodotti::cmdSommario_Click() {
-    m_ctx.forms.showByName(QStringLiteral("sommario"));
+    m_ctx.forms.showByName(WindowName::sommario);
 }
 
 void prodotti::cmdChiudi_Click() {

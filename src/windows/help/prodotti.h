@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/InstallationSettings.h"
+#include "core/session/InstallationSettings.h"
 #include "windows/frame/Form.h"
 
 #include <vector>

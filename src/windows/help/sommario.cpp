@@ -1,13 +1,13 @@
 #include "windows/help/sommario.h"
 
-#include "core/ApplicationState.h"
+#include "core/session/ApplicationState.h"
 #include "documents/HelpDocuments.h"
 #include "documents/HelpTexts.h"
 #include "windows/frame/ClassicColour.h"
 #include "windows/frame/DesignFont.h"
 #include "windows/frame/Forms.h"
-#include "windows/frame/ModTubarex.h"
 #include "windows/frame/Services.h"
+#include "windows/frame/WindowNames.h"
 #include "windows/help/HelpPage.h"
 
 #include <QLabel>
@@ -27,22 +27,22 @@ struct Entry {
     const char* caption; // UTF-8, leading blanks kept
     quint32 back;
     quint32 fore;
-    const char* window;
+    QLatin1String window;
 };
 
 // Rows leave wider gaps after entries 4 and 7: general topics, window topics,
 // then the rest.
 const Entry Entries[sommario::EntryCount] = {
-    {960, "  Manuale d'uso rapido", Cyan, Black, "manuale"},
-    {1320, "  Funzionamento del programma", Cyan, Black, "guidafunzionamento"},
-    {1680, "  Archivio dati", Cyan, Black, "guidaarchivio"},
-    {2040, " Come stampare", Cyan, Black, "guidastampa"},
-    {2760, " Finestra Dati acqua", Cyan, Black, "guidadati"},
-    {3120, " Finestra Dati gas", Cyan, Black, "guidadatigas"},
-    {3480, " Finestra Frontespizio", Cyan, Black, "guidafrontespizio"},
-    {4440, "  Suggerimento del giorno", Cyan, Black, "frmTip"},
-    {4800, "  Licenza d'uso di \"Tubarex\"", Red, Yellow, "licenza"},
-    {5160, "  altri prodotti Software Solariva", Yellow, Black, "prodotti"},
+    {960, "  Manuale d'uso rapido", Cyan, Black, WindowName::manuale},
+    {1320, "  Funzionamento del programma", Cyan, Black, WindowName::guidafunzionamento},
+    {1680, "  Archivio dati", Cyan, Black, WindowName::guidaarchivio},
+    {2040, " Come stampare", Cyan, Black, WindowName::guidastampa},
+    {2760, " Finestra Dati acqua", Cyan, Black, WindowName::guidadati},
+    {3120, " Finestra Dati gas", Cyan, Black, WindowName::guidadatigas},
+    {3480, " Finestra Frontespizio", Cyan, Black, WindowName::guidafrontespizio},
+    {4440, "  Suggerimento del giorno", Cyan, Black, WindowName::frmTip},
+    {4800, "  Licenza d'uso di \"Tubarex\"", Red, Yellow, WindowName::licenza},
+    {5160, "  altri prodotti Software Solariva", Yellow, Black, WindowName::prodotti},
 };
 
 void setBold(QLabel* label, bool bold) {
@@ -54,7 +54,7 @@ void setBold(QLabel* label, bool bold) {
 } // namespace
 
 QString sommario::EntryWindow(int index) {
-    return QString::fromLatin1(Entries[index - 1].window);
+    return Entries[index - 1].window;
 }
 
 sommario::sommario(AppContext& context, QWidget* parent)
@@ -182,8 +182,9 @@ void sommario::cmdstampa_Click() {
     std::vector<HelpTopic> pages;
     for (const HelpTopic& topic : HelpTopics()) {
         HelpTopic page = topic;
-        m_ctx.forms.loadByName(topic.window);
-        if (auto* window = qobject_cast<HelpPage*>(m_ctx.forms.find(topic.window))) {
+        const QString name = HelpPageWindow(topic.subject);
+        m_ctx.forms.loadByName(name);
+        if (auto* window = qobject_cast<HelpPage*>(m_ctx.forms.find(name))) {
             page.title = window->Label1->text();
             page.text = window->Label2->text();
         }
@@ -198,5 +199,5 @@ void sommario::cmdchiudi_Click() {
 }
 
 void sommario::esco_Click() {
-    ConfirmExit(m_ctx, this);
+    m_ctx.procedures.confirmExit(m_ctx, this);
 }

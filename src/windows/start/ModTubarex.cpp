@@ -1,11 +1,12 @@
-#include "windows/frame/ModTubarex.h"
+#include "windows/start/ModTubarex.h"
 
-#include "core/ApplicationState.h"
+#include "core/session/ApplicationState.h"
 #include "windows/frame/Forms.h"
 #include "windows/frame/Services.h"
+#include "windows/frame/WindowNames.h"
+#include "windows/project/ProjectFileCommands.h"
 #include "windows/start/frmSplash.h"
 #include "windows/start/scelta.h"
-#include "windows/water/ProjectFileCommands.h"
 
 #include <QLabel>
 
@@ -14,22 +15,22 @@ void ShowChooser(AppContext& context) {
 }
 
 QStringList ExitUnloadOrder() {
-    return {QStringLiteral("scelta"),          QStringLiteral("dati"),
-            QStringLiteral("datigas"),         QStringLiteral("frontespizio"),
-            QStringLiteral("verifica"),        QStringLiteral("sommario"),
-            QStringLiteral("manuale"),         QStringLiteral("guidafunzionamento"),
-            QStringLiteral("guidaarchivio"),   QStringLiteral("guidadati"),
-            QStringLiteral("guidadatigas"),    QStringLiteral("guidafrontespizio"),
-            QStringLiteral("guidastampa"),     QStringLiteral("frmTip"),
-            QStringLiteral("licenza"),         QStringLiteral("prodotti"),
-            QStringLiteral("supportoclienti"), QStringLiteral("informa")};
+    return {WindowName::scelta,          WindowName::dati,
+            WindowName::datigas,         WindowName::frontespizio,
+            WindowName::verifica,        WindowName::sommario,
+            WindowName::manuale,         WindowName::guidafunzionamento,
+            WindowName::guidaarchivio,   WindowName::guidadati,
+            WindowName::guidadatigas,    WindowName::guidafrontespizio,
+            WindowName::guidastampa,     WindowName::frmTip,
+            WindowName::licenza,         WindowName::prodotti,
+            WindowName::supportoclienti, WindowName::informa};
 }
 
 void ConfirmExit(AppContext& context, QWidget* parent) {
     if (!SaveChangesFirst(context, parent))
         return;
     const MsgAnswer answer = context.services.messages.MsgBoxDefaultNo(
-        QStringLiteral("Vuoi uscire da ") + context.state.ProgramName + QStringLiteral("?"),
+        QStringLiteral("Vuoi uscire da ") + context.state.program.ProgramName + QStringLiteral("?"),
         NoticeIcon::Question, QStringLiteral("Attenzione: i dati non archiviati andranno persi !"),
         parent);
     if (answer == MsgAnswer::No)

@@ -1,10 +1,11 @@
 #include "windows/start/frmSplash.h"
 
-#include "core/ApplicationState.h"
-#include "core/ProgramFiles.h"
+#include "core/session/ApplicationState.h"
+#include "core/session/ProgramFiles.h"
 #include "windows/frame/Forms.h"
-#include "windows/frame/ModTubarex.h"
 #include "windows/frame/Services.h"
+#include "windows/frame/WindowNames.h"
+#include "windows/start/ModTubarex.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -133,11 +134,11 @@ void frmSplash::Form_Load() {
     InitApplicationState(m_ctx.state);
     InitMessageTitles(m_ctx.state);
 
-    label(3)->setText(m_ctx.state.ProgramName);
-    label(4)->setText(m_ctx.state.ProgramSubtitle);
+    label(3)->setText(m_ctx.state.program.ProgramName);
+    label(4)->setText(m_ctx.state.program.ProgramSubtitle);
     label(5)->setText(QStringLiteral("EDIZIONE PROFESSIONALE - VERSIONE ") +
-                      m_ctx.state.ProgramVersion);
-    setWindowTitle(m_ctx.state.ProgramName);
+                      m_ctx.state.program.ProgramVersion);
+    setWindowTitle(m_ctx.state.program.ProgramName);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = rect();
@@ -163,7 +164,7 @@ void frmSplash::Form_KeyPress() {
     m_ctx.services.music.command(QStringLiteral("close"));
     // The product list is the one window the splash may have led to
     // directly; the splash goes with it.
-    m_ctx.forms.unload(QStringLiteral("prodotti"));
+    m_ctx.forms.unload(WindowName::prodotti);
     m_ctx.forms.unload(this);
 }
 

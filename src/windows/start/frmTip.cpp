@@ -1,8 +1,8 @@
 #include "windows/start/frmTip.h"
 
-#include "core/ProgramFiles.h"
-#include "core/SafeFile.h"
-#include "core/Windows1252.h"
+#include "core/file/SafeFile.h"
+#include "core/file/Windows1252.h"
+#include "core/session/ProgramFiles.h"
 #include "windows/frame/ClassicColour.h"
 #include "windows/frame/DesignFont.h"
 
@@ -151,10 +151,10 @@ void frmTip::LoadTipsOrExplain(const QString& fileName) {
 bool frmTip::LoadTips(const QString& fileName) {
     if (fileName.isEmpty())
         return false;
-    const auto read = ReadRegularFile(fileName);
-    if (!std::holds_alternative<QByteArray>(read))
+    const Result<QByteArray> read = ReadRegularFile(fileName);
+    if (!read)
         return false;
-    m_tipList.append(SplitTipLines(Windows1252::decode(std::get<QByteArray>(read))));
+    m_tipList.append(SplitTipLines(Windows1252::decode(read.value())));
     ShowNextTip();
     return true;
 }

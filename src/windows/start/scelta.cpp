@@ -1,11 +1,12 @@
 #include "windows/start/scelta.h"
 
-#include "core/ApplicationState.h"
+#include "core/session/ApplicationState.h"
 #include "windows/frame/DesignFont.h"
 #include "windows/frame/Forms.h"
-#include "windows/frame/ModTubarex.h"
 #include "windows/frame/Services.h"
+#include "windows/frame/WindowNames.h"
 #include "windows/frame/datistudio.h"
+#include "windows/start/ModTubarex.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -18,7 +19,7 @@
 namespace {
 
 // The windows the two options open, by registry name.
-const char* const OptionTargets[] = {"dati", "datigas"};
+const QLatin1String OptionTargets[] = {WindowName::dati, WindowName::datigas};
 
 // Outer and inner size of the chooser and height of its status bar (twips).
 constexpr int OuterWidth = 9600;
@@ -122,12 +123,12 @@ void scelta::Form_Load() {
     startResizer(OuterWidth, OuterHeight);
     keepHalfDesignedSize();
     for (int i = 1; i <= 2; ++i)
-        Option1(i)->setEnabled(m_ctx.forms.canShow(QString::fromLatin1(OptionTargets[i - 1])));
-    guida->setEnabled(m_ctx.forms.canShow(QStringLiteral("sommario")));
+        Option1(i)->setEnabled(m_ctx.forms.canShow(OptionTargets[i - 1]));
+    guida->setEnabled(m_ctx.forms.canShow(WindowName::sommario));
 }
 
 void scelta::Option1_Click(int index) {
-    m_ctx.forms.showByName(QString::fromLatin1(OptionTargets[index - 1]));
+    m_ctx.forms.showByName(OptionTargets[index - 1]);
     // Cleared at once, so that no option stays selected and the same choice
     // can be clicked again.
     QRadioButton* option = Option1(index);
@@ -153,11 +154,11 @@ void scelta::Form_MouseMove() {
 void scelta::aiuto_Click() {
     m_ctx.services.messages.MsgBox(
         QStringLiteral("Scegliere il tipo di calcolo che si intende effettuare cliccandoci sopra."),
-        MsgButtons::Ok, NoticeIcon::Information, m_ctx.state.HelpTitle, this);
+        MsgButtons::Ok, NoticeIcon::Information, m_ctx.state.program.HelpTitle, this);
 }
 
 void scelta::guida_Click() {
-    m_ctx.forms.showByName(QStringLiteral("sommario"));
+    m_ctx.forms.showByName(WindowName::sommario);
 }
 
 void scelta::cmdesci_Click() {

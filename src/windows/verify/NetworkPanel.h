@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/ProjectExtension.h"
-#include "core/Verification.h"
+#include "core/model/ProjectExtension.h"
+#include "core/model/Verification.h"
 
 #include <QWidget>
 

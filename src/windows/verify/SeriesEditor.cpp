@@ -1,6 +1,7 @@
 #include "windows/verify/SeriesEditor.h"
 
-#include "core/ApplicationState.h"
+#include "core/session/ApplicationState.h"
+#include "core/session/UserSeries.h"
 #include "windows/frame/Form.h"
 #include "windows/frame/Services.h"
 
@@ -135,10 +136,10 @@ void SeriesEditor::nuova_Click() {
 }
 
 bool SeriesEditor::write(const std::vector<PipeSeries>& series) {
-    const QString why = SaveUserSeries(m_file, series);
-    if (!why.isEmpty()) {
-        m_ctx.services.messages.MsgBox(why, MsgButtons::Ok, NoticeIcon::Critical,
-                                       m_ctx.state.CheckTitle, this);
+    const Result<> saved = SaveUserSeries(m_file, series);
+    if (!saved) {
+        m_ctx.services.messages.MsgBox(saved.error(), MsgButtons::Ok, NoticeIcon::Critical,
+                                       m_ctx.state.program.CheckTitle, this);
         return false;
     }
     m_user = series;
@@ -153,14 +154,15 @@ bool SeriesEditor::salva_Click() {
         if (i != editing)
             others.push_back(m_user[static_cast<size_t>(i)]);
     }
-    auto read = ReadSeries(nome->text(), diametri->text(), misure->text(), others);
-    if (const QString* refusal = std::get_if<QString>(&read)) {
-        m_ctx.services.messages.MsgBox(*refusal, MsgButtons::Ok, NoticeIcon::Critical,
-                                       m_ctx.state.CheckTitle, this);
+    const Result<PipeSeries> read =
+        ReadSeries(nome->text(), diametri->text(), misure->text(), others);
+    if (!read) {
+        m_ctx.services.messages.MsgBox(read.error(), MsgButtons::Ok, NoticeIcon::Critical,
+                                       m_ctx.state.program.CheckTitle, this);
         return false;
     }
     std::vector<PipeSeries> series = m_user;
-    PipeSeries& saved = std::get<PipeSeries>(read);
+    const PipeSeries& saved = read.value();
     if (editing >= 0)
         series[static_cast<size_t>(editing)] = saved;
     else
@@ -181,7 +183,7 @@ bool SeriesEditor::elimina_Click() {
         QStringLiteral("Togliere la serie «%1»? I progetti che la usano la troveranno non "
                        "disponibile.")
             .arg(name),
-        MsgButtons::YesNo, NoticeIcon::Question, m_ctx.state.HelpTitle, this);
+        MsgButtons::YesNo, NoticeIcon::Question, m_ctx.state.program.HelpTitle, this);
     if (answer == MsgAnswer::No)
         return false;
     std::vector<PipeSeries> series = m_user;

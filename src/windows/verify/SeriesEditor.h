@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/PipeSeries.h"
+#include "core/model/PipeSeries.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/PipeSeries.h"
-#include "core/Sizing.h"
+#include "core/model/PipeSeries.h"
+#include "core/model/Sizing.h"
 
 #include <QWidget>
 

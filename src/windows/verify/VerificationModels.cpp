@@ -1,5 +1,8 @@
 #include "windows/verify/VerificationModels.h"
 
+#include "core/model/GasTable.h"
+#include "core/model/WaterTable.h"
+
 #include <QBrush>
 #include <QColor>
 #include <QFont>
@@ -168,7 +171,10 @@ QVariant SegmentModel::headerData(int section, Qt::Orientation orientation, int 
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
     const QString unit = LossUnit(m_kind);
-    QStringList heads{QStringLiteral("tronco"), QStringLiteral("a monte")};
+    const ColumnTable columns = m_kind == NetworkKind::Water ? WaterColumns() : GasColumns();
+    const int upstream =
+        m_kind == NetworkKind::Water ? int(WaterColumn::monte) : int(GasColumn::monte);
+    QStringList heads{FactsOf(columns, 0).headText(), FactsOf(columns, upstream).headText()};
     if (m_kind == NetworkKind::Water)
         heads << QStringLiteral("v (m/s)");
     heads << QStringLiteral("perdita (%1)").arg(unit)

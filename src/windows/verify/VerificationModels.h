@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Verification.h"
+#include "core/model/Verification.h"
 
 #include <QAbstractTableModel>
 

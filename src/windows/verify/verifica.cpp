@@ -1,9 +1,10 @@
 #include "windows/verify/verifica.h"
 
-#include "core/ApplicationState.h"
+#include "core/session/ApplicationState.h"
 #include "windows/frame/Forms.h"
 #include "windows/frame/NetworkView.h"
 #include "windows/frame/Services.h"
+#include "windows/frame/WindowNames.h"
 #include "windows/verify/NetworkPanel.h"
 #include "windows/verify/SeriesEditor.h"
 #include "windows/verify/SizingPanel.h"
@@ -21,11 +22,12 @@
 
 namespace {
 
-// Rows 1..count of a table that name their upstream segment themselves.
-template <typename Table> std::vector<char> explicitUpstream(const Table& table, int count) {
-    std::vector<char> named(static_cast<size_t>(count), 0);
-    for (int r = 1; r <= count; ++r)
-        named[static_cast<size_t>(r - 1)] = !table.at(r, Table::UpstreamColumn).isEmpty();
+// Rows 1..count of a network that name their upstream segment themselves.
+template <typename Network> std::vector<char> explicitUpstream(const Network& network) {
+    std::vector<char> named(static_cast<size_t>(network.rows()), 0);
+    for (int r = 1; r <= network.rows(); ++r)
+        named[static_cast<size_t>(r - 1)] =
+            !network.at(r, Network::Table::UpstreamColumn).isEmpty();
     return named;
 }
 
@@ -122,16 +124,11 @@ void verifica::Form_Load() {
     resize(twipsX(12600), twipsY(7600));
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
-    // Rows opened from a file are computed when their band first shows
-    // them: here every row is brought up to date at once.
-    RecalculateAllWaterRows(m_ctx.state);
-    CalculateAllGasRows(m_ctx.state);
-    m_seenLoads = m_ctx.state.projectLoads;
     m_catalogue = WaterSeriesCatalogue(seriesFile);
     observe();
     refresh();
     // A window without water rows opens on the gas network.
-    if (m_ctx.state.waterRows() == 0 && m_ctx.state.gasRows() > 0)
+    if (m_ctx.state.project.water.rows() == 0 && m_ctx.state.project.gas.rows() > 0)
         reti->setCurrentWidget(gas);
 }
 
@@ -141,15 +138,7 @@ void verifica::Form_Unload() {
 
 void verifica::observe() {
     stopObserving();
-    m_listener = m_ctx.state.projectListeners.add([this](ProjectEvent) {
-        // A project put in place (from its file or from the copy of unsaved
-        // work) holds rows that no band has computed yet; a keystroke
-        // computes its own row.
-        if (m_seenLoads != m_ctx.state.projectLoads) {
-            m_seenLoads = m_ctx.state.projectLoads;
-            RecalculateAllWaterRows(m_ctx.state);
-            CalculateAllGasRows(m_ctx.state);
-        }
+    m_listener = m_ctx.state.session.listeners.add([this](ProjectEvent) {
         // A proposal made for the project as it was is no longer one.
         dropProposals();
         refresh();
@@ -158,7 +147,7 @@ void verifica::observe() {
 
 void verifica::stopObserving() {
     if (m_listener != 0)
-        m_ctx.state.projectListeners.remove(m_listener);
+        m_ctx.state.session.listeners.remove(m_listener);
     m_listener = 0;
 }
 
@@ -166,15 +155,15 @@ void verifica::refresh() {
     ApplicationState& s = m_ctx.state;
     // The network of the tab shown; the other when its tab is chosen.
     if (reti->currentWidget() == acqua)
-        acqua->showVerification(VerifyWaterNetwork(s), explicitUpstream(s.water, s.waterRows()));
+        acqua->showVerification(s.project.waterVerification(), explicitUpstream(s.project.water));
     else
-        gas->showVerification(VerifyGasNetwork(s), explicitUpstream(s.gas, s.gasRows()));
-    acqua->showLimits(s.extension);
-    gas->showLimits(s.extension);
+        gas->showVerification(s.project.gasVerification(), explicitUpstream(s.project.gas));
+    acqua->showLimits(s.project.extension());
+    gas->showLimits(s.project.extension());
     showSeries();
-    if (includi->isChecked() != s.extension.reportVerification) {
+    if (includi->isChecked() != s.project.extension().reportVerification) {
         const QSignalBlocker block(includi);
-        includi->setChecked(s.extension.reportVerification);
+        includi->setChecked(s.project.extension().reportVerification);
     }
 }
 
@@ -190,7 +179,7 @@ bool verifica::upstreamTyped(NetworkKind kind, int row, const QString& text) {
     const Notice refusal = editing(kind).typeUpstream(row, text);
     if (!refusal.isEmpty()) {
         m_ctx.services.messages.MsgBox(refusal.text, MsgButtons::Ok, refusal.icon,
-                                       m_ctx.state.CheckTitle, this);
+                                       m_ctx.state.program.CheckTitle, this);
         return false;
     }
     return true;
@@ -202,29 +191,28 @@ void verifica::limitTyped(NetworkKind kind, int box, const QString& text) {
     const bool noHead = kind == NetworkKind::Water && box == 1 && text.trimmed().isEmpty();
     if (!value && !noHead) {
         m_ctx.services.messages.MsgBox(limitRefusal(kind, box), MsgButtons::Ok,
-                                       NoticeIcon::Critical, s.CheckTitle, this);
-        panel(kind)->showLimits(s.extension);
+                                       NoticeIcon::Critical, s.program.CheckTitle, this);
+        panel(kind)->showLimits(s.project.extension());
         return;
     }
     if (kind == NetworkKind::Water) {
-        WaterLimits limits = s.extension.waterLimits;
+        WaterLimits limits = s.project.extension().waterLimits;
         if (box == 0)
             limits.velocity = *value;
         else
             limits.head = value;
         SetWaterLimits(s, limits);
     } else {
-        GasLimits limits = s.extension.gasLimits;
+        GasLimits limits = s.project.extension().gasLimits;
         (box == 0 ? limits.metano : limits.gpl) = *value;
         SetGasLimits(s, limits);
     }
     // The text as the window writes it (1.5 becomes 1,5).
-    panel(kind)->showLimits(s.extension);
+    panel(kind)->showLimits(s.project.extension());
 }
 
 void verifica::showInDataWindow(NetworkKind kind) {
-    const QString name =
-        kind == NetworkKind::Water ? QStringLiteral("dati") : QStringLiteral("datigas");
+    const QString name = kind == NetworkKind::Water ? WindowName::dati : WindowName::datigas;
     if (auto* view = dynamic_cast<NetworkView*>(m_ctx.forms.find(name)))
         view->showTable();
 }
@@ -242,7 +230,7 @@ void verifica::redo() {
 }
 
 QString verifica::projectSeries() const {
-    const QString& chosen = m_ctx.state.extension.waterSeries;
+    const QString& chosen = m_ctx.state.project.extension().waterSeries;
     return chosen.isEmpty() ? DefaultWaterSeriesName() : chosen;
 }
 
@@ -266,9 +254,9 @@ void verifica::dimensiona_Click(NetworkKind kind) {
     ApplicationState& s = m_ctx.state;
     SizingProposal& proposal = kind == NetworkKind::Water ? m_waterProposal : m_gasProposal;
     if (kind == NetworkKind::Gas) {
-        proposal = SizeGasNetwork(s);
+        proposal = SizeGasNetwork(s.project);
     } else if (const PipeSeries* series = FindSeries(m_catalogue, acqua->sizing->chosenSeries())) {
-        proposal = SizeWaterNetwork(s, *series);
+        proposal = SizeWaterNetwork(s.project, *series);
     } else {
         proposal = SizingProposal();
         proposal.message = QStringLiteral("La serie «%1» non è tra quelle disponibili: sceglierne "
@@ -278,7 +266,7 @@ void verifica::dimensiona_Click(NetworkKind kind) {
     panel(kind)->sizing->showProposal(proposal);
     if (!proposal.passed)
         m_ctx.services.messages.MsgBox(proposal.message, MsgButtons::Ok, NoticeIcon::Exclamation,
-                                       s.CheckTitle, this);
+                                       s.program.CheckTitle, this);
 }
 
 void verifica::applica_Click(NetworkKind kind) {

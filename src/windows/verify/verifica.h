@@ -1,9 +1,10 @@
 #pragma once
 
-#include "core/PipeSeries.h"
-#include "core/Sizing.h"
-#include "core/TableEditing.h"
-#include "core/Verification.h"
+#include "core/editing/TableEditing.h"
+#include "core/model/PipeSeries.h"
+#include "core/model/Sizing.h"
+#include "core/model/Verification.h"
+#include "core/session/UserSeries.h"
 #include "windows/frame/Form.h"
 
 #include <memory>
@@ -78,6 +79,5 @@ private:
     QString m_seriesShown;
     SizingProposal m_waterProposal;
     SizingProposal m_gasProposal;
-    int m_listener = 0;  // among the project's listeners while loaded
-    int m_seenLoads = 0; // the project loads whose rows are all computed
+    int m_listener = 0; // among the project's listeners while loaded
 };

@@ -2,15 +2,15 @@
 // toolbar's top edge being 0) and the menus and toolbar of the frame.
 #include "windows/water/dati.h"
 
-#include "core/ApplicationState.h"
+#include "core/session/ApplicationState.h"
 #include "windows/frame/BandEditing.h"
 #include "windows/frame/DataTextValidator.h"
 #include "windows/frame/DesignFont.h"
 #include "windows/frame/Forms.h"
-#include "windows/frame/ModTubarex.h"
 #include "windows/frame/ProjectStatus.h"
 #include "windows/frame/SpokenNames.h"
 #include "windows/frame/WindowFrame.h"
+#include "windows/frame/WindowNames.h"
 #include "windows/frame/WindowParts.h"
 #include "windows/frame/clsResize.h"
 
@@ -50,44 +50,17 @@ constexpr ColumnPlace NumPlace{360, 375};
 constexpr ColumnPlace DelPlace{720, 255};
 constexpr ColumnPlace PerdPlace{8400, 975};
 
-struct Head {
-    ColumnPlace place;
-    const char* column; // names the head labels
-    const char* name;
-    const char* nameTip;
-    const char* unit;
-    const char* unitTip;
-};
-
 // The row-number head also covers the delete buttons' column, which has none.
 constexpr ColumnPlace NumHeadPlace{360, 615};
 
-const Head Heads[] = {
-    {NumHeadPlace, "num", "tronco", "numero d'ordine del tronco", "", ""},
-    {InputPlaces[1], "lungh", "lungh.", "lunghezza del tronco considerato", "metri",
-     "lunghezza del tronco considerato"},
-    {InputPlaces[2], "diam", "diam.", "diametro interno del tubo", "millimetri",
-     "diametro interno del tubo"},
-    {InputPlaces[3], "port", "portata", "portata minima", "litri al secondo", "portata minima"},
-    {InputPlaces[4], "tipoc", "tubo", "tipo di tubazione", "tipologia",
-     "riguardo le pareti interne del tubo"},
-    {InputPlaces[5], "sca", "scabr.", "coefficiente di scabrezza", "coeff.",
-     "coefficiente di scabrezza"},
-    {InputPlaces[6], "c45", "curve 45°", "curve a 45° nel tronco", "n.",
-     "numero di curve presenti"},
-    {InputPlaces[7], "c90", "curve 90°", "curve a 90° nel tronco", "n.",
-     "numero di curve presenti"},
-    {InputPlaces[8], "c91", "ampio r.", "curve a 90° ad ampio raggio", "n.",
-     "numero di curve presenti"},
-    {InputPlaces[9], "tes", "T", "raccordi a T", "n.", "numero di raccordi presenti"},
-    {InputPlaces[10], "croc", "croce", "raccordi a croce", "n.", "numero di raccordi presenti"},
-    {InputPlaces[11], "sarac", "saracin.", "saracinesche nel tronco", "n.",
-     "numero di saracinesche presenti"},
-    {InputPlaces[12], "valv", "valvole", "valvole di ritegno nel tronco", "n.",
-     "numero di valvole presenti"},
-    {PerdPlace, "perd", "p. di carico", "perdita di carico nel tronco", "metri",
-     "perdita di carico nel tronco"},
-};
+// Where a column's head labels stand: over its boxes.
+ColumnPlace headPlace(int column) {
+    if (column == 0)
+        return NumHeadPlace;
+    if (column == WaterColumn::perd)
+        return PerdPlace;
+    return InputPlaces.at(static_cast<size_t>(column));
+}
 
 QString indexed(const char* name, int i) {
     return QStringLiteral("%1(%2)").arg(QString::fromLatin1(name)).arg(i);
@@ -150,15 +123,15 @@ void dati::buildHeads() {
     label(QStringLiteral("grupporisultati"), QStringLiteral("risultati"),
           QStringLiteral("risultati di ogni singolo tronco"), PerdPlace.left, 1560,
           PerdPlace.width);
-    for (const Head& head : Heads) {
-        const QString column = QString::fromLatin1(head.column);
-        label(QStringLiteral("testa_") + column, QString::fromUtf8(head.name),
-              QString::fromUtf8(head.nameTip), head.place.left, 1800, head.place.width);
-        QLabel* unit =
-            label(QStringLiteral("unita_") + column, QString::fromUtf8(head.unit),
-                  QString::fromUtf8(head.unitTip), head.place.left, 2040, head.place.width);
+    for (int c = 0; c <= WaterColumn::perd; ++c) {
+        const ColumnFacts& facts = FactsOf(WaterColumns(), c);
+        const ColumnPlace place = headPlace(c);
+        label(QStringLiteral("testa_") + facts.keyText(), facts.headText(), facts.headHintText(),
+              place.left, 1800, place.width);
+        QLabel* unit = label(QStringLiteral("unita_") + facts.keyText(), facts.windowUnitText(),
+                             facts.unitHintText(), place.left, 2040, place.width);
         // "litri al secondo" takes two lines in its column, down to the band.
-        if (column == QLatin1String("port")) {
+        if (c == WaterColumn::port) {
             unit->setWordWrap(true);
             unit->resize(unit->width(), twipsY(BandTopTwips - 2040));
         }
@@ -180,7 +153,7 @@ void dati::buildBand() {
         auto* d =
             MakeDeleteRowButton(*this, area, i, QRect(DelPlace.left, top, DelPlace.width, 255));
         connect(d, &QPushButton::clicked, this, [this, i] {
-            m_editing->command(m_ctx.state.WaterBandTop + i - 1, MaxRows,
+            m_editing->command(m_ctx.state.view.WaterBandTop + i - 1, MaxRows,
                                [this, i] { delriga_Click(i); });
         });
         m_delriga.at(at(i)) = d;
@@ -270,7 +243,7 @@ void dati::Form_Load() {
     resizer()->setScalesFonts(true);
     InitMessageTitles(m_ctx.state);
     UpdateStepHint();
-    m_ctx.state.WaterBandTop = 1;
+    m_ctx.state.view.WaterBandTop = 1;
     {
         const QSignalBlocker block(VScroll1);
         VScroll1->setValue(1);
@@ -287,5 +260,5 @@ void dati::Form_Load() {
     }
     // A window opened again shows the count of the table it finds.
     showCount();
-    guidainlinea->setEnabled(m_ctx.forms.canShow(QStringLiteral("sommario")));
+    guidainlinea->setEnabled(m_ctx.forms.canShow(WindowName::sommario));
 }

@@ -1,8 +1,8 @@
 #pragma once
-#include "core/Notice.h"
+#include "core/model/Notice.h"
 #include "windows/frame/Form.h"
 #include "windows/frame/NetworkView.h"
-#include "windows/water/ProjectFileCommands.h"
+#include "windows/project/ProjectFileCommands.h"
 
 #include <QColor>
 #include <array>
@@ -53,14 +53,14 @@ public:
     QPushButton* guidainlinea = nullptr;
     QPushButton* esco = nullptr;
     WindowFrame* frame() const { return m_frame; }
-    ProjectFileCommands& files() { return m_files; }
+    ProjectFileCommands& files() override { return m_files; }
     // Undo and redo, the block paste, the copy and the inserted row.
     BandEditing& editing() const { return *m_editing; }
 
     int CurrentRow = 0;
     int SelectedLine = 0;
 
-    // Shows the table rows of the band position; recomputes the rows shown.
+    // Shows the table rows of the band position.
     void RefreshBand();
     void UpdateStepHint();
     void RestoreRowColours();
@@ -70,11 +70,11 @@ public:
     void ChangeBackground();
     void aiuto_Click();
     // The table as it stands after a command of the editing: the band at
-    // its position, recomputed, with the count, the total and the hint.
+    // its position, with the count, the total and the hint.
     void showTable() override;
     // The data-and-results print (menu "&dati finestra", `stamp`, toolbar
-    // button 6): the silent check, the band paged through the table, then
-    // the printer or a document as `comestampo` says.
+    // button 6): the silent check, the band paged through the table to its
+    // last page, then the printer or a document as `comestampo` says.
     void stampa_Click();
     // The blank data-acquisition form, always as a document.
     void acquisizionedati_Click();
@@ -105,8 +105,9 @@ private:
     void buildBand();
     void buildHeads();
     void buildOthers();
-    // Recomputes a row and shows its loss, the total and the count.
-    void recalculate(int line);
+    // Shows the loss of line `line` and the total, as the model computed
+    // them.
+    void showLoss(int line);
     void showCount();
     // The row number of line i and the tooltip of its delete button.
     void showRowNumber(int i);

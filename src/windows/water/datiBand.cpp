@@ -1,7 +1,8 @@
 // The band logic of the water data window: showing the table, storing every
 // edit, the hint, the input check, the row highlight, delete and clear.
-#include "core/ApplicationState.h"
-#include "core/NumberText.h"
+#include "core/model/Columns.h"
+#include "core/model/NumberText.h"
+#include "core/session/ApplicationState.h"
 #include "windows/frame/Services.h"
 #include "windows/frame/SpokenNames.h"
 #include "windows/frame/WindowParts.h"
@@ -19,33 +20,22 @@ namespace {
 const QColor Cyan(0, 255, 255);
 const QColor Yellow(255, 255, 0);
 
-// What a screen reader calls each column's control, by water column 1..13.
-const char* const SpokenColumns[] = {"",
-                                     "lunghezza",
-                                     "diametro interno",
-                                     "portata",
-                                     "tipologia del tubo",
-                                     "coefficiente di scabrezza",
-                                     "curve a 45°",
-                                     "curve a 90°",
-                                     "curve a 90° ad ampio raggio",
-                                     "raccordi a T",
-                                     "raccordi a croce",
-                                     "saracinesche",
-                                     "valvole di ritegno",
-                                     "perdita di carico"};
+// What a screen reader calls each column's control.
+QString spokenColumn(int column) {
+    return FactsOf(WaterColumns(), column).spokenText();
+}
 
 } // namespace
 
 void dati::RefreshBand() {
     RestoreRowColours();
     ApplicationState& s = m_ctx.state;
-    s.WaterBandTop = VScroll1->value();
+    s.view.WaterBandTop = VScroll1->value();
     for (int i = 1; i <= BandLines; ++i) {
-        const int row = s.WaterBandTop + i - 1;
+        const int row = s.view.WaterBandTop + i - 1;
         showRowNumber(i);
         for (int c = WaterColumn::lungh; c <= WaterColumn::valv; ++c) {
-            const QString text = s.water.at(row, c).displayText();
+            const QString text = s.project.water.at(row, c).displayText();
             if (c == WaterColumn::tipoc) {
                 ShowInList(tipoc(i), text);
             } else {
@@ -53,34 +43,30 @@ void dati::RefreshBand() {
                 box(c, i)->setText(text);
             }
         }
-        // The rows shown are recomputed here, once, instead of through the
-        // change handlers of every box set above.
-        RecalculateRow(s, row);
-        perd(i)->setText(s.water.at(row, WaterColumn::perd).displayText());
+        perd(i)->setText(s.project.water.at(row, WaterColumn::perd).displayText());
     }
     showTotal();
     showCount();
 }
 
 void dati::showRowNumber(int i) {
-    const int row = m_ctx.state.WaterBandTop + i - 1;
+    const int row = m_ctx.state.view.WaterBandTop + i - 1;
     num(i)->setText(NumberToText(row));
     delriga(i)->setToolTip(QStringLiteral("cliccare per cancellare la riga n.") +
                            RowNumberText(row));
     SetSpokenName(num(i), QStringLiteral("tronco %1").arg(row));
     SetSpokenName(delriga(i), DeleteRowName(row));
     for (int c = WaterColumn::lungh; c <= WaterColumn::valv; ++c)
-        SetSpokenName(control(c, i), RowControlName(QString::fromUtf8(SpokenColumns[c]), row));
-    DescribeAsComputed(perd(i),
-                       RowControlName(QString::fromUtf8(SpokenColumns[WaterColumn::perd]), row));
+        SetSpokenName(control(c, i), RowControlName(spokenColumn(c), row));
+    DescribeAsComputed(perd(i), RowControlName(spokenColumn(WaterColumn::perd), row));
 }
 
 void dati::UpdateStepHint() {
-    passo->setText(WaterHint(m_ctx.state));
+    passo->setText(m_ctx.state.project.water.WaterHint());
 }
 
 void dati::showCount() {
-    const auto& count = m_ctx.state.WaterRowCount;
+    const auto& count = m_ctx.state.project.water.count();
     Label1->setText(count ? NumberToText(*count) : QString());
 }
 
@@ -88,19 +74,18 @@ void dati::showTotal() {
     totperd->setText(NumberToText(WaterRunningTotal(m_ctx.state)));
 }
 
-void dati::recalculate(int line) {
-    ApplicationState& s = m_ctx.state;
-    const int row = s.WaterBandTop + line - 1;
-    RecalculateRow(s, row);
-    perd(line)->setText(s.water.at(row, WaterColumn::perd).displayText());
+void dati::showLoss(int line) {
+    const ApplicationState& s = m_ctx.state;
+    const int row = s.view.WaterBandTop + line - 1;
+    perd(line)->setText(s.project.water.at(row, WaterColumn::perd).displayText());
     showTotal();
 }
 
 void dati::lungh_Change(int i) {
     ApplicationState& s = m_ctx.state;
-    CurrentRow = i + s.WaterBandTop - 1;
+    CurrentRow = i + s.view.WaterBandTop - 1;
     const QString text = lungh(i)->text();
-    if (const auto refusal = RefuseWaterLength(s, CurrentRow, text)) {
+    if (const auto refusal = s.project.water.RefuseWaterLength(CurrentRow, text)) {
         {
             const QSignalBlocker block(lungh(i));
             lungh(i)->clear();
@@ -110,46 +95,46 @@ void dati::lungh_Change(int i) {
     }
     RestoreRowColours();
     SelectedLine = i;
-    StoreWaterCell(s, CurrentRow, WaterColumn::lungh, text);
-    RecountRows(s);
+    s.project.water.StoreWaterCell(CurrentRow, WaterColumn::lungh, text);
     showCount();
     UpdateStepHint();
-    recalculate(i);
+    showLoss(i);
 }
 
 void dati::cell_Change(int column, int i) {
     ApplicationState& s = m_ctx.state;
-    CurrentRow = i + s.WaterBandTop - 1;
-    StoreWaterCell(s, CurrentRow, column, box(column, i)->text());
+    CurrentRow = i + s.view.WaterBandTop - 1;
+    s.project.water.StoreWaterCell(CurrentRow, column, box(column, i)->text());
     UpdateStepHint();
-    recalculate(i);
+    showLoss(i);
 }
 
 void dati::tipoc_Change(int i) {
     ApplicationState& s = m_ctx.state;
-    CurrentRow = i + s.WaterBandTop - 1;
+    CurrentRow = i + s.view.WaterBandTop - 1;
     const QString text = tipoc(i)->currentText();
     // An emptied wall type empties the roughness as well (in the table).
-    StoreWaterCell(s, CurrentRow, WaterColumn::tipoc, text);
+    s.project.water.StoreWaterCell(CurrentRow, WaterColumn::tipoc, text);
     if (text.isEmpty()) {
         const QSignalBlocker block(box(WaterColumn::sca, i));
         box(WaterColumn::sca, i)->clear();
         return;
     }
     UpdateStepHint();
-    recalculate(i);
+    showLoss(i);
 }
 
 void dati::tipoc_Click(int i, int index) {
     ApplicationState& s = m_ctx.state;
-    CurrentRow = i + s.WaterBandTop - 1;
-    PickWallType(s, CurrentRow, index + 1);
+    CurrentRow = i + s.view.WaterBandTop - 1;
+    s.project.water.PickWallType(CurrentRow, index + 1);
     {
         const QSignalBlocker block(box(WaterColumn::sca, i));
-        box(WaterColumn::sca, i)->setText(s.water.at(CurrentRow, WaterColumn::sca).displayText());
+        box(WaterColumn::sca, i)
+            ->setText(s.project.water.at(CurrentRow, WaterColumn::sca).displayText());
     }
     UpdateStepHint();
-    recalculate(i);
+    showLoss(i);
 }
 
 void dati::showNotice(const Notice& notice) {
@@ -166,9 +151,8 @@ bool dati::CheckData() {
 }
 
 bool dati::precheck() {
-    m_ctx.state.WaterCheckQuiet = 1;
-    CheckData();
-    return m_ctx.state.WaterCheckQuiet == 0;
+    m_ctx.state.view.WaterCheckQuiet = 1;
+    return CheckData();
 }
 
 void dati::paintBand() {
@@ -195,7 +179,7 @@ void dati::paintLine(int i, const QColor& labels, const QColor& boxes) {
 void dati::num_MouseMove(int i) {
     RestoreRowColours();
     SelectedLine = i;
-    CurrentRow = i + m_ctx.state.WaterBandTop - 1;
+    CurrentRow = i + m_ctx.state.view.WaterBandTop - 1;
     paintLine(i, Yellow, Yellow);
     m_highlighted = i;
 }
@@ -212,11 +196,11 @@ bool dati::eventFilter(QObject* watched, QEvent* event) {
 
 void dati::delriga_Click(int i) {
     ApplicationState& s = m_ctx.state;
-    const int row = s.WaterBandTop + i - 1;
-    const Notice notice = DeleteWaterRow(s, row);
+    const int row = s.view.WaterBandTop + i - 1;
+    const Notice notice = s.project.water.DeleteWaterRow(row);
     if (!notice.isEmpty()) {
-        m_ctx.services.messages.MsgBox(notice.text, MsgButtons::Ok, notice.icon, s.CheckTitle,
-                                       this);
+        m_ctx.services.messages.MsgBox(notice.text, MsgButtons::Ok, notice.icon,
+                                       s.program.CheckTitle, this);
         return;
     }
     RefreshBand();
@@ -225,7 +209,7 @@ void dati::delriga_Click(int i) {
 }
 
 void dati::Clear() {
-    ClearWaterTable(m_ctx.state);
+    m_ctx.state.project.water.ClearWaterTable();
     for (int i = 1; i <= BandLines; ++i) {
         for (int c = WaterColumn::lungh; c <= WaterColumn::valv; ++c) {
             if (c == WaterColumn::tipoc) {
@@ -265,5 +249,5 @@ void dati::ChangeBackground() {
 
 void dati::aiuto_Click() {
     m_ctx.services.messages.MsgBox(DataWindowHelpText(), MsgButtons::Ok, NoticeIcon::Information,
-                                   m_ctx.state.HelpTitle, this);
+                                   m_ctx.state.program.HelpTitle, this);
 }

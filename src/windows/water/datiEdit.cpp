@@ -1,6 +1,6 @@
 // The table commands of the water window's band: every change recorded for
 // undo and redo, the block paste, the copy and the inserted row.
-#include "core/ApplicationState.h"
+#include "core/session/ApplicationState.h"
 #include "windows/frame/BandEditing.h"
 #include "windows/frame/WindowFrame.h"
 #include "windows/water/dati.h"
@@ -40,13 +40,13 @@ void dati::buildEditing() {
 }
 
 void dati::typed(int column, int i, const std::function<void()>& handler) {
-    m_editing->typed(m_ctx.state.WaterBandTop + i - 1, column, handler);
+    m_editing->typed(m_ctx.state.view.WaterBandTop + i - 1, column, handler);
 }
 
 void dati::showTable() {
     {
         const QSignalBlocker block(VScroll1);
-        VScroll1->setValue(m_ctx.state.WaterBandTop);
+        VScroll1->setValue(m_ctx.state.view.WaterBandTop);
     }
     RefreshBand();
     UpdateStepHint();

@@ -1,12 +1,13 @@
 // The print commands of the water data window: the table of data and
 // results on the printer or as a document, and the blank acquisition form.
-#include "core/ApplicationState.h"
+#include "core/session/ApplicationState.h"
 #include "documents/WaterPrintout.h"
 #include "documents/WordDocument.h"
 #include "windows/frame/Forms.h"
 #include "windows/frame/PrintCommands.h"
 #include "windows/frame/PrintPreview.h"
 #include "windows/frame/Services.h"
+#include "windows/frame/WindowNames.h"
 #include "windows/water/dati.h"
 
 #include <QLabel>
@@ -20,12 +21,12 @@ bool dati::prepareListing() {
     PageThroughTable();
     // The project name lives in the cover window's box: the window is loaded
     // before it is read, as every routine that reads it does.
-    m_ctx.forms.loadByName(QStringLiteral("frontespizio"));
+    m_ctx.forms.loadByName(WindowName::frontespizio);
     return true;
 }
 
 std::function<void(PrinterPage&)> dati::listing() {
-    return [&s = m_ctx.state](PrinterPage& page) { PrintWaterListing(s, page); };
+    return [&s = m_ctx.state](PrinterPage& page) { PrintWaterListing(s.project, page); };
 }
 
 void dati::stampa_Click() {
@@ -43,22 +44,15 @@ void dati::anteprima_Click() {
 }
 
 void dati::PageThroughTable() {
-    // The band shown is recomputed first: a window loaded and never shown
-    // has not computed its first rows yet.
-    RefreshBand();
-    // Paging the band through the table leaves it on the last page, so that
-    // the total label sums the whole table; every row is then computed
-    // through the model as well, so that no row the band never showed is
-    // printed without its loss, and the label shows the total printed.
-    for (int v = BandLines + 1; v <= m_ctx.state.waterRows(); v += BandLines) {
-        {
-            const QSignalBlocker block(VScroll1);
-            VScroll1->setValue(v);
-        }
-        RefreshBand();
+    // The band goes through the table a page at a time from row 11, as the
+    // print pass always has, and stays on its last page (a table of ten rows
+    // or fewer leaves it where it stands): the total label then sums every
+    // row printed.
+    for (int v = BandLines + 1; v <= m_ctx.state.project.water.rows(); v += BandLines) {
+        const QSignalBlocker block(VScroll1);
+        VScroll1->setValue(v);
     }
-    RecalculateAllWaterRows(m_ctx.state);
-    showTotal();
+    RefreshBand();
 }
 
 double dati::shownTotal() const {

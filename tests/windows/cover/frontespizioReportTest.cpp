@@ -2,7 +2,7 @@
 #include "ReportRows.h"
 #include "ShellFixture.h"
 
-#include "core/NumberText.h"
+#include "core/model/NumberText.h"
 #include "documents/TechnicalReport.h"
 #include "windows/cover/frontespizio.h"
 #include "windows/frame/WindowFrame.h"
@@ -88,8 +88,8 @@ private slots:
             if (!c.message.isEmpty()) {
                 QCOMPARE(shown[0].text, c.message);
                 const QString title = c.answer             ? ReportQuestionTitle(f.state)
-                                      : c.window.isEmpty() ? f.state.HelpTitle
-                                                           : f.state.CheckTitle;
+                                      : c.window.isEmpty() ? f.state.program.HelpTitle
+                                                           : f.state.program.CheckTitle;
                 QCOMPARE(shown[0].title, title);
                 QCOMPARE(shown[0].buttons, c.answer ? MsgButtons::YesNoCancel : MsgButtons::Ok);
             }
@@ -118,7 +118,7 @@ private slots:
         QCOMPARE(shown.baseName, QStringLiteral("Tubarex-relazione"));
         const WordDocument& doc = shown.document;
         QCOMPARE(doc.tableCount(), 5);
-        const ReportTotals totals = RecalculateReportNetworks(f.state);
+        const ReportTotals totals = ReportNetworkTotals(f.state.project);
         const QLocale locale;
         QCOMPARE(doc.table(2).cell(8, 13).text, FormatFixed(totals.water, 2, locale));
         QCOMPARE(doc.table(4).cell(26, 15).text, FormatFixed(totals.gas, 2, locale));

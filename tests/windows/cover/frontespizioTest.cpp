@@ -1,8 +1,8 @@
 #include "ProbeWindows.h"
 #include "QtTestRegistry.h"
 
-#include "core/ProjectFile.h"
-#include "core/WaterTable.h"
+#include "core/file/ProjectFile.h"
+#include "core/model/WaterTable.h"
 #include "windows/cover/frontespizio.h"
 #include "windows/frame/WindowFrame.h"
 #include "windows/water/dati.h"
@@ -23,10 +23,16 @@ namespace covertest {
 class datigas : public ProbeForm, public ProjectView {
     Q_OBJECT
 public:
-    using ProbeForm::ProbeForm;
+    explicit datigas(AppContext& context, QWidget* parent = nullptr)
+        : ProbeForm(context, parent)
+        , m_files(context, this) {}
     void projectOpened() override {}
     void setBackgroundColour(const QColor& colour) override { background = colour; }
+    ProjectFileCommands& files() override { return m_files; }
     QColor background;
+
+private:
+    ProjectFileCommands m_files;
 };
 
 } // namespace covertest
@@ -51,12 +57,11 @@ const RecordedMessage& lastMessage(const ShellFixture& f) {
 
 void fillWaterRows(ApplicationState& s, int n) {
     for (int r = 1; r <= n; ++r) {
-        StoreWaterCell(s, r, WaterColumn::lungh, QStringLiteral("10"));
-        StoreWaterCell(s, r, WaterColumn::diam, QStringLiteral("50"));
-        StoreWaterCell(s, r, WaterColumn::port, QStringLiteral("1.5"));
-        PickWallType(s, r, 2);
+        s.project.water.StoreWaterCell(r, WaterColumn::lungh, QStringLiteral("10"));
+        s.project.water.StoreWaterCell(r, WaterColumn::diam, QStringLiteral("50"));
+        s.project.water.StoreWaterCell(r, WaterColumn::port, QStringLiteral("1.5"));
+        s.project.water.PickWallType(r, 2);
     }
-    RecountRows(s);
 }
 
 QStringList fileLines(const QString& path) {
@@ -94,17 +99,17 @@ private slots:
 
     void loadDatesTheRecordAndShowsTheOwner() {
         ShellFixture f;
-        f.state.OwnerName = QStringLiteral("Studio Rossi");
-        f.state.OwnerAddress = QStringLiteral("via Verdi 3, Bari");
+        f.state.program.OwnerName = QStringLiteral("Studio Rossi");
+        f.state.program.OwnerAddress = QStringLiteral("via Verdi 3, Bari");
         // A record made before the window exists is what its boxes show.
-        f.state.cover.progetto = QStringLiteral("Acquedotto");
-        f.state.cover.data = QStringLiteral("ieri");
+        f.state.project.cover.progetto = QStringLiteral("Acquedotto");
+        f.state.project.cover.data = QStringLiteral("ieri");
         frontespizio& w = f.forms.get<frontespizio>();
         QCOMPARE(w.windowTitle(),
                  QStringLiteral("senza nome \u2013 Tubarex: frontespizio per la relazione"));
         const QString today = CoverDateText(QLocale::system(), QDate::currentDate());
         QCOMPARE(w.data()->text(), today);
-        QCOMPARE(f.state.cover.data, today);
+        QCOMPARE(f.state.project.cover.data, today);
         QCOMPARE(w.progetto()->text(), QStringLiteral("Acquedotto"));
         QCOMPARE(w.localita()->text(), QString());
         QCOMPARE(w.Labelstudio->text(), QStringLiteral("Studio Rossi"));
@@ -130,8 +135,8 @@ private slots:
     // empty fields still give the whole table.
     void dataSheetIsADocumentEvenWithEmptyFields() {
         ShellFixture f;
-        f.state.OwnerName = QStringLiteral("Studio Rossi");
-        f.state.OwnerAddress = QStringLiteral("via Verdi 3, Bari");
+        f.state.program.OwnerName = QStringLiteral("Studio Rossi");
+        f.state.program.OwnerAddress = QStringLiteral("via Verdi 3, Bari");
         frontespizio& w = f.forms.get<frontespizio>();
         w.data()->clear();
         w.comestampo[1]->setChecked(true);
@@ -190,10 +195,10 @@ private slots:
         ShellFixture f;
         frontespizio& w = f.forms.get<frontespizio>();
         QTest::keyClicks(w.localita(), QStringLiteral("Bari"));
-        QCOMPARE(f.state.cover.localita, QStringLiteral("Bari"));
+        QCOMPARE(f.state.project.cover.localita, QStringLiteral("Bari"));
         // A quote would split the value in the data file.
         QTest::keyClicks(w.allegati(), QStringLiteral("a\"b"));
-        QCOMPARE(f.state.cover.allegati, QStringLiteral("ab"));
+        QCOMPARE(f.state.project.cover.allegati, QStringLiteral("ab"));
     }
 
     void freshWindowReportsNothingTyped() {
@@ -203,7 +208,7 @@ private slots:
         QCOMPARE(f.services.messages.shown.size(), size_t(1));
         QCOMPARE(lastMessage(f).text, QStringLiteral("Non è stato immesso alcun dato."));
         QCOMPARE(lastMessage(f).icon, NoticeIcon::Question);
-        QCOMPARE(lastMessage(f).title, f.state.CheckTitle);
+        QCOMPARE(lastMessage(f).title, f.state.program.CheckTitle);
     }
 
     void checkIgnoresLuogoButNeedsData() {
@@ -215,7 +220,7 @@ private slots:
         QCOMPARE(lastMessage(f).icon, NoticeIcon::Information);
 
         typeAllBut(w, QStringLiteral("data"));
-        QCOMPARE(f.state.cover.data, QString());
+        QCOMPARE(f.state.project.cover.data, QString());
         w.controllodat_Click();
         QCOMPARE(lastMessage(f).text, QStringLiteral("Inserire dati per ogni campo."));
         QCOMPARE(lastMessage(f).icon, NoticeIcon::Exclamation);
@@ -229,7 +234,7 @@ private slots:
         w.frame()->Toolbar1(21)->trigger();
         for (int i = 0; i < ProjectIdentification::FieldCount; ++i) {
             QCOMPARE(w.field(i)->text(), QString());
-            QCOMPARE(f.state.cover.field(i), QString());
+            QCOMPARE(f.state.project.cover.field(i), QString());
         }
         QVERIFY(w.comestampo[1]->isChecked());
         QVERIFY(f.services.messages.shown.empty());
@@ -237,7 +242,7 @@ private slots:
 
     void ownerLabelsRefuseChanges() {
         ShellFixture f;
-        f.state.OwnerName = QStringLiteral("Studio Rossi");
+        f.state.program.OwnerName = QStringLiteral("Studio Rossi");
         frontespizio& w = f.forms.show<frontespizio>();
         click(w.Labelstudio);
         click(w.labelindirizzo);
@@ -246,7 +251,7 @@ private slots:
             QCOMPARE(m.text, QStringLiteral("Attenzione: dato non modificabile, rivolgersi a "
                                             "Software Solariva, produttrice del programma."));
             QCOMPARE(m.icon, NoticeIcon::Critical);
-            QCOMPARE(m.title, f.state.CheckTitle);
+            QCOMPARE(m.title, f.state.program.CheckTitle);
         }
         QCOMPARE(w.Labelstudio->text(), QStringLiteral("Studio Rossi"));
     }
@@ -260,7 +265,7 @@ private slots:
         QCOMPARE(lines[1], QStringLiteral("- la data viene impostata in automatico, ma è "
                                           "modificabile;"));
         QVERIFY(lines[2].contains(QStringLiteral("studio tecnico")));
-        QCOMPARE(lastMessage(f).title, f.state.HelpTitle);
+        QCOMPARE(lastMessage(f).title, f.state.program.HelpTitle);
         QCOMPARE(lastMessage(f).icon, NoticeIcon::Information);
     }
 
@@ -273,7 +278,8 @@ private slots:
         w.frame()->Toolbar1(13)->trigger();
         QCOMPARE(lastMessage(f).text,
                  QStringLiteral("Colori uguali e riposanti (grigio) per tutte le finestre?"));
-        QCOMPARE(lastMessage(f).title, f.state.ProgramName + QStringLiteral(": colore di sfondo"));
+        QCOMPARE(lastMessage(f).title,
+                 f.state.program.ProgramName + QStringLiteral(": colore di sfondo"));
         auto* water = qobject_cast<dati*>(f.forms.find(QStringLiteral("dati")));
         auto* gas = qobject_cast<covertest::datigas*>(f.forms.find(QStringLiteral("datigas")));
         QVERIFY(water && gas);
@@ -289,7 +295,7 @@ private slots:
         QCOMPARE(f.services.messages.shown.size(), size_t(1));
         QCOMPARE(f.services.dialogs.colourRequests.size(), size_t(1));
         QCOMPARE(f.services.dialogs.colourRequests[0], 0x00C0C0C0u);
-        QCOMPARE(f.state.ColourScheme, 0x00336699u);
+        QCOMPARE(f.state.view.ColourScheme, 0x00336699u);
         QCOMPARE(w.background(), QColor(0x33, 0x66, 0x99));
         QCOMPARE(water->background(), Grey);
     }
@@ -314,7 +320,7 @@ private slots:
         f.forms.enrol<frontespizio>();
         frontespizio& w = f.forms.get<frontespizio>();
         fillWaterRows(f.state, 2);
-        f.state.GasRowCount = 0;
+        f.state.project.gas.ClearGasTable();
         typeAllBut(w, QStringLiteral("data"));
         f.services.dialogs.saveResults.push_back(path);
         w.frame()->item(QStringLiteral("salva"))->trigger();
@@ -324,16 +330,16 @@ private slots:
         QCOMPARE(lines[0], QStringLiteral("2"));
         QCOMPARE(lines[3], QStringLiteral("0"));
         QVERIFY(lines[4].startsWith(QStringLiteral("\"campo 0, via Roma\"")));
-        QCOMPARE(f.state.CurrentFileName, path);
+        QCOMPARE(f.state.session.CurrentFileName, path);
 
-        const ProjectIdentification saved = f.state.cover;
+        const ProjectIdentification saved = f.state.project.cover;
         w.cancella_Click();
         QTest::keyClicks(w.data(), QStringLiteral("oggi"));
         f.services.dialogs.openResults.push_back(path);
         // The fields changed are not saved, as asked.
         f.services.messages.answer(MsgAnswer::No);
         w.frame()->Toolbar1(1)->trigger();
-        QCOMPARE(f.state.cover, saved);
+        QCOMPARE(f.state.project.cover, saved);
         for (int i = 0; i < ProjectIdentification::FieldCount; ++i)
             QCOMPARE(w.field(i)->text(), saved.field(i));
         QCOMPARE(w.data()->text(), QString());
@@ -349,16 +355,17 @@ private slots:
         // Another window stays on the screen: the close is not the exit.
         f.forms.show<probe::dati>();
         frontespizio& first = f.forms.show<frontespizio>();
-        QCOMPARE(f.state.cover.data, CoverDateText(QLocale::system(), QDate::currentDate()));
+        QCOMPARE(f.state.project.cover.data,
+                 CoverDateText(QLocale::system(), QDate::currentDate()));
         typeAllBut(first, QString());
         first.data()->setText(QStringLiteral("lunedì, 7 dic 2026"));
-        const ProjectIdentification record = f.state.cover;
+        const ProjectIdentification record = f.state.project.cover;
         first.close();
         ShellFixture::flush();
         QVERIFY(!f.forms.isLoaded(QStringLiteral("frontespizio")));
 
         frontespizio& again = f.forms.show<frontespizio>();
-        QCOMPARE(f.state.cover, record);
+        QCOMPARE(f.state.project.cover, record);
         for (int i = 0; i < ProjectIdentification::FieldCount; ++i)
             QCOMPARE(again.field(i)->text(), record.field(i));
     }
@@ -371,9 +378,9 @@ private slots:
         {
             ApplicationState saved;
             fillWaterRows(saved, 1);
-            saved.GasRowCount = 0;
-            saved.cover.progetto = QStringLiteral("Ponte");
-            QCOMPARE(SaveProjectFile(saved, path), QString());
+            saved.project.gas.ClearGasTable();
+            saved.project.cover.progetto = QStringLiteral("Ponte");
+            QVERIFY(SaveProjectFile(saved.project, path).ok());
         }
         ShellFixture f;
         f.forms.enrol<dati>();
@@ -381,7 +388,7 @@ private slots:
         frontespizio& w = f.forms.show<frontespizio>();
         f.services.dialogs.openResults.push_back(path);
         w.frame()->item(QStringLiteral("apri"))->trigger();
-        QCOMPARE(f.state.cover.progetto, QStringLiteral("Ponte"));
+        QCOMPARE(f.state.project.cover.progetto, QStringLiteral("Ponte"));
         QCOMPARE(w.progetto()->text(), QStringLiteral("Ponte"));
         auto* water = qobject_cast<dati*>(f.forms.find(QStringLiteral("dati")));
         QVERIFY(water);
@@ -389,13 +396,13 @@ private slots:
 
         w.frame()->Toolbar1(4)->trigger(); // cancelled
         QCOMPARE(f.services.dialogs.openRequests.size(), size_t(2));
-        QCOMPARE(f.services.dialogs.openRequests[1].title, f.state.DeleteDialogTitle);
+        QCOMPARE(f.services.dialogs.openRequests[1].title, f.state.program.DeleteDialogTitle);
         QCOMPARE(f.services.dialogs.openRequests[1].fileName, path);
         QVERIFY(QFile::exists(path));
         f.services.dialogs.openResults.push_back(path);
         w.frame()->item(QStringLiteral("eliminare"))->trigger();
         QVERIFY(!QFile::exists(path));
-        QCOMPARE(water->files().dialogTitle(), f.state.DeleteDialogTitle);
+        QCOMPARE(water->files().dialogTitle(), f.state.program.DeleteDialogTitle);
     }
 
     void saveWithoutNetworksIsRefused() {
@@ -409,7 +416,7 @@ private slots:
         QCOMPARE(lastMessage(f).text,
                  QStringLiteral("Non esistono dati riconosciuti: digitare correttamente i dati."));
         QCOMPARE(lastMessage(f).icon, NoticeIcon::Critical);
-        QCOMPARE(lastMessage(f).title, f.state.HelpTitle);
+        QCOMPARE(lastMessage(f).title, f.state.program.HelpTitle);
         QVERIFY(f.services.dialogs.saveRequests.empty());
         QVERIFY(QDir(dir.path()).isEmpty());
     }

@@ -30,7 +30,10 @@ inline std::vector<DesignedWindow> designedWindows() {
 // (15 water rows, 8 gas rows, the cover filled in) opened.
 struct ExampleFixture : ProjectFixture {
     ExampleFixture() {
-        OpenProject(context, QStringLiteral(TUBAREX_EXAMPLES "/Tubarex-dati-palazzina"));
+        [&] {
+            QVERIFY(OpenProject(context, QStringLiteral(TUBAREX_EXAMPLES "/Tubarex-dati-palazzina"))
+                        .ok());
+        }();
     }
 };
 

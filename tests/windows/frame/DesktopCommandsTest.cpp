@@ -156,15 +156,15 @@ private slots:
         ExampleFixture f;
         auto& w = static_cast<dati&>(showActive(f, "dati"));
         const QString second = w.lungh(2)->text();
-        const QString last = f.state.water.at(15, WaterColumn::lungh).displayText();
+        const QString last = f.state.project.water.at(15, WaterColumn::lungh).displayText();
         w.box(WaterColumn::diam, 2)->setFocus();
         entry(editMenu(w), "inserisciriga")->trigger();
         QCOMPARE(w.lungh(2)->text(), QString());
         QCOMPARE(w.lungh(3)->text(), second);
-        QCOMPARE(f.state.water.at(16, WaterColumn::lungh).displayText(), last);
+        QCOMPARE(f.state.project.water.at(16, WaterColumn::lungh).displayText(), last);
         entry(editMenu(w), "annulla")->trigger();
         QCOMPARE(w.lungh(2)->text(), second);
-        QCOMPARE(f.state.water.at(16, WaterColumn::lungh).displayText(), QString());
+        QCOMPARE(f.state.project.water.at(16, WaterColumn::lungh).displayText(), QString());
     }
 
     // The wheel over any control of the band moves the band three rows a
@@ -192,13 +192,14 @@ private slots:
             // wheel can tell the tables apart.
             dynamic_cast<NetworkView&>(w).PageThroughTable();
             bandScrollBar(w)->setValue(1);
-            const WaterTable water = f.state.water;
-            const GasSegmentTable gas = f.state.gas;
+            const WaterTable water = f.state.project.water.table();
+            const GasSegmentTable gas = f.state.project.gas.table();
             turnWheel(w.findChild<QWidget*>(QString::fromLatin1(c.control)), c.notches);
             const QString what =
                 QStringLiteral("%1 %2").arg(QLatin1String(c.window), QLatin1String(c.control));
             QVERIFY2(bandScrollBar(w)->value() == c.bandTop, qPrintable(what));
-            QVERIFY2(f.state.water == water && f.state.gas == gas, qPrintable(what));
+            QVERIFY2(f.state.project.water.table() == water && f.state.project.gas.table() == gas,
+                     qPrintable(what));
             if (c.bandTop > 1) {
                 turnWheel(w.findChild<QWidget*>(QString::fromLatin1(c.control)), -c.notches);
                 QVERIFY2(bandScrollBar(w)->value() == 1, qPrintable(what));

@@ -2,7 +2,7 @@
 #include "QtTestRegistry.h"
 #include "UnwritableFolder.h"
 
-#include "core/InstallationSettings.h"
+#include "core/session/InstallationSettings.h"
 #include "documents/GasPrintout.h"
 #include "documents/PrinterPage.h"
 #include "documents/TechnicalReport.h"
@@ -78,8 +78,8 @@ private slots:
                                                      "un file dall'archivio."));
         ApplicationState read;
         QCOMPARE(LoadOwnerSettings(read, candidates), candidates[1]);
-        QCOMPARE(read.OwnerName, QStringLiteral("Studio Tecnico Bianchi"));
-        QCOMPARE(read.OwnerAddress, QStringLiteral("Via Verdi 2, 46100 Mantova"));
+        QCOMPARE(read.program.OwnerName, QStringLiteral("Studio Tecnico Bianchi"));
+        QCOMPARE(read.program.OwnerAddress, QStringLiteral("Via Verdi 2, 46100 Mantova"));
         QVERIFY(f.services.messages.shown.empty());
     }
 
@@ -110,7 +110,7 @@ private slots:
         QVERIFY(f.services.messages.shown[0].text.startsWith(
             QStringLiteral("Impossibile salvare i dati dello studio nel file")));
         QCOMPARE(f.services.messages.shown[0].icon, NoticeIcon::Critical);
-        QVERIFY(f.state.OwnerName.isEmpty());
+        QVERIFY(f.state.program.OwnerName.isEmpty());
         QVERIFY(cover.Labelstudio->text().isEmpty());
         dialog->close();
     }
@@ -124,12 +124,13 @@ private slots:
             const char* window;
             const char* menu;
             void (*listing)(ApplicationState&, PrinterPage&);
-        } cases[] = {
-            {"dati", "stam", PrintWaterListing},
-            {"datigas", "stam", [](ApplicationState& s, PrinterPage& p) { PrintGasListing(s, p); }},
-            {"frontespizio", "stamp", [](ApplicationState& s, PrinterPage& p) {
-                 PrintTechnicalReport(s, p, ReportFont{"Courier new", 12});
-             }}};
+        } cases[] = {{"dati", "stam",
+                      [](ApplicationState& s, PrinterPage& p) { PrintWaterListing(s.project, p); }},
+                     {"datigas", "stam",
+                      [](ApplicationState& s, PrinterPage& p) { PrintGasListing(s.project, p); }},
+                     {"frontespizio", "stamp", [](ApplicationState& s, PrinterPage& p) {
+                          PrintTechnicalReport(s, p, ReportFont{"Courier new", 12});
+                      }}};
         for (const auto& c : cases) {
             ExampleFixture f;
             Form& w = showActive(f, c.window);

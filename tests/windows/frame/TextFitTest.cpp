@@ -133,9 +133,9 @@ QStringList chooserHints(scelta& chooser) {
 
 QStringList cutTextsOf(const char* name, ExampleFixture& f, Form& w) {
     if (qstrcmp(name, "dati") == 0)
-        return cutTextsOfEveryRow(w, f.state.waterRows());
+        return cutTextsOfEveryRow(w, f.state.project.water.rows());
     if (qstrcmp(name, "datigas") == 0)
-        return cutTextsOfEveryRow(w, f.state.gasRows());
+        return cutTextsOfEveryRow(w, f.state.project.gas.rows());
     if (auto* chooser = qobject_cast<scelta*>(&w))
         return cutTexts(w, chooserHints(*chooser));
     return cutTexts(w);

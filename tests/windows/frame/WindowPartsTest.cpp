@@ -63,18 +63,15 @@ private:
 // 20 complete rows in each network.
 void fillBoth(ApplicationState& s) {
     for (int r = 1; r <= 20; ++r) {
-        StoreWaterCell(s, r, WaterColumn::lungh, QString::number(r + 10));
-        StoreWaterCell(s, r, WaterColumn::diam, QStringLiteral("27.2"));
-        StoreWaterCell(s, r, WaterColumn::port, QStringLiteral("0.85"));
-        PickWallType(s, r, 2);
-        SetGasCell(s, r, GasColumn::lungh, QString::number(r + 10));
-        ApplyNominalDiameter(s, r, 4);
-        SetGasCell(s, r, GasColumn::portgas, QStringLiteral("2.4"));
-        SetGasCell(s, r, GasColumn::tipoc, QStringLiteral("metano"));
-        ApplyGasType(s, r);
+        s.project.water.StoreWaterCell(r, WaterColumn::lungh, QString::number(r + 10));
+        s.project.water.StoreWaterCell(r, WaterColumn::diam, QStringLiteral("27.2"));
+        s.project.water.StoreWaterCell(r, WaterColumn::port, QStringLiteral("0.85"));
+        s.project.water.PickWallType(r, 2);
+        s.project.gas.TypeGasCell(r, GasColumn::lungh, QString::number(r + 10));
+        s.project.gas.ApplyNominalDiameter(r, 4);
+        s.project.gas.TypeGasCell(r, GasColumn::portgas, QStringLiteral("2.4"));
+        s.project.gas.TypeGasCell(r, GasColumn::tipoc, QStringLiteral("metano"));
     }
-    RecountRows(s);
-    CountGasRows(s);
 }
 
 QWidget& openWindow(ShellFixture& f, const QString& network) {

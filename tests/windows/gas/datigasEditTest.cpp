@@ -1,7 +1,7 @@
 #include "QtTestRegistry.h"
 #include "ShellFixture.h"
 
-#include "core/NumberText.h"
+#include "core/model/NumberText.h"
 #include "windows/frame/BandEditing.h"
 #include "windows/frame/WindowFrame.h"
 #include "windows/gas/datigas.h"
@@ -29,14 +29,11 @@ struct GasEditFixture {
     explicit GasEditFixture(int n) {
         ApplicationState& s = f.state;
         for (int r = 1; r <= n; ++r) {
-            SetGasCell(s, r, GasColumn::lungh, NumberToText(10 * r));
-            ApplyNominalDiameter(s, r, 4);
-            SetGasCell(s, r, GasColumn::portgas, QStringLiteral("2"));
-            SetGasCell(s, r, GasColumn::tipoc, QStringLiteral("metano"));
-            ApplyGasType(s, r);
-            CalculateGasRow(s, r);
+            s.project.gas.TypeGasCell(r, GasColumn::lungh, NumberToText(10 * r));
+            s.project.gas.ApplyNominalDiameter(r, 4);
+            s.project.gas.TypeGasCell(r, GasColumn::portgas, QStringLiteral("2"));
+            s.project.gas.TypeGasCell(r, GasColumn::tipoc, QStringLiteral("metano"));
         }
-        CountGasRows(s);
         w.RefreshGasBand();
     }
     ~GasEditFixture() { f.forms.unload(&w); }
@@ -49,13 +46,16 @@ struct GasEditFixture {
         friend bool operator==(const Snapshot&, const Snapshot&) = default;
     };
     Snapshot snapshot() const {
-        return {f.state.gas, f.state.GasRowCount, f.state.GasBandTop, w.Label1->text()};
+        return {f.state.project.gas.table(), f.state.project.gas.count(), f.state.view.GasBandTop,
+                w.Label1->text()};
     }
     void pasteInto(QWidget* box, const QString& clipboard) {
         QGuiApplication::clipboard()->setText(clipboard);
         QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
     }
-    QString cell(int row, int column) const { return f.state.gas.at(row, column).displayText(); }
+    QString cell(int row, int column) const {
+        return f.state.project.gas.at(row, column).displayText();
+    }
 };
 
 } // namespace
@@ -72,7 +72,7 @@ private slots:
                                                  "12\t\t3\tgpl\t36,6\r\n"
                                                  "8\t\t1\tmetano\t30\r\n"));
         QVERIFY(e.f.services.messages.shown.empty());
-        QCOMPARE(e.f.state.gasRows(), 6);
+        QCOMPARE(e.f.state.project.gas.rows(), 6);
         QCOMPARE(e.cell(4, GasColumn::diam), QStringLiteral("27.9"));
         QCOMPARE(e.cell(4, GasColumn::portgas), QStringLiteral("2.5"));
         QCOMPARE(e.cell(5, GasColumn::tipofi), QStringLiteral("1 1/4''"));
@@ -80,7 +80,7 @@ private slots:
         QCOMPARE(e.cell(6, GasColumn::tipofi), QStringLiteral("ND"));
         QCOMPARE(e.w.tipofi(5)->currentText(), QStringLiteral("1 1/4''"));
         for (int r = 4; r <= 6; ++r) {
-            QVERIFY(e.f.state.gas.at(r, GasColumn::perd).value() > 0.0);
+            QVERIFY(e.f.state.project.gas.at(r, GasColumn::perd).value() > 0.0);
             QCOMPARE(e.w.perd(r)->text(), e.cell(r, GasColumn::perd));
         }
         QCOMPARE(e.w.Label1->text(), QStringLiteral("6"));
@@ -137,7 +137,7 @@ private slots:
         GasEditFixture e(3);
         e.w.editing().insertRowAt(1);
         QVERIFY(e.w.editing().table().canUndo());
-        QVERIFY(!e.f.state.waterHistory.canUndo());
+        QVERIFY(!e.f.state.session.waterHistory.canUndo());
     }
 };
 

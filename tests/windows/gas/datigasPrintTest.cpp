@@ -1,7 +1,7 @@
 #include "QtTestRegistry.h"
 #include "ShellFixture.h"
 
-#include "core/NumberText.h"
+#include "core/model/NumberText.h"
 #include "documents/GasPrintout.h"
 #include "windows/frame/WindowFrame.h"
 #include "windows/gas/datigas.h"
@@ -21,13 +21,12 @@ namespace {
 // leaves them: their results come from the window.
 void fillRows(ApplicationState& s, int n) {
     for (int r = 1; r <= n; ++r) {
-        SetGasCell(s, r, GasColumn::lungh, NumberToText(r));
-        SetGasCell(s, r, GasColumn::tipofi, QStringLiteral("1''"));
-        SetGasCell(s, r, GasColumn::portgas, QStringLiteral("2"));
-        SetGasCell(s, r, GasColumn::tipoc, QStringLiteral("metano"));
-        SetGasCell(s, r, GasColumn::diam, QStringLiteral("27.9"));
+        s.project.gas.TypeGasCell(r, GasColumn::lungh, NumberToText(r));
+        s.project.gas.TypeGasCell(r, GasColumn::tipofi, QStringLiteral("1''"));
+        s.project.gas.TypeGasCell(r, GasColumn::portgas, QStringLiteral("2"));
+        s.project.gas.TypeGasCell(r, GasColumn::tipoc, QStringLiteral("metano"));
+        s.project.gas.TypeGasCell(r, GasColumn::diam, QStringLiteral("27.9"));
     }
-    CountGasRows(s);
 }
 
 void chooseDirectPrint(datigas& w) {
@@ -54,7 +53,7 @@ private slots:
     void failingCheckStopsBeforeAnyOutput() {
         ShellFixture f;
         fillRows(f.state, 3);
-        SetGasCell(f.state, 2, GasColumn::portgas, QString());
+        f.state.project.gas.TypeGasCell(2, GasColumn::portgas, QString());
         datigas& w = f.forms.get<datigas>();
         const QString hint = w.passo->text();
         QTest::mouseClick(w.stamp, Qt::LeftButton);
@@ -94,25 +93,18 @@ private slots:
         const QFileInfo pdf(f.services.dialogs.printerOutputFile);
         QVERIFY(pdf.exists());
         QVERIFY(pdf.size() > 1000);
-        // The listing ran to its end: the last page's count is the table's.
-        QCOMPARE(int(f.state.PageRowCount), 60);
     }
 
-    // The band is paged through the table first, so that rows read from a
-    // file and never shown are computed, and the total covers every row.
-    void wordRouteComputesEveryRowAndShowsTheDocument() {
+    // The band is paged through the table first, as the user sees it move,
+    // and the document and the total cover every row.
+    void wordRouteShowsEveryRowAndTheTotal() {
         ShellFixture f;
         fillRows(f.state, 25);
         datigas& w = f.forms.get<datigas>();
-        // As after opening a file: the first band is shown and computed.
         w.projectOpened();
-        QVERIFY(!f.state.gas.at(10, GasColumn::perd).isEmpty());
-        QVERIFY(f.state.gas.at(11, GasColumn::perd).isEmpty());
-        QVERIFY(f.state.gas.at(25, GasColumn::perd).isEmpty());
         w.frame()->item(QStringLiteral("stampa"))->trigger();
-        QCOMPARE(f.state.GasBandTop, 21);
-        QVERIFY(!f.state.gas.at(25, GasColumn::perd).isEmpty());
-        QCOMPARE(w.totperd->text(), NumberToText(GasTotal(f.state, 25)));
+        QCOMPARE(f.state.view.GasBandTop, 21);
+        QCOMPARE(w.totperd->text(), NumberToText(f.state.project.gas.GasTotal(25)));
         QCOMPARE(w.passo->text(), QStringLiteral("ho visualizzato i dati con WORD"));
         QCOMPARE(f.services.documents.shown.size(), size_t(1));
         const WordDocument& doc = f.services.documents.shown[0].document;
@@ -121,7 +113,7 @@ private slots:
         const WordTableContent& data = doc.table(2);
         QCOMPARE(data.rows, 28);
         QCOMPARE(data.cell(27, 15).text,
-                 FormatFixed(f.state.gas.at(25, GasColumn::perd).value(), 2, QLocale()));
+                 FormatFixed(f.state.project.gas.at(25, GasColumn::perd).value(), 2, QLocale()));
         QCOMPARE(data.cell(28, 14).text, QStringLiteral("totale"));
         QCOMPARE(data.cell(28, 15).text, FormatFixed(ReadNumber(w.totperd->text()), 2, QLocale()));
         QVERIFY(f.services.messages.shown.empty());
@@ -143,7 +135,7 @@ private slots:
         for (int r = 1; r <= 3; ++r) {
             QVERIFY(!data.cell(r + 2, 15).text.isEmpty());
             QVERIFY(!data.cell(r + 2, 9).text.isEmpty());
-            sum += f.state.gas.at(r, GasColumn::perd).value();
+            sum += f.state.project.gas.at(r, GasColumn::perd).value();
         }
         QVERIFY(sum > 0);
         QCOMPARE(data.cell(6, 15).text, FormatFixed(sum, 2, QLocale()));

@@ -47,9 +47,9 @@ private slots:
 
     void aboutTakesItsTextsFromTheState() {
         TestContext t;
-        t.state.ProgramName = QStringLiteral("Prova");
-        t.state.ProgramVersion = QStringLiteral("1.2");
-        t.state.ProgramDate = QStringLiteral("01-01-2010");
+        t.state.program.ProgramName = QStringLiteral("Prova");
+        t.state.program.ProgramVersion = QStringLiteral("1.2");
+        t.state.program.ProgramDate = QStringLiteral("01-01-2010");
         informa& form = t.forms.show<informa>();
         QCOMPARE(form.windowTitle(), QStringLiteral("Informazioni su Prova"));
         QCOMPARE(form.Label1->text(), QStringLiteral("Prova"));
@@ -67,7 +67,7 @@ private slots:
         QVERIFY(!first.isVisible());
         QVERIFY(t.forms.isLoaded(QStringLiteral("informa")));
         // Reopening does not load again: a changed name is not picked up.
-        t.state.ProgramName = QStringLiteral("Altro");
+        t.state.program.ProgramName = QStringLiteral("Altro");
         informa& again = t.forms.show<informa>();
         QCOMPARE(&again, &first);
         QVERIFY(again.isVisible());

@@ -1,14 +1,15 @@
 #include "QtTestRegistry.h"
 
-#include "core/ApplicationState.h"
-#include "core/GasTable.h"
-#include "core/Notice.h"
-#include "core/NumberText.h"
-#include "core/WaterTable.h"
+#include "core/model/GasTable.h"
+#include "core/model/Notice.h"
+#include "core/model/NumberText.h"
+#include "core/model/WaterTable.h"
+#include "core/session/ApplicationState.h"
 #include "documents/DocxWriter.h"
 #include "documents/HelpDocuments.h"
 #include "documents/HelpTexts.h"
-#include "windows/water/ProjectFileCommands.h"
+#include "windows/help/HelpPage.h"
+#include "windows/project/ProjectFileCommands.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -53,17 +54,17 @@ class HelpDocuments_Test : public QObject {
     Q_OBJECT
 private slots:
     void pagePrintTypesHeaderTitleAndText() {
-        ApplicationState state = identity();
-        state.HelpPageTitle = QStringLiteral("ARCHIVIO DATI");
-        state.HelpPageText = QStringLiteral("primo paragrafo\n\nsecondo paragrafo");
-        const WordDocument doc = PrintHelpToWord(state);
+        const ApplicationState state = identity();
+        const WordDocument doc =
+            PrintHelpToWord(state, QStringLiteral("ARCHIVIO DATI"),
+                            QStringLiteral("primo paragrafo\n\nsecondo paragrafo"));
         const auto paragraphs = doc.paragraphs();
         QStringList texts;
         for (const WordParagraph* p : paragraphs)
             texts.append(p->text());
-        QCOMPARE(texts, (QStringList{state.ProgramName, state.ProgramSubtitle, QString(), QString(),
-                                     QStringLiteral("Guida: ARCHIVIO DATI"), QString(),
-                                     QStringLiteral("primo paragrafo"), QString(),
+        QCOMPARE(texts, (QStringList{state.program.ProgramName, state.program.ProgramSubtitle,
+                                     QString(), QString(), QStringLiteral("Guida: ARCHIVIO DATI"),
+                                     QString(), QStringLiteral("primo paragrafo"), QString(),
                                      QStringLiteral("secondo paragrafo"), QString()}));
         QCOMPARE(firstRun(paragraphs[0]).fontName, QStringLiteral("Century Gothic"));
         QCOMPARE(firstRun(paragraphs[0]).fontSize, 20.0);
@@ -85,8 +86,8 @@ private slots:
         QCOMPARE(doc.lineSpacing(), 12.0);
         QCOMPARE(doc.borderDistances(), (std::vector<int>{2, 2, 2, 2}));
         const auto paragraphs = doc.paragraphs();
-        QCOMPARE(paragraphs[0]->text(), state.ProgramName);
-        QCOMPARE(paragraphs[1]->text(), state.ProgramSubtitle);
+        QCOMPARE(paragraphs[0]->text(), state.program.ProgramName);
+        QCOMPARE(paragraphs[1]->text(), state.program.ProgramSubtitle);
         QCOMPARE(paragraphs[4]->text(), QStringLiteral("CONTRATTO DI LICENZA D'USO"));
         QCOMPARE(firstRun(paragraphs[4]).fontSize, 12.0);
         QCOMPARE(firstRun(paragraphs[4]).fontName, QStringLiteral("Century Gothic"));
@@ -105,7 +106,7 @@ private slots:
         std::vector<double> headingSizes;
         std::vector<bool> breakBefore;
         for (const WordParagraph* p : paragraphs) {
-            headers += p->text() == state.ProgramName ? 1 : 0;
+            headers += p->text() == state.program.ProgramName ? 1 : 0;
             if (p->text().startsWith(QStringLiteral("Guida: "))) {
                 headings.append(p->text());
                 headingSizes.push_back(p->runs.back().fontSize);
@@ -113,7 +114,7 @@ private slots:
             }
         }
         QCOMPARE(headers, 1);
-        QCOMPARE(paragraphs[1]->text(), state.ProgramSubtitle);
+        QCOMPARE(paragraphs[1]->text(), state.program.ProgramSubtitle);
         QCOMPARE(headings, (QStringList{QStringLiteral("Guida: MANUALE D'USO RAPIDO"),
                                         QStringLiteral("Guida: FUNZIONAMENTO DEL PROGRAMMA"),
                                         QStringLiteral("Guida: ARCHIVIO DATI"),
@@ -185,21 +186,20 @@ private slots:
         QCOMPARE(HelpTopics().size(), starts.size());
         for (std::size_t i = 0; i < starts.size(); ++i) {
             const HelpTopic& topic = HelpTopics()[i];
-            QCOMPARE(topic.window, starts[i].first);
+            QCOMPARE(HelpPageWindow(topic.subject), starts[i].first);
             // The whole first sentence, then a blank or a paragraph end.
             const QString& first = starts[i].second;
-            QVERIFY2(topic.text.startsWith(first), qPrintable(topic.window));
-            QVERIFY2(topic.text.at(first.size()).isSpace(), qPrintable(topic.window));
-            QCOMPARE(FindHelpTopic(topic.window), &topic);
+            QVERIFY2(topic.text.startsWith(first), qPrintable(starts[i].first));
+            QVERIFY2(topic.text.at(first.size()).isSpace(), qPrintable(starts[i].first));
+            QCOMPARE(&FindHelpTopic(topic.subject), &topic);
         }
-        QCOMPARE(FindHelpTopic(QStringLiteral("dati")), nullptr);
     }
 
     // The numbers the pages state are the ones the program computes with.
     void waterTextsStateTheProgramsNumbers() {
-        const QString manual = FindHelpTopic(QStringLiteral("manuale"))->text;
-        const QString working = FindHelpTopic(QStringLiteral("guidafunzionamento"))->text;
-        const QString window = FindHelpTopic(QStringLiteral("guidadati"))->text;
+        const QString manual = FindHelpTopic(HelpSubject::Manual).text;
+        const QString working = FindHelpTopic(HelpSubject::Working).text;
+        const QString window = FindHelpTopic(HelpSubject::WaterData).text;
         const QString rows = NumberToText(MaxRows);
         QVERIFY(manual.contains(rows + QStringLiteral(" tronchi")));
         QVERIFY(working.contains(rows + QStringLiteral(" tronchi")));
@@ -220,10 +220,9 @@ private slots:
         ApplicationState state;
         const char* values[] = {"100", "100", "10", "liscio", "0.002", "", "2"};
         for (int c = WaterColumn::lungh; c <= WaterColumn::c90; ++c)
-            StoreWaterCell(state, 1, c, QString::fromLatin1(values[c - 1]));
-        RecountRows(state);
-        QVERIFY(RecalculateRow(state, 1));
-        const QString loss = NumberToText(state.water.at(1, WaterColumn::perd).numberValue());
+            state.project.water.StoreWaterCell(1, c, QString::fromLatin1(values[c - 1]));
+        const QString loss =
+            NumberToText(state.project.water.at(1, WaterColumn::perd).numberValue());
         QVERIFY2(working.contains(QStringLiteral("perdita di ") + loss + QStringLiteral(" m")),
                  qPrintable(loss));
         // The comma ends a number: the pages give the same example as the
@@ -235,10 +234,10 @@ private slots:
     }
 
     void otherTextsStateTheProgramsRules() {
-        const QString archive = FindHelpTopic(QStringLiteral("guidaarchivio"))->text;
-        const QString gas = FindHelpTopic(QStringLiteral("guidadatigas"))->text;
-        const QString print = FindHelpTopic(QStringLiteral("guidastampa"))->text;
-        const QString cover = FindHelpTopic(QStringLiteral("guidafrontespizio"))->text;
+        const QString archive = FindHelpTopic(HelpSubject::Archive).text;
+        const QString gas = FindHelpTopic(HelpSubject::GasData).text;
+        const QString print = FindHelpTopic(HelpSubject::Printing).text;
+        const QString cover = FindHelpTopic(HelpSubject::Cover).text;
         // The data-file name the save dialog offers.
         const QString filter = ProjectFileCommands::SaveFilter();
         const QString prefix = filter.mid(filter.lastIndexOf(QLatin1Char(' ')) + 1).chopped(1);

@@ -1,7 +1,7 @@
 #include "HelpFixture.h"
 #include "QtTestRegistry.h"
 
-#include "core/InstallationSettings.h"
+#include "core/session/InstallationSettings.h"
 #include "windows/help/prodotti.h"
 #include "windows/help/sommario.h"
 

@@ -1,7 +1,7 @@
 #include "ProbeWindows.h"
 #include "QtTestRegistry.h"
 
-#include "windows/frame/ModTubarex.h"
+#include "windows/start/ModTubarex.h"
 #include "windows/start/frmSplash.h"
 #include "windows/start/scelta.h"
 

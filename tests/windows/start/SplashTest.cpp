@@ -1,7 +1,7 @@
 #include "ProbeWindows.h"
 #include "QtTestRegistry.h"
 
-#include "windows/frame/ModTubarex.h"
+#include "windows/start/ModTubarex.h"
 #include "windows/start/frmSplash.h"
 #include "windows/start/scelta.h"
 
@@ -19,7 +19,8 @@ private slots:
         ApplicationState fresh;
         ScriptedServices services;
         Forms forms;
-        AppContext context{fresh, forms, services.bundle};
+        ModTubarex procedures;
+        AppContext context{fresh, forms, services.bundle, procedures};
         forms.setContext(&context);
 
         frmSplash& splash = forms.show<frmSplash>();
@@ -29,8 +30,8 @@ private slots:
                  QStringLiteral("EDIZIONE PROFESSIONALE - VERSIONE 5.07.01"));
         QVERIFY(splash.label(2)->text().isEmpty());
         // The titles are built from the name set just before.
-        QCOMPARE(fresh.HelpTitle, QStringLiteral("Tubarex: aiuto in linea"));
-        QCOMPARE(fresh.CheckTitle,
+        QCOMPARE(fresh.program.HelpTitle, QStringLiteral("Tubarex: aiuto in linea"));
+        QCOMPARE(fresh.program.CheckTitle,
                  QStringLiteral("Tubarex: controllo dati immessi nella finestra attiva"));
         QCOMPARE(
             services.music.fileName,

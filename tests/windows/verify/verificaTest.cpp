@@ -61,28 +61,28 @@ private slots:
     // a bad one is refused, naming the segment.
     void upstreamTypedIsOneUndoStepOfTheDataWindow() {
         VerifyFixture e;
-        const GasSegmentTable before = e.f.state.gas;
+        const GasSegmentTable before = e.f.state.project.gas.table();
         QVERIFY(!e.typeUpstream(2, "5"));
-        QCOMPARE(e.f.state.gas, before);
+        QCOMPARE(e.f.state.project.gas.table(), before);
         QCOMPARE(e.f.services.messages.shown.size(), size_t(1));
         QVERIFY(e.f.services.messages.shown[0].text.startsWith(QStringLiteral("Tronco n. 2: ")));
         QCOMPARE(e.f.services.messages.shown[0].icon, NoticeIcon::Critical);
         int changes = 0;
-        e.f.state.projectListeners.add(
+        e.f.state.session.listeners.add(
             [&](ProjectEvent event) { changes += event == ProjectEvent::Changed; });
         QVERIFY(e.typeUpstream(3, "2"));
-        QCOMPARE(e.f.state.gas.upstream(3), 2);
+        QCOMPARE(e.f.state.project.gas.table().upstream(3), 2);
         QCOMPARE(changes, 1);
         QCOMPARE(e.critical(), 3);
         QTest::keyClick(e.g.lungh(1), Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(e.f.state.gas.upstream(3), 1);
+        QCOMPARE(e.f.state.project.gas.table().upstream(3), 1);
         QCOMPARE(e.critical(), 2);
         // The window's own Ctrl+Z acts on the network of its tab.
         e.v.reti->setCurrentWidget(e.v.gas);
         QTest::keyClick(e.g.lungh(1), Qt::Key_Y, Qt::ControlModifier);
-        QCOMPARE(e.f.state.gas.upstream(3), 2);
+        QCOMPARE(e.f.state.project.gas.table().upstream(3), 2);
         e.v.undo();
-        QCOMPARE(e.f.state.gas.upstream(3), 1);
+        QCOMPARE(e.f.state.project.gas.table().upstream(3), 1);
         QCOMPARE(e.g.lungh(3)->text(), QStringLiteral("10"));
     }
 
@@ -98,19 +98,19 @@ private slots:
         };
         QLineEdit* metano = e.v.gas->limiti[0];
         type(metano, "0,1");
-        QCOMPARE(e.f.state.extension.gasLimits.metano, 0.1);
+        QCOMPARE(e.f.state.project.extension().gasLimits.metano, 0.1);
         QVERIFY(e.v.gas->esito->text().startsWith(QStringLiteral("La rete gas supera il limite "
                                                                  "di 0,1 mbar")));
         type(metano, "zero");
-        QCOMPARE(e.f.state.extension.gasLimits.metano, 0.1);
+        QCOMPARE(e.f.state.project.extension().gasLimits.metano, 0.1);
         QCOMPARE(metano->text(), QStringLiteral("0,1"));
         QCOMPARE(e.f.services.messages.shown.size(), size_t(1));
         QLineEdit* head = e.v.acqua->limiti[1];
         type(head, "12.5");
-        QCOMPARE(e.f.state.extension.waterLimits.head, std::optional<double>(12.5));
+        QCOMPARE(e.f.state.project.extension().waterLimits.head, std::optional<double>(12.5));
         QCOMPARE(head->text(), QStringLiteral("12,5"));
         e.v.includi->setChecked(true);
-        QVERIFY(e.f.state.extension.reportVerification);
+        QVERIFY(e.f.state.project.extension().reportVerification);
 
         QCOMPARE(e.critical(), 2);
         e.g.lungh(3)->end(false);
@@ -124,33 +124,32 @@ private slots:
     // told and nothing can be applied.
     void sizingIsAppliedAsOneStep() {
         VerifyFixture e;
-        const GasSegmentTable before = e.f.state.gas;
+        const GasSegmentTable before = e.f.state.project.gas.table();
         SizingPanel& sizing = *e.v.gas->sizing;
         sizing.dimensiona->click();
         QVERIFY(!sizing.proposta->isHidden());
         QVERIFY(sizing.applica->isEnabled());
-        e.f.state.modified = false;
+        e.f.state.session.modified = false;
         sizing.applica->click();
-        QVERIFY(!(e.f.state.gas == before));
-        QVERIFY(e.f.state.modified);
+        QVERIFY(!(e.f.state.project.gas.table() == before));
+        QVERIFY(e.f.state.session.modified);
         QCOMPARE(e.g.tipofi(1)->currentText(),
-                 e.f.state.gas.at(1, GasColumn::tipofi).displayText());
+                 e.f.state.project.gas.at(1, GasColumn::tipofi).displayText());
         QVERIFY(sizing.proposta->isHidden()); // the project changed: no proposal is left
         QVERIFY(e.v.gas->esito->text().startsWith(QStringLiteral("La rete gas rispetta")));
         QTest::keyClick(e.g.lungh(1), Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(e.f.state.gas, before);
+        QCOMPARE(e.f.state.project.gas.table(), before);
 
         // 150 m³/h through 300 m: over 1 mbar even in 6'' pipe.
-        SetGasCell(e.f.state, 1, GasColumn::lungh, QStringLiteral("300"));
-        SetGasCell(e.f.state, 1, GasColumn::portgas, QStringLiteral("150"));
-        CalculateGasRow(e.f.state, 1);
-        const GasSegmentTable unsized = e.f.state.gas;
+        e.f.state.project.gas.TypeGasCell(1, GasColumn::lungh, QStringLiteral("300"));
+        e.f.state.project.gas.TypeGasCell(1, GasColumn::portgas, QStringLiteral("150"));
+        const GasSegmentTable unsized = e.f.state.project.gas.table();
         sizing.dimensiona->click();
         QVERIFY(!sizing.applica->isEnabled());
         QCOMPARE(e.f.services.messages.shown.size(), size_t(1));
-        QCOMPARE(e.f.services.messages.shown[0].text, SizeGasNetwork(e.f.state).message);
+        QCOMPARE(e.f.services.messages.shown[0].text, SizeGasNetwork(e.f.state.project).message);
         QCOMPARE(sizing.propostaEsito->text(), e.f.services.messages.shown[0].text);
-        QCOMPARE(e.f.state.gas, unsized);
+        QCOMPARE(e.f.state.project.gas.table(), unsized);
     }
 
     // A series of the user's, added in the editor, is offered and chosen
@@ -175,7 +174,7 @@ private slots:
         QCOMPARE(serie->count(), 4);
         QCOMPARE(serie->currentText(), DefaultWaterSeriesName());
         v.serie_Choose(QStringLiteral("PE 100"));
-        QCOMPARE(f.state.extension.waterSeries, QStringLiteral("PE 100"));
+        QCOMPARE(f.state.project.extension().waterSeries, QStringLiteral("PE 100"));
         QCOMPARE(serie->currentText(), QStringLiteral("PE 100"));
         v.Form_Unload();
     }

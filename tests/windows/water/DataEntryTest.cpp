@@ -112,7 +112,8 @@ private slots:
         else
             QTest::keyClicks(box, typed);
         QCOMPARE(box->text(), stored);
-        QCOMPARE((kind == WaterBox ? f.state.water.at(1, column) : f.state.gas.at(1, column))
+        QCOMPARE((kind == WaterBox ? f.state.project.water.at(1, column)
+                                   : f.state.project.gas.at(1, column))
                      .displayText(),
                  stored);
     }
@@ -160,9 +161,8 @@ private slots:
     void fittingRowFollowsTheRowEdited() {
         ShellFixture f;
         for (int r = 1; r <= 9; ++r)
-            SetGasCell(f.state, r, GasColumn::lungh, QStringLiteral("5"));
-        SetGasCell(f.state, 9, GasColumn::cu90, QStringLiteral("2"));
-        CountGasRows(f.state);
+            f.state.project.gas.TypeGasCell(r, GasColumn::lungh, QStringLiteral("5"));
+        f.state.project.gas.TypeGasCell(9, GasColumn::cu90, QStringLiteral("2"));
         datigas& w = f.forms.show<datigas>();
         w.RefreshGasBand();
         QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), w.num(9)->mapToGlobal(QPointF(2, 2)),
@@ -178,10 +178,10 @@ private slots:
         QCOMPARE(w.eventuale->text(), QStringLiteral("eventuali altri dati del tronco n. 10"));
         QCOMPARE(w.fitting(GasColumn::cu90)->text(), QString());
         QTest::keyClicks(w.fitting(GasColumn::cu45), QStringLiteral("1"));
-        QCOMPARE(f.state.gas.at(10, GasColumn::cu45).displayText(), QStringLiteral("1"));
-        QVERIFY(f.state.gas.at(9, GasColumn::cu45).isEmpty());
+        QCOMPARE(f.state.project.gas.at(10, GasColumn::cu45).displayText(), QStringLiteral("1"));
+        QVERIFY(f.state.project.gas.at(9, GasColumn::cu45).isEmpty());
         QCOMPARE(w.fitting(GasColumn::luvirt)->text(),
-                 f.state.gas.at(10, GasColumn::luvirt).displayText());
+                 f.state.project.gas.at(10, GasColumn::luvirt).displayText());
     }
 
     // An empty row before rows that hold data (an inserted row) goes with

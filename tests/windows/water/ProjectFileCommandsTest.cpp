@@ -1,9 +1,9 @@
 #include "ProbeWindows.h"
 #include "QtTestRegistry.h"
 
-#include "core/ProjectFile.h"
+#include "core/file/ProjectFile.h"
 #include "windows/frame/DataTextValidator.h"
-#include "windows/water/ProjectFileCommands.h"
+#include "windows/project/ProjectFileCommands.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -17,11 +17,17 @@ namespace cmdtest {
 class ViewProbe : public ProbeForm, public ProjectView {
     Q_OBJECT
 public:
-    using ProbeForm::ProbeForm;
+    explicit ViewProbe(AppContext& context, QWidget* parent = nullptr)
+        : ProbeForm(context, parent)
+        , m_files(context, this) {}
     void projectOpened() override { ++opened; }
     void setBackgroundColour(const QColor& colour) override { background = colour; }
+    ProjectFileCommands& files() override { return m_files; }
     int opened = 0;
     QColor background;
+
+private:
+    ProjectFileCommands m_files;
 };
 
 class dati : public ViewProbe {
@@ -43,7 +49,7 @@ public:
     using ViewProbe::ViewProbe;
     void Form_Load() override {
         ProbeForm::Form_Load();
-        m_ctx.state.cover.data = QStringLiteral("oggi");
+        m_ctx.state.project.cover.data = QStringLiteral("oggi");
     }
 };
 
@@ -54,13 +60,12 @@ namespace {
 // A project of two complete water rows named "Acquedotto".
 void fillProject(ApplicationState& s) {
     for (int r = 1; r <= 2; ++r) {
-        StoreWaterCell(s, r, WaterColumn::lungh, QStringLiteral("10"));
-        StoreWaterCell(s, r, WaterColumn::diam, QStringLiteral("50"));
-        StoreWaterCell(s, r, WaterColumn::port, QStringLiteral("1.5"));
-        PickWallType(s, r, 2);
+        s.project.water.StoreWaterCell(r, WaterColumn::lungh, QStringLiteral("10"));
+        s.project.water.StoreWaterCell(r, WaterColumn::diam, QStringLiteral("50"));
+        s.project.water.StoreWaterCell(r, WaterColumn::port, QStringLiteral("1.5"));
+        s.project.water.PickWallType(r, 2);
     }
-    RecountRows(s);
-    s.cover.progetto = QStringLiteral("Acquedotto");
+    s.project.cover.progetto = QStringLiteral("Acquedotto");
 }
 
 QByteArray contents(const QString& path) {
@@ -108,7 +113,7 @@ private slots:
 
     void openCancelledChangesNothing() {
         ShellFixture f;
-        f.state.CurrentFileName = QStringLiteral("/prima");
+        f.state.session.CurrentFileName = QStringLiteral("/prima");
         ProjectFileCommands files(f.context, nullptr);
         QVERIFY(!files.Open());
         QCOMPARE(f.services.dialogs.openRequests.size(), size_t(1));
@@ -118,7 +123,7 @@ private slots:
         QCOMPARE(r.filter,
                  QStringLiteral("Tutti i file (*.*) | *.*|File Tubarex-dati- | Tubarex-dati-*"));
         QCOMPARE(r.filterIndex, 2);
-        QCOMPARE(f.state.CurrentFileName, QStringLiteral("/prima"));
+        QCOMPARE(f.state.session.CurrentFileName, QStringLiteral("/prima"));
         QVERIFY(f.services.messages.shown.empty());
     }
 
@@ -136,13 +141,13 @@ private slots:
         ProjectFileCommands files(f.context, nullptr);
         QVERIFY(!files.Open());
         QVERIFY(!f.forms.isLoaded(QStringLiteral("frontespizio")));
-        QCOMPARE(f.state.cover.data, QString());
+        QCOMPARE(f.state.project.cover.data, QString());
         QCOMPARE(f.services.messages.shown.size(), size_t(1));
         QCOMPARE(f.services.messages.shown[0].icon, NoticeIcon::Critical);
-        QCOMPARE(f.services.messages.shown[0].title, f.state.CheckTitle);
+        QCOMPARE(f.services.messages.shown[0].title, f.state.program.CheckTitle);
         QVERIFY(f.services.messages.shown[0].text.contains(path));
-        QCOMPARE(f.state.waterRows(), 2);
-        QCOMPARE(f.state.CurrentFileName, QString());
+        QCOMPARE(f.state.project.water.rows(), 2);
+        QCOMPARE(f.state.session.CurrentFileName, QString());
     }
 
     // Saving asks for a name once; the next save writes the same file, and
@@ -163,26 +168,25 @@ private slots:
         QCOMPARE(r.fileName, QStringLiteral("Tubarex-dati-"));
         QCOMPARE(r.filter, QStringLiteral("File Tubarex-dati- | Tubarex-dati-*"));
         QCOMPARE(r.filterIndex, 1);
-        QCOMPARE(f.state.CurrentFileName, path);
+        QCOMPARE(f.state.session.CurrentFileName, path);
         QVERIFY(contents(path).startsWith("2\r\n"));
         // The cover window was loaded (and dated) before the save read it.
         QVERIFY(contents(path).contains("\"oggi\""));
 
-        StoreWaterCell(f.state, 3, WaterColumn::lungh, QStringLiteral("7"));
-        RecountRows(f.state);
+        f.state.project.water.StoreWaterCell(3, WaterColumn::lungh, QStringLiteral("7"));
         QVERIFY(files.Save(alwaysPasses));
         QCOMPARE(f.services.dialogs.saveRequests.size(), size_t(1));
         QVERIFY(contents(path).startsWith("3\r\n"));
 
-        ClearWaterTable(f.state);
-        f.state.WaterBandTop = 40;
-        f.state.CurrentFileName.clear();
+        f.state.project.water.ClearWaterTable();
+        f.state.view.WaterBandTop = 40;
+        f.state.session.CurrentFileName.clear();
         f.services.dialogs.openResults.push_back(path);
         QVERIFY(files.Open());
-        QCOMPARE(f.state.waterRows(), 3);
-        QCOMPARE(f.state.WaterBandTop, 1);
-        QCOMPARE(f.state.CurrentFileName, path);
-        QCOMPARE(f.state.cover.data, QStringLiteral("oggi"));
+        QCOMPARE(f.state.project.water.rows(), 3);
+        QCOMPARE(f.state.view.WaterBandTop, 1);
+        QCOMPARE(f.state.session.CurrentFileName, path);
+        QCOMPARE(f.state.project.cover.data, QStringLiteral("oggi"));
         auto* gas = qobject_cast<cmdtest::datigas*>(f.forms.find(QStringLiteral("datigas")));
         QVERIFY(gas);
         QCOMPARE(gas->opened, 1);
@@ -193,7 +197,7 @@ private slots:
         QTemporaryDir dir;
         ShellFixture f;
         fillProject(f.state);
-        f.state.CurrentFileName = dir.filePath(QStringLiteral("Tubarex-dati-vecchio"));
+        f.state.session.CurrentFileName = dir.filePath(QStringLiteral("Tubarex-dati-vecchio"));
         ProjectFileCommands files(f.context, nullptr);
         QVERIFY(!files.SaveAs(alwaysPasses));
         QCOMPARE(f.services.dialogs.saveRequests.size(), size_t(1));
@@ -213,20 +217,20 @@ private slots:
             const QString other = dir.filePath(QStringLiteral("Tubarex-dati-nuovo"));
             ShellFixture f;
             fillProject(f.state);
-            f.state.CurrentFileName = open;
+            f.state.session.CurrentFileName = open;
             ProjectFileCommands files(f.context, nullptr);
             if (outcome == Outcome::NoProject)
-                f.state.cover.progetto.clear();
+                f.state.project.cover.progetto.clear();
             if (outcome != Outcome::Cancelled)
                 f.services.dialogs.saveResults.push_back(
                     outcome == Outcome::WriteFails
                         ? dir.filePath(QStringLiteral("manca/Tubarex-dati-nuovo"))
                         : other);
             QVERIFY(!files.SaveAs([outcome] { return outcome != Outcome::Refused; }));
-            QCOMPARE(f.state.CurrentFileName, open);
+            QCOMPARE(f.state.session.CurrentFileName, open);
             QVERIFY(!QFile::exists(other));
 
-            f.state.cover.progetto = QStringLiteral("Acquedotto");
+            f.state.project.cover.progetto = QStringLiteral("Acquedotto");
             f.services.dialogs.saveResults.clear();
             const size_t asked = f.services.dialogs.saveRequests.size();
             QVERIFY(files.Save(alwaysPasses));
@@ -241,12 +245,12 @@ private slots:
         QTemporaryDir dir;
         ShellFixture f;
         fillProject(f.state);
-        f.state.CurrentFileName = dir.filePath(QStringLiteral("Tubarex-dati-aperto"));
+        f.state.session.CurrentFileName = dir.filePath(QStringLiteral("Tubarex-dati-aperto"));
         const QString other = dir.filePath(QStringLiteral("Tubarex-dati-copia"));
         f.services.dialogs.saveResults.push_back(other);
         ProjectFileCommands files(f.context, nullptr);
         QVERIFY(files.SaveAs(alwaysPasses));
-        QCOMPARE(f.state.CurrentFileName, other);
+        QCOMPARE(f.state.session.CurrentFileName, other);
         QVERIFY(QFile::exists(other));
     }
 
@@ -255,12 +259,13 @@ private slots:
     void cancelledOpenKeepsOrForgetsTheCurrentFile() {
         for (const bool forgets : {false, true}) {
             ShellFixture f;
-            f.state.CurrentFileName = QStringLiteral("/prima");
+            f.state.session.CurrentFileName = QStringLiteral("/prima");
             ProjectFileCommands files(f.context, nullptr,
                                       forgets ? CancelledOpen::ForgetsCurrentFile
                                               : CancelledOpen::KeepsCurrentFile);
             QVERIFY(!files.Open());
-            QCOMPARE(f.state.CurrentFileName, forgets ? QString() : QStringLiteral("/prima"));
+            QCOMPARE(f.state.session.CurrentFileName,
+                     forgets ? QString() : QStringLiteral("/prima"));
         }
     }
 
@@ -273,7 +278,7 @@ private slots:
         QVERIFY(f.services.messages.shown.empty());
         QVERIFY(!f.forms.isLoaded(QStringLiteral("frontespizio")));
 
-        f.state.cover.progetto.clear();
+        f.state.project.cover.progetto.clear();
         QVERIFY(!files.Save(alwaysPasses));
         QCOMPARE(f.services.messages.shown.size(), size_t(1));
         QCOMPARE(f.services.messages.shown[0].text,
@@ -287,12 +292,12 @@ private slots:
         QTemporaryDir dir;
         ShellFixture f;
         fillProject(f.state);
-        f.state.CurrentFileName = dir.filePath(QStringLiteral("manca/Tubarex-dati-x"));
+        f.state.session.CurrentFileName = dir.filePath(QStringLiteral("manca/Tubarex-dati-x"));
         ProjectFileCommands files(f.context, nullptr);
         QVERIFY(!files.Save(alwaysPasses));
         QCOMPARE(f.services.messages.shown.size(), size_t(1));
         QCOMPARE(f.services.messages.shown[0].icon, NoticeIcon::Critical);
-        QCOMPARE(f.services.messages.shown[0].title, f.state.CheckTitle);
+        QCOMPARE(f.services.messages.shown[0].title, f.state.program.CheckTitle);
     }
 
     // The file is deleted at once; the current file name stays, and the
@@ -304,14 +309,14 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.close();
         ShellFixture f;
-        f.state.CurrentFileName = path;
+        f.state.session.CurrentFileName = path;
         f.services.dialogs.openResults.push_back(path);
         ProjectFileCommands files(f.context, nullptr);
         QVERIFY(files.Delete());
         QVERIFY(!QFile::exists(path));
-        QCOMPARE(f.state.CurrentFileName, path);
+        QCOMPARE(f.state.session.CurrentFileName, path);
         const FileDialogRequest& r = f.services.dialogs.openRequests.front();
-        QCOMPARE(r.title, f.state.DeleteDialogTitle);
+        QCOMPARE(r.title, f.state.program.DeleteDialogTitle);
         QCOMPARE(r.fileName, QStringLiteral("Tubarex-dati-"));
         QCOMPARE(r.filter,
                  QStringLiteral("Tutti i file (*.*)|*.*|File Tubarex-dati- | Tubarex-dati-*"));
@@ -322,14 +327,14 @@ private slots:
         // The next Salva recreates the deleted file without asking, and a
         // text with commas comes back whole.
         fillProject(f.state);
-        f.state.cover.localita = QStringLiteral("Via Roma, 1, Mantova");
+        f.state.project.cover.localita = QStringLiteral("Via Roma, 1, Mantova");
         QVERIFY(files.Save(alwaysPasses));
         QVERIFY(f.services.dialogs.saveRequests.empty());
         QVERIFY(QFile::exists(path));
-        f.state.cover.localita.clear();
+        f.state.project.cover.localita.clear();
         f.services.dialogs.openResults.push_back(path);
         QVERIFY(files.Open());
-        QCOMPARE(f.state.cover.localita, QStringLiteral("Via Roma, 1, Mantova"));
+        QCOMPARE(f.state.project.cover.localita, QStringLiteral("Via Roma, 1, Mantova"));
     }
 
     // Started with a data file: the water window shows the project at once.
@@ -339,15 +344,15 @@ private slots:
         {
             ApplicationState source;
             fillProject(source);
-            QCOMPARE(SaveProjectFile(source, path), QString());
+            QVERIFY(SaveProjectFile(source.project, path).ok());
         }
         ShellFixture f;
         f.state = ApplicationState();
         f.forms.enrol<cmdtest::dati>();
         QVERIFY(OpenProjectAtStart(f.context, path));
-        QVERIFY(!f.state.ProgramName.isEmpty());
-        QCOMPARE(f.state.waterRows(), 2);
-        QCOMPARE(f.state.CurrentFileName, path);
+        QVERIFY(!f.state.program.ProgramName.isEmpty());
+        QCOMPARE(f.state.project.water.rows(), 2);
+        QCOMPARE(f.state.session.CurrentFileName, path);
         auto* water = qobject_cast<cmdtest::dati*>(f.forms.find(QStringLiteral("dati")));
         QVERIFY(water);
         QVERIFY(water->isVisible());
@@ -363,10 +368,10 @@ private slots:
         QVERIFY(!OpenProjectAtStart(f.context, dir.filePath(QStringLiteral("manca"))));
         QCOMPARE(f.services.messages.shown.size(), size_t(1));
         QCOMPARE(f.services.messages.shown[0].icon, NoticeIcon::Critical);
-        QVERIFY(!f.state.CheckTitle.isEmpty());
-        QCOMPARE(f.services.messages.shown[0].title, f.state.CheckTitle);
+        QVERIFY(!f.state.program.CheckTitle.isEmpty());
+        QCOMPARE(f.services.messages.shown[0].title, f.state.program.CheckTitle);
         QVERIFY(!f.forms.isLoaded(QStringLiteral("dati")));
-        QCOMPARE(f.state.WaterRowCount, std::optional<int>());
+        QCOMPARE(f.state.project.water.count(), std::optional<int>());
     }
 
     void greyBackgroundReachesEveryProjectWindow() {

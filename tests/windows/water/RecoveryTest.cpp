@@ -1,13 +1,13 @@
 #include "ProjectFixture.h"
 #include "QtTestRegistry.h"
 
-#include "core/ProjectFile.h"
-#include "core/Recovery.h"
+#include "core/file/ProjectFile.h"
+#include "core/session/Recovery.h"
 #include "windows/cover/frontespizio.h"
-#include "windows/frame/ModTubarex.h"
 #include "windows/frame/WindowFrame.h"
 #include "windows/gas/datigas.h"
-#include "windows/water/RecoveryOffer.h"
+#include "windows/project/RecoveryOffer.h"
+#include "windows/start/ModTubarex.h"
 #include "windows/water/dati.h"
 
 #include <QAction>
@@ -45,13 +45,13 @@ struct RecoveryFixture {
     // A copy of `state`'s project left by a run that is gone.
     QString leaveCopy(const ApplicationState& state, const QString& name) const {
         const QString path = QDir(folder).filePath(name);
-        [&] { QVERIFY(SaveProjectFile(state, path).isEmpty()); }();
+        [&] { QVERIFY(SaveProjectFile(state.project, path).ok()); }();
         return path;
     }
 };
 
 QByteArray projectBytes(const ApplicationState& state) {
-    return std::get<QByteArray>(BuildProjectFile(state));
+    return BuildProjectFile(state.project).value();
 }
 
 } // namespace
@@ -87,12 +87,11 @@ private slots:
 
             const QString path = r.dir.filePath(QStringLiteral("rete"));
             r.f.services.dialogs.saveResults.push_back(path);
-            r.f.state.water.at(1, WaterColumn::lungh) = Cell::text(QStringLiteral("12"));
-            StoreWaterCell(r.f.state, 1, WaterColumn::diam, QStringLiteral("50"));
-            StoreWaterCell(r.f.state, 1, WaterColumn::port, QStringLiteral("2"));
-            PickWallType(r.f.state, 1, 1);
-            RecountRows(r.f.state);
-            r.f.state.cover.progetto = QStringLiteral("Rete");
+            r.f.state.project.water.StoreWaterCell(1, WaterColumn::lungh, QStringLiteral("12"));
+            r.f.state.project.water.StoreWaterCell(1, WaterColumn::diam, QStringLiteral("50"));
+            r.f.state.project.water.StoreWaterCell(1, WaterColumn::port, QStringLiteral("2"));
+            r.f.state.project.water.PickWallType(1, 1);
+            r.f.state.project.cover.progetto = QStringLiteral("Rete");
             r.f.forms.get<dati>().frame()->item(QStringLiteral("salvanome"))->trigger();
             QVERIFY2(QFile::exists(path), c.name);
             QVERIFY2(!QFile::exists(r.copy->path()), c.name);
@@ -119,16 +118,14 @@ private slots:
     // it as the project, unsaved; No removes it.
     void leftCopyIsOffered() {
         ApplicationState crashed;
-        StoreWaterCell(crashed, 1, WaterColumn::lungh, QStringLiteral("40"));
-        StoreWaterCell(crashed, 2, WaterColumn::lungh, QStringLiteral("30"));
-        RecountRows(crashed);
-        SetGasCell(crashed, 1, GasColumn::lungh, QStringLiteral("7"));
-        CountGasRows(crashed);
-        crashed.cover.progetto = QStringLiteral("Palazzina");
+        crashed.project.water.StoreWaterCell(1, WaterColumn::lungh, QStringLiteral("40"));
+        crashed.project.water.StoreWaterCell(2, WaterColumn::lungh, QStringLiteral("30"));
+        crashed.project.gas.TypeGasCell(1, GasColumn::lungh, QStringLiteral("7"));
+        crashed.project.cover.progetto = QStringLiteral("Palazzina");
 
         for (const MsgAnswer answer : {MsgAnswer::Yes, MsgAnswer::No}) {
             RecoveryFixture r;
-            r.f.state.CurrentFileName = QStringLiteral("/altrove/Tubarex-dati-vecchio");
+            r.f.state.session.CurrentFileName = QStringLiteral("/altrove/Tubarex-dati-vecchio");
             const QString left = r.leaveCopy(crashed, QStringLiteral("Tubarex-recupero-1-1"));
             const QDateTime written = QFileInfo(left).lastModified();
             r.f.services.messages.answer(answer);
@@ -141,20 +138,20 @@ private slots:
                               written.toString(QStringLiteral("HH:mm"))));
             QVERIFY(!QFile::exists(left));
             // Yes: the copy of a project never saved is still without a file.
-            QCOMPARE(r.f.state.CurrentFileName,
+            QCOMPARE(r.f.state.session.CurrentFileName,
                      answer == MsgAnswer::Yes ? QString()
                                               : QStringLiteral("/altrove/Tubarex-dati-vecchio"));
             if (answer == MsgAnswer::Yes) {
-                QCOMPARE(r.f.state.waterRows(), 2);
-                QCOMPARE(r.f.state.cover.progetto, QStringLiteral("Palazzina"));
-                QCOMPARE(r.f.state.water.at(2, WaterColumn::lungh).displayText(),
+                QCOMPARE(r.f.state.project.water.rows(), 2);
+                QCOMPARE(r.f.state.project.cover.progetto, QStringLiteral("Palazzina"));
+                QCOMPARE(r.f.state.project.water.at(2, WaterColumn::lungh).displayText(),
                          QStringLiteral("30"));
-                QCOMPARE(r.f.state.gasRows(), 1);
+                QCOMPARE(r.f.state.project.gas.rows(), 1);
                 // Still unsaved work: this run's copy holds it now.
                 QVERIFY(QFile::exists(r.copy->path()));
                 QVERIFY(r.f.forms.find(QStringLiteral("dati"))->isVisible());
             } else {
-                QCOMPARE(r.f.state.waterRows(), 0);
+                QCOMPARE(r.f.state.project.water.rows(), 0);
                 QCOMPARE(r.copies(), QStringList());
             }
         }
@@ -166,7 +163,7 @@ private slots:
         RecoveryFixture crashed;
         const QString file = crashed.dir.filePath(QStringLiteral("Tubarex-dati-palazzina"));
         WriteProject(file, QStringLiteral("Palazzina"));
-        QCOMPARE(OpenProject(crashed.f.context, file), QString());
+        QVERIFY(OpenProject(crashed.f.context, file).ok());
         QTest::keyClicks(crashed.f.forms.get<dati>().lungh(1), QStringLiteral("5"));
         QVERIFY(crashed.copy->write());
 
@@ -180,14 +177,15 @@ private slots:
         QVERIFY(next.f.services.messages.shown[0].text.startsWith(
             QStringLiteral("Sono stati trovati dati non archiviati di "
                            "\u00abTubarex-dati-palazzina\u00bb del ")));
-        QCOMPARE(next.f.state.CurrentFileName, file);
-        QVERIFY(next.f.state.modified);
+        QCOMPARE(next.f.state.session.CurrentFileName, file);
+        QVERIFY(next.f.state.session.modified);
         next.f.forms.get<dati>().frame()->item(QStringLiteral("salva"))->trigger();
         QVERIFY(next.f.services.dialogs.saveRequests.empty());
-        QVERIFY(!next.f.state.modified);
+        QVERIFY(!next.f.state.session.modified);
         ApplicationState reread;
-        QCOMPARE(LoadProjectFile(reread, file), QString());
-        QCOMPARE(reread.water.at(1, WaterColumn::lungh).displayText(), QStringLiteral("105"));
+        QVERIFY(LoadProjectFile(reread, file).ok());
+        QCOMPARE(reread.project.water.at(1, WaterColumn::lungh).displayText(),
+                 QStringLiteral("105"));
     }
 
     // The copy of a run that is alive is never offered to another; once
@@ -195,8 +193,7 @@ private slots:
     void copyOfALiveRunIsNotOffered() {
         RecoveryFixture r;
         ShellFixture other;
-        StoreWaterCell(other.state, 1, WaterColumn::lungh, QStringLiteral("5"));
-        RecountRows(other.state);
+        other.state.project.water.StoreWaterCell(1, WaterColumn::lungh, QStringLiteral("5"));
         auto live = std::make_unique<RecoveryCopy>(other.state, r.folder);
         QVERIFY(live->start());
         QVERIFY(live->write());
@@ -221,25 +218,25 @@ private slots:
         RecoveryFixture r;
         ApplicationState& s = r.f.state;
         for (int row : {1, 3, 4})
-            StoreWaterCell(s, row, WaterColumn::lungh, QString::number(row));
-        s.water.emptyRow(2);
-        RecountRows(s);
-        SetGasCell(s, 2, GasColumn::lungh, QStringLiteral("9"));
-        CountGasRows(s);
+            s.project.water.StoreWaterCell(row, WaterColumn::lungh, QString::number(row));
+        s.project.water.StoreWaterCell(2, WaterColumn::lungh, QString());
+        s.project.gas.TypeGasCell(2, GasColumn::lungh, QStringLiteral("9"));
         QVERIFY(r.copy->write());
-        const WaterTable water = s.water;
+        const WaterTable water = s.project.water.table();
 
         RecoveryFixture next;
         QVERIFY(QFile::copy(r.copy->path(),
                             QDir(next.folder).filePath(QStringLiteral("Tubarex-recupero-2-2"))));
         next.f.services.messages.answer(MsgAnswer::Yes);
         QVERIFY(OfferRecovery(next.f.context, *next.copy));
-        QCOMPARE(next.f.state.waterRows(), 3);
-        QCOMPARE(next.f.state.gasRows(), 1);
-        QCOMPARE(next.f.state.water.at(4, WaterColumn::lungh).displayText(), QStringLiteral("4"));
-        QCOMPARE(next.f.state.gas.at(2, GasColumn::lungh).displayText(), QStringLiteral("9"));
+        QCOMPARE(next.f.state.project.water.rows(), 3);
+        QCOMPARE(next.f.state.project.gas.rows(), 1);
+        QCOMPARE(next.f.state.project.water.at(4, WaterColumn::lungh).displayText(),
+                 QStringLiteral("4"));
+        QCOMPARE(next.f.state.project.gas.at(2, GasColumn::lungh).displayText(),
+                 QStringLiteral("9"));
         for (int row = 1; row <= 4; ++row)
-            QCOMPARE(next.f.state.water.at(row, WaterColumn::lungh).displayText(),
+            QCOMPARE(next.f.state.project.water.at(row, WaterColumn::lungh).displayText(),
                      water.at(row, WaterColumn::lungh).displayText());
     }
 };

@@ -1,11 +1,11 @@
 #include "ProjectFixture.h"
 #include "QtTestRegistry.h"
 
-#include "core/Recovery.h"
+#include "core/session/Recovery.h"
 #include "windows/frame/BandEditing.h"
-#include "windows/frame/ModTubarex.h"
 #include "windows/frame/WindowFrame.h"
-#include "windows/water/RecoveryOffer.h"
+#include "windows/project/RecoveryOffer.h"
+#include "windows/start/ModTubarex.h"
 
 #include <QAction>
 #include <QDir>
@@ -30,7 +30,7 @@ struct TwoProjects : ProjectFixture {
         forms.show<frontespizio>();
         forms.show<datigas>();
         forms.show<dati>();
-        [&] { QCOMPARE(OpenProject(context, first), QString()); }();
+        [&] { QVERIFY(OpenProject(context, first).ok()); }();
     }
     // The three titles, each with the window's caption after the name.
     QStringList titles() {
@@ -61,7 +61,7 @@ const std::pair<const char*, Step> Changes[] = {
      [](TwoProjects& p) {
          QTest::keyClicks(p.water().lungh(1), QStringLiteral("7"));
          p.cover().frame()->item(QStringLiteral("salva"))->trigger();
-         QVERIFY(!p.state.modified);
+         QVERIFY(!p.state.session.modified);
          p.water().editing().undo();
      }},
     {"progetto",
@@ -77,7 +77,7 @@ const std::pair<const char*, Step> Replacements[] = {
      [](TwoProjects& p) { p.cover().frame()->item(QStringLiteral("apri"))->trigger(); }},
     {"progetto recente",
      [](TwoProjects& p) {
-         p.state.recent.add(p.second);
+         p.state.session.recent.add(p.second);
          QMenu* file = p.gas().frame()->menu(QStringLiteral("file"));
          emit file->aboutToShow();
          file->findChild<QAction*>(QStringLiteral("recente(1)"))->trigger();
@@ -116,12 +116,12 @@ private slots:
         TwoProjects p;
         QCOMPARE(p.titles(), QStringList(3, QStringLiteral("Tubarex-dati-primo")));
         Changes[change].second(p);
-        QVERIFY(p.state.modified);
+        QVERIFY(p.state.session.modified);
         QCOMPARE(p.titles(), QStringList(3, QStringLiteral("Tubarex-dati-primo*")));
 
         p.services.dialogs.saveResults.push_back(p.dir.filePath(QStringLiteral("Tubarex-dati-n")));
         p.cover().frame()->item(QStringLiteral("salvanome"))->trigger();
-        QVERIFY(!p.state.modified);
+        QVERIFY(!p.state.session.modified);
         QCOMPARE(p.titles(), QStringList(3, QStringLiteral("Tubarex-dati-n")));
     }
 
@@ -154,9 +154,10 @@ private slots:
 
         const bool replaced = answer != MsgAnswer::Cancel;
         QCOMPARE(p.onDisk(p.first) != before, answer == MsgAnswer::Yes);
-        QCOMPARE(p.state.cover.progetto,
+        QCOMPARE(p.state.project.cover.progetto,
                  replaced ? QStringLiteral("Secondo") : QStringLiteral("Primo"));
-        QCOMPARE(p.state.modified, !replaced || qstrcmp(Replacements[path].first, "recupero") == 0);
+        QCOMPARE(p.state.session.modified,
+                 !replaced || qstrcmp(Replacements[path].first, "recupero") == 0);
     }
 
     // The exit, by its command or by closing the last window on the screen

@@ -1,11 +1,11 @@
 #include "QtTestRegistry.h"
 #include "ShellFixture.h"
 
-#include "core/NumberText.h"
-#include "core/ProjectFile.h"
+#include "core/file/ProjectFile.h"
+#include "core/model/NumberText.h"
 #include "windows/frame/BandEditing.h"
 #include "windows/frame/WindowFrame.h"
-#include "windows/water/ProjectFileCommands.h"
+#include "windows/project/ProjectFileCommands.h"
 #include "windows/water/dati.h"
 
 #include <QAction>
@@ -40,13 +40,11 @@ struct EditFixture {
     explicit EditFixture(int n) {
         ApplicationState& s = f.state;
         for (int r = 1; r <= n; ++r) {
-            StoreWaterCell(s, r, WaterColumn::lungh, NumberToText(10 * r));
-            StoreWaterCell(s, r, WaterColumn::diam, QStringLiteral("50"));
-            StoreWaterCell(s, r, WaterColumn::port, QStringLiteral("2"));
-            PickWallType(s, r, 1);
-            RecalculateRow(s, r);
+            s.project.water.StoreWaterCell(r, WaterColumn::lungh, NumberToText(10 * r));
+            s.project.water.StoreWaterCell(r, WaterColumn::diam, QStringLiteral("50"));
+            s.project.water.StoreWaterCell(r, WaterColumn::port, QStringLiteral("2"));
+            s.project.water.PickWallType(r, 1);
         }
-        RecountRows(s);
         w.RefreshBand();
     }
 
@@ -60,8 +58,8 @@ struct EditFixture {
         friend bool operator==(const Snapshot&, const Snapshot&) = default;
     };
     Snapshot snapshot() const {
-        return {f.state.water, f.state.WaterRowCount, f.state.WaterBandTop, w.Label1->text(),
-                w.lungh(1)->text()};
+        return {f.state.project.water.table(), f.state.project.water.count(),
+                f.state.view.WaterBandTop, w.Label1->text(), w.lungh(1)->text()};
     }
 
     void pasteInto(QWidget* box, const QString& clipboard) {
@@ -93,16 +91,19 @@ private slots:
             QTest::keySequence(e.w.lungh(4), keys);
             const ApplicationState& s = e.f.state;
             QVERIFY(e.f.services.messages.shown.empty());
-            QCOMPARE(s.waterRows(), 6);
+            QCOMPARE(s.project.water.rows(), 6);
             QCOMPARE(e.w.Label1->text(), QStringLiteral("6"));
-            QCOMPARE(s.water.at(4, WaterColumn::port).displayText(), QStringLiteral("2.5"));
-            QCOMPARE(s.water.at(5, WaterColumn::tipoc).displayText(), QStringLiteral("corrente"));
-            QCOMPARE(s.water.at(6, WaterColumn::sca).displayText(), QStringLiteral("0.00032"));
+            QCOMPARE(s.project.water.at(4, WaterColumn::port).displayText(), QStringLiteral("2.5"));
+            QCOMPARE(s.project.water.at(5, WaterColumn::tipoc).displayText(),
+                     QStringLiteral("corrente"));
+            QCOMPARE(s.project.water.at(6, WaterColumn::sca).displayText(),
+                     QStringLiteral("0.00032"));
             for (int r = 4; r <= 6; ++r) {
-                QVERIFY(s.water.at(r, WaterColumn::perd).value() > 0.0);
-                QCOMPARE(e.w.perd(r)->text(), s.water.at(r, WaterColumn::perd).displayText());
+                QVERIFY(s.project.water.at(r, WaterColumn::perd).value() > 0.0);
+                QCOMPARE(e.w.perd(r)->text(),
+                         s.project.water.at(r, WaterColumn::perd).displayText());
                 QCOMPARE(e.w.box(WaterColumn::diam, r)->text(),
-                         s.water.at(r, WaterColumn::diam).displayText());
+                         s.project.water.at(r, WaterColumn::diam).displayText());
             }
             QCOMPARE(e.w.passo->text(),
                      QStringLiteral("Correggere, archiviare quanto immesso, digitare ulteriori "
@@ -117,8 +118,9 @@ private slots:
         for (int r = 10; r <= 24; ++r)
             block += QStringLiteral("12,5\r\n");
         e.pasteInto(e.w.lungh(10), block);
-        QCOMPARE(e.f.state.waterRows(), 24);
-        QCOMPARE(e.f.state.water.at(24, WaterColumn::lungh).displayText(), QStringLiteral("12.5"));
+        QCOMPARE(e.f.state.project.water.rows(), 24);
+        QCOMPARE(e.f.state.project.water.at(24, WaterColumn::lungh).displayText(),
+                 QStringLiteral("12.5"));
         QCOMPARE(e.w.VScroll1->value(), 15);
         QCOMPARE(e.w.num(10)->text(), QStringLiteral("24"));
         QCOMPARE(e.w.lungh(10)->text(), QStringLiteral("12.5"));
@@ -135,7 +137,7 @@ private slots:
                                               "blocco va oltre l'ultima colonna dei dati;\r- il "
                                               "blocco non è stato incollato."));
         QCOMPARE(message.icon, NoticeIcon::Critical);
-        QCOMPARE(message.title, e.f.state.CheckTitle);
+        QCOMPARE(message.title, e.f.state.program.CheckTitle);
         QVERIFY(e.snapshot() == before);
         QVERIFY(e.w.box(WaterColumn::valv, 2)->text().isEmpty());
     }
@@ -145,7 +147,8 @@ private slots:
         EditFixture e(3);
         e.w.box(WaterColumn::c45, 2)->setFocus();
         e.pasteInto(e.w.box(WaterColumn::c45, 2), QStringLiteral("4"));
-        QCOMPARE(e.f.state.water.at(2, WaterColumn::c45).displayText(), QStringLiteral("4"));
+        QCOMPARE(e.f.state.project.water.at(2, WaterColumn::c45).displayText(),
+                 QStringLiteral("4"));
         QVERIFY(e.f.services.messages.shown.empty());
     }
 
@@ -181,7 +184,7 @@ private slots:
             QVERIFY2(!(after == before), command.name);
             QTest::keyClick(e.w.lungh(1), Qt::Key_Z, Qt::ControlModifier);
             QVERIFY2(e.snapshot() == before, command.name);
-            QCOMPARE(e.w.lungh(2)->text(), e.f.state.water.at(2, 1).displayText());
+            QCOMPARE(e.w.lungh(2)->text(), e.f.state.project.water.at(2, 1).displayText());
             QTest::keyClick(e.w.lungh(1), Qt::Key_Y, Qt::ControlModifier);
             QVERIFY2(e.snapshot() == after, command.name);
             QTest::keyClick(e.w.lungh(1), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
@@ -207,12 +210,14 @@ private slots:
         QVERIFY(!e.menuEntry(*menu, "annulla")->isEnabled());
 
         e.menuEntry(*menu, "inserisciriga")->trigger();
-        QCOMPARE(e.f.state.water.at(3, WaterColumn::lungh).displayText(), QStringLiteral("20"));
-        QVERIFY(SaveProjectFile(e.f.state, path).isEmpty());
+        QCOMPARE(e.f.state.project.water.at(3, WaterColumn::lungh).displayText(),
+                 QStringLiteral("20"));
+        QVERIFY(SaveProjectFile(e.f.state.project, path).ok());
         const QByteArray saved = fileBytes(path);
         menu.reset(e.w.editing().contextMenu(e.w.lungh(2)));
         e.menuEntry(*menu, "annulla")->trigger();
-        QCOMPARE(e.f.state.water.at(2, WaterColumn::lungh).displayText(), QStringLiteral("20"));
+        QCOMPARE(e.f.state.project.water.at(2, WaterColumn::lungh).displayText(),
+                 QStringLiteral("20"));
         QCOMPARE(fileBytes(path), saved);
 
         e.menuEntry(*menu, "copiarighe")->trigger();
@@ -225,7 +230,7 @@ private slots:
         menu.reset(e.w.editing().contextMenu(e.w.lungh(2)));
         e.menuEntry(*menu, "ripeti")->trigger();
         QVERIFY(e.w.editing().table().canUndo());
-        QCOMPARE(OpenProject(e.f.context, path), QString());
+        QVERIFY(OpenProject(e.f.context, path).ok());
         QVERIFY(!e.w.editing().table().canUndo());
         QVERIFY(!e.w.editing().table().canRedo());
     }
@@ -264,7 +269,7 @@ private slots:
     // An insert that would push data off row 500 is refused.
     void insertRefusedWhenRow500HoldsData() {
         EditFixture e(3);
-        StoreWaterCell(e.f.state, 500, WaterColumn::c45, QStringLiteral("1"));
+        e.f.state.project.water.StoreWaterCell(500, WaterColumn::c45, QStringLiteral("1"));
         const auto before = e.snapshot();
         e.w.editing().insertRowAt(2);
         QCOMPARE(e.f.services.messages.shown.size(), size_t(1));

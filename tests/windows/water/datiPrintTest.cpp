@@ -2,8 +2,8 @@
 #include "QtTestRegistry.h"
 #include "ShellFixture.h"
 
-#include "core/NumberText.h"
-#include "core/ProjectFile.h"
+#include "core/file/ProjectFile.h"
+#include "core/model/NumberText.h"
 #include "windows/frame/WindowFrame.h"
 #include "windows/gas/datigas.h"
 #include "windows/water/dati.h"
@@ -25,13 +25,12 @@ namespace {
 // 90° bends: 2.12 m each), their losses not yet computed.
 void storeRows(ApplicationState& s, int n) {
     for (int r = 1; r <= n; ++r) {
-        StoreWaterCell(s, r, WaterColumn::lungh, QStringLiteral("100"));
-        StoreWaterCell(s, r, WaterColumn::diam, QStringLiteral("100"));
-        StoreWaterCell(s, r, WaterColumn::port, QStringLiteral("10"));
-        PickWallType(s, r, 1);
-        StoreWaterCell(s, r, WaterColumn::c90, QStringLiteral("2"));
+        s.project.water.StoreWaterCell(r, WaterColumn::lungh, QStringLiteral("100"));
+        s.project.water.StoreWaterCell(r, WaterColumn::diam, QStringLiteral("100"));
+        s.project.water.StoreWaterCell(r, WaterColumn::port, QStringLiteral("10"));
+        s.project.water.PickWallType(r, 1);
+        s.project.water.StoreWaterCell(r, WaterColumn::c90, QStringLiteral("2"));
     }
-    RecountRows(s);
 }
 
 // Sets the default locale for one test and puts the previous one back.
@@ -67,10 +66,10 @@ private slots:
         QVERIFY(f.services.messages.shown[0].text.startsWith(
             QStringLiteral("Non esistono dati riconosciuti:")));
         QVERIFY(f.services.documents.shown.empty());
-        QCOMPARE(f.state.WaterCheckQuiet, 1);
+        QCOMPARE(f.state.view.WaterCheckQuiet, 1);
 
         storeRows(f.state, 3);
-        StoreWaterCell(f.state, 2, WaterColumn::port, QString());
+        f.state.project.water.StoreWaterCell(2, WaterColumn::port, QString());
         w.comestampo[1]->setChecked(true);
         w.frame()->Toolbar1(6)->trigger();
         QCOMPARE(f.services.messages.shown.size(), size_t(2));
@@ -89,7 +88,7 @@ private slots:
         QCOMPARE(f.services.dialogs.printerRequests, 1);
         QVERIFY(f.services.messages.shown.empty());
         QVERIFY(f.services.documents.shown.empty());
-        QCOMPARE(f.state.WaterCheckQuiet, 0);
+        QCOMPARE(f.state.view.WaterCheckQuiet, 0);
     }
 
     // An accepted dialog prints the listing: 60 rows take two pages.
@@ -105,7 +104,6 @@ private slots:
         QVERIFY(f.services.messages.shown.empty());
         QVERIFY(f.services.documents.shown.empty());
         QCOMPARE(w.VScroll1->value(), 51);
-        QCOMPARE(f.state.PageRowCount, 60);
         QFile pdf(f.services.dialogs.printerOutputFile);
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         const QByteArray bytes = pdf.readAll();
@@ -145,23 +143,21 @@ private slots:
     }
 
     // 25 rows: the band is paged to 11 and 21 before the document is built,
-    // so every loss is computed and the total covers the whole table.
+    // so the total it shows covers the whole table.
     void wordRoutePagesTheBandAndShowsOneDocument() {
         const DefaultLocale italian(QLocale(QLocale::Italian, QLocale::Italy));
         ShellFixture f;
         dati& w = f.forms.get<dati>();
         storeRows(f.state, 25);
-        // As after opening a file: the first band shown, rows 11..25 not yet
-        // computed.
+        // As after opening a file: the first band shown.
         w.RefreshBand();
         QCOMPARE(w.totperd->text(), QStringLiteral("21.2"));
-        QVERIFY(f.state.water.at(11, WaterColumn::perd).isEmpty());
-        f.state.cover.progetto = QStringLiteral("Scuola media");
+        f.state.project.cover.progetto = QStringLiteral("Scuola media");
         QTest::mouseClick(w.stamp, Qt::LeftButton);
 
         QVERIFY(f.services.messages.shown.empty());
         QCOMPARE(w.VScroll1->value(), 21);
-        QCOMPARE(f.state.WaterBandTop, 21);
+        QCOMPARE(f.state.view.WaterBandTop, 21);
         QCOMPARE(w.num(5)->text(), QStringLiteral("25"));
         QCOMPARE(w.totperd->text(), QStringLiteral("53"));
         QCOMPARE(f.services.dialogs.printerRequests, 0);
@@ -212,9 +208,9 @@ private slots:
         {
             ApplicationState source;
             storeRows(source, 15);
-            source.GasRowCount = 0;
-            source.cover.progetto = QStringLiteral("Quindici tronchi");
-            QCOMPARE(SaveProjectFile(source, path), QString());
+            source.project.gas.ClearGasTable();
+            source.project.cover.progetto = QStringLiteral("Quindici tronchi");
+            QVERIFY(SaveProjectFile(source.project, path).ok());
         }
         const DefaultLocale italian(QLocale(QLocale::Italian, QLocale::Italy));
         ShellFixture f;

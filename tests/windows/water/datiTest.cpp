@@ -23,8 +23,7 @@ namespace {
 // Rows 1..n with a length only (the length is the row number).
 void fillLengths(ApplicationState& s, int n) {
     for (int r = 1; r <= n; ++r)
-        StoreWaterCell(s, r, WaterColumn::lungh, QString::number(r));
-    RecountRows(s);
+        s.project.water.StoreWaterCell(r, WaterColumn::lungh, QString::number(r));
 }
 
 // Types a complete row on band line i: length, diameter, flow, and the
@@ -57,9 +56,9 @@ class dati_Test : public QObject {
 private slots:
     void loadShowsStartHintAndBandAtRowOne() {
         ShellFixture f;
-        f.state.WaterBandTop = 30;
+        f.state.view.WaterBandTop = 30;
         dati& w = f.forms.get<dati>();
-        QCOMPARE(f.state.WaterBandTop, 1);
+        QCOMPARE(f.state.view.WaterBandTop, 1);
         QCOMPARE(w.VScroll1->minimum(), 1);
         QCOMPARE(w.VScroll1->maximum(), 491);
         QCOMPARE(w.VScroll1->pageStep(), 10);
@@ -90,9 +89,9 @@ private slots:
         QCOMPARE(w.lungh(1)->text(), QStringLiteral("12"));
         QTest::keyClicks(w.box(WaterColumn::valv, 1), QStringLiteral("3"));
         w.box(WaterColumn::valv, 1)->insert(QStringLiteral("√"));
-        QCOMPARE(f.state.water.at(1, WaterColumn::valv).textValue(), QStringLiteral("3"));
+        QCOMPARE(f.state.project.water.at(1, WaterColumn::valv).textValue(), QStringLiteral("3"));
         QTest::keyClicks(w.tipoc(1), QStringLiteral("a\"b"));
-        QCOMPARE(f.state.water.at(1, WaterColumn::tipoc).textValue(), QStringLiteral("ab"));
+        QCOMPARE(f.state.project.water.at(1, WaterColumn::tipoc).textValue(), QStringLiteral("ab"));
     }
 
     // A block copied from a spreadsheet (cells split by tabs, rows by line
@@ -122,9 +121,9 @@ private slots:
                 QVERIFY2(b.box->text().isEmpty(), b.name);
             }
         }
-        QCOMPARE(f.state.waterRows(), 0);
-        QCOMPARE(f.state.gasRows(), 0);
-        QVERIFY(f.state.water.at(1, WaterColumn::lungh).isEmpty());
+        QCOMPARE(f.state.project.water.rows(), 0);
+        QCOMPARE(f.state.project.gas.rows(), 0);
+        QVERIFY(f.state.project.water.at(1, WaterColumn::lungh).isEmpty());
         f.forms.unload(&gas);
     }
 
@@ -136,14 +135,14 @@ private slots:
         QCOMPARE(f.services.messages.shown[0].text,
                  QStringLiteral("Non è possibile digitare dati lasciando righe in bianco."));
         QCOMPARE(f.services.messages.shown[0].icon, NoticeIcon::Critical);
-        QCOMPARE(f.services.messages.shown[0].title, f.state.CheckTitle);
+        QCOMPARE(f.services.messages.shown[0].title, f.state.program.CheckTitle);
         QCOMPARE(w.lungh(3)->text(), QString());
-        QVERIFY(f.state.water.at(3, WaterColumn::lungh).isEmpty());
+        QVERIFY(f.state.project.water.at(3, WaterColumn::lungh).isEmpty());
         QCOMPARE(w.focusWidget(), w.lungh(1));
 
         QTest::keyClicks(w.lungh(1), QStringLiteral("5"));
         QCOMPARE(f.services.messages.shown.size(), size_t(1));
-        QCOMPARE(f.state.waterRows(), 1);
+        QCOMPARE(f.state.project.water.rows(), 1);
         QCOMPARE(w.Label1->text(), QStringLiteral("1"));
     }
 
@@ -154,18 +153,19 @@ private slots:
         w.RefreshBand();
         QTest::keyClicks(w.lungh(10), QStringLiteral("0"));
         QVERIFY(f.services.messages.shown.empty());
-        QCOMPARE(f.state.water.at(10, WaterColumn::lungh).textValue(), QStringLiteral("100"));
+        QCOMPARE(f.state.project.water.at(10, WaterColumn::lungh).textValue(),
+                 QStringLiteral("100"));
 
         w.VScroll1->setValue(11);
         QCOMPARE(w.num(1)->text(), QStringLiteral("11"));
         QTest::keyClicks(w.lungh(5), QStringLiteral("3"));
         QCOMPARE(f.services.messages.shown.size(), size_t(1));
         QCOMPARE(w.VScroll1->value(), 12);
-        QCOMPARE(f.state.WaterBandTop, 12);
+        QCOMPARE(f.state.view.WaterBandTop, 12);
         QCOMPARE(w.num(1)->text(), QStringLiteral("12"));
         QCOMPARE(w.lungh(1)->text(), QStringLiteral("12"));
         QCOMPARE(w.focusWidget(), w.lungh(2));
-        QVERIFY(f.state.water.at(15, WaterColumn::lungh).isEmpty());
+        QVERIFY(f.state.project.water.at(15, WaterColumn::lungh).isEmpty());
     }
 
     // Rows above 491 appear in the last band, 491..500, on their own line.
@@ -185,9 +185,9 @@ private slots:
         QCOMPARE(w.VScroll1->value(), 1);
         QCOMPARE(w.focusWidget(), w.box(WaterColumn::diam, 1));
         for (int r = 1; r < 495; ++r) {
-            StoreWaterCell(f.state, r, WaterColumn::diam, QStringLiteral("20"));
-            StoreWaterCell(f.state, r, WaterColumn::port, QStringLiteral("1"));
-            PickWallType(f.state, r, 3);
+            f.state.project.water.StoreWaterCell(r, WaterColumn::diam, QStringLiteral("20"));
+            f.state.project.water.StoreWaterCell(r, WaterColumn::port, QStringLiteral("1"));
+            f.state.project.water.PickWallType(r, 3);
         }
         QVERIFY(!w.CheckData());
         QCOMPARE(w.VScroll1->value(), 491);
@@ -200,10 +200,12 @@ private slots:
         dati& w = f.forms.get<dati>();
         QTest::keyClicks(w.lungh(1), QStringLiteral("10"));
         QTest::keyClicks(w.tipoc(1), QStringLiteral("scabro"));
-        QCOMPARE(f.state.water.at(1, WaterColumn::tipoc).textValue(), QStringLiteral("scabro"));
+        QCOMPARE(f.state.project.water.at(1, WaterColumn::tipoc).textValue(),
+                 QStringLiteral("scabro"));
         QCOMPARE(w.box(WaterColumn::sca, 1)->text(), QString());
         QTest::keyClicks(w.box(WaterColumn::sca, 1), QStringLiteral("0.003"));
-        QCOMPARE(f.state.water.at(1, WaterColumn::sca).textValue(), QStringLiteral("0.003"));
+        QCOMPARE(f.state.project.water.at(1, WaterColumn::sca).textValue(),
+                 QStringLiteral("0.003"));
         QCOMPARE(w.passo->text(), QStringLiteral("Tronco n. 1: digitare il diametro del tubo."));
     }
 
@@ -222,7 +224,7 @@ private slots:
         // A wall type typed away empties the roughness of the row.
         w.tipoc(2)->setEditText(QString());
         QCOMPARE(w.box(WaterColumn::sca, 2)->text(), QString());
-        QVERIFY(f.state.water.at(2, WaterColumn::sca).isEmpty());
+        QVERIFY(f.state.project.water.at(2, WaterColumn::sca).isEmpty());
     }
 
     void checkReportsSuccessOrLeadsToMissingItem() {
@@ -239,10 +241,10 @@ private slots:
         QCOMPARE(f.services.messages.shown[0].icon, NoticeIcon::Information);
 
         // Called quietly, as the save does, a success shows nothing.
-        f.state.WaterCheckQuiet = 1;
+        f.state.view.WaterCheckQuiet = 1;
         QVERIFY(w.CheckData());
         QCOMPARE(f.services.messages.shown.size(), size_t(1));
-        QCOMPARE(f.state.WaterCheckQuiet, 0);
+        QCOMPARE(f.state.view.WaterCheckQuiet, 0);
 
         w.box(WaterColumn::port, 2)->clear();
         QVERIFY(!w.CheckData());
@@ -259,7 +261,7 @@ private slots:
         w.RefreshBand();
         QCOMPARE(w.delriga(3)->toolTip(), QStringLiteral("cliccare per cancellare la riga n. 3"));
         QTest::mouseClick(w.delriga(3), Qt::LeftButton);
-        QCOMPARE(f.state.waterRows(), 4);
+        QCOMPARE(f.state.project.water.rows(), 4);
         QCOMPARE(w.lungh(3)->text(), QStringLiteral("4"));
         QCOMPARE(w.lungh(4)->text(), QStringLiteral("5"));
         QCOMPARE(w.lungh(5)->text(), QString());
@@ -272,7 +274,7 @@ private slots:
                  QStringLiteral("I dati del tronco n. 7 non sono ancora considerati in quanto "
                                 "manca la lunghezza."));
         QCOMPARE(f.services.messages.shown[0].icon, NoticeIcon::Exclamation);
-        QCOMPARE(f.state.waterRows(), 4);
+        QCOMPARE(f.state.project.water.rows(), 4);
     }
 
     void clearKeepsBandPositionAndColours() {
@@ -282,8 +284,8 @@ private slots:
         w.VScroll1->setValue(11);
         QCOMPARE(w.lungh(1)->text(), QStringLiteral("11"));
         w.frame()->item(QStringLiteral("cancella"))->trigger();
-        QCOMPARE(f.state.waterRows(), 0);
-        QVERIFY(f.state.water.at(11, WaterColumn::lungh).isEmpty());
+        QCOMPARE(f.state.project.water.rows(), 0);
+        QVERIFY(f.state.project.water.at(11, WaterColumn::lungh).isEmpty());
         QCOMPARE(w.lungh(1)->text(), QString());
         QCOMPARE(w.VScroll1->value(), 11);
         QCOMPARE(w.num(1)->text(), QStringLiteral("11"));
@@ -345,9 +347,9 @@ private slots:
             typeRow(w, 2);
             w.lungh(2)->setText(middle);
             typeRow(w, 3);
-            QCOMPARE(f.state.waterRows(), 2);
+            QCOMPARE(f.state.project.water.rows(), 2);
             QCOMPARE(w.passo->text(), QStringLiteral("Tronco n. 2: digitare la lunghezza."));
-            f.state.cover.progetto = QStringLiteral("Rete");
+            f.state.project.cover.progetto = QStringLiteral("Rete");
             f.services.dialogs.saveResults.push_back(path);
             w.frame()->item(QStringLiteral("salva"))->trigger();
             QCOMPARE(f.services.messages.shown.size(), size_t(1));
@@ -368,9 +370,10 @@ private slots:
         typeRow(w, 1);
         QTest::keyClick(w.tipoc(1), Qt::Key_Down);
         QTest::keyClick(w.tipoc(1), Qt::Key_Down);
-        QCOMPARE(f.state.water.at(1, WaterColumn::tipoc).textValue(), QStringLiteral("scabro"));
+        QCOMPARE(f.state.project.water.at(1, WaterColumn::tipoc).textValue(),
+                 QStringLiteral("scabro"));
         fillLengths(f.state, 15);
-        StoreWaterCell(f.state, 12, WaterColumn::tipoc, QStringLiteral("corrente"));
+        f.state.project.water.StoreWaterCell(12, WaterColumn::tipoc, QStringLiteral("corrente"));
         w.VScroll1->setValue(11);
         QCOMPARE(w.tipoc(1)->currentText(), QString());
         QCOMPARE(w.tipoc(1)->currentIndex(), -1);
@@ -379,7 +382,7 @@ private slots:
         QCOMPARE(w.tipoc(1)->currentIndex(), 2);
         QCOMPARE(w.tipoc(1)->currentText(), QStringLiteral("scabro"));
         // A typed name that is not in the list selects nothing.
-        StoreWaterCell(f.state, 2, WaterColumn::tipoc, QStringLiteral("ghisa"));
+        f.state.project.water.StoreWaterCell(2, WaterColumn::tipoc, QStringLiteral("ghisa"));
         w.RefreshBand();
         QCOMPARE(w.tipoc(2)->currentIndex(), -1);
         QCOMPARE(w.tipoc(2)->currentText(), QStringLiteral("ghisa"));
@@ -395,8 +398,7 @@ private slots:
         ShellFixture f;
         fillLengths(f.state, 5);
         for (int r = 1; r <= 4; ++r)
-            SetGasCell(f.state, r, GasColumn::lungh, QStringLiteral("3"));
-        CountGasRows(f.state);
+            f.state.project.gas.TypeGasCell(r, GasColumn::lungh, QStringLiteral("3"));
         f.forms.get<dati>();
         f.forms.get<datigas>();
         f.forms.unload(QStringLiteral("dati"));
@@ -418,13 +420,101 @@ private slots:
         }
     }
 
+    // Both data windows name their columns in the head and unit lines, each
+    // with its tooltip, as designed: "head / tooltip", then "unit / tooltip"
+    // for the columns that have a unit line.
+    void headsNameEveryColumnAsDesigned() {
+        ShellFixture f;
+        const auto lines = [](QWidget& w) {
+            QString lines;
+            for (const QLabel* l : w.findChildren<QLabel*>()) {
+                if (l->objectName().startsWith(QStringLiteral("testa_")) ||
+                    l->objectName().startsWith(QStringLiteral("unita_")))
+                    lines += QStringLiteral("%1 %2 / %3\n")
+                                 .arg(l->objectName(), l->text(), l->toolTip());
+            }
+            return lines;
+        };
+        const QString water =
+            QStringLiteral("testa_num tronco / numero d'ordine del tronco\n"
+                           "unita_num  / \n"
+                           "testa_lungh lungh. / lunghezza del tronco considerato\n"
+                           "unita_lungh metri / lunghezza del tronco considerato\n"
+                           "testa_diam diam. / diametro interno del tubo\n"
+                           "unita_diam millimetri / diametro interno del tubo\n"
+                           "testa_port portata / portata minima\n"
+                           "unita_port litri al secondo / portata minima\n"
+                           "testa_tipoc tubo / tipo di tubazione\n"
+                           "unita_tipoc tipologia / riguardo le pareti interne del tubo\n"
+                           "testa_sca scabr. / coefficiente di scabrezza\n"
+                           "unita_sca coeff. / coefficiente di scabrezza\n"
+                           "testa_c45 curve 45° / curve a 45° nel tronco\n"
+                           "unita_c45 n. / numero di curve presenti\n"
+                           "testa_c90 curve 90° / curve a 90° nel tronco\n"
+                           "unita_c90 n. / numero di curve presenti\n"
+                           "testa_c91 ampio r. / curve a 90° ad ampio raggio\n"
+                           "unita_c91 n. / numero di curve presenti\n"
+                           "testa_tes T / raccordi a T\n"
+                           "unita_tes n. / numero di raccordi presenti\n"
+                           "testa_croc croce / raccordi a croce\n"
+                           "unita_croc n. / numero di raccordi presenti\n"
+                           "testa_sarac saracin. / saracinesche nel tronco\n"
+                           "unita_sarac n. / numero di saracinesche presenti\n"
+                           "testa_valv valvole / valvole di ritegno nel tronco\n"
+                           "unita_valv n. / numero di valvole presenti\n"
+                           "testa_perd p. di carico / perdita di carico nel tronco\n"
+                           "unita_perd metri / perdita di carico nel tronco\n");
+        const QString gas = QStringLiteral(
+            "testa_num tronco / numero d'ordine del tronco\n"
+            "unita_num n. / numero\n"
+            "testa_lungh lungh. / lunghezza del tronco considerato\n"
+            "unita_lungh metri / metri\n"
+            "testa_tipofi fi nominale / diametro interno del tubo (valori commerciali)\n"
+            "unita_tipofi pollici / pollici\n"
+            "testa_portgas portata / portata minima\n"
+            "unita_portgas mc/h / metri cubi all'ora\n"
+            "testa_tipoc gas / tipo di gas\n"
+            "unita_tipoc tipo / metano o GPL\n"
+            "testa_diam diam. / diametro del tubo\n"
+            "unita_diam mm. / espresso in millimetri\n"
+            "testa_visc viscos. / viscosità cinematica\n"
+            "unita_visc mq/s / metri quadrati al secondo\n"
+            "testa_rey Reynolds / numero di Reynolds\n"
+            "unita_rey n. / numero\n"
+            "testa_attr attrito / attrito\n"
+            "unita_attr coeff. / coefficiente\n"
+            "testa_vel veloc. / velocità del gas\n"
+            "unita_vel m/s / metri al secondo\n"
+            "testa_mas massa / massa volumica\n"
+            "unita_mas kg/mc / chilogrammi al metro cubo\n"
+            "testa_pcs PCS / potere calorifico superiore - contenuto di energia  in condizioni "
+            "standard\n"
+            "unita_pcs kj / kj/mc nel caso del gas metano e kj/kg nel caso del GPL\n"
+            "testa_pci PCI / potere calorifico inferiore (che non include il calore di "
+            "condensazione del vapore d'acqua che si forma nella combustione)\n"
+            "unita_pci kj / kj/mc nel caso del gas metano e kj/kg nel caso del GPL\n"
+            "testa_perd perdite / perdite di carico nel tronco (massimo 1,0 mbar per metano e 2,0 "
+            "mbar per GPL)\n"
+            "unita_perd mbar / millibar\n"
+            "testa_cu45 45° / curve a 45° nel tronco\n"
+            "testa_cu90 90° / n. curve a 90° nel tronco\n"
+            "testa_cu91 90° + / n. curve a più di 90° nel tronco\n"
+            "testa_rt T / n. derivazioni a T nel tronco\n"
+            "testa_rx croce / n. derivazioni a croce nel tronco\n"
+            "testa_rs saracin. / n. saracinesche nel tronco\n"
+            "testa_rv valvole / n. valvole nel tronco\n"
+            "testa_luvirt l.virtuale / lungezza virtuale nel calcolo del tronco considerato\n");
+        QCOMPARE(lines(f.forms.get<dati>()), water);
+        QCOMPARE(lines(f.forms.get<datigas>()), gas);
+    }
+
     void backgroundGreyForAllOrChosenColour() {
         ShellFixture f;
         dati& w = f.forms.get<dati>();
         f.services.messages.answer(MsgAnswer::Yes);
         w.frame()->item(QStringLiteral("colora"))->trigger();
         QCOMPARE(f.services.messages.shown[0].title,
-                 f.state.ProgramName + QStringLiteral(": colore di sfondo"));
+                 f.state.program.ProgramName + QStringLiteral(": colore di sfondo"));
         QCOMPARE(w.background(), QColor(192, 192, 192));
         QVERIFY(f.services.dialogs.colourRequests.empty());
 
@@ -437,7 +527,7 @@ private slots:
         f.services.dialogs.colourResults.push_back(quint32(0x336699));
         w.ChangeBackground();
         QCOMPARE(w.background(), QColor(0x33, 0x66, 0x99));
-        QCOMPARE(f.state.ColourScheme, quint32(0x336699));
+        QCOMPARE(f.state.view.ColourScheme, quint32(0x336699));
     }
 
     void aiutoShowsSevenLines() {
@@ -445,7 +535,7 @@ private slots:
         dati& w = f.forms.get<dati>();
         QTest::mouseClick(w.aiuto, Qt::LeftButton);
         QCOMPARE(f.services.messages.shown.size(), size_t(1));
-        QCOMPARE(f.services.messages.shown[0].title, f.state.HelpTitle);
+        QCOMPARE(f.services.messages.shown[0].title, f.state.program.HelpTitle);
         const QStringList lines = f.services.messages.shown[0].text.split(QLatin1Char('\r'));
         QCOMPARE(lines.size(), 7);
         QCOMPARE(lines[5], QStringLiteral("- effettuare i controlli dei dati cliccando sul tasto "
@@ -460,7 +550,7 @@ private slots:
         dati& w = f.forms.get<dati>();
         typeRow(w, 1);
         typeRow(w, 2);
-        f.state.cover.progetto = QStringLiteral("Rete idrica");
+        f.state.project.cover.progetto = QStringLiteral("Rete idrica");
         f.services.dialogs.saveResults.push_back(path);
         w.frame()->item(QStringLiteral("salva"))->trigger();
         QVERIFY(f.services.messages.shown.empty());
