@@ -26,8 +26,10 @@ struct EditedColumns {
 template <typename Net> class Editing final : public TableEditing {
 public:
     static constexpr int Columns = Net::Columns;
-    // Types a pasted value into the network as its own band would.
-    using Paste = void (Net::*)(int row, int column, const QString& text);
+    // Types a pasted value into the network as its own band would. A plain
+    // function, not a pointer to member: GCC's undefined-behaviour sanitizer
+    // takes the object of a call through one for a null pointer.
+    using Paste = void (*)(Net& network, int row, int column, const QString& text);
 
     Editing(Net& network, TableHistory<Columns>& history, int& bandTop,
             std::function<void()> changed, EditedColumns columns, Paste paste)
@@ -80,9 +82,7 @@ public:
         target.head = head;
         target.cellAt = [this](int r, int c) -> const Cell& { return m_network.at(r, c); };
         target.count = m_network.rows();
-        target.type = [this](int r, int c, const QString& text) {
-            (m_network.*m_paste)(r, c, text);
-        };
+        target.type = [this](int r, int c, const QString& text) { m_paste(m_network, r, c, text); };
         PasteOutcome outcome;
         record(row, PasteLastRow(row, block), std::nullopt, [&] {
             outcome = PasteBlock(target, row, column, block);
@@ -196,7 +196,9 @@ std::unique_ptr<TableEditing> NetworkEditing(WaterNetwork& network, TableHistory
         network, history, bandTop, std::move(changed),
         EditedColumns{
             WaterBand, WaterCopied, {WaterBand.begin(), WaterBand.end()}, WaterColumnName},
-        &WaterNetwork::PasteWaterValue);
+        [](WaterNetwork& water, int row, int column, const QString& text) {
+            water.PasteWaterValue(row, column, text);
+        });
 }
 
 std::unique_ptr<TableEditing> NetworkEditing(GasNetwork& network, TableHistory<22>& history,
@@ -210,5 +212,7 @@ std::unique_ptr<TableEditing> NetworkEditing(GasNetwork& network, TableHistory<2
                        GasColumn::rt, GasColumn::rx, GasColumn::rs, GasColumn::rv,
                        GasColumn::luvirt},
                       GasColumnName},
-        &GasNetwork::PasteGasValue);
+        [](GasNetwork& gas, int row, int column, const QString& text) {
+            gas.PasteGasValue(row, column, text);
+        });
 }
