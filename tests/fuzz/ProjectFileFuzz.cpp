@@ -3,7 +3,7 @@
 // write again as the same bytes; anything else stops the fuzzer with the
 // input that showed it.
 #include "core/file/ProjectFile.h"
-#include "core/session/ApplicationState.h"
+#include "core/model/Project.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -16,26 +16,27 @@ namespace {
     std::abort();
 }
 
-bool sameProject(const ApplicationState& a, const ApplicationState& b) {
-    return a.WaterRowCount == b.WaterRowCount && a.GasRowCount == b.GasRowCount &&
-           a.water == b.water && a.gas == b.gas && a.cover == b.cover && a.extension == b.extension;
+bool sameProject(const Project& a, const Project& b) {
+    return a.water.count() == b.water.count() && a.gas.count() == b.gas.count() &&
+           a.water.table() == b.water.table() && a.gas.table() == b.gas.table() &&
+           a.cover == b.cover && a.extension() == b.extension();
 }
 
-// The state a file gives, and the bytes that state writes.
+// The project a file gives, and the bytes that project writes.
 struct Reading {
-    ApplicationState state;
+    Project project;
     QByteArray written;
 };
 
 bool read(const QByteArray& bytes, Reading& out) {
-    auto parsed = ParseProjectFile(bytes);
-    if (!std::holds_alternative<ProjectData>(parsed))
+    Result<ProjectData> parsed = ParseProjectFile(bytes);
+    if (!parsed)
         return false;
-    ApplyProjectData(out.state, std::get<ProjectData>(std::move(parsed)));
-    auto built = BuildProjectFile(out.state.project);
-    if (!std::holds_alternative<QByteArray>(built))
+    out.project.replace(std::move(parsed).value());
+    Result<QByteArray> built = BuildProjectFile(out.project);
+    if (!built)
         fail("a file that was read cannot be written back");
-    out.written = std::get<QByteArray>(std::move(built));
+    out.written = std::move(built).value();
     return true;
 }
 
@@ -50,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Reading second;
     if (!read(first.written, second))
         fail("the file written back is refused");
-    if (!sameProject(first.state, second.state))
+    if (!sameProject(first.project, second.project))
         fail("the file written back reads as another project");
     if (second.written != first.written)
         fail("the file written back writes other bytes");
