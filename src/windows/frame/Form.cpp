@@ -117,6 +117,17 @@ int Form::twipsY(double twips) const {
     return static_cast<int>(std::lround(twips * logicalDpiY() / 1440.0));
 }
 
+void Form::closeFromButton(Closing closing) {
+    if (closingLastIsExit() && m_ctx.forms.isLastShown(this)) {
+        m_ctx.procedures.confirmExit(m_ctx, this);
+        return;
+    }
+    if (closing == Closing::Unloads)
+        m_ctx.forms.unload(this);
+    else
+        hide();
+}
+
 void Form::closeEvent(QCloseEvent* event) {
     if (closingLastIsExit() && m_ctx.forms.isLastShown(this)) {
         // The exit unloads the window itself when the user confirms it.

@@ -96,6 +96,13 @@ public:
     // splash, whose key ends the program at once, says no.
     virtual bool closingLastIsExit() const { return true; }
 
+    // The window's own close button (Chiudi, OK): the window is hidden, or
+    // unloaded, as the button's window does, unless no other window is on
+    // the screen; then, as from its title bar, it is the program's exit with
+    // its question, so that the program never runs on with nothing shown.
+    enum class Closing { Hides, Unloads };
+    void closeFromButton(Closing closing);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

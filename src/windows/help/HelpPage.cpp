@@ -138,5 +138,5 @@ void HelpPage::cmdStampa_Click() {
 }
 
 void HelpPage::cmdChiudi_Click() {
-    m_ctx.forms.unload(this);
+    closeFromButton(Closing::Unloads);
 }

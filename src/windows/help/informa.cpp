@@ -111,5 +111,5 @@ void informa::Form_Load() {
 }
 
 void informa::cmdOK_Click() {
-    hide();
+    closeFromButton(Closing::Hides);
 }

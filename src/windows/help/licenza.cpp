@@ -72,5 +72,5 @@ void licenza::cmdstampa_Click() {
 }
 
 void licenza::cmdChiudi_Click() {
-    hide();
+    closeFromButton(Closing::Hides);
 }

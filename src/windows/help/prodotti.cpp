@@ -92,5 +92,5 @@ void prodotti::cmdSommario_Click() {
 }
 
 void prodotti::cmdChiudi_Click() {
-    m_ctx.forms.unload(this);
+    closeFromButton(Closing::Unloads);
 }

@@ -195,7 +195,7 @@ void sommario::cmdstampa_Click() {
 }
 
 void sommario::cmdchiudi_Click() {
-    hide();
+    closeFromButton(Closing::Hides);
 }
 
 void sommario::esco_Click() {

@@ -74,5 +74,5 @@ supportoclienti::supportoclienti(AppContext& context, QWidget* parent)
 }
 
 void supportoclienti::Command1_Click() {
-    hide();
+    closeFromButton(Closing::Hides);
 }

@@ -173,7 +173,7 @@ void frmTip::ShowNextTip() {
 }
 
 void frmTip::cmdOK_Click() {
-    hide();
+    closeFromButton(Closing::Hides);
 }
 
 void frmTip::cmdNextTip_Click() {

@@ -290,5 +290,5 @@ void verifica::serieEdit_Click() {
 }
 
 void verifica::chiudi_Click() {
-    m_ctx.forms.unload(this);
+    closeFromButton(Closing::Unloads);
 }

@@ -1,13 +1,38 @@
 #include "ProbeWindows.h"
 #include "QtTestRegistry.h"
 
+#include "windows/help/guidadati.h"
+#include "windows/help/informa.h"
+#include "windows/help/licenza.h"
+#include "windows/help/prodotti.h"
+#include "windows/help/sommario.h"
+#include "windows/help/supportoclienti.h"
 #include "windows/start/ModTubarex.h"
 #include "windows/start/frmSplash.h"
+#include "windows/start/frmTip.h"
 #include "windows/start/scelta.h"
+#include "windows/verify/verifica.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+
+namespace {
+
+// The windows that close from a button of their own.
+void enrolClosable(Forms& forms) {
+    forms.enrol<verifica>();
+    forms.enrol<sommario>();
+    forms.enrol<informa>();
+    forms.enrol<licenza>();
+    forms.enrol<supportoclienti>();
+    forms.enrol<frmTip>();
+    forms.enrol<guidadati>();
+    forms.enrol<prodotti>();
+}
+
+} // namespace
 
 class ConfirmExit_Test : public QObject {
     Q_OBJECT
@@ -90,6 +115,65 @@ private slots:
         QCOMPARE(f.forms.get<frmSplash>().label(2)->text(),
                  QStringLiteral("          elaborazione eseguita con"));
         QCOMPARE(f.services.music.commands.last(), QStringLiteral("play"));
+    }
+
+    // The close button of a window (Chiudi, OK) on the last window on the
+    // screen is the exit, with its question, as its title bar is: No keeps
+    // the window shown, hidden windows loaded. With another window on the
+    // screen the button only closes its own.
+    void closeButtonOfTheLastShownWindowIsTheExit_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("button");
+        const auto row = [](const char* window, const char* button) {
+            QTest::newRow(window) << QString::fromLatin1(window) << QString::fromLatin1(button);
+        };
+        row("verifica", "chiudi");
+        row("sommario", "cmdchiudi");
+        row("informa", "cmdOK");
+        row("licenza", "cmdChiudi");
+        row("supportoclienti", "Command1");
+        row("frmTip", "cmdOK");
+        row("guidadati", "cmdChiudi");
+        row("prodotti", "cmdChiudi");
+    }
+    void closeButtonOfTheLastShownWindowIsTheExit() {
+        QFETCH(QString, window);
+        QFETCH(QString, button);
+        ShellFixture f;
+        enrolClosable(f.forms);
+        // The water window, closed from its title bar, left the data loaded
+        // in a hidden gas window.
+        f.forms.get<probe::datigas>();
+        const auto click = [&] {
+            Form* w = f.forms.find(window);
+            QVERIFY(w && w->isVisible());
+            auto* b = w->findChild<QPushButton*>(button);
+            QVERIFY(b);
+            b->click();
+            ShellFixture::flush();
+        };
+        QVERIFY(f.forms.showByName(window));
+        f.services.messages.answer(MsgAnswer::No);
+        click();
+        QCOMPARE(f.services.messages.shown.size(), size_t(1));
+        QCOMPARE(f.services.messages.shown.back().text, QStringLiteral("Vuoi uscire da Tubarex?"));
+        QVERIFY(f.forms.find(window)->isVisible());
+        QVERIFY(f.forms.isLoaded(QStringLiteral("datigas")));
+
+        f.services.messages.answer(MsgAnswer::Yes);
+        click();
+        QVERIFY(!f.forms.isLoaded(QStringLiteral("datigas")));
+        QVERIFY(f.forms.find(QStringLiteral("frmSplash"))->isVisible());
+
+        ShellFixture other;
+        enrolClosable(other.forms);
+        other.forms.show<probe::dati>();
+        QVERIFY(other.forms.showByName(window));
+        Form* w = other.forms.find(window);
+        w->findChild<QPushButton*>(button)->click();
+        ShellFixture::flush();
+        QVERIFY(other.services.messages.shown.empty());
+        QVERIFY(!other.forms.find(window) || !other.forms.find(window)->isVisible());
     }
 
     void orderIsTheProgramsOwn() {
