@@ -31,8 +31,8 @@ public:
     // takes the object of a call through one for a null pointer.
     using Paste = void (*)(Net& network, int row, int column, const QString& text);
 
-    Editing(Net& network, TableHistory<Columns>& history, int& bandTop,
-            std::function<void()> changed, EditedColumns columns, Paste paste)
+    Editing(Net& network, TableHistory<Columns>& history, int& bandTop, TableChanged changed,
+            EditedColumns columns, Paste paste)
         : m_network(network)
         , m_history(history)
         , m_bandTop(bandTop)
@@ -64,7 +64,7 @@ public:
         m_recording = false;
         const bool recorded = m_history.commit(m_network.table(), frame(), m_steppedColumns, key);
         if (recorded && m_changed)
-            m_changed();
+            m_changed(TableChange::Recorded);
         return recorded;
     }
 
@@ -141,7 +141,7 @@ private:
         m_network.restoreCount(f.count);
         m_bandTop = f.bandTop;
         if (m_changed)
-            m_changed();
+            m_changed(TableChange::Stepped);
         return true;
     }
 
@@ -161,7 +161,7 @@ private:
     Net& m_network;
     TableHistory<Columns>& m_history;
     int& m_bandTop;
-    std::function<void()> m_changed;
+    TableChanged m_changed;
     EditedColumns m_net;
     Paste m_paste;
     // The columns whose change makes a step.
@@ -191,7 +191,7 @@ constexpr std::array<int, 21> GasCopied = {
 } // namespace
 
 std::unique_ptr<TableEditing> NetworkEditing(WaterNetwork& network, TableHistory<14>& history,
-                                             int& bandTop, std::function<void()> changed) {
+                                             int& bandTop, TableChanged changed) {
     return std::make_unique<Editing<WaterNetwork>>(
         network, history, bandTop, std::move(changed),
         EditedColumns{
@@ -202,7 +202,7 @@ std::unique_ptr<TableEditing> NetworkEditing(WaterNetwork& network, TableHistory
 }
 
 std::unique_ptr<TableEditing> NetworkEditing(GasNetwork& network, TableHistory<22>& history,
-                                             int& bandTop, std::function<void()> changed) {
+                                             int& bandTop, TableChanged changed) {
     return std::make_unique<Editing<GasNetwork>>(
         network, history, bandTop, std::move(changed),
         EditedColumns{GasBand,

@@ -68,11 +68,16 @@ public:
                              const QLocale& locale) const = 0;
 };
 
+// How the table changed: by a step recorded, or by one undone or redone
+// (which may bring it back to what it was at any earlier time).
+enum class TableChange { Recorded, Stepped };
+
 // The editing of a network whose changes `history` keeps; `bandTop` is the
 // band position of its window, which each step keeps and a paste moves to
 // show its last row; `changed` is told of every step recorded, undone or
 // redone. All must outlive the editing.
+using TableChanged = std::function<void(TableChange)>;
 std::unique_ptr<TableEditing> NetworkEditing(WaterNetwork& network, TableHistory<14>& history,
-                                             int& bandTop, std::function<void()> changed);
+                                             int& bandTop, TableChanged changed);
 std::unique_ptr<TableEditing> NetworkEditing(GasNetwork& network, TableHistory<22>& history,
-                                             int& bandTop, std::function<void()> changed);
+                                             int& bandTop, TableChanged changed);

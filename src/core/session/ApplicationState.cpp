@@ -45,12 +45,39 @@ void ProjectListeners::notify(ProjectEvent event) const {
     }
 }
 
+namespace {
+
+// The project in the form its file holds it, typed rows past the count
+// included; empty for a project no file can hold.
+QByteArray fileForm(const Project& project) {
+    Result<QByteArray> file = BuildProjectFile(project, FileRows::ThroughLastInput);
+    return file ? std::move(file).value() : QByteArray();
+}
+
+} // namespace
+
 void NotifyProject(ApplicationState& state, ProjectEvent event) {
-    if (event == ProjectEvent::Changed)
+    if (event == ProjectEvent::Changed) {
         state.session.modified = true;
-    else if (event == ProjectEvent::Stored)
+    } else if (event == ProjectEvent::Stored) {
         state.session.modified = false;
+        state.session.storedFile = fileForm(state.project);
+    }
     state.session.listeners.notify(event);
+}
+
+void NotifyTableChange(ApplicationState& state, TableChange change) {
+    if (change == TableChange::Stepped) {
+        const QByteArray now = fileForm(state.project);
+        const QByteArray stored =
+            state.session.storedFile ? *state.session.storedFile : fileForm(Project());
+        if (!now.isEmpty() && now == stored) {
+            state.session.modified = false;
+            state.session.listeners.notify(ProjectEvent::Stored);
+            return;
+        }
+    }
+    NotifyProject(state, ProjectEvent::Changed);
 }
 
 QString ProjectNameOf(const QString& path) {
@@ -144,12 +171,12 @@ void SetWaterSeries(ApplicationState& state, const QString& name) {
 
 std::unique_ptr<TableEditing> WaterEditing(ApplicationState& state) {
     return NetworkEditing(state.project.water, state.session.waterHistory, state.view.WaterBandTop,
-                          [&state] { NotifyProject(state, ProjectEvent::Changed); });
+                          [&state](TableChange change) { NotifyTableChange(state, change); });
 }
 
 std::unique_ptr<TableEditing> GasEditing(ApplicationState& state) {
     return NetworkEditing(state.project.gas, state.session.gasHistory, state.view.GasBandTop,
-                          [&state] { NotifyProject(state, ProjectEvent::Changed); });
+                          [&state](TableChange change) { NotifyTableChange(state, change); });
 }
 
 void ApplySizing(ApplicationState& state, TableEditing& editing, const SizingProposal& proposal) {

@@ -7,10 +7,12 @@
 #include "core/model/Sizing.h"
 #include "core/session/RecentProjects.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -62,6 +64,11 @@ struct Session {
     QString CurrentFileName;
     // Set by every Changed, cleared by Stored (NotifyProject keeps it).
     bool modified = false;
+    // The project as its data file held it at the last Stored, in the
+    // file's form; none before the first: the empty project the program
+    // starts with. An undo or a redo that brings the project back to it
+    // clears the mark (NotifyTableChange).
+    std::optional<QByteArray> storedFile;
     // The files last opened or saved, and the folder last used.
     RecentProjects recent;
     // Today's date went into the cover record's `data` at the cover
@@ -102,6 +109,10 @@ struct ApplicationState {
 // changes project data (a cell, the cover record, data of any later kind)
 // tells Changed here once the change is made.
 void NotifyProject(ApplicationState& state, ProjectEvent event);
+// A table's change told as NotifyProject does: a step recorded is Changed;
+// a step undone or redone is Stored when it brought the whole project back
+// to what its file held at the last Stored, Changed otherwise.
+void NotifyTableChange(ApplicationState& state, TableChange change);
 
 // The name of a project in titles and questions: the data file's name
 // without its folder, or "senza nome" when there is none.

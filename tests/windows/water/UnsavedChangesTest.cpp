@@ -125,6 +125,41 @@ private slots:
         QCOMPARE(p.titles(), QStringList(3, QStringLiteral("Tubarex-dati-n")));
     }
 
+    // An undo or a redo that brings the project back to what its file held
+    // when it was last opened or saved takes the asterisk away; any other
+    // difference (a step away from it, the cover changed) keeps it.
+    void undoingBackToTheFileClearsTheMark() {
+        TwoProjects p;
+        const auto marked = [&](bool modified) {
+            QCOMPARE(p.state.session.modified, modified);
+            QCOMPARE(p.titles(), QStringList(3, modified ? QStringLiteral("Tubarex-dati-primo*")
+                                                         : QStringLiteral("Tubarex-dati-primo")));
+        };
+        QTest::keyClicks(p.water().lungh(1), QStringLiteral("7"));
+        marked(true);
+        p.water().editing().undo();
+        marked(false);
+        p.water().editing().redo();
+        marked(true);
+
+        // Saved with the 7; another change, undone, is the saved state again.
+        p.water().frame()->item(QStringLiteral("salva"))->trigger();
+        marked(false);
+        QTest::keyClicks(p.gas().fitting(GasColumn::cu45), QStringLiteral("1"));
+        marked(true);
+        p.gas().editing().undo();
+        marked(false);
+        p.water().editing().undo();
+        marked(true);
+        p.water().editing().redo();
+        marked(false);
+
+        QTest::keyClicks(p.cover().progetto(), QStringLiteral(" bis"));
+        QTest::keyClicks(p.water().lungh(2), QStringLiteral("1"));
+        p.water().editing().undo();
+        marked(true);
+    }
+
     // Every path that replaces the project asks first when there are
     // unsaved changes, naming the project: Sì saves them and goes on, No
     // goes on (an opened file is unchanged, a recovered copy is not),
