@@ -176,8 +176,19 @@ NetworkPanel::NetworkPanel(NetworkKind kind, QWidget* parent)
 
 void NetworkPanel::showVerification(const NetworkVerification& v,
                                     const std::vector<char>& explicitUpstream) {
-    segments->update(v, explicitUpstream);
-    paths->update(v);
+    // A network that fails its data check is not verified: its paths,
+    // critical path and distances from the source would be results of the
+    // data the check refuses, so none shows, only the verdict saying why.
+    if (v.dataPassed) {
+        segments->update(v, explicitUpstream);
+        paths->update(v);
+    } else {
+        NetworkVerification refused = v;
+        refused.paths.clear();
+        refused.critical = 0;
+        segments->update(refused, explicitUpstream);
+        paths->update(refused);
+    }
     const QString verdict = VerdictText(v);
     if (verdict != m_verdict) {
         m_verdict = verdict;

@@ -88,7 +88,7 @@ SegmentModel::SegmentModel(NetworkKind kind, QObject* parent)
 
 void SegmentModel::update(const NetworkVerification& v, const std::vector<char>& explicitUpstream) {
     std::vector<char> critical = criticalRows(v);
-    if (v.count() != m_v.count()) {
+    if (v.count() != m_v.count() || v.dataPassed != m_v.dataPassed) {
         beginResetModel();
         m_v = v;
         m_explicit = explicitUpstream;
@@ -139,7 +139,7 @@ QVariant SegmentModel::data(const QModelIndex& index, int role) const {
         case 3:
             return decimals(row.loss, lossDecimals(m_kind));
         default:
-            return decimals(row.pathLoss, lossDecimals(m_kind));
+            return m_v.dataPassed ? decimals(row.pathLoss, lossDecimals(m_kind)) : QString();
         }
     case Qt::TextAlignmentRole:
         return QVariant(Qt::AlignRight | Qt::AlignVCenter);

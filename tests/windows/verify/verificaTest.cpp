@@ -2,6 +2,7 @@
 #include "QtTestRegistry.h"
 #include "ShellFixture.h"
 
+#include "windows/frame/BandEditing.h"
 #include "windows/gas/datigas.h"
 #include "windows/verify/NetworkPanel.h"
 #include "windows/verify/SeriesEditor.h"
@@ -117,6 +118,30 @@ private slots:
         QTest::keyClick(e.g.lungh(3), Qt::Key_0); // row 3: 10 m becomes 100 m
         QCOMPARE(e.critical(), 3);
         QVERIFY(e.v.gas->esito->text().contains(QStringLiteral("percorso critico 1-3")));
+    }
+
+    // A network that fails its data check (an empty row inserted inside
+    // it) shows why, and neither paths nor a critical path nor distances
+    // from the source of the data it refuses; the undo brings them back.
+    void refusedDataShowNoPaths() {
+        VerifyFixture e;
+        QCOMPARE(e.v.gas->paths->rowCount(), 2);
+        e.g.editing().insertRowAt(2);
+        QVERIFY(!e.f.state.project.gasVerification().dataPassed);
+        QVERIFY(
+            e.v.gas->esito->text().startsWith(QStringLiteral("La rete gas non è verificabile: ")));
+        QCOMPARE(e.v.gas->paths->rowCount(), 0);
+        QCOMPARE(e.critical(), 0);
+        const SegmentModel& segments = *e.v.gas->segments;
+        for (int r = 0; r < segments.rowCount(); ++r) {
+            QVERIFY(!segments.data(segments.index(r, 0), Qt::BackgroundRole).isValid());
+            QCOMPARE(segments.data(segments.index(r, segments.columnCount() - 1), Qt::DisplayRole)
+                         .toString(),
+                     QString());
+        }
+        e.g.editing().undo();
+        QCOMPARE(e.v.gas->paths->rowCount(), 2);
+        QCOMPARE(e.critical(), 2);
     }
 
     // Dimensiona, then Applica: the gas window shows the sizes proposed,
