@@ -86,10 +86,16 @@ public:
         QString baseName; // ShowDocument
         QString path;     // SaveAndShowDocument
     };
-    void ShowDocument(const WordDocument& document, const QString& baseName,
-                      QWidget* = nullptr) override {
+    void ShowDocument(const WordDocument& document, const QString& baseName, QWidget* = nullptr,
+                      DocumentReport report = {}) override {
         shown.push_back({document, baseName, QString()});
+        if (report)
+            report({outcome, outcome == DocumentOutcome::Kind::NotWritten
+                                 ? QString()
+                                 : QStringLiteral("/documenti/%1.docx").arg(baseName)});
     }
+    // What each document shown becomes.
+    DocumentOutcome::Kind outcome = DocumentOutcome::Kind::Handed;
     bool SaveAndShowDocument(const WordDocument& document, const QString& path,
                              QWidget* = nullptr) override {
         shown.push_back({document, QString(), path});

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QLabel>
+#include <QPointer>
 #include <QPrinter>
 
 bool PrintOnPrinter(AppContext& context, QWidget* parent,
@@ -54,7 +55,27 @@ void ShowWordOutput(AppContext& context, QWidget* parent, QLabel* passo, const Q
     passo->setText(QStringLiteral("sto caricando WORD"));
     WordDocument document;
     build(document);
-    context.services.documents.ShowDocument(document, baseName, parent);
-    if (!doneText.isEmpty())
-        passo->setText(doneText);
+    // The hint says what became of the document; the opener's failure may
+    // come later, when the window may be gone.
+    QPointer<QLabel> hint(passo);
+    context.services.documents.ShowDocument(
+        document, baseName, parent, [hint, doneText](const DocumentOutcome& outcome) {
+            if (!hint)
+                return;
+            switch (outcome.kind) {
+            case DocumentOutcome::Kind::Handed:
+                if (!doneText.isEmpty())
+                    hint->setText(doneText);
+                break;
+            case DocumentOutcome::Kind::NotOpened:
+                hint->setText(QStringLiteral("il documento è nel file \u00ab%1\u00bb: nessun "
+                                             "programma di videoscrittura l'ha aperto")
+                                  .arg(QDir::toNativeSeparators(outcome.path)));
+                break;
+            case DocumentOutcome::Kind::NotWritten:
+                hint->setText(QStringLiteral("il documento non è stato scritto: nulla da "
+                                             "visualizzare"));
+                break;
+            }
+        });
 }

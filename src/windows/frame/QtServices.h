@@ -77,15 +77,15 @@ class QtDocumentService : public DocumentService {
 public:
     explicit QtDocumentService(MessageService& messages);
     void ShowDocument(const WordDocument& document, const QString& baseName,
-                      QWidget* parent = nullptr) override;
+                      QWidget* parent = nullptr, DocumentReport report = {}) override;
     bool SaveAndShowDocument(const WordDocument& document, const QString& path,
                              QWidget* parent = nullptr) override;
     // Title of the service's messages (the program's name).
     void setTitle(const QString& title) { m_title = title; }
 
 private:
-    void open(const QString& path, QWidget* parent);
-    void notOpened(const QString& path, QWidget* parent);
+    void open(const QString& path, QWidget* parent, const DocumentReport& report = {});
+    void notOpened(const QString& path, QWidget* parent, const DocumentReport& report);
 
     MessageService& m_messages;
     QString m_title = QStringLiteral("Tubarex");

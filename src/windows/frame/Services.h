@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class QPrinter;
@@ -68,13 +69,24 @@ public:
 // word processor. When it cannot be written, or nothing can open it, a
 // message in the program's style says so and names the file; the program
 // goes on either way.
+// What became of a document shown: handed to the desktop's opener (which
+// may still fail later, and then tells NotOpened), written at `path` but
+// opened by nothing, or not written at all (`path` empty).
+struct DocumentOutcome {
+    enum class Kind { Handed, NotOpened, NotWritten };
+    Kind kind = Kind::Handed;
+    QString path;
+};
+using DocumentReport = std::function<void(const DocumentOutcome&)>;
+
 class DocumentService {
 public:
     virtual ~DocumentService() = default;
     // Writes the document into the user's private folder of shown
     // documents, under a fresh name that begins with `baseName`, and opens it.
+    // `report`, when given, is told of the outcome, after the message.
     virtual void ShowDocument(const WordDocument& document, const QString& baseName,
-                              QWidget* parent = nullptr) = 0;
+                              QWidget* parent = nullptr, DocumentReport report = {}) = 0;
     // Writes the document to `path`, replacing the file there, and opens it.
     // False (after the message) when it could not be written.
     virtual bool SaveAndShowDocument(const WordDocument& document, const QString& path,

@@ -9,6 +9,7 @@
 #include "windows/water/dati.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLocale>
@@ -235,6 +236,30 @@ private slots:
         QCOMPARE(data.cell(18, 13).text, QStringLiteral("31,80"));
         f.forms.unload(&water);
         f.forms.unload(&gas);
+    }
+
+    // The hint says what became of the document: shown, written where no
+    // word processor opened it, or not written.
+    void wordRouteHintTellsTheOutcome() {
+        const struct {
+            DocumentOutcome::Kind outcome;
+            const char* hint;
+        } cases[] = {
+            {DocumentOutcome::Kind::Handed,
+             "ho visualizzato il modello d'acquisizione dati con WORD"},
+            {DocumentOutcome::Kind::NotOpened,
+             "il documento è nel file «/documenti/Tubarex-acqua-modello.docx»: nessun programma "
+             "di videoscrittura l'ha aperto"},
+            {DocumentOutcome::Kind::NotWritten,
+             "il documento non è stato scritto: nulla da visualizzare"},
+        };
+        for (const auto& c : cases) {
+            ShellFixture f;
+            f.services.documents.outcome = c.outcome;
+            dati& w = f.forms.get<dati>();
+            w.frame()->item(QStringLiteral("acquisizionedati"))->trigger();
+            QCOMPARE(w.passo->text(), QDir::toNativeSeparators(QString::fromUtf8(c.hint)));
+        }
     }
 
     // The form needs no data and no check.
