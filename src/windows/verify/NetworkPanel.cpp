@@ -58,6 +58,11 @@ QTableView* makeTable(QWidget* parent, const char* name, QAbstractItemModel* mod
                                          metrics.horizontalAdvance(samples.value(c))) +
                                     metrics.averageCharWidth() * 3);
     }
+    // However small the window, five rows show under the head.
+    view->setMinimumHeight(view->horizontalHeader()->sizeHint().height() +
+                           5 * view->verticalHeader()->defaultSectionSize() +
+                           view->horizontalScrollBar()->sizeHint().height() +
+                           2 * view->frameWidth());
     return view;
 }
 

@@ -2,15 +2,16 @@
 
 #include <QAbstractTableModel>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFont>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QTableView>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -100,6 +101,7 @@ SizingPanel::SizingPanel(NetworkKind kind, QWidget* parent)
         serie = new QComboBox(this);
         serie->setObjectName(QStringLiteral("serie"));
         serie->setToolTip(QStringLiteral("la serie di tubi tra cui scegliere i diametri"));
+        serie->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         caption->setBuddy(serie);
         serieEdit = new QPushButton(QStringLiteral("S&erie..."), this);
         serieEdit->setObjectName(QStringLiteral("serieEdit"));
@@ -151,7 +153,7 @@ SizingPanel::SizingPanel(NetworkKind kind, QWidget* parent)
     applica->setObjectName(QStringLiteral("applica"));
     applica->setToolTip(QStringLiteral("cliccare per scrivere i diametri proposti nella "
                                        "finestra dei dati (Ctrl+Z li toglie)"));
-    scarta = new QPushButton(QStringLiteral("&Scarta"), proposta);
+    scarta = new QPushButton(QStringLiteral("Scar&ta"), proposta);
     scarta->setObjectName(QStringLiteral("scarta"));
     scarta->setToolTip(QStringLiteral("cliccare per lasciare i diametri come sono"));
     connect(applica, &QPushButton::clicked, this, [this] {
@@ -193,6 +195,8 @@ void SizingPanel::showSeries(const std::vector<PipeSeries>& catalogue, const QSt
         index = serie->count() - 1;
     }
     serie->setCurrentIndex(index);
+    // The longest name reads whole, however narrow the window.
+    serie->setMinimumWidth(serie->sizeHint().width());
 }
 
 QString SizingPanel::chosenSeries() const {
@@ -215,38 +219,63 @@ void SizingPanel::showProposal(const SizingProposal& proposal) {
         propostaEsito->setText(QStringLiteral("Cambia il diametro di %1 tronchi. %2")
                                    .arg(proposal.changedRows())
                                    .arg(proposal.verdict));
+    // The proposal takes its room from the window, not from the tables
+    // above it: the window grows by the proposal's height, as far as the
+    // screen allows, and the tables keep theirs.
+    auto* split = qobject_cast<QSplitter*>(parentWidget());
+    const bool shown = !proposta->isHidden();
+    QWidget* top = window();
+    const int tables = split ? split->sizes().value(0) : 0;
+    const int before = height();
+    const int windowBefore = top->height();
     proposta->show();
-    // The splitter above keeps the proposal's height whole, and a window
-    // too short for it grows.
-    setMinimumHeight(layout()->minimumSize().height());
-    // (once the layouts above have taken the new height in).
-    QTimer::singleShot(0, this, [this] {
-        QWidget* top = window();
-        if (top == this || top->isMaximized())
-            return;
-        // The most any widget between here and the window lacks.
-        int missing = 0;
-        for (QWidget* w = this; w && w != top; w = w->parentWidget()) {
-            if (w->layout())
-                missing = std::max(missing, w->layout()->minimumSize().height() - w->height());
+    // (The window may grow here already, to its new smallest size.)
+    settleLayouts();
+    if (!split || shown || top == this || top->isMaximized() || top->isFullScreen())
+        return;
+    const int wanted =
+        std::max(sizeHint().height(), minimumSizeHint().height()) - before + windowBefore;
+    int height = std::max(top->height(), wanted);
+    if (const QScreen* screen = top->screen())
+        height = std::min(height, screen->availableGeometry().height() -
+                                      (top->frameGeometry().height() - top->height()));
+    if (height > top->height()) {
+        top->resize(top->width(), height);
+        if (const QScreen* screen = top->screen()) {
+            // Up the screen as far as its bottom edge would go past it.
+            const int past = top->frameGeometry().bottom() - screen->availableGeometry().bottom();
+            if (past > 0)
+                top->move(top->x(), top->y() - past);
         }
-        if (missing > 0)
-            top->resize(top->width(), top->height() + missing);
-    });
-    // The window's splitter gives the proposal a fair share of the height
-    // it gave the bare buttons.
-    if (auto* split = qobject_cast<QSplitter*>(parentWidget())) {
-        const QList<int> sizes = split->sizes();
-        const int total = sizes.value(0) + sizes.value(1);
-        if (sizes.size() == 2 && sizes[1] < total * 2 / 5)
-            split->setSizes({total - total * 2 / 5, total * 2 / 5});
     }
+    m_grown = std::max(0, top->height() - windowBefore);
+    settleLayouts();
+    const QList<int> sizes = split->sizes();
+    const int total = sizes.value(0) + sizes.value(1);
+    const int own = std::max(minimumSizeHint().height(), total - tables);
+    split->setSizes({total - own, own});
+}
+
+void SizingPanel::settleLayouts() {
+    // Not every widget up to the window (the splitter, the tabs) tells its
+    // own layout that its sizes changed: each is told here, and the layouts
+    // take the change in at once.
+    for (QWidget* w = this; w && !w->isWindow(); w = w->parentWidget())
+        w->updateGeometry();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
 }
 
 void SizingPanel::hideProposal() {
+    const bool shown = !proposta->isHidden();
     proposta->hide();
     model->show(SizingProposal());
-    setMinimumHeight(0);
+    // The window gives back what it grew for the proposal.
+    QWidget* top = window();
+    settleLayouts();
+    if (shown && m_grown > 0 && top != this && !top->isMaximized() && !top->isFullScreen())
+        top->resize(top->width(),
+                    std::max(top->minimumSizeHint().height(), top->height() - m_grown));
+    m_grown = 0;
     // The room of the proposal back to the tables above.
     if (auto* split = qobject_cast<QSplitter*>(parentWidget())) {
         const QList<int> sizes = split->sizes();

@@ -50,5 +50,10 @@ public:
     std::function<void(const QString&)> seriesChosen;
 
 private:
+    // The layouts up to the window, brought up to date with this panel.
+    void settleLayouts();
+
     NetworkKind m_kind;
+    // What the window grew to show the proposal.
+    int m_grown = 0;
 };

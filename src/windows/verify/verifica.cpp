@@ -120,6 +120,13 @@ verifica::~verifica() {
 }
 
 void verifica::Form_Load() {
+    // The note takes more lines as the window narrows, and a window's
+    // smallest size does not follow a text's lines: it is kept as tall as
+    // the note is at the smallest width.
+    layout()->activate();
+    const QMargins margins = layout()->contentsMargins();
+    nota->setMinimumHeight(
+        nota->heightForWidth(minimumSizeHint().width() - margins.left() - margins.right()));
     // A little larger than the main windows, centred on the screen.
     resize(twipsX(12600), twipsY(7600));
     if (const QScreen* screen = this->screen())

@@ -13,10 +13,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -175,6 +177,42 @@ private slots:
         QCOMPARE(e.f.services.messages.shown[0].text, SizeGasNetwork(e.f.state.project).message);
         QCOMPARE(sizing.propostaEsito->text(), e.f.services.messages.shown[0].text);
         QCOMPARE(e.f.state.project.gas.table(), unsized);
+    }
+
+    // Every part of the window shows at its smallest size, and a proposal
+    // takes its room from the window, not from the tables: at the opening
+    // size, after Dimensiona, both tables still show five rows.
+    void everyPartShowsAtTheSmallestSize() {
+        ShellFixture f;
+        StoreWaterNetwork(f.state, std::vector<WaterSegment>(15));
+        verifica& v = f.forms.show<verifica>();
+        NetworkPanel& water = *v.acqua;
+        const auto fiveRows = [](QTableView* table) {
+            return table->viewport()->height() >= 5 * table->verticalHeader()->defaultSectionSize();
+        };
+        const auto check = [&](const char* when) {
+            QTest::qWait(20);
+            QVERIFY2(fiveRows(water.tronchi), when);
+            QVERIFY2(fiveRows(water.percorsi), when);
+            QComboBox* serie = water.sizing->serie;
+            QVERIFY2(serie->width() >= serie->minimumSizeHint().width(), when);
+            QVERIFY2(serie->width() > serie->fontMetrics().horizontalAdvance(serie->currentText()),
+                     when);
+            // The proposal's table: four rows, less its scroll bar.
+            QTableView* proposed = water.sizing->propostaTable;
+            if (!water.sizing->proposta->isHidden())
+                QVERIFY2(proposed->viewport()->height() >=
+                             3 * proposed->verticalHeader()->defaultSectionSize(),
+                         when);
+        };
+        check("all'apertura");
+        water.sizing->dimensiona->click();
+        check("con la proposta");
+        v.resize(1, 1);
+        check("rimpicciolita con la proposta");
+        water.sizing->scarta->click();
+        v.resize(1, 1);
+        check("rimpicciolita");
     }
 
     // A series of the user's, added in the editor, is offered and chosen
