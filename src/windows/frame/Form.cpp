@@ -103,6 +103,14 @@ void Form::releaseResizer() {
     m_resizer.reset();
 }
 
+void Form::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // Maximised or restored: the controls keep their margin from the
+    // screen's edge (the resize may have come before the new state).
+    if (event->type() == QEvent::WindowStateChange && m_resizer)
+        m_resizer->ResizeControls();
+}
+
 void Form::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     if (m_resizer)

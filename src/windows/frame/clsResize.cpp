@@ -245,7 +245,12 @@ void clsResize::ResizeControls() {
     DrawingFreeze freeze(m_form);
     const double dpiX = m_form->logicalDpiX();
     const double dpiY = m_form->logicalDpiY();
-    const QSize inner = innerSize(m_form);
+    QSize inner = innerSize(m_form);
+    // A maximised window touches the screen's bottom edge, where no frame
+    // is left below the lowest controls: they scale into 1/24 inch less (4
+    // pixels at 96 dpi), so that their lower border shows.
+    if (m_form->isMaximized() || m_form->isFullScreen())
+        inner.rheight() -= static_cast<int>(std::lround(dpiY / 24.0));
     const double yRatio = pixelsToTwips(inner.height(), dpiY) / m_designHeight;
     const double xRatio = pixelsToTwips(inner.width(), dpiX) / m_designWidth;
     const auto pixelsX = [&](qint32 designed) {

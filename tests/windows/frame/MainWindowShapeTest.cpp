@@ -224,6 +224,30 @@ private slots:
         }
     }
 
+    // A maximised window touches the screen's bottom edge: its lowest
+    // controls stop a few pixels above it, so that their lower border
+    // shows; restored, they stand at their design again.
+    void maximisedLeavesTheBottomRowOffTheEdge() {
+        for (const MainWindow& m : mainWindows()) {
+            ShellFixture f;
+            Form& w = m.show(f);
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            w.showMaximized();
+            QTRY_VERIFY(w.isMaximized());
+            QWidget* area = w.findChild<QWidget*>(QStringLiteral("clientArea"));
+            QVERIFY(area);
+            int bottom = 0;
+            for (const QWidget* c : area->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (c->isVisible())
+                    bottom = std::max(bottom, c->geometry().bottom());
+            }
+            QVERIFY2(bottom <= area->height() - 4, m.name);
+            w.showNormal();
+            QTRY_VERIFY(!w.isMaximized());
+            verifyDesign(w, m.design);
+        }
+    }
+
     // The window list's shortcuts run with the focus in a text box, where
     // the box would take Ctrl+A and Ctrl+C as select-all and copy; the
     // box's other keys stay its own.
