@@ -14,7 +14,11 @@ const FaceWidth* find(char16_t code) {
 } // namespace
 
 double DocumentCharEm(QChar c, bool bold) {
-    const FaceWidth* entry = find(c.unicode());
+    // A zero-width space only marks where a line may break; a no-break
+    // space is as wide as a space.
+    if (c.unicode() == 0x200b)
+        return 0;
+    const FaceWidth* entry = find(c.unicode() == 0x00a0 ? u' ' : c.unicode());
     if (!entry)
         entry = find(u'n');
     return (bold ? entry->bold : entry->plain) / 1000.0;

@@ -128,6 +128,18 @@ void printPathLine(PrinterPage& page, const QStringList& texts, int pathWidth, b
     }
 }
 
+// A cell of the document's table of paths: a value keeps its unit on its
+// line (a no-break space), a path may break after each of its dashes (a
+// zero-width space), so that the path, not the values, gives way to the
+// page's width.
+QString documentCell(int column, QString text) {
+    if (column == 2)
+        return text.replace(u'-', QStringLiteral("-\u200b"));
+    if (column == 3 || column == 4)
+        return text.replace(u' ', QChar(0x00a0));
+    return text;
+}
+
 } // namespace
 
 bool ReportsVerification(const ApplicationState& state) {
@@ -211,7 +223,7 @@ void AddVerificationSection(WordDocument& doc, const ApplicationState& state) {
         for (int r = 2; r <= rows; ++r) {
             const QStringList& row = s.paths[static_cast<size_t>(r - 2)];
             for (int c = 1; c <= row.size(); ++c)
-                doc.setCellText(table, r, c, row[c - 1]);
+                doc.setCellText(table, r, c, documentCell(c, row[c - 1]));
         }
         doc.autoFormat(table, DocumentTableFormat);
         // A long list of paths repeats its heads on every page it runs to,

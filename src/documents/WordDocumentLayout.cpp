@@ -44,6 +44,11 @@ public:
         , m_emit(std::move(onLine)) {}
 
     void put(QChar c, double size, bool bold = false) {
+        // A zero-width space: a place where the line may break, no more.
+        if (c.unicode() == 0x200b) {
+            commitWord();
+            return;
+        }
         if (c == QLatin1Char(' ') || c == QLatin1Char('\t')) {
             commitWord();
             m_lineWidth = c == QLatin1Char(' ') ? m_lineWidth + charWidth(c, size, bold)
@@ -120,7 +125,7 @@ TextExtent extent(const QString& text, double size, bool bold) {
         for (const QChar c : line) {
             const double w = charWidth(c, size, bold);
             whole += w;
-            if (c == QLatin1Char(' ') || c == QLatin1Char('\t'))
+            if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c.unicode() == 0x200b)
                 word = 0;
             else
                 word += w;

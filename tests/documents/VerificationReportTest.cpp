@@ -101,8 +101,8 @@ TEST(VerificationReport, DocumentHasTheSectionOnANewPage) {
     const WordTableContent& gas = doc.table(7);
     EXPECT_EQ(gas.rows, 4);
     EXPECT_EQ(gas.cell(1, 2).text, QStringLiteral("percorso"));
-    EXPECT_EQ(gas.cell(2, 2).text, QStringLiteral("1-2-3"));
-    EXPECT_EQ(gas.cell(3, 3).text, QStringLiteral("0,12 mbar"));
+    EXPECT_EQ(gas.cell(2, 2).text, QStringLiteral("1-\u200b2-\u200b3"));
+    EXPECT_EQ(gas.cell(3, 3).text, QStringLiteral("0,12\u00a0mbar"));
     EXPECT_EQ(gas.cell(4, 1).alignment, WordAlignment::Right);
     EXPECT_EQ(gas.cell(4, 2).alignment, WordAlignment::Left);
     int headings = 0;
@@ -118,4 +118,25 @@ TEST(VerificationReport, DocumentHasTheSectionOnANewPage) {
     const auto result =
         xml.descendants(QStringLiteral("w:fldSimple")).at(0)->descendants(QStringLiteral("w:t"));
     EXPECT_EQ(result.at(0)->text, QString::number(doc.pageCount()));
+}
+
+// In the document's table of paths a value keeps its unit on its line, and
+// a long path gives way: it breaks after its dashes, the values' columns
+// stay as wide as their values.
+TEST(VerificationReport, ValuesKeepTheirUnitsAndLongPathsWrap) {
+    ApplicationState s = project(true);
+    StoreWaterNetwork(s, std::vector<WaterSegment>(60, {.length = 10, .diameter = 50, .flow = 1}));
+    const WordDocument doc = document(s);
+    const WordTableContent& water = doc.table(6);
+    ASSERT_EQ(water.rows, 2);
+    const std::vector<int> widths = WordTableColumnWidths(water);
+    for (const int c : {3, 4}) {
+        const QString value = water.cell(2, c).text;
+        EXPECT_FALSE(value.contains(u' ')) << value.toStdString();
+        const double points = widths[static_cast<size_t>(c - 1)] / 20.0;
+        EXPECT_GT(points, WordTextPoints(value, water.fontSize, false)) << value.toStdString();
+    }
+    const QString path = water.cell(2, 2).text;
+    EXPECT_EQ(QString(path).remove(QChar(0x200b)).count(u'-'), 59);
+    EXPECT_LT(widths[1] / 20.0, WordTextPoints(path, water.fontSize, false));
 }
