@@ -5,7 +5,12 @@
 // number), the "Tubarex-dati-" data files holding the whole project, the
 // wall types and fitting coefficients of the water calculation, the inch
 // series and gas types of the gas window, the checks run before saving and
-// printing, and the fixed-pitch 12-point font of the report.
+// printing, and the fixed-pitch 12-point font of the report; on the later
+// pages the verification's limits and formula, the steps of the sizing, the
+// rules a pipe series, a block paste and the studio's data are checked
+// against, the 8 recent projects and the 100 steps of undo. The limits
+// proposed are the program's starting values, which the user sets for each
+// project: the pages say where they come from and that no norm is cited.
 
 namespace {
 
@@ -185,6 +190,257 @@ const QString FrontespizioText = QStringLiteral(
     "il programma usa Liberation Mono, che ha le stesse larghezze. Il documento per la "
     "videoscrittura ha invece vere tabelle e si può modificare liberamente.");
 
+const QString VerificaText = QStringLiteral(
+    "La finestra Verifica della rete, che si apre dal menu Visualizza delle finestre dei dati e "
+    "del Frontespizio (Verifica della rete..., oppure Ctrl+E), dice se ciascuna rete rispetta i "
+    "suoi limiti. Ha una scheda per la rete dell'acqua e una per quella del gas, e segue ogni "
+    "modifica dei dati mentre la si digita, da qualunque finestra venga. Il tasto F1 apre "
+    "questa pagina, oppure quella del dimensionamento quando è mostrata una proposta di "
+    "diametri.\n\n"
+    "Ogni tronco è alimentato da un tronco a monte, che si digita nella colonna 'a monte' della "
+    "tabella dei tronchi: il numero di un tronco precedente, oppure 0 per l'origine della rete "
+    "(contatore, riduttore, allacciamento). Se non si digita nulla il tronco a monte è quello "
+    "precedente, scritto in grigio corsivo; per questo un progetto in cui non se ne indica "
+    "nessuno è un unico percorso, come lo legge il totale progressivo delle finestre dei dati. "
+    "Cancellando il numero si torna al tronco precedente. Un valore che non sia un numero intero "
+    "da 0 a quello del tronco precedente viene rifiutato, con un messaggio che nomina il tronco. "
+    "Ogni tronco a monte "
+    "digitato è un passo dell'annullamento della finestra dei dati: Ctrl+Z lo annulla, in quella "
+    "finestra oppure in questa, per la rete della scheda mostrata. Inserendo o eliminando una "
+    "riga nella finestra dei dati la rete resta collegata allo stesso modo: un tronco alimentato "
+    "da una riga eliminata passa al tronco a monte di quella riga.\n\n"
+    "Un tronco che non ne alimenta altri è terminale: un'utenza o un apparecchio. La tabella dei "
+    "percorsi elenca, per ogni tronco terminale, il percorso dall'origine fino a esso, la sua "
+    "perdita, cioè la somma delle perdite dei tronchi che lo compongono (un tronco senza "
+    "risultato conta zero), il limite e l'esito, rispettato o superato. La tabella dei tronchi "
+    "riporta per ogni tronco la perdita propria, quella dall'origine fino a esso e, per l'acqua, "
+    "la velocità. Il percorso critico, quello con la perdita maggiore, è evidenziato in giallo in "
+    "entrambe le tabelle; ciò che supera un limite è scritto in rosso.\n\n"
+    "I limiti si digitano nelle caselle in alto di ciascuna scheda, con la virgola o con il "
+    "punto decimale, e valgono appena si lascia la casella; un valore che non sia un numero "
+    "maggiore di zero viene rifiutato e la casella torna al valore di prima. I limiti "
+    "appartengono al progetto e si salvano con esso.\n\n"
+    "Per l'acqua la velocità di ogni tronco, v = 4 Q / (π D²) con la portata Q in metri cubi al "
+    "secondo e il diametro interno D in metri, non deve superare la velocità massima; se si "
+    "indica il carico disponibile all'origine della rete, in metri, nemmeno la perdita di alcun "
+    "percorso deve superarlo. Lasciando vuoto il carico disponibile conta soltanto la velocità. "
+    "La velocità massima proposta, 2,0 m/s, è soltanto un valore di partenza: il programma non "
+    "la trae da una norma, e sia la velocità sia il carico disponibile sono dati del "
+    "progettista, da stabilire per l'impianto in esame.\n\n"
+    "Per il gas la perdita di ogni percorso, dal contatore all'apparecchio, non deve superare il "
+    "limite del metano se almeno un tronco del percorso porta metano, quello del GPL se tutti "
+    "portano GPL. I valori proposti, 1,0 mbar per il metano e 2,0 mbar per il GPL, sono quelli "
+    "che la relazione indica come limiti della norma per gli impianti domestici a gas; il "
+    "programma non riporta il numero né il punto di quella norma, per cui spetta al progettista "
+    "confrontarli con la norma in vigore per l'impianto e correggerli se occorre.\n\n"
+    "Sotto le tabelle la riga dell'esito riassume la verifica, per esempio 'La rete gas rispetta "
+    "il limite di 1,0 mbar: percorso critico 1-2-5-7, 0,83 mbar.', su fondo verde se la rete "
+    "rispetta i limiti, rosso se ne supera uno, grigio se non è verificabile. Una rete che non "
+    "supera il controllo dei dati immessi non viene verificata, e la riga dice quale dato manca. "
+    "Un percorso molto lungo è indicato con i primi e gli ultimi tronchi.\n\n"
+    "La casella 'includi la verifica nella relazione' aggiunge alla relazione tecnica, sia con "
+    "Stampa con Word sia con Stampa diretta, un'ultima sezione, VERIFICA DELLA RETE, prima della "
+    "chiusura: per ogni rete che ha tronchi i limiti, i percorsi con perdita, limite ed esito, "
+    "per l'acqua i tronchi oltre la velocità massima, il percorso critico e la riga "
+    "dell'esito. All'inizio la casella è vuota; la scelta si salva "
+    "con il progetto.\n\n"
+    "Il pulsante Dimensiona propone i diametri che fanno rispettare i limiti (pagina "
+    "DIMENSIONAMENTO DELLA RETE). Chiudi chiude la finestra. La stessa riga dell'esito si ottiene "
+    "anche senza finestre, con il comando tubarex-cli verify.");
+
+const QString DimensionaText = QStringLiteral(
+    "Il pulsante Dimensiona della finestra Verifica della rete propone, per ogni tronco della "
+    "rete della scheda mostrata, un diametro con cui tutti i limiti della verifica sono "
+    "rispettati usando poco tubo. Per il gas i diametri si scelgono nella serie commerciale "
+    "dell'elenco della finestra Dati gas, da 3/8'' a 6''; per l'acqua nella serie scelta "
+    "nell'elenco 'serie dei tubi' accanto al pulsante.\n\n"
+    "Cambia soltanto il diametro: lunghezze, portate, pezzi speciali, tipologia del tubo o tipo "
+    "di gas, tronchi a monte e limiti restano come sono, e le perdite sono calcolate con le "
+    "stesse formule delle finestre dei dati.\n\n"
+    "La quantità di tubo che si cerca di ridurre è la somma, su tutti i tronchi, della lunghezza "
+    "per il diametro interno. La ricerca divide la perdita ammessa di ogni percorso in parti "
+    "uguali per metro di lunghezza e dà a ciascun tronco il diametro più piccolo che resta nella "
+    "sua parte e, per l'acqua, rispetta la velocità massima; finché un percorso supera il suo "
+    "limite allarga di una misura il tronco che fa guadagnare "
+    "più perdita per tubo aggiunto; poi riduce di una misura un tronco alla volta, finché tutti "
+    "i limiti restano rispettati, e infine riduce un tronco allargando uno di quelli a monte "
+    "quando così si risparmia tubo. Alla fine nessun tronco, da solo, potrebbe prendere la "
+    "misura più piccola successiva senza superare un limite; il risultato non è però sempre il "
+    "minimo assoluto di tubo.\n\n"
+    "La proposta compare sotto le tabelle, nel riquadro 'Proposta di dimensionamento': per ogni "
+    "tronco il diametro di ora e quello proposto, la perdita di ora e quella proposta, in "
+    "grassetto i tronchi che cambiano. Per l'acqua i diametri sono quelli interni in millimetri, "
+    "con tra parentesi la misura commerciale quando la serie la indica; per il gas sono i "
+    "diametri nominali. Sotto la tabella si leggono il numero dei tronchi che cambiano e la riga "
+    "dell'esito che la rete avrebbe con i diametri proposti.\n\n"
+    "Applica scrive i diametri proposti nella finestra dei dati come un solo passo del suo "
+    "annullamento, così che Ctrl+Z li toglie tutti insieme: per il gas il diametro nominale e il "
+    "suo diametro interno, come una scelta dall'elenco; per l'acqua il diametro interno, e la "
+    "serie usata diventa quella del progetto. Applica si può usare soltanto quando la proposta "
+    "rispetta tutti i limiti e cambia almeno un diametro. Scarta chiude la proposta e lascia i "
+    "diametri come sono. Una modifica qualsiasi del progetto fa sparire la proposta, che non "
+    "varrebbe più: basta premere di nuovo Dimensiona.\n\n"
+    "Se nessun diametro della serie fa rispettare un limite, per esempio una portata che supera "
+    "la velocità massima anche nel tubo più grande o un percorso troppo lungo per il suo limite, "
+    "non si propone nulla e il messaggio nomina il tronco o il percorso e il limite. Una rete "
+    "senza tronchi, o che non supera il controllo dei dati immessi, non si dimensiona.\n\n"
+    "La serie scelta nell'elenco è quella del progetto e si salva con esso; finché non se ne "
+    "sceglie una vale 'acciaio zincato (serie media)'. Se il progetto nomina una serie che non "
+    "esiste più, l'elenco la mostra come non disponibile e occorre sceglierne un'altra. Il "
+    "pulsante Serie... apre le serie di tubi (pagina SERIE DI TUBI PER L'ACQUA). Lo stesso "
+    "dimensionamento si ottiene senza finestre con il comando tubarex-cli size.");
+
+const QString SerieText = QStringLiteral(
+    "Per la rete dell'acqua il dimensionamento sceglie i diametri in una serie di tubi come si "
+    "vendono: un nome, i diametri interni in millimetri e, se si vuole, le misure commerciali "
+    "con cui i tubi si ordinano. Con il programma sono fornite tre serie, 'acciaio zincato "
+    "(serie media)', 'rame' e 'multistrato', che non si possono modificare. Il programma non "
+    "indica la norma o il catalogo da cui provengono i loro diametri: conviene confrontarli con "
+    "quelli dei tubi che si useranno e, se differiscono, scrivere una serie propria.\n\n"
+    "Il pulsante Serie... della scheda Rete acqua, nella finestra Verifica della rete, apre la "
+    "finestra 'Serie di tubi per l'acqua'. L'elenco mostra tutte le serie, prima quelle fornite "
+    "con il programma, in corsivo, poi quelle dell'utente; scegliendone una se ne vedono il "
+    "nome, i diametri e le misure. Nuova svuota le caselle per scrivere una serie nuova. Il "
+    "tasto F1 apre questa pagina.\n\n"
+    "Nella casella dei diametri interni i valori si separano con il punto e virgola, con la "
+    "virgola o il punto decimale (per esempio 16,2; 20,4; 26). Nella casella delle misure "
+    "commerciali si scrive, se si vuole, una misura per ogni diametro, nello stesso ordine e "
+    "separate allo stesso modo (per esempio 20×1,9; 25×2,3; 32×3). I diametri si possono "
+    "scrivere in qualunque ordine: il programma li dispone dal più piccolo, ciascuno con la sua "
+    "misura.\n\n"
+    "Salva controlla la serie e la registra subito. Una serie viene rifiutata, con un messaggio "
+    "che ne dice il motivo, se non ha un nome o ha quello di un'altra serie, se il nome contiene "
+    "un carattere che il file dei dati non può contenere (le virgolette o un simbolo estraneo "
+    "alla codifica Windows-1252), se ha meno di due diametri, se un diametro non è un numero "
+    "maggiore di zero o è scritto due volte, se le misure non sono una per diametro. Elimina "
+    "toglie la serie scelta, dopo una domanda: i progetti che la usano la troveranno non "
+    "disponibile. Chiudi torna alla verifica, che offre subito le serie come sono state "
+    "salvate. Finché questa finestra è aperta le altre finestre del programma attendono, tranne "
+    "le pagine della guida aperte con F1.\n\n"
+    "Le serie dell'utente si conservano nel file serie-acqua.ini della sua cartella di "
+    "configurazione (~/.config/tubarex/tubarex/serie-acqua.ini), che legge anche il comando "
+    "tubarex-cli size. Se il file non si può scrivere, un messaggio lo nomina e ne dice il "
+    "motivo, e le serie restano come erano. Il progetto ricorda soltanto il nome della serie "
+    "scelta: aprendolo su un altro computer occorre che anche lì esista una serie con quel "
+    "nome.");
+
+const QString RecentiText = QStringLiteral(
+    "Il menu File di ciascuna delle tre finestre principali elenca, dopo le voci consuete, gli "
+    "ultimi 8 progetti aperti o salvati, numerati dal più recente. Fermando il puntatore del "
+    "mouse su una voce se ne legge il percorso completo. Scegliendo una voce si apre quel "
+    "progetto, come con Apri...: se i dati in memoria hanno modifiche non salvate il programma "
+    "chiede prima se salvarle.\n\n"
+    "Ogni progetto compare una sola volta: aperto o salvato di nuovo, torna in cima all'elenco. "
+    "Un progetto il cui file non esiste più viene segnalato e tolto dall'elenco. Svuota elenco "
+    "cancella l'elenco, non i file. I dati non archiviati recuperati all'avvio entrano "
+    "nell'elenco quando si salvano.\n\n"
+    "L'elenco è lo stesso nelle tre finestre e si conserva da una sessione all'altra nel file "
+    "recenti.ini della cartella di configurazione dell'utente "
+    "(~/.config/tubarex/tubarex/recenti.ini), insieme all'ultima cartella usata per aprire o "
+    "salvare. Le finestre di apertura e di salvataggio si aprono nella cartella del progetto in "
+    "uso, altrimenti nell'ultima cartella usata, altrimenti nella cartella Documenti "
+    "dell'utente.\n\n"
+    "Apri... si raggiunge anche con Ctrl+O, Salva con Ctrl+S e Salva con nome... con "
+    "Ctrl+Maiusc+S.");
+
+const QString AnteprimaText = QStringLiteral(
+    "Con File... Stampa... Anteprima di stampa... ognuna delle tre finestre principali mostra "
+    "sullo schermo, pagina per pagina su fogli A4, quanto la stampa diretta manderebbe alla "
+    "stampante: le finestre dei dati la tabella dei dati e dei risultati, la finestra "
+    "Frontespizio l'intera relazione. Le pagine sono disegnate come sulla carta, con gli stessi "
+    "caratteri, le stesse colonne e la stessa numerazione.\n\n"
+    "Prima di aprire l'anteprima la finestra controlla i dati, come prima di ogni stampa, e "
+    "segnala ciò che manca. Per la relazione valgono le regole della sua stampa: senza tronchi "
+    "viene rifiutata, e se entrambe le reti hanno tronchi il programma chiede se stamparle "
+    "entrambe.\n\n"
+    "Pagina precedente e Pagina successiva, come la barra di scorrimento, passano da una pagina "
+    "all'altra; accanto ai pulsanti si leggono il numero della pagina mostrata e il totale. "
+    "Stampa... apre la scelta della stampante, dalla quale si può anche ottenere un file PDF, e "
+    "stampa le stesse pagine; a stampa avvenuta l'anteprima si chiude. Chiudi torna alla "
+    "finestra senza stampare.\n\n"
+    "L'anteprima mostra sempre la stampa diretta, qualunque sia la scelta delle opzioni di "
+    "stampa: il documento per la videoscrittura si vede nel programma di videoscrittura stesso. "
+    "Finché l'anteprima è aperta, la finestra da cui la si è aperta attende. Il tasto F1 apre "
+    "questa pagina.");
+
+const QString StudioText = QStringLiteral(
+    "Il nome e l'indirizzo dello studio tecnico compaiono nel frontespizio, nella relazione e "
+    "nei documenti, e firmano la relazione. Si digitano nella finestra Dati dello studio, che si "
+    "apre con File... Dati dello studio... della finestra Frontespizio oppure con il pulsante "
+    "Dati dello studio... della finestra Scelta. Il tasto F1 apre questa pagina.\n\n"
+    "Salva registra i dati nelle impostazioni dell'installazione, il file tubarex.ini che "
+    "leggono sia il programma sia il comando tubarex-cli, e il Frontespizio li mostra subito. "
+    "Gli spazi all'inizio e alla fine vengono tolti. La finestra indica il file in cui i dati "
+    "saranno scritti: quello letto all'avvio, cioè il primo trovato tra quello accanto al "
+    "programma, quello dell'utente (~/.config/tubarex/tubarex/tubarex.ini) e quello del sistema "
+    "(/etc/xdg/tubarex/tubarex/tubarex.ini). Se è stato letto quello del sistema, o nessuno, il "
+    "programma scrive quello dell'utente, partendo da una copia del file letto, così che le "
+    "altre impostazioni non vadano perse.\n\n"
+    "Se il file non si può scrivere, un messaggio ne dice il motivo e la finestra resta aperta "
+    "con quanto digitato; i dati dello studio restano quelli di prima. Annulla chiude la "
+    "finestra senza cambiare nulla. Finché è aperta, la finestra da cui la si è aperta "
+    "attende.\n\n"
+    "Finché nome e indirizzo mancano entrambi, la casella gialla del Frontespizio ricorda di "
+    "inserirli; senza il nome la firma della relazione riporta soltanto 'il progettista'.");
+
+const QString AnnullaText = QStringLiteral(
+    "Nelle finestre dei dati, acqua e gas, Ctrl+Z annulla l'ultima modifica della tabella dei "
+    "tronchi e Ctrl+Y, oppure Ctrl+Maiusc+Z, la ripete. Gli stessi comandi, Annulla e Ripeti, "
+    "si trovano nel menu Modifica, dopo le voci consuete, e in cima al menu che compare con il "
+    "tasto destro del mouse su una casella della tabella; ciascuno si può usare soltanto quando "
+    "c'è qualcosa "
+    "da annullare o da ripetere.\n\n"
+    "Un passo è: quanto si digita in una casella finché non la si lascia, compresa la scelta da "
+    "un elenco; una riga cancellata con il suo tasto X; una riga inserita; la tabella cancellata "
+    "con Cancella dati finestra; un blocco di celle incollato; un tronco a monte digitato nella "
+    "finestra Verifica della rete; i diametri scritti da Applica. Annullando un passo le righe "
+    "tornano come erano, con i loro risultati, insieme al numero dei tronchi e alla posizione "
+    "della tabella. Un dato digitato e poi riportato al valore di prima non lascia alcun passo, "
+    "e nemmeno un risultato ricalcolato.\n\n"
+    "Si può tornare indietro fino a 100 passi per ciascuna rete; oltre, i passi più vecchi si "
+    "perdono. Ogni rete ha la sua sequenza di passi, la stessa nella finestra dei dati e nella "
+    "sua scheda della finestra Verifica della rete, dove Ctrl+Z e Ctrl+Y agiscono sulla rete "
+    "della scheda mostrata. Una modifica fatta dopo un annullamento cancella i passi che si "
+    "sarebbero potuti ripetere.\n\n"
+    "Aprendo un progetto, da Apri..., da un progetto recente o recuperando dati non archiviati, "
+    "le sequenze ricominciano da capo; il salvataggio invece non le tocca. I dati del "
+    "frontespizio, i limiti della verifica, la serie di tubi e la scelta di includere la "
+    "verifica nella relazione non fanno parte di queste sequenze.");
+
+const QString IncollaText = QStringLiteral(
+    "Un blocco di celle copiato da un foglio di calcolo, con le celle separate da tabulazioni e "
+    "le righe da a capo, si incolla nella tabella di una finestra dei dati premendo Ctrl+V o "
+    "Maiusc+Ins in una casella della tabella, oppure con Incolla righe del menu che compare con "
+    "il tasto destro del mouse. Il blocco riempie le caselle dei dati a partire da quella "
+    "scelta, verso destra e verso il basso, come se ogni valore fosse digitato nell'ordine: ogni "
+    "tronco viene ricalcolato e il totale si aggiorna. Con Incolla righe sul numero del tronco o "
+    "su una casella dei risultati il blocco parte dalla lunghezza. Un valore solo, senza "
+    "tabulazioni né a capo, si incolla nella casella come di consueto.\n\n"
+    "Le colonne si riempiono nell'ordine in cui compaiono nella tabella: per l'acqua lunghezza, "
+    "diametro, portata, tipologia del tubo, scabrezza e i pezzi speciali; per il gas lunghezza, "
+    "diametro nominale, portata, tipo di gas e diametro interno. Le curve e i raccordi del gas, "
+    "che si digitano nella riga di caselle in alto, non fanno parte del blocco.\n\n"
+    "I numeri con la virgola decimale, come li copia un foglio di calcolo con le impostazioni "
+    "italiane, vengono registrati con il punto: 12,5 diventa 12.5 e 1.234,5 diventa 1234.5. Una "
+    "misura in pollici con il suo segno, come 1/2\", diventa quella dell'elenco, 1/2''. Una "
+    "tipologia del tubo (liscio, corrente, scabro), un diametro nominale o un tipo di gas "
+    "(metano, GPL) scritti come negli elenchi valgono come una scelta dall'elenco.\n\n"
+    "Il blocco viene controllato per intero prima di incollarlo e, se qualcosa non va, viene "
+    "rifiutato tutto, con un messaggio che nomina il tronco e la colonna: quando un valore "
+    "contiene un carattere che il file dei dati non può contenere (le virgolette o un simbolo "
+    "estraneo alla codifica Windows-1252), quando il blocco va oltre l'ultima colonna dei dati o "
+    "oltre il tronco n. 500, quando lascerebbe righe in bianco (un valore su una riga dopo la "
+    "prima libera, o una lunghezza cancellata prima di una riga che ne ha una). Le celle vuote "
+    "che cadono fuori dalla tabella non contano.\n\n"
+    "Un blocco incollato è un solo passo dell'annullamento: Ctrl+Z lo toglie tutto. La tabella "
+    "si sposta per mostrare l'ultima riga incollata.\n\n"
+    "Per portare la tabella in un foglio di calcolo, Copia righe dello stesso menu copia i "
+    "tronchi dal primo all'ultimo con i risultati, sotto le intestazioni delle colonne (nomi e "
+    "unità su due righe), con il separatore decimale delle impostazioni internazionali "
+    "dell'utente. Inserisci riga inserisce una riga vuota al posto di quella su cui si trova il "
+    "puntatore, spostando in basso le successive; viene rifiutata se il tronco n. 500 contiene "
+    "dati, che andrebbero persi.");
+
 const QString Licence = QStringLiteral(
     "CONTRATTO DI LICENZA D'USO\n\n"
     "Tubarex è distribuito con la licenza MIT. Il testo che segue ne è la traduzione in lingua "
@@ -221,6 +477,14 @@ const std::vector<HelpTopic>& HelpTopics() {
         {HelpSubject::WaterData, QStringLiteral("FINESTRA DATI ACQUA"), DatiText},
         {HelpSubject::GasData, QStringLiteral("FINESTRA DATI GAS"), DatiGasText},
         {HelpSubject::Cover, QStringLiteral("FINESTRA FRONTESPIZIO"), FrontespizioText},
+        {HelpSubject::Verification, QStringLiteral("VERIFICA DELLA RETE"), VerificaText},
+        {HelpSubject::Sizing, QStringLiteral("DIMENSIONAMENTO DELLA RETE"), DimensionaText},
+        {HelpSubject::Series, QStringLiteral("SERIE DI TUBI PER L'ACQUA"), SerieText},
+        {HelpSubject::RecentProjects, QStringLiteral("PROGETTI RECENTI"), RecentiText},
+        {HelpSubject::Preview, QStringLiteral("ANTEPRIMA DI STAMPA"), AnteprimaText},
+        {HelpSubject::Studio, QStringLiteral("DATI DELLO STUDIO"), StudioText},
+        {HelpSubject::UndoRedo, QStringLiteral("ANNULLA E RIPETI"), AnnullaText},
+        {HelpSubject::BlockPaste, QStringLiteral("INCOLLARE UN BLOCCO DI CELLE"), IncollaText},
     };
     return topics;
 }

@@ -9,7 +9,27 @@
 // line end into a paragraph end.
 
 // What a help page is about; the help windows say which page shows which.
-enum class HelpSubject { Manual, Working, Archive, Printing, WaterData, GasData, Cover };
+// The classic pages first, then those of the windows and commands that came
+// after them: the network verification, its sizing and the pipe series, the
+// recent projects, the print preview, the studio's data, undo and redo, the
+// block paste.
+enum class HelpSubject {
+    Manual,
+    Working,
+    Archive,
+    Printing,
+    WaterData,
+    GasData,
+    Cover,
+    Verification,
+    Sizing,
+    Series,
+    RecentProjects,
+    Preview,
+    Studio,
+    UndoRedo,
+    BlockPaste,
+};
 
 // One help page: its subject, its title and its text.
 struct HelpTopic {
@@ -18,8 +38,8 @@ struct HelpTopic {
     QString text;
 };
 
-// The seven topics in the order of the summary and of the whole-help
-// document, which is the order of HelpSubject.
+// The topics in the order of the summary and of the whole-help document,
+// which is the order of HelpSubject.
 const std::vector<HelpTopic>& HelpTopics();
 
 // The topic of a subject.

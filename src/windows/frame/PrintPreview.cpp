@@ -3,7 +3,9 @@
 #include "core/session/ApplicationState.h"
 #include "documents/PainterPageSink.h"
 #include "windows/frame/Form.h"
+#include "windows/frame/HelpKey.h"
 #include "windows/frame/PrintCommands.h"
+#include "windows/frame/WindowNames.h"
 
 #include <QAbstractScrollArea>
 #include <QGuiApplication>
@@ -81,6 +83,7 @@ PrintPreview::PrintPreview(AppContext& context, QWidget* parent,
     const int height = area.height() * 9 / 10;
     resize(std::min(area.width() * 9 / 10, height * 3 / 4), height);
     m_view->updatePreview();
+    AddHelpKey(*this, context.forms, WindowName::guidaanteprima);
 }
 
 void PrintPreview::draw(QPrinter* printer) {

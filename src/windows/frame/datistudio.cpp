@@ -6,6 +6,7 @@
 #include "core/session/InstallationSettings.h"
 #include "windows/frame/Form.h"
 #include "windows/frame/Forms.h"
+#include "windows/frame/HelpKey.h"
 #include "windows/frame/Services.h"
 
 #include <QFormLayout>
@@ -70,6 +71,7 @@ datistudio::datistudio(AppContext& context, QWidget* parent, QStringList candida
 
     connect(salva, &QPushButton::clicked, this, &datistudio::salva_Click);
     connect(annulla, &QPushButton::clicked, this, &QDialog::reject);
+    AddHelpKey(*this, context.forms, WindowName::guidastudio);
 }
 
 bool datistudio::salva_Click() {

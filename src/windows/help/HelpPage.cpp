@@ -50,6 +50,22 @@ QLatin1String HelpPageWindow(HelpSubject subject) {
         return WindowName::guidadatigas;
     case HelpSubject::Cover:
         return WindowName::guidafrontespizio;
+    case HelpSubject::Verification:
+        return WindowName::guidaverifica;
+    case HelpSubject::Sizing:
+        return WindowName::guidadimensiona;
+    case HelpSubject::Series:
+        return WindowName::guidaserie;
+    case HelpSubject::RecentProjects:
+        return WindowName::guidarecenti;
+    case HelpSubject::Preview:
+        return WindowName::guidaanteprima;
+    case HelpSubject::Studio:
+        return WindowName::guidastudio;
+    case HelpSubject::UndoRedo:
+        return WindowName::guidaannulla;
+    case HelpSubject::BlockPaste:
+        return WindowName::guidaincolla;
     }
     return WindowName::manuale;
 }

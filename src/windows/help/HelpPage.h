@@ -27,8 +27,8 @@ struct HelpPageDesign {
     bool hints = false; // the wide manual carries hints on its buttons
 };
 
-// The six small guida pages: 5520 x 6420 inside, opened 5640 x 6825 at left
-// 5467.
+// The small guida pages, the six classic ones and the later ones: 5520 x
+// 6420 inside, opened 5640 x 6825 at left 5467.
 HelpPageDesign GuidaPageDesign();
 
 // The registry name of the window that shows a subject's page.

@@ -1,6 +1,7 @@
 #include "windows/help/HelpWindows.h"
 
 #include "windows/frame/Forms.h"
+#include "windows/help/FeatureHelpPages.h"
 #include "windows/help/guidaarchivio.h"
 #include "windows/help/guidadati.h"
 #include "windows/help/guidadatigas.h"
@@ -21,6 +22,14 @@ void EnrolHelpWindows(Forms& forms) {
     forms.enrol<guidadati>();
     forms.enrol<guidadatigas>();
     forms.enrol<guidafrontespizio>();
+    forms.enrol<guidaverifica>();
+    forms.enrol<guidadimensiona>();
+    forms.enrol<guidaserie>();
+    forms.enrol<guidarecenti>();
+    forms.enrol<guidaanteprima>();
+    forms.enrol<guidastudio>();
+    forms.enrol<guidaannulla>();
+    forms.enrol<guidaincolla>();
     forms.enrol<licenza>();
     forms.enrol<prodotti>();
 }

@@ -23,6 +23,7 @@ constexpr quint32 Red = 0x000000FF;
 constexpr quint32 Black = 0x00000000;
 
 struct Entry {
+    int left;
     int top;
     const char* caption; // UTF-8, leading blanks kept
     quint32 back;
@@ -30,19 +31,38 @@ struct Entry {
     QLatin1String window;
 };
 
-// Rows leave wider gaps after entries 4 and 7: general topics, window topics,
-// then the rest.
+// The entry buttons of the two columns; each label stands right of its
+// button.
+constexpr int LeftColumn = 240;
+constexpr int RightColumn = 3855;
+constexpr int LabelOffset = 480;
+constexpr int LabelWidth = 2895;
+
+// The classic entries on the left: rows leave wider gaps after entries 4
+// and 7 (general topics, window topics, then the rest). The later pages on
+// the right, on the rows of the left column: the verification, its sizing
+// and the pipe series; the recent projects, the preview and the studio;
+// undo and the block paste.
 const Entry Entries[sommario::EntryCount] = {
-    {960, "  Manuale d'uso rapido", Cyan, Black, WindowName::manuale},
-    {1320, "  Funzionamento del programma", Cyan, Black, WindowName::guidafunzionamento},
-    {1680, "  Archivio dati", Cyan, Black, WindowName::guidaarchivio},
-    {2040, " Come stampare", Cyan, Black, WindowName::guidastampa},
-    {2760, " Finestra Dati acqua", Cyan, Black, WindowName::guidadati},
-    {3120, " Finestra Dati gas", Cyan, Black, WindowName::guidadatigas},
-    {3480, " Finestra Frontespizio", Cyan, Black, WindowName::guidafrontespizio},
-    {4440, "  Suggerimento del giorno", Cyan, Black, WindowName::frmTip},
-    {4800, "  Licenza d'uso di \"Tubarex\"", Red, Yellow, WindowName::licenza},
-    {5160, "  altri prodotti Software Solariva", Yellow, Black, WindowName::prodotti},
+    {LeftColumn, 960, "  Manuale d'uso rapido", Cyan, Black, WindowName::manuale},
+    {LeftColumn, 1320, "  Funzionamento del programma", Cyan, Black,
+     WindowName::guidafunzionamento},
+    {LeftColumn, 1680, "  Archivio dati", Cyan, Black, WindowName::guidaarchivio},
+    {LeftColumn, 2040, " Come stampare", Cyan, Black, WindowName::guidastampa},
+    {LeftColumn, 2760, " Finestra Dati acqua", Cyan, Black, WindowName::guidadati},
+    {LeftColumn, 3120, " Finestra Dati gas", Cyan, Black, WindowName::guidadatigas},
+    {LeftColumn, 3480, " Finestra Frontespizio", Cyan, Black, WindowName::guidafrontespizio},
+    {LeftColumn, 4440, "  Suggerimento del giorno", Cyan, Black, WindowName::frmTip},
+    {LeftColumn, 4800, "  Licenza d'uso di \"Tubarex\"", Red, Yellow, WindowName::licenza},
+    {LeftColumn, 5160, "  altri prodotti Software Solariva", Yellow, Black, WindowName::prodotti},
+    {RightColumn, 960, "  Verifica della rete", Cyan, Black, WindowName::guidaverifica},
+    {RightColumn, 1320, "  Dimensionamento della rete", Cyan, Black, WindowName::guidadimensiona},
+    {RightColumn, 1680, "  Serie di tubi per l'acqua", Cyan, Black, WindowName::guidaserie},
+    {RightColumn, 2760, "  Progetti recenti", Cyan, Black, WindowName::guidarecenti},
+    {RightColumn, 3120, "  Anteprima di stampa", Cyan, Black, WindowName::guidaanteprima},
+    {RightColumn, 3480, "  Dati dello studio", Cyan, Black, WindowName::guidastudio},
+    {RightColumn, 4440, "  Annulla e ripeti", Cyan, Black, WindowName::guidaannulla},
+    {RightColumn, 4800, "  Incollare un blocco di celle", Cyan, Black, WindowName::guidaincolla},
 };
 
 void setBold(QLabel* label, bool bold) {
@@ -62,7 +82,7 @@ sommario::sommario(AppContext& context, QWidget* parent)
     setWindowTitle(QStringLiteral("Tubarex: guida in linea"));
     setFont(DesignFont());
     setMouseTracking(true);
-    setDesignedInnerSize(3855, 6420);
+    setDesignedInnerSize(RightColumn + LabelOffset + LabelWidth + LeftColumn, 6420);
 
     const auto place = [this](QWidget* w, const QString& name, int left, int top, int width,
                               int height) {
@@ -80,12 +100,13 @@ sommario::sommario(AppContext& context, QWidget* parent)
     for (int i = 1; i <= EntryCount; ++i) {
         const Entry& entry = Entries[i - 1];
         auto* button = new QPushButton(QStringLiteral("--->"), this);
-        place(button, QStringLiteral("puls(%1)").arg(i), 240, entry.top, 375, 255);
+        place(button, QStringLiteral("puls(%1)").arg(i), entry.left, entry.top, 375, 255);
         connect(button, &QPushButton::clicked, this, [this, i] { OpenEntry(i); });
         m_puls.at(static_cast<size_t>(i - 1)) = button;
 
         auto* label = new QLabel(QString::fromUtf8(entry.caption), this);
-        place(label, QStringLiteral("lbl(%1)").arg(i), 720, entry.top, 2895, 255);
+        place(label, QStringLiteral("lbl(%1)").arg(i), entry.left + LabelOffset, entry.top,
+              LabelWidth, 255);
         label->setTextFormat(Qt::PlainText);
         label->setFrameStyle(QFrame::Box | QFrame::Plain);
         label->setLineWidth(1);
@@ -118,7 +139,8 @@ sommario::sommario(AppContext& context, QWidget* parent)
 }
 
 void sommario::Form_Load() {
-    startResizer(3975, 6825);
+    // As wide as its two columns, with the classic frame around them.
+    startResizer(RightColumn + LabelOffset + LabelWidth + LeftColumn + 120, 6825);
 }
 
 void sommario::OpenEntry(int index) {

@@ -7,9 +7,11 @@
 class QLabel;
 class QPushButton;
 
-// "Tubarex: guida in linea": the summary of the help. Ten entries, each a
-// small button puls(i) and a bordered label lbl(i) on the same row, open the
-// seven help pages, the tips, the licence and the product list. The label
+// "Tubarex: guida in linea": the summary of the help. Each entry, a small
+// button puls(i) and a bordered label lbl(i) on the same row, opens a window:
+// the ten classic entries on the left the seven classic help pages, the tips,
+// the licence and the product list; the entries 11 to 18 on the right the
+// later help pages. The label
 // under the pointer is bold; pressing a mouse button on a label removes its
 // border and opens the entry at once, releasing it brings the border back.
 // "&Chiudi" only hides the summary, which keeps its size and place.
@@ -20,8 +22,8 @@ public:
 
     void Form_Load() override;
 
-    static constexpr int EntryCount = 10;
-    // The window entry i opens (registry name), 1..10.
+    static constexpr int EntryCount = 18;
+    // The window entry i opens (registry name), 1..18.
     static QString EntryWindow(int index);
 
     void OpenEntry(int index);
@@ -33,7 +35,7 @@ public:
     void cmdchiudi_Click();
     void esco_Click();
 
-    // Entries numbered 1..10.
+    // Entries numbered 1..18.
     QPushButton* puls(int index) const { return m_puls.at(static_cast<size_t>(index - 1)); }
     QLabel* lbl(int index) const { return m_lbl.at(static_cast<size_t>(index - 1)); }
 

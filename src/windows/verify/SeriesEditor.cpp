@@ -3,7 +3,10 @@
 #include "core/session/ApplicationState.h"
 #include "core/session/UserSeries.h"
 #include "windows/frame/Form.h"
+#include "windows/frame/Forms.h"
+#include "windows/frame/HelpKey.h"
 #include "windows/frame/Services.h"
+#include "windows/frame/WindowNames.h"
 
 #include <QFont>
 #include <QFormLayout>
@@ -77,6 +80,7 @@ SeriesEditor::SeriesEditor(AppContext& context, QString file, QWidget* parent)
     layout->addLayout(buttons);
     fillList(QString());
     nuova_Click();
+    AddHelpKey(*this, context.forms, WindowName::guidaserie);
 }
 
 const PipeSeries* SeriesEditor::seriesAt(int row) const {

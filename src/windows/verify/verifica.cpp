@@ -2,6 +2,7 @@
 
 #include "core/session/ApplicationState.h"
 #include "windows/frame/Forms.h"
+#include "windows/frame/HelpKey.h"
 #include "windows/frame/NetworkView.h"
 #include "windows/frame/Services.h"
 #include "windows/frame/WindowNames.h"
@@ -12,6 +13,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -113,6 +115,14 @@ verifica::verifica(AppContext& context, QWidget* parent)
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     connect(ripeti, &QAction::triggered, this, &verifica::redo);
     addActions({annulla, ripeti});
+
+    // F1: the page of the verification, or of the sizing while the tab
+    // shown holds a proposal.
+    AddHelpKey(*this, context.forms, [this] {
+        const NetworkPanel* shown = reti->currentWidget() == gas ? gas : acqua;
+        return QString(shown->sizing->proposta->isHidden() ? WindowName::guidaverifica
+                                                           : WindowName::guidadimensiona);
+    });
 }
 
 verifica::~verifica() {

@@ -94,7 +94,7 @@ private slots:
         QVERIFY(allJustified(doc));
     }
 
-    void wholeHelpHasTheHeaderOnceAndSevenTopicsSeparatedByPageBreaks() {
+    void wholeHelpHasTheHeaderOnceAndEveryTopicSeparatedByPageBreaks() {
         const ApplicationState state = identity();
         const WordDocument doc = WholeHelpDocument(state, HelpTopics());
         QVERIFY(doc.paperA4());
@@ -121,14 +121,26 @@ private slots:
                                         QStringLiteral("Guida: COME STAMPARE"),
                                         QStringLiteral("Guida: FINESTRA DATI ACQUA"),
                                         QStringLiteral("Guida: FINESTRA DATI GAS"),
-                                        QStringLiteral("Guida: FINESTRA FRONTESPIZIO")}));
+                                        QStringLiteral("Guida: FINESTRA FRONTESPIZIO"),
+                                        QStringLiteral("Guida: VERIFICA DELLA RETE"),
+                                        QStringLiteral("Guida: DIMENSIONAMENTO DELLA RETE"),
+                                        QStringLiteral("Guida: SERIE DI TUBI PER L'ACQUA"),
+                                        QStringLiteral("Guida: PROGETTI RECENTI"),
+                                        QStringLiteral("Guida: ANTEPRIMA DI STAMPA"),
+                                        QStringLiteral("Guida: DATI DELLO STUDIO"),
+                                        QStringLiteral("Guida: ANNULLA E RIPETI"),
+                                        QStringLiteral("Guida: INCOLLARE UN BLOCCO DI CELLE")}));
         // The first heading keeps the subtitle's 16 points, the later ones
         // are typed at 12 like the texts.
-        QCOMPARE(headingSizes, (std::vector<double>{16, 12, 12, 12, 12, 12, 12}));
+        std::vector<double> sizes(headings.size(), 12);
+        sizes.front() = 16;
+        QCOMPARE(headingSizes, sizes);
         // A page break opens every topic but the first, and nothing follows
         // the last text.
-        QCOMPARE(breakBefore, (std::vector<bool>{false, true, true, true, true, true, true}));
-        QCOMPARE(pageBreaks(doc), 6);
+        std::vector<bool> breaks(headings.size(), true);
+        breaks.front() = false;
+        QCOMPARE(breakBefore, breaks);
+        QCOMPARE(pageBreaks(doc), static_cast<int>(headings.size()) - 1);
         const QString lastText = HelpTopics().back().text;
         QCOMPARE(paragraphs.back()->text(),
                  lastText.mid(lastText.lastIndexOf(QLatin1Char('\n')) + 1));
@@ -183,7 +195,8 @@ private slots:
              QStringLiteral("La terza finestra riguarda i dati destinati al frontespizio della "
                             "Relazione da stampare.")},
         };
-        QCOMPARE(HelpTopics().size(), starts.size());
+        // The classic topics come first.
+        QVERIFY(HelpTopics().size() > starts.size());
         for (std::size_t i = 0; i < starts.size(); ++i) {
             const HelpTopic& topic = HelpTopics()[i];
             QCOMPARE(HelpPageWindow(topic.subject), starts[i].first);
@@ -191,8 +204,9 @@ private slots:
             const QString& first = starts[i].second;
             QVERIFY2(topic.text.startsWith(first), qPrintable(starts[i].first));
             QVERIFY2(topic.text.at(first.size()).isSpace(), qPrintable(starts[i].first));
-            QCOMPARE(&FindHelpTopic(topic.subject), &topic);
         }
+        for (const HelpTopic& topic : HelpTopics())
+            QCOMPARE(&FindHelpTopic(topic.subject), &topic);
     }
 
     // The numbers the pages state are the ones the program computes with.

@@ -52,29 +52,33 @@ private slots:
         QCOMPARE(s.windowTitle(), QStringLiteral("Tubarex: guida in linea"));
         QCOMPARE(s.Label1->text(), QStringLiteral("Argomenti della guida"));
         QVERIFY(s.Label1->font().bold());
-        const QStringList captions = {QStringLiteral("  Manuale d'uso rapido"),
-                                      QStringLiteral("  Funzionamento del programma"),
-                                      QStringLiteral("  Archivio dati"),
-                                      QStringLiteral(" Come stampare"),
-                                      QStringLiteral(" Finestra Dati acqua"),
-                                      QStringLiteral(" Finestra Dati gas"),
-                                      QStringLiteral(" Finestra Frontespizio"),
-                                      QStringLiteral("  Suggerimento del giorno"),
-                                      QStringLiteral("  Licenza d'uso di \"Tubarex\""),
-                                      QStringLiteral("  altri prodotti Software Solariva")};
-        const int tops[] = {960, 1320, 1680, 2040, 2760, 3120, 3480, 4440, 4800, 5160};
+        const QStringList captions = {
+            QStringLiteral("  Manuale d'uso rapido"),
+            QStringLiteral("  Funzionamento del programma"), QStringLiteral("  Archivio dati"),
+            QStringLiteral(" Come stampare"), QStringLiteral(" Finestra Dati acqua"),
+            QStringLiteral(" Finestra Dati gas"), QStringLiteral(" Finestra Frontespizio"),
+            QStringLiteral("  Suggerimento del giorno"),
+            QStringLiteral("  Licenza d'uso di \"Tubarex\""),
+            QStringLiteral("  altri prodotti Software Solariva"),
+            // The later pages, in the right column.
+            QStringLiteral("  Verifica della rete"), QStringLiteral("  Dimensionamento della rete"),
+            QStringLiteral("  Serie di tubi per l'acqua"), QStringLiteral("  Progetti recenti"),
+            QStringLiteral("  Anteprima di stampa"), QStringLiteral("  Dati dello studio"),
+            QStringLiteral("  Annulla e ripeti"), QStringLiteral("  Incollare un blocco di celle")};
+        const int tops[] = {960,  1320, 1680, 2040, 2760, 3120, 3480, 4440, 4800,
+                            5160, 960,  1320, 1680, 2760, 3120, 3480, 4440, 4800};
         for (int i = 1; i <= sommario::EntryCount; ++i) {
             QCOMPARE(s.lbl(i)->text(), captions.at(i - 1));
             QCOMPARE(s.lbl(i)->objectName(), QStringLiteral("lbl(%1)").arg(i));
             QCOMPARE(s.puls(i)->text(), QStringLiteral("--->"));
             QCOMPARE(s.lbl(i)->y(), s.twipsY(tops[i - 1]));
             QCOMPARE(s.puls(i)->y(), s.lbl(i)->y());
-            QCOMPARE(s.lbl(i)->x(), s.twipsX(720));
+            QCOMPARE(s.lbl(i)->x(), s.twipsX(i <= 10 ? 720 : 4335));
             QCOMPARE(s.lbl(i)->frameShape(), QFrame::Box);
         }
         const auto back = [&s](int i) { return s.lbl(i)->palette().color(QPalette::Window); };
         const auto fore = [&s](int i) { return s.lbl(i)->palette().color(QPalette::WindowText); };
-        for (int i = 1; i <= 8; ++i) {
+        for (int i : {1, 2, 3, 4, 5, 6, 7, 8, 11, 12, 13, 14, 15, 16, 17, 18}) {
             QCOMPARE(back(i), QColor(0, 255, 255));
             QCOMPARE(fore(i), QColor(Qt::black));
         }
@@ -92,8 +96,11 @@ private slots:
         HelpFixture f;
         sommario& s = f.forms.show<sommario>();
         const QStringList windows = {
-            "manuale",      "guidafunzionamento", "guidaarchivio", "guidastampa", "guidadati",
-            "guidadatigas", "guidafrontespizio",  "frmTip",        "licenza",     "prodotti"};
+            "manuale",      "guidafunzionamento", "guidaarchivio",     "guidastampa",
+            "guidadati",    "guidadatigas",       "guidafrontespizio", "frmTip",
+            "licenza",      "prodotti",           "guidaverifica",     "guidadimensiona",
+            "guidaserie",   "guidarecenti",       "guidaanteprima",    "guidastudio",
+            "guidaannulla", "guidaincolla"};
         for (int i = 1; i <= sommario::EntryCount; ++i) {
             QCOMPARE(sommario::EntryWindow(i), windows.at(i - 1));
             s.puls(i)->click();
@@ -106,7 +113,7 @@ private slots:
             QCOMPARE(f.forms.find(windows.at(i - 1)), opened);
             QCOMPARE(f.forms.loadedCount(), loaded);
         }
-        QCOMPARE(f.forms.loadedCount(), 11);
+        QCOMPARE(f.forms.loadedCount(), sommario::EntryCount + 1);
         // Each topic window shows its own title and text.
         for (const HelpTopic& topic : HelpTopics()) {
             auto* page = qobject_cast<HelpPage*>(f.forms.find(HelpPageWindow(topic.subject)));
@@ -153,7 +160,7 @@ private slots:
         // With a data window on the screen, Chiudi only hides.
         f.forms.show<probe::dati>();
         sommario& s = f.forms.show<sommario>();
-        verifyOuterSize(s, 3975, 6825);
+        verifyOuterSize(s, 7590, 6825);
         s.setGeometry(QRect(QPoint(37, 41), QSize(311, 422)));
         const QRect left = s.geometry();
         s.cmdchiudi->click();
@@ -228,10 +235,16 @@ private slots:
         for (const auto& shown : f.services.documents.shown) {
             QCOMPARE(shown.path, WholeHelpPath(f.state));
             QVERIFY(shown.path.endsWith(QStringLiteral("/Tubarex-guida.docx")));
-            int headings = 0;
-            for (const WordParagraph* p : shown.document.paragraphs())
-                headings += p->text().startsWith(QStringLiteral("Guida: ")) ? 1 : 0;
-            QCOMPARE(headings, 7);
+            // Every page, in the order of the topics.
+            QStringList headings;
+            for (const WordParagraph* p : shown.document.paragraphs()) {
+                if (p->text().startsWith(QStringLiteral("Guida: ")))
+                    headings.append(p->text());
+            }
+            QStringList titles;
+            for (const HelpTopic& topic : HelpTopics())
+                titles.append(QStringLiteral("Guida: ") + topic.title);
+            QCOMPARE(headings, titles);
         }
         // The pages were loaded to give their texts, not shown.
         for (const HelpTopic& topic : HelpTopics()) {
