@@ -1,5 +1,7 @@
 #include "windows/frame/Forms.h"
 
+#include <QApplication>
+
 Forms::~Forms() {
     for (auto& [name, form] : m_forms) {
         if (form)
@@ -58,6 +60,14 @@ void Forms::unloadClosed(Form* form) {
 bool Forms::isLastShown(const Form* form) const {
     for (const auto& [name, loaded] : m_forms) {
         if (loaded && loaded != form && loaded->isVisible())
+            return false;
+    }
+    // A window or dialog of another kind on the screen (the series editor,
+    // a print preview) still shows something.
+    for (const QWidget* window : QApplication::topLevelWidgets()) {
+        const Qt::WindowType type = window->windowType();
+        if (window != form && window->isVisible() && !qobject_cast<const Form*>(window) &&
+            (type == Qt::Window || type == Qt::Dialog))
             return false;
     }
     return true;

@@ -60,7 +60,8 @@ public:
     // nothing to show.
     void unloadClosed(Form* form);
 
-    // Whether no loaded window but `form` is on the screen.
+    // Whether no window but `form` is on the screen: no other loaded one, no
+    // dialog or window of another kind.
     bool isLastShown(const Form* form) const;
 
     // Number of windows loaded.

@@ -21,7 +21,11 @@ QStringList ExitUnloadOrder() {
             WindowName::manuale,         WindowName::guidafunzionamento,
             WindowName::guidaarchivio,   WindowName::guidadati,
             WindowName::guidadatigas,    WindowName::guidafrontespizio,
-            WindowName::guidastampa,     WindowName::frmTip,
+            WindowName::guidastampa,     WindowName::guidaverifica,
+            WindowName::guidadimensiona, WindowName::guidaserie,
+            WindowName::guidarecenti,    WindowName::guidaanteprima,
+            WindowName::guidastudio,     WindowName::guidaannulla,
+            WindowName::guidaincolla,    WindowName::frmTip,
             WindowName::licenza,         WindowName::prodotti,
             WindowName::supportoclienti, WindowName::informa};
 }

@@ -1,6 +1,7 @@
 #include "ProbeWindows.h"
 #include "QtTestRegistry.h"
 
+#include "windows/help/HelpPage.h"
 #include "windows/help/guidadati.h"
 #include "windows/help/informa.h"
 #include "windows/help/licenza.h"
@@ -178,7 +179,10 @@ private slots:
 
     void orderIsTheProgramsOwn() {
         const QStringList order = ExitUnloadOrder();
-        QCOMPARE(order.size(), 18);
+        QCOMPARE(order.size(), 26);
+        // Every help page goes with the exit, the later ones too.
+        for (const HelpTopic& topic : HelpTopics())
+            QVERIFY2(order.contains(HelpPageWindow(topic.subject)), qPrintable(topic.title));
         // The verification window follows the project: it goes with it.
         QVERIFY(order.indexOf(QStringLiteral("verifica")) >
                 order.indexOf(QStringLiteral("frontespizio")));
