@@ -44,6 +44,8 @@ public:
         // too; it is no input of the band's own (a row holding only it holds
         // nothing an inserted row would lose).
         m_steppedColumns.push_back(SegmentTable<Columns>::UpstreamColumn);
+        // So are the utenze, edited in the window of the design flows.
+        m_steppedColumns.push_back(Net::UtenzeColumn);
     }
 
     std::span<const int> bandColumns() const override { return m_net.bandColumns; }
@@ -154,7 +156,8 @@ private:
     }
 
     bool holdsInput(int row) const {
-        return std::any_of(m_net.inputColumns.begin(), m_net.inputColumns.end(),
+        return !m_network.at(row, Net::UtenzeColumn).isEmpty() ||
+               std::any_of(m_net.inputColumns.begin(), m_net.inputColumns.end(),
                            [&](int c) { return !m_network.at(row, c).isEmpty(); });
     }
 
@@ -190,7 +193,8 @@ constexpr std::array<int, 21> GasCopied = {
 
 } // namespace
 
-std::unique_ptr<TableEditing> NetworkEditing(WaterNetwork& network, TableHistory<14>& history,
+std::unique_ptr<TableEditing> NetworkEditing(WaterNetwork& network,
+                                             TableHistory<WaterTable::Columns>& history,
                                              int& bandTop, TableChanged changed) {
     return std::make_unique<Editing<WaterNetwork>>(
         network, history, bandTop, std::move(changed),
@@ -201,7 +205,8 @@ std::unique_ptr<TableEditing> NetworkEditing(WaterNetwork& network, TableHistory
         });
 }
 
-std::unique_ptr<TableEditing> NetworkEditing(GasNetwork& network, TableHistory<22>& history,
+std::unique_ptr<TableEditing> NetworkEditing(GasNetwork& network,
+                                             TableHistory<GasSegmentTable::Columns>& history,
                                              int& bandTop, TableChanged changed) {
     return std::make_unique<Editing<GasNetwork>>(
         network, history, bandTop, std::move(changed),

@@ -2,7 +2,9 @@
 
 #include "core/editing/BlockPaste.h"
 #include "core/editing/TableHistory.h"
+#include "core/model/GasTable.h"
 #include "core/model/Notice.h"
+#include "core/model/WaterTable.h"
 
 #include <QString>
 
@@ -77,7 +79,9 @@ enum class TableChange { Recorded, Stepped };
 // show its last row; `changed` is told of every step recorded, undone or
 // redone. All must outlive the editing.
 using TableChanged = std::function<void(TableChange)>;
-std::unique_ptr<TableEditing> NetworkEditing(WaterNetwork& network, TableHistory<14>& history,
+std::unique_ptr<TableEditing> NetworkEditing(WaterNetwork& network,
+                                             TableHistory<WaterTable::Columns>& history,
                                              int& bandTop, TableChanged changed);
-std::unique_ptr<TableEditing> NetworkEditing(GasNetwork& network, TableHistory<22>& history,
+std::unique_ptr<TableEditing> NetworkEditing(GasNetwork& network,
+                                             TableHistory<GasSegmentTable::Columns>& history,
                                              int& bandTop, TableChanged changed);

@@ -94,5 +94,5 @@ private:
 };
 
 // The two networks' tables.
-extern template class TableHistory<14>;
-extern template class TableHistory<22>;
+extern template class TableHistory<15>; // water
+extern template class TableHistory<23>; // gas

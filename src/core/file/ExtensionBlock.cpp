@@ -3,6 +3,7 @@
 #include "core/file/RecordForm.h"
 #include "core/file/SafeFile.h"
 #include "core/file/Windows1252.h"
+#include "core/model/DesignFlows.h"
 #include "core/model/NumberText.h"
 #include "core/model/Project.h"
 
@@ -18,10 +19,20 @@ const QString WaterLimitsKey = QStringLiteral("limiti acqua");
 const QString GasLimitsKey = QStringLiteral("limiti gas");
 const QString ReportKey = QStringLiteral("verifica nella relazione");
 const QString SeriesKey = QStringLiteral("serie acqua");
+const QString SeriesPipesKey = QStringLiteral("diametri serie acqua");
+const QString WaterUtenzeKey = QStringLiteral("utenze acqua");
+const QString GasUtenzeKey = QStringLiteral("utenze gas");
+const QString WaterMethodKey = QStringLiteral("metodo portate acqua");
+const QString WaterTypesKey = QStringLiteral("tipi utenze acqua");
+const QString WaterCurveKey = QStringLiteral("curva portate acqua");
+const QString GasSimultaneityKey = QStringLiteral("contemporaneità gas");
+const QString FlowsReportKey = QStringLiteral("portate nella relazione");
 
 // The keys this version reads, in the order it writes them.
-const QString* const KnownKeys[] = {&WaterUpstreamKey, &GasUpstreamKey, &WaterLimitsKey,
-                                    &GasLimitsKey,     &ReportKey,      &SeriesKey};
+const QString* const KnownKeys[] = {
+    &WaterUpstreamKey, &GasUpstreamKey, &WaterLimitsKey,     &GasLimitsKey,  &ReportKey,
+    &SeriesKey,        &SeriesPipesKey, &WaterUtenzeKey,     &GasUtenzeKey,  &WaterMethodKey,
+    &WaterTypesKey,    &WaterCurveKey,  &GasSimultaneityKey, &FlowsReportKey};
 
 bool isKnown(const QString& key) {
     return std::any_of(std::begin(KnownKeys), std::end(KnownKeys),
@@ -85,13 +96,41 @@ public:
             m_data.extension.waterSeries = v[1].textValue();
             return true;
         }
-        // The report option: 1 includes the verification, 0 leaves it out.
+        if (key == SeriesPipesKey)
+            return seriesPipes(v, number);
+        if (key == WaterUtenzeKey)
+            return waterUtenze(v, number);
+        if (key == GasUtenzeKey)
+            return gasUtenze(v, number);
+        if (key == WaterMethodKey)
+            return waterMethod(v, number);
+        if (key == WaterTypesKey)
+            return waterTypes(v, number);
+        if (key == WaterCurveKey)
+            return waterCurve(v, number);
+        if (key == GasSimultaneityKey)
+            return gasSimultaneity(v, number);
+        // The report options: 1 includes the section, 0 leaves it out.
         if (!count(v, 2, number))
             return false;
         if (!v[1].isNumber() || (v[1].numberValue() != 0 && v[1].numberValue() != 1))
             return fail(number, QStringLiteral("valore 2: atteso 0 oppure 1, trovato %1.")
                                     .arg(QuotedExcerpt(v[1].displayText())));
-        m_data.extension.reportVerification = v[1].numberValue() == 1;
+        (key == ReportKey ? m_data.extension.reportVerification : m_data.extension.reportFlows) =
+            v[1].numberValue() == 1;
+        return true;
+    }
+
+    // What the entries say together: the curve of the method is the one
+    // the project carries.
+    bool agree(int number) {
+        const WaterFlowSettings& f = m_data.extension.waterFlows;
+        if (f.method == WaterFlowMethod::Curve && f.curve.points.empty()) {
+            m_where = WaterMethodKey;
+            return fail(number, QStringLiteral("il metodo nomina la curva «%1», ma il file non "
+                                               "ne porta i punti (\"%2\").")
+                                    .arg(f.curve.name, WaterCurveKey));
+        }
         return true;
     }
 
@@ -118,6 +157,246 @@ private:
                                     .arg(index)
                                     .arg(QuotedExcerpt(cell.displayText())));
         out = cell.numberValue();
+        return true;
+    }
+
+    // Values from `first` in groups of `size`: false (with the reason) when
+    // they do not make whole groups, or make none.
+    bool groups(const std::vector<Cell>& v, size_t first, size_t size, int number,
+                const char* what) {
+        const size_t n = v.size() - first;
+        if (n > 0 && n % size == 0)
+            return true;
+        return fail(number, QStringLiteral("attesi gruppi di %1 valori (%2), trovati %3 valori.")
+                                .arg(size)
+                                .arg(QString::fromUtf8(what))
+                                .arg(n));
+    }
+
+    bool text(const Cell& cell, size_t index, int number, QString& out) {
+        const QString why = cell.isText() ? RefuseUtenzaName(cell.textValue())
+                                          : QStringLiteral("atteso un nome tra virgolette.");
+        if (!why.isEmpty())
+            return fail(number, QStringLiteral("valore %1: %2").arg(index + 1).arg(why));
+        out = cell.textValue();
+        return true;
+    }
+
+    // A whole number from `least` to `most`.
+    bool whole(const Cell& cell, size_t index, int least, int most, int number, int& out) {
+        const double n = cell.isNumber() ? cell.numberValue() : -1;
+        if (n < least || n > most || n != std::floor(n))
+            return fail(number, QStringLiteral("valore %1: atteso un numero intero da %2 a %3, "
+                                               "trovato %4.")
+                                    .arg(index + 1)
+                                    .arg(least)
+                                    .arg(most)
+                                    .arg(QuotedExcerpt(cell.displayText())));
+        out = static_cast<int>(n);
+        return true;
+    }
+
+    // A number above zero (or, where `zero`, not below it).
+    bool measure(const Cell& cell, size_t index, int number, double& out, bool zero = false) {
+        if (!cell.isNumber() || !(zero ? cell.numberValue() >= 0 : cell.numberValue() > 0))
+            return fail(number, QStringLiteral("valore %1: atteso un numero %2, trovato %3.")
+                                    .arg(index + 1)
+                                    .arg(zero ? QStringLiteral("non negativo")
+                                              : QStringLiteral("maggiore di zero"))
+                                    .arg(QuotedExcerpt(cell.displayText())));
+        out = cell.numberValue();
+        return true;
+    }
+
+    // "diametri serie acqua": diameter (mm) and size pairs, the diameters
+    // rising; a size may be empty.
+    bool seriesPipes(const std::vector<Cell>& v, int number) {
+        if (!groups(v, 1, 2, number, "diametro interno in mm, misura"))
+            return false;
+        PipeSeries& series = m_data.extension.waterSeriesPipes;
+        bool labelled = false;
+        QStringList labels;
+        for (size_t i = 1; i < v.size(); i += 2) {
+            double d = 0;
+            if (!measure(v[i], i, number, d))
+                return false;
+            if (!series.diameters.empty() && !(d > series.diameters.back()))
+                return fail(number,
+                            QStringLiteral("valore %1: i diametri devono crescere.").arg(i + 1));
+            series.diameters.push_back(d);
+            labels << v[i + 1].displayText();
+            labelled = labelled || !v[i + 1].isEmpty();
+        }
+        if (labelled)
+            series.labels = labels;
+        return true;
+    }
+
+    // A segment named by an utenza: a whole number among the segments.
+    bool segment(const Cell& cell, size_t index, int rows, const QString& network, int number,
+                 int& out) {
+        if (whole(cell, index, 1, std::max(rows, 1), number, out) && out <= rows)
+            return true;
+        if (m_error.isEmpty())
+            fail(number, QStringLiteral("valore %1: la rete %2 non ha tronchi.")
+                             .arg(index + 1)
+                             .arg(network));
+        return false;
+    }
+
+    // "utenze acqua": segment, type, number; repeated.
+    bool waterUtenze(const std::vector<Cell>& v, int number) {
+        if (!groups(v, 1, 3, number, "tronco, tipo, numero"))
+            return false;
+        std::vector<std::vector<WaterOutlet>> rows(MaxRows + 1);
+        const int count = m_data.WaterRowCount.value_or(0);
+        for (size_t i = 1; i < v.size(); i += 3) {
+            int r = 0;
+            WaterOutlet o;
+            if (!segment(v[i], i, count, QStringLiteral("acqua"), number, r) ||
+                !text(v[i + 1], i + 1, number, o.type) ||
+                !whole(v[i + 2], i + 2, 1, 99999, number, o.count))
+                return false;
+            rows[static_cast<size_t>(r)].push_back(o);
+        }
+        for (int r = 1; r <= count; ++r) {
+            if (!rows[static_cast<size_t>(r)].empty())
+                m_data.water.at(r, WaterColumn::utenze) =
+                    Cell::text(WaterOutletsText(rows[static_cast<size_t>(r)]));
+        }
+        return true;
+    }
+
+    // "utenze gas": segment, appliance, kW, number; repeated.
+    bool gasUtenze(const std::vector<Cell>& v, int number) {
+        if (!groups(v, 1, 4, number, "tronco, apparecchio, kW, numero"))
+            return false;
+        std::vector<std::vector<GasAppliance>> rows(MaxRows + 1);
+        const int count = m_data.GasRowCount.value_or(0);
+        for (size_t i = 1; i < v.size(); i += 4) {
+            int r = 0;
+            GasAppliance a;
+            if (!segment(v[i], i, count, QStringLiteral("gas"), number, r) ||
+                !text(v[i + 1], i + 1, number, a.name) || !measure(v[i + 2], i + 2, number, a.kW) ||
+                !whole(v[i + 3], i + 3, 1, 99999, number, a.count))
+                return false;
+            rows[static_cast<size_t>(r)].push_back(a);
+        }
+        for (int r = 1; r <= count; ++r) {
+            if (!rows[static_cast<size_t>(r)].empty())
+                m_data.gas.at(r, GasColumn::utenze) =
+                    Cell::text(GasAppliancesText(rows[static_cast<size_t>(r)]));
+        }
+        return true;
+    }
+
+    // "metodo portate acqua": the method, and the building type (DIN
+    // 1988-300) or the curve's name.
+    bool waterMethod(const std::vector<Cell>& v, int number) {
+        WaterFlowSettings& f = m_data.extension.waterFlows;
+        const std::optional<WaterFlowMethod> method =
+            v.size() >= 2 && v[1].isText() ? WaterFlowMethodNamed(v[1].textValue()) : std::nullopt;
+        if (!method)
+            return fail(number, QStringLiteral("valore 2: atteso \"%1\", \"%2\" oppure \"%3\".")
+                                    .arg(WaterFlowMethodName(WaterFlowMethod::Sum),
+                                         WaterFlowMethodName(WaterFlowMethod::Din),
+                                         WaterFlowMethodName(WaterFlowMethod::Curve)));
+        f.method = *method;
+        if (f.method == WaterFlowMethod::Sum)
+            return count(v, 2, number);
+        if (!count(v, 3, number))
+            return false;
+        if (f.method == WaterFlowMethod::Din) {
+            if (!v[2].isText() || !FindDinBuilding(v[2].textValue())) {
+                QStringList names;
+                for (const DinBuilding& b : DinBuildings())
+                    names << QStringLiteral("\"%1\"").arg(QString::fromUtf8(b.name));
+                return fail(number, QStringLiteral("valore 3: atteso il tipo di edificio, uno "
+                                                   "tra %1.")
+                                        .arg(names.join(QStringLiteral(", "))));
+            }
+            f.building = v[2].textValue();
+            return true;
+        }
+        QString name;
+        if (!text(v[2], 2, number, name))
+            return false;
+        if (!f.curve.name.isEmpty() && f.curve.name != name)
+            return fail(number, QStringLiteral("valore 3: la curva «%1» non è quella che il file "
+                                               "porta («%2»).")
+                                    .arg(name, f.curve.name));
+        f.curve.name = name;
+        return true;
+    }
+
+    // "tipi utenze acqua": name, q (l/s), u, p_min (kPa, may be empty).
+    bool waterTypes(const std::vector<Cell>& v, int number) {
+        if (!groups(v, 1, 4, number, "nome, portata l/s, unità di carico, pressione minima kPa"))
+            return false;
+        std::vector<FixtureType>& types = m_data.extension.waterFlows.types;
+        for (size_t i = 1; i < v.size(); i += 4) {
+            FixtureType t;
+            if (!text(v[i], i, number, t.name) || !measure(v[i + 1], i + 1, number, t.flowLs) ||
+                !measure(v[i + 2], i + 2, number, t.loadingUnits, true))
+                return false;
+            if (!v[i + 3].isNeverWritten() &&
+                !measure(v[i + 3], i + 3, number, t.minPressureKPa.emplace()))
+                return false;
+            if (FindFixtureType(types, t.name))
+                return fail(number, QStringLiteral("valore %1: il tipo «%2» compare due volte.")
+                                        .arg(i + 1)
+                                        .arg(t.name));
+            types.push_back(t);
+        }
+        return true;
+    }
+
+    // "curva portate acqua": its name, then loading units and flow (l/s)
+    // pairs.
+    bool waterCurve(const std::vector<Cell>& v, int number) {
+        FlowCurve& curve = m_data.extension.waterFlows.curve;
+        QString name;
+        if (v.size() < 2 || !text(v[1], 1, number, name))
+            return v.size() < 2 ? fail(number, QStringLiteral("atteso il nome della curva."))
+                                : false;
+        if (!curve.name.isEmpty() && curve.name != name)
+            return fail(number, QStringLiteral("valore 2: il metodo nomina la curva «%1», non "
+                                               "«%2».")
+                                    .arg(curve.name, name));
+        if (!groups(v, 2, 2, number, "unità di carico, portata l/s"))
+            return false;
+        curve.name = name;
+        for (size_t i = 2; i < v.size(); i += 2) {
+            CurvePoint p;
+            if (!measure(v[i], i, number, p.units) || !measure(v[i + 1], i + 1, number, p.flowLs))
+                return false;
+            curve.points.push_back(p);
+        }
+        const QString why = RefuseCurvePoints(curve.points);
+        return why.isEmpty() || fail(number, why);
+    }
+
+    // "contemporaneità gas": appliances and coefficient pairs, the
+    // appliances rising, each coefficient above 0 and at most 1.
+    bool gasSimultaneity(const std::vector<Cell>& v, int number) {
+        if (!groups(v, 1, 2, number, "apparecchi, coefficiente"))
+            return false;
+        std::vector<SimultaneityStep>& steps = m_data.extension.gasFlows.simultaneity;
+        for (size_t i = 1; i < v.size(); i += 2) {
+            SimultaneityStep step;
+            if (!whole(v[i], i, 1, 99999, number, step.appliances) ||
+                !measure(v[i + 1], i + 1, number, step.coefficient))
+                return false;
+            if (step.coefficient > 1)
+                return fail(number, QStringLiteral("valore %1: il coefficiente non può superare "
+                                                   "1.")
+                                        .arg(i + 2));
+            if (!steps.empty() && step.appliances <= steps.back().appliances)
+                return fail(number, QStringLiteral("valore %1: il numero di apparecchi deve "
+                                                   "crescere.")
+                                        .arg(i + 1));
+            steps.push_back(step);
+        }
         return true;
     }
 
@@ -199,6 +478,61 @@ std::vector<Cell> knownEntry(const QString& key, const ProjectExtension& x, cons
         return {Cell::text(key), Cell::number(1)};
     if (key == SeriesKey && !x.waterSeries.isEmpty())
         return {Cell::text(key), Cell::text(x.waterSeries)};
+    if (key == SeriesPipesKey && !x.waterSeries.isEmpty() &&
+        !x.waterSeriesPipes.diameters.empty()) {
+        std::vector<Cell> values{Cell::text(key)};
+        const PipeSeries& series = x.waterSeriesPipes;
+        for (size_t i = 0; i < series.diameters.size(); ++i) {
+            values.push_back(Cell::number(series.diameters[i]));
+            values.push_back(series.labels.isEmpty()
+                                 ? Cell()
+                                 : Cell::text(series.labels.value(static_cast<qsizetype>(i))));
+        }
+        return values;
+    }
+    if (key == WaterUtenzeKey || key == GasUtenzeKey) {
+        std::vector<Cell> values{Cell::text(key)};
+        const bool waterKey = key == WaterUtenzeKey;
+        for (int r = 1; r <= (waterKey ? waterRows : gasRows); ++r) {
+            if (waterKey) {
+                for (const WaterOutlet& o : WaterOutletsOf(water.at(r, WaterColumn::utenze)))
+                    values.insert(values.end(),
+                                  {Cell::number(r), Cell::text(o.type), Cell::number(o.count)});
+            } else {
+                for (const GasAppliance& a : GasAppliancesOf(gas.at(r, GasColumn::utenze)))
+                    values.insert(values.end(), {Cell::number(r), Cell::text(a.name),
+                                                 Cell::number(a.kW), Cell::number(a.count)});
+            }
+        }
+        return values.size() > 1 ? values : std::vector<Cell>{};
+    }
+    const WaterFlowSettings& f = x.waterFlows;
+    if (key == WaterMethodKey && f.method != WaterFlowMethod::Sum)
+        return {Cell::text(key), Cell::text(WaterFlowMethodName(f.method)),
+                Cell::text(f.method == WaterFlowMethod::Din ? f.building : f.curve.name)};
+    if (key == WaterTypesKey && !f.types.empty()) {
+        std::vector<Cell> values{Cell::text(key)};
+        for (const FixtureType& t : f.types)
+            values.insert(values.end(),
+                          {Cell::text(t.name), Cell::number(t.flowLs), Cell::number(t.loadingUnits),
+                           t.minPressureKPa ? Cell::number(*t.minPressureKPa) : Cell()});
+        return values;
+    }
+    if (key == WaterCurveKey && f.method == WaterFlowMethod::Curve && !f.curve.points.empty()) {
+        std::vector<Cell> values{Cell::text(key), Cell::text(f.curve.name)};
+        for (const CurvePoint& p : f.curve.points)
+            values.insert(values.end(), {Cell::number(p.units), Cell::number(p.flowLs)});
+        return values;
+    }
+    if (key == GasSimultaneityKey && !x.gasFlows.simultaneity.empty()) {
+        std::vector<Cell> values{Cell::text(key)};
+        for (const SimultaneityStep& step : x.gasFlows.simultaneity)
+            values.insert(values.end(),
+                          {Cell::number(step.appliances), Cell::number(step.coefficient)});
+        return values;
+    }
+    if (key == FlowsReportKey && x.reportFlows)
+        return {Cell::text(key), Cell::number(1)};
     return {};
 }
 
@@ -258,6 +592,8 @@ Result<> ReadExtensionBlock(QList<QStringView> lines, int firstNumber, ProjectDa
         if (!reader.known(name, v, numberOf(i)))
             return failure(reader.error());
     }
+    if (i < lines.size() && !reader.agree(numberOf(i)))
+        return failure(reader.error());
     if (i >= lines.size())
         return failure(QStringLiteral("il file finisce prima della riga che chiude i dati "
                                       "aggiuntivi (\"%1\").")

@@ -396,6 +396,8 @@ const std::array<ColumnFacts, GasSegmentTable::Columns + 1> Columns = {{
      .documentDecimals = 2,
      .cliPlace = 17,
      .result = true},
+    // Edited in the window of the design flows.
+    {.column = G::utenze, .key = "utenze", .head = "utenze"},
     // Typed in the verification window.
     {.column = G::monte, .key = "monte", .head = "a monte"},
 }};

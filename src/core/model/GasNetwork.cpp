@@ -155,3 +155,12 @@ std::optional<Notice> GasNetwork::RefuseGasLength(int row, const QString& text) 
     const bool previousEmpty = row > 1 && m_table.at(row - 1, GasColumn::lungh).isEmpty();
     return RefuseLengthEntry(row, text, previousEmpty, rows(), GasColumn::lungh);
 }
+
+void GasNetwork::SetGasAppliances(int row, const std::vector<GasAppliance>& appliances) {
+    m_table.at(row, GasColumn::utenze) = Cell::text(GasAppliancesText(appliances));
+    changed();
+}
+
+void GasNetwork::ApplyDesignFlow(int row, double flowM3h) {
+    TypeGasCell(row, GasColumn::portgas, DesignFlowText(flowM3h));
+}

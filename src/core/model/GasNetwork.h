@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/model/DesignFlows.h"
 #include "core/model/GasTable.h"
 #include "core/model/Network.h"
 #include "core/model/Notice.h"
@@ -18,6 +19,8 @@
 // had, except the gas properties, which follow the gas type at once.
 class GasNetwork : public Network<GasSegmentTable::Columns> {
 public:
+    static constexpr int UtenzeColumn = GasColumn::utenze;
+
     // A text typed into a box (the band's or the fitting row's), stored
     // with the rules of its column: an emptied nominal diameter empties the
     // internal one; a gas type sets the gas properties; a typed internal
@@ -35,6 +38,11 @@ public:
     // any case) is that entry picked from the list, which gives a nominal
     // diameter its internal one.
     void PasteGasValue(int row, int column, const QString& text);
+
+    // The appliances a segment itself feeds; none empties the cell.
+    void SetGasAppliances(int row, const std::vector<GasAppliance>& appliances);
+    // A design flow written into the flow column, as if typed (DesignFlowText).
+    void ApplyDesignFlow(int row, double flowM3h);
 
     // Deletes a row; a row without length is kept (unless it is an empty
     // row left inside the table) and the warning returned.

@@ -34,11 +34,12 @@ enum : int {
     rs,        // gate valves
     rv,        // valves
     luvirt,    // virtual length, m, 2 decimals
+    utenze,    // the appliances the segment itself feeds (DesignFlows.h)
     monte,     // upstream segment: a smaller row, 0 for the source; empty for the row before
 };
 }
 
-using GasSegmentTable = SegmentTable<22>;
+using GasSegmentTable = SegmentTable<23>;
 
 // The columns a data file holds of a gas row, in its order: the fittings,
 // the inputs of the band, then the viscosity, which a gas type typed by

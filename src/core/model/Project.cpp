@@ -21,7 +21,30 @@ bool Project::setReportVerification(bool included) {
 }
 
 bool Project::setWaterSeries(const QString& name) {
+    if (m_extension.waterSeries == name)
+        return false;
+    // Another series: the diameters carried were the other one's.
+    m_extension.waterSeriesPipes = PipeSeries();
     return set(m_extension.waterSeries, name);
+}
+
+bool Project::setWaterSeries(const PipeSeries& series) {
+    PipeSeries carried = series;
+    carried.shipped = false;
+    const bool named = setWaterSeries(series.name);
+    return set(m_extension.waterSeriesPipes, carried) || named;
+}
+
+bool Project::setWaterFlows(const WaterFlowSettings& settings) {
+    return set(m_extension.waterFlows, settings);
+}
+
+bool Project::setGasFlows(const GasFlowSettings& settings) {
+    return set(m_extension.gasFlows, settings);
+}
+
+bool Project::setReportFlows(bool included) {
+    return set(m_extension.reportFlows, included);
 }
 
 void Project::replace(ProjectData data) {
@@ -51,4 +74,26 @@ const NetworkVerification& Project::gasVerification() const {
         m_gas.limits = m_limitsRevision;
     }
     return m_gas.result;
+}
+
+const DesignFlows& Project::waterDesignFlows() const {
+    if (!m_waterFlows.valid || m_waterFlows.network != water.revision() ||
+        m_waterFlows.settings != m_limitsRevision) {
+        m_waterFlows.result = WaterDesignFlows(water.table(), water.rows(), m_extension.waterFlows);
+        m_waterFlows.valid = true;
+        m_waterFlows.network = water.revision();
+        m_waterFlows.settings = m_limitsRevision;
+    }
+    return m_waterFlows.result;
+}
+
+const DesignFlows& Project::gasDesignFlows() const {
+    if (!m_gasFlows.valid || m_gasFlows.network != gas.revision() ||
+        m_gasFlows.settings != m_limitsRevision) {
+        m_gasFlows.result = GasDesignFlows(gas.table(), gas.rows(), m_extension.gasFlows);
+        m_gasFlows.valid = true;
+        m_gasFlows.network = gas.revision();
+        m_gasFlows.settings = m_limitsRevision;
+    }
+    return m_gasFlows.result;
 }

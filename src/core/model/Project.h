@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/model/DesignFlows.h"
 #include "core/model/GasNetwork.h"
 #include "core/model/ProjectExtension.h"
 #include "core/model/ProjectIdentification.h"
@@ -35,14 +36,20 @@ public:
     // The seven texts of the cover page; nothing is derived from them.
     ProjectIdentification cover;
 
-    // The limits, the report option, the water series and the block's
-    // unknown entries.
+    // The limits, the report options, the water series, the settings of
+    // the design flows and the block's unknown entries.
     const ProjectExtension& extension() const { return m_extension; }
     // Each returns whether the value changed.
     bool setWaterLimits(const WaterLimits& limits);
     bool setGasLimits(const GasLimits& limits);
     bool setReportVerification(bool included);
     bool setWaterSeries(const QString& name);
+    // The series chosen with its diameters (its name becomes the project's
+    // series); whether anything changed.
+    bool setWaterSeries(const PipeSeries& series);
+    bool setWaterFlows(const WaterFlowSettings& settings);
+    bool setGasFlows(const GasFlowSettings& settings);
+    bool setReportFlows(bool included);
 
     // Puts what a data file holds in place of the whole project; every row
     // of both networks is computed.
@@ -52,6 +59,10 @@ public:
     // The reference holds until the project next changes.
     const NetworkVerification& waterVerification() const;
     const NetworkVerification& gasVerification() const;
+    // Each network's design flows from its utenze, by the project's method.
+    // The reference holds until the project next changes.
+    const DesignFlows& waterDesignFlows() const;
+    const DesignFlows& gasDesignFlows() const;
 
 private:
     template <typename T> bool set(T& held, const T& value);
@@ -69,4 +80,13 @@ private:
     quint64 m_limitsRevision = 0;
     mutable Verified m_water;
     mutable Verified m_gas;
+    // The design flows and the revisions they were computed from.
+    struct Flows {
+        bool valid = false;
+        quint64 network = 0;
+        quint64 settings = 0;
+        DesignFlows result;
+    };
+    mutable Flows m_waterFlows;
+    mutable Flows m_gasFlows;
 };

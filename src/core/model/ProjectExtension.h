@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/model/FlowSettings.h"
+#include "core/model/PipeSeries.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -41,6 +44,16 @@ struct ProjectExtension {
     // The series of water pipes chosen for the project (by name); empty
     // for none chosen.
     QString waterSeries;
+    // The chosen series as the project carries it (its diameters and
+    // sizes), so that it is sized the same wherever it is opened; empty
+    // (no diameters) when the project names its series only, as the files
+    // of earlier versions do.
+    PipeSeries waterSeriesPipes;
+    // How the utenze of the segments become design flows, and whether the
+    // technical report carries them.
+    WaterFlowSettings waterFlows;
+    GasFlowSettings gasFlows;
+    bool reportFlows = false;
 
     // The block as it was read: the version of its opening line (0 when the
     // file had none) and, in file order, each entry's key with, for an

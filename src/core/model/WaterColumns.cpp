@@ -217,6 +217,8 @@ const std::array<ColumnFacts, WaterTable::Columns + 1> Columns = {{
      .formPlace = 13,
      .cliPlace = 13,
      .result = true},
+    // Edited in the window of the design flows.
+    {.column = W::utenze, .key = "utenze", .head = "utenze"},
     // Typed in the verification window.
     {.column = W::monte, .key = "monte", .head = "a monte"},
 }};

@@ -71,3 +71,12 @@ std::optional<Notice> WaterNetwork::RefuseWaterLength(int row, const QString& te
     const bool previousEmpty = row > 1 && m_table.at(row - 1, WaterColumn::lungh).isEmpty();
     return RefuseLengthEntry(row, text, previousEmpty, rows(), WaterColumn::lungh);
 }
+
+void WaterNetwork::SetWaterOutlets(int row, const std::vector<WaterOutlet>& outlets) {
+    m_table.at(row, WaterColumn::utenze) = Cell::text(WaterOutletsText(outlets));
+    changed();
+}
+
+void WaterNetwork::ApplyDesignFlow(int row, double flowLs) {
+    StoreWaterCell(row, WaterColumn::port, DesignFlowText(flowLs));
+}

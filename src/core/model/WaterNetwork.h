@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/model/DesignFlows.h"
 #include "core/model/Network.h"
 #include "core/model/Notice.h"
 #include "core/model/RowGuide.h"
@@ -17,6 +18,8 @@
 // loss it gave on screen).
 class WaterNetwork : public Network<WaterTable::Columns> {
 public:
+    static constexpr int UtenzeColumn = WaterColumn::utenze;
+
     // A typed text. An emptied wall type also empties the roughness.
     void StoreWaterCell(int row, int column, const QString& text);
 
@@ -28,6 +31,11 @@ public:
     // except that a wall type naming an entry of the list (in any case) is
     // that entry picked, which fills the roughness.
     void PasteWaterValue(int row, int column, const QString& text);
+
+    // The fixtures a segment itself serves; none empties the cell.
+    void SetWaterOutlets(int row, const std::vector<WaterOutlet>& outlets);
+    // A design flow written into the flow column, as if typed (DesignFlowText).
+    void ApplyDesignFlow(int row, double flowLs);
 
     // Deletes a row: every following row moves up with its results. A row
     // without length is not deleted, unless it is an empty row left inside

@@ -26,11 +26,12 @@ enum : int {
     sarac,     // gate valves
     valv,      // check valves
     perd,      // head loss of the segment, m (computed)
+    utenze,    // the fixtures the segment itself serves (DesignFlows.h)
     monte,     // upstream segment: a smaller row, 0 for the source; empty for the row before
 };
 }
 
-using WaterTable = SegmentTable<14>;
+using WaterTable = SegmentTable<15>;
 
 // The columns a data file holds of a water row, in its order: every input
 // but the upstream segment, which goes into the block of later data.

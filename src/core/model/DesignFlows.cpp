@@ -1,0 +1,280 @@
+#include "core/model/DesignFlows.h"
+
+#include "core/model/NumberText.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr QChar UtenzaEnd = u'\n';
+constexpr QChar FieldEnd = u'\t';
+
+// What a subtree holds, gathered from its segments up to its head.
+struct Gathered {
+    bool serves = false;
+    double served = 0;  // Σq, ΣVR, ΣLU or Σ kW
+    double flowSum = 0; // water: Σq (l/s)
+    double largest = 0; // water: the largest single q
+    int appliances = 0; // gas
+    QString problem;    // the first problem found in the subtree
+
+    void add(const Gathered& below) {
+        serves = serves || below.serves;
+        served += below.served;
+        flowSum += below.flowSum;
+        largest = std::max(largest, below.largest);
+        appliances += below.appliances;
+        if (problem.isEmpty())
+            problem = below.problem;
+    }
+};
+
+// Every segment's own utenze gathered up the tree: a segment's subtree
+// holds its own and those of every segment fed through it. The upstream
+// segment of a row is always a smaller row, so one pass from the last row
+// up carries each subtree to its head.
+template <typename Table, typename Own>
+std::vector<Gathered> gatherUp(const Table& table, int count, Own own) {
+    std::vector<Gathered> g(static_cast<size_t>(count) + 1);
+    for (int r = 1; r <= count; ++r)
+        g[static_cast<size_t>(r)] = own(r);
+    for (int r = count; r >= 1; --r) {
+        const int up = table.upstream(r);
+        if (up >= 1 && up < r)
+            g[static_cast<size_t>(up)].add(g[static_cast<size_t>(r)]);
+    }
+    return g;
+}
+
+// The utenze text of a cell split into its lines and fields.
+std::vector<QStringList> fieldsOf(const Cell& cell) {
+    std::vector<QStringList> out;
+    if (!cell.isText() || cell.textValue().isEmpty())
+        return out;
+    for (const QString& line : cell.textValue().split(UtenzaEnd, Qt::SkipEmptyParts))
+        out.push_back(line.split(FieldEnd));
+    return out;
+}
+
+int countOf(const QString& text) {
+    return std::max(0, static_cast<int>(std::lround(ReadNumber(text))));
+}
+
+} // namespace
+
+QString WaterFlowMethodName(WaterFlowMethod method) {
+    switch (method) {
+    case WaterFlowMethod::Din:
+        return QStringLiteral("DIN 1988-300");
+    case WaterFlowMethod::Curve:
+        return QStringLiteral("curva di contemporaneità");
+    case WaterFlowMethod::Sum:
+        break;
+    }
+    return QStringLiteral("somma delle portate");
+}
+
+std::optional<WaterFlowMethod> WaterFlowMethodNamed(const QString& name) {
+    for (const WaterFlowMethod m :
+         {WaterFlowMethod::Sum, WaterFlowMethod::Din, WaterFlowMethod::Curve}) {
+        if (WaterFlowMethodName(m) == name)
+            return m;
+    }
+    return std::nullopt;
+}
+
+QString WaterFlowMethodText(const WaterFlowSettings& settings) {
+    const QString name = WaterFlowMethodName(settings.method);
+    if (settings.method == WaterFlowMethod::Din) {
+        const DinBuilding* b = FindDinBuilding(settings.building);
+        return b ? QStringLiteral("%1, %2").arg(name, QString::fromUtf8(b->title)) : name;
+    }
+    if (settings.method == WaterFlowMethod::Curve && !settings.curve.name.isEmpty())
+        return QStringLiteral("%1 «%2»").arg(name, settings.curve.name);
+    return name;
+}
+
+std::vector<WaterOutlet> WaterOutletsOf(const Cell& cell) {
+    std::vector<WaterOutlet> out;
+    for (const QStringList& f : fieldsOf(cell))
+        out.push_back({f.value(0), countOf(f.value(1))});
+    return out;
+}
+
+std::vector<GasAppliance> GasAppliancesOf(const Cell& cell) {
+    std::vector<GasAppliance> out;
+    for (const QStringList& f : fieldsOf(cell))
+        out.push_back({f.value(0), ReadNumber(f.value(1)), countOf(f.value(2))});
+    return out;
+}
+
+QString WaterOutletsText(const std::vector<WaterOutlet>& outlets) {
+    QString text;
+    for (const WaterOutlet& o : outlets)
+        text += o.type + FieldEnd + QString::number(o.count) + UtenzaEnd;
+    return text;
+}
+
+QString GasAppliancesText(const std::vector<GasAppliance>& appliances) {
+    QString text;
+    for (const GasAppliance& a : appliances)
+        text += a.name + FieldEnd + NumberToText(a.kW) + FieldEnd + QString::number(a.count) +
+                UtenzaEnd;
+    return text;
+}
+
+QString RefuseUtenzaName(const QString& name) {
+    if (name.trimmed().isEmpty())
+        return QStringLiteral("il nome non può essere vuoto.");
+    for (const QChar c : name) {
+        if (c == u'"' || c.category() == QChar::Other_Control)
+            return QStringLiteral("il nome non può contenere le virgolette né caratteri di "
+                                  "controllo.");
+    }
+    return {};
+}
+
+DesignFlows WaterDesignFlows(const WaterTable& table, int count, const WaterFlowSettings& s) {
+    DesignFlows flows;
+    flows.kind = NetworkKind::Water;
+    const DinBuilding* building =
+        s.method == WaterFlowMethod::Din ? FindDinBuilding(s.building) : nullptr;
+    const std::vector<Gathered> g = gatherUp(table, count, [&](int r) {
+        Gathered own;
+        for (const WaterOutlet& o : WaterOutletsOf(table.at(r, WaterColumn::utenze))) {
+            own.serves = true;
+            const FixtureType* type = FindFixtureType(s.types, o.type);
+            if (!type) {
+                if (own.problem.isEmpty())
+                    own.problem = QStringLiteral("il tipo «%1» del tronco %2 non è tra quelli "
+                                                 "del progetto")
+                                      .arg(o.type)
+                                      .arg(r);
+                continue;
+            }
+            own.flowSum += o.count * type->flowLs;
+            own.served +=
+                o.count * (s.method == WaterFlowMethod::Curve ? type->loadingUnits : type->flowLs);
+            if (o.count > 0)
+                own.largest = std::max(own.largest, type->flowLs);
+        }
+        return own;
+    });
+    flows.rows.resize(static_cast<size_t>(count));
+    for (int r = 1; r <= count; ++r) {
+        const Gathered& sub = g[static_cast<size_t>(r)];
+        SegmentDesignFlow& row = flows.rows[static_cast<size_t>(r - 1)];
+        flows.any = flows.any || sub.serves;
+        row.serves = sub.serves;
+        row.served = sub.served;
+        if (!sub.serves)
+            continue;
+        row.problem = sub.problem;
+        if (s.method == WaterFlowMethod::Din && !building)
+            row.problem = QStringLiteral("il metodo DIN 1988-300 vuole il tipo di edificio");
+        if (s.method == WaterFlowMethod::Curve && !RefuseCurvePoints(s.curve.points).isEmpty())
+            row.problem = QStringLiteral("la curva di contemporaneità non è valida");
+        if (!row.problem.isEmpty())
+            continue;
+        switch (s.method) {
+        case WaterFlowMethod::Sum:
+            row.flow = sub.flowSum;
+            break;
+        case WaterFlowMethod::Din: {
+            // Never more than every fixture at once, never less than the
+            // largest of them alone.
+            const double peak =
+                sub.served > 0 ? building->a * std::pow(sub.served, building->b) - building->c : 0;
+            row.flow = std::clamp(peak, sub.largest, std::max(sub.largest, sub.served));
+            break;
+        }
+        case WaterFlowMethod::Curve:
+            row.flow = s.curve.flowAt(sub.served);
+            break;
+        }
+    }
+    return flows;
+}
+
+DesignFlows GasDesignFlows(const GasSegmentTable& table, int count, const GasFlowSettings& s) {
+    DesignFlows flows;
+    flows.kind = NetworkKind::Gas;
+    const std::vector<Gathered> g = gatherUp(table, count, [&](int r) {
+        Gathered own;
+        for (const GasAppliance& a : GasAppliancesOf(table.at(r, GasColumn::utenze))) {
+            own.serves = true;
+            own.served += a.count * a.kW;
+            own.appliances += a.count;
+        }
+        return own;
+    });
+    flows.rows.resize(static_cast<size_t>(count));
+    for (int r = 1; r <= count; ++r) {
+        const Gathered& sub = g[static_cast<size_t>(r)];
+        SegmentDesignFlow& row = flows.rows[static_cast<size_t>(r - 1)];
+        flows.any = flows.any || sub.serves;
+        row.serves = sub.serves;
+        row.served = sub.served;
+        row.appliances = sub.appliances;
+        if (!sub.serves)
+            continue;
+        // Q (m³/h) = P · 3600 / PCI, the lower heating value of the
+        // segment's own gas per cubic metre (LPG's per kilogram times its
+        // density).
+        const QString gas = table.at(r, GasColumn::tipoc).displayText();
+        const auto type = std::find_if(GasTypes().begin() + 1, GasTypes().end(),
+                                       [&](const GasType& t) { return t.name == gas; });
+        if (type == GasTypes().end()) {
+            row.problem = QStringLiteral("il tronco %1 non ha il tipo di gas").arg(r);
+            continue;
+        }
+        const double perCubicMetre =
+            type->name == QLatin1String("GPL") ? type->pci * type->mas : type->pci;
+        row.flow = s.coefficientFor(sub.appliances) * sub.served * 3600 / perCubicMetre;
+    }
+    return flows;
+}
+
+QString DesignFlowText(double flow) {
+    return NumberToText(std::round(flow * 1000) / 1000);
+}
+
+bool FlowDiffers(const Cell& typed, double design) {
+    return typed.isEmpty() || std::abs(typed.value() - ReadNumber(DesignFlowText(design))) > 1e-9;
+}
+
+namespace {
+
+template <typename Table>
+std::vector<int> otherFlows(const DesignFlows& flows, const Table& table, int flowColumn) {
+    std::vector<int> rows;
+    for (int r = 1; r <= flows.count(); ++r) {
+        const SegmentDesignFlow& f = flows.row(r);
+        if (f.flow && FlowDiffers(table.at(r, flowColumn), *f.flow))
+            rows.push_back(r);
+    }
+    return rows;
+}
+
+} // namespace
+
+std::vector<int> RowsWithOtherFlows(const DesignFlows& flows, const WaterTable& water) {
+    return otherFlows(flows, water, WaterColumn::port);
+}
+
+std::vector<int> RowsWithOtherFlows(const DesignFlows& flows, const GasSegmentTable& gas) {
+    return otherFlows(flows, gas, GasColumn::portgas);
+}
+
+QString OtherFlowsText(const std::vector<int>& rows) {
+    if (rows.empty())
+        return {};
+    if (rows.size() == 1)
+        return QStringLiteral("la portata del tronco %1 non corrisponde alle utenze").arg(rows[0]);
+    QStringList numbers;
+    for (const int r : rows)
+        numbers << QString::number(r);
+    return QStringLiteral("le portate dei tronchi %1 non corrispondono alle utenze")
+        .arg(numbers.join(QStringLiteral(", ")));
+}
