@@ -145,6 +145,7 @@ SizingProposal SizeWater(const WaterTable& table, int count, const WaterLimits& 
     const NetworkVerification now = VerifyWater(table, count, limits);
     SizingProposal p = begin(now, WaterCatalogue(series));
     p.series = series.name;
+    p.seriesPipes = series;
     if (!p.message.isEmpty())
         return p;
     SizingProblem problem = problemOf(now, table, WaterColumn::lungh, p.catalogue, WaterRowLoss);
@@ -218,5 +219,13 @@ void ApplySizing(Project& project, const SizingProposal& proposal) {
                 NumberToText(proposal.catalogue[static_cast<size_t>(k)].diameter));
     }
     if (proposal.kind == NetworkKind::Water)
-        project.setWaterSeries(proposal.series);
+        project.setWaterSeries(proposal.seriesPipes);
+}
+
+std::vector<PipeSeries> WithProjectSeries(std::vector<PipeSeries> catalogue,
+                                          const ProjectExtension& project) {
+    const PipeSeries& carried = project.waterSeriesPipes;
+    if (!carried.diameters.empty() && !FindSeries(catalogue, carried.name))
+        catalogue.push_back(carried);
+    return catalogue;
 }

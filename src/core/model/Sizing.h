@@ -35,7 +35,8 @@ struct SizedRow {
 
 struct SizingProposal {
     NetworkKind kind = NetworkKind::Water;
-    QString series; // water: the series' name
+    QString series;         // water: the series' name
+    PipeSeries seriesPipes; // water: the series, which the project carries once applied
     std::vector<CatalogueSize> catalogue;
     std::vector<SizedRow> rows; // row r at index r - 1; empty when there is no proposal
     // Whether a proposal meets every limit; when not, why (naming the
@@ -74,3 +75,8 @@ SizingProposal SizeWaterNetwork(const Project& project, const PipeSeries& series
 // internal diameter; water: the internal diameter), each row computed; a
 // water proposal also makes its series the project's.
 void ApplySizing(Project& project, const SizingProposal& proposal);
+
+// The catalogue with the series the project carries, when it holds none of
+// that name (a project made where the user had a series this machine lacks).
+std::vector<PipeSeries> WithProjectSeries(std::vector<PipeSeries> catalogue,
+                                          const ProjectExtension& project);

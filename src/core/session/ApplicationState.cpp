@@ -165,8 +165,20 @@ void SetReportVerification(ApplicationState& state, bool included) {
     changedIf(state, state.project.setReportVerification(included));
 }
 
-void SetWaterSeries(ApplicationState& state, const QString& name) {
-    changedIf(state, state.project.setWaterSeries(name));
+void SetWaterSeries(ApplicationState& state, const PipeSeries& series) {
+    changedIf(state, state.project.setWaterSeries(series));
+}
+
+void SetWaterFlows(ApplicationState& state, const WaterFlowSettings& settings) {
+    changedIf(state, state.project.setWaterFlows(settings));
+}
+
+void SetGasFlows(ApplicationState& state, const GasFlowSettings& settings) {
+    changedIf(state, state.project.setGasFlows(settings));
+}
+
+void SetReportFlows(ApplicationState& state, bool included) {
+    changedIf(state, state.project.setReportFlows(included));
 }
 
 std::unique_ptr<TableEditing> WaterEditing(ApplicationState& state) {

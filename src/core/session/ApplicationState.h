@@ -148,7 +148,11 @@ double GasRunningTotal(const ApplicationState& state);
 void SetWaterLimits(ApplicationState& state, const WaterLimits& limits);
 void SetGasLimits(ApplicationState& state, const GasLimits& limits);
 void SetReportVerification(ApplicationState& state, bool included);
-void SetWaterSeries(ApplicationState& state, const QString& name);
+// The series chosen, which the project carries from then on.
+void SetWaterSeries(ApplicationState& state, const PipeSeries& series);
+void SetWaterFlows(ApplicationState& state, const WaterFlowSettings& settings);
+void SetGasFlows(ApplicationState& state, const GasFlowSettings& settings);
+void SetReportFlows(ApplicationState& state, bool included);
 
 // The editing of each network of `state` (its history, its window's band),
 // which tells the project's listeners of every step; `state` must outlive it.

@@ -141,7 +141,7 @@ void verifica::Form_Load() {
     resize(twipsX(12600), twipsY(7600));
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
-    m_catalogue = WaterSeriesCatalogue(seriesFile);
+    m_machineSeries = WaterSeriesCatalogue(seriesFile);
     observe();
     refresh();
     // A window without water rows opens on the gas network.
@@ -177,6 +177,7 @@ void verifica::refresh() {
         gas->showVerification(s.project.gasVerification(), explicitUpstream(s.project.gas));
     acqua->showLimits(s.project.extension());
     gas->showLimits(s.project.extension());
+    m_catalogue = WithProjectSeries(m_machineSeries, s.project.extension());
     showSeries();
     if (includi->isChecked() != s.project.extension().reportVerification) {
         const QSignalBlocker block(includi);
@@ -295,13 +296,15 @@ void verifica::applica_Click(NetworkKind kind) {
 }
 
 void verifica::serie_Choose(const QString& name) {
-    SetWaterSeries(m_ctx.state, name);
+    if (const PipeSeries* series = FindSeries(m_catalogue, name))
+        SetWaterSeries(m_ctx.state, *series);
 }
 
 void verifica::serieEdit_Click() {
     SeriesEditor editor(m_ctx, seriesFile, this);
     editor.exec();
-    m_catalogue = WaterSeriesCatalogue(seriesFile);
+    m_machineSeries = WaterSeriesCatalogue(seriesFile);
+    m_catalogue = WithProjectSeries(m_machineSeries, m_ctx.state.project.extension());
     m_seriesShown.clear();
     showSeries();
 }

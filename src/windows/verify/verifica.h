@@ -75,6 +75,8 @@ private:
 
     std::unique_ptr<TableEditing> m_waterEditing;
     std::unique_ptr<TableEditing> m_gasEditing;
+    // The series of this machine, and those with the project's own.
+    std::vector<PipeSeries> m_machineSeries;
     std::vector<PipeSeries> m_catalogue;
     QString m_seriesShown;
     SizingProposal m_waterProposal;
