@@ -7,6 +7,7 @@
 #include "core/model/NumberText.h"
 #include "core/model/Sizing.h"
 #include "core/session/ApplicationState.h"
+#include "core/session/StartOptions.h"
 #include "core/session/UserSeries.h"
 
 #include <QJsonArray>
@@ -24,8 +25,10 @@ QJsonValue sizeJson(NetworkKind kind, double diameter, const QString& label) {
     return kind == NetworkKind::Gas ? QJsonValue(label) : QJsonValue(diameter);
 }
 
+// In the text output, with the decimal comma of the verdict beside it.
 QString sizeText(NetworkKind kind, double diameter, const QString& label) {
-    return kind == NetworkKind::Gas ? label : NumberToText(diameter);
+    return kind == NetworkKind::Gas ? label
+                                    : WithDecimalSeparator(NumberToText(diameter), ProgramLocale());
 }
 
 QJsonValue networkJson(const SizingProposal* p) {

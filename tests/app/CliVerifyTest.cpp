@@ -138,6 +138,18 @@ TEST_F(CliVerifyTest, SizeWritesTheProjectThatComplies) {
               QStringLiteral("acciaio zincato (serie media)"));
 }
 
+// The text output writes diameters with the decimal comma of its verdicts.
+TEST_F(CliVerifyTest, SizeTellsTheChangesInItalian) {
+    ApplicationState s;
+    StoreWaterNetwork(s, {{20, 16.1, 1.5}, {10, 16.1, 0.3}});
+    const CliRun r = cli({QStringLiteral("size"), save("Tubarex-dati-da-dimensionare", s),
+                          dir.filePath(QStringLiteral("Tubarex-dati-dimensionato"))});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("\n     1  16,1        36\n")))
+        << r.out.toStdString();
+    EXPECT_FALSE(r.out.contains(QStringLiteral("16.1"))) << r.out.toStdString();
+}
+
 TEST_F(CliVerifyTest, SizeRefusesWhatNoSizeCanMeet) {
     const QString out = dir.filePath(QStringLiteral("Tubarex-dati-mai"));
     const CliRun fast = cli({QStringLiteral("size"), save("veloce", tooFast()), out,
