@@ -135,19 +135,22 @@ int SizeCommand(const CliCommandLine& line, const CliIo& io) {
 
     // With the data file on standard output, the changes go to standard
     // error.
-    QTextStream& report = target == u"-" ? io.err : io.out;
-    if (line.has("json")) {
-        QJsonObject object;
-        object.insert(QStringLiteral("water"), networkJson(water ? &*water : nullptr));
-        object.insert(QStringLiteral("gas"), networkJson(gas ? &*gas : nullptr));
-        PrintJson(object, report);
-    } else {
-        for (const auto* p : {water ? &*water : nullptr, gas ? &*gas : nullptr}) {
-            if (p)
-                printNetwork(*p, report);
+    const auto report = [&] {
+        QTextStream& to = target == u"-" ? io.err : io.out;
+        if (line.has("json")) {
+            QJsonObject object;
+            object.insert(QStringLiteral("water"), networkJson(water ? &*water : nullptr));
+            object.insert(QStringLiteral("gas"), networkJson(gas ? &*gas : nullptr));
+            PrintJson(object, to);
+        } else {
+            for (const auto* p : {water ? &*water : nullptr, gas ? &*gas : nullptr}) {
+                if (p)
+                    printNetwork(*p, to);
+            }
         }
-    }
+    };
     if (!passed) {
+        report();
         for (const auto* p : {water ? &*water : nullptr, gas ? &*gas : nullptr}) {
             if (p && !p->passed)
                 io.err << "tubarex-cli: " << p->message << '\n';
@@ -158,5 +161,10 @@ int SizeCommand(const CliCommandLine& line, const CliIo& io) {
         ApplySizing(state.project, *water);
     if (gas)
         ApplySizing(state.project, *gas);
-    return WriteProjectForCli(state.project, target, io);
+    // The changes are told once OUT holds them: after a failed write only
+    // the reason is.
+    const int written = WriteProjectForCli(state.project, target, io);
+    if (written == 0)
+        report();
+    return written;
 }

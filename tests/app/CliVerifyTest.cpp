@@ -1,5 +1,6 @@
 #include "CliRun.h"
 #include "NetworkRows.h"
+#include "UnwritableFolder.h"
 
 #include "core/file/ProjectFile.h"
 #include "core/model/Sizing.h"
@@ -148,6 +149,48 @@ TEST_F(CliVerifyTest, SizeTellsTheChangesInItalian) {
     EXPECT_TRUE(r.out.contains(QStringLiteral("\n     1  16,1        36\n")))
         << r.out.toStdString();
     EXPECT_FALSE(r.out.contains(QStringLiteral("16.1"))) << r.out.toStdString();
+}
+
+// An OUT that cannot be written gets its reason, once, and no table of
+// changes that would read like a success; the previous file is named only
+// where there was one.
+TEST_F(CliVerifyTest, SizeTellsNothingButTheReasonWhenOutIsNotWritten) {
+    ApplicationState s;
+    StoreWaterNetwork(s, {{20, 16.1, 1.5}});
+    const QString project = save("Tubarex-dati-da-dimensionare", s);
+    const QString locked = dir.filePath(QStringLiteral("chiusa"));
+    ASSERT_TRUE(QDir().mkpath(locked));
+    const QString previous = QDir(locked).filePath(QStringLiteral("Tubarex-dati-vecchio"));
+    {
+        QFile old(previous);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("vecchio contenuto");
+    }
+    const struct {
+        QString out;
+        bool kept;
+    } cases[] = {{dir.filePath(QStringLiteral("manca/Tubarex-dati-nuovo")), false},
+                 {previous, true}};
+    for (const auto& c : cases) {
+        CliRun r;
+        {
+            const UnwritableFolder unwritable(locked);
+            r = cli({QStringLiteral("size"), project, c.out});
+        }
+        const std::string what = c.out.toStdString() + ": " + r.err.toStdString();
+        EXPECT_EQ(r.status, 2) << what;
+        EXPECT_TRUE(r.out.isEmpty()) << what;
+        EXPECT_TRUE(r.err.startsWith(QStringLiteral("tubarex-cli: Impossibile salvare il file «")))
+            << what;
+        EXPECT_EQ(r.err.count(u'\n'), 1) << what;
+        EXPECT_FALSE(r.err.contains(u'(')) << what;
+        EXPECT_EQ(r.err.endsWith(QStringLiteral(". Il file precedente non è stato modificato.\n")),
+                  c.kept)
+            << what;
+    }
+    QFile old(previous);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("vecchio contenuto"));
 }
 
 TEST_F(CliVerifyTest, SizeRefusesWhatNoSizeCanMeet) {
