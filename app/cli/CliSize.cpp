@@ -119,15 +119,18 @@ int SizeCommand(const CliCommandLine& line, const CliIo& io) {
     std::optional<SizingProposal> water;
     std::optional<SizingProposal> gas;
     if (state.project.water.rows() > 0) {
-        if (const PipeSeries* series = chooseSeries(catalogue, asked, state)) {
-            water = SizeWaterNetwork(state.project, *series);
-        } else {
-            water = SizingProposal();
-            water->series = state.project.extension().waterSeries;
-            water->message = QStringLiteral("La serie «%1» del progetto non è tra quelle "
-                                            "disponibili: indicarne una con --series.")
-                                 .arg(water->series);
+        const PipeSeries* series = chooseSeries(catalogue, asked, state);
+        // A series this machine does not know is the file's error, like a
+        // series named on the command line that does not exist.
+        if (!series) {
+            io.err << "tubarex-cli: "
+                   << QStringLiteral("La serie «%1» del progetto non è tra quelle "
+                                     "disponibili: indicarne una con --series.")
+                          .arg(state.project.extension().waterSeries)
+                   << '\n';
+            return ExitFileError;
         }
+        water = SizeWaterNetwork(state.project, *series);
     }
     if (state.project.gas.rows() > 0)
         gas = SizeGasNetwork(state.project);

@@ -193,6 +193,21 @@ TEST_F(CliVerifyTest, SizeTellsNothingButTheReasonWhenOutIsNotWritten) {
     EXPECT_EQ(old.readAll(), QByteArray("vecchio contenuto"));
 }
 
+// A series the project names that this machine does not know is an error of
+// the file (exit status 2), as one named on the command line.
+TEST_F(CliVerifyTest, SizeRefusesAnUnknownSeriesOfTheProject) {
+    ApplicationState s;
+    StoreWaterNetwork(s, {{20, 16.1, 1.5}});
+    s.project.setWaterSeries(QStringLiteral("ghisa di prova"));
+    const QString out = dir.filePath(QStringLiteral("Tubarex-dati-dimensionato"));
+    const CliRun r = cli({QStringLiteral("size"), save("Tubarex-dati-ghisa", s), out});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, QStringLiteral("tubarex-cli: La serie «ghisa di prova» del progetto non è tra "
+                                    "quelle disponibili: indicarne una con --series.\n"));
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(out));
+}
+
 TEST_F(CliVerifyTest, SizeRefusesWhatNoSizeCanMeet) {
     const QString out = dir.filePath(QStringLiteral("Tubarex-dati-mai"));
     const CliRun fast = cli({QStringLiteral("size"), save("veloce", tooFast()), out,
