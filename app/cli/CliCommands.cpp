@@ -207,8 +207,11 @@ const CliCommand* FindCliCommand(const QString& name) {
 }
 
 QString CliCommand::usage(const QString& what) const {
-    return QStringLiteral("%1 vuole %2: %3.")
-        .arg(QLatin1String(name), what, QString::fromUtf8(synopsis));
+    // A synopsis that ends with "..." ends the sentence too.
+    const QString call = QString::fromUtf8(synopsis);
+    return QStringLiteral("%1 vuole %2: %3%4")
+        .arg(QLatin1String(name), what, call,
+             call.endsWith(QLatin1String("...")) ? QString() : QStringLiteral("."));
 }
 
 QString CliCommand::argumentsError() const {

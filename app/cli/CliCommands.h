@@ -41,7 +41,7 @@ struct CliCommand {
     int (*run)(const CliCommandLine& line, const CliIo& io);
 
     // "NAME vuole WHAT: SYNOPSIS.": what the command needs and how it is
-    // called.
+    // called (no stop after a synopsis ending with "...").
     QString usage(const QString& what) const;
     // The usage for arguments that are too few, too many, or lack the one
     // output the command writes.

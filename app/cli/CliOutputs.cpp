@@ -64,10 +64,8 @@ int writeText(const QString& text, const QString& path, const CliIo& io) {
         return WriteStandardOutput(text.toUtf8(), io);
     const Result<> replaced = ReplaceFile(path, text.toUtf8());
     if (!replaced)
-        return fail(io.err,
-                    QStringLiteral("Impossibile scrivere il file %1: %2. Un file precedente "
-                                   "con lo stesso nome non è stato modificato.")
-                        .arg(QuotedPath(path), replaced.error()));
+        return fail(io.err, QStringLiteral("Impossibile scrivere il file %1: %2.%3")
+                                .arg(QuotedPath(path), replaced.error(), PreviousFileKept(path)));
     return 0;
 }
 

@@ -7,6 +7,7 @@
 #include "core/model/NumberText.h"
 #include "core/model/Sizing.h"
 #include "core/session/ApplicationState.h"
+#include "core/session/StartOptions.h"
 #include "core/session/UserSeries.h"
 
 #include <QJsonArray>
@@ -24,8 +25,10 @@ QJsonValue sizeJson(NetworkKind kind, double diameter, const QString& label) {
     return kind == NetworkKind::Gas ? QJsonValue(label) : QJsonValue(diameter);
 }
 
+// In the text output, with the decimal comma of the verdict beside it.
 QString sizeText(NetworkKind kind, double diameter, const QString& label) {
-    return kind == NetworkKind::Gas ? label : NumberToText(diameter);
+    return kind == NetworkKind::Gas ? label
+                                    : WithDecimalSeparator(NumberToText(diameter), ProgramLocale());
 }
 
 QJsonValue networkJson(const SizingProposal* p) {
@@ -116,15 +119,18 @@ int SizeCommand(const CliCommandLine& line, const CliIo& io) {
     std::optional<SizingProposal> water;
     std::optional<SizingProposal> gas;
     if (state.project.water.rows() > 0) {
-        if (const PipeSeries* series = chooseSeries(catalogue, asked, state)) {
-            water = SizeWaterNetwork(state.project, *series);
-        } else {
-            water = SizingProposal();
-            water->series = state.project.extension().waterSeries;
-            water->message = QStringLiteral("La serie «%1» del progetto non è tra quelle "
-                                            "disponibili: indicarne una con --series.")
-                                 .arg(water->series);
+        const PipeSeries* series = chooseSeries(catalogue, asked, state);
+        // A series this machine does not know is the file's error, like a
+        // series named on the command line that does not exist.
+        if (!series) {
+            io.err << "tubarex-cli: "
+                   << QStringLiteral("La serie «%1» del progetto non è tra quelle "
+                                     "disponibili: indicarne una con --series.")
+                          .arg(state.project.extension().waterSeries)
+                   << '\n';
+            return ExitFileError;
         }
+        water = SizeWaterNetwork(state.project, *series);
     }
     if (state.project.gas.rows() > 0)
         gas = SizeGasNetwork(state.project);
@@ -132,19 +138,22 @@ int SizeCommand(const CliCommandLine& line, const CliIo& io) {
 
     // With the data file on standard output, the changes go to standard
     // error.
-    QTextStream& report = target == u"-" ? io.err : io.out;
-    if (line.has("json")) {
-        QJsonObject object;
-        object.insert(QStringLiteral("water"), networkJson(water ? &*water : nullptr));
-        object.insert(QStringLiteral("gas"), networkJson(gas ? &*gas : nullptr));
-        PrintJson(object, report);
-    } else {
-        for (const auto* p : {water ? &*water : nullptr, gas ? &*gas : nullptr}) {
-            if (p)
-                printNetwork(*p, report);
+    const auto report = [&] {
+        QTextStream& to = target == u"-" ? io.err : io.out;
+        if (line.has("json")) {
+            QJsonObject object;
+            object.insert(QStringLiteral("water"), networkJson(water ? &*water : nullptr));
+            object.insert(QStringLiteral("gas"), networkJson(gas ? &*gas : nullptr));
+            PrintJson(object, to);
+        } else {
+            for (const auto* p : {water ? &*water : nullptr, gas ? &*gas : nullptr}) {
+                if (p)
+                    printNetwork(*p, to);
+            }
         }
-    }
+    };
     if (!passed) {
+        report();
         for (const auto* p : {water ? &*water : nullptr, gas ? &*gas : nullptr}) {
             if (p && !p->passed)
                 io.err << "tubarex-cli: " << p->message << '\n';
@@ -155,5 +164,10 @@ int SizeCommand(const CliCommandLine& line, const CliIo& io) {
         ApplySizing(state.project, *water);
     if (gas)
         ApplySizing(state.project, *gas);
-    return WriteProjectForCli(state.project, target, io);
+    // The changes are told once OUT holds them: after a failed write only
+    // the reason is.
+    const int written = WriteProjectForCli(state.project, target, io);
+    if (written == 0)
+        report();
+    return written;
 }

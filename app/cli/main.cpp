@@ -1,6 +1,7 @@
 #include "cli/Cli.h"
 #include "cli/CliOutputs.h"
 #include "core/file/SafeFile.h"
+#include "core/session/StartOptions.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -23,6 +24,8 @@ int main(int argc, char* argv[]) {
     _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
+    // Dates and numbers in Italian whatever the system's language.
+    QLocale::setDefault(ProgramLocale());
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));

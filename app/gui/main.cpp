@@ -50,6 +50,9 @@ int main(int argc, char* argv[]) {
         return 2;
     }
 
+    // Dates and numbers in Italian whatever the system's language, in Qt's
+    // own dialogs too.
+    QLocale::setDefault(ProgramLocale());
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tubarex"));
     QApplication::setOrganizationName(QStringLiteral("tubarex"));
@@ -63,7 +66,7 @@ int main(int argc, char* argv[]) {
 
     // Qt's own dialogs (printer, files, colours) speak Italian like the rest.
     QTranslator qtItalian;
-    if (qtItalian.load(QLocale(QLocale::Italian), QStringLiteral("qtbase"), QStringLiteral("_"),
+    if (qtItalian.load(ProgramLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtItalian);
 

@@ -490,10 +490,8 @@ Result<QByteArray> DocxPackage(const WordDocument& document) {
 
 Result<> SaveDocx(const WordDocument& document, const QString& path) {
     const auto fail = [&](const QString& why) {
-        return Result<>::failure(QStringLiteral("Impossibile salvare il documento %1: %2. Un file "
-                                                "precedente con lo stesso nome non è stato "
-                                                "modificato.")
-                                     .arg(QuotedPath(path), why));
+        return Result<>::failure(QStringLiteral("Impossibile salvare il documento %1: %2.%3")
+                                     .arg(QuotedPath(path), why, PreviousFileKept(path)));
     };
     const Result<QByteArray> bytes = DocxPackage(document);
     if (!bytes)

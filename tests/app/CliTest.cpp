@@ -459,7 +459,7 @@ TEST(Cli, CommandLineMistakesAreToldInItalian) {
         {withArgs({"form", "acqua"}),
          QStringLiteral("form vuole la rete e il file: form water|gas OUT.docx."), helpOf("form")},
         {withArgs({"calc"}),
-         QStringLiteral("calc vuole almeno un file: calc [--json | --csv[=,|.]] FILE...."),
+         QStringLiteral("calc vuole almeno un file: calc [--json | --csv[=,|.]] FILE..."),
          helpOf("calc")},
         {withArgs({"calc", "--json", "--csv", Example}),
          QStringLiteral("calc scrive in una forma sola: --json oppure --csv."), helpOf("calc")},

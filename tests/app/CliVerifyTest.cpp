@@ -1,5 +1,6 @@
 #include "CliRun.h"
 #include "NetworkRows.h"
+#include "UnwritableFolder.h"
 
 #include "core/file/ProjectFile.h"
 #include "core/model/Sizing.h"
@@ -136,6 +137,75 @@ TEST_F(CliVerifyTest, SizeWritesTheProjectThatComplies) {
     ASSERT_TRUE(LoadProjectFile(sized, out).ok());
     EXPECT_EQ(sized.project.extension().waterSeries,
               QStringLiteral("acciaio zincato (serie media)"));
+}
+
+// The text output writes diameters with the decimal comma of its verdicts.
+TEST_F(CliVerifyTest, SizeTellsTheChangesInItalian) {
+    ApplicationState s;
+    StoreWaterNetwork(s, {{20, 16.1, 1.5}, {10, 16.1, 0.3}});
+    const CliRun r = cli({QStringLiteral("size"), save("Tubarex-dati-da-dimensionare", s),
+                          dir.filePath(QStringLiteral("Tubarex-dati-dimensionato"))});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("\n     1  16,1        36\n")))
+        << r.out.toStdString();
+    EXPECT_FALSE(r.out.contains(QStringLiteral("16.1"))) << r.out.toStdString();
+}
+
+// An OUT that cannot be written gets its reason, once, and no table of
+// changes that would read like a success; the previous file is named only
+// where there was one.
+TEST_F(CliVerifyTest, SizeTellsNothingButTheReasonWhenOutIsNotWritten) {
+    ApplicationState s;
+    StoreWaterNetwork(s, {{20, 16.1, 1.5}});
+    const QString project = save("Tubarex-dati-da-dimensionare", s);
+    const QString locked = dir.filePath(QStringLiteral("chiusa"));
+    ASSERT_TRUE(QDir().mkpath(locked));
+    const QString previous = QDir(locked).filePath(QStringLiteral("Tubarex-dati-vecchio"));
+    {
+        QFile old(previous);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("vecchio contenuto");
+    }
+    const struct {
+        QString out;
+        bool kept;
+    } cases[] = {{dir.filePath(QStringLiteral("manca/Tubarex-dati-nuovo")), false},
+                 {previous, true}};
+    for (const auto& c : cases) {
+        CliRun r;
+        {
+            const UnwritableFolder unwritable(locked);
+            r = cli({QStringLiteral("size"), project, c.out});
+        }
+        const std::string what = c.out.toStdString() + ": " + r.err.toStdString();
+        EXPECT_EQ(r.status, 2) << what;
+        EXPECT_TRUE(r.out.isEmpty()) << what;
+        EXPECT_TRUE(r.err.startsWith(QStringLiteral("tubarex-cli: Impossibile salvare il file «")))
+            << what;
+        EXPECT_EQ(r.err.count(u'\n'), 1) << what;
+        EXPECT_FALSE(r.err.contains(u'(')) << what;
+        EXPECT_EQ(r.err.endsWith(QStringLiteral(". Il file precedente non è stato modificato.\n")),
+                  c.kept)
+            << what;
+    }
+    QFile old(previous);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("vecchio contenuto"));
+}
+
+// A series the project names that this machine does not know is an error of
+// the file (exit status 2), as one named on the command line.
+TEST_F(CliVerifyTest, SizeRefusesAnUnknownSeriesOfTheProject) {
+    ApplicationState s;
+    StoreWaterNetwork(s, {{20, 16.1, 1.5}});
+    s.project.setWaterSeries(QStringLiteral("ghisa di prova"));
+    const QString out = dir.filePath(QStringLiteral("Tubarex-dati-dimensionato"));
+    const CliRun r = cli({QStringLiteral("size"), save("Tubarex-dati-ghisa", s), out});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, QStringLiteral("tubarex-cli: La serie «ghisa di prova» del progetto non è tra "
+                                    "quelle disponibili: indicarne una con --series.\n"));
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(out));
 }
 
 TEST_F(CliVerifyTest, SizeRefusesWhatNoSizeCanMeet) {

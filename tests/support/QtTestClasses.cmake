@@ -1,6 +1,7 @@
 # Run after each build of a Qt Test executable made by tubarex_qt_tests:
 # asks it for the classes it registers and writes their ctest entries,
-# PREFIX.CLASS each, under the offscreen platform.
+# PREFIX.CLASS each, under the offscreen platform and a system language that
+# is not Italian (the program writes Italian whatever the system's language).
 #   cmake -D EXECUTABLE=FILE -D PREFIX=NAME -D OUTPUT=FILE -P QtTestClasses.cmake
 execute_process(COMMAND "${EXECUTABLE}" --list-classes
     OUTPUT_VARIABLE listed RESULT_VARIABLE status TIMEOUT 60)
@@ -16,6 +17,6 @@ foreach(class IN LISTS classes)
     set(name "${PREFIX}.${class}")
     string(APPEND entries
         "add_test([==[${name}]==] [==[${EXECUTABLE}]==] [==[${class}]==])\n"
-        "set_tests_properties([==[${name}]==] PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)\n")
+        "set_tests_properties([==[${name}]==] PROPERTIES ENVIRONMENT [==[QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8]==])\n")
 endforeach()
 file(WRITE "${OUTPUT}" "${entries}")

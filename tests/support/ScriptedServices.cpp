@@ -59,11 +59,12 @@ std::optional<QString> ScriptedDialogs::ShowSave(const FileDialogRequest& reques
 
 bool ScriptedDialogs::ShowPrinter(QPrinter& printer, QWidget*) {
     ++printerRequests;
+    printerProposals.push_back(printer.outputFileName());
     if (printerResults.empty())
         return false;
     const bool accepted = printerResults.front();
     printerResults.pop_front();
-    if (accepted && !printerOutputFile.isEmpty())
+    if (accepted)
         printer.setOutputFileName(printerOutputFile);
     return accepted;
 }

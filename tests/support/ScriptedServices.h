@@ -58,9 +58,11 @@ public:
     std::deque<std::optional<quint32>> colourResults;
     std::deque<bool> printerResults;
     // When set, an accepted printer dialog prints into this PDF file, as a
-    // user choosing "print to file" would.
+    // user choosing "print to file" would; otherwise on the printer.
     QString printerOutputFile;
     int printerRequests = 0;
+    // The PDF file each printer dialog proposed.
+    std::vector<QString> printerProposals;
 
     std::vector<FileDialogRequest> openRequests;
     std::vector<FileDialogRequest> saveRequests;

@@ -275,9 +275,8 @@ Result<> saveBuilt(const Result<QByteArray>& built, const QString& path) {
     const Result<> replaced = ReplaceFile(path, built.value());
     if (replaced)
         return {};
-    return Result<>::failure(QStringLiteral("Impossibile salvare il file %1: %2. Il file "
-                                            "precedente non è stato modificato.")
-                                 .arg(QuotedPath(path), replaced.error()));
+    return Result<>::failure(QStringLiteral("Impossibile salvare il file %1: %2.%3")
+                                 .arg(QuotedPath(path), replaced.error(), PreviousFileKept(path)));
 }
 
 } // namespace

@@ -27,9 +27,11 @@ Result<QByteArray> openFailure(const QString& path, const QString& why) {
         QStringLiteral("Impossibile aprire il file %1: %2.").arg(QuotedPath(path), why));
 }
 
-// Why a file could not be written, in the user's words, with the system's own
-// reason after it when it gave one (`code`, its error number).
+// Why a file could not be written: the system's own reason when it gave one
+// (`code`, its error number), else what the kind of failure suggests.
 QString writeFailure(QFileDevice::FileError error, int code) {
+    if (code != 0)
+        return SystemErrorReason(code);
     QString what;
     switch (error) {
     case QFileDevice::OpenError:
@@ -47,9 +49,7 @@ QString writeFailure(QFileDevice::FileError error, int code) {
                               "dimensione dei file?)");
         break;
     }
-    if (code == 0)
-        return what;
-    return QStringLiteral("%1 (%2)").arg(what, SystemErrorReason(code));
+    return what;
 }
 
 // The error number the last call left, then cleared for the next one: a Qt
@@ -125,6 +125,11 @@ Result<> ReplaceFile(const QString& path, const QByteArray& bytes) {
     if (!file.commit())
         return failure(writeFailure(file.error(), takeErrno()));
     return {};
+}
+
+QString PreviousFileKept(const QString& path) {
+    return QFileInfo::exists(path) ? QStringLiteral(" Il file precedente non è stato modificato.")
+                                   : QString();
 }
 
 Result<QByteArray> ReadWholeDevice(QIODevice& device, const QString& name, qint64 maxSize) {

@@ -29,6 +29,11 @@ Result<QByteArray> ReadRegularFile(const QString& path, qint64 maxSize = MaxRead
 // byte.
 Result<> ReplaceFile(const QString& path, const QByteArray& bytes);
 
+// The sentence, with a blank before it, that ends the message of a failed
+// replacement of `path` when something stood there: it is as it was
+// (ReplaceFile leaves it so). Nothing when there was nothing to keep.
+QString PreviousFileKept(const QString& path);
+
 // The whole of what `device` yields until its end (standard input, read by
 // the command line for the file "-"); when it cannot be read or is longer
 // than `maxSize` the failure is an Italian sentence naming it as `name`

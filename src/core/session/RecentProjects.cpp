@@ -69,6 +69,11 @@ void RecentProjects::store() const {
     settings.setValue(FolderKey, m_lastFolder);
 }
 
+QString UserDocumentsFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
 QString DialogFolder(const QString& currentFile, const QString& lastFolder,
                      const QString& fallback) {
     if (!currentFile.isEmpty()) {

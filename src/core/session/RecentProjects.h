@@ -34,6 +34,9 @@ private:
     QString m_settingsFile;
 };
 
+// The user's documents folder, or the home folder when there is none.
+QString UserDocumentsFolder();
+
 // The folder a file dialog opens in: the current project's, else the last
 // folder used, else `fallback` (the user's documents); a folder that no
 // longer exists is passed over. Never the process's working folder.

@@ -4,6 +4,10 @@
 
 #include <QCommandLineParser>
 
+QLocale ProgramLocale() {
+    return QLocale(QLocale::Italian, QLocale::Italy);
+}
+
 QString VersionLine(const QString& program) {
     return QStringLiteral("%1 %2\n").arg(program, QStringLiteral(TUBAREX_VERSION));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 
@@ -15,3 +16,8 @@ QString VersionLine(const QString& program);
 // ends with status 0. Nothing for a command line that opens the windows.
 // Needs no application object and no screen.
 std::optional<QString> StartInformation(const QStringList& arguments);
+
+// The language of every date and number the program writes (the cover's
+// date, the report, the hints, the messages): Italian, whatever the
+// system's language. Both programs make it the default locale at start.
+QLocale ProgramLocale();

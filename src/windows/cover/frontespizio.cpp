@@ -4,6 +4,7 @@
 #include "windows/cover/frontespizio.h"
 
 #include "core/session/ApplicationState.h"
+#include "core/session/StartOptions.h"
 #include "documents/CoverSheet.h"
 #include "documents/WordDocument.h"
 #include "windows/frame/DataTextValidator.h"
@@ -225,7 +226,7 @@ void frontespizio::Form_Load() {
     if (!m_ctx.state.session.coverDated) {
         // Once a run: a window closed and opened again must not overwrite a
         // date the user typed or a file brought in.
-        data()->setText(CoverDateText(QLocale::system(), QDate::currentDate()));
+        data()->setText(CoverDateText(ProgramLocale(), QDate::currentDate()));
         m_ctx.state.session.coverDated = true;
     }
     Labelstudio->setText(m_ctx.state.program.OwnerName);

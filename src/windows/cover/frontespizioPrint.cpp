@@ -1,5 +1,6 @@
 // The technical report command of the cover page window.
 #include "core/session/ApplicationState.h"
+#include "core/session/StartOptions.h"
 #include "documents/TechnicalReport.h"
 #include "documents/WordDocument.h"
 #include "windows/cover/frontespizio.h"
@@ -79,7 +80,7 @@ void frontespizio::stampa_Click() {
         ShowWordOutput(m_ctx, this, passo, QStringLiteral("Tubarex-relazione"),
                        QStringLiteral("ho visualizzato la relazione con WORD"),
                        [&](WordDocument& document) {
-                           BuildTechnicalReport(document, s, reportTotals(), QLocale());
+                           BuildTechnicalReport(document, s, reportTotals(), ProgramLocale());
                        });
         return;
     }

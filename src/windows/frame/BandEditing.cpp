@@ -1,6 +1,7 @@
 #include "windows/frame/BandEditing.h"
 
 #include "core/session/ApplicationState.h"
+#include "core/session/StartOptions.h"
 #include "windows/frame/Form.h"
 #include "windows/frame/Services.h"
 
@@ -126,7 +127,7 @@ void BandEditing::copyRows() {
         {0, label(QStringLiteral("testa_num")), label(QStringLiteral("unita_num"))}};
     for (const int c : m_editing->copiedColumns())
         columns.push_back({c, head(c), label(QStringLiteral("unita_") + m_editing->columnName(c))});
-    QGuiApplication::clipboard()->setText(m_editing->copyRows(columns, QLocale()));
+    QGuiApplication::clipboard()->setText(m_editing->copyRows(columns, ProgramLocale()));
 }
 
 void BandEditing::insertRowAt(int row) {

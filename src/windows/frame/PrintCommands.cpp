@@ -7,6 +7,7 @@
 #include "windows/frame/Services.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPointer>
 #include <QPrinter>
@@ -19,6 +20,16 @@ bool PrintOnPrinter(AppContext& context, QWidget* parent,
     printer.setDocName(context.state.program.ProgramName.isEmpty()
                            ? QStringLiteral("Tubarex")
                            : context.state.program.ProgramName);
+    // Printed to a file, the listing is proposed as the project's name with
+    // ".pdf", in the folder the file dialogs open in. The printer chosen
+    // stays the system's default (where there is one): the name is only the
+    // dialog's proposal.
+    const QString& project = context.state.session.CurrentFileName;
+    const QString name = project.isEmpty() ? printer.docName() : QFileInfo(project).fileName();
+    printer.setOutputFileName(QDir(DialogFolder(project, context.state.session.recent.lastFolder(),
+                                                UserDocumentsFolder()))
+                                  .filePath(name + QStringLiteral(".pdf")));
+    printer.setOutputFormat(QPrinter::NativeFormat);
     if (!context.services.dialogs.ShowPrinter(printer, parent))
         return false;
     const QString title = context.state.program.ProgramName.isEmpty()

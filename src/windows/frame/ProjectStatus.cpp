@@ -1,6 +1,7 @@
 #include "windows/frame/ProjectStatus.h"
 
 #include "core/session/ApplicationState.h"
+#include "core/session/StartOptions.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -15,7 +16,7 @@ QString ProjectWindowTitle(const ApplicationState& state, const QString& caption
 
 QString SavedHint(const QString& path, const QDateTime& when) {
     return QStringLiteral("Archiviato in \u00ab") + QDir::toNativeSeparators(path) +
-           QStringLiteral("\u00bb alle ") + when.toString(QStringLiteral("HH:mm"));
+           QStringLiteral("\u00bb alle ") + ProgramLocale().toString(when, QStringLiteral("HH:mm"));
 }
 
 ProjectStatus::ProjectStatus(QWidget& window, ApplicationState& state, QString caption)

@@ -3,6 +3,7 @@
 
 #include "core/model/NumberText.h"
 #include "core/session/ApplicationState.h"
+#include "core/session/StartOptions.h"
 #include "documents/GasPrintout.h"
 #include "documents/WordDocument.h"
 #include "windows/frame/Forms.h"
@@ -46,7 +47,7 @@ void datigas::stampa_Click() {
     const double total = shownTotal();
     ShowWordOutput(m_ctx, this, passo, QStringLiteral("Tubarex-gas-dati"),
                    QStringLiteral("ho visualizzato i dati con WORD"),
-                   [&](WordDocument& doc) { BuildGasDocument(doc, s, total, QLocale()); });
+                   [&](WordDocument& doc) { BuildGasDocument(doc, s, total, ProgramLocale()); });
 }
 
 void datigas::PageThroughTable() {

@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 namespace {
 
@@ -163,11 +162,8 @@ QString ProjectFileCommands::DeleteFilter() {
 }
 
 QString ProjectFileCommands::dialogFolder() const {
-    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (!QFileInfo(documents).isDir())
-        documents = QDir::homePath();
     return DialogFolder(m_ctx.state.session.CurrentFileName,
-                        m_ctx.state.session.recent.lastFolder(), documents);
+                        m_ctx.state.session.recent.lastFolder(), UserDocumentsFolder());
 }
 
 void ProjectFileCommands::chosen(const QString& path) {

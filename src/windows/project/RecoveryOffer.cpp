@@ -2,6 +2,7 @@
 
 #include "core/session/ApplicationState.h"
 #include "core/session/Recovery.h"
+#include "core/session/StartOptions.h"
 #include "windows/frame/Form.h"
 #include "windows/frame/Services.h"
 #include "windows/project/ProjectFileCommands.h"
@@ -9,8 +10,9 @@
 QString RecoveryQuestion(const QDateTime& written, const QString& projectFile) {
     return QStringLiteral("Sono stati trovati dati non archiviati di \u00ab") +
            ProjectNameOf(projectFile) + QStringLiteral("\u00bb del ") +
-           written.toString(QStringLiteral("dd/MM/yyyy")) + QStringLiteral(" alle ") +
-           written.toString(QStringLiteral("HH:mm")) + QStringLiteral(": si vogliono recuperare?");
+           ProgramLocale().toString(written, QStringLiteral("dd/MM/yyyy")) +
+           QStringLiteral(" alle ") + ProgramLocale().toString(written, QStringLiteral("HH:mm")) +
+           QStringLiteral(": si vogliono recuperare?");
 }
 
 bool OfferRecovery(AppContext& context, RecoveryCopy& recovery) {

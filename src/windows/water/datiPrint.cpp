@@ -1,6 +1,7 @@
 // The print commands of the water data window: the table of data and
 // results on the printer or as a document, and the blank acquisition form.
 #include "core/session/ApplicationState.h"
+#include "core/session/StartOptions.h"
 #include "documents/WaterPrintout.h"
 #include "documents/WordDocument.h"
 #include "windows/frame/Forms.h"
@@ -63,7 +64,7 @@ void dati::printDocument() {
     const double total = shownTotal();
     ShowWordOutput(m_ctx, this, passo, QStringLiteral("Tubarex-acqua-dati"),
                    QStringLiteral("ho visualizzato i dati con WORD"), [&](WordDocument& document) {
-                       BuildWaterDocument(document, m_ctx.state, total, QLocale());
+                       BuildWaterDocument(document, m_ctx.state, total, ProgramLocale());
                    });
 }
 

@@ -3,6 +3,7 @@
 #include "ShellFixture.h"
 
 #include "core/model/NumberText.h"
+#include "core/session/StartOptions.h"
 #include "documents/TechnicalReport.h"
 #include "windows/cover/frontespizio.h"
 #include "windows/frame/WindowFrame.h"
@@ -119,7 +120,7 @@ private slots:
         const WordDocument& doc = shown.document;
         QCOMPARE(doc.tableCount(), 5);
         const ReportTotals totals = ReportNetworkTotals(f.state.project);
-        const QLocale locale;
+        const QLocale locale = ProgramLocale();
         QCOMPARE(doc.table(2).cell(8, 13).text, FormatFixed(totals.water, 2, locale));
         QCOMPARE(doc.table(4).cell(26, 15).text, FormatFixed(totals.gas, 2, locale));
         QVERIFY(!doc.table(4).cell(25, 15).text.isEmpty());

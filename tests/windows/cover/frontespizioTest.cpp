@@ -3,8 +3,11 @@
 
 #include "core/file/ProjectFile.h"
 #include "core/model/WaterTable.h"
+#include "core/session/StartOptions.h"
 #include "windows/cover/frontespizio.h"
+#include "windows/frame/ProjectStatus.h"
 #include "windows/frame/WindowFrame.h"
+#include "windows/project/RecoveryOffer.h"
 #include "windows/water/dati.h"
 
 #include <QAction>
@@ -97,6 +100,29 @@ private slots:
         QVERIFY(german.endsWith(QStringLiteral(" 1 Feb 2026")));
     }
 
+    // Under another language (the system's is not Italian either: ctest
+    // runs the window tests with LC_ALL=C.UTF-8) the cover's date, a save's
+    // hint and the recovery question still read in Italian, with Latin digits.
+    void datesAreItalianWhateverTheLanguage() {
+        for (const QLocale& foreign : {QLocale(QLocale::English, QLocale::UnitedStates),
+                                       QLocale(QLocale::Arabic, QLocale::Egypt)}) {
+            QVERIFY2(QLocale::system().language() != QLocale::Italian,
+                     "to be run under a system language other than Italian");
+            const QLocale previous;
+            QLocale::setDefault(foreign);
+            ShellFixture f;
+            const QString cover = f.forms.get<frontespizio>().data()->text();
+            const QDateTime when(QDate(2026, 12, 9), QTime(17, 5));
+            const QString hint = SavedHint(QStringLiteral("/tmp/Tubarex-dati-x"), when);
+            const QString question = RecoveryQuestion(when, QStringLiteral("Tubarex-dati-x"));
+            QLocale::setDefault(previous);
+            QCOMPARE(cover, CoverDateText(QLocale(QLocale::Italian), QDate::currentDate()));
+            QVERIFY2(hint.endsWith(QStringLiteral(" alle 17:05")), qPrintable(hint));
+            QVERIFY2(question.contains(QStringLiteral(" del 09/12/2026 alle 17:05:")),
+                     qPrintable(question));
+        }
+    }
+
     void loadDatesTheRecordAndShowsTheOwner() {
         ShellFixture f;
         f.state.program.OwnerName = QStringLiteral("Studio Rossi");
@@ -107,7 +133,7 @@ private slots:
         frontespizio& w = f.forms.get<frontespizio>();
         QCOMPARE(w.windowTitle(),
                  QStringLiteral("senza nome \u2013 Tubarex: frontespizio per la relazione"));
-        const QString today = CoverDateText(QLocale::system(), QDate::currentDate());
+        const QString today = CoverDateText(ProgramLocale(), QDate::currentDate());
         QCOMPARE(w.data()->text(), today);
         QCOMPARE(f.state.project.cover.data, today);
         QCOMPARE(w.progetto()->text(), QStringLiteral("Acquedotto"));
@@ -355,8 +381,7 @@ private slots:
         // Another window stays on the screen: the close is not the exit.
         f.forms.show<probe::dati>();
         frontespizio& first = f.forms.show<frontespizio>();
-        QCOMPARE(f.state.project.cover.data,
-                 CoverDateText(QLocale::system(), QDate::currentDate()));
+        QCOMPARE(f.state.project.cover.data, CoverDateText(ProgramLocale(), QDate::currentDate()));
         typeAllBut(first, QString());
         first.data()->setText(QStringLiteral("lunedì, 7 dic 2026"));
         const ProjectIdentification record = f.state.project.cover;

@@ -92,6 +92,29 @@ private slots:
         QCOMPARE(f.state.view.WaterCheckQuiet, 0);
     }
 
+    // The printer dialog proposes, for a print to file, the project's name
+    // with ".pdf" in the folder a file dialog would open in (before the
+    // first save, the folder last used).
+    void printerDialogProposesTheProjectsFolderAndName() {
+        QTemporaryDir dir;
+        const QString project = dir.filePath(QStringLiteral("Tubarex-dati-scuola"));
+        const struct {
+            QString file;
+            QString proposed;
+        } cases[] = {{project, project + QStringLiteral(".pdf")},
+                     {QString(), dir.filePath(QStringLiteral("Tubarex.pdf"))}};
+        for (const auto& c : cases) {
+            ShellFixture f;
+            f.state.session.CurrentFileName = c.file;
+            f.state.session.recent.setLastFolder(dir.path());
+            dati& w = f.forms.get<dati>();
+            storeRows(f.state, 3);
+            w.comestampo[1]->setChecked(true);
+            QTest::mouseClick(w.stamp, Qt::LeftButton);
+            QCOMPARE(f.services.dialogs.printerProposals, std::vector<QString>{c.proposed});
+        }
+    }
+
     // An accepted dialog prints the listing: 60 rows take two pages.
     void printerRouteWritesTheListing() {
         QTemporaryDir dir;
