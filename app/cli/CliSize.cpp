@@ -119,7 +119,10 @@ int SizeCommand(const CliCommandLine& line, const CliIo& io) {
     std::optional<SizingProposal> water;
     std::optional<SizingProposal> gas;
     if (state.project.water.rows() > 0) {
-        const PipeSeries* series = chooseSeries(catalogue, asked, state);
+        // The series the project carries counts as one of this machine's.
+        const std::vector<PipeSeries> known =
+            WithProjectSeries(catalogue, state.project.extension());
+        const PipeSeries* series = chooseSeries(known, asked, state);
         // A series this machine does not know is the file's error, like a
         // series named on the command line that does not exist.
         if (!series) {

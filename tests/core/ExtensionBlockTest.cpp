@@ -144,6 +144,18 @@ TEST(ExtensionBlock, AMalformedBlockIsRefusedAndNothingIsLost) {
         {block("12,\"x\"\r\n"), "ogni voce deve cominciare con il suo nome tra virgolette"},
         {block("\"nota\",\"a\"b\"\r\n"), "testo tra virgolette non valido"},
         {block("") + "\"altro\"\r\n", "dopo i dati aggiuntivi il file contiene altre righe"},
+        {block("\"utenze acqua\",9,\"lavabo\",1\r\n"),
+         "(utenze acqua): valore 2: atteso un numero intero da 1 a 3, trovato «9»."},
+        {block("\"utenze gas\",1,\"caldaia\",0,1\r\n"),
+         "valore 4: atteso un numero maggiore di zero, trovato «0»."},
+        {block("\"tipi utenze acqua\",\"lavabo\",0.1\r\n"), "attesi gruppi di 4 valori"},
+        {block("\"metodo portate acqua\",\"DIN 1988-300\",\"villette\"\r\n"),
+         "atteso il tipo di edificio"},
+        {block("\"metodo portate acqua\",\"curva di contemporaneit\xe0\",\"c\"\r\n"),
+         "il metodo nomina la curva «c», ma il file non ne porta i punti"},
+        {block("\"curva portate acqua\",\"c\",10,0.6,1,0.1\r\n"),
+         "le unità di carico del punto 2 devono superare quelle del punto precedente"},
+        {block("\"contemporaneit\xe0 gas\",2,1.5\r\n"), "il coefficiente non può superare 1"},
     };
     for (const Case& c : cases) {
         ApplicationState s = project();

@@ -124,7 +124,17 @@ public:
     // What the entries say together: the curve of the method is the one
     // the project carries.
     bool agree(int number) {
-        const WaterFlowSettings& f = m_data.extension.waterFlows;
+        ProjectExtension& x = m_data.extension;
+        if (!x.waterSeriesPipes.diameters.empty()) {
+            if (x.waterSeries.isEmpty()) {
+                m_where = SeriesPipesKey;
+                return fail(number, QStringLiteral("i diametri non hanno il nome della loro serie "
+                                                   "(\"%1\").")
+                                        .arg(SeriesKey));
+            }
+            x.waterSeriesPipes.name = x.waterSeries;
+        }
+        const WaterFlowSettings& f = x.waterFlows;
         if (f.method == WaterFlowMethod::Curve && f.curve.points.empty()) {
             m_where = WaterMethodKey;
             return fail(number, QStringLiteral("il metodo nomina la curva «%1», ma il file non "
