@@ -195,6 +195,33 @@ const std::vector<CliCommand>& CliCommands() {
             .wants = "il file e l'uscita",
             .run = SizeCommand,
         },
+        {
+            .name = "flows",
+            .synopsis = "flows FILE OUT [--json]",
+            .summary = "calcola le portate di progetto dalle utenze dei tronchi, le scrive "
+                       "nella colonna delle portate e scrive il progetto in OUT, con la tabella "
+                       "delle portate (con --json in formato JSON)",
+            .description =
+                "Somma per ogni tronco le utenze che serve (le sue e quelle dei tronchi che "
+                "alimenta) e ne ricava la portata di progetto con il metodo del progetto "
+                "(acqua: somma delle portate, DIN 1988-300 o curva di contemporaneità; gas: "
+                "potenza per 3600 diviso il potere calorifico inferiore del gas del tronco, "
+                "con la contemporaneità del progetto se indicata). Scrive le portate nella "
+                "colonna delle portate, il progetto in OUT e poi la tabella; con OUT \"-\" il "
+                "progetto va sullo standard output e la tabella sullo standard error. Esce "
+                "con 0 se le portate sono scritte, con 1 se nessuna rete ha utenze, se una "
+                "rete con utenze non supera il controllo dei dati o se la portata di un "
+                "tronco non si calcola (OUT non viene scritto; il messaggio dice perché), con "
+                "2 se un file non si legge o non si scrive.",
+            .options = {{"json", nullptr,
+                         "le portate in formato JSON: water e gas (method, rows con tronco, "
+                         "served, design_flow e flow_before in l/s per l'acqua e m³/h per il "
+                         "gas), null per una rete senza utenze"}},
+            .minArguments = 2,
+            .maxArguments = 2,
+            .wants = "il file e l'uscita",
+            .run = FlowsCommand,
+        },
     };
     return list;
 }

@@ -56,7 +56,7 @@ const CliCommand* FindCliCommand(const QString& name);
 
 // The work of each command, beside the code it shares with others: calc,
 // check and resave in Cli.cpp; print, form, sheet and report in
-// CliOutputs.cpp; verify in CliVerify.cpp; size in CliSize.cpp.
+// CliOutputs.cpp; verify in CliVerify.cpp; size in CliSize.cpp; flows in CliFlows.cpp.
 int CalcCommand(const CliCommandLine& line, const CliIo& io);
 int CheckCommand(const CliCommandLine& line, const CliIo& io);
 int ResaveCommand(const CliCommandLine& line, const CliIo& io);
@@ -66,3 +66,4 @@ int SheetCommand(const CliCommandLine& line, const CliIo& io);
 int ReportCommand(const CliCommandLine& line, const CliIo& io);
 int VerifyCommand(const CliCommandLine& line, const CliIo& io);
 int SizeCommand(const CliCommandLine& line, const CliIo& io);
+int FlowsCommand(const CliCommandLine& line, const CliIo& io);

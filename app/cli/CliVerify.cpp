@@ -2,6 +2,7 @@
 #include "cli/CliCommands.h"
 #include "cli/CliProjects.h"
 
+#include "core/model/NumberText.h"
 #include "core/model/Verification.h"
 #include "core/session/ApplicationState.h"
 
@@ -27,7 +28,7 @@ QJsonObject limitsJson(const NetworkVerification& v) {
 }
 
 // A network as the JSON answer gives it; null for a network without rows.
-QJsonValue networkJson(const NetworkVerification& v) {
+QJsonValue networkJson(const NetworkVerification& v, const DesignFlows& flows) {
     if (v.count() == 0)
         return QJsonValue(QJsonValue::Null);
     QJsonArray rows;
@@ -40,6 +41,14 @@ QJsonValue networkJson(const NetworkVerification& v) {
         if (v.kind == NetworkKind::Water)
             o.insert(QStringLiteral("velocity"), orNull(row.velocity));
         o.insert(QStringLiteral("path_loss"), row.pathLoss);
+        // With utenze, the flow they give the segment (null when they give
+        // none, or it cannot be computed).
+        if (flows.any && r <= flows.count()) {
+            const std::optional<double>& design = flows.row(r).flow;
+            o.insert(QStringLiteral("design_flow"),
+                     design ? QJsonValue(ReadNumber(DesignFlowText(*design)))
+                            : QJsonValue(QJsonValue::Null));
+        }
         rows.append(o);
     }
     QJsonArray paths;
@@ -76,12 +85,21 @@ int VerifyCommand(const CliCommandLine& line, const CliIo& io) {
                             (gas.count() == 0 || gas.passed);
         ProjectReport r;
         r.status = passed ? 0 : ExitFailedCheck;
-        r.json.insert(QStringLiteral("water"), networkJson(water));
-        r.json.insert(QStringLiteral("gas"), networkJson(gas));
+        const Project& p = state.project;
+        r.json.insert(QStringLiteral("water"), networkJson(water, p.waterDesignFlows()));
+        r.json.insert(QStringLiteral("gas"), networkJson(gas, p.gasDesignFlows()));
         r.json.insert(QStringLiteral("passed"), passed);
         r.json.insert(QStringLiteral("status"), r.status);
         r.lines << QStringLiteral("acqua: ") + VerdictText(water)
                 << QStringLiteral("gas: ") + VerdictText(gas);
+        // Flows typed that the utenze do not give.
+        for (const NetworkKind kind : {NetworkKind::Water, NetworkKind::Gas}) {
+            const QString other = OtherFlowsText(p.rowsWithOtherFlows(kind));
+            if (!other.isEmpty())
+                r.lines << (kind == NetworkKind::Water ? QStringLiteral("acqua: ")
+                                                       : QStringLiteral("gas: ")) +
+                               other;
+        }
         return r;
     });
 }

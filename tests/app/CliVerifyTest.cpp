@@ -224,3 +224,41 @@ TEST_F(CliVerifyTest, SizeRefusesWhatNoSizeCanMeet) {
     EXPECT_TRUE(unknown.err.contains(QStringLiteral("la serie «ghisa» non esiste")));
     EXPECT_FALSE(QFileInfo::exists(out));
 }
+
+// flows writes the design flows of the utenze and tells them once OUT holds
+// them; verify names the flows that differ; without utenze nothing is done.
+TEST_F(CliVerifyTest, FlowsWritesTheDesignFlowsOfTheUtenze) {
+    ApplicationState s;
+    StoreWaterNetwork(s, {{20, 26, 1}, {10, 16.1, 0.3}});
+    const QString plain = save("Tubarex-dati-senza-utenze", s);
+    s.project.water.SetWaterOutlets(2, {{QStringLiteral("doccia"), 2}});
+    SetWaterFlows(s, {WaterFlowMethod::Sum, {}, {}, {{QStringLiteral("doccia"), 0.2, 2, {}}}});
+    const QString project = save("Tubarex-dati-utenze", s);
+
+    const CliRun verified = cli({QStringLiteral("verify"), project});
+    EXPECT_TRUE(verified.out.contains(
+        QStringLiteral("acqua: le portate dei tronchi 1, 2 non corrispondono alle utenze")))
+        << verified.out.toStdString();
+
+    const QString out = dir.filePath(QStringLiteral("Tubarex-dati-portate"));
+    const CliRun r = cli({QStringLiteral("flows"), project, out, QStringLiteral("--json")});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QJsonArray rows = QJsonDocument::fromJson(r.out.toUtf8())
+                                .object()[QStringLiteral("water")][QStringLiteral("rows")]
+                                .toArray();
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[1].toObject()[QStringLiteral("design_flow")].toDouble(), 0.4);
+    EXPECT_EQ(rows[1].toObject()[QStringLiteral("flow_before")].toDouble(), 0.3);
+    ApplicationState written;
+    ASSERT_TRUE(LoadProjectFile(written, out).ok());
+    EXPECT_EQ(written.project.water.at(1, WaterColumn::port).value(), 0.4);
+    EXPECT_TRUE(written.project.rowsWithOtherFlows(NetworkKind::Water).empty());
+    const CliRun again = cli({QStringLiteral("flows"), out, out});
+    EXPECT_TRUE(
+        again.out.contains(QStringLiteral("tronco 2: Σq 0,4 l/s, portata 0,4 l/s (invariata)")))
+        << again.out.toStdString();
+
+    const CliRun none = cli({QStringLiteral("flows"), plain, out});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_TRUE(none.err.contains(QStringLiteral("non ha utenze")));
+}

@@ -3,8 +3,9 @@
 # build) can run at once on one machine.
 #
 # start_own_display [FIRST [LAST]]
-#   Starts Xvfb (1280x1024, no TCP) on the first display number from FIRST
-#   to LAST that is free (TUBAREX_DISPLAYS="FIRST-LAST" in the environment
+#   Starts Xvfb (1280x1024, no TCP; no reset when its last client goes, as
+#   a reset refuses the connections that come meanwhile) on the first
+#   display number from FIRST to LAST that is free (TUBAREX_DISPLAYS="FIRST-LAST" in the environment
 #   overrides both; default 100-199), and keeps it only when the server that
 #   answers there is the one it started: alive, holding the display's lock.
 #   Otherwise, a number another server took meanwhile, it tries the next.
@@ -46,7 +47,7 @@ start_own_display() {
     for ((n = first; n <= last; n++)); do
         # Taken by a server that runs, or did not clean up.
         [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >>"${OWN_DISPLAY_LOG:-/dev/null}" 2>&1 &
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >>"${OWN_DISPLAY_LOG:-/dev/null}" 2>&1 &
         OWN_DISPLAY_PID=$!
         OWN_DISPLAY_NUMBER=$n
         export DISPLAY=:$n

@@ -236,6 +236,20 @@ DesignFlows GasDesignFlows(const GasSegmentTable& table, int count, const GasFlo
     return flows;
 }
 
+ServedMeasure ServedMeasureOf(NetworkKind kind, WaterFlowMethod method) {
+    if (kind == NetworkKind::Gas)
+        return {QStringLiteral("ΣP"), QStringLiteral("kW")};
+    switch (method) {
+    case WaterFlowMethod::Din:
+        return {QStringLiteral("ΣVR"), QStringLiteral("l/s")};
+    case WaterFlowMethod::Curve:
+        return {QStringLiteral("ΣUC"), QString()};
+    case WaterFlowMethod::Sum:
+        break;
+    }
+    return {QStringLiteral("Σq"), QStringLiteral("l/s")};
+}
+
 QString DesignFlowText(double flow) {
     return NumberToText(std::round(flow * 1000) / 1000);
 }

@@ -84,6 +84,14 @@ DesignFlows WaterDesignFlows(const WaterTable& table, int count, const WaterFlow
 DesignFlows GasDesignFlows(const GasSegmentTable& table, int count,
                            const GasFlowSettings& settings);
 
+// What a segment serves, as the method measures it: its caption and unit
+// ("ΣVR", "l/s"; "ΣUC", "" for loading units; "ΣP", "kW" for gas).
+struct ServedMeasure {
+    QString caption;
+    QString unit;
+};
+ServedMeasure ServedMeasureOf(NetworkKind kind, WaterFlowMethod method);
+
 // A design flow as the flow column receives it: to three decimals, with a
 // point (l/s for water, m³/h for gas).
 QString DesignFlowText(double flow);

@@ -97,3 +97,22 @@ const DesignFlows& Project::gasDesignFlows() const {
     }
     return m_gasFlows.result;
 }
+
+std::vector<int> Project::applyDesignFlows(NetworkKind kind) {
+    // The flows proposed before any is written: each write changes the
+    // network, and with it the flows' cache.
+    const DesignFlows flows = kind == NetworkKind::Water ? waterDesignFlows() : gasDesignFlows();
+    const std::vector<int> rows = rowsWithOtherFlows(kind);
+    for (const int r : rows) {
+        if (kind == NetworkKind::Water)
+            water.ApplyDesignFlow(r, *flows.row(r).flow);
+        else
+            gas.ApplyDesignFlow(r, *flows.row(r).flow);
+    }
+    return rows;
+}
+
+std::vector<int> Project::rowsWithOtherFlows(NetworkKind kind) const {
+    return kind == NetworkKind::Water ? RowsWithOtherFlows(waterDesignFlows(), water.table())
+                                      : RowsWithOtherFlows(gasDesignFlows(), gas.table());
+}

@@ -64,6 +64,12 @@ public:
     const DesignFlows& waterDesignFlows() const;
     const DesignFlows& gasDesignFlows() const;
 
+    // Writes every computable design flow of a network into its flow
+    // column, as if typed; the rows whose flow changed, in order.
+    std::vector<int> applyDesignFlows(NetworkKind kind);
+    // The rows whose typed flow differs from their design flow.
+    std::vector<int> rowsWithOtherFlows(NetworkKind kind) const;
+
 private:
     template <typename T> bool set(T& held, const T& value);
 

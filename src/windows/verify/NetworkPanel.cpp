@@ -180,7 +180,8 @@ NetworkPanel::NetworkPanel(NetworkKind kind, QWidget* parent)
 }
 
 void NetworkPanel::showVerification(const NetworkVerification& v,
-                                    const std::vector<char>& explicitUpstream) {
+                                    const std::vector<char>& explicitUpstream,
+                                    const QString& otherFlows) {
     // A network that fails its data check is not verified: its paths,
     // critical path and distances from the source would be results of the
     // data the check refuses, so none shows, only the verdict saying why.
@@ -194,7 +195,10 @@ void NetworkPanel::showVerification(const NetworkVerification& v,
         segments->update(refused, explicitUpstream);
         paths->update(refused);
     }
-    const QString verdict = VerdictText(v);
+    QString verdict = VerdictText(v);
+    // Flows typed that the utenze do not give, on a line of their own.
+    if (!otherFlows.isEmpty())
+        verdict += u'\n' + otherFlows.left(1).toUpper() + otherFlows.mid(1) + u'.';
     if (verdict != m_verdict) {
         m_verdict = verdict;
         esito->setText(verdict);

@@ -27,7 +27,9 @@ public:
 
     // Shows a verification; `explicitUpstream[r - 1]` tells whether row r
     // names its upstream segment itself.
-    void showVerification(const NetworkVerification& v, const std::vector<char>& explicitUpstream);
+    // `otherFlows`: the flows typed that the utenze do not give, or empty.
+    void showVerification(const NetworkVerification& v, const std::vector<char>& explicitUpstream,
+                          const QString& otherFlows = {});
     // Shows the limits of the project in the boxes.
     void showLimits(const ProjectExtension& extension);
 

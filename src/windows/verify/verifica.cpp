@@ -172,9 +172,11 @@ void verifica::refresh() {
     ApplicationState& s = m_ctx.state;
     // The network of the tab shown; the other when its tab is chosen.
     if (reti->currentWidget() == acqua)
-        acqua->showVerification(s.project.waterVerification(), explicitUpstream(s.project.water));
+        acqua->showVerification(s.project.waterVerification(), explicitUpstream(s.project.water),
+                                OtherFlowsText(s.project.rowsWithOtherFlows(NetworkKind::Water)));
     else
-        gas->showVerification(s.project.gasVerification(), explicitUpstream(s.project.gas));
+        gas->showVerification(s.project.gasVerification(), explicitUpstream(s.project.gas),
+                              OtherFlowsText(s.project.rowsWithOtherFlows(NetworkKind::Gas)));
     acqua->showLimits(s.project.extension());
     gas->showLimits(s.project.extension());
     m_catalogue = WithProjectSeries(m_machineSeries, s.project.extension());

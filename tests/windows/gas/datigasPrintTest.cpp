@@ -2,6 +2,7 @@
 #include "ShellFixture.h"
 
 #include "core/model/NumberText.h"
+#include "core/session/StartOptions.h"
 #include "documents/GasPrintout.h"
 #include "windows/frame/WindowFrame.h"
 #include "windows/gas/datigas.h"
@@ -112,10 +113,12 @@ private slots:
         QCOMPARE(doc.tableCount(), 3);
         const WordTableContent& data = doc.table(2);
         QCOMPARE(data.rows, 28);
-        QCOMPARE(data.cell(27, 15).text,
-                 FormatFixed(f.state.project.gas.at(25, GasColumn::perd).value(), 2, QLocale()));
+        QCOMPARE(
+            data.cell(27, 15).text,
+            FormatFixed(f.state.project.gas.at(25, GasColumn::perd).value(), 2, ProgramLocale()));
         QCOMPARE(data.cell(28, 14).text, QStringLiteral("totale"));
-        QCOMPARE(data.cell(28, 15).text, FormatFixed(ReadNumber(w.totperd->text()), 2, QLocale()));
+        QCOMPARE(data.cell(28, 15).text,
+                 FormatFixed(ReadNumber(w.totperd->text()), 2, ProgramLocale()));
         QVERIFY(f.services.messages.shown.empty());
     }
 
@@ -138,7 +141,7 @@ private slots:
             sum += f.state.project.gas.at(r, GasColumn::perd).value();
         }
         QVERIFY(sum > 0);
-        QCOMPARE(data.cell(6, 15).text, FormatFixed(sum, 2, QLocale()));
+        QCOMPARE(data.cell(6, 15).text, FormatFixed(sum, 2, ProgramLocale()));
         QCOMPARE(w.totperd->text(), NumberToText(sum));
     }
 
