@@ -20,6 +20,7 @@
 #include "windows/start/ModTubarex.h"
 #include "windows/start/frmSplash.h"
 #include "windows/start/frmTip.h"
+#include "windows/verify/portate.h"
 #include "windows/verify/verifica.h"
 #include "windows/water/dati.h"
 
@@ -86,6 +87,7 @@ int main(int argc, char* argv[]) {
     forms.enrol<datigas>();
     forms.enrol<frontespizio>();
     forms.enrol<verifica>();
+    forms.enrol<portate>();
     forms.enrol<frmTip>();
     forms.enrol<informa>();
     forms.enrol<supportoclienti>();

@@ -24,6 +24,7 @@ enum class HelpSubject {
     Verification,
     Sizing,
     Series,
+    Flows,
     RecentProjects,
     Preview,
     Studio,

@@ -173,6 +173,40 @@ QString CurvePointsText(const FlowCurve& curve) {
     return points.join(QStringLiteral("; "));
 }
 
+Result<std::vector<SimultaneityStep>> ReadSimultaneity(const QString& steps) {
+    using Steps = std::vector<SimultaneityStep>;
+    Steps table;
+    for (const QString& part : steps.split(u';', Qt::SkipEmptyParts)) {
+        if (part.trimmed().isEmpty())
+            continue;
+        const QStringList pair = part.simplified().split(u' ');
+        const std::optional<double> n = pair.size() == 2 ? typedNumber(pair[0]) : std::nullopt;
+        const std::optional<double> c = pair.size() == 2 ? typedNumber(pair[1]) : std::nullopt;
+        if (!n || !c || *n < 1 || *n > 99999 || *n != std::floor(*n) || !(*c > 0) || *c > 1)
+            return Result<Steps>::failure(
+                QStringLiteral("«%1» non è un passo della contemporaneità: il numero intero di "
+                               "apparecchi serviti e il coefficiente (maggiore di zero, al più 1), "
+                               "separati da uno spazio; i passi sono separati da punto e virgola.")
+                    .arg(part.trimmed()));
+        const int appliances = static_cast<int>(*n);
+        if (!table.empty() && appliances <= table.back().appliances)
+            return Result<Steps>::failure(
+                QStringLiteral("Nella contemporaneità il numero di apparecchi deve crescere da un "
+                               "passo al successivo (%1 dopo %2).")
+                    .arg(appliances)
+                    .arg(table.back().appliances));
+        table.push_back({appliances, *c});
+    }
+    return table;
+}
+
+QString SimultaneityText(const std::vector<SimultaneityStep>& steps) {
+    QStringList parts;
+    for (const SimultaneityStep& s : steps)
+        parts << QString::number(s.appliances) + u' ' + NumberToText(s.coefficient);
+    return parts.join(QStringLiteral("; "));
+}
+
 CatalogueGaps CatalogueGapsOf(const ProjectExtension& project, const UserFlowCatalogue& user,
                               const std::vector<PipeSeries>& seriesCatalogue) {
     CatalogueGaps gaps;

@@ -43,6 +43,12 @@ Result<FlowCurve> ReadFlowCurve(const QString& name, const QString& points,
 // The points as the editor shows them ("1 0,1; 10 0,6").
 QString CurvePointsText(const FlowCurve& curve);
 
+// A table of gas simultaneity as the window takes it: steps "n c"
+// (appliances served, coefficient above 0 and not above 1) separated by
+// ";", the appliances rising; empty text, no table.
+Result<std::vector<SimultaneityStep>> ReadSimultaneity(const QString& steps);
+QString SimultaneityText(const std::vector<SimultaneityStep>& steps);
+
 // What a project carries that this machine's catalogues lack, to be
 // offered for adding: the types no catalogue holds as the project has them
 // (a name the user's catalogue gives other values is not offered: his stays

@@ -108,6 +108,7 @@ void WindowFrame::resolveHandlers(FrameHandlers& h) {
                                : showWindow(QString::fromLatin1(textsOf(kinds[i]).windowName));
     }
     m_handlers[ShowVerification] = showWindow(WindowName::verifica);
+    m_handlers[ShowFlows] = showWindow(WindowName::portate);
     m_handlers[HelpSummary] = showWindow(WindowName::sommario);
     m_handlers[Tips] = showWindow(WindowName::frmTip);
     m_handlers[Support] = showWindow(WindowName::supportoclienti);
@@ -210,6 +211,8 @@ void WindowFrame::buildMenus() {
     view->addSeparator();
     addItem(view, "verifica", QStringLiteral("Verifica della rete..."), ShowVerification)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    addItem(view, "portate", QStringLiteral("Utenze e portate..."), ShowFlows)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_U));
 
     QMenu* help = addMenu(nullptr, cover ? "help" : "inter", QStringLiteral("&?"));
     addItem(help, "guida", QStringLiteral("&Guida in linea"), HelpSummary);

@@ -108,6 +108,7 @@ private:
         ShowGas,
         ShowCover,
         ShowVerification,
+        ShowFlows,
         HelpSummary,
         Tips,
         Support,

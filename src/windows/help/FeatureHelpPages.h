@@ -31,6 +31,14 @@ public:
         : HelpPage(context, HelpSubject::Series, GuidaPageDesign(), parent) {}
 };
 
+// "UTENZE E PORTATE": the design flows from the utenze, their window.
+class guidaportate : public HelpPage {
+    Q_OBJECT
+public:
+    explicit guidaportate(AppContext& context, QWidget* parent = nullptr)
+        : HelpPage(context, HelpSubject::Flows, GuidaPageDesign(), parent) {}
+};
+
 // "PROGETTI RECENTI": the recent projects of the File menus.
 class guidarecenti : public HelpPage {
     Q_OBJECT

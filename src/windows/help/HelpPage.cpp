@@ -56,6 +56,8 @@ QLatin1String HelpPageWindow(HelpSubject subject) {
         return WindowName::guidadimensiona;
     case HelpSubject::Series:
         return WindowName::guidaserie;
+    case HelpSubject::Flows:
+        return WindowName::guidaportate;
     case HelpSubject::RecentProjects:
         return WindowName::guidarecenti;
     case HelpSubject::Preview:

@@ -25,6 +25,7 @@ void EnrolHelpWindows(Forms& forms) {
     forms.enrol<guidaverifica>();
     forms.enrol<guidadimensiona>();
     forms.enrol<guidaserie>();
+    forms.enrol<guidaportate>();
     forms.enrol<guidarecenti>();
     forms.enrol<guidaanteprima>();
     forms.enrol<guidastudio>();

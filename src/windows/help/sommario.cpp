@@ -58,6 +58,7 @@ const Entry Entries[sommario::EntryCount] = {
     {RightColumn, 960, "  Verifica della rete", Cyan, Black, WindowName::guidaverifica},
     {RightColumn, 1320, "  Dimensionamento della rete", Cyan, Black, WindowName::guidadimensiona},
     {RightColumn, 1680, "  Serie di tubi per l'acqua", Cyan, Black, WindowName::guidaserie},
+    {RightColumn, 2040, "  Utenze e portate", Cyan, Black, WindowName::guidaportate},
     {RightColumn, 2760, "  Progetti recenti", Cyan, Black, WindowName::guidarecenti},
     {RightColumn, 3120, "  Anteprima di stampa", Cyan, Black, WindowName::guidaanteprima},
     {RightColumn, 3480, "  Dati dello studio", Cyan, Black, WindowName::guidastudio},

@@ -22,7 +22,7 @@ public:
 
     void Form_Load() override;
 
-    static constexpr int EntryCount = 18;
+    static constexpr int EntryCount = 19;
     // The window entry i opens (registry name), 1..18.
     static QString EntryWindow(int index);
 

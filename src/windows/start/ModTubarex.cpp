@@ -15,19 +15,34 @@ void ShowChooser(AppContext& context) {
 }
 
 QStringList ExitUnloadOrder() {
-    return {WindowName::scelta,          WindowName::dati,
-            WindowName::datigas,         WindowName::frontespizio,
-            WindowName::verifica,        WindowName::sommario,
-            WindowName::manuale,         WindowName::guidafunzionamento,
-            WindowName::guidaarchivio,   WindowName::guidadati,
-            WindowName::guidadatigas,    WindowName::guidafrontespizio,
-            WindowName::guidastampa,     WindowName::guidaverifica,
-            WindowName::guidadimensiona, WindowName::guidaserie,
-            WindowName::guidarecenti,    WindowName::guidaanteprima,
-            WindowName::guidastudio,     WindowName::guidaannulla,
-            WindowName::guidaincolla,    WindowName::frmTip,
-            WindowName::licenza,         WindowName::prodotti,
-            WindowName::supportoclienti, WindowName::informa};
+    return {WindowName::scelta,
+            WindowName::dati,
+            WindowName::datigas,
+            WindowName::frontespizio,
+            WindowName::verifica,
+            WindowName::portate,
+            WindowName::sommario,
+            WindowName::manuale,
+            WindowName::guidafunzionamento,
+            WindowName::guidaarchivio,
+            WindowName::guidadati,
+            WindowName::guidadatigas,
+            WindowName::guidafrontespizio,
+            WindowName::guidastampa,
+            WindowName::guidaverifica,
+            WindowName::guidadimensiona,
+            WindowName::guidaserie,
+            WindowName::guidaportate,
+            WindowName::guidarecenti,
+            WindowName::guidaanteprima,
+            WindowName::guidastudio,
+            WindowName::guidaannulla,
+            WindowName::guidaincolla,
+            WindowName::frmTip,
+            WindowName::licenza,
+            WindowName::prodotti,
+            WindowName::supportoclienti,
+            WindowName::informa};
 }
 
 void ConfirmExit(AppContext& context, QWidget* parent) {

@@ -99,7 +99,7 @@ private slots:
         QCOMPARE(entries(w.frame->menu(QStringLiteral("visu"))),
                  (QStringList{"fin1 Finestra Scelta", "-", "fin2 Finestra Dati",
                               "fin3 Finestra Dati gas", "fin4 Finestra Frontespizio", "-",
-                              "verifica Verifica della rete..."}));
+                              "verifica Verifica della rete...", "portate Utenze e portate..."}));
         QCOMPARE(entries(w.frame->menu(QStringLiteral("inter"))),
                  (QStringList{"guida &Guida in linea", "suggerimenti &Suggerimenti...", "-",
                               "supporto Supporto &prodotto", "-",

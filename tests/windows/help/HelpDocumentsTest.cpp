@@ -125,6 +125,7 @@ private slots:
                                         QStringLiteral("Guida: VERIFICA DELLA RETE"),
                                         QStringLiteral("Guida: DIMENSIONAMENTO DELLA RETE"),
                                         QStringLiteral("Guida: SERIE DI TUBI PER L'ACQUA"),
+                                        QStringLiteral("Guida: UTENZE E PORTATE"),
                                         QStringLiteral("Guida: PROGETTI RECENTI"),
                                         QStringLiteral("Guida: ANTEPRIMA DI STAMPA"),
                                         QStringLiteral("Guida: DATI DELLO STUDIO"),

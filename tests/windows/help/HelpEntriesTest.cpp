@@ -18,6 +18,7 @@
 #include "windows/verify/SeriesEditor.h"
 #include "windows/verify/SizingPanel.h"
 #include "windows/verify/VerificationModels.h"
+#include "windows/verify/portate.h"
 #include "windows/verify/verifica.h"
 #include "windows/water/dati.h"
 
@@ -90,6 +91,14 @@ std::vector<HelpKeyCase> helpKeyCases() {
              return opened(editor);
          },
          "guidaserie"},
+        {"portate",
+         [](HelpFixture& f, const QString& file) {
+             portate& p = f.forms.get<portate>();
+             p.catalogueFile = file;
+             Forms::reveal(p);
+             return &p;
+         },
+         "guidaportate"},
         {"anteprima",
          [](HelpFixture& f, const QString&) {
              return ShowPrintPreview(f.context, nullptr, [](PrinterPage&) {});

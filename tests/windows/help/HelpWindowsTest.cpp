@@ -62,11 +62,12 @@ private slots:
             QStringLiteral("  altri prodotti Software Solariva"),
             // The later pages, in the right column.
             QStringLiteral("  Verifica della rete"), QStringLiteral("  Dimensionamento della rete"),
-            QStringLiteral("  Serie di tubi per l'acqua"), QStringLiteral("  Progetti recenti"),
-            QStringLiteral("  Anteprima di stampa"), QStringLiteral("  Dati dello studio"),
-            QStringLiteral("  Annulla e ripeti"), QStringLiteral("  Incollare un blocco di celle")};
-        const int tops[] = {960,  1320, 1680, 2040, 2760, 3120, 3480, 4440, 4800,
-                            5160, 960,  1320, 1680, 2760, 3120, 3480, 4440, 4800};
+            QStringLiteral("  Serie di tubi per l'acqua"), QStringLiteral("  Utenze e portate"),
+            QStringLiteral("  Progetti recenti"), QStringLiteral("  Anteprima di stampa"),
+            QStringLiteral("  Dati dello studio"), QStringLiteral("  Annulla e ripeti"),
+            QStringLiteral("  Incollare un blocco di celle")};
+        const int tops[] = {960, 1320, 1680, 2040, 2760, 3120, 3480, 4440, 4800, 5160,
+                            960, 1320, 1680, 2040, 2760, 3120, 3480, 4440, 4800};
         for (int i = 1; i <= sommario::EntryCount; ++i) {
             QCOMPARE(s.lbl(i)->text(), captions.at(i - 1));
             QCOMPARE(s.lbl(i)->objectName(), QStringLiteral("lbl(%1)").arg(i));
@@ -96,11 +97,10 @@ private slots:
         HelpFixture f;
         sommario& s = f.forms.show<sommario>();
         const QStringList windows = {
-            "manuale",      "guidafunzionamento", "guidaarchivio",     "guidastampa",
-            "guidadati",    "guidadatigas",       "guidafrontespizio", "frmTip",
-            "licenza",      "prodotti",           "guidaverifica",     "guidadimensiona",
-            "guidaserie",   "guidarecenti",       "guidaanteprima",    "guidastudio",
-            "guidaannulla", "guidaincolla"};
+            "manuale",        "guidafunzionamento", "guidaarchivio", "guidastampa",  "guidadati",
+            "guidadatigas",   "guidafrontespizio",  "frmTip",        "licenza",      "prodotti",
+            "guidaverifica",  "guidadimensiona",    "guidaserie",    "guidaportate", "guidarecenti",
+            "guidaanteprima", "guidastudio",        "guidaannulla",  "guidaincolla"};
         for (int i = 1; i <= sommario::EntryCount; ++i) {
             QCOMPARE(sommario::EntryWindow(i), windows.at(i - 1));
             s.puls(i)->click();

@@ -179,7 +179,7 @@ private slots:
 
     void orderIsTheProgramsOwn() {
         const QStringList order = ExitUnloadOrder();
-        QCOMPARE(order.size(), 26);
+        QCOMPARE(order.size(), 28);
         // Every help page goes with the exit, the later ones too.
         for (const HelpTopic& topic : HelpTopics())
             QVERIFY2(order.contains(HelpPageWindow(topic.subject)), qPrintable(topic.title));
