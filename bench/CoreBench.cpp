@@ -3,6 +3,7 @@
 #include "BenchProject.h"
 #include "BenchTarget.h"
 #include "core/file/ProjectFile.h"
+#include "core/model/DesignFlows.h"
 #include "core/model/Sizing.h"
 #include "core/model/Verification.h"
 #include "core/session/ApplicationState.h"
@@ -80,6 +81,38 @@ void VerifyFullProject(benchmark::State& bench) {
     SetTarget(bench, 50);
 }
 BENCHMARK(VerifyFullProject)->Unit(benchmark::kMicrosecond);
+
+// The design flows of both networks of a full project as "Utenze e
+// portate" and the verification redo them on every keystroke: binary trees
+// (row r fed from row r / 2), two utenze on each of the 500 segments of
+// each network (1000 per network), water by the DIN 1988-300 peak flow.
+void DesignFlowsOf500(benchmark::State& bench) {
+    ApplicationState state = fullProject();
+    WaterFlowSettings water{WaterFlowMethod::Din, QStringLiteral("abitazioni"), {}, {}};
+    for (const FixtureCatalogue& c : ShippedFixtureCatalogues()) {
+        if (c.name == u"DIN 1988-300")
+            water.types = c.types;
+    }
+    for (int r = 1; r <= MaxRows; ++r) {
+        if (r > 1) {
+            state.project.water.setUpstream(r, r / 2);
+            state.project.gas.setUpstream(r, r / 2);
+        }
+        state.project.water.SetWaterOutlets(
+            r, {{water.types[0].name, 1 + r % 3}, {water.types[1].name, 1}});
+        state.project.gas.SetGasAppliances(
+            r, {{QStringLiteral("caldaia"), 24, 1}, {QStringLiteral("piano cottura"), 7.5, 1}});
+    }
+    const Project& p = state.project;
+    for (auto _ : bench) {
+        const DesignFlows w = WaterDesignFlows(p.water.table(), p.water.rows(), water);
+        const DesignFlows g = GasDesignFlows(p.gas.table(), p.gas.rows(), {});
+        benchmark::DoNotOptimize(w.rows.front().flow);
+        benchmark::DoNotOptimize(g.rows.front().flow);
+    }
+    SetTarget(bench, 200);
+}
+BENCHMARK(DesignFlowsOf500)->Unit(benchmark::kMicrosecond);
 
 // Sizing a network of 500 segments, from the catalogue and limits as the
 // window's "Dimensiona" takes them: the gas network as a binary tree (250

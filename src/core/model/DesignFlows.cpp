@@ -3,6 +3,8 @@
 #include "core/model/NumberText.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
 
 namespace {
@@ -47,18 +49,69 @@ std::vector<Gathered> gatherUp(const Table& table, int count, Own own) {
     return g;
 }
 
-// The utenze text of a cell split into its lines and fields.
-std::vector<QStringList> fieldsOf(const Cell& cell) {
-    std::vector<QStringList> out;
-    if (!cell.isText() || cell.textValue().isEmpty())
-        return out;
-    for (const QString& line : cell.textValue().split(UtenzaEnd, Qt::SkipEmptyParts))
-        out.push_back(line.split(FieldEnd));
-    return out;
+// Calls `fn` with the fields of each utenza of a cell (up to three; those
+// missing empty), read in place: the design flows read every utenza of
+// both networks on each keystroke.
+template <typename Fn> void forEachUtenza(const Cell& cell, Fn fn) {
+    if (!cell.isText())
+        return;
+    const QStringView text(cell.textValue());
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = text.indexOf(UtenzaEnd, start);
+        if (end < 0)
+            end = text.size();
+        if (end > start) {
+            std::array<QStringView, 3> fields;
+            const QStringView line = text.mid(start, end - start);
+            qsizetype from = 0;
+            for (size_t f = 0; f < fields.size() && from <= line.size(); ++f) {
+                qsizetype to = line.indexOf(FieldEnd, from);
+                if (to < 0)
+                    to = line.size();
+                fields[f] = line.mid(from, to - from);
+                from = to + 1;
+            }
+            fn(fields);
+        }
+        start = end + 1;
+    }
 }
 
-int countOf(const QString& text) {
-    return std::max(0, static_cast<int>(std::lround(ReadNumber(text))));
+// A number as the utenze text writes it (NumberToText: a point, no
+// exponent), read without the locale machinery; any other text as the
+// program reads a number.
+double numberOf(QStringView text) {
+    std::array<char, 32> digits{};
+    if (text.size() < static_cast<qsizetype>(digits.size())) {
+        size_t n = 0;
+        for (const QChar c : text) {
+            if (c.unicode() > 127)
+                break;
+            digits[n++] = static_cast<char>(c.unicode());
+        }
+        double v = 0;
+        const char* end = digits.data() + n;
+        if (n == static_cast<size_t>(text.size())) {
+            const auto [ptr, ec] = std::from_chars(digits.data(), end, v);
+            if (ec == std::errc() && ptr == end)
+                return v;
+        }
+    }
+    return ReadNumber(text.toString());
+}
+
+int countOf(QStringView text) {
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    return ok ? std::max(0, n)
+              : std::max(0, static_cast<int>(std::lround(ReadNumber(text.toString()))));
+}
+
+const FixtureType* typeNamed(const std::vector<FixtureType>& types, QStringView name) {
+    const auto it = std::find_if(types.begin(), types.end(),
+                                 [&](const FixtureType& t) { return t.name == name; });
+    return it == types.end() ? nullptr : &*it;
 }
 
 } // namespace
@@ -97,15 +150,17 @@ QString WaterFlowMethodText(const WaterFlowSettings& settings) {
 
 std::vector<WaterOutlet> WaterOutletsOf(const Cell& cell) {
     std::vector<WaterOutlet> out;
-    for (const QStringList& f : fieldsOf(cell))
-        out.push_back({f.value(0), countOf(f.value(1))});
+    forEachUtenza(cell, [&](const std::array<QStringView, 3>& f) {
+        out.push_back({f[0].toString(), countOf(f[1])});
+    });
     return out;
 }
 
 std::vector<GasAppliance> GasAppliancesOf(const Cell& cell) {
     std::vector<GasAppliance> out;
-    for (const QStringList& f : fieldsOf(cell))
-        out.push_back({f.value(0), ReadNumber(f.value(1)), countOf(f.value(2))});
+    forEachUtenza(cell, [&](const std::array<QStringView, 3>& f) {
+        out.push_back({f[0].toString(), numberOf(f[1]), countOf(f[2])});
+    });
     return out;
 }
 
@@ -142,23 +197,24 @@ DesignFlows WaterDesignFlows(const WaterTable& table, int count, const WaterFlow
         s.method == WaterFlowMethod::Din ? FindDinBuilding(s.building) : nullptr;
     const std::vector<Gathered> g = gatherUp(table, count, [&](int r) {
         Gathered own;
-        for (const WaterOutlet& o : WaterOutletsOf(table.at(r, WaterColumn::utenze))) {
+        forEachUtenza(table.at(r, WaterColumn::utenze), [&](const std::array<QStringView, 3>& f) {
             own.serves = true;
-            const FixtureType* type = FindFixtureType(s.types, o.type);
+            const FixtureType* type = typeNamed(s.types, f[0]);
             if (!type) {
                 if (own.problem.isEmpty())
                     own.problem = QStringLiteral("il tipo «%1» del tronco %2 non è tra quelli "
                                                  "del progetto")
-                                      .arg(o.type)
+                                      .arg(f[0])
                                       .arg(r);
-                continue;
+                return;
             }
-            own.flowSum += o.count * type->flowLs;
+            const int count = countOf(f[1]);
+            own.flowSum += count * type->flowLs;
             own.served +=
-                o.count * (s.method == WaterFlowMethod::Curve ? type->loadingUnits : type->flowLs);
-            if (o.count > 0)
+                count * (s.method == WaterFlowMethod::Curve ? type->loadingUnits : type->flowLs);
+            if (count > 0)
                 own.largest = std::max(own.largest, type->flowLs);
-        }
+        });
         return own;
     });
     flows.rows.resize(static_cast<size_t>(count));
@@ -202,11 +258,12 @@ DesignFlows GasDesignFlows(const GasSegmentTable& table, int count, const GasFlo
     flows.kind = NetworkKind::Gas;
     const std::vector<Gathered> g = gatherUp(table, count, [&](int r) {
         Gathered own;
-        for (const GasAppliance& a : GasAppliancesOf(table.at(r, GasColumn::utenze))) {
+        forEachUtenza(table.at(r, GasColumn::utenze), [&](const std::array<QStringView, 3>& f) {
+            const int count = countOf(f[2]);
             own.serves = true;
-            own.served += a.count * a.kW;
-            own.appliances += a.count;
-        }
+            own.served += count * numberOf(f[1]);
+            own.appliances += count;
+        });
         return own;
     });
     flows.rows.resize(static_cast<size_t>(count));
@@ -222,7 +279,8 @@ DesignFlows GasDesignFlows(const GasSegmentTable& table, int count, const GasFlo
         // Q (m³/h) = P · 3600 / PCI, the lower heating value of the
         // segment's own gas per cubic metre (LPG's per kilogram times its
         // density).
-        const QString gas = table.at(r, GasColumn::tipoc).displayText();
+        const Cell& gasCell = table.at(r, GasColumn::tipoc);
+        const QString gas = gasCell.isText() ? gasCell.textValue() : gasCell.displayText();
         const auto type = std::find_if(GasTypes().begin() + 1, GasTypes().end(),
                                        [&](const GasType& t) { return t.name == gas; });
         if (type == GasTypes().end()) {
