@@ -62,6 +62,7 @@ QTableWidget* table(QWidget* parent, const char* name, const QStringList& heads)
     t->setHorizontalHeaderLabels(heads);
     t->verticalHeader()->hide();
     t->horizontalHeader()->setStretchLastSection(true);
+    t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     t->setSelectionBehavior(QAbstractItemView::SelectRows);
     t->setSelectionMode(QAbstractItemView::SingleSelection);
     return t;
@@ -133,7 +134,9 @@ FlowsPanel::FlowsPanel(NetworkKind kind, QWidget* parent)
     if (water) {
         tipo = new QComboBox(this);
         tipo->setObjectName(QStringLiteral("tipo"));
-        entry->addWidget(tipo, 1);
+        tipo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        tipo->setMinimumContentsLength(28);
+        entry->addWidget(tipo);
     } else {
         apparecchio = new QLineEdit(this);
         apparecchio->setObjectName(QStringLiteral("apparecchio"));
@@ -149,6 +152,7 @@ FlowsPanel::FlowsPanel(NetworkKind kind, QWidget* parent)
     entry->addWidget(numero);
     entry->addWidget(aggiungi);
     entry->addWidget(togli);
+    entry->addStretch(1);
 
     utenze = table(this, "utenze",
                    water ? QStringList{QStringLiteral("tronco"), QStringLiteral("tipo"),
@@ -169,10 +173,14 @@ FlowsPanel::FlowsPanel(NetworkKind kind, QWidget* parent)
     rightLayout->addWidget(
         new QLabel(QStringLiteral("Portate di progetto (%1)").arg(flowUnit(kind)), right));
     rightLayout->addWidget(portate, 1);
-    auto* split = new QSplitter(Qt::Horizontal, this);
+    split = new QSplitter(Qt::Horizontal, this);
     split->addWidget(left);
     split->addWidget(right);
     split->setChildrenCollapsible(false);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 1);
+    // Halves of the width, whatever it is.
+    split->setSizes({10000, 10000});
 
     esito = new QLabel(this);
     esito->setObjectName(QStringLiteral("esito"));
@@ -255,7 +263,7 @@ portate::~portate() {
 }
 
 void portate::Form_Load() {
-    resize(twipsX(12600), twipsY(7600));
+    resize(twipsX(15000), twipsY(7600));
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
     m_user = LoadUserFlowCatalogue(catalogueFile);

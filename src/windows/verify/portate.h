@@ -12,6 +12,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
+class QSplitter;
 class QTableWidget;
 class QTabWidget;
 
@@ -45,6 +46,7 @@ public:
     QTableWidget* portate = nullptr;
     QLabel* esito = nullptr;
     QPushButton* applica = nullptr;
+    QSplitter* split = nullptr;
 
     // Utenze table: the segment and the utenza's place among its own, per row.
     std::vector<std::pair<int, int>> listed;
