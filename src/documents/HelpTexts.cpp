@@ -320,9 +320,10 @@ const QString SerieText = QStringLiteral(
     "Le serie dell'utente si conservano nel file serie-acqua.ini della sua cartella di "
     "configurazione (~/.config/tubarex/tubarex/serie-acqua.ini), che legge anche il comando "
     "tubarex-cli size. Se il file non si può scrivere, un messaggio lo nomina e ne dice il "
-    "motivo, e le serie restano come erano. Il progetto ricorda soltanto il nome della serie "
-    "scelta: aprendolo su un altro computer occorre che anche lì esista una serie con quel "
-    "nome.");
+    "motivo, e le serie restano come erano. Il progetto porta con sé la serie scelta, con il "
+    "nome, i diametri e le misure: su un altro computer si dimensiona allo stesso modo, e "
+    "aprendolo, se quel computer non ha la serie, il programma offre di aggiungerla alle serie "
+    "dell'utente (senza mai sostituirne una che abbia lo stesso nome).");
 
 const QString PortateText = QStringLiteral(
     "La finestra Utenze e portate (menu Visualizza, Ctrl+U) calcola la portata di progetto di "
@@ -359,7 +360,8 @@ const QString PortateText = QStringLiteral(
     "I tipi propri si conservano nel file utenze-acqua.ini della cartella di configurazione "
     "(~/.config/tubarex/tubarex/utenze-acqua.ini), letto anche da tubarex-cli. Il progetto "
     "porta con sé ogni tipo che usa e la sua curva, così che calcola le stesse portate su ogni "
-    "computer.\n\n"
+    "computer; aprendolo dove mancano, il programma offre di aggiungerli ai tipi e alle curve "
+    "dell'utente, senza mai sostituirne uno che abbia lo stesso nome.\n\n"
     "METODI PER L'ACQUA.\n"
     "- somma delle portate: Q = Σ n·q, senza contemporaneità (a favore di sicurezza).\n"
     "- DIN 1988-300, con il tipo di edificio: portata di punta Vs = a·(ΣVR)^b − c (l/s), con "

@@ -2,6 +2,7 @@
 #include "documents/TechnicalReport.h"
 
 #include "core/session/ApplicationState.h"
+#include "documents/FlowsReport.h"
 #include "documents/GasPrintout.h"
 #include "documents/ReportCover.h"
 #include "documents/ReportTexts.h"
@@ -107,6 +108,8 @@ void BuildTechnicalReport(WordDocument& doc, const ApplicationState& state,
         doc.addParagraphAtEnd();
         AddGasFittingsTable(doc, state.project);
     }
+    if (ReportsFlows(state))
+        AddFlowsSection(doc, state);
     if (ReportsVerification(state))
         AddVerificationSection(doc, state);
 

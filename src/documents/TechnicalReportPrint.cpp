@@ -1,6 +1,7 @@
 // The technical report on the printer page model.
 #include "core/model/NumberText.h"
 #include "core/session/ApplicationState.h"
+#include "documents/FlowsReport.h"
 #include "documents/GasPrintout.h"
 #include "documents/PrinterPage.h"
 #include "documents/ReportCover.h"
@@ -55,6 +56,10 @@ public:
             if (m_state.project.water.rows() > 0)
                 footer(TableFooterY);
             section(Network::Gas);
+        }
+        if (ReportsFlows(m_state)) {
+            footer(TableFooterY);
+            PrintFlowsSection(m_state, m_page, m_font, [this] { footer(TableFooterY); });
         }
         if (ReportsVerification(m_state)) {
             footer(TableFooterY);

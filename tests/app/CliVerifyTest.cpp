@@ -6,6 +6,7 @@
 #include "core/model/Sizing.h"
 #include "core/model/Verification.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -261,4 +262,37 @@ TEST_F(CliVerifyTest, FlowsWritesTheDesignFlowsOfTheUtenze) {
     const CliRun none = cli({QStringLiteral("flows"), plain, out});
     EXPECT_EQ(none.status, 1);
     EXPECT_TRUE(none.err.contains(QStringLiteral("non ha utenze")));
+}
+
+TEST_F(CliVerifyTest, ReportCarriesTheDesignFlowsWhenAsked) {
+    // Water by DIN 1988-300 for a dwelling; gas with a boiler and a hob.
+    ApplicationState s;
+    StoreWaterNetwork(s, {{20, 26, 1}, {10, 16.1, 0.3}});
+    StoreGasNetwork(s, {{}});
+    s.project.water.SetWaterOutlets(2, {{QStringLiteral("doccia"), 2}});
+    s.project.gas.SetGasAppliances(
+        1, {{QStringLiteral("caldaia"), 24, 1}, {QStringLiteral("piano cottura"), 7.5, 1}});
+    SetWaterFlows(s, {WaterFlowMethod::Din,
+                      QStringLiteral("abitazioni"),
+                      {},
+                      {{QStringLiteral("doccia"), 0.15, 0, {}}}});
+    const QString plain = save("Tubarex-dati-senza-sezione", s);
+    SetReportFlows(s, true);
+    const QString asked = save("Tubarex-dati-con-sezione", s);
+    const auto reportText = [&](const QString& project) {
+        const QString out = dir.filePath(QStringLiteral("relazione.txt"));
+        EXPECT_EQ(cli({QStringLiteral("report"), project, QStringLiteral("--text"), out}).status,
+                  0);
+        QFile f(out);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        return QString::fromUtf8(f.readAll()).simplified();
+    };
+    EXPECT_FALSE(reportText(plain).contains(QStringLiteral("PORTATE DI PROGETTO")));
+    const QString text = reportText(asked);
+    for (const char* expected :
+         {"PORTATE DI PROGETTO", "Vs = a·(ΣVR)^b − c in l/s, con a = 1,48, b = 0,19, c = 0,94",
+          // 1.48 · 0.3^0.19 − 0.94 = 0.2374, above the largest VR, 0.15.
+          "2 ΣVR 0,30 l/s 0,237 l/s 2 × doccia",
+          "1 ΣP 31,50 kW 3,294 m³/h 1 × caldaia 24 kW, 1 × piano cottura 7,5 kW"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << text.toStdString();
 }

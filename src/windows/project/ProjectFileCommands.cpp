@@ -2,6 +2,8 @@
 
 #include "core/file/ProjectFile.h"
 #include "core/session/ApplicationState.h"
+#include "core/session/UserFlowCatalogue.h"
+#include "core/session/UserSeries.h"
 #include "windows/frame/Forms.h"
 #include "windows/frame/Services.h"
 #include "windows/frame/WindowFrame.h"
@@ -87,6 +89,56 @@ void NotifyProjectOpened(AppContext& context) {
     }
 }
 
+bool OfferCatalogueGaps(AppContext& context, QWidget* parent, const QString& catalogueFile,
+                        const QString& seriesFile) {
+    UserFlowCatalogue user = LoadUserFlowCatalogue(catalogueFile);
+    const CatalogueGaps gaps =
+        CatalogueGapsOf(context.state.project.extension(), user, WaterSeriesCatalogue(seriesFile));
+    if (gaps.empty())
+        return false;
+    const auto quoted = [](const QStringList& names) {
+        return u'\u00ab' + names.join(QStringLiteral("\u00bb, \u00ab")) + u'\u00bb';
+    };
+    QStringList lines;
+    if (!gaps.types.empty()) {
+        QStringList names;
+        for (const FixtureType& t : gaps.types)
+            names << t.name;
+        lines << (names.size() == 1 ? QStringLiteral("- il tipo di utenza ")
+                                    : QStringLiteral("- i tipi di utenza ")) +
+                     quoted(names);
+    }
+    if (gaps.curve)
+        lines << QStringLiteral("- la curva di contemporaneità ") + quoted({gaps.curve->name});
+    if (gaps.series)
+        lines << QStringLiteral("- la serie di tubi ") + quoted({gaps.series->name});
+    const MsgAnswer answer = context.services.messages.MsgBox(
+        QStringLiteral("Il progetto porta con sé ciò che le impostazioni di questo computer non "
+                       "hanno:\n%1\nAggiungerlo alle proprie impostazioni? Il progetto lo usa "
+                       "comunque così come lo porta.")
+            .arg(lines.join(u'\n')),
+        MsgButtons::YesNo, NoticeIcon::Question, context.state.program.HelpTitle, parent);
+    if (answer != MsgAnswer::Yes)
+        return false;
+    std::vector<PipeSeries> series = LoadUserSeries(seriesFile);
+    AddGaps(gaps, user, series);
+    Result<> saved;
+    if (!gaps.types.empty() || gaps.curve)
+        saved = SaveUserFlowCatalogue(catalogueFile, user);
+    if (saved && gaps.series)
+        saved = SaveUserSeries(seriesFile, series);
+    if (!saved) {
+        context.services.messages.MsgBox(saved.error(), MsgButtons::Ok, NoticeIcon::Critical,
+                                         context.state.program.CheckTitle, parent);
+        return false;
+    }
+    return true;
+}
+
+bool OfferCatalogueGaps(AppContext& context, QWidget* parent) {
+    return OfferCatalogueGaps(context, parent, UserFlowCatalogueFile(), UserSeriesFile());
+}
+
 bool ProjectHasRows(AppContext& context, QWidget* parent) {
     const ApplicationState& s = context.state;
     if (s.project.water.rows() + s.project.gas.rows() != 0)
@@ -139,6 +191,8 @@ bool ShowProjectAtStart(AppContext& context, const QString& path, ProjectSource 
         context.state.project.water.rows() == 0 && context.state.project.gas.rows() > 0;
     context.forms.showByName(gasOnly ? WindowName::datigas : WindowName::dati);
     NotifyProjectOpened(context);
+    if (source == ProjectSource::DataFile)
+        OfferCatalogueGaps(context, nullptr);
     return true;
 }
 
@@ -196,6 +250,7 @@ bool ProjectFileCommands::Open() {
         critical(opened.error());
         return false;
     }
+    OfferCatalogueGaps(m_ctx, m_parent);
     return true;
 }
 
@@ -210,6 +265,7 @@ bool ProjectFileCommands::OpenRecent(const QString& path) {
         return false;
     }
     m_fileName = path;
+    OfferCatalogueGaps(m_ctx, m_parent);
     return true;
 }
 

@@ -67,6 +67,15 @@ Result<> OpenProject(AppContext& context, const QString& path,
 // Tells every loaded project window that the project was replaced.
 void NotifyProjectOpened(AppContext& context);
 
+// After a data file is opened: the fixture types, the curve and the water
+// series the project carries that this machine's catalogues lack are
+// offered for adding to the user's own (never replacing one of his: the
+// project keeps computing with what it carries either way). True when they
+// were added; the failure to write them is shown.
+bool OfferCatalogueGaps(AppContext& context, QWidget* parent, const QString& catalogueFile,
+                        const QString& seriesFile);
+bool OfferCatalogueGaps(AppContext& context, QWidget* parent);
+
 // The program started with a data file: the program identity is filled as
 // the splash would, unsaved changes (a copy of unsaved work just restored)
 // are asked about, the file is opened and the water window shown (the gas

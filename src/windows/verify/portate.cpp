@@ -10,6 +10,7 @@
 #include "windows/frame/WindowNames.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -239,8 +240,15 @@ portate::portate(AppContext& context, QWidget* parent)
                                            "secondo i tronchi a monte della verifica."),
                             this);
     note->setWordWrap(true);
+    includi = new QCheckBox(QStringLiteral("&includi le portate nella relazione"), this);
+    includi->setObjectName(QStringLiteral("includi"));
+    includi->setToolTip(QStringLiteral("la relazione tecnica riporta la sezione PORTATE DI "
+                                       "PROGETTO"));
+    connect(includi, &QCheckBox::toggled, this,
+            [this](bool on) { SetReportFlows(m_ctx.state, on); });
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(note, 1);
+    bottom->addWidget(includi);
     bottom->addWidget(chiudi);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(reti, 1);
@@ -324,6 +332,10 @@ void portate::showSettings() {
         acqua->curva->setText(f.curve.name);
     if (!acqua->punti->hasFocus())
         acqua->punti->setText(WithDecimalSeparator(CurvePointsText(f.curve), ProgramLocale()));
+    if (includi->isChecked() != x.reportFlows) {
+        const QSignalBlocker block(includi);
+        includi->setChecked(x.reportFlows);
+    }
     if (!gas->contemporaneita->hasFocus())
         gas->contemporaneita->setText(
             WithDecimalSeparator(SimultaneityText(x.gasFlows.simultaneity), ProgramLocale()));

@@ -7,6 +7,7 @@
 
 #include <memory>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -93,6 +94,7 @@ public:
     QTabWidget* reti = nullptr;
     FlowsPanel* acqua = nullptr;
     FlowsPanel* gas = nullptr;
+    QCheckBox* includi = nullptr;
     QPushButton* chiudi = nullptr;
 
 private:

@@ -1,6 +1,8 @@
 #include "ProjectFixture.h"
 #include "QtTestRegistry.h"
 
+#include "core/session/UserFlowCatalogue.h"
+#include "core/session/UserSeries.h"
 #include "windows/frame/WindowFrame.h"
 
 #include <QAction>
@@ -88,6 +90,40 @@ private slots:
         fileEntry(frameOf(p, 1), "svuotaelenco")->trigger();
         QVERIFY(recentEntries(frameOf(p, 0)).isEmpty());
         QVERIFY(!fileEntry(frameOf(p, 0), "svuotaelenco")->isEnabled());
+    }
+
+    // A project opened with a fixture type and a water series this machine
+    // lacks offers them once: No writes nothing; Yes adds them to the
+    // user's files, after which nothing is offered again.
+    void whatTheProjectCarriesIsOfferedOnOpen() {
+        ProjectFixture p;
+        const QString path = p.write(QStringLiteral("Tubarex-dati-a"), QStringLiteral("A"));
+        ApplicationState carried;
+        QVERIFY(LoadProjectFile(carried, path).ok());
+        carried.project.water.SetWaterOutlets(1, {{QStringLiteral("fontanella"), 1}});
+        SetWaterFlows(
+            carried, {WaterFlowMethod::Sum, {}, {}, {{QStringLiteral("fontanella"), 0.12, 1, {}}}});
+        SetWaterSeries(carried,
+                       PipeSeries{QStringLiteral("inox del cantiere"), {15, 20, 26}, {}, false});
+        QVERIFY(SaveProjectFile(carried.project, path).ok());
+        const QString catalogue = p.dir.filePath(QStringLiteral("utenze-acqua.ini"));
+        const QString series = p.dir.filePath(QStringLiteral("serie-acqua.ini"));
+        QVERIFY(OpenProject(p.context, path).ok());
+
+        p.services.messages.answer(MsgAnswer::No);
+        QVERIFY(!OfferCatalogueGaps(p.context, nullptr, catalogue, series));
+        QVERIFY(p.services.messages.shown.back().text.contains(QStringLiteral(
+            "- il tipo di utenza «fontanella»\n- la serie di tubi «inox del cantiere»")));
+        QVERIFY(!QFile::exists(catalogue) && !QFile::exists(series));
+
+        p.services.messages.answer(MsgAnswer::Yes);
+        QVERIFY(OfferCatalogueGaps(p.context, nullptr, catalogue, series));
+        QCOMPARE(LoadUserFlowCatalogue(catalogue).types.at(0).flowLs, 0.12);
+        QCOMPARE(LoadUserSeries(series).at(0).name, QStringLiteral("inox del cantiere"));
+        const size_t asked = p.services.messages.shown.size();
+        QVERIFY(!OfferCatalogueGaps(p.context, nullptr, catalogue, series));
+        QCOMPARE(p.services.messages.shown.size(), asked);
+        QCOMPARE(p.services.messages.unanswered, 0);
     }
 
     // The dialogs open in the current project's folder, whichever window
