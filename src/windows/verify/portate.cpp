@@ -8,6 +8,7 @@
 #include "windows/frame/NetworkView.h"
 #include "windows/frame/Services.h"
 #include "windows/frame/WindowNames.h"
+#include "windows/verify/FlowCatalogueEditor.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -106,7 +107,14 @@ FlowsPanel::FlowsPanel(NetworkKind kind, QWidget* parent)
         settings->addRow(QStringLiteral("&tipo di edificio"), edificio);
         settings->addRow(QStringLiteral("&curva"), curva);
         settings->addRow(QStringLiteral("&punti della curva"), punti);
-        settings->addRow(QStringLiteral("ti&pi di utenza da"), catalogo);
+        propri = new QPushButton(QStringLiteral("Tipi e c&urve..."), this);
+        propri->setObjectName(QStringLiteral("propri"));
+        propri->setToolTip(QStringLiteral("cliccare per scrivere i propri tipi di utenza e le "
+                                          "proprie curve di contemporaneità"));
+        auto* catalogueLine = new QHBoxLayout;
+        catalogueLine->addWidget(catalogo, 1);
+        catalogueLine->addWidget(propri);
+        settings->addRow(QStringLiteral("ti&pi di utenza da"), catalogueLine);
     } else {
         contemporaneita = new QLineEdit(this);
         contemporaneita->setObjectName(QStringLiteral("contemporaneita"));
@@ -218,6 +226,7 @@ portate::portate(AppContext& context, QWidget* parent)
     connect(acqua->curva, &QLineEdit::editingFinished, this, &portate::metodo_Change);
     connect(acqua->punti, &QLineEdit::editingFinished, this, &portate::metodo_Change);
     connect(acqua->catalogo, &QComboBox::activated, this, &portate::fillTypes);
+    connect(acqua->propri, &QPushButton::clicked, this, &portate::propri_Click);
     connect(gas->contemporaneita, &QLineEdit::editingFinished, this,
             &portate::contemporaneita_Change);
     for (FlowsPanel* p : {acqua, gas}) {
@@ -274,18 +283,41 @@ void portate::Form_Load() {
     resize(twipsX(15000), twipsY(7600));
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
-    m_user = LoadUserFlowCatalogue(catalogueFile);
-    acqua->catalogo->clear();
-    for (const FixtureCatalogue& c : ShippedFixtureCatalogues())
-        acqua->catalogo->addItem(c.name);
-    if (!m_user.types.empty())
-        acqua->catalogo->addItem(QStringLiteral("tipi propri"));
+    showCatalogues();
     if (m_listener == 0)
         m_listener = m_ctx.state.session.listeners.add([this](ProjectEvent) { refresh(); });
     fillTypes();
     refresh();
     if (m_ctx.state.project.water.rows() == 0 && m_ctx.state.project.gas.rows() > 0)
         reti->setCurrentWidget(gas);
+}
+
+void portate::showCatalogues() {
+    m_user = LoadUserFlowCatalogue(catalogueFile);
+    const QString chosen = acqua->catalogo->currentText();
+    acqua->catalogo->clear();
+    for (const FixtureCatalogue& c : ShippedFixtureCatalogues())
+        acqua->catalogo->addItem(c.name);
+    if (!m_user.types.empty())
+        acqua->catalogo->addItem(QStringLiteral("tipi propri"));
+    const int again = acqua->catalogo->findText(chosen);
+    acqua->catalogo->setCurrentIndex(again < 0 ? 0 : again);
+}
+
+void portate::propri_Click() {
+    FlowCatalogueEditor editor(m_ctx, catalogueFile, this);
+    editor.curveUsed = [this, &editor](const FlowCurve& curve) {
+        WaterFlowSettings f = m_ctx.state.project.extension().waterFlows;
+        f.method = WaterFlowMethod::Curve;
+        f.building.clear();
+        f.curve = curve;
+        SetWaterFlows(m_ctx.state, f);
+        refresh();
+        editor.accept();
+    };
+    editor.exec();
+    showCatalogues();
+    fillTypes();
 }
 
 void portate::Form_Unload() {

@@ -33,7 +33,8 @@ public:
     QLineEdit* curva = nullptr; // the curve's name
     QLineEdit* punti = nullptr; // its points, "u Q; u Q"
     QComboBox* catalogo = nullptr;
-    QComboBox* tipo = nullptr; // the type of the utenza to add
+    QPushButton* propri = nullptr; // the user's types and curves
+    QComboBox* tipo = nullptr;     // the type of the utenza to add
     // Gas.
     QLineEdit* contemporaneita = nullptr;
     QLineEdit* apparecchio = nullptr;
@@ -84,6 +85,8 @@ public:
     bool utenza_Edit(NetworkKind kind, int row);
     // Writes the design flows into the network's flow column.
     bool applica_Click(NetworkKind kind);
+    // The user's types and curves, edited in a dialog of their own.
+    void propri_Click();
     void undo();
     void redo();
     void chiudi_Click();
@@ -101,6 +104,7 @@ private:
     FlowsPanel* panel(NetworkKind kind) const;
     TableEditing& editing(NetworkKind kind) const;
     void showSettings();
+    void showCatalogues();
     void showUtenze(FlowsPanel& p);
     void showFlows(FlowsPanel& p, const DesignFlows& flows);
     void fillTypes();

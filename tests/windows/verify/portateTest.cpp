@@ -2,11 +2,13 @@
 #include "QtTestRegistry.h"
 #include "ShellFixture.h"
 
+#include "windows/verify/FlowCatalogueEditor.h"
 #include "windows/verify/portate.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -147,6 +149,38 @@ private slots:
         e.w.contemporaneita_Change();
         QVERIFY(e.messages().back().text.contains(QStringLiteral("deve crescere")));
         QCOMPARE(e.f.state.project.extension().gasFlows.simultaneity.size(), size_t(2));
+    }
+
+    // The user's own types and curves: checked, written at once and
+    // offered by the window; a curve used becomes the project's method.
+    void ownTypesAndCurvesAreKeptAndUsed() {
+        FlowsFixture e;
+        FlowCatalogueEditor editor(e.f.context, e.w.catalogueFile);
+        editor.nome->setText(QStringLiteral("fontanella"));
+        editor.portata->setText(QStringLiteral("zero"));
+        QVERIFY(!editor.salvaTipo_Click());
+        QVERIFY(e.messages().back().text.contains(QStringLiteral("non è una portata")));
+        editor.portata->setText(QStringLiteral("0,12"));
+        QVERIFY(editor.salvaTipo_Click());
+        editor.nomeCurva->setText(QStringLiteral("curva dello studio"));
+        editor.punti->setText(QStringLiteral("1 0,1; 10 0,6; 100 2,5"));
+        QVERIFY(editor.salvaCurva_Click());
+        const UserFlowCatalogue saved = LoadUserFlowCatalogue(e.w.catalogueFile);
+        QCOMPARE(saved.types.at(0).flowLs, 0.12);
+        QCOMPARE(saved.curves.at(0).points.size(), size_t(3));
+
+        e.w.Form_Load();
+        e.w.acqua->catalogo->setCurrentIndex(
+            e.w.acqua->catalogo->findText(QStringLiteral("tipi propri")));
+        emit e.w.acqua->catalogo->activated(e.w.acqua->catalogo->currentIndex());
+        e.addWater(1, QStringLiteral("fontanella"), 1);
+        QCOMPARE(e.f.state.project.waterDesignFlows().row(1).flow.value_or(0), 0.12);
+
+        bool used = false;
+        editor.curveUsed = [&](const FlowCurve& c) { used = c.name == u"curva dello studio"; };
+        editor.curve->setCurrentRow(0);
+        editor.usa->click();
+        QVERIFY(used);
     }
 };
 
