@@ -150,6 +150,8 @@ FlowsPanel::FlowsPanel(NetworkKind kind, QWidget* parent)
         apparecchio = new QLineEdit(this);
         apparecchio->setObjectName(QStringLiteral("apparecchio"));
         apparecchio->setPlaceholderText(QStringLiteral("apparecchio"));
+        apparecchio->setMinimumWidth(apparecchio->fontMetrics().horizontalAdvance(
+            QStringLiteral("piano cottura a 4 fuochi")));
         potenza = new QLineEdit(this);
         potenza->setObjectName(QStringLiteral("potenza"));
         potenza->setPlaceholderText(QStringLiteral("kW"));
@@ -591,7 +593,7 @@ bool portate::aggiungi_Click(NetworkKind kind) {
     }
     const QString name = p.apparecchio->text().trimmed();
     if (const QString why = RefuseUtenzaName(name); !why.isEmpty()) {
-        refuse(why);
+        refuse(QStringLiteral("Apparecchio: ") + why);
         return false;
     }
     const std::optional<double> kW = positive(p.potenza->text());
@@ -652,7 +654,8 @@ bool portate::utenza_Edit(NetworkKind kind, int row) {
         why = QStringLiteral("Il tipo «%1» non è tra quelli del progetto né del catalogo scelto.")
                   .arg(name);
     if (why.isEmpty() && !water) {
-        why = RefuseUtenzaName(name);
+        if (const QString bad = RefuseUtenzaName(name); !bad.isEmpty())
+            why = QStringLiteral("Apparecchio: ") + bad;
         kW = positive(text(2));
         if (why.isEmpty() && !kW)
             why = QStringLiteral("La portata termica nominale dell'apparecchio è un numero "
