@@ -296,3 +296,24 @@ TEST_F(CliVerifyTest, ReportCarriesTheDesignFlowsWhenAsked) {
           "1 ΣP 31,50 kW 3,294 m³/h 1 × caldaia 24 kW, 1 × piano cottura 7,5 kW"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << text.toStdString();
 }
+
+TEST_F(CliVerifyTest, FlowsRefusesWhatCannotBeComputedAndWritesNothing) {
+    ApplicationState unknownType;
+    StoreWaterNetwork(unknownType, {{20, 26, 1}});
+    unknownType.project.water.SetWaterOutlets(1, {{QStringLiteral("fontana"), 1}});
+    ApplicationState noGas;
+    StoreGasNetwork(noGas, {{.gas = ""}});
+    noGas.project.gas.SetGasAppliances(1, {{QStringLiteral("caldaia"), 24, 1}});
+    const std::pair<const ApplicationState*, const char*> cases[] = {
+        {&unknownType, "rete acqua: il tipo «fontana» del tronco 1 non è tra quelli del progetto"},
+        // A segment without its gas fails the input check first.
+        {&noGas, "rete gas: Tronco n. 1:"}};
+    for (const auto& [state, message] : cases) {
+        const QString project = save("Tubarex-dati-rifiutato", *state);
+        const QString out = dir.filePath(QStringLiteral("Tubarex-dati-non-scritto"));
+        const CliRun r = cli({QStringLiteral("flows"), project, out});
+        EXPECT_EQ(r.status, 1) << message;
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(message))) << r.err.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(out)) << message;
+    }
+}

@@ -253,3 +253,31 @@ TEST(DesignFlows, TheEditorRefusesWhatIsNotATypeOrACurve) {
         EXPECT_FALSE(ReadFlowCurve(QStringLiteral("c"), QString::fromUtf8(points), {}).ok())
             << points;
 }
+
+TEST(DesignFlows, TheGasSimultaneityAsTypedAndTheUtenzeAsStored) {
+    const Result<std::vector<SimultaneityStep>> steps =
+        ReadSimultaneity(QStringLiteral(" 2 0,8; 5 0.6 ;"));
+    ASSERT_TRUE(steps.ok());
+    EXPECT_EQ(steps.value(), (std::vector<SimultaneityStep>{{2, 0.8}, {5, 0.6}}));
+    EXPECT_EQ(ReadSimultaneity(SimultaneityText(steps.value())).value(), steps.value());
+    EXPECT_TRUE(ReadSimultaneity(QString()).value().empty());
+    for (const char* bad : {"2", "2 0", "2 1.2", "0 0.5", "2.5 0.8", "5 0.6; 2 0.8", "x y"})
+        EXPECT_FALSE(ReadSimultaneity(QString::fromUtf8(bad)).ok()) << bad;
+
+    // The heat inputs come back as written, whatever their digits: the
+    // design flows read them in place, without the program's number reader.
+    const std::vector<GasAppliance> appliances = {{QStringLiteral("caldaia"), 24, 1},
+                                                  {QStringLiteral("piano cottura"), 7.5, 2},
+                                                  {QStringLiteral("stufa"), 0.3, 1},
+                                                  {QStringLiteral("forno"), 1234.5678, 3}};
+    const Cell stored = Cell::text(GasAppliancesText(appliances));
+    EXPECT_EQ(GasAppliancesOf(stored), appliances);
+    GasSegmentTable table;
+    table.at(1, GasColumn::utenze) = stored;
+    table.at(1, GasColumn::tipoc) = Cell::text(QStringLiteral("metano"));
+    const double kW = 24 + 2 * 7.5 + 0.3 + 3 * 1234.5678;
+    EXPECT_DOUBLE_EQ(GasDesignFlows(table, 1, {}).row(1).served, kW);
+    // A count written another way is still read.
+    table.at(1, GasColumn::utenze) = Cell::text(QStringLiteral("stufa\t1.5\t2.0\n"));
+    EXPECT_DOUBLE_EQ(GasDesignFlows(table, 1, {}).row(1).served, 3);
+}

@@ -93,6 +93,13 @@ private slots:
         QCOMPARE(WaterOutletsOf(e.f.state.project.water.at(1, WaterColumn::utenze)).size(),
                  size_t(1));
         QVERIFY(WaterOutletsOf(e.f.state.project.water.at(2, WaterColumn::utenze)).empty());
+        // Togli takes the utenza chosen away, as a step Ctrl+Z undoes.
+        t.selectRow(0);
+        QVERIFY(e.w.togli_Click(NetworkKind::Water));
+        QCOMPARE(t.rowCount(), 0);
+        e.w.undo();
+        QCOMPARE(t.rowCount(), 1);
+        QCOMPARE(t.item(0, 0)->text(), QStringLiteral("1"));
         const WaterTable before = e.f.state.project.water.table();
         const struct {
             int column;
