@@ -114,7 +114,10 @@ FlowsPanel::FlowsPanel(NetworkKind kind, QWidget* parent)
         auto* catalogueLine = new QHBoxLayout;
         catalogueLine->addWidget(catalogo, 1);
         catalogueLine->addWidget(propri);
-        settings->addRow(QStringLiteral("ti&pi di utenza da"), catalogueLine);
+        // A label over a row of two controls names its first itself.
+        auto* catalogueLabel = new QLabel(QStringLiteral("ti&pi di utenza da"), this);
+        catalogueLabel->setBuddy(catalogo);
+        settings->addRow(catalogueLabel, catalogueLine);
     } else {
         contemporaneita = new QLineEdit(this);
         contemporaneita->setObjectName(QStringLiteral("contemporaneita"));
