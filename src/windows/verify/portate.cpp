@@ -9,6 +9,7 @@
 #include "windows/frame/Services.h"
 #include "windows/frame/WindowNames.h"
 #include "windows/verify/FlowCatalogueEditor.h"
+#include "windows/verify/NetworkSteps.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -68,6 +69,40 @@ QTableWidget* table(QWidget* parent, const char* name, const QStringList& heads)
     t->setSelectionBehavior(QAbstractItemView::SelectRows);
     t->setSelectionMode(QAbstractItemView::SingleSelection);
     return t;
+}
+
+// The utenze of a row of either network, read and written whole.
+std::vector<WaterOutlet> utenzeOf(const WaterNetwork& net, int row) {
+    return WaterOutletsOf(net.at(row, WaterColumn::utenze));
+}
+std::vector<GasAppliance> utenzeOf(const GasNetwork& net, int row) {
+    return GasAppliancesOf(net.at(row, GasColumn::utenze));
+}
+void setUtenze(WaterNetwork& net, int row, const std::vector<WaterOutlet>& outlets) {
+    net.SetWaterOutlets(row, outlets);
+}
+void setUtenze(GasNetwork& net, int row, const std::vector<GasAppliance>& appliances) {
+    net.SetGasAppliances(row, appliances);
+}
+
+// Takes the utenza at `index` of row `from` away (none for index -1) and
+// puts `edited`, when given, in its place, or after the utenze of row `to`
+// when it moves or is new.
+template <typename Net, typename Utenza>
+void replaceUtenza(Net& net, int from, int index, int to, const std::optional<Utenza>& edited) {
+    std::vector<Utenza> own = utenzeOf(net, from);
+    const bool inPlace = edited && index >= 0 && to == from;
+    if (index >= 0) {
+        own.erase(own.begin() + index);
+        if (inPlace)
+            own.insert(own.begin() + index, *edited);
+        setUtenze(net, from, own);
+    }
+    if (edited && !inPlace) {
+        std::vector<Utenza> target = utenzeOf(net, to);
+        target.push_back(*edited);
+        setUtenze(net, to, target);
+    }
 }
 
 QString typeCaption(const FixtureType& t) {
@@ -215,8 +250,7 @@ FlowsPanel::FlowsPanel(NetworkKind kind, QWidget* parent)
 
 portate::portate(AppContext& context, QWidget* parent)
     : Form(context, parent)
-    , m_waterEditing(WaterEditing(context.state))
-    , m_gasEditing(GasEditing(context.state)) {
+    , m_steps(context) {
     setWindowTitle(QStringLiteral("Utenze e portate"));
     reti = new QTabWidget(this);
     reti->setObjectName(QStringLiteral("reti"));
@@ -268,14 +302,9 @@ portate::portate(AppContext& context, QWidget* parent)
     layout->addWidget(reti, 1);
     layout->addLayout(bottom);
 
-    auto* annulla = new QAction(QStringLiteral("Annulla"), this);
-    annulla->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    connect(annulla, &QAction::triggered, this, &portate::undo);
-    auto* ripeti = new QAction(QStringLiteral("Ripeti"), this);
-    ripeti->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    connect(ripeti, &QAction::triggered, this, &portate::redo);
-    addActions({annulla, ripeti});
+    m_steps.addKeys(*this, [this] {
+        return reti->currentWidget() == gas ? NetworkKind::Gas : NetworkKind::Water;
+    });
     AddHelpKey(*this, context.forms, WindowName::guidaportate);
 }
 
@@ -333,10 +362,6 @@ void portate::Form_Unload() {
 
 FlowsPanel* portate::panel(NetworkKind kind) const {
     return kind == NetworkKind::Water ? acqua : gas;
-}
-
-TableEditing& portate::editing(NetworkKind kind) const {
-    return kind == NetworkKind::Water ? *m_waterEditing : *m_gasEditing;
 }
 
 void portate::refuse(const QString& why) {
@@ -556,10 +581,10 @@ void portate::contemporaneita_Change() {
 
 bool portate::changeUtenze(NetworkKind kind, int first, int last,
                            const std::function<void()>& change) {
-    const bool recorded = editing(kind).record(first, last, std::nullopt, change);
-    editing(kind).seal();
+    const bool recorded = m_steps.editing(kind).record(first, last, std::nullopt, change);
+    m_steps.editing(kind).seal();
     if (recorded)
-        showInDataWindow(kind);
+        m_steps.showInDataWindow(kind);
     refresh();
     return recorded;
 }
@@ -589,10 +614,9 @@ bool portate::aggiungi_Click(NetworkKind kind) {
             f.types.push_back(*type);
             SetWaterFlows(s, f);
         }
-        std::vector<WaterOutlet> outlets =
-            WaterOutletsOf(s.project.water.at(r, WaterColumn::utenze));
-        outlets.push_back({name, p.numero->value()});
-        return changeUtenze(kind, r, r, [&] { s.project.water.SetWaterOutlets(r, outlets); });
+        const WaterOutlet added{name, p.numero->value()};
+        return changeUtenze(
+            kind, r, r, [&] { replaceUtenza(s.project.water, r, -1, r, std::optional(added)); });
     }
     const QString name = p.apparecchio->text().trimmed();
     if (const QString why = RefuseUtenzaName(name); !why.isEmpty()) {
@@ -605,9 +629,9 @@ bool portate::aggiungi_Click(NetworkKind kind) {
                               "di zero, in kW (per esempio 24 o 7,5)."));
         return false;
     }
-    std::vector<GasAppliance> appliances = GasAppliancesOf(s.project.gas.at(r, GasColumn::utenze));
-    appliances.push_back({name, *kW, p.numero->value()});
-    return changeUtenze(kind, r, r, [&] { s.project.gas.SetGasAppliances(r, appliances); });
+    const GasAppliance added{name, *kW, p.numero->value()};
+    return changeUtenze(kind, r, r,
+                        [&] { replaceUtenza(s.project.gas, r, -1, r, std::optional(added)); });
 }
 
 bool portate::togli_Click(NetworkKind kind) {
@@ -617,15 +641,12 @@ bool portate::togli_Click(NetworkKind kind) {
     if (row < 0 || row >= static_cast<int>(p.listed.size()))
         return false;
     const auto [r, index] = p.listed[static_cast<size_t>(row)];
-    if (kind == NetworkKind::Water) {
-        std::vector<WaterOutlet> outlets =
-            WaterOutletsOf(s.project.water.at(r, WaterColumn::utenze));
-        outlets.erase(outlets.begin() + index);
-        return changeUtenze(kind, r, r, [&] { s.project.water.SetWaterOutlets(r, outlets); });
-    }
-    std::vector<GasAppliance> appliances = GasAppliancesOf(s.project.gas.at(r, GasColumn::utenze));
-    appliances.erase(appliances.begin() + index);
-    return changeUtenze(kind, r, r, [&] { s.project.gas.SetGasAppliances(r, appliances); });
+    return changeUtenze(kind, r, r, [&] {
+        if (kind == NetworkKind::Water)
+            replaceUtenza(s.project.water, r, index, r, std::optional<WaterOutlet>());
+        else
+            replaceUtenza(s.project.gas, r, index, r, std::optional<GasAppliance>());
+    });
 }
 
 bool portate::utenza_Edit(NetworkKind kind, int row) {
@@ -677,36 +698,12 @@ bool portate::utenza_Edit(NetworkKind kind, int row) {
         }
     }
     return changeUtenze(kind, std::min(from, *to), std::max(from, *to), [&] {
-        if (water) {
-            std::vector<WaterOutlet> old =
-                WaterOutletsOf(s.project.water.at(from, WaterColumn::utenze));
-            old.erase(old.begin() + index);
-            const WaterOutlet edited{name, *count};
-            if (*to == from) {
-                old.insert(old.begin() + index, edited);
-                s.project.water.SetWaterOutlets(from, old);
-                return;
-            }
-            s.project.water.SetWaterOutlets(from, old);
-            std::vector<WaterOutlet> target =
-                WaterOutletsOf(s.project.water.at(*to, WaterColumn::utenze));
-            target.push_back(edited);
-            s.project.water.SetWaterOutlets(*to, target);
-            return;
-        }
-        std::vector<GasAppliance> old = GasAppliancesOf(s.project.gas.at(from, GasColumn::utenze));
-        old.erase(old.begin() + index);
-        const GasAppliance edited{name, *kW, *count};
-        if (*to == from) {
-            old.insert(old.begin() + index, edited);
-            s.project.gas.SetGasAppliances(from, old);
-            return;
-        }
-        s.project.gas.SetGasAppliances(from, old);
-        std::vector<GasAppliance> target =
-            GasAppliancesOf(s.project.gas.at(*to, GasColumn::utenze));
-        target.push_back(edited);
-        s.project.gas.SetGasAppliances(*to, target);
+        if (water)
+            replaceUtenza(s.project.water, from, index, *to,
+                          std::optional(WaterOutlet{name, *count}));
+        else
+            replaceUtenza(s.project.gas, from, index, *to,
+                          std::optional(GasAppliance{name, *kW, *count}));
     });
 }
 
@@ -724,22 +721,12 @@ bool portate::applica_Click(NetworkKind kind) {
     return changeUtenze(kind, 1, rows, [&] { s.project.applyDesignFlows(kind); });
 }
 
-void portate::showInDataWindow(NetworkKind kind) {
-    const QString name = kind == NetworkKind::Water ? WindowName::dati : WindowName::datigas;
-    if (auto* view = dynamic_cast<NetworkView*>(m_ctx.forms.find(name)))
-        view->showTable();
-}
-
 void portate::undo() {
-    const NetworkKind kind = reti->currentWidget() == gas ? NetworkKind::Gas : NetworkKind::Water;
-    if (editing(kind).undo())
-        showInDataWindow(kind);
+    m_steps.undo(reti->currentWidget() == gas ? NetworkKind::Gas : NetworkKind::Water);
 }
 
 void portate::redo() {
-    const NetworkKind kind = reti->currentWidget() == gas ? NetworkKind::Gas : NetworkKind::Water;
-    if (editing(kind).redo())
-        showInDataWindow(kind);
+    m_steps.redo(reti->currentWidget() == gas ? NetworkKind::Gas : NetworkKind::Water);
 }
 
 void portate::chiudi_Click() {

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "core/editing/TableEditing.h"
 #include "core/model/DesignFlows.h"
 #include "core/session/UserFlowCatalogue.h"
 #include "windows/frame/Form.h"
+#include "windows/verify/NetworkSteps.h"
 
 #include <memory>
 
@@ -102,7 +102,6 @@ public:
 
 private:
     FlowsPanel* panel(NetworkKind kind) const;
-    TableEditing& editing(NetworkKind kind) const;
     void showSettings();
     void showCatalogues();
     void showUtenze(FlowsPanel& p);
@@ -113,10 +112,8 @@ private:
     // Changes the utenze of rows first..last as one step.
     bool changeUtenze(NetworkKind kind, int first, int last, const std::function<void()>& change);
     void refuse(const QString& why);
-    void showInDataWindow(NetworkKind kind);
 
-    std::unique_ptr<TableEditing> m_waterEditing;
-    std::unique_ptr<TableEditing> m_gasEditing;
+    NetworkSteps m_steps;
     UserFlowCatalogue m_user;
     int m_listener = 0;
     bool m_showing = false;

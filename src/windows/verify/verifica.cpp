@@ -7,6 +7,7 @@
 #include "windows/frame/Services.h"
 #include "windows/frame/WindowNames.h"
 #include "windows/verify/NetworkPanel.h"
+#include "windows/verify/NetworkSteps.h"
 #include "windows/verify/SeriesEditor.h"
 #include "windows/verify/SizingPanel.h"
 #include "windows/verify/VerificationModels.h"
@@ -49,8 +50,7 @@ QString limitRefusal(NetworkKind kind, int box) {
 
 verifica::verifica(AppContext& context, QWidget* parent)
     : Form(context, parent)
-    , m_waterEditing(WaterEditing(context.state))
-    , m_gasEditing(GasEditing(context.state)) {
+    , m_steps(context) {
     setWindowTitle(QStringLiteral("Verifica della rete"));
 
     reti = new QTabWidget(this);
@@ -105,16 +105,9 @@ verifica::verifica(AppContext& context, QWidget* parent)
     layout->addLayout(bottom);
 
     // The data windows' keys for undo and redo, for the network of the tab.
-    auto* annulla = new QAction(QStringLiteral("Annulla"), this);
-    annulla->setObjectName(QStringLiteral("annulla"));
-    annulla->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    connect(annulla, &QAction::triggered, this, &verifica::undo);
-    auto* ripeti = new QAction(QStringLiteral("Ripeti"), this);
-    ripeti->setObjectName(QStringLiteral("ripeti"));
-    ripeti->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    connect(ripeti, &QAction::triggered, this, &verifica::redo);
-    addActions({annulla, ripeti});
+    m_steps.addKeys(*this, [this] {
+        return reti->currentWidget() == gas ? NetworkKind::Gas : NetworkKind::Water;
+    });
 
     // F1: the page of the verification, or of the sizing while the tab
     // shown holds a proposal.
@@ -187,16 +180,12 @@ void verifica::refresh() {
     }
 }
 
-TableEditing& verifica::editing(NetworkKind kind) const {
-    return kind == NetworkKind::Water ? *m_waterEditing : *m_gasEditing;
-}
-
 NetworkPanel* verifica::panel(NetworkKind kind) const {
     return kind == NetworkKind::Water ? acqua : gas;
 }
 
 bool verifica::upstreamTyped(NetworkKind kind, int row, const QString& text) {
-    const Notice refusal = editing(kind).typeUpstream(row, text);
+    const Notice refusal = m_steps.editing(kind).typeUpstream(row, text);
     if (!refusal.isEmpty()) {
         m_ctx.services.messages.MsgBox(refusal.text, MsgButtons::Ok, refusal.icon,
                                        m_ctx.state.program.CheckTitle, this);
@@ -231,22 +220,12 @@ void verifica::limitTyped(NetworkKind kind, int box, const QString& text) {
     panel(kind)->showLimits(s.project.extension());
 }
 
-void verifica::showInDataWindow(NetworkKind kind) {
-    const QString name = kind == NetworkKind::Water ? WindowName::dati : WindowName::datigas;
-    if (auto* view = dynamic_cast<NetworkView*>(m_ctx.forms.find(name)))
-        view->showTable();
-}
-
 void verifica::undo() {
-    const NetworkKind kind = reti->currentWidget() == gas ? NetworkKind::Gas : NetworkKind::Water;
-    if (editing(kind).undo())
-        showInDataWindow(kind);
+    m_steps.undo(reti->currentWidget() == gas ? NetworkKind::Gas : NetworkKind::Water);
 }
 
 void verifica::redo() {
-    const NetworkKind kind = reti->currentWidget() == gas ? NetworkKind::Gas : NetworkKind::Water;
-    if (editing(kind).redo())
-        showInDataWindow(kind);
+    m_steps.redo(reti->currentWidget() == gas ? NetworkKind::Gas : NetworkKind::Water);
 }
 
 QString verifica::projectSeries() const {
@@ -293,8 +272,8 @@ void verifica::applica_Click(NetworkKind kind) {
     const SizingProposal proposal = kind == NetworkKind::Water ? m_waterProposal : m_gasProposal;
     if (!proposal.passed)
         return;
-    ApplySizing(m_ctx.state, editing(kind), proposal);
-    showInDataWindow(kind);
+    ApplySizing(m_ctx.state, m_steps.editing(kind), proposal);
+    m_steps.showInDataWindow(kind);
 }
 
 void verifica::serie_Choose(const QString& name) {

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "core/editing/TableEditing.h"
 #include "core/model/PipeSeries.h"
 #include "core/model/Sizing.h"
 #include "core/model/Verification.h"
 #include "core/session/UserSeries.h"
 #include "windows/frame/Form.h"
+#include "windows/verify/NetworkSteps.h"
 
 #include <memory>
 
@@ -61,10 +61,7 @@ public:
     QPushButton* chiudi = nullptr;
 
 private:
-    TableEditing& editing(NetworkKind kind) const;
     NetworkPanel* panel(NetworkKind kind) const;
-    // The data window of a network, told that its table changed here.
-    void showInDataWindow(NetworkKind kind);
     void observe();
     void stopObserving();
 
@@ -73,8 +70,7 @@ private:
     void showSeries();
     void dropProposals();
 
-    std::unique_ptr<TableEditing> m_waterEditing;
-    std::unique_ptr<TableEditing> m_gasEditing;
+    NetworkSteps m_steps;
     // The series of this machine, and those with the project's own.
     std::vector<PipeSeries> m_machineSeries;
     std::vector<PipeSeries> m_catalogue;
