@@ -4,28 +4,20 @@
 #include "core/model/Verification.h"
 #include "core/session/ApplicationState.h"
 #include "documents/PrinterPage.h"
+#include "documents/ReportSection.h"
 #include "documents/TechnicalReport.h"
 #include "documents/WordDocument.h"
 
 namespace {
 
 const QString Heading = QStringLiteral("PORTATE DI PROGETTO");
-const QChar PageBreak(12);
 
-// As the verification's section: the heading of the criteria pages, the
-// body at the report's indent, the document's text and tables alike.
-constexpr double PageTop = 1000;
-constexpr double PageEnd = 15000;
-constexpr double HeadingPoints = 18;
-constexpr int Indent = 10;
+// The printed table's columns.
+constexpr int Indent = ReportSection::Indent;
 constexpr int SegmentEnd = 14; // the segment's number ends before it
 constexpr int ServedColumn = 17;
 constexpr int FlowColumn = 30;
 constexpr int UtenzeColumn = 43;
-constexpr double DocumentHeadingPoints = 16;
-constexpr double DocumentTextPoints = 12;
-constexpr double DocumentTablePoints = 10;
-constexpr int DocumentTableFormat = 9;
 
 QString number(double value, int decimals) {
     return VerdictNumber(value, decimals, decimals);
@@ -146,23 +138,8 @@ QStringList FlowsHeads() {
 
 void PrintFlowsSection(const ApplicationState& state, PrinterPage& page, const ReportFont& font,
                        const std::function<void()>& endPage) {
-    page.newPage();
-    page.setFontName(font.name);
-    page.setFontSize(HeadingPoints);
-    page.setPosition(1000, PageTop);
-    page.tab(Indent);
-    page.print(Heading);
-    page.emptyLine();
-    page.setFontSize(font.points);
-    page.setPageEnd(PageEnd, [&] {
-        endPage();
-        page.newPage();
-        page.setY(PageTop);
-    });
-    const auto sentence = [&](const QString& text) {
-        page.tab(Indent);
-        page.printWrapped(text, Indent);
-    };
+    OpenPrintedSection(page, font, Heading, endPage);
+    const auto sentence = [&](const QString& text) { PrintSectionSentence(page, text); };
     // On paper: the segment, what it serves, its flow, then its own
     // utenze, which take the rest of the line and wrap under themselves.
     const auto line = [&](const QStringList& texts, bool numberRight) {
@@ -186,39 +163,22 @@ void PrintFlowsSection(const ApplicationState& state, PrinterPage& page, const R
         for (const QStringList& row : s.rows)
             line(row, true);
     }
-    page.setPageEnd(0, {});
+    ClosePrintedSection(page);
 }
 
 void AddFlowsSection(WordDocument& doc, const ApplicationState& state) {
-    doc.setFontSize(DocumentHeadingPoints);
-    doc.TypeText(PageBreak + Heading + QStringLiteral("\r\r"));
+    TypeSectionHeading(doc, Heading);
     for (const FlowsSection& s : FlowsSections(state)) {
-        doc.setFontSize(DocumentTextPoints);
+        doc.setFontSize(ReportSection::TextPoints);
         doc.TypeText(s.title + QLatin1Char('\r'));
         doc.TypeText(s.method + QLatin1Char('\r'));
-        doc.addParagraphAtEnd();
-        const QStringList heads = FlowsHeads();
-        const int rows = static_cast<int>(s.rows.size()) + 1;
-        const int table = doc.addTableAtEnd(rows, static_cast<int>(heads.size()));
-        doc.setTableFontSize(table, DocumentTablePoints);
-        for (int c = 1; c <= heads.size(); ++c)
-            doc.setCellText(table, 1, c, heads[c - 1]);
-        for (int r = 2; r <= rows; ++r) {
-            const QStringList& row = s.rows[static_cast<size_t>(r - 2)];
-            for (int c = 1; c <= row.size(); ++c)
-                // A value keeps its unit on its line; the utenze wrap.
-                doc.setCellText(table, r, c,
-                                c >= 3 ? QString(row[c - 1]).replace(u' ', QChar(0x00a0))
-                                       : row[c - 1]);
-        }
-        doc.autoFormat(table, DocumentTableFormat);
-        doc.setHeadRows(table, 1);
-        for (const int c : {1, 3, 4}) {
-            doc.selectColumn(table, c);
-            doc.setAlignment(WordAlignment::Right);
-        }
-        doc.collapseSelection();
-        doc.setFontSize(DocumentTextPoints);
+        // A value keeps its unit on its line; the utenze wrap.
+        AddSectionTable(doc, FlowsHeads(), s.rows,
+                        [](int column, const QString& value) {
+                            return column >= 3 ? QString(value).replace(u' ', QChar(0x00a0))
+                                               : value;
+                        },
+                        {1, 3, 4});
         doc.TypeText(QStringLiteral("\r"));
     }
 }

@@ -3,6 +3,7 @@
 #include "core/model/Verification.h"
 #include "core/session/ApplicationState.h"
 #include "documents/PrinterPage.h"
+#include "documents/ReportSection.h"
 #include "documents/TechnicalReport.h"
 #include "documents/WordDocument.h"
 
@@ -11,14 +12,8 @@
 namespace {
 
 const QString Heading = QStringLiteral("VERIFICA DELLA RETE");
-const QChar PageBreak(12);
 
-// The printed page: the heading as the criteria pages have theirs, the
-// body at the report's indent, rows flowing down to the table pages' foot.
-constexpr double PageTop = 1000;
-constexpr double PageEnd = 15000;
-constexpr double HeadingPoints = 18;
-constexpr int Indent = 10;
+constexpr int Indent = ReportSection::Indent;
 
 // Columns of the printed table of paths, and the width left to the path.
 constexpr int TerminalEnd = 14; // the terminal's number ends before it
@@ -26,13 +21,6 @@ constexpr int LossColumn = 17;
 constexpr int LimitColumn = 30;
 constexpr int VerdictColumn = 42;
 constexpr int PathColumn = 54;
-
-// The document: the heading as the criteria headings, the text and tables
-// as the legend tables.
-constexpr double DocumentHeadingPoints = 16;
-constexpr double DocumentTextPoints = 12;
-constexpr double DocumentTablePoints = 10;
-constexpr int DocumentTableFormat = 9;
 
 // A loss to the hundredth, a limit with the decimals it has.
 QString withUnit(double value, int decimals, NetworkKind kind, int most = 4) {
@@ -132,7 +120,8 @@ void printPathLine(PrinterPage& page, const QStringList& texts, int pathWidth, b
 // line (a no-break space), a path may break after each of its dashes (a
 // zero-width space), so that the path, not the values, gives way to the
 // page's width.
-QString documentCell(int column, QString text) {
+QString documentCell(int column, const QString& value) {
+    QString text = value;
     if (column == 2)
         return text.replace(u'-', QStringLiteral("-\u200b"));
     if (column == 3 || column == 4)
@@ -163,23 +152,8 @@ QStringList VerificationPathHeads() {
 
 void PrintVerificationSection(const ApplicationState& state, PrinterPage& page,
                               const ReportFont& font, const std::function<void()>& endPage) {
-    page.newPage();
-    page.setFontName(font.name);
-    page.setFontSize(HeadingPoints);
-    page.setPosition(1000, PageTop);
-    page.tab(Indent);
-    page.print(Heading);
-    page.emptyLine();
-    page.setFontSize(font.points);
-    page.setPageEnd(PageEnd, [&] {
-        endPage();
-        page.newPage();
-        page.setY(PageTop);
-    });
-    const auto sentence = [&](const QString& text) {
-        page.tab(Indent);
-        page.printWrapped(text, Indent);
-    };
+    OpenPrintedSection(page, font, Heading, endPage);
+    const auto sentence = [&](const QString& text) { PrintSectionSentence(page, text); };
     // The path takes the rest of the line of the A4 page.
     const double charWidth = page.metrics().charWidth;
     const int lastColumn = charWidth > 0 ? static_cast<int>(A4PrintableWidth / charWidth) : 78;
@@ -203,39 +177,16 @@ void PrintVerificationSection(const ApplicationState& state, PrinterPage& page,
         sentence(s.critical);
         sentence(s.verdict);
     }
-    page.setPageEnd(0, {});
+    ClosePrintedSection(page);
 }
 
 void AddVerificationSection(WordDocument& doc, const ApplicationState& state) {
-    doc.setFontSize(DocumentHeadingPoints);
-    doc.TypeText(PageBreak + Heading + QStringLiteral("\r\r"));
+    TypeSectionHeading(doc, Heading);
     for (const VerificationSection& s : VerificationSections(state)) {
-        doc.setFontSize(DocumentTextPoints);
+        doc.setFontSize(ReportSection::TextPoints);
         doc.TypeText(s.title + QLatin1Char('\r'));
         doc.TypeText(s.limits + QLatin1Char('\r'));
-        doc.addParagraphAtEnd();
-        const QStringList heads = VerificationPathHeads();
-        const int rows = static_cast<int>(s.paths.size()) + 1;
-        const int table = doc.addTableAtEnd(rows, static_cast<int>(heads.size()));
-        doc.setTableFontSize(table, DocumentTablePoints);
-        for (int c = 1; c <= heads.size(); ++c)
-            doc.setCellText(table, 1, c, heads[c - 1]);
-        for (int r = 2; r <= rows; ++r) {
-            const QStringList& row = s.paths[static_cast<size_t>(r - 2)];
-            for (int c = 1; c <= row.size(); ++c)
-                doc.setCellText(table, r, c, documentCell(c, row[c - 1]));
-        }
-        doc.autoFormat(table, DocumentTableFormat);
-        // A long list of paths repeats its heads on every page it runs to,
-        // and never leaves them alone at a page foot.
-        doc.setHeadRows(table, 1);
-        // The numbers stand right, as in the data tables.
-        for (const int c : {1, 3, 4}) {
-            doc.selectColumn(table, c);
-            doc.setAlignment(WordAlignment::Right);
-        }
-        doc.collapseSelection();
-        doc.setFontSize(DocumentTextPoints);
+        AddSectionTable(doc, VerificationPathHeads(), s.paths, documentCell, {1, 3, 4});
         // A line apart from the table, as the text before it.
         doc.TypeText(QStringLiteral("\r"));
         if (!s.velocities.isEmpty())
