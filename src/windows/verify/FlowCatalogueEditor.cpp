@@ -201,72 +201,70 @@ bool FlowCatalogueEditor::write(const UserFlowCatalogue& catalogue) {
     return true;
 }
 
-bool FlowCatalogueEditor::salvaTipo_Click() {
-    const int editing = tipi->currentRow();
-    std::vector<FixtureType> others;
-    for (int i = 0; i < static_cast<int>(m_user.types.size()); ++i) {
-        if (i != editing)
-            others.push_back(m_user.types[static_cast<size_t>(i)]);
+namespace {
+
+// The entries of a list but the one at `skip` (none for -1).
+template <typename T> std::vector<T> allBut(const std::vector<T>& items, int skip) {
+    std::vector<T> others;
+    for (int i = 0; i < static_cast<int>(items.size()); ++i) {
+        if (i != skip)
+            others.push_back(items[static_cast<size_t>(i)]);
     }
-    const Result<FixtureType> read =
-        ReadFixtureType(nome->text(), portata->text(), unita->text(), pressione->text(), others);
+    return others;
+}
+
+} // namespace
+
+template <typename T>
+bool FlowCatalogueEditor::store(std::vector<T> UserFlowCatalogue::*list, QListWidget* shown,
+                                const Result<T>& read) {
     if (!read) {
         refuse(read.error());
         return false;
     }
+    const int editing = shown->currentRow();
     UserFlowCatalogue next = m_user;
     if (editing >= 0)
-        next.types[static_cast<size_t>(editing)] = read.value();
+        (next.*list)[static_cast<size_t>(editing)] = read.value();
     else
-        next.types.push_back(read.value());
+        (next.*list).push_back(read.value());
     if (!write(next))
         return false;
-    tipi->setCurrentRow(editing >= 0 ? editing : tipi->count() - 1);
+    shown->setCurrentRow(editing >= 0 ? editing : shown->count() - 1);
     return true;
 }
 
-bool FlowCatalogueEditor::salvaCurva_Click() {
-    const int editing = curve->currentRow();
-    std::vector<FlowCurve> others;
-    for (int i = 0; i < static_cast<int>(m_user.curves.size()); ++i) {
-        if (i != editing)
-            others.push_back(m_user.curves[static_cast<size_t>(i)]);
-    }
-    const Result<FlowCurve> read = ReadFlowCurve(nomeCurva->text(), punti->text(), others);
-    if (!read) {
-        refuse(read.error());
-        return false;
-    }
-    UserFlowCatalogue next = m_user;
-    if (editing >= 0)
-        next.curves[static_cast<size_t>(editing)] = read.value();
-    else
-        next.curves.push_back(read.value());
-    if (!write(next))
-        return false;
-    curve->setCurrentRow(editing >= 0 ? editing : curve->count() - 1);
-    return true;
-}
-
-bool FlowCatalogueEditor::eliminaTipo_Click() {
-    const int row = tipi->currentRow();
+template <typename T>
+bool FlowCatalogueEditor::drop(std::vector<T> UserFlowCatalogue::*list, QListWidget* shown) {
+    const int row = shown->currentRow();
     if (row < 0)
         return false;
     UserFlowCatalogue next = m_user;
-    next.types.erase(next.types.begin() + row);
-    if (!write(next))
+    (next.*list).erase((next.*list).begin() + row);
+    return write(next);
+}
+
+bool FlowCatalogueEditor::salvaTipo_Click() {
+    return store(&UserFlowCatalogue::types, tipi,
+                 ReadFixtureType(nome->text(), portata->text(), unita->text(), pressione->text(),
+                                 allBut(m_user.types, tipi->currentRow())));
+}
+
+bool FlowCatalogueEditor::salvaCurva_Click() {
+    return store(&UserFlowCatalogue::curves, curve,
+                 ReadFlowCurve(nomeCurva->text(), punti->text(),
+                               allBut(m_user.curves, curve->currentRow())));
+}
+
+bool FlowCatalogueEditor::eliminaTipo_Click() {
+    if (!drop(&UserFlowCatalogue::types, tipi))
         return false;
     nuovoTipo_Click();
     return true;
 }
 
 bool FlowCatalogueEditor::eliminaCurva_Click() {
-    const int row = curve->currentRow();
-    if (row < 0)
-        return false;
-    UserFlowCatalogue next = m_user;
-    next.curves.erase(next.curves.begin() + row);
-    if (!write(next))
+    if (!drop(&UserFlowCatalogue::curves, curve))
         return false;
     nuovaCurva_Click();
     return true;

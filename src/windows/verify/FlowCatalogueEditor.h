@@ -47,6 +47,11 @@ public:
 
 private:
     bool write(const UserFlowCatalogue& catalogue);
+    // An entry read from the boxes saved in place of the one chosen in
+    // `shown`, or after the others; the one chosen taken away.
+    template <typename T>
+    bool store(std::vector<T> UserFlowCatalogue::*list, QListWidget* shown, const Result<T>& read);
+    template <typename T> bool drop(std::vector<T> UserFlowCatalogue::*list, QListWidget* shown);
     void fill();
     void refuse(const QString& why);
 
