@@ -16,8 +16,8 @@ const QString Heading = QStringLiteral("PORTATE DI PROGETTO");
 constexpr int Indent = ReportSection::Indent;
 constexpr int SegmentEnd = 14; // the segment's number ends before it
 constexpr int ServedColumn = 17;
-constexpr int FlowColumn = 30;
-constexpr int UtenzeColumn = 43;
+constexpr int FlowColumn = 31;
+constexpr int UtenzeColumn = 44;
 
 QString number(double value, int decimals) {
     return VerdictNumber(value, decimals, decimals);
@@ -145,10 +145,9 @@ void PrintFlowsSection(const ApplicationState& state, PrinterPage& page, const R
     const auto line = [&](const QStringList& texts, bool numberRight) {
         page.tab(numberRight ? SegmentEnd - static_cast<int>(texts[0].size()) : Indent);
         page.print(texts[0], true);
-        page.tab(ServedColumn);
-        page.print(texts[2], true);
-        page.tab(FlowColumn);
-        page.print(texts[3], true);
+        // A wide value pushes the next one on, a blank apart.
+        page.printApart(ServedColumn, texts[2]);
+        page.printApart(FlowColumn, texts[3]);
         page.tab(UtenzeColumn);
         page.printWrapped(texts[1].isEmpty() ? QStringLiteral("-") : texts[1], UtenzeColumn);
     };

@@ -93,6 +93,11 @@ private slots:
         QCOMPARE(WaterOutletsOf(e.f.state.project.water.at(1, WaterColumn::utenze)).size(),
                  size_t(1));
         QVERIFY(WaterOutletsOf(e.f.state.project.water.at(2, WaterColumn::utenze)).empty());
+        // The move is one step over both segments.
+        e.w.undo();
+        QVERIFY(WaterOutletsOf(e.f.state.project.water.at(1, WaterColumn::utenze)).empty());
+        QCOMPARE(t.item(0, 0)->text(), QStringLiteral("2"));
+        e.w.redo();
         // Togli takes the utenza chosen away, as a step Ctrl+Z undoes.
         t.selectRow(0);
         QVERIFY(e.w.togli_Click(NetworkKind::Water));
@@ -175,6 +180,14 @@ private slots:
         const UserFlowCatalogue saved = LoadUserFlowCatalogue(e.w.catalogueFile);
         QCOMPARE(saved.types.at(0).flowLs, 0.12);
         QCOMPARE(saved.curves.at(0).points.size(), size_t(3));
+        // The type chosen is corrected in its place, under its own name too.
+        editor.tipi->setCurrentRow(0);
+        editor.portata->setText(QStringLiteral("0,15"));
+        QVERIFY(editor.salvaTipo_Click());
+        QCOMPARE(LoadUserFlowCatalogue(e.w.catalogueFile).types,
+                 (std::vector<FixtureType>{{QStringLiteral("fontanella"), 0.15, 0, {}}}));
+        editor.portata->setText(QStringLiteral("0,12"));
+        QVERIFY(editor.salvaTipo_Click());
 
         e.w.Form_Load();
         e.w.acqua->catalogo->setCurrentIndex(
@@ -188,6 +201,9 @@ private slots:
         editor.curve->setCurrentRow(0);
         editor.usa->click();
         QVERIFY(used);
+        QVERIFY(editor.eliminaCurva_Click());
+        QVERIFY(LoadUserFlowCatalogue(e.w.catalogueFile).curves.empty());
+        QCOMPARE(LoadUserFlowCatalogue(e.w.catalogueFile).types.size(), size_t(1));
     }
 };
 
