@@ -134,6 +134,18 @@ private slots:
                  qPrintable(e.w.gas->esito->text()));
     }
 
+    // A network that fails its input check takes no flows: the check's
+    // message says why and the table stays as it is.
+    void applyIsRefusedWhileTheDataFailTheirCheck() {
+        FlowsFixture e;
+        e.addWater(2, QStringLiteral("doccia"), 1);
+        e.f.state.project.water.StoreWaterCell(1, WaterColumn::diam, QString());
+        const WaterTable before = e.f.state.project.water.table();
+        QVERIFY(!e.w.applica_Click(NetworkKind::Water));
+        QCOMPARE(e.messages().back().text, e.f.state.project.waterVerification().dataMessage);
+        QCOMPARE(e.f.state.project.water.table(), before);
+    }
+
     // The method chosen becomes the project's and the flows follow it; a
     // curve whose points do not read is refused; a gas simultaneity too.
     void methodAndSimultaneityAreTheProjects() {

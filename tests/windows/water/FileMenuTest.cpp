@@ -101,8 +101,10 @@ private slots:
         ApplicationState carried;
         QVERIFY(LoadProjectFile(carried, path).ok());
         carried.project.water.SetWaterOutlets(1, {{QStringLiteral("fontanella"), 1}});
-        SetWaterFlows(
-            carried, {WaterFlowMethod::Sum, {}, {}, {{QStringLiteral("fontanella"), 0.12, 1, {}}}});
+        SetWaterFlows(carried, {WaterFlowMethod::Curve,
+                                {},
+                                {QStringLiteral("curva dello studio"), {{1, 0.1}, {10, 0.6}}},
+                                {{QStringLiteral("fontanella"), 0.12, 1, {}}}});
         SetWaterSeries(carried,
                        PipeSeries{QStringLiteral("inox del cantiere"), {15, 20, 26}, {}, false});
         QVERIFY(SaveProjectFile(carried.project, path).ok());
@@ -113,12 +115,14 @@ private slots:
         p.services.messages.answer(MsgAnswer::No);
         QVERIFY(!OfferCatalogueGaps(p.context, nullptr, catalogue, series));
         QVERIFY(p.services.messages.shown.back().text.contains(QStringLiteral(
-            "- il tipo di utenza «fontanella»\n- la serie di tubi «inox del cantiere»")));
+            "- il tipo di utenza «fontanella»\n- la curva di contemporaneità «curva dello studio»\n"
+            "- la serie di tubi «inox del cantiere»")));
         QVERIFY(!QFile::exists(catalogue) && !QFile::exists(series));
 
         p.services.messages.answer(MsgAnswer::Yes);
         QVERIFY(OfferCatalogueGaps(p.context, nullptr, catalogue, series));
         QCOMPARE(LoadUserFlowCatalogue(catalogue).types.at(0).flowLs, 0.12);
+        QCOMPARE(LoadUserFlowCatalogue(catalogue).curves.at(0).points.size(), size_t(2));
         QCOMPARE(LoadUserSeries(series).at(0).name, QStringLiteral("inox del cantiere"));
         const size_t asked = p.services.messages.shown.size();
         QVERIFY(!OfferCatalogueGaps(p.context, nullptr, catalogue, series));
