@@ -210,6 +210,14 @@ FlowsPanel::FlowsPanel(NetworkKind kind, QWidget* parent)
                                        QStringLiteral("P (kW)"), QStringLiteral("numero")});
     portate = table(this, "portate", {});
     portate->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // At the window's smallest size both tables still show their heads
+    // whole and a few rows.
+    const QFontMetrics metrics = fontMetrics();
+    for (QTableWidget* t : {utenze, portate})
+        t->setMinimumHeight(metrics.height() * 9);
+    portate->setMinimumWidth(metrics.horizontalAdvance(
+                                 QStringLiteral("tronco  ΣVR (l/s)  di progetto  nei dati  nota")) +
+                             metrics.height() * 3);
     auto* left = new QWidget(this);
     auto* leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(0, 0, 0, 0);
