@@ -20,9 +20,15 @@ QJsonObject limitsJson(const NetworkVerification& v) {
     if (v.kind == NetworkKind::Water) {
         limits.insert(QStringLiteral("velocity"), v.waterLimits.velocity);
         limits.insert(QStringLiteral("head"), orNull(v.waterLimits.head));
+        limits.insert(QStringLiteral("source_pressure"), orNull(v.waterLimits.sourceKPa));
+        limits.insert(QStringLiteral("minimum_pressure"), v.waterLimits.minimumKPa);
+        limits.insert(QStringLiteral("static_pressure"), orNull(v.waterLimits.staticKPa));
+        limits.insert(QStringLiteral("static_limit"), v.waterLimits.staticLimitKPa);
     } else {
         limits.insert(QStringLiteral("metano"), v.gasLimits.metano);
         limits.insert(QStringLiteral("GPL"), v.gasLimits.gpl);
+        limits.insert(QStringLiteral("height_effect"), HeightEffectName(v.gasLimits.heightEffect));
+        limits.insert(QStringLiteral("regulator"), v.gasLimits.regulator);
     }
     return limits;
 }
@@ -41,6 +47,10 @@ QJsonValue networkJson(const NetworkVerification& v, const DesignFlows& flows) {
         if (v.kind == NetworkKind::Water)
             o.insert(QStringLiteral("velocity"), orNull(row.velocity));
         o.insert(QStringLiteral("path_loss"), row.pathLoss);
+        o.insert(QStringLiteral("height"), row.height);
+        o.insert(QStringLiteral("concentrated"), row.concentrated);
+        if (v.kind == NetworkKind::Water)
+            o.insert(QStringLiteral("pressure"), orNull(row.pressure));
         // With utenze, the flow they give the segment (null when they give
         // none, or it cannot be computed).
         if (flows.any && r <= flows.count()) {
@@ -61,6 +71,13 @@ QJsonValue networkJson(const NetworkVerification& v, const DesignFlows& flows) {
         o.insert(QStringLiteral("rows"), onPath);
         o.insert(QStringLiteral("loss"), p.loss);
         o.insert(QStringLiteral("limit"), orNull(p.limit));
+        o.insert(QStringLiteral("total"), p.total);
+        o.insert(QStringLiteral("residual"), orNull(p.residual));
+        o.insert(QStringLiteral("minimum"), orNull(p.minimum));
+        o.insert(QStringLiteral("margin"), orNull(p.margin));
+        if (v.kind == NetworkKind::Water)
+            o.insert(QStringLiteral("static_pressure"), orNull(p.staticPressure));
+        o.insert(QStringLiteral("reason"), p.reason);
         o.insert(QStringLiteral("passed"), p.passed);
         paths.append(o);
     }
@@ -69,6 +86,7 @@ QJsonValue networkJson(const NetworkVerification& v, const DesignFlows& flows) {
     network.insert(QStringLiteral("rows"), rows);
     network.insert(QStringLiteral("paths"), paths);
     network.insert(QStringLiteral("critical"), v.critical);
+    network.insert(QStringLiteral("critical_terminal"), v.critical);
     network.insert(QStringLiteral("passed"), v.passed);
     return network;
 }
@@ -92,6 +110,9 @@ int VerifyCommand(const CliCommandLine& line, const CliIo& io) {
         r.json.insert(QStringLiteral("status"), r.status);
         r.lines << QStringLiteral("acqua: ") + VerdictText(water)
                 << QStringLiteral("gas: ") + VerdictText(gas);
+        const QString warning = StaticWarningText(water);
+        if (!warning.isEmpty())
+            r.lines << QStringLiteral("acqua: ") + warning;
         // Flows typed that the utenze do not give.
         for (const NetworkKind kind : {NetworkKind::Water, NetworkKind::Gas}) {
             const QString other = OtherFlowsText(p.rowsWithOtherFlows(kind));

@@ -39,7 +39,7 @@ ApplicationState tooFast() {
     ApplicationState s;
     s.project.cover.progetto = QStringLiteral("Scuola");
     StoreWaterNetwork(s, {{100, 100, 10}, {100, 100, 20}});
-    SetWaterLimits(s, {2.0, 12.0});
+    SetWaterLimits(s, {.velocity = 2.0, .head = 12.0});
     return s;
 }
 
@@ -95,12 +95,16 @@ TEST_F(CliVerifyTest, JsonHasTheDocumentedShape) {
     // Segment 2: 8 m of its own, 10 m along its path, at 2.55 m/s.
     QJsonObject row = water.take(u"rows").toArray().at(1).toObject();
     EXPECT_NEAR(row.take(u"velocity").toDouble(), 2.5464790894703, 1e-12);
-    EXPECT_EQ(row, object(R"({"tronco": 2, "monte": 1, "loss": 8, "path_loss": 10})"));
-    EXPECT_EQ(
-        water.take(u"paths").toArray().at(0).toObject(),
-        object(R"({"terminal": 2, "rows": [1, 2], "loss": 10, "limit": 12, "passed": false})"));
-    EXPECT_EQ(water,
-              object(R"({"critical": 2, "limits": {"velocity": 2, "head": 12}, "passed": false})"));
+    EXPECT_EQ(row, object(R"({"tronco": 2, "monte": 1, "loss": 8, "path_loss": 10, "height": 0,)"
+                          R"( "concentrated": 0, "pressure": null})"));
+    EXPECT_EQ(water.take(u"paths").toArray().at(0).toObject(),
+              object(R"({"terminal": 2, "rows": [1, 2], "loss": 10, "limit": 12, "total": 10,)"
+                     R"( "residual": null, "minimum": null, "margin": 2, "static_pressure": null,)"
+                     R"( "reason": "velocità 2,55 m/s nel tronco n. 2", "passed": false})"));
+    EXPECT_EQ(water, object(R"({"critical": 2, "critical_terminal": 2, "passed": false,)"
+                            R"( "limits": {"velocity": 2, "head": 12, "source_pressure": null,)"
+                            R"( "minimum_pressure": 100, "static_pressure": null,)"
+                            R"( "static_limit": 500}})"));
 
     // Gas limits, a path without a head; several files as a list.
     const QString file = save("Tubarex-dati-rispetta", passing());
@@ -110,7 +114,9 @@ TEST_F(CliVerifyTest, JsonHasTheDocumentedShape) {
     ASSERT_EQ(list.size(), 2);
     EXPECT_EQ(list.at(0)[u"file"].toString(), file);
     const QJsonValue gas = list.at(0)[u"gas"];
-    EXPECT_EQ(gas[u"limits"].toObject(), object(R"({"metano": 1, "GPL": 2})"));
+    EXPECT_EQ(gas[u"limits"].toObject(),
+              object(R"({"metano": 1, "GPL": 2, "height_effect": "a favore di sicurezza",)"
+                     R"( "regulator": false})"));
     EXPECT_FALSE(gas[u"rows"][0].toObject().contains(u"velocity"));
     EXPECT_TRUE(list.at(1).toObject().contains(u"error"));
 }

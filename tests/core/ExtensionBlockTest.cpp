@@ -48,7 +48,7 @@ const char* const Unknown = "\"colore tubi\",\"rosso\",,3.5\r\n"
 TEST(ExtensionBlock, WrittenAfterTheCoverOnlyWhenUsedAndReadBack) {
     ApplicationState s = project();
     // Limits and the report option set back to their defaults leave nothing.
-    SetWaterLimits(s, {3.0, 12.0});
+    SetWaterLimits(s, {.velocity = 3.0, .head = 12.0});
     SetReportVerification(s, true);
     SetWaterLimits(s, {});
     SetReportVerification(s, false);
@@ -56,7 +56,7 @@ TEST(ExtensionBlock, WrittenAfterTheCoverOnlyWhenUsedAndReadBack) {
 
     s.project.water.setUpstream(3, 1);
     s.project.gas.setUpstream(2, 0);
-    SetWaterLimits(s, {1.5, 20.0});
+    SetWaterLimits(s, {.velocity = 1.5, .head = 20.0});
     SetGasLimits(s, {0.8, 2.0});
     SetReportVerification(s, true);
     const QByteArray bytes = Classic + block("\"tronchi a monte acqua\",,,1\r\n"
@@ -69,7 +69,7 @@ TEST(ExtensionBlock, WrittenAfterTheCoverOnlyWhenUsedAndReadBack) {
     ASSERT_TRUE(LoadProjectBytes(read, bytes, QStringLiteral("prova")));
     EXPECT_EQ(Upstreams(read.project.water.table(), 3), (std::vector<int>{0, 1, 1}));
     EXPECT_EQ(Upstreams(read.project.gas.table(), 3), (std::vector<int>{0, 0, 2}));
-    EXPECT_EQ(read.project.extension().waterLimits, (WaterLimits{1.5, 20.0}));
+    EXPECT_EQ(read.project.extension().waterLimits, (WaterLimits{.velocity = 1.5, .head = 20.0}));
     EXPECT_EQ(read.project.extension().gasLimits, (GasLimits{0.8, 2.0}));
     EXPECT_TRUE(read.project.extension().reportVerification);
     EXPECT_EQ(build(read), bytes);

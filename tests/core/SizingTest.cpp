@@ -127,7 +127,7 @@ TEST(Sizing, AWaterNetworkOverTheVelocityLimit) {
 TEST(Sizing, AnAvailableHeadMakesPathsLargerThanTheVelocityAlone) {
     ApplicationState s;
     StoreWaterNetwork(s, {{60, 16.1, 0.8}, {40, 16.1, 0.5}, {30, 16.1, 0.4, 1, 1}});
-    SetWaterLimits(s, {2.0, 3.0});
+    SetWaterLimits(s, {.velocity = 2.0, .head = 3.0});
     const SizingProposal withHead = SizeWaterNetwork(s.project, steel());
     expectMinimal(s, withHead);
     SetWaterLimits(s, {});

@@ -42,32 +42,35 @@ TEST(Verification, GasPathsLimitsAndVerdicts) {
          {},
          {{3, {1, 2, 3}, 3 * Metano, 1.0, true}},
          3,
-         "La rete gas rispetta il limite di 1,0 mbar: percorso critico 1-2-3, 0,18 mbar."},
+         "La rete gas rispetta il limite di 1,0 mbar: percorso critico 1-2-3, 0,18 mbar, margine "
+         "0,82 mbar."},
         {std::vector<GasSegment>(18),
          {},
          {{18, {}, 18 * Metano, 1.0, false}},
          18,
          "La rete gas supera il limite di 1,0 mbar: percorso critico 1-2-3-...-16-17-18 (18 "
-         "tronchi), 1,05 mbar."},
+         "tronchi), 1,05 mbar, margine -0,05 mbar."},
         {GasTree({0, 1, 2, 1, 4, 5, 0}),
          {},
          {{3, {1, 2, 3}, 3 * Metano, 1.0, true},
           {6, {1, 4, 5, 6}, 4 * Metano, 1.0, true},
           {7, {7}, Metano, 1.0, true}},
          6,
-         "La rete gas rispetta il limite di 1,0 mbar: percorso critico 1-4-5-6, 0,23 mbar."},
+         "La rete gas rispetta il limite di 1,0 mbar: percorso critico 1-4-5-6, 0,23 mbar, "
+         "margine 0,77 mbar."},
         {mixed(),
          {0.2, 2.0},
          {{2, {1, 2}, Gpl + Metano, 0.2, false}, {3, {1, 3}, 2 * Gpl, 2.0, true}},
-         3,
-         "La rete gas supera il limite di 0,2 mbar: percorso 1-2, 0,22 mbar; percorso critico "
-         "1-3, 0,33 mbar."},
+         // The critical path is the one nearest its limit.
+         2,
+         "La rete gas supera il limite di 0,2 mbar: percorso critico 1-2, 0,22 mbar, margine "
+         "-0,02 mbar."},
         {mixed(),
          {},
          {{2, {1, 2}, Gpl + Metano, 1.0, true}, {3, {1, 3}, 2 * Gpl, 2.0, true}},
-         3,
+         2,
          "La rete gas rispetta i limiti di 1,0 mbar (metano) e 2,0 mbar (GPL): percorso critico "
-         "1-3, 0,33 mbar."},
+         "1-2, 0,22 mbar, margine 0,78 mbar."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.verdict);
@@ -111,14 +114,15 @@ TEST(Verification, WaterVelocityAndAvailableHead) {
          "m."},
         // A head the critical path just reaches.
         {straight,
-         {2.0, 5.0},
+         {.velocity = 2.0, .head = 5.0},
          {5.0},
          "La rete acqua rispetta i limiti di 2,0 m/s e di 5,0 m di carico disponibile: percorso "
-         "critico 1-2-3, 5,00 m."},
+         "critico 1-2-3, 5,00 m, margine 0,00 m."},
         {{{100, 100, 10}, {50, 100, 10, 1, 0}, {100, 100, 10, 1, 0}},
-         {2.0, 1.5},
+         {.velocity = 2.0, .head = 1.5},
          {2.0, 1.0, 2.0},
-         "La rete acqua supera il carico disponibile di 1,5 m: percorso critico 1, 2,00 m."},
+         "La rete acqua supera il carico disponibile di 1,5 m: percorso critico 1, 2,00 m, "
+         "margine -0,50 m."},
         {{{100, 100, 10}, {100, 100, 20}, {100, 100, 10, 1, 1}},
          {},
          {10.0, 4.0},
@@ -153,8 +157,8 @@ TEST(Verification, LossesAreTakenAsTheTableShowsThem) {
     const double losses[] = {0.3, 0.1, 0.8};
     for (int r = 1; r <= 3; ++r)
         shown.at(r, WaterColumn::perd) = Cell::number(losses[r - 1]);
-    EXPECT_TRUE(VerifyWater(shown, 3, {2.0, 1.2}).passed);
-    EXPECT_FALSE(VerifyWater(shown, 3, {2.0, 1.19}).passed);
+    EXPECT_TRUE(VerifyWater(shown, 3, {.velocity = 2.0, .head = 1.2}).passed);
+    EXPECT_FALSE(VerifyWater(shown, 3, {.velocity = 2.0, .head = 1.19}).passed);
     // A project put in place from its file, which holds no results, is
     // verified computed.
     StoreGasNetwork(s, std::vector<GasSegment>(2));

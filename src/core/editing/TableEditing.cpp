@@ -46,6 +46,9 @@ public:
         m_steppedColumns.push_back(SegmentTable<Columns>::UpstreamColumn);
         // So are the utenze, edited in the window of the design flows.
         m_steppedColumns.push_back(Net::UtenzeColumn);
+        // And the heights and pressures of the verification window.
+        m_steppedColumns.insert(m_steppedColumns.end(), Net::ElevationColumns.begin(),
+                                Net::ElevationColumns.end());
     }
 
     std::span<const int> bandColumns() const override { return m_net.bandColumns; }
@@ -121,6 +124,15 @@ public:
         return {};
     }
 
+    Notice typeElevation(int row, int column, const QString& text) override {
+        if (const auto refusal =
+                RefuseElevationText(row, column, text, m_network.rows(), Net::Kind))
+            return *refusal;
+        record(row, row, CellKey{row, column},
+               [&] { m_network.setElevationValue(row, column, ElevationFromText(text)); });
+        return {};
+    }
+
     QString copyRows(std::span<const CopiedColumn> columns, const QLocale& locale) const override {
         return CopyRowsText(
             columns, m_network.rows(),
@@ -156,7 +168,9 @@ private:
     }
 
     bool holdsInput(int row) const {
-        return !m_network.at(row, Net::UtenzeColumn).isEmpty() ||
+        const auto has = [&](int c) { return !m_network.at(row, c).isEmpty(); };
+        return has(Net::UtenzeColumn) ||
+               std::any_of(Net::ElevationColumns.begin(), Net::ElevationColumns.end(), has) ||
                std::any_of(m_net.inputColumns.begin(), m_net.inputColumns.end(),
                            [&](int c) { return !m_network.at(row, c).isEmpty(); });
     }

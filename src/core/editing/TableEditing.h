@@ -65,6 +65,11 @@ public:
     // text is empty (the row before) or a whole number from 0 to row - 1 on
     // a row within the count.
     virtual Notice typeUpstream(int row, const QString& text) = 0;
+    // A rise, a concentrated loss or a least pressure of `row` typed in the
+    // verification window (a column of the network's ElevationColumns), as
+    // a step (the keystrokes in one cell make one): refused (the notice)
+    // unless RefuseElevationText passes it.
+    virtual Notice typeElevation(int row, int column, const QString& text) = 0;
     // Rows 1..count, as CopyRowsText writes them.
     virtual QString copyRows(std::span<const CopiedColumn> columns,
                              const QLocale& locale) const = 0;

@@ -103,5 +103,5 @@ template <int Columns> void TableHistory<Columns>::reset() {
     m_sealed = true;
 }
 
-template class TableHistory<15>;
-template class TableHistory<23>;
+template class TableHistory<18>;
+template class TableHistory<25>;

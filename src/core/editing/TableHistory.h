@@ -94,5 +94,5 @@ private:
 };
 
 // The two networks' tables.
-extern template class TableHistory<15>; // water
-extern template class TableHistory<23>; // gas
+extern template class TableHistory<18>; // water
+extern template class TableHistory<25>; // gas

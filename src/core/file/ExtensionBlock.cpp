@@ -27,12 +27,23 @@ const QString WaterTypesKey = QStringLiteral("tipi utenze acqua");
 const QString WaterCurveKey = QStringLiteral("curva portate acqua");
 const QString GasSimultaneityKey = QStringLiteral("contemporaneità gas");
 const QString FlowsReportKey = QStringLiteral("portate nella relazione");
+const QString WaterRisesKey = QStringLiteral("dislivelli acqua");
+const QString WaterConcentratedKey = QStringLiteral("perdite concentrate acqua");
+const QString WaterPressuresKey = QStringLiteral("pressioni acqua");
+const QString TerminalMinimaKey = QStringLiteral("minimi terminali acqua");
+const QString GasRisesKey = QStringLiteral("dislivelli gas");
+const QString GasConcentratedKey = QStringLiteral("perdite concentrate gas");
+const QString HeightEffectKey = QStringLiteral("effetto dislivelli gas");
+const QString RegulatorKey = QStringLiteral("regolatore a monte del contatore");
 
 // The keys this version reads, in the order it writes them.
 const QString* const KnownKeys[] = {
-    &WaterUpstreamKey, &GasUpstreamKey, &WaterLimitsKey,     &GasLimitsKey,  &ReportKey,
-    &SeriesKey,        &SeriesPipesKey, &WaterUtenzeKey,     &GasUtenzeKey,  &WaterMethodKey,
-    &WaterTypesKey,    &WaterCurveKey,  &GasSimultaneityKey, &FlowsReportKey};
+    &WaterUpstreamKey,   &GasUpstreamKey,    &WaterLimitsKey, &GasLimitsKey,
+    &ReportKey,          &SeriesKey,         &SeriesPipesKey, &WaterUtenzeKey,
+    &GasUtenzeKey,       &WaterMethodKey,    &WaterTypesKey,  &WaterCurveKey,
+    &GasSimultaneityKey, &FlowsReportKey,    &WaterRisesKey,  &WaterConcentratedKey,
+    &WaterPressuresKey,  &TerminalMinimaKey, &GasRisesKey,    &GasConcentratedKey,
+    &HeightEffectKey,    &RegulatorKey};
 
 bool isKnown(const QString& key) {
     return std::any_of(std::begin(KnownKeys), std::end(KnownKeys),
@@ -110,14 +121,43 @@ public:
             return waterCurve(v, number);
         if (key == GasSimultaneityKey)
             return gasSimultaneity(v, number);
-        // The report options: 1 includes the section, 0 leaves it out.
+        if (key == WaterRisesKey)
+            return perRow(m_data.water, WaterColumn::disl, m_data.WaterRowCount.value_or(0),
+                          QStringLiteral("acqua"), Measure::Any, v, number);
+        if (key == WaterConcentratedKey)
+            return perRow(m_data.water, WaterColumn::pconc, m_data.WaterRowCount.value_or(0),
+                          QStringLiteral("acqua"), Measure::NotNegative, v, number);
+        if (key == GasRisesKey)
+            return perRow(m_data.gas, GasColumn::disl, m_data.GasRowCount.value_or(0),
+                          QStringLiteral("gas"), Measure::Any, v, number);
+        if (key == GasConcentratedKey)
+            return perRow(m_data.gas, GasColumn::pconc, m_data.GasRowCount.value_or(0),
+                          QStringLiteral("gas"), Measure::NotNegative, v, number);
+        if (key == WaterPressuresKey)
+            return pressures(v, number);
+        if (key == TerminalMinimaKey)
+            return terminalMinima(v, number);
+        if (key == HeightEffectKey) {
+            if (!count(v, 2, number))
+                return false;
+            const std::optional<HeightEffect> effect =
+                v[1].isText() ? HeightEffectNamed(v[1].textValue()) : std::nullopt;
+            if (!effect)
+                return fail(number, QStringLiteral("valore 2: atteso \"%1\" oppure \"%2\".")
+                                        .arg(HeightEffectName(HeightEffect::Full),
+                                             HeightEffectName(HeightEffect::None)));
+            m_data.extension.gasLimits.heightEffect = *effect;
+            return true;
+        }
+        // The options: 1 holds, 0 does not.: 1 includes the section, 0 leaves it out.
         if (!count(v, 2, number))
             return false;
         if (!v[1].isNumber() || (v[1].numberValue() != 0 && v[1].numberValue() != 1))
             return fail(number, QStringLiteral("valore 2: atteso 0 oppure 1, trovato %1.")
                                     .arg(QuotedExcerpt(v[1].displayText())));
-        (key == ReportKey ? m_data.extension.reportVerification : m_data.extension.reportFlows) =
-            v[1].numberValue() == 1;
+        (key == ReportKey      ? m_data.extension.reportVerification
+         : key == RegulatorKey ? m_data.extension.gasLimits.regulator
+                               : m_data.extension.reportFlows) = v[1].numberValue() == 1;
         return true;
     }
 
@@ -410,6 +450,75 @@ private:
         return true;
     }
 
+    enum class Measure { Any, NotNegative };
+
+    // Per row 1..k (k at most the count): a number of the row (any, or not
+    // below 0), empty for none.
+    template <typename Table>
+    bool perRow(Table& table, int column, int rows, const QString& network, Measure measure,
+                const std::vector<Cell>& v, int number) {
+        const int given = static_cast<int>(v.size()) - 1;
+        if (given > rows)
+            return fail(number, QStringLiteral("%1 valori, ma i tronchi %2 sono %3.")
+                                    .arg(given)
+                                    .arg(network)
+                                    .arg(rows));
+        for (int r = 1; r <= given; ++r) {
+            const Cell& cell = v[static_cast<size_t>(r)];
+            if (cell.isNeverWritten())
+                continue;
+            if (!cell.isNumber() || !std::isfinite(cell.numberValue()) ||
+                (measure == Measure::NotNegative && cell.numberValue() < 0))
+                return fail(number, QStringLiteral("valore %1 (tronco n. %2): atteso un numero%3, "
+                                                   "trovato %4.")
+                                        .arg(r + 1)
+                                        .arg(r)
+                                        .arg(measure == Measure::NotNegative
+                                                 ? QStringLiteral(" non negativo")
+                                                 : QString())
+                                        .arg(QuotedExcerpt(cell.displayText())));
+            table.at(r, column) = Cell::number(cell.numberValue());
+        }
+        return true;
+    }
+
+    // "pressioni acqua": source, minimum at the outlets (empty: 100),
+    // static at the source, static limit (empty: 500), kPa; an empty
+    // source or static pressure is none.
+    bool pressures(const std::vector<Cell>& v, int number) {
+        WaterLimits& l = m_data.extension.waterLimits;
+        if (!count(v, 5, number))
+            return false;
+        const auto optional = [&](size_t i, std::optional<double>& out) {
+            return v[i].isNeverWritten()
+                       ? (out.reset(), true)
+                       : positive(v[i], static_cast<int>(i) + 1, number, out.emplace());
+        };
+        const auto withDefault = [&](size_t i, double& out, double fallback) {
+            return v[i].isNeverWritten() ? (out = fallback, true)
+                                         : positive(v[i], static_cast<int>(i) + 1, number, out);
+        };
+        return optional(1, l.sourceKPa) && withDefault(2, l.minimumKPa, WaterLimits{}.minimumKPa) &&
+               optional(3, l.staticKPa) &&
+               withDefault(4, l.staticLimitKPa, WaterLimits{}.staticLimitKPa);
+    }
+
+    // "minimi terminali acqua": segment and least pressure (kPa) pairs.
+    bool terminalMinima(const std::vector<Cell>& v, int number) {
+        if (!groups(v, 1, 2, number, "tronco, pressione minima kPa"))
+            return false;
+        const int count = m_data.WaterRowCount.value_or(0);
+        for (size_t i = 1; i < v.size(); i += 2) {
+            int r = 0;
+            double kPa = 0;
+            if (!segment(v[i], i, count, QStringLiteral("acqua"), number, r) ||
+                !measure(v[i + 1], i + 1, number, kPa))
+                return false;
+            m_data.water.at(r, WaterColumn::pmin) = Cell::number(kPa);
+        }
+        return true;
+    }
+
     // Per row 1..k (k at most the count): empty for the row before, or a
     // whole number from 0 to the row before.
     template <typename Table>
@@ -471,6 +580,25 @@ std::vector<Cell> upstreamEntry(const QString& key, const Table& table, int rows
     return values;
 }
 
+// A number per row of a table: rows 1..the last that holds one, empty for
+// none; nothing when no row holds one.
+template <typename Table>
+std::vector<Cell> perRowEntry(const QString& key, const Table& table, int column, int rows) {
+    int last = 0;
+    for (int r = rows; r >= 1 && last == 0; --r) {
+        if (!table.at(r, column).isEmpty())
+            last = r;
+    }
+    if (last == 0)
+        return {};
+    std::vector<Cell> values{Cell::text(key)};
+    for (int r = 1; r <= last; ++r) {
+        const Cell& cell = table.at(r, column);
+        values.push_back(cell.isEmpty() ? Cell() : Cell::number(cell.value()));
+    }
+    return values;
+}
+
 // The entry of a known key as the project now holds it; nothing when it
 // holds the default.
 std::vector<Cell> knownEntry(const QString& key, const ProjectExtension& x, const WaterTable& water,
@@ -479,10 +607,10 @@ std::vector<Cell> knownEntry(const QString& key, const ProjectExtension& x, cons
         return upstreamEntry(key, water, waterRows);
     if (key == GasUpstreamKey)
         return upstreamEntry(key, gas, gasRows);
-    if (key == WaterLimitsKey && !(x.waterLimits == WaterLimits{}))
+    if (key == WaterLimitsKey && !x.waterLimits.sameLimits(WaterLimits{}))
         return {Cell::text(key), Cell::number(x.waterLimits.velocity),
                 x.waterLimits.head ? Cell::number(*x.waterLimits.head) : Cell()};
-    if (key == GasLimitsKey && !(x.gasLimits == GasLimits{}))
+    if (key == GasLimitsKey && !x.gasLimits.sameLimits(GasLimits{}))
         return {Cell::text(key), Cell::number(x.gasLimits.metano), Cell::number(x.gasLimits.gpl)};
     if (key == ReportKey && x.reportVerification)
         return {Cell::text(key), Cell::number(1)};
@@ -542,6 +670,39 @@ std::vector<Cell> knownEntry(const QString& key, const ProjectExtension& x, cons
         return values;
     }
     if (key == FlowsReportKey && x.reportFlows)
+        return {Cell::text(key), Cell::number(1)};
+    if (key == WaterRisesKey)
+        return perRowEntry(key, water, WaterColumn::disl, waterRows);
+    if (key == WaterConcentratedKey)
+        return perRowEntry(key, water, WaterColumn::pconc, waterRows);
+    if (key == GasRisesKey)
+        return perRowEntry(key, gas, GasColumn::disl, gasRows);
+    if (key == GasConcentratedKey)
+        return perRowEntry(key, gas, GasColumn::pconc, gasRows);
+    const WaterLimits& l = x.waterLimits;
+    if (key == WaterPressuresKey && !l.samePressures(WaterLimits{})) {
+        const WaterLimits d;
+        const auto value = [](std::optional<double> v) { return v ? Cell::number(*v) : Cell(); };
+        return {Cell::text(key), value(l.sourceKPa),
+                value(l.minimumKPa == d.minimumKPa ? std::nullopt
+                                                   : std::optional<double>(l.minimumKPa)),
+                value(l.staticKPa),
+                value(l.staticLimitKPa == d.staticLimitKPa
+                          ? std::nullopt
+                          : std::optional<double>(l.staticLimitKPa))};
+    }
+    if (key == TerminalMinimaKey) {
+        std::vector<Cell> values{Cell::text(key)};
+        for (int r = 1; r <= waterRows; ++r) {
+            if (!water.at(r, WaterColumn::pmin).isEmpty())
+                values.insert(values.end(), {Cell::number(r),
+                                             Cell::number(water.at(r, WaterColumn::pmin).value())});
+        }
+        return values.size() > 1 ? values : std::vector<Cell>{};
+    }
+    if (key == HeightEffectKey && x.gasLimits.heightEffect != HeightEffect::Safe)
+        return {Cell::text(key), Cell::text(HeightEffectName(x.gasLimits.heightEffect))};
+    if (key == RegulatorKey && x.gasLimits.regulator)
         return {Cell::text(key), Cell::number(1)};
     return {};
 }

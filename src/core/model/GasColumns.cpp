@@ -398,6 +398,9 @@ const std::array<ColumnFacts, GasSegmentTable::Columns + 1> Columns = {{
      .result = true},
     // Edited in the window of the design flows.
     {.column = G::utenze, .key = "utenze", .head = "utenze"},
+    // Typed in the verification window, as the upstream segment.
+    {.column = G::disl, .key = "disl", .head = "dislivello", .windowUnit = "m"},
+    {.column = G::pconc, .key = "pconc", .head = "perdita concentrata", .windowUnit = "mbar"},
     // Typed in the verification window.
     {.column = G::monte, .key = "monte", .head = "a monte"},
 }};

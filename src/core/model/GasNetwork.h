@@ -19,7 +19,10 @@
 // had, except the gas properties, which follow the gas type at once.
 class GasNetwork : public Network<GasSegmentTable::Columns> {
 public:
+    static constexpr NetworkKind Kind = NetworkKind::Gas;
     static constexpr int UtenzeColumn = GasColumn::utenze;
+    // Typed in the verification window: the rise and the concentrated loss.
+    static constexpr std::array<int, 2> ElevationColumns = {GasColumn::disl, GasColumn::pconc};
 
     // A text typed into a box (the band's or the fitting row's), stored
     // with the rules of its column: an emptied nominal diameter empties the

@@ -35,11 +35,13 @@ enum : int {
     rv,        // valves
     luvirt,    // virtual length, m, 2 decimals
     utenze,    // the appliances the segment itself feeds (DesignFlows.h)
+    disl,      // rise of the segment, m: its downstream end above its upstream end
+    pconc,     // concentrated loss (a meter, a regulator), mbar
     monte,     // upstream segment: a smaller row, 0 for the source; empty for the row before
 };
 }
 
-using GasSegmentTable = SegmentTable<23>;
+using GasSegmentTable = SegmentTable<25>;
 
 // The columns a data file holds of a gas row, in its order: the fittings,
 // the inputs of the band, then the viscosity, which a gas type typed by

@@ -38,6 +38,15 @@ public:
         changed();
     }
 
+    // A value typed in the verification window into one of the network's
+    // columns of heights and pressures (`ElevationColumns` of each network):
+    // a number, or none to empty the cell. The shape of the network, no
+    // result of the row.
+    void setElevationValue(int row, int column, std::optional<double> value) {
+        m_table.at(row, column) = value ? Cell::number(*value) : Cell::emptyText();
+        changed();
+    }
+
     // A row put back whole, inputs with the results computed from them, and
     // the count that went with it: the undo history restores what it kept.
     void restoreRow(int row, const Row& cells) {

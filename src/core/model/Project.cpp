@@ -58,7 +58,8 @@ void Project::replace(ProjectData data) {
 const NetworkVerification& Project::waterVerification() const {
     if (!m_water.valid || m_water.network != water.revision() ||
         m_water.limits != m_limitsRevision) {
-        m_water.result = VerifyWater(water.table(), water.rows(), m_extension.waterLimits);
+        m_water.result = VerifyWater(water.table(), water.rows(), m_extension.waterLimits,
+                                     m_extension.waterFlows.types);
         m_water.valid = true;
         m_water.network = water.revision();
         m_water.limits = m_limitsRevision;

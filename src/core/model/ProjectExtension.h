@@ -17,21 +17,47 @@
 
 // Water: the velocity of every segment, v = 4 Q / (π D²), at most
 // `velocity` (m/s); and, when the user gives the head available at the
-// source, the loss of every path at most `head` (m).
+// source, the loss of every path at most `head` (m). With the pressure
+// available at the source, the pressure left at every outlet at least its
+// minimum in place of the head; with the static pressure at the source, a
+// warning where an outlet's static pressure exceeds `staticLimitKPa`.
 struct WaterLimits {
     double velocity = 2.0;
-    std::optional<double> head;
+    std::optional<double> head{};
+    std::optional<double> sourceKPa{};
+    double minimumKPa = 100;
+    std::optional<double> staticKPa{};
+    double staticLimitKPa = 500;
 
+    // The velocity and the head, as the earliest versions held them.
+    bool sameLimits(const WaterLimits& o) const { return velocity == o.velocity && head == o.head; }
+    bool samePressures(const WaterLimits& o) const {
+        return sourceKPa == o.sourceKPa && minimumKPa == o.minimumKPa && staticKPa == o.staticKPa &&
+               staticLimitKPa == o.staticLimitKPa;
+    }
     friend bool operator==(const WaterLimits&, const WaterLimits&) = default;
 };
+
+// What a gas riser does to the pressure: a rising pipe of a gas lighter
+// than air gains, of a heavier one loses, (ρ_air − ρ_gas) · g per metre.
+// Only the losses count, segment by segment (no gain credited); gains and
+// losses both; or neither.
+enum class HeightEffect { Safe, Full, None };
 
 // Gas: the loss of every path from the meter to an appliance at most
 // `metano` (mbar) on a path with any methane segment, at most `gpl` on a
 // path of LPG only: the limits of the Italian norm for domestic gas
 // installations.
+//
+// With a pressure regulator upstream of the meter the norm admits twice the
+// loss: both limits are doubled.
 struct GasLimits {
     double metano = 1.0;
     double gpl = 2.0;
+    HeightEffect heightEffect = HeightEffect::Safe;
+    bool regulator = false;
+
+    bool sameLimits(const GasLimits& o) const { return metano == o.metano && gpl == o.gpl; }
 
     friend bool operator==(const GasLimits&, const GasLimits&) = default;
 };

@@ -4,6 +4,8 @@
 #include "core/model/Project.h"
 #include "core/model/SizingSearch.h"
 
+#include <algorithm>
+
 namespace {
 
 QString networkWords(NetworkKind kind) {
@@ -46,9 +48,18 @@ SizingProblem problemOf(const NetworkVerification& now, const Table& table, int 
             p.pipe.push_back(length * size.diameter);
         }
     }
+    // What a path may lose by friction: what its limit admits of its total
+    // (with the pressures, what the source's pressure leaves above the
+    // outlet's minimum, in m of water), less its concentrated losses and
+    // heights, which no diameter changes.
+    const std::optional<double> source = now.waterLimits.sourceKPa;
     for (const VerifiedPath& path : now.paths) {
-        if (path.limit)
-            p.pathLimit[static_cast<size_t>(path.terminal - 1)] = *path.limit;
+        std::optional<double> admitted = path.limit;
+        if (now.kind == NetworkKind::Water && source && path.minimum)
+            admitted = (*source - *path.minimum) / WaterKPaPerMetre;
+        if (admitted)
+            p.pathLimit[static_cast<size_t>(path.terminal - 1)] =
+                *admitted - (path.total - path.loss);
     }
     return p;
 }
@@ -79,6 +90,17 @@ void fill(SizingProposal& p, const NetworkVerification& now, const SizingProblem
     const NetworkVerification after = verify(proposed);
     p.passed = after.passed;
     p.verdict = VerdictText(after);
+}
+
+// The path to a terminal, as verified now.
+const VerifiedPath& pathTo(const NetworkVerification& now, int terminal) {
+    return *std::find_if(now.paths.begin(), now.paths.end(),
+                         [&](const VerifiedPath& q) { return q.terminal == terminal; });
+}
+// What of a path's total no diameter changes: its concentrated losses and
+// heights.
+double fixedOf(const VerifiedPath& path) {
+    return path.total - path.loss;
 }
 
 QString pathWords(const NetworkVerification& now, int terminal) {
@@ -125,12 +147,12 @@ SizingProposal SizeGas(const GasSegmentTable& table, int count, const GasLimits&
     const SizingChoice choice = SearchSizes(problem);
     if (choice.size.empty()) {
         const int terminal = choice.pathOverItsLimit + 1;
-        p.message =
-            QStringLiteral("Nessun diametro della serie commerciale rispetta il limite di "
-                           "%1 mbar %2: con i diametri più grandi la sua perdita è %3 "
-                           "mbar.")
-                .arg(VerdictNumber(problem.pathLimit.at(static_cast<size_t>(terminal - 1)), 1),
-                     pathWords(now, terminal), VerdictNumber(choice.pathLoss, 2, 2));
+        p.message = QStringLiteral("Nessun diametro della serie commerciale rispetta il limite di "
+                                   "%1 mbar %2: con i diametri più grandi la sua perdita è %3 "
+                                   "mbar.")
+                        .arg(VerdictNumber(pathTo(now, terminal).limit.value_or(0), 1),
+                             pathWords(now, terminal),
+                             VerdictNumber(choice.pathLoss + fixedOf(pathTo(now, terminal)), 2, 2));
         return p;
     }
     fill(p, now, problem, choice, table, GasColumn::diam, GasColumn::perd, GasColumn::lungh,
@@ -141,8 +163,8 @@ SizingProposal SizeGas(const GasSegmentTable& table, int count, const GasLimits&
 }
 
 SizingProposal SizeWater(const WaterTable& table, int count, const WaterLimits& limits,
-                         const PipeSeries& series) {
-    const NetworkVerification now = VerifyWater(table, count, limits);
+                         const PipeSeries& series, const std::vector<FixtureType>& types) {
+    const NetworkVerification now = VerifyWater(table, count, limits, types);
     SizingProposal p = begin(now, WaterCatalogue(series));
     p.series = series.name;
     p.seriesPipes = series;
@@ -177,14 +199,26 @@ SizingProposal SizeWater(const WaterTable& table, int count, const WaterLimits& 
     }
     if (choice.size.empty()) {
         const int terminal = choice.pathOverItsLimit + 1;
+        const VerifiedPath& path = pathTo(now, terminal);
+        if (limits.sourceKPa && path.minimum) {
+            const double left =
+                *limits.sourceKPa - WaterKPaPerMetre * (choice.pathLoss + fixedOf(path));
+            p.message = QStringLiteral("Nessun diametro %1 assicura la pressione minima di %2 kPa "
+                                       "al terminale n. %3 (percorso %4): con i diametri più "
+                                       "grandi vi restano %5 kPa.")
+                            .arg(inSeries, PressureText(*path.minimum))
+                            .arg(terminal)
+                            .arg(PathText(now, terminal), PressureText(left));
+            return p;
+        }
         p.message = QStringLiteral("Nessun diametro %1 rispetta il carico disponibile di %2 m %3: "
                                    "con i diametri più grandi la sua perdita è %4 m.")
                         .arg(inSeries, VerdictNumber(*limits.head, 1), pathWords(now, terminal),
-                             VerdictNumber(choice.pathLoss, 2, 2));
+                             VerdictNumber(choice.pathLoss + fixedOf(path), 2, 2));
         return p;
     }
     fill(p, now, problem, choice, table, WaterColumn::diam, WaterColumn::perd, WaterColumn::lungh,
-         [&](const WaterTable& t) { return VerifyWater(t, count, limits); });
+         [&](const WaterTable& t) { return VerifyWater(t, count, limits, types); });
     for (SizedRow& row : p.rows) {
         for (size_t k = 0; k < series.diameters.size(); ++k) {
             if (series.diameters[k] == row.nowDiameter)
@@ -200,7 +234,7 @@ SizingProposal SizeGasNetwork(const Project& project) {
 
 SizingProposal SizeWaterNetwork(const Project& project, const PipeSeries& series) {
     return SizeWater(project.water.table(), project.water.rows(), project.extension().waterLimits,
-                     series);
+                     series, project.extension().waterFlows.types);
 }
 
 void ApplySizing(Project& project, const SizingProposal& proposal) {

@@ -63,7 +63,7 @@ std::vector<CatalogueSize> WaterCatalogue(const PipeSeries& series);
 
 SizingProposal SizeGas(const GasSegmentTable& table, int count, const GasLimits& limits);
 SizingProposal SizeWater(const WaterTable& table, int count, const WaterLimits& limits,
-                         const PipeSeries& series);
+                         const PipeSeries& series, const std::vector<FixtureType>& types = {});
 
 // The networks of a project sized with its limits, the water one with
 // `series`.

@@ -1,5 +1,6 @@
 #include "core/model/Verification.h"
 
+#include "core/model/DesignFlows.h"
 #include "core/model/NumberText.h"
 #include "core/model/RowGuide.h"
 
@@ -34,35 +35,79 @@ template <typename Table> int upstreamOf(const Table& table, int r) {
     return p >= 0 && p < r ? p : r - 1;
 }
 
-// What the two networks share: the path losses down the tree, the
-// terminals and the critical path. `segment` fills the row's own values and
-// says whether it keeps the path it lies on within its limits so far.
+// What the two networks share: the losses and heights down the tree, the
+// terminals, and on each path its fastest segment over the velocity limit.
+// `segment` fills the row's own values (its rise in `height`) and says
+// whether it keeps the path it lies on within its limits so far.
 template <typename Table, typename Segment>
 void walkTree(NetworkVerification& v, const Table& table, int count, Segment segment) {
     v.rows.assign(static_cast<size_t>(count), VerifiedRow());
     v.paths.reserve(static_cast<size_t>(count));
-    std::vector<char> feeds(static_cast<size_t>(count) + 1, 0);
-    std::vector<char> pathOk(static_cast<size_t>(count) + 1, 1);
+    const auto at = [](int r) { return static_cast<size_t>(r); };
+    std::vector<char> feeds(at(count) + 1, 0);
+    std::vector<char> pathOk(at(count) + 1, 1);
+    std::vector<int> fastest(at(count) + 1, 0);
+    std::vector<int> over(at(count) + 1, 0);
     for (int r = 1; r <= count; ++r) {
-        VerifiedRow& row = v.rows[static_cast<size_t>(r - 1)];
+        VerifiedRow& row = v.rows[at(r - 1)];
         const int p = upstreamOf(table, r);
         row.upstream = p;
         const bool ok = segment(r, row);
-        row.pathLoss = (p > 0 ? v.rows[static_cast<size_t>(p - 1)].pathLoss : 0.0) + row.loss;
-        pathOk[static_cast<size_t>(r)] = ok && pathOk[static_cast<size_t>(p)];
-        feeds[static_cast<size_t>(p)] = 1;
+        const VerifiedRow* up = p > 0 ? &v.rows[at(p - 1)] : nullptr;
+        row.pathLoss = (up ? up->pathLoss : 0.0) + row.loss;
+        row.height += up ? up->height : 0.0;
+        row.total = (up ? up->total : 0.0) + row.loss + row.concentrated + row.heightLoss;
+        pathOk[at(r)] = ok && pathOk[at(p)];
+        feeds[at(p)] = 1;
+        fastest[at(r)] = fastest[at(p)];
+        over[at(r)] = over[at(p)];
+        if (!row.velocityPassed) {
+            ++over[at(r)];
+            const int f = fastest[at(r)];
+            if (f == 0 || !row.velocity ||
+                (v.row(f).velocity && *row.velocity > *v.row(f).velocity))
+                fastest[at(r)] = r;
+        }
     }
     for (int r = 1; r <= count; ++r) {
-        if (feeds[static_cast<size_t>(r)])
+        if (feeds[at(r)])
             continue;
         VerifiedPath path;
         path.terminal = r;
         path.loss = v.row(r).pathLoss;
-        path.passed = pathOk[static_cast<size_t>(r)];
+        path.total = v.row(r).total;
+        path.passed = pathOk[at(r)];
+        if (fastest[at(r)] > 0) {
+            const VerifiedRow& f = v.row(fastest[at(r)]);
+            path.reason =
+                (f.velocity
+                     ? QStringLiteral("velocità %1 m/s").arg(VerdictNumber(*f.velocity, 2, 2))
+                     : QStringLiteral("velocità non calcolabile")) +
+                QStringLiteral(" nel tronco n. %1").arg(fastest[at(r)]);
+            if (over[at(r)] > 1)
+                path.reason += QStringLiteral(" e in altri %1").arg(over[at(r)] - 1);
+        }
         v.paths.push_back(path);
-        if (v.critical == 0 || path.loss > v.row(v.critical).pathLoss)
-            v.critical = r;
     }
+}
+
+// The critical path: of least margin, or of the largest total where no
+// path has a margin.
+void findCritical(NetworkVerification& v) {
+    const VerifiedPath* critical = nullptr;
+    for (const VerifiedPath& p : v.paths) {
+        const bool less = !critical || (p.margin && critical->margin ? *p.margin < *critical->margin
+                                                                     : p.total > critical->total);
+        if (less)
+            critical = &p;
+    }
+    v.critical = critical ? critical->terminal : 0;
+}
+
+// A reason added to those a path has.
+void addReason(VerifiedPath& path, const QString& reason) {
+    path.passed = false;
+    path.reason = path.reason.isEmpty() ? reason : reason + QStringLiteral("; ") + path.reason;
 }
 
 // The input check, passed by every row as the walk read it (or not: the
@@ -103,24 +148,45 @@ QString shortPathText(const NetworkVerification& v, int terminal) {
     return parts.join(u'-') + QStringLiteral(" (%1 tronchi)").arg(rows.size());
 }
 
-QString pathPhrase(const NetworkVerification& v, const VerifiedPath& path, bool critical) {
-    return (critical ? QStringLiteral("percorso critico ") : QStringLiteral("percorso ")) +
-           shortPathText(v, path.terminal) + QStringLiteral(", ") + VerdictNumber(path.loss, 2, 2) +
-           u' ' + LossUnit(v.kind);
+QString unitValue(double value, const QString& unit) {
+    return VerdictNumber(value, 2, 2) + u' ' + unit;
+}
+
+// "percorso critico 1-2-5-7, 0,83 mbar, margine 0,17 mbar"; with the
+// pressures, "terminale critico n. 7 (percorso 1-2-5-7), 215 kPa, margine
+// 115 kPa".
+QString criticalPhrase(const NetworkVerification& v) {
+    const VerifiedPath& path = *v.criticalPath();
+    if (path.residual)
+        return QStringLiteral("terminale critico n. %1 (percorso %2), %3 kPa, margine %4 kPa")
+            .arg(path.terminal)
+            .arg(shortPathText(v, path.terminal), PressureText(*path.residual),
+                 PressureText(*path.margin));
+    QString text = QStringLiteral("percorso critico ") + shortPathText(v, path.terminal) +
+                   QStringLiteral(", ") + unitValue(path.total, LossUnit(v.kind));
+    if (path.margin)
+        text += QStringLiteral(", margine ") + unitValue(*path.margin, LossUnit(v.kind));
+    return text;
 }
 
 QString waterVerdict(const NetworkVerification& v) {
     const WaterLimits& l = v.waterLimits;
     const QString velocity = VerdictNumber(l.velocity, 1) + QStringLiteral(" m/s");
-    const QString head = l.head ? VerdictNumber(*l.head, 1) + QStringLiteral(" m") : QString();
-    const QString critical = pathPhrase(v, *v.criticalPath(), true);
+    const bool pressures = l.sourceKPa.has_value();
+    const bool head = !pressures && l.head;
+    const QString headText = head ? VerdictNumber(*l.head, 1) + QStringLiteral(" m") : QString();
+    const QString critical = criticalPhrase(v);
     if (v.passed) {
-        if (!l.head)
+        if (pressures)
+            return QStringLiteral("La rete acqua rispetta la pressione minima ai terminali e il "
+                                  "limite di velocità di %1: %2.")
+                .arg(velocity, critical);
+        if (!head)
             return QStringLiteral("La rete acqua rispetta il limite di velocità di %1: %2.")
                 .arg(velocity, critical);
         return QStringLiteral("La rete acqua rispetta i limiti di %1 e di %2 di carico "
                               "disponibile: %3.")
-            .arg(velocity, head, critical);
+            .arg(velocity, headText, critical);
     }
     // The fastest segment over the limit, and how many more there are.
     int fastest = 0;
@@ -147,10 +213,32 @@ QString waterVerdict(const NetworkVerification& v) {
             where += QStringLiteral(" e in altri %1").arg(over - 1);
         broken << where;
     }
-    if (l.head && !WithinLimit(v.criticalPath()->loss, *l.head))
-        broken << QStringLiteral("il carico disponibile di %1").arg(head);
-    return QStringLiteral("La rete acqua supera %1: %2.")
-        .arg(broken.join(QStringLiteral(" e ")), critical);
+    if (head && !WithinLimit(v.criticalPath()->total, *l.head))
+        broken << QStringLiteral("il carico disponibile di %1").arg(headText);
+    // The outlets short of their pressure, the least favoured named.
+    const VerifiedPath* least = nullptr;
+    int short_ = 0;
+    for (const VerifiedPath& p : v.paths) {
+        if (!p.residual || WithinLimit(*p.minimum, *p.residual))
+            continue;
+        ++short_;
+        if (!least || *p.margin < *least->margin)
+            least = &p;
+    }
+    QString text = QStringLiteral("La rete acqua ");
+    if (least) {
+        text += QStringLiteral("non assicura la pressione minima al terminale n. %1 (%2 kPa < %3 "
+                               "kPa)")
+                    .arg(least->terminal)
+                    .arg(PressureText(*least->residual), PressureText(*least->minimum));
+        if (short_ > 1)
+            text += QStringLiteral(" e in altri %1").arg(short_ - 1);
+        if (!broken.isEmpty())
+            text += QStringLiteral(" e supera ");
+    } else {
+        text += QStringLiteral("supera ");
+    }
+    return text + broken.join(QStringLiteral(" e ")) + QStringLiteral(": ") + critical + u'.';
 }
 
 QString gasVerdict(const NetworkVerification& v) {
@@ -158,34 +246,42 @@ QString gasVerdict(const NetworkVerification& v) {
     const auto limitText = [](double value) {
         return VerdictNumber(value, 1) + QStringLiteral(" mbar");
     };
-    const VerifiedPath* critical = v.criticalPath();
+    const QString regulator =
+        l.regulator ? QStringLiteral(" (doppi, regolatore a monte del contatore)") : QString();
+    const double metano = GasPathLimit(l, false);
+    const double gpl = GasPathLimit(l, true);
     if (v.passed) {
         bool mixed = false;
         for (const VerifiedPath& p : v.paths)
             mixed = mixed || *p.limit != *v.paths.front().limit;
         const QString limits =
             mixed ? QStringLiteral("i limiti di %1 (metano) e %2 (GPL)")
-                        .arg(limitText(l.metano), limitText(l.gpl))
+                        .arg(limitText(metano), limitText(gpl))
                   : QStringLiteral("il limite di %1").arg(limitText(*v.paths.front().limit));
-        return QStringLiteral("La rete gas rispetta %1: %2.")
-            .arg(limits, pathPhrase(v, *critical, true));
+        return QStringLiteral("La rete gas rispetta %1%2: %3.")
+            .arg(limits, regulator, criticalPhrase(v));
     }
-    // The path furthest over its limit names the limit broken.
-    const VerifiedPath* worst = nullptr;
-    int over = 0;
+    // Each limit broken, with the paths that break it.
+    int overMetano = 0;
+    int overGpl = 0;
     for (const VerifiedPath& p : v.paths) {
-        if (p.passed)
-            continue;
-        ++over;
-        if (!worst || p.loss - *p.limit > worst->loss - *worst->limit)
-            worst = &p;
+        if (!p.passed)
+            ++(*p.limit == gpl && gpl != metano ? overGpl : overMetano);
     }
-    QString text = QStringLiteral("La rete gas supera il limite di %1: %2")
-                       .arg(limitText(*worst->limit), pathPhrase(v, *worst, worst == critical));
-    if (over > 1)
-        text += QStringLiteral(" (%1 percorsi oltre il limite)").arg(over);
-    if (worst != critical)
-        text += QStringLiteral("; ") + pathPhrase(v, *critical, true);
+    QString limits;
+    const auto paths = [](int n) {
+        return n == 1 ? QStringLiteral("1 percorso") : QStringLiteral("%1 percorsi").arg(n);
+    };
+    if (overMetano > 0 && overGpl > 0)
+        limits = QStringLiteral("il limite di %1 (metano) in %2 e quello di %3 (GPL) in %4")
+                     .arg(limitText(metano), paths(overMetano), limitText(gpl), paths(overGpl));
+    else
+        limits = QStringLiteral("il limite di %1")
+                     .arg(limitText(overGpl > 0 ? gpl : *v.criticalPath()->limit));
+    QString text =
+        QStringLiteral("La rete gas supera %1%2: %3").arg(limits, regulator, criticalPhrase(v));
+    if (overMetano + overGpl > 1 && !(overMetano > 0 && overGpl > 0))
+        text += QStringLiteral(" (%1 oltre il limite)").arg(paths(overMetano + overGpl));
     return text + u'.';
 }
 
@@ -227,7 +323,33 @@ std::optional<double> WaterVelocity(double flowLs, double diameterMm) {
     return v;
 }
 
-NetworkVerification VerifyWater(const WaterTable& table, int count, const WaterLimits& limits) {
+double GasHeightLoss(double densityKgM3, double riseM, HeightEffect effect) {
+    if (effect == HeightEffect::None || !(densityKgM3 > 0))
+        return 0;
+    // Pa -> mbar: / 100; a gain of pressure is a loss below 0.
+    const double loss = -(AirDensity - densityKgM3) * 9.81 * riseM / 100.0;
+    return effect == HeightEffect::Safe ? std::max(0.0, loss) : loss;
+}
+
+double GasPathLimit(const GasLimits& limits, bool lpgOnly) {
+    return (lpgOnly ? limits.gpl : limits.metano) * (limits.regulator ? 2.0 : 1.0);
+}
+
+double TerminalMinimumKPa(const WaterTable::Row& cells, const WaterLimits& limits,
+                          const std::vector<FixtureType>& types) {
+    if (!cells[WaterColumn::pmin].isEmpty())
+        return cells[WaterColumn::pmin].value();
+    double least = limits.minimumKPa;
+    for (const WaterOutlet& o : WaterOutletsOf(cells[WaterColumn::utenze])) {
+        const FixtureType* t = FindFixtureType(types, o.type);
+        if (t && t->minPressureKPa)
+            least = std::max(least, *t->minPressureKPa);
+    }
+    return least;
+}
+
+NetworkVerification VerifyWater(const WaterTable& table, int count, const WaterLimits& limits,
+                                const std::vector<FixtureType>& types) {
     NetworkVerification v;
     v.kind = NetworkKind::Water;
     v.waterLimits = limits;
@@ -237,15 +359,41 @@ NetworkVerification VerifyWater(const WaterTable& table, int count, const WaterL
         const WaterTable::Row& cells = table.row(r);
         everyItem = everyItem && RowHasEveryItem(cells, required);
         row.loss = waterLoss(cells);
+        row.concentrated = cells[WaterColumn::pconc].value();
+        // A rise of h m costs h m of water.
+        row.height = cells[WaterColumn::disl].value();
+        row.heightLoss = row.height;
         row.velocity =
             WaterVelocity(cells[WaterColumn::port].value(), cells[WaterColumn::diam].value());
         row.velocityPassed = row.velocity && WithinLimit(*row.velocity, limits.velocity);
         return row.velocityPassed;
     });
-    for (VerifiedPath& p : v.paths) {
-        p.limit = limits.head;
-        p.passed = p.passed && (!limits.head || WithinLimit(p.loss, *limits.head));
+    if (limits.sourceKPa) {
+        for (VerifiedRow& row : v.rows)
+            row.pressure = *limits.sourceKPa - WaterKPaPerMetre * row.total;
     }
+    for (VerifiedPath& p : v.paths) {
+        const double height = v.row(p.terminal).height;
+        if (limits.staticKPa) {
+            p.staticPressure = *limits.staticKPa - WaterKPaPerMetre * height;
+            p.staticOver = !WithinLimit(*p.staticPressure, limits.staticLimitKPa);
+        }
+        if (limits.sourceKPa) {
+            p.residual = v.row(p.terminal).pressure;
+            p.minimum = TerminalMinimumKPa(table.row(p.terminal), limits, types);
+            p.margin = *p.residual - *p.minimum;
+            if (!WithinLimit(*p.minimum, *p.residual))
+                addReason(p, QStringLiteral("pressione residua %1 kPa < %2 kPa")
+                                 .arg(PressureText(*p.residual), PressureText(*p.minimum)));
+        } else if (limits.head) {
+            p.limit = limits.head;
+            p.margin = *limits.head - p.total;
+            if (!WithinLimit(p.total, *limits.head))
+                addReason(p, QStringLiteral("perdita %1 m > %2 m di carico disponibile")
+                                 .arg(VerdictNumber(p.total, 2, 2), VerdictNumber(*p.limit, 1)));
+        }
+    }
+    findCritical(v);
     settle(v, everyItem, table, [](const WaterTable& t, int n) { return CheckWaterTable(t, n); });
     return v;
 }
@@ -261,16 +409,108 @@ NetworkVerification VerifyGas(const GasSegmentTable& table, int count, const Gas
         const GasSegmentTable::Row& cells = table.row(r);
         everyItem = everyItem && RowHasEveryItem(cells, required);
         row.loss = gasLoss(cells);
+        row.concentrated = cells[GasColumn::pconc].value();
+        row.height = cells[GasColumn::disl].value();
+        row.heightLoss =
+            GasHeightLoss(cells[GasColumn::mas].value(), row.height, limits.heightEffect);
         const Cell& type = cells[GasColumn::tipoc];
         return type.isText() && type.textValue() == Gpl;
     });
     for (VerifiedPath& p : v.paths) {
-        p.limit = p.passed ? limits.gpl : limits.metano;
-        p.passed = WithinLimit(p.loss, *p.limit);
+        p.limit = GasPathLimit(limits, p.passed);
+        p.margin = *p.limit - p.total;
+        p.passed = true;
+        if (!WithinLimit(p.total, *p.limit))
+            addReason(p, QStringLiteral("perdita %1 mbar > %2 mbar")
+                             .arg(VerdictNumber(p.total, 2, 2), VerdictNumber(*p.limit, 1)));
     }
+    findCritical(v);
     settle(v, everyItem, table,
            [](const GasSegmentTable& t, int n) { return CheckGasTable(t, n); });
     return v;
+}
+
+std::optional<Notice> RefuseElevationText(int row, int column, const QString& text, int count,
+                                          NetworkKind kind) {
+    const QString t = text.trimmed();
+    const std::optional<double> value = ElevationFromText(t);
+    const bool water = kind == NetworkKind::Water;
+    const bool rise = column == (water ? int(WaterColumn::disl) : int(GasColumn::disl));
+    const bool pressure = water && column == WaterColumn::pmin;
+    const bool fine = t.isEmpty() || (value && (rise || (pressure ? *value > 0 : *value >= 0)));
+    if (row <= count && fine)
+        return std::nullopt;
+    Notice n;
+    n.icon = NoticeIcon::Critical;
+    n.row = row;
+    n.text = QStringLiteral("Tronco n.") + RowNumberText(row) + QStringLiteral(": ");
+    if (row > count)
+        n.text += QStringLiteral("non è tra i tronchi digitati (%1).").arg(count);
+    else if (rise)
+        n.text += QStringLiteral("il dislivello deve essere un numero di metri, positivo se il "
+                                 "tronco sale, negativo se scende.");
+    else if (pressure)
+        n.text += QStringLiteral("la pressione minima deve essere un numero di kPa maggiore di "
+                                 "zero.");
+    else
+        n.text += QStringLiteral("la perdita concentrata deve essere un numero di %1 non "
+                                 "negativo.")
+                      .arg(water ? QStringLiteral("metri") : QStringLiteral("mbar"));
+    return n;
+}
+
+std::optional<double> ElevationFromText(const QString& text) {
+    QString t = text.trimmed();
+    t.replace(u',', u'.');
+    double value = 0;
+    if (!IsPlainNumberToken(t, &value) || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+QString HeightEffectName(HeightEffect effect) {
+    switch (effect) {
+    case HeightEffect::Full:
+        return QStringLiteral("completo");
+    case HeightEffect::None:
+        return QStringLiteral("non considerato");
+    case HeightEffect::Safe:
+        break;
+    }
+    return QStringLiteral("a favore di sicurezza");
+}
+
+std::optional<HeightEffect> HeightEffectNamed(const QString& name) {
+    for (const HeightEffect e : {HeightEffect::Safe, HeightEffect::Full, HeightEffect::None}) {
+        if (HeightEffectName(e) == name)
+            return e;
+    }
+    return std::nullopt;
+}
+
+QString PressureText(double kPa) {
+    return VerdictNumber(std::round(kPa * 10.0) / 10.0, 0, 1);
+}
+
+QString StaticWarningText(const NetworkVerification& v) {
+    const VerifiedPath* highest = nullptr;
+    int over = 0;
+    for (const VerifiedPath& p : v.paths) {
+        if (!p.staticOver)
+            continue;
+        ++over;
+        if (!highest || *p.staticPressure > *highest->staticPressure)
+            highest = &p;
+    }
+    if (!highest)
+        return {};
+    QString text = QStringLiteral("Pressione statica oltre %1 kPa al terminale n. %2 (%3 kPa)")
+                       .arg(PressureText(v.waterLimits.staticLimitKPa))
+                       .arg(highest->terminal)
+                       .arg(PressureText(*highest->staticPressure));
+    if (over > 1)
+        text += QStringLiteral(" e in altri %1").arg(over - 1);
+    return text + u'.';
 }
 
 std::vector<int> PathRows(const NetworkVerification& v, int terminal) {

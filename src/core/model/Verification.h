@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/model/FlowSettings.h"
 #include "core/model/GasTable.h"
 #include "core/model/Notice.h"
 #include "core/model/ProjectExtension.h"
@@ -15,12 +16,23 @@
 // the segments form a tree rooted at the source. A terminal segment is one
 // that feeds no other (an outlet, an appliance); its path runs from the
 // source through the upstream segments to it, and its loss is the sum of
-// the losses of the segments on it, an empty loss counting 0. The critical
-// path is the one with the largest loss. Pure functions of the tables, as
-// computed, and the limits: the window, the report and the command line
-// call the same ones.
+// the losses of the segments on it, an empty loss counting 0. Its total
+// adds the concentrated losses along it and what the heights do: for
+// water the height of the terminal above the source (m of water), for gas
+// the effect of the risers on the pressure (mbar). The margin of a path is
+// what its limit leaves (water with the pressure at the source: the
+// residual pressure less the minimum, kPa; with an available head, the
+// head less the total, m; gas: the limit less the total, mbar); the
+// critical path is the one of least margin, or of the largest total where
+// there is no limit. Pure functions of the tables, as computed, and the
+// limits: the window, the report and the command line call the same ones.
 
 enum class NetworkKind { Water, Gas };
+
+// ρ·g of water, kPa per m of water.
+inline constexpr double WaterKPaPerMetre = 9.81;
+// The density of air the height effect of gas is reckoned with, kg/m³.
+inline constexpr double AirDensity = 1.225;
 
 struct VerifiedRow {
     int upstream = 0;
@@ -28,13 +40,27 @@ struct VerifiedRow {
     double pathLoss = 0;            // from the source through this segment
     std::optional<double> velocity; // water, m/s; none when the diameter is 0
     bool velocityPassed = true;     // water: within the velocity limit
+    double height = 0;              // of the segment's downstream end above the source, m
+    double concentrated = 0;        // the segment's concentrated loss (m, mbar)
+    double heightLoss = 0;          // gas: what its rise costs (mbar; a gain below 0)
+    double total = 0;               // from the source: losses, concentrated and heights
+    std::optional<double> pressure; // water: at its downstream end, kPa, with a source pressure
 };
 
 struct VerifiedPath {
     int terminal = 0;
-    double loss = 0;
-    std::optional<double> limit; // none for water without an available head
+    double loss = 0;                // friction only, as the segments' losses add up
+    double total = 0;               // with the concentrated losses and the heights (m, mbar)
+    std::optional<double> limit;    // the admitted total: the head (m) or the gas limit (mbar)
+    std::optional<double> residual; // water: the pressure left at the outlet, kPa
+    std::optional<double> minimum;  // water: the least pressure it needs, kPa
+    std::optional<double> margin;   // what the limit leaves (kPa, m, mbar)
+    std::optional<double> staticPressure; // water: at rest, kPa, with a static source pressure
+    bool staticOver = false;              // above the static limit: a warning, not a failure
     bool passed = true;
+    // What fails, in words ("pressione residua 85 kPa < 100 kPa; velocità
+    // 2,40 m/s nel tronco n. 7"); empty when it complies.
+    QString reason;
 };
 
 struct NetworkVerification {
@@ -57,14 +83,53 @@ struct NetworkVerification {
 };
 
 // Water: every segment's velocity, v = 4 Q / (π D²) with Q in m³/s and D in
-// m, within the velocity limit, and, when an available head is given,
-// every path's loss within it. A path passes when its loss and the
-// velocity of each of its segments are within their limits.
-NetworkVerification VerifyWater(const WaterTable& table, int count, const WaterLimits& limits);
+// m, within the velocity limit; with the pressure available at the source
+// p₀, the pressure left at every outlet, p = p₀ − ρg · (height + losses +
+// concentrated losses), at least its minimum (the row's own, or the
+// project's, raised to the largest p_min of the fixtures the outlet serves
+// among `types`); else, when an available head is given, every path's
+// total within it. A path passes when each of these and the velocity of
+// each of its segments are within their limits.
+NetworkVerification VerifyWater(const WaterTable& table, int count, const WaterLimits& limits,
+                                const std::vector<FixtureType>& types = {});
 
-// Gas: every path's loss within the methane limit when any segment of it is
-// not LPG ("GPL"), within the LPG limit when all are.
+// Gas: every path's total within the methane limit when any segment of it
+// is not LPG ("GPL"), within the LPG limit when all are (both doubled with
+// a regulator upstream of the meter). A rise of h m changes the pressure by
+// (ρ_air − ρ_gas) · g · h, ρ_gas the density of the segment's gas: counted
+// as the limits' height effect says.
 NetworkVerification VerifyGas(const GasSegmentTable& table, int count, const GasLimits& limits);
+
+// The effect of a segment's rise on its gas, mbar of loss (a gain below 0),
+// as `effect` counts it: `densityKgM3` of its gas, `riseM` metres.
+double GasHeightLoss(double densityKgM3, double riseM, HeightEffect effect);
+// The limit a gas path is verified against: LPG or methane, doubled with a
+// regulator upstream of the meter.
+double GasPathLimit(const GasLimits& limits, bool lpgOnly);
+// The least pressure an outlet needs (kPa): its row's own when given, else
+// the project's, or the largest p_min among the fixtures it serves when
+// that is higher.
+double TerminalMinimumKPa(const WaterTable::Row& cells, const WaterLimits& limits,
+                          const std::vector<FixtureType>& types);
+
+// Refusal of a text typed in the verification window as a rise (m, any
+// sign), a concentrated loss (not below 0) or a least pressure (kPa, above
+// 0) of `row` in a network of `count` segments, naming the segment; empty
+// is fine (none).
+std::optional<Notice> RefuseElevationText(int row, int column, const QString& text, int count,
+                                          NetworkKind kind);
+// The value of a text that passed that check; none for empty.
+std::optional<double> ElevationFromText(const QString& text);
+
+// The names of the height effects: "a favore di sicurezza", "completo",
+// "non considerato"; none for another text.
+QString HeightEffectName(HeightEffect effect);
+std::optional<HeightEffect> HeightEffectNamed(const QString& name);
+
+// The warning of the static pressures above their limit, in one line
+// ("Pressione statica oltre 500 kPa al terminale n. 7 (620 kPa)."); empty
+// when there is none.
+QString StaticWarningText(const NetworkVerification& v);
 
 // The velocity of a water segment of `diameterMm` carrying `flowLs` (l/s);
 // none for a diameter that is not above 0.
@@ -86,9 +151,14 @@ QString PathText(const NetworkVerification& v, int terminal);
 // ("Tronco n. 2: manca il dato della portata del tubo.").
 QString DataCheckText(const NetworkVerification& v);
 
-// The verdict in one line: "La rete gas rispetta il limite di 1,0 mbar:
-// percorso critico 1-2-5-7, 0,83 mbar."
+// The verdict in one line, naming the critical path and its margin: "La
+// rete gas rispetta il limite di 1,0 mbar: percorso critico 1-2-5-7, 0,83
+// mbar, margine 0,17 mbar."
 QString VerdictText(const NetworkVerification& v);
+
+// A pressure as the verdicts write it: to the tenth of a kPa, with no
+// decimal where there is none ("85", "101,5").
+QString PressureText(double kPa);
 
 // A number as the verdict writes it: a decimal comma, `decimals` decimals
 // at least and more where the value needs them (a limit of 1.25 reads

@@ -219,6 +219,10 @@ const std::array<ColumnFacts, WaterTable::Columns + 1> Columns = {{
      .result = true},
     // Edited in the window of the design flows.
     {.column = W::utenze, .key = "utenze", .head = "utenze"},
+    // Typed in the verification window, as the upstream segment.
+    {.column = W::disl, .key = "disl", .head = "dislivello", .windowUnit = "m"},
+    {.column = W::pconc, .key = "pconc", .head = "perdita concentrata", .windowUnit = "m"},
+    {.column = W::pmin, .key = "pmin", .head = "pressione minima", .windowUnit = "kPa"},
     // Typed in the verification window.
     {.column = W::monte, .key = "monte", .head = "a monte"},
 }};

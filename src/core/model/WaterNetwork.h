@@ -18,7 +18,12 @@
 // loss it gave on screen).
 class WaterNetwork : public Network<WaterTable::Columns> {
 public:
+    static constexpr NetworkKind Kind = NetworkKind::Water;
     static constexpr int UtenzeColumn = WaterColumn::utenze;
+    // Typed in the verification window: the rise, the concentrated loss and
+    // the least pressure at the outlet.
+    static constexpr std::array<int, 3> ElevationColumns = {WaterColumn::disl, WaterColumn::pconc,
+                                                            WaterColumn::pmin};
 
     // A typed text. An emptied wall type also empties the roughness.
     void StoreWaterCell(int row, int column, const QString& text);

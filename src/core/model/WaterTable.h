@@ -27,11 +27,14 @@ enum : int {
     valv,      // check valves
     perd,      // head loss of the segment, m (computed)
     utenze,    // the fixtures the segment itself serves (DesignFlows.h)
+    disl,      // rise of the segment, m: its downstream end above its upstream end
+    pconc,     // concentrated loss (a meter, a filter, a softener), m of water
+    pmin,      // least pressure at the segment's outlet, kPa, as the user sets it
     monte,     // upstream segment: a smaller row, 0 for the source; empty for the row before
 };
 }
 
-using WaterTable = SegmentTable<15>;
+using WaterTable = SegmentTable<18>;
 
 // The columns a data file holds of a water row, in its order: every input
 // but the upstream segment, which goes into the block of later data.
