@@ -40,7 +40,6 @@ SizingProblem problemOf(const NetworkVerification& now, const Table& table, int 
         const auto& cells = table.row(r);
         const double length = cells[static_cast<size_t>(lengthColumn)].value();
         p.parent.push_back(now.row(r).upstream - 1);
-        p.length.push_back(length);
         for (const CatalogueSize& size : catalogue) {
             p.loss.push_back(lossAt(cells, size.diameter).value_or(0.0));
             p.pipe.push_back(length * size.diameter);
