@@ -28,10 +28,12 @@
 // verification checks it (the search sums paths from their ends up, the
 // verification from the source down).
 //
-// Exact while no set grows past some thousands of pairs, as for every tree
-// of a few tens of segments; a larger set is thinned to a pair per span of
-// need, keeping real choices only, so that the result still keeps every
-// limit and may then take a little more pipe than the least.
+// Exact while no set grows past 4,000 pairs, as for branched trees of a
+// few tens of segments; long single paths with many sizes sharing one
+// limit make larger sets (a path of 30 segments with 25 sizes can reach
+// 10,000). A larger set is thinned to a pair per span of need, keeping
+// real choices only, so that the result still keeps every limit and may
+// then take a little more pipe than the least.
 
 struct SizingProblem {
     int segments = 0;
