@@ -51,6 +51,11 @@ QJsonValue networkJson(const SizingProposal* p) {
         network.insert(QStringLiteral("series"), p->series);
     network.insert(QStringLiteral("rows"), rows);
     network.insert(QStringLiteral("passed"), p->passed);
+    // In euros, where the series has prices.
+    if (p->costNow)
+        network.insert(QStringLiteral("costNow"), *p->costNow);
+    if (p->costProposed)
+        network.insert(QStringLiteral("costProposed"), *p->costProposed);
     return network;
 }
 
@@ -82,6 +87,8 @@ void printNetwork(const SizingProposal& p, QTextStream& out) {
             << sizeText(p.kind, to.diameter, to.label) << '\n';
     }
     out << p.verdict << '\n';
+    if (p.costProposed)
+        out << CostText(p) << '\n';
 }
 
 // The water series: the one asked for, or the project's, or the default.

@@ -175,7 +175,9 @@ TEST(DesignFlows, EveryEntryRoundTripsAndAProjectWithoutThemIsWrittenAsBefore) {
     s.project.gas.SetGasAppliances(2, {{QStringLiteral("caldaia"), 24, 1}});
     SetGasFlows(s, {{{1, 1}, {2, 0.8}}});
     SetReportFlows(s, true);
-    SetWaterSeries(s, ShippedWaterSeries()[1]);
+    PipeSeries priced = ShippedWaterSeries()[1];
+    priced.prices = {2.5, 3, 3.75, 4.5, 6, 8.25, 11, 14.5, 21};
+    SetWaterSeries(s, priced);
     const Result<QByteArray> built = BuildProjectFile(s.project, FileRows::Counted);
     ASSERT_TRUE(built.ok());
     const QByteArray bytes = built.value();
@@ -185,7 +187,7 @@ TEST(DesignFlows, EveryEntryRoundTripsAndAProjectWithoutThemIsWrittenAsBefore) {
           "\"tipi utenze acqua\",\"lavabo\",0.1,1,,",
           "\"curva portate acqua\",\"prova\",1,0.1,10,0.6,100,2.5",
           "\"contemporaneit\xe0 gas\",1,1,2,0.8", "\"portate nella relazione\",1",
-          "\"diametri serie acqua\","})
+          "\"diametri serie acqua\",", "\"prezzi serie acqua\",2.5,3,3.75,4.5,6,8.25,11,14.5,21"})
         EXPECT_TRUE(bytes.contains(entry)) << entry;
     ApplicationState read;
     ASSERT_TRUE(LoadProjectBytes(read, bytes, QStringLiteral("prova")));

@@ -139,6 +139,12 @@ TEST(ExtensionBlock, AMalformedBlockIsRefusedAndNothingIsLost) {
         {block("\"limiti gas\",1\r\n"), "attesi 3 valori, trovati 2"},
         {block("\"verifica nella relazione\",2\r\n"), "atteso 0 oppure 1"},
         {block("\"serie acqua\",3\r\n"), "atteso il nome della serie tra virgolette"},
+        {block("\"serie acqua\",\"s\"\r\n\"diametri serie acqua\",10,,12,\r\n"
+               "\"prezzi serie acqua\",1,-2\r\n"),
+         "(prezzi serie acqua): valore 3: atteso un numero non negativo, trovato «-2»."},
+        {block("\"serie acqua\",\"s\"\r\n\"diametri serie acqua\",10,,12,\r\n"
+               "\"prezzi serie acqua\",1\r\n"),
+         "i prezzi sono 1 e i diametri della serie"},
         {block("\"limiti gas\",1,2\r\n\"limiti gas\",1,2\r\n"),
          "la voce «limiti gas» compare due volte"},
         {block("12,\"x\"\r\n"), "ogni voce deve cominciare con il suo nome tra virgolette"},

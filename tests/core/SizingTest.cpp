@@ -5,6 +5,7 @@
 #include "core/model/Sizing.h"
 #include "core/session/UserSeries.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -176,6 +177,31 @@ TEST(Sizing, EveryResultIsLocallyMinimal) {
     }
 }
 
+TEST(Sizing, APricedSeriesTakesTheCheaperSizeThoughItHasMorePipe) {
+    // 0.3 l/s at 2 m/s needs 13.8 mm: 16.1 (1/2'') by pipe; priced, 3/4''
+    // costs less per metre and is taken.
+    ApplicationState s;
+    StoreWaterNetwork(s, {{20, 16.1, 0.3}, {10, 16.1, 0.3}});
+    const SizingProposal byPipe = SizeWaterNetwork(s.project, steel());
+    expectMinimal(s, byPipe);
+    EXPECT_FALSE(byPipe.costProposed);
+    EXPECT_TRUE(CostText(byPipe).isEmpty());
+    PipeSeries priced = steel();
+    priced.prices = {9.5, 7.25, 12, 15, 18, 25, 33, 41, 60};
+    const SizingProposal byCost = SizeWaterNetwork(s.project, priced);
+    ASSERT_TRUE(byCost.passed) << byCost.message.toStdString();
+    EXPECT_EQ(byCost.proposedSize(1).diameter, 21.7);
+    EXPECT_EQ(byCost.proposedSize(2).diameter, 21.7);
+    EXPECT_GT(byCost.pipeProposed, byPipe.pipeProposed);
+    EXPECT_EQ(byCost.costNow, 30 * 9.5);
+    EXPECT_EQ(byCost.costProposed, 30 * 7.25);
+    EXPECT_EQ(CostText(byCost), QStringLiteral("costo: 285,00 € ora, 217,50 € proposto"));
+    // A diameter now outside the series: no cost now.
+    s.project.water.StoreWaterCell(2, WaterColumn::diam, QStringLiteral("17"));
+    EXPECT_EQ(CostText(SizeWaterNetwork(s.project, priced)),
+              QStringLiteral("costo: 217,50 € proposto"));
+}
+
 TEST(Sizing, ApplyingIsOneStepAndTheSeriesGoesWithTheProject) {
     ApplicationState s;
     s.project.cover.progetto = QStringLiteral("Scuola");
@@ -200,23 +226,28 @@ TEST(PipeSeries, TheEditorsTextsAreCheckedAndSaved) {
         const char* name;
         const char* diameters;
         const char* labels;
+        const char* prices;
         const char* refusal; // empty when accepted
     };
     const Case cases[] = {
-        {"PE 100", "26; 20,4; 32.6", "32; 25; 40", ""},
-        {"", "10; 12", "", "La serie deve avere un nome."},
-        {"rame", "10; 12", "", "Esiste già una serie di nome «rame»."},
-        {"PE \"100\"", "10; 12", "", "contiene un carattere"},
-        {"PE", "10", "", "almeno due diametri"},
-        {"PE", "10; zero", "", "«zero» non è un diametro"},
-        {"PE", "10; -2", "", "«-2» non è un diametro"},
-        {"PE", "10; 10,0", "", "Il diametro 10 è dato due volte."},
-        {"PE", "10; 12", "a", "Le misure commerciali sono 1 e i diametri 2"},
+        {"PE 100", "26; 20,4; 32.6", "32; 25; 40", "4; 3,5; 6.25", ""},
+        {"", "10; 12", "", "", "La serie deve avere un nome."},
+        {"rame", "10; 12", "", "", "Esiste già una serie di nome «rame»."},
+        {"PE \"100\"", "10; 12", "", "", "contiene un carattere"},
+        {"PE", "10", "", "", "almeno due diametri"},
+        {"PE", "10; zero", "", "", "«zero» non è un diametro"},
+        {"PE", "10; -2", "", "", "«-2» non è un diametro"},
+        {"PE", "10; 10,0", "", "", "Il diametro 10 è dato due volte."},
+        {"PE", "10; 12", "a", "", "Le misure commerciali sono 1 e i diametri 2"},
+        {"PE", "10; 12", "", "1; 2,5x", "«2,5x» non è un prezzo"},
+        {"PE", "10; 12", "", "1; -1", "«-1» non è un prezzo"},
+        {"PE", "10; 12", "", "1", "I prezzi sono 1 e i diametri 2"},
+        {"PE", "10; 12", "", "0; 0", ""},
     };
     for (const Case& c : cases) {
-        const Result<PipeSeries> read =
-            ReadSeries(QString::fromUtf8(c.name), QString::fromUtf8(c.diameters),
-                       QString::fromUtf8(c.labels), ShippedWaterSeries());
+        const Result<PipeSeries> read = ReadSeries(
+            QString::fromUtf8(c.name), QString::fromUtf8(c.diameters), QString::fromUtf8(c.labels),
+            QString::fromUtf8(c.prices), ShippedWaterSeries());
         if (*c.refusal)
             EXPECT_TRUE(!read && read.error().contains(QString::fromUtf8(c.refusal)))
                 << c.name << " " << c.diameters;
@@ -225,10 +256,12 @@ TEST(PipeSeries, TheEditorsTextsAreCheckedAndSaved) {
     }
     // Sorted by diameter, each size with its own; saved and read back.
     const PipeSeries pe = ReadSeries(QStringLiteral("PE 100"), QStringLiteral("26; 20,4; 32.6"),
-                                     QStringLiteral("32; 25; 40"), ShippedWaterSeries())
+                                     QStringLiteral("32; 25; 40"), QStringLiteral("4; 3,5; 6.25"),
+                                     ShippedWaterSeries())
                               .value();
     EXPECT_EQ(pe.diameters, (std::vector<double>{20.4, 26, 32.6}));
     EXPECT_EQ(pe.labels, (QStringList{"25", "32", "40"}));
+    EXPECT_EQ(pe.prices, (std::vector<double>{3.5, 4, 6.25}));
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("conf/serie-acqua.ini"));
     ASSERT_TRUE(SaveUserSeries(file, {pe}).ok());
@@ -236,4 +269,12 @@ TEST(PipeSeries, TheEditorsTextsAreCheckedAndSaved) {
     ASSERT_EQ(catalogue.size(), 4u);
     EXPECT_EQ(catalogue.back(), pe);
     EXPECT_TRUE(FindSeries(catalogue, QStringLiteral("multistrato"))->shipped);
+    // Without prices the file holds no "Prezzi", as before prices existed.
+    PipeSeries plain = pe;
+    plain.prices.clear();
+    ASSERT_TRUE(SaveUserSeries(file, {plain}).ok());
+    QFile saved(file);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(saved.readAll().contains("Prezzi"));
+    EXPECT_EQ(WaterSeriesCatalogue(file).back(), plain);
 }

@@ -20,6 +20,7 @@ const QString GasLimitsKey = QStringLiteral("limiti gas");
 const QString ReportKey = QStringLiteral("verifica nella relazione");
 const QString SeriesKey = QStringLiteral("serie acqua");
 const QString SeriesPipesKey = QStringLiteral("diametri serie acqua");
+const QString SeriesPricesKey = QStringLiteral("prezzi serie acqua");
 const QString WaterUtenzeKey = QStringLiteral("utenze acqua");
 const QString GasUtenzeKey = QStringLiteral("utenze gas");
 const QString WaterMethodKey = QStringLiteral("metodo portate acqua");
@@ -37,13 +38,29 @@ const QString HeightEffectKey = QStringLiteral("effetto dislivelli gas");
 const QString RegulatorKey = QStringLiteral("regolatore a monte del contatore");
 
 // The keys this version reads, in the order it writes them.
-const QString* const KnownKeys[] = {
-    &WaterUpstreamKey,   &GasUpstreamKey,    &WaterLimitsKey, &GasLimitsKey,
-    &ReportKey,          &SeriesKey,         &SeriesPipesKey, &WaterUtenzeKey,
-    &GasUtenzeKey,       &WaterMethodKey,    &WaterTypesKey,  &WaterCurveKey,
-    &GasSimultaneityKey, &FlowsReportKey,    &WaterRisesKey,  &WaterConcentratedKey,
-    &WaterPressuresKey,  &TerminalMinimaKey, &GasRisesKey,    &GasConcentratedKey,
-    &HeightEffectKey,    &RegulatorKey};
+const QString* const KnownKeys[] = {&WaterUpstreamKey,
+                                    &GasUpstreamKey,
+                                    &WaterLimitsKey,
+                                    &GasLimitsKey,
+                                    &ReportKey,
+                                    &SeriesKey,
+                                    &SeriesPipesKey,
+                                    &SeriesPricesKey,
+                                    &WaterUtenzeKey,
+                                    &GasUtenzeKey,
+                                    &WaterMethodKey,
+                                    &WaterTypesKey,
+                                    &WaterCurveKey,
+                                    &GasSimultaneityKey,
+                                    &FlowsReportKey,
+                                    &WaterRisesKey,
+                                    &WaterConcentratedKey,
+                                    &WaterPressuresKey,
+                                    &TerminalMinimaKey,
+                                    &GasRisesKey,
+                                    &GasConcentratedKey,
+                                    &HeightEffectKey,
+                                    &RegulatorKey};
 
 bool isKnown(const QString& key) {
     return std::any_of(std::begin(KnownKeys), std::end(KnownKeys),
@@ -109,6 +126,8 @@ public:
         }
         if (key == SeriesPipesKey)
             return seriesPipes(v, number);
+        if (key == SeriesPricesKey)
+            return seriesPrices(v, number);
         if (key == WaterUtenzeKey)
             return waterUtenze(v, number);
         if (key == GasUtenzeKey)
@@ -173,6 +192,15 @@ public:
                                         .arg(SeriesKey));
             }
             x.waterSeriesPipes.name = x.waterSeries;
+        }
+        const PipeSeries& series = x.waterSeriesPipes;
+        if (!series.prices.empty() && series.prices.size() != series.diameters.size()) {
+            m_where = SeriesPricesKey;
+            return fail(number, QStringLiteral("i prezzi sono %1 e i diametri della serie (\"%2\") "
+                                               "%3: ne serve uno per diametro.")
+                                    .arg(series.prices.size())
+                                    .arg(SeriesPipesKey)
+                                    .arg(series.diameters.size()));
         }
         const WaterFlowSettings& f = x.waterFlows;
         if (f.method == WaterFlowMethod::Curve && f.curve.points.empty()) {
@@ -279,6 +307,20 @@ private:
         }
         if (labelled)
             series.labels = labels;
+        return true;
+    }
+
+    // "prezzi serie acqua": the price (€/m) of each diameter of the
+    // series, in the order of the diameters.
+    bool seriesPrices(const std::vector<Cell>& v, int number) {
+        if (!groups(v, 1, 1, number, "prezzo in euro al metro"))
+            return false;
+        std::vector<double>& prices = m_data.extension.waterSeriesPipes.prices;
+        prices.clear();
+        for (size_t i = 1; i < v.size(); ++i) {
+            if (!measure(v[i], i, number, prices.emplace_back(), true))
+                return false;
+        }
         return true;
     }
 
@@ -626,6 +668,13 @@ std::vector<Cell> knownEntry(const QString& key, const ProjectExtension& x, cons
                                  ? Cell()
                                  : Cell::text(series.labels.value(static_cast<qsizetype>(i))));
         }
+        return values;
+    }
+    if (key == SeriesPricesKey && !x.waterSeries.isEmpty() &&
+        !x.waterSeriesPipes.diameters.empty() && !x.waterSeriesPipes.prices.empty()) {
+        std::vector<Cell> values{Cell::text(key)};
+        for (const double price : x.waterSeriesPipes.prices)
+            values.push_back(Cell::number(price));
         return values;
     }
     if (key == WaterUtenzeKey || key == GasUtenzeKey) {

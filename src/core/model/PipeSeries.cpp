@@ -13,6 +13,14 @@ QString joined(const QStringList& texts) {
     return texts.join(QStringLiteral("; "));
 }
 
+// Numbers with the decimal comma, separated by "; ".
+QString numbersText(const std::vector<double>& numbers) {
+    QStringList texts;
+    for (const double d : numbers)
+        texts << NumberToText(d).replace(u'.', u',');
+    return joined(texts);
+}
+
 } // namespace
 
 QString PipeSeries::label(size_t index) const {
@@ -49,12 +57,13 @@ const PipeSeries* FindSeries(const std::vector<PipeSeries>& catalogue, const QSt
 }
 
 QString DiametersText(const PipeSeries& series) {
-    QStringList texts;
-    for (const double d : series.diameters)
-        texts << NumberToText(d).replace(u'.', u',');
-    return joined(texts);
+    return numbersText(series.diameters);
 }
 
 QString LabelsText(const PipeSeries& series) {
     return joined(series.labels);
+}
+
+QString PricesText(const PipeSeries& series) {
+    return numbersText(series.prices);
 }

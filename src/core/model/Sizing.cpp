@@ -4,6 +4,8 @@
 #include "core/model/Project.h"
 #include "core/model/SizingSearch.h"
 
+#include <QLocale>
+
 #include <algorithm>
 
 namespace {
@@ -42,7 +44,6 @@ SizingProblem problemOf(const NetworkVerification& now, const Table& table, int 
         const auto& cells = table.row(r);
         const double length = cells[static_cast<size_t>(lengthColumn)].value();
         p.parent.push_back(now.row(r).upstream - 1);
-        p.length.push_back(length);
         for (const CatalogueSize& size : catalogue) {
             p.loss.push_back(lossAt(cells, size.diameter).value_or(0.0));
             p.pipe.push_back(length * size.diameter);
@@ -81,8 +82,8 @@ void fill(SizingProposal& p, const NetworkVerification& now, const SizingProblem
         row.lossProposed = problem.lossAt(static_cast<int>(i), row.proposed);
         const double length = cells[static_cast<size_t>(lengthColumn)].value();
         p.pipeNow += length * row.nowDiameter;
-        p.pipeProposed += problem.pipeAt(static_cast<int>(i), row.proposed);
         const double d = p.catalogue.at(static_cast<size_t>(row.proposed)).diameter;
+        p.pipeProposed += length * d;
         proposed.at(r, diameterColumn) = Cell::text(NumberToText(d));
         proposed.at(r, lossColumn) = Cell::number(row.lossProposed);
         p.rows.push_back(std::move(row));
@@ -122,6 +123,19 @@ int SizingProposal::changedRows() const {
     for (int r = 1; r <= static_cast<int>(rows.size()); ++r)
         n += changes(r) ? 1 : 0;
     return n;
+}
+
+QString CostText(const SizingProposal& proposal) {
+    if (!proposal.costProposed)
+        return QString();
+    const QLocale italian(QLocale::Italian, QLocale::Italy);
+    const auto euros = [&](double value) {
+        return italian.toString(value, 'f', 2) + QStringLiteral(" €");
+    };
+    if (!proposal.costNow)
+        return QStringLiteral("costo: %1 proposto").arg(euros(*proposal.costProposed));
+    return QStringLiteral("costo: %1 ora, %2 proposto")
+        .arg(euros(*proposal.costNow), euros(*proposal.costProposed));
 }
 
 std::vector<CatalogueSize> GasCatalogue() {
@@ -171,6 +185,15 @@ SizingProposal SizeWater(const WaterTable& table, int count, const WaterLimits& 
     if (!p.message.isEmpty())
         return p;
     SizingProblem problem = problemOf(now, table, WaterColumn::lungh, p.catalogue, WaterRowLoss);
+    // With a price for every size the search makes the cost least.
+    if (series.priced()) {
+        for (int r = 1; r <= count; ++r) {
+            const double length = table.at(r, WaterColumn::lungh).value();
+            for (size_t k = 0; k < series.prices.size(); ++k)
+                problem.pipe[static_cast<size_t>(r - 1) * series.prices.size() + k] =
+                    length * series.prices[k];
+        }
+    }
     // The smallest size each segment's velocity allows.
     for (int r = 1; r <= count; ++r) {
         int& lowest = problem.lowest[static_cast<size_t>(r - 1)];
@@ -219,11 +242,25 @@ SizingProposal SizeWater(const WaterTable& table, int count, const WaterLimits& 
     }
     fill(p, now, problem, choice, table, WaterColumn::diam, WaterColumn::perd, WaterColumn::lungh,
          [&](const WaterTable& t) { return VerifyWater(t, count, limits, types); });
-    for (SizedRow& row : p.rows) {
+    if (series.priced())
+        p.costProposed = 0;
+    p.costNow = p.costProposed;
+    for (int r = 1; r <= count; ++r) {
+        SizedRow& row = p.rows[static_cast<size_t>(r - 1)];
+        const double length = table.at(r, WaterColumn::lungh).value();
+        bool inSeries = false;
         for (size_t k = 0; k < series.diameters.size(); ++k) {
-            if (series.diameters[k] == row.nowDiameter)
+            if (series.diameters[k] == row.nowDiameter) {
                 row.nowLabel = series.label(k);
+                inSeries = true;
+                if (p.costNow)
+                    *p.costNow += length * series.prices[k];
+            }
         }
+        if (!inSeries)
+            p.costNow.reset();
+        if (p.costProposed)
+            *p.costProposed += problem.pipeAt(r - 1, row.proposed);
     }
     return p;
 }

@@ -8,6 +8,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 class Project;
@@ -15,9 +16,10 @@ class Project;
 // Which diameters make a network comply? For every segment a size from the
 // network's catalogue (gas: the commercial inch series of the gas window;
 // water: a series of pipes), such that every limit of the verification
-// holds and no single segment can take the next smaller size of the
-// catalogue without breaking one (SizingSearch.h). Pure functions of the
-// tables and the limits, as the verification.
+// holds, with the least pipe (Σ length × internal diameter) or, for a
+// water series with a price for every size, the least cost (Σ length ×
+// price per metre) (SizingSearch.h). Pure functions of the tables and the
+// limits, as the verification.
 
 // One size of a catalogue: its internal diameter (mm) and its name.
 struct CatalogueSize {
@@ -48,6 +50,10 @@ struct SizingProposal {
     // Σ length × internal diameter (m·mm), now and as proposed.
     double pipeNow = 0;
     double pipeProposed = 0;
+    // Water with a priced series: Σ length × price (€) as proposed, and now
+    // when every row's diameter is one of the series.
+    std::optional<double> costNow;
+    std::optional<double> costProposed;
 
     const CatalogueSize& proposedSize(int row) const {
         return catalogue.at(static_cast<size_t>(rows.at(static_cast<size_t>(row - 1)).proposed));
@@ -56,6 +62,11 @@ struct SizingProposal {
     bool changes(int row) const;
     int changedRows() const;
 };
+
+// The cost of a proposal that has one, as the panel and tubarex-cli tell
+// it: "costo: 1.234,50 € ora, 987,00 € proposto" ("costo: 987,00 €
+// proposto" when the cost now is not known); empty without one.
+QString CostText(const SizingProposal& proposal);
 
 // The commercial series of the gas window: "3/8''" (13.2 mm) to "6''".
 std::vector<CatalogueSize> GasCatalogue();

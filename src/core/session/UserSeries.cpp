@@ -28,6 +28,13 @@ QStringList parts(const QString& text) {
     return out;
 }
 
+// A number typed with a decimal comma or point.
+bool plainNumber(const QString& text, double& value) {
+    QString number = text;
+    number.replace(u',', u'.');
+    return IsPlainNumberToken(number, &value) && std::isfinite(value);
+}
+
 } // namespace
 
 QString UserSeriesFile() {
@@ -49,7 +56,8 @@ std::vector<PipeSeries> LoadUserSeries(const QString& path) {
         };
         std::vector<PipeSeries> known = ShippedWaterSeries();
         known.insert(known.end(), series.begin(), series.end());
-        Result<PipeSeries> read = ReadSeries(text("Nome"), text("Diametri"), text("Misure"), known);
+        Result<PipeSeries> read =
+            ReadSeries(text("Nome"), text("Diametri"), text("Misure"), text("Prezzi"), known);
         if (read)
             series.push_back(std::move(read).value());
     }
@@ -69,6 +77,8 @@ Result<> SaveUserSeries(const QString& path, const std::vector<PipeSeries>& seri
             settings.setValue(QStringLiteral("Nome"), series[i].name);
             settings.setValue(QStringLiteral("Diametri"), DiametersText(series[i]));
             settings.setValue(QStringLiteral("Misure"), LabelsText(series[i]));
+            if (!series[i].prices.empty())
+                settings.setValue(QStringLiteral("Prezzi"), PricesText(series[i]));
         }
         settings.endArray();
     });
@@ -82,7 +92,7 @@ std::vector<PipeSeries> WaterSeriesCatalogue(const QString& userFile) {
 }
 
 Result<PipeSeries> ReadSeries(const QString& name, const QString& diameters, const QString& labels,
-                              const std::vector<PipeSeries>& others) {
+                              const QString& prices, const std::vector<PipeSeries>& others) {
     const auto failure = [](const QString& why) { return Result<PipeSeries>::failure(why); };
     PipeSeries series;
     series.name = name.trimmed();
@@ -96,10 +106,8 @@ Result<PipeSeries> ReadSeries(const QString& name, const QString& diameters, con
     if (FindSeries(others, series.name))
         return failure(QStringLiteral("Esiste già una serie di nome «%1».").arg(series.name));
     for (const QString& part : parts(diameters)) {
-        QString number = part;
-        number.replace(u',', u'.');
         double value = 0;
-        if (!IsPlainNumberToken(number, &value) || !(value > 0) || !std::isfinite(value))
+        if (!plainNumber(part, value) || !(value > 0))
             return failure(
                 QStringLiteral("«%1» non è un diametro: i diametri interni sono numeri maggiori "
                                "di zero, in millimetri, separati da punto e virgola.")
@@ -118,7 +126,22 @@ Result<PipeSeries> ReadSeries(const QString& name, const QString& diameters, con
                            "diametro, oppure nessuna.")
                 .arg(series.labels.size())
                 .arg(series.diameters.size()));
-    // The sizes in ascending order, each label with its diameter.
+    for (const QString& part : parts(prices)) {
+        double value = 0;
+        if (!plainNumber(part, value) || !(value >= 0))
+            return failure(
+                QStringLiteral("«%1» non è un prezzo: i prezzi sono numeri non negativi, in euro "
+                               "al metro, con la virgola o il punto decimale, separati da punto "
+                               "e virgola.")
+                    .arg(part));
+        series.prices.push_back(value);
+    }
+    if (!series.prices.empty() && series.prices.size() != series.diameters.size())
+        return failure(QStringLiteral("I prezzi sono %1 e i diametri %2: ne serve uno per "
+                                      "diametro, oppure nessuno.")
+                           .arg(series.prices.size())
+                           .arg(series.diameters.size()));
+    // The sizes in ascending order, each label and price with its diameter.
     std::vector<size_t> order(series.diameters.size());
     for (size_t i = 0; i < order.size(); ++i)
         order[i] = i;
@@ -132,6 +155,8 @@ Result<PipeSeries> ReadSeries(const QString& name, const QString& diameters, con
         sorted.diameters.push_back(series.diameters[i]);
         if (!series.labels.isEmpty())
             sorted.labels << series.labels[static_cast<qsizetype>(i)];
+        if (!series.prices.empty())
+            sorted.prices.push_back(series.prices[i]);
     }
     return sorted;
 }

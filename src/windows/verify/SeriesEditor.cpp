@@ -38,10 +38,17 @@ SeriesEditor::SeriesEditor(AppContext& context, QString file, QWidget* parent)
     misure->setToolTip(QStringLiteral("facoltative: le misure commerciali, una per diametro, "
                                       "separate da punto e virgola (per esempio 20×1,9; 25×2,3; "
                                       "32×3)"));
+    prezzi = new QLineEdit(this);
+    prezzi->setObjectName(QStringLiteral("prezzi"));
+    prezzi->setToolTip(QStringLiteral("facoltativi: i prezzi in euro al metro, uno per diametro, "
+                                      "separati da punto e virgola (per esempio 2,10; 2,80; "
+                                      "4,15); con i prezzi il dimensionamento cerca il costo "
+                                      "minimo"));
     auto* fields = new QFormLayout;
     fields->addRow(QStringLiteral("&nome"), nome);
     fields->addRow(QStringLiteral("&diametri interni (mm)"), diametri);
     fields->addRow(QStringLiteral("&misure commerciali"), misure);
+    fields->addRow(QStringLiteral("&prezzi (€/m)"), prezzi);
 
     const auto button = [this](const char* name, const QString& caption, const QString& tip) {
         auto* b = new QPushButton(caption, this);
@@ -121,7 +128,8 @@ void SeriesEditor::elenco_Select(int row) {
     nome->setText(s->name);
     diametri->setText(DiametersText(*s));
     misure->setText(LabelsText(*s));
-    for (QLineEdit* box : {nome, diametri, misure})
+    prezzi->setText(PricesText(*s));
+    for (QLineEdit* box : {nome, diametri, misure, prezzi})
         box->setReadOnly(s->shipped);
     salva->setEnabled(!s->shipped);
     elimina->setEnabled(!s->shipped);
@@ -130,7 +138,7 @@ void SeriesEditor::elenco_Select(int row) {
 void SeriesEditor::nuova_Click() {
     const QSignalBlocker block(elenco);
     elenco->setCurrentRow(-1);
-    for (QLineEdit* box : {nome, diametri, misure}) {
+    for (QLineEdit* box : {nome, diametri, misure, prezzi}) {
         box->clear();
         box->setReadOnly(false);
     }
@@ -159,7 +167,7 @@ bool SeriesEditor::salva_Click() {
             others.push_back(m_user[static_cast<size_t>(i)]);
     }
     const Result<PipeSeries> read =
-        ReadSeries(nome->text(), diametri->text(), misure->text(), others);
+        ReadSeries(nome->text(), diametri->text(), misure->text(), prezzi->text(), others);
     if (!read) {
         m_ctx.services.messages.MsgBox(read.error(), MsgButtons::Ok, NoticeIcon::Critical,
                                        m_ctx.state.program.CheckTitle, this);

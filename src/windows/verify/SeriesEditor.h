@@ -13,7 +13,8 @@ class QPushButton;
 
 // The user's own series of water pipes: a list of every series (those that
 // ship with the program shown, not editable), and for the one chosen its
-// name, its internal diameters and, optionally, the sizes it is sold by.
+// name, its internal diameters and, optionally, the sizes it is sold by
+// and their prices per metre.
 // "Salva" checks the series and writes the user's series file at once;
 // "Elimina" takes a series of the user's away.
 class SeriesEditor : public QDialog {
@@ -37,6 +38,7 @@ public:
     QLineEdit* nome = nullptr;
     QLineEdit* diametri = nullptr;
     QLineEdit* misure = nullptr;
+    QLineEdit* prezzi = nullptr;
     QPushButton* nuova = nullptr;
     QPushButton* salva = nullptr;
     QPushButton* elimina = nullptr;

@@ -219,6 +219,11 @@ void SizingPanel::showProposal(const SizingProposal& proposal) {
         propostaEsito->setText(QStringLiteral("Cambia il diametro di %1 tronchi. %2")
                                    .arg(proposal.changedRows())
                                    .arg(proposal.verdict));
+    if (proposal.passed && proposal.costProposed) {
+        QString cost = CostText(proposal);
+        cost[0] = cost[0].toUpper();
+        propostaEsito->setText(propostaEsito->text() + u' ' + cost + u'.');
+    }
     // The proposal takes its room from the window, not from the tables
     // above it: the window grows by the proposal's height, as far as the
     // screen allows, and the tables keep theirs.

@@ -225,7 +225,13 @@ private slots:
         SeriesEditor editor(f.context, v.seriesFile);
         editor.nome->setText(QStringLiteral("PE 100"));
         editor.diametri->setText(QStringLiteral("16,2; 20,4"));
+        editor.prezzi->setText(QStringLiteral("2,10; 2.8 €"));
+        QVERIFY(!editor.salva_Click());
+        QVERIFY(f.services.messages.shown.back().text.startsWith(
+            QStringLiteral("«2.8 €» non è un prezzo")));
+        editor.prezzi->setText(QStringLiteral("2,10; 2,80"));
         QVERIFY(editor.salva_Click());
+        QCOMPARE(editor.userSeries().back().prices, (std::vector<double>{2.1, 2.8}));
         editor.nuova_Click();
         editor.nome->setText(QStringLiteral("rame"));
         editor.diametri->setText(QStringLiteral("10; 12"));
