@@ -109,6 +109,50 @@ TEST(ExtensionBlock, AnEntryHoldingTheDefaultReadsAsNone) {
     }
 }
 
+// The heights, the concentrated losses, the pressures and the gas options,
+// each written only where it is not the default, and read back.
+TEST(ExtensionBlock, HeightsAndPressuresGoRoundTrip) {
+    ApplicationState s = project();
+    s.project.water.setElevationValue(2, WaterColumn::disl, 3.0);
+    s.project.water.setElevationValue(3, WaterColumn::disl, -1.5);
+    s.project.water.setElevationValue(1, WaterColumn::pconc, 2.5);
+    s.project.water.setElevationValue(3, WaterColumn::pmin, 150.0);
+    s.project.gas.setElevationValue(3, GasColumn::disl, 6.0);
+    s.project.gas.setElevationValue(1, GasColumn::pconc, 0.3);
+    WaterLimits water;
+    water.sourceKPa = 350;
+    water.staticKPa = 600;
+    SetWaterLimits(s, water);
+    GasLimits gas;
+    gas.heightEffect = HeightEffect::Full;
+    gas.regulator = true;
+    SetGasLimits(s, gas);
+    const QByteArray bytes =
+        Classic + block("\"dislivelli acqua\",,3,-1.5\r\n"
+                        "\"perdite concentrate acqua\",2.5\r\n"
+                        "\"pressioni acqua\",350,,600,\r\n"
+                        "\"minimi terminali acqua\",3,150\r\n"
+                        "\"dislivelli gas\",,,6\r\n"
+                        "\"perdite concentrate gas\",0.3\r\n"
+                        "\"effetto dislivelli gas\",\"completo\"\r\n"
+                        "\"regolatore a monte del contatore\",1\r\n");
+    EXPECT_EQ(build(s), bytes);
+    ApplicationState read;
+    ASSERT_TRUE(LoadProjectBytes(read, bytes, QStringLiteral("prova")));
+    EXPECT_EQ(read.project.water.table(), s.project.water.table());
+    EXPECT_EQ(read.project.gas.table(), s.project.gas.table());
+    EXPECT_EQ(read.project.extension().waterLimits, water);
+    EXPECT_EQ(read.project.extension().gasLimits, gas);
+    EXPECT_EQ(build(read), bytes);
+    // Every value given, the defaults among them as the file may hold them.
+    ASSERT_TRUE(LoadProjectBytes(read, Classic + block("\"pressioni acqua\",300,120,,450\r\n"),
+                                 QStringLiteral("prova")));
+    const WaterLimits& l = read.project.extension().waterLimits;
+    EXPECT_EQ(l.minimumKPa, 120);
+    EXPECT_EQ(l.staticLimitKPa, 450);
+    EXPECT_FALSE(l.staticKPa);
+}
+
 TEST(ExtensionBlock, TheCopyOfUnsavedWorkKeepsTheTreeOfEveryRowItHolds) {
     // A blank row left by an inserted row: the copy holds every row through
     // the last with an input, and the upstream segments with them.
@@ -162,6 +206,17 @@ TEST(ExtensionBlock, AMalformedBlockIsRefusedAndNothingIsLost) {
         {block("\"curva portate acqua\",\"c\",10,0.6,1,0.1\r\n"),
          "le unità di carico del punto 2 devono superare quelle del punto precedente"},
         {block("\"contemporaneit\xe0 gas\",2,1.5\r\n"), "il coefficiente non può superare 1"},
+        {block("\"dislivelli acqua\",1,2,3,4\r\n"), "4 valori, ma i tronchi acqua sono 3."},
+        {block("\"perdite concentrate gas\",,-0.1\r\n"),
+         "(perdite concentrate gas): valore 3 (tronco n. 2): atteso un numero non negativo"},
+        {block("\"dislivelli gas\",\"su\"\r\n"), "valore 2 (tronco n. 1): atteso un numero,"},
+        {block("\"pressioni acqua\",300,100\r\n"), "attesi 5 valori, trovati 3"},
+        {block("\"pressioni acqua\",-3,,,\r\n"), "valore 2: atteso un numero maggiore di zero"},
+        {block("\"minimi terminali acqua\",4,150\r\n"),
+         "valore 2: atteso un numero intero da 1 a 3, trovato «4»."},
+        {block("\"effetto dislivelli gas\",\"tutto\"\r\n"),
+         "valore 2: atteso \"completo\" oppure \"non considerato\"."},
+        {block("\"regolatore a monte del contatore\",3\r\n"), "atteso 0 oppure 1"},
     };
     for (const Case& c : cases) {
         ApplicationState s = project();

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 // A gas segment of 10 m of 1'' pipe at 2 m³/h loses 0.0586 mbar with
@@ -65,6 +67,13 @@ TEST(Verification, GasPathsLimitsAndVerdicts) {
          2,
          "La rete gas supera il limite di 0,2 mbar: percorso critico 1-2, 0,22 mbar, margine "
          "-0,02 mbar."},
+        // Each limit broken is named with the paths that break it.
+        {mixed(),
+         {0.2, 0.3},
+         {{2, {1, 2}, Gpl + Metano, 0.2, false}, {3, {1, 3}, 2 * Gpl, 0.3, false}},
+         3,
+         "La rete gas supera il limite di 0,2 mbar (metano) in 1 percorso e quello di 0,3 mbar "
+         "(GPL) in 1 percorso: percorso critico 1-3, 0,33 mbar, margine -0,03 mbar."},
         {mixed(),
          {},
          {{2, {1, 2}, Gpl + Metano, 1.0, true}, {3, {1, 3}, 2 * Gpl, 2.0, true}},
@@ -208,4 +217,182 @@ TEST(Verification, TypedUpstreamsAndLimits) {
     EXPECT_EQ(ReadLimitText(QStringLiteral(" 2.25 ")), 2.25);
     for (const char* bad : {"", "0", "-1", "abc", "1,5 mbar"})
         EXPECT_FALSE(ReadLimitText(QString::fromUtf8(bad))) << bad;
+}
+
+namespace {
+
+// A riser of four storeys, 3 m each (rows 1-4, 5 m of pipe each, 0.10 m of
+// loss), with an outlet on the first floor at the end of 200 m of pipe
+// (row 5, fed from 1: 4.00 m) and one on the top floor (row 6, fed from 4:
+// 0.10 m). With 300 kPa at the source: on the first floor 300 − 9.81 ·
+// (3 + 0.10 + 4.00) = 230.349 kPa, on the top floor 300 − 9.81 · (12 +
+// 0.50) = 177.375 kPa: the top floor is critical, its loss the smaller.
+ApplicationState riser() {
+    ApplicationState s;
+    StoreWaterNetwork(s, {{5, 100, 10},
+                          {5, 100, 10},
+                          {5, 100, 10},
+                          {5, 100, 10},
+                          {200, 100, 10, 1, 1},
+                          {5, 100, 10, 1, 4}});
+    for (int r = 1; r <= 4; ++r)
+        s.project.water.setElevationValue(r, WaterColumn::disl, 3.0);
+    return s;
+}
+
+} // namespace
+
+TEST(Verification, ResidualPressureAtEveryOutlet) {
+    struct Case {
+        const char* what;
+        std::function<void(ApplicationState&, WaterLimits&)> change;
+        double residual5, residual6; // kPa
+        double minimum6;
+        int critical;
+        const char* reason6;
+        const char* verdict;
+    };
+    const Case cases[] = {
+        {"p0 300 kPa", [](ApplicationState&, WaterLimits&) {}, 230.349, 177.375, 100, 6, "",
+         "La rete acqua rispetta la pressione minima ai terminali e il limite di velocità di 2,0 "
+         "m/s: terminale critico n. 6 (percorso 1-2-3-4-6), 177,4 kPa, margine 77,4 kPa."},
+        // A meter of 2.5 m on the first segment: 24.525 kPa less everywhere.
+        {"meter",
+         [](ApplicationState& s, WaterLimits&) {
+             s.project.water.setElevationValue(1, WaterColumn::pconc, 2.5);
+         },
+         205.824, 152.85, 100, 6, "", nullptr},
+        // A flush valve needing 150 kPa on the top floor; the row's own
+        // minimum above it fails the outlet.
+        {"flush valve",
+         [](ApplicationState& s, WaterLimits&) {
+             WaterFlowSettings f;
+             f.types = {{QStringLiteral("flussometro"), 1.0, 0, 150.0}};
+             SetWaterFlows(s, f);
+             s.project.water.SetWaterOutlets(6, {{QStringLiteral("flussometro"), 1}});
+         },
+         230.349, 177.375, 150, 6, "", nullptr},
+        {"own minimum",
+         [](ApplicationState& s, WaterLimits&) {
+             s.project.water.setElevationValue(6, WaterColumn::pmin, 200.0);
+         },
+         230.349, 177.375, 200, 6, "pressione residua 177,4 kPa < 200 kPa",
+         "La rete acqua non assicura la pressione minima al terminale n. 6 (177,4 kPa < 200 kPa): "
+         "terminale critico n. 6 (percorso 1-2-3-4-6), 177,4 kPa, margine -22,6 kPa."},
+        // Too fast in row 5 as well: both reasons.
+        {"short and fast",
+         [](ApplicationState& s, WaterLimits& l) {
+             l.minimumKPa = 240;
+             s.project.water.StoreWaterCell(5, WaterColumn::port, QStringLiteral("20"));
+         },
+         // Row 5 loses 16 m: 112.629 kPa left there, the least margin.
+         112.629, 177.375, 240, 5, "pressione residua 177,4 kPa < 240 kPa", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ApplicationState s = riser();
+        WaterLimits limits;
+        limits.sourceKPa = 300;
+        // The head is set aside while the pressures are verified.
+        limits.head = 0.5;
+        c.change(s, limits);
+        SetWaterLimits(s, limits);
+        const NetworkVerification& v = s.project.waterVerification();
+        ASSERT_EQ(v.paths.size(), 2u);
+        const VerifiedPath& five = v.paths[0];
+        const VerifiedPath& six = v.paths[1];
+        EXPECT_NEAR(*five.residual, c.residual5, 1e-6);
+        EXPECT_NEAR(*six.residual, c.residual6, 1e-6);
+        EXPECT_NEAR(v.row(6).height, 12.0, 1e-12);
+        EXPECT_EQ(*six.minimum, c.minimum6);
+        EXPECT_NEAR(*six.margin, c.residual6 - c.minimum6, 1e-9);
+        EXPECT_FALSE(six.limit);
+        EXPECT_EQ(v.critical, c.critical);
+        EXPECT_EQ(six.reason, QString::fromUtf8(c.reason6));
+        EXPECT_EQ(six.passed, six.reason.isEmpty());
+        if (c.verdict) {
+            EXPECT_EQ(VerdictText(v), QString::fromUtf8(c.verdict));
+        }
+    }
+    // Row 5 too fast: its reason names it, after the pressure's.
+    ApplicationState s = riser();
+    s.project.water.StoreWaterCell(5, WaterColumn::port, QStringLiteral("20"));
+    WaterLimits limits;
+    limits.sourceKPa = 300;
+    limits.minimumKPa = 290;
+    SetWaterLimits(s, limits);
+    EXPECT_TRUE(s.project.waterVerification().paths[0].reason.startsWith(
+        QStringLiteral("pressione residua ")));
+    EXPECT_TRUE(s.project.waterVerification().paths[0].reason.endsWith(
+        QStringLiteral("; velocità 2,55 m/s nel tronco n. 5")));
+}
+
+TEST(Verification, StaticPressureIsAWarningNamingTheOutlet) {
+    ApplicationState s = riser();
+    WaterLimits limits;
+    limits.staticKPa = 600;
+    SetWaterLimits(s, limits);
+    const NetworkVerification& v = s.project.waterVerification();
+    // 600 − 9.81 · 3 = 570.57 kPa on the first floor; 482.28 at the top.
+    EXPECT_TRUE(v.passed);
+    EXPECT_TRUE(v.paths[0].staticOver);
+    EXPECT_FALSE(v.paths[1].staticOver);
+    EXPECT_EQ(StaticWarningText(v),
+              QStringLiteral("Pressione statica oltre 500 kPa al terminale n. 5 (570,6 kPa)."));
+    limits.staticLimitKPa = 600;
+    SetWaterLimits(s, limits);
+    EXPECT_EQ(StaticWarningText(s.project.waterVerification()), QString());
+}
+
+TEST(Verification, GasRisersByTheHeightEffect) {
+    // Two segments of 10 m of 1'' at 2 m³/h, the first rising `rise` m:
+    // methane (0.72 kg/m³) gains (1.225 − 0.72) · 9.81 · 12 / 100 = 0.594486
+    // mbar over 12 m, LPG (2.15 kg/m³) loses 1.08891 mbar.
+    struct Case {
+        const char* gas;
+        double rise;
+        HeightEffect effect;
+        double concentrated;
+        bool regulator;
+        double total;
+        bool passed;
+    };
+    const Case cases[] = {
+        {"metano", 12, HeightEffect::Safe, 0, false, 2 * Metano, true},
+        {"metano", 12, HeightEffect::Full, 0, false, 2 * Metano - 0.594486, true},
+        {"metano", 12, HeightEffect::None, 0, false, 2 * Metano, true},
+        // Down a riser methane loses what it would gain up.
+        {"metano", -12, HeightEffect::Safe, 0, false, 2 * Metano + 0.594486, true},
+        {"metano", -12, HeightEffect::None, 0, false, 2 * Metano, true},
+        {"GPL", 12, HeightEffect::Safe, 0, false, 2 * Gpl + 1.08891, true},
+        {"GPL", 12, HeightEffect::Full, 0, false, 2 * Gpl + 1.08891, true},
+        {"GPL", 12, HeightEffect::None, 0, false, 2 * Gpl, true},
+        // A meter of 0.3 mbar and a riser of LPG: 1.71711 mbar, within 2.
+        {"GPL", 12, HeightEffect::Safe, 0.3, false, 2 * Gpl + 1.08891 + 0.3, true},
+        {"metano", -12, HeightEffect::Safe, 0.3, false, 2 * Metano + 0.594486 + 0.3, false},
+        // Twice the limit with the regulator upstream of the meter.
+        {"metano", -12, HeightEffect::Safe, 0.3, true, 2 * Metano + 0.594486 + 0.3, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.gas) + " " + std::to_string(c.rise));
+        ApplicationState s;
+        StoreGasNetwork(s, {{.gas = c.gas}, {.gas = c.gas}});
+        s.project.gas.setElevationValue(1, GasColumn::disl, c.rise);
+        s.project.gas.setElevationValue(1, GasColumn::pconc, c.concentrated);
+        GasLimits limits;
+        limits.heightEffect = c.effect;
+        limits.regulator = c.regulator;
+        SetGasLimits(s, limits);
+        const NetworkVerification& v = s.project.gasVerification();
+        ASSERT_EQ(v.paths.size(), 1u);
+        const VerifiedPath& p = v.paths[0];
+        EXPECT_NEAR(p.total, c.total, 1e-9);
+        EXPECT_NEAR(p.loss, std::string(c.gas) == "GPL" ? 2 * Gpl : 2 * Metano, 1e-9);
+        EXPECT_EQ(p.passed, c.passed);
+        EXPECT_NEAR(*p.margin, *p.limit - c.total, 1e-9);
+        EXPECT_EQ(*p.limit, (std::string(c.gas) == "GPL" ? 2.0 : 1.0) * (c.regulator ? 2 : 1));
+        if (!c.passed) {
+            EXPECT_EQ(p.reason, QStringLiteral("perdita 1,01 mbar > 1,0 mbar"));
+        }
+    }
 }
