@@ -137,6 +137,61 @@ TEST(Sizing, AnAvailableHeadMakesPathsLargerThanTheVelocityAlone) {
     EXPECT_GT(withHead.pipeProposed, velocityOnly.pipeProposed);
 }
 
+// The pressures, heights, concentrated losses and the gas height effect
+// bound the sizing as they bound the verification: each proposal complies
+// and is minimal, and a tighter bound takes more pipe.
+TEST(Sizing, PressuresHeightsAndRisersBoundTheSizes) {
+    // A riser of three storeys in 1/2'' steel, 3 m each, an outlet at the
+    // top: 0.6 l/s, 20 m of pipe per storey.
+    ApplicationState water;
+    StoreWaterNetwork(water, {{20, 16.1, 0.6}, {20, 16.1, 0.6}, {20, 16.1, 0.6}});
+    for (int r = 1; r <= 3; ++r)
+        water.project.water.setElevationValue(r, WaterColumn::disl, 3.0);
+    std::vector<double> pipe;
+    for (const double sourceKPa : {0.0, 300.0, 220.0, 200.0}) {
+        SCOPED_TRACE(sourceKPa);
+        WaterLimits limits;
+        if (sourceKPa > 0)
+            limits.sourceKPa = sourceKPa;
+        SetWaterLimits(water, limits);
+        const SizingProposal p = SizeWaterNetwork(water.project, steel());
+        expectMinimal(water, p);
+        pipe.push_back(p.pipeProposed);
+    }
+    EXPECT_LT(pipe[0], pipe[3]);
+    EXPECT_LE(pipe[1], pipe[2]);
+    EXPECT_LE(pipe[2], pipe[3]);
+    // 9 m of height and a meter of 4 m leave too little of 150 kPa at the
+    // top whatever the diameters: 150 − 9.81 · 13 = 22.47 kPa at most.
+    water.project.water.setElevationValue(1, WaterColumn::pconc, 4.0);
+    WaterLimits limits;
+    limits.sourceKPa = 150;
+    SetWaterLimits(water, limits);
+    const SizingProposal none = SizeWaterNetwork(water.project, steel());
+    EXPECT_FALSE(none.passed);
+    EXPECT_TRUE(none.message.startsWith(
+        QStringLiteral("Nessun diametro della serie «acciaio zincato (serie media)» assicura la "
+                       "pressione minima di 100 kPa al terminale n. 3 (percorso 1-2-3): con i "
+                       "diametri più grandi vi restano 2")))
+        << none.message.toStdString();
+
+    // A methane riser going down 12 m loses 0.59 mbar with the safe
+    // effect, nothing when not considered: the first takes more pipe.
+    ApplicationState gas;
+    StoreGasNetwork(gas, std::vector<GasSegment>(4, {10, 2, 2.5}));
+    gas.project.gas.setElevationValue(1, GasColumn::disl, -12.0);
+    std::vector<double> gasPipe;
+    for (const HeightEffect effect : {HeightEffect::None, HeightEffect::Safe}) {
+        GasLimits l;
+        l.heightEffect = effect;
+        SetGasLimits(gas, l);
+        const SizingProposal p = SizeGasNetwork(gas.project);
+        expectMinimal(gas, p);
+        gasPipe.push_back(p.pipeProposed);
+    }
+    EXPECT_LT(gasPipe[0], gasPipe[1]);
+}
+
 TEST(Sizing, ACaseThatCannotBeSatisfiedNamesTheSegmentAndTheLimit) {
     ApplicationState water;
     StoreWaterNetwork(water, {{10, 20, 0.5}, {10, 20, 20}});
