@@ -82,6 +82,41 @@ void VerifyFullProject(benchmark::State& bench) {
 }
 BENCHMARK(VerifyFullProject)->Unit(benchmark::kMicrosecond);
 
+// The same with a rise on every segment, a meter on the first, the
+// pressures at the source and the complete gas height effect: what the
+// heights and pressures add to every keystroke.
+void VerifyFullProjectWithPressures(benchmark::State& bench) {
+    ApplicationState state = fullProject();
+    for (int r = 2; r <= MaxRows; ++r) {
+        state.project.water.setUpstream(r, r / 2);
+        state.project.gas.setUpstream(r, r / 2);
+    }
+    for (int r = 1; r <= MaxRows; ++r) {
+        state.project.water.setElevationValue(r, WaterColumn::disl, r % 3 ? 0.5 : -0.5);
+        state.project.gas.setElevationValue(r, GasColumn::disl, r % 3 ? 0.5 : -0.5);
+    }
+    state.project.water.setElevationValue(1, WaterColumn::pconc, 2.5);
+    state.project.gas.setElevationValue(1, GasColumn::pconc, 0.3);
+    WaterLimits water;
+    water.sourceKPa = 400;
+    water.staticKPa = 450;
+    SetWaterLimits(state, water);
+    GasLimits gas;
+    gas.heightEffect = HeightEffect::Full;
+    SetGasLimits(state, gas);
+    const Project& p = state.project;
+    for (auto _ : bench) {
+        const NetworkVerification w =
+            VerifyWater(p.water.table(), p.water.rows(), p.extension().waterLimits,
+                        p.extension().waterFlows.types);
+        const NetworkVerification g =
+            VerifyGas(p.gas.table(), p.gas.rows(), p.extension().gasLimits);
+        benchmark::DoNotOptimize(w.critical + g.critical);
+    }
+    SetTarget(bench, 50);
+}
+BENCHMARK(VerifyFullProjectWithPressures)->Unit(benchmark::kMicrosecond);
+
 // The design flows of both networks of a full project as "Utenze e
 // portate" and the verification redo them on every keystroke: binary trees
 // (row r fed from row r / 2), two utenze on each of the 500 segments of

@@ -77,7 +77,7 @@ QJsonValue networkJson(const NetworkVerification& v, const DesignFlows& flows) {
         o.insert(QStringLiteral("margin"), orNull(p.margin));
         if (v.kind == NetworkKind::Water)
             o.insert(QStringLiteral("static_pressure"), orNull(p.staticPressure));
-        o.insert(QStringLiteral("reason"), p.reason);
+        o.insert(QStringLiteral("reason"), PathReason(v, p));
         o.insert(QStringLiteral("passed"), p.passed);
         paths.append(o);
     }

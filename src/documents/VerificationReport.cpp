@@ -27,22 +27,72 @@ QString withUnit(double value, int decimals, NetworkKind kind, int most = 4) {
     return VerdictNumber(value, decimals, most) + u' ' + LossUnit(kind);
 }
 
+// What the heights and concentrated losses of a network add to its
+// totals; empty for a network without any.
+QString heightsSentence(const NetworkVerification& v) {
+    const bool any = std::any_of(v.rows.begin(), v.rows.end(), [](const VerifiedRow& r) {
+        return r.concentrated != 0 || r.heightLoss != 0 || r.height != 0;
+    });
+    if (v.kind == NetworkKind::Water)
+        return any ? QStringLiteral(" La perdita di ogni percorso comprende le perdite "
+                                    "concentrate e il dislivello del terminale sull'origine.")
+                   : QString();
+    QString text;
+    if (any)
+        text = QStringLiteral(" La perdita di ogni percorso comprende le perdite concentrate e "
+                              "l'effetto dei dislivelli (%1).")
+                   .arg(HeightEffectName(v.gasLimits.heightEffect));
+    if (v.gasLimits.regulator)
+        text += QStringLiteral(" Con il regolatore a monte del contatore la perdita ammessa è "
+                               "doppia: %1 (metano), %2 (GPL).")
+                    .arg(withUnit(GasPathLimit(v.gasLimits, false), 1, v.kind),
+                         withUnit(GasPathLimit(v.gasLimits, true), 1, v.kind));
+    return text;
+}
+
 QString limitsSentence(const NetworkVerification& v) {
     if (v.kind == NetworkKind::Gas)
         return QStringLiteral("Limiti: la perdita di carico di ogni percorso, dal contatore "
                               "all'apparecchio, non deve superare %1 se vi scorre metano, %2 se "
                               "solo GPL (norma per gli impianti domestici a gas).")
-            .arg(withUnit(v.gasLimits.metano, 1, v.kind), withUnit(v.gasLimits.gpl, 1, v.kind));
+                   .arg(withUnit(v.gasLimits.metano, 1, v.kind),
+                        withUnit(v.gasLimits.gpl, 1, v.kind)) +
+               heightsSentence(v);
     QString text = QStringLiteral("Limiti: la velocità dell'acqua in ogni tronco non deve "
                                   "superare %1 m/s; ")
                        .arg(VerdictNumber(v.waterLimits.velocity, 1));
-    if (v.waterLimits.head)
+    const WaterLimits& l = v.waterLimits;
+    if (l.sourceKPa)
+        text += QStringLiteral("con una pressione all'origine di %1 kPa (%2 m di colonna "
+                               "d'acqua), la pressione residua a ogni terminale non deve "
+                               "scendere sotto la sua pressione minima (%3 kPa, dove non è "
+                               "indicata un'altra).")
+                    .arg(PressureText(*l.sourceKPa),
+                         VerdictNumber(*l.sourceKPa / WaterKPaPerMetre, 1, 1),
+                         PressureText(l.minimumKPa));
+    else if (v.waterLimits.head)
         text += QStringLiteral("la perdita di carico di ogni percorso non deve superare il "
                                "carico disponibile di %1.")
                     .arg(withUnit(*v.waterLimits.head, 1, v.kind));
     else
         text += QStringLiteral("carico disponibile non indicato.");
-    return text;
+    if (l.staticKPa)
+        text += QStringLiteral(" Con una pressione statica all'origine di %1 kPa, quella di ogni "
+                               "terminale non dovrebbe superare %2 kPa.")
+                    .arg(PressureText(*l.staticKPa), PressureText(l.staticLimitKPa));
+    return text + heightsSentence(v);
+}
+
+// The paths that fail, each with what fails on it.
+QString reasonsSentence(const NetworkVerification& v) {
+    QStringList failing;
+    for (const VerifiedPath& p : v.paths) {
+        if (!p.passed)
+            failing << QStringLiteral("terminale n. %1: %2").arg(p.terminal).arg(PathReason(v, p));
+    }
+    if (failing.isEmpty())
+        return {};
+    return QStringLiteral("Percorsi non verificati: %1.").arg(failing.join(QStringLiteral("; ")));
 }
 
 QString velocitiesSentence(const NetworkVerification& v) {
@@ -67,16 +117,37 @@ VerificationSection sectionOf(const NetworkVerification& v) {
     s.title =
         v.kind == NetworkKind::Water ? QStringLiteral("Rete acqua") : QStringLiteral("Rete gas");
     s.limits = limitsSentence(v);
-    for (const VerifiedPath& p : v.paths)
+    const auto verdict = [](bool passed) {
+        return passed ? QStringLiteral("rispettato") : QStringLiteral("superato");
+    };
+    for (const VerifiedPath& p : v.paths) {
         s.paths.push_back({QString::number(p.terminal), PathText(v, p.terminal),
-                           withUnit(p.loss, 2, v.kind, 2),
+                           withUnit(p.total, 2, v.kind, 2),
                            p.limit ? withUnit(*p.limit, 1, v.kind) : QStringLiteral("nessuno"),
-                           p.passed ? QStringLiteral("rispettato") : QStringLiteral("superato")});
-    if (v.kind == NetworkKind::Water)
+                           verdict(p.passed)});
+        if (p.residual) {
+            const bool enough = WithinLimit(*p.minimum, *p.residual);
+            s.pressures.push_back(
+                {QString::number(p.terminal), VerdictNumber(v.row(p.terminal).height, 2, 2),
+                 PressureText(*p.residual), PressureText(*p.minimum), PressureText(*p.margin),
+                 enough ? QStringLiteral("rispettata") : QStringLiteral("insufficiente")});
+        }
+    }
+    if (v.kind == NetworkKind::Water) {
         s.velocities = velocitiesSentence(v);
-    if (const VerifiedPath* c = v.criticalPath())
-        s.critical = QStringLiteral("Percorso critico: %1, %2.")
-                         .arg(PathText(v, c->terminal), withUnit(c->loss, 2, v.kind, 2));
+        s.warning = StaticWarningText(v);
+    }
+    s.reasons = reasonsSentence(v);
+    if (const VerifiedPath* c = v.criticalPath()) {
+        s.critical = QStringLiteral("Percorso critico: %1, %2")
+                         .arg(PathText(v, c->terminal), withUnit(c->total, 2, v.kind, 2));
+        if (c->residual)
+            s.critical += QStringLiteral(", pressione residua %1 kPa, margine %2 kPa")
+                              .arg(PressureText(*c->residual), PressureText(*c->margin));
+        else if (c->margin)
+            s.critical += QStringLiteral(", margine %1").arg(withUnit(*c->margin, 2, v.kind, 2));
+        s.critical += u'.';
+    }
     s.verdict = VerdictText(v);
     return s;
 }
@@ -116,6 +187,22 @@ void printPathLine(PrinterPage& page, const QStringList& texts, int pathWidth, b
     }
 }
 
+// Columns of the printed table of pressures: each value ends before its
+// column (the verdict starts at its own).
+constexpr int PressureEnds[] = {TerminalEnd, 24, 36, 48, 60};
+constexpr int PressureVerdictColumn = 62;
+
+void printPressureLine(PrinterPage& page, const QStringList& texts, bool number) {
+    for (int i = 0; i < 5; ++i) {
+        const QString& text = texts[i];
+        const int end = PressureEnds[i];
+        page.tab(i == 0 && !number ? Indent : std::max(end - static_cast<int>(text.size()), 0));
+        page.print(text, true);
+    }
+    page.tab(PressureVerdictColumn);
+    page.print(texts[5]);
+}
+
 // A cell of the document's table of paths: a value keeps its unit on its
 // line (a no-break space), a path may break after each of its dashes (a
 // zero-width space), so that the path, not the values, gives way to the
@@ -145,6 +232,12 @@ std::vector<VerificationSection> VerificationSections(const ApplicationState& st
     return sections;
 }
 
+QStringList VerificationPressureHeads() {
+    return {QStringLiteral("terminale"),   QStringLiteral("quota m"),
+            QStringLiteral("residua kPa"), QStringLiteral("minima kPa"),
+            QStringLiteral("margine kPa"), QStringLiteral("pressione")};
+}
+
 QStringList VerificationPathHeads() {
     return {QStringLiteral("terminale"), QStringLiteral("percorso"), QStringLiteral("perdita"),
             QStringLiteral("limite"), QStringLiteral("esito")};
@@ -172,8 +265,20 @@ void PrintVerificationSection(const ApplicationState& state, PrinterPage& page,
         for (const QStringList& row : s.paths)
             printPathLine(page, {row[0], row[2], row[3], row[4], row[1]}, pathWidth, true);
         page.emptyLine();
-        if (!s.velocities.isEmpty())
-            sentence(s.velocities);
+        if (!s.pressures.empty()) {
+            const QStringList pheads = VerificationPressureHeads();
+            printPressureLine(
+                page,
+                {QStringLiteral("term."), pheads[1], pheads[2], pheads[3], pheads[4], pheads[5]},
+                false);
+            for (const QStringList& row : s.pressures)
+                printPressureLine(page, row, true);
+            page.emptyLine();
+        }
+        for (const QString* text : {&s.velocities, &s.reasons, &s.warning}) {
+            if (!text->isEmpty())
+                sentence(*text);
+        }
         sentence(s.critical);
         sentence(s.verdict);
     }
@@ -189,8 +294,15 @@ void AddVerificationSection(WordDocument& doc, const ApplicationState& state) {
         AddSectionTable(doc, VerificationPathHeads(), s.paths, documentCell, {1, 3, 4});
         // A line apart from the table, as the text before it.
         doc.TypeText(QStringLiteral("\r"));
-        if (!s.velocities.isEmpty())
-            doc.TypeText(s.velocities + QLatin1Char('\r'));
+        if (!s.pressures.empty()) {
+            AddSectionTable(doc, VerificationPressureHeads(), s.pressures,
+                            [](int, const QString& value) { return value; }, {1, 2, 3, 4, 5});
+            doc.TypeText(QStringLiteral("\r"));
+        }
+        for (const QString* text : {&s.velocities, &s.reasons, &s.warning}) {
+            if (!text->isEmpty())
+                doc.TypeText(*text + QLatin1Char('\r'));
+        }
         doc.TypeText(s.critical + QLatin1Char('\r'));
         doc.TypeText(s.verdict + QStringLiteral("\r\r"));
     }

@@ -14,7 +14,9 @@ class WordDocument;
 // The last section of the technical report, "VERIFICA DELLA RETE": for
 // each network that has segments, the limits it is verified against, every
 // path from the source to a terminal segment with its loss, limit and
-// verdict, the critical path and the verdict of the network. The report
+// verdict, the residual pressure at every outlet (water, with the
+// pressure at the source), the critical path and the verdict of the
+// network. The report
 // carries it when the project asks for it ("includi la verifica nella
 // relazione"); without that option the report is the classic one.
 
@@ -28,13 +30,19 @@ struct VerificationSection {
     // One row per path: terminal, path, loss, limit, verdict.
     std::vector<QStringList> paths;
     QString velocities; // water: the segments over the velocity limit
-    QString critical;   // "Percorso critico: ..."
+    // Water with the pressure at the source: one row per terminal:
+    // terminal, height (m), residual, minimum, margin (kPa), verdict.
+    std::vector<QStringList> pressures;
+    QString reasons;  // what fails on each path that fails
+    QString warning;  // water: the static pressures over their limit
+    QString critical; // "Percorso critico: ..."
     QString verdict;
 };
 std::vector<VerificationSection> VerificationSections(const ApplicationState& state);
 
-// The heads of the table of paths.
+// The heads of the table of paths, and of the table of residual pressures.
 QStringList VerificationPathHeads();
+QStringList VerificationPressureHeads();
 
 // The printer route: the section on a page of its own, its lines flowing
 // onto further pages. `endPage` ends a full page (its number at the foot)

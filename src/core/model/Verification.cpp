@@ -77,16 +77,8 @@ void walkTree(NetworkVerification& v, const Table& table, int count, Segment seg
         path.loss = v.row(r).pathLoss;
         path.total = v.row(r).total;
         path.passed = pathOk[at(r)];
-        if (fastest[at(r)] > 0) {
-            const VerifiedRow& f = v.row(fastest[at(r)]);
-            path.reason =
-                (f.velocity
-                     ? QStringLiteral("velocità %1 m/s").arg(VerdictNumber(*f.velocity, 2, 2))
-                     : QStringLiteral("velocità non calcolabile")) +
-                QStringLiteral(" nel tronco n. %1").arg(fastest[at(r)]);
-            if (over[at(r)] > 1)
-                path.reason += QStringLiteral(" e in altri %1").arg(over[at(r)] - 1);
-        }
+        path.fastest = fastest[at(r)];
+        path.tooFast = over[at(r)];
         v.paths.push_back(path);
     }
 }
@@ -102,12 +94,6 @@ void findCritical(NetworkVerification& v) {
             critical = &p;
     }
     v.critical = critical ? critical->terminal : 0;
-}
-
-// A reason added to those a path has.
-void addReason(VerifiedPath& path, const QString& reason) {
-    path.passed = false;
-    path.reason = path.reason.isEmpty() ? reason : reason + QStringLiteral("; ") + path.reason;
 }
 
 // The input check, passed by every row as the walk read it (or not: the
@@ -382,15 +368,11 @@ NetworkVerification VerifyWater(const WaterTable& table, int count, const WaterL
             p.residual = v.row(p.terminal).pressure;
             p.minimum = TerminalMinimumKPa(table.row(p.terminal), limits, types);
             p.margin = *p.residual - *p.minimum;
-            if (!WithinLimit(*p.minimum, *p.residual))
-                addReason(p, QStringLiteral("pressione residua %1 kPa < %2 kPa")
-                                 .arg(PressureText(*p.residual), PressureText(*p.minimum)));
+            p.passed = p.passed && WithinLimit(*p.minimum, *p.residual);
         } else if (limits.head) {
             p.limit = limits.head;
             p.margin = *limits.head - p.total;
-            if (!WithinLimit(p.total, *limits.head))
-                addReason(p, QStringLiteral("perdita %1 m > %2 m di carico disponibile")
-                                 .arg(VerdictNumber(p.total, 2, 2), VerdictNumber(*p.limit, 1)));
+            p.passed = p.passed && WithinLimit(p.total, *limits.head);
         }
     }
     findCritical(v);
@@ -419,10 +401,7 @@ NetworkVerification VerifyGas(const GasSegmentTable& table, int count, const Gas
     for (VerifiedPath& p : v.paths) {
         p.limit = GasPathLimit(limits, p.passed);
         p.margin = *p.limit - p.total;
-        p.passed = true;
-        if (!WithinLimit(p.total, *p.limit))
-            addReason(p, QStringLiteral("perdita %1 mbar > %2 mbar")
-                             .arg(VerdictNumber(p.total, 2, 2), VerdictNumber(*p.limit, 1)));
+        p.passed = WithinLimit(p.total, *p.limit);
     }
     findCritical(v);
     settle(v, everyItem, table,
@@ -486,6 +465,30 @@ std::optional<HeightEffect> HeightEffectNamed(const QString& name) {
             return e;
     }
     return std::nullopt;
+}
+
+QString PathReason(const NetworkVerification& v, const VerifiedPath& path) {
+    QStringList parts;
+    if (path.residual && !WithinLimit(*path.minimum, *path.residual))
+        parts << QStringLiteral("pressione residua %1 kPa < %2 kPa")
+                     .arg(PressureText(*path.residual), PressureText(*path.minimum));
+    else if (path.limit && !WithinLimit(path.total, *path.limit))
+        parts << QStringLiteral("perdita %1 %2 > %3 %2%4")
+                     .arg(VerdictNumber(path.total, 2, 2), LossUnit(v.kind),
+                          VerdictNumber(*path.limit, 1),
+                          v.kind == NetworkKind::Water ? QStringLiteral(" di carico disponibile")
+                                                       : QString());
+    if (path.fastest > 0) {
+        const VerifiedRow& f = v.row(path.fastest);
+        QString fast =
+            (f.velocity ? QStringLiteral("velocità %1 m/s").arg(VerdictNumber(*f.velocity, 2, 2))
+                        : QStringLiteral("velocità non calcolabile")) +
+            QStringLiteral(" nel tronco n. %1").arg(path.fastest);
+        if (path.tooFast > 1)
+            fast += QStringLiteral(" e in altri %1").arg(path.tooFast - 1);
+        parts << fast;
+    }
+    return parts.join(QStringLiteral("; "));
 }
 
 QString PressureText(double kPa) {

@@ -58,9 +58,10 @@ struct VerifiedPath {
     std::optional<double> staticPressure; // water: at rest, kPa, with a static source pressure
     bool staticOver = false;              // above the static limit: a warning, not a failure
     bool passed = true;
-    // What fails, in words ("pressione residua 85 kPa < 100 kPa; velocità
-    // 2,40 m/s nel tronco n. 7"); empty when it complies.
-    QString reason;
+    // The fastest segment on it over the velocity limit (0 for none), and
+    // how many are over it.
+    int fastest = 0;
+    int tooFast = 0;
 };
 
 struct NetworkVerification {
@@ -155,6 +156,12 @@ QString DataCheckText(const NetworkVerification& v);
 // rete gas rispetta il limite di 1,0 mbar: percorso critico 1-2-5-7, 0,83
 // mbar, margine 0,17 mbar."
 QString VerdictText(const NetworkVerification& v);
+
+// What fails on a path, in words ("pressione residua 85 kPa < 100 kPa;
+// velocità 2,40 m/s nel tronco n. 7"); empty when it complies. Written
+// when asked for, as a table shows its rows: the verification itself
+// formats nothing.
+QString PathReason(const NetworkVerification& v, const VerifiedPath& path);
 
 // A pressure as the verdicts write it: to the tenth of a kPa, with no
 // decimal where there is none ("85", "101,5").
