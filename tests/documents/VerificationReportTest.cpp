@@ -140,3 +140,48 @@ TEST(VerificationReport, ValuesKeepTheirUnitsAndLongPathsWrap) {
     EXPECT_EQ(QString(path).remove(QChar(0x200b)).count(u'-'), 59);
     EXPECT_LT(widths[1] / 20.0, WordTextPoints(path, water.fontSize, false));
 }
+
+// With the pressure at the source both routes carry the table of residual
+// pressures under the paths, and each failing path says why.
+TEST(VerificationReport, ResidualPressuresOnBothRoutes) {
+    ApplicationState s = project(true);
+    // Three 100 m segments of 100 mm at 10 l/s, 2.00 m each, rising 3 m
+    // each: at the end 300 − 9.81 · (9 + 6) = 152.85 kPa.
+    for (int r = 1; r <= 3; ++r)
+        s.project.water.setElevationValue(r, WaterColumn::disl, 3.0);
+    WaterLimits limits;
+    limits.sourceKPa = 300;
+    limits.minimumKPa = 160;
+    SetWaterLimits(s, limits);
+
+    const WordDocument doc = document(s);
+    ASSERT_EQ(doc.tableCount(), 8);
+    const WordTableContent& pressures = doc.table(7);
+    ASSERT_EQ(pressures.rows, 2);
+    const QStringList expected = {QStringLiteral("3"),   QStringLiteral("9,00"),
+                                  QStringLiteral("152,9"), QStringLiteral("160"),
+                                  QStringLiteral("-7,2"),  QStringLiteral("insufficiente")};
+    for (int c = 1; c <= 6; ++c)
+        EXPECT_EQ(pressures.cell(2, c).text, expected[c - 1]) << c;
+    EXPECT_EQ(doc.table(6).cell(2, 3).text, QStringLiteral("15,00\u00a0m"));
+
+    const std::vector<QStringList> pages = printed(s);
+    const QString reason = QStringLiteral("Percorsi non verificati: terminale n. 3: pressione "
+                                          "residua 152,9 kPa < 160 kPa.");
+    const int page = pageOf(pages, QStringLiteral("insufficiente"));
+    ASSERT_GT(page, 0);
+    bool found = false;
+    for (const QString& line : pages[static_cast<size_t>(page - 1)]) {
+        // The values stand under their heads, right-aligned.
+        if (line.contains(QStringLiteral("insufficiente"))) {
+            found = true;
+            EXPECT_TRUE(line.contains(QStringLiteral("3      9,00       152,9         160        -7,2")))
+                << line.toStdString();
+        }
+    }
+    EXPECT_TRUE(found);
+    bool reasonFound = false;
+    for (const QStringList& lines : pages)
+        reasonFound = reasonFound || lines.join(u' ').simplified().contains(reason);
+    EXPECT_TRUE(reasonFound);
+}
