@@ -499,16 +499,7 @@ private:
     template <typename Table>
     bool perRow(Table& table, int column, int rows, const QString& network, Measure measure,
                 const std::vector<Cell>& v, int number) {
-        const int given = static_cast<int>(v.size()) - 1;
-        if (given > rows)
-            return fail(number, QStringLiteral("%1 valori, ma i tronchi %2 sono %3.")
-                                    .arg(given)
-                                    .arg(network)
-                                    .arg(rows));
-        for (int r = 1; r <= given; ++r) {
-            const Cell& cell = v[static_cast<size_t>(r)];
-            if (cell.isNeverWritten())
-                continue;
+        return eachRow(rows, network, v, number, [&](int r, const Cell& cell) {
             if (!cell.isNumber() || !std::isfinite(cell.numberValue()) ||
                 (measure == Measure::NotNegative && cell.numberValue() < 0))
                 return fail(number, QStringLiteral("valore %1 (tronco n. %2): atteso un numero%3, "
@@ -520,6 +511,26 @@ private:
                                                  : QString())
                                         .arg(QuotedExcerpt(cell.displayText())));
             table.at(r, column) = Cell::number(cell.numberValue());
+            return true;
+        });
+    }
+
+    // The values of an entry per row 1..k (k at most the count), each one
+    // written taken by `take`; false (with the reason) at the first it
+    // refuses.
+    template <typename Take>
+    bool eachRow(int rows, const QString& network, const std::vector<Cell>& v, int number,
+                 Take take) {
+        const int given = static_cast<int>(v.size()) - 1;
+        if (given > rows)
+            return fail(number, QStringLiteral("%1 valori, ma i tronchi %2 sono %3.")
+                                    .arg(given)
+                                    .arg(network)
+                                    .arg(rows));
+        for (int r = 1; r <= given; ++r) {
+            const Cell& cell = v[static_cast<size_t>(r)];
+            if (!cell.isNeverWritten() && !take(r, cell))
+                return false;
         }
         return true;
     }
@@ -566,16 +577,7 @@ private:
     template <typename Table>
     bool upstream(Table& table, int rows, const QString& network, const std::vector<Cell>& v,
                   int number) {
-        const int given = static_cast<int>(v.size()) - 1;
-        if (given > rows)
-            return fail(number, QStringLiteral("%1 valori, ma i tronchi %2 sono %3.")
-                                    .arg(given)
-                                    .arg(network)
-                                    .arg(rows));
-        for (int r = 1; r <= given; ++r) {
-            const Cell& cell = v[static_cast<size_t>(r)];
-            if (cell.isNeverWritten())
-                continue;
+        return eachRow(rows, network, v, number, [&](int r, const Cell& cell) {
             const double m = cell.isNumber() ? cell.numberValue() : -1;
             if (m < 0 || m >= r || m != std::floor(m))
                 return fail(number, QStringLiteral("il tronco a monte del tronco n. %1 deve essere "
@@ -584,8 +586,8 @@ private:
                                         .arg(r - 1)
                                         .arg(QuotedExcerpt(cell.displayText())));
             table.setUpstream(r, static_cast<int>(m));
-        }
-        return true;
+            return true;
+        });
     }
 
     ProjectData& m_data;

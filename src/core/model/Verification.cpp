@@ -271,6 +271,18 @@ QString gasVerdict(const NetworkVerification& v) {
     return text + u'.';
 }
 
+// A refusal of what is typed for a segment, naming it; of a segment not
+// typed, whole.
+Notice segmentRefusal(int row, int count) {
+    Notice n;
+    n.icon = NoticeIcon::Critical;
+    n.row = row;
+    n.text = QStringLiteral("Tronco n.") + RowNumberText(row) + QStringLiteral(": ");
+    if (row > count)
+        n.text += QStringLiteral("non è tra i tronchi digitati (%1).").arg(count);
+    return n;
+}
+
 } // namespace
 
 const VerifiedPath* NetworkVerification::criticalPath() const {
@@ -419,13 +431,10 @@ std::optional<Notice> RefuseElevationText(int row, int column, const QString& te
     const bool fine = t.isEmpty() || (value && (rise || (pressure ? *value > 0 : *value >= 0)));
     if (row <= count && fine)
         return std::nullopt;
-    Notice n;
-    n.icon = NoticeIcon::Critical;
-    n.row = row;
-    n.text = QStringLiteral("Tronco n.") + RowNumberText(row) + QStringLiteral(": ");
+    Notice n = segmentRefusal(row, count);
     if (row > count)
-        n.text += QStringLiteral("non è tra i tronchi digitati (%1).").arg(count);
-    else if (rise)
+        return n;
+    if (rise)
         n.text += QStringLiteral("il dislivello deve essere un numero di metri, positivo se il "
                                  "tronco sale, negativo se scende.");
     else if (pressure)
@@ -557,13 +566,10 @@ std::optional<Notice> RefuseUpstream(int row, const QString& text, int count) {
                                        value == std::floor(value));
     if (row <= count && whole)
         return std::nullopt;
-    Notice n;
-    n.icon = NoticeIcon::Critical;
-    n.row = row;
-    n.text = QStringLiteral("Tronco n.") + RowNumberText(row) + QStringLiteral(": ");
+    Notice n = segmentRefusal(row, count);
     if (row > count)
-        n.text += QStringLiteral("non è tra i tronchi digitati (%1).").arg(count);
-    else if (row == 1)
+        return n;
+    if (row == 1)
         n.text += QStringLiteral("il tronco a monte può essere solo 0 (l'origine della rete).");
     else
         n.text += QStringLiteral("il tronco a monte deve essere un numero intero da 0 (l'origine "
