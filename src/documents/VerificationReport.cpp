@@ -189,8 +189,8 @@ void printPathLine(PrinterPage& page, const QStringList& texts, int pathWidth, b
 
 // Columns of the printed table of pressures: each value ends before its
 // column (the verdict starts at its own).
-constexpr int PressureEnds[] = {TerminalEnd, 24, 36, 48, 60};
-constexpr int PressureVerdictColumn = 62;
+constexpr int PressureEnds[] = {TerminalEnd, 24, 37, 49, 61};
+constexpr int PressureVerdictColumn = 63;
 
 void printPressureLine(PrinterPage& page, const QStringList& texts, bool number) {
     for (int i = 0; i < 5; ++i) {

@@ -175,7 +175,7 @@ TEST(VerificationReport, ResidualPressuresOnBothRoutes) {
         // The values stand under their heads, right-aligned.
         if (line.contains(QStringLiteral("insufficiente"))) {
             found = true;
-            EXPECT_TRUE(line.contains(QStringLiteral("3      9,00       152,9         160        -7,2")))
+            EXPECT_TRUE(line.contains(QStringLiteral("3      9,00        152,9         160        -7,2")))
                 << line.toStdString();
         }
     }

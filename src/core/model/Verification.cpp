@@ -233,7 +233,7 @@ QString gasVerdict(const NetworkVerification& v) {
         return VerdictNumber(value, 1) + QStringLiteral(" mbar");
     };
     const QString regulator =
-        l.regulator ? QStringLiteral(" (doppi, regolatore a monte del contatore)") : QString();
+        l.regulator ? QStringLiteral(" con il regolatore a monte del contatore") : QString();
     const double metano = GasPathLimit(l, false);
     const double gpl = GasPathLimit(l, true);
     if (v.passed) {
