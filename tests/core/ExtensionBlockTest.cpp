@@ -127,15 +127,14 @@ TEST(ExtensionBlock, HeightsAndPressuresGoRoundTrip) {
     gas.heightEffect = HeightEffect::Full;
     gas.regulator = true;
     SetGasLimits(s, gas);
-    const QByteArray bytes =
-        Classic + block("\"dislivelli acqua\",,3,-1.5\r\n"
-                        "\"perdite concentrate acqua\",2.5\r\n"
-                        "\"pressioni acqua\",350,,600,\r\n"
-                        "\"minimi terminali acqua\",3,150\r\n"
-                        "\"dislivelli gas\",,,6\r\n"
-                        "\"perdite concentrate gas\",0.3\r\n"
-                        "\"effetto dislivelli gas\",\"completo\"\r\n"
-                        "\"regolatore a monte del contatore\",1\r\n");
+    const QByteArray bytes = Classic + block("\"dislivelli acqua\",,3,-1.5\r\n"
+                                             "\"perdite concentrate acqua\",2.5\r\n"
+                                             "\"pressioni acqua\",350,,600,\r\n"
+                                             "\"minimi terminali acqua\",3,150\r\n"
+                                             "\"dislivelli gas\",,,6\r\n"
+                                             "\"perdite concentrate gas\",0.3\r\n"
+                                             "\"effetto dislivelli gas\",\"completo\"\r\n"
+                                             "\"regolatore a monte del contatore\",1\r\n");
     EXPECT_EQ(build(s), bytes);
     ApplicationState read;
     ASSERT_TRUE(LoadProjectBytes(read, bytes, QStringLiteral("prova")));

@@ -158,7 +158,7 @@ TEST(VerificationReport, ResidualPressuresOnBothRoutes) {
     ASSERT_EQ(doc.tableCount(), 8);
     const WordTableContent& pressures = doc.table(7);
     ASSERT_EQ(pressures.rows, 2);
-    const QStringList expected = {QStringLiteral("3"),   QStringLiteral("9,00"),
+    const QStringList expected = {QStringLiteral("3"),     QStringLiteral("9,00"),
                                   QStringLiteral("152,9"), QStringLiteral("160"),
                                   QStringLiteral("-7,2"),  QStringLiteral("insufficiente")};
     for (int c = 1; c <= 6; ++c)
@@ -175,7 +175,8 @@ TEST(VerificationReport, ResidualPressuresOnBothRoutes) {
         // The values stand under their heads, right-aligned.
         if (line.contains(QStringLiteral("insufficiente"))) {
             found = true;
-            EXPECT_TRUE(line.contains(QStringLiteral("3      9,00        152,9         160        -7,2")))
+            EXPECT_TRUE(
+                line.contains(QStringLiteral("3      9,00        152,9         160        -7,2")))
                 << line.toStdString();
         }
     }
