@@ -7,6 +7,8 @@
 #include <QColor>
 #include <QFont>
 
+#include <algorithm>
+
 namespace {
 
 // The critical path stands out as the row under the pointer of the data
@@ -51,7 +53,15 @@ std::vector<char> criticalRows(const NetworkVerification& v) {
 
 bool sameRow(const VerifiedRow& a, const VerifiedRow& b) {
     return a.upstream == b.upstream && a.loss == b.loss && a.pathLoss == b.pathLoss &&
-           a.velocity == b.velocity && a.velocityPassed == b.velocityPassed;
+           a.velocity == b.velocity && a.velocityPassed == b.velocityPassed &&
+           a.height == b.height && a.concentrated == b.concentrated &&
+           a.heightLoss == b.heightLoss && a.total == b.total && a.pressure == b.pressure;
+}
+
+bool samePathValues(const VerifiedPath& a, const VerifiedPath& b) {
+    return a.terminal == b.terminal && a.loss == b.loss && a.total == b.total &&
+           a.limit == b.limit && a.residual == b.residual && a.minimum == b.minimum &&
+           a.margin == b.margin && a.passed == b.passed && a.reason == b.reason;
 }
 
 // Whether the path to `terminal` runs through the same rows in both.
@@ -80,19 +90,51 @@ void tell(QAbstractTableModel& model, const Changed& changed) {
                                model.index(changed.last, model.columnCount() - 1));
 }
 
+// A typed value as its cell shows it: as typed, with a decimal comma.
+QString typedText(const std::optional<double>& value) {
+    return value ? VerdictNumber(*value, 0, 4) : QString();
+}
+
+const TypedRow& noneTyped() {
+    static const TypedRow none;
+    return none;
+}
+
+template <typename Field> int indexOf(const std::vector<Field>& fields, Field field) {
+    const auto at = std::find(fields.begin(), fields.end(), field);
+    return at == fields.end() ? -1 : static_cast<int>(at - fields.begin());
+}
+
 } // namespace
 
 SegmentModel::SegmentModel(NetworkKind kind, QObject* parent)
     : QAbstractTableModel(parent)
-    , m_kind(kind) {}
+    , m_kind(kind)
+    , m_fields(fieldsFor(m_v)) {}
 
-void SegmentModel::update(const NetworkVerification& v, const std::vector<char>& explicitUpstream) {
+std::vector<SegmentModel::Field> SegmentModel::fieldsFor(const NetworkVerification& v) const {
+    if (m_kind == NetworkKind::Gas)
+        return {Number, Upstream, Loss, FromSource, Rise, Concentrated, HeightLoss};
+    std::vector<Field> fields{Number,     Upstream, Velocity,     Loss,
+                              FromSource, Rise,     Concentrated, Height};
+    if (v.waterLimits.sourceKPa)
+        fields.push_back(Pressure);
+    return fields;
+}
+
+int SegmentModel::column(Field field) const {
+    return indexOf(m_fields, field);
+}
+
+void SegmentModel::update(const NetworkVerification& v, const std::vector<TypedRow>& typed) {
     std::vector<char> critical = criticalRows(v);
-    if (v.count() != m_v.count() || v.dataPassed != m_v.dataPassed) {
+    std::vector<Field> fields = fieldsFor(v);
+    if (v.count() != m_v.count() || v.dataPassed != m_v.dataPassed || fields != m_fields) {
         beginResetModel();
         m_v = v;
-        m_explicit = explicitUpstream;
+        m_typed = typed;
         m_critical = std::move(critical);
+        m_fields = std::move(fields);
         endResetModel();
         return;
     }
@@ -100,11 +142,11 @@ void SegmentModel::update(const NetworkVerification& v, const std::vector<char>&
     for (int r = 1; r <= v.count(); ++r) {
         const auto i = static_cast<size_t>(r);
         if (!sameRow(v.row(r), m_v.row(r)) || critical[i] != m_critical[i] ||
-            explicitUpstream[i - 1] != m_explicit[i - 1])
+            typed[i - 1] != m_typed[i - 1])
             changed.add(r - 1);
     }
     m_v = v;
-    m_explicit = explicitUpstream;
+    m_typed = typed;
     m_critical = std::move(critical);
     tell(*this, changed);
 }
@@ -114,95 +156,191 @@ int SegmentModel::rowCount(const QModelIndex& parent) const {
 }
 
 int SegmentModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : (m_kind == NetworkKind::Water ? 5 : 4);
+    return parent.isValid() ? 0 : static_cast<int>(m_fields.size());
+}
+
+QString SegmentModel::text(Field field, int r) const {
+    const VerifiedRow& row = m_v.row(r);
+    const TypedRow& typed =
+        r <= static_cast<int>(m_typed.size()) ? m_typed[static_cast<size_t>(r - 1)] : noneTyped();
+    // What is reckoned from the source is a result of data that pass
+    // their check only.
+    const bool results = m_v.dataPassed;
+    switch (field) {
+    case Number:
+        return QString::number(r);
+    case Upstream:
+        return QString::number(row.upstream);
+    case Velocity:
+        return row.velocity ? decimals(*row.velocity, 2) : QStringLiteral("n.c.");
+    case Loss:
+        return decimals(row.loss, lossDecimals(m_kind));
+    case FromSource:
+        return results ? decimals(row.pathLoss, lossDecimals(m_kind)) : QString();
+    case Rise:
+        return typedText(typed.rise);
+    case Concentrated:
+        return typedText(typed.concentrated);
+    case Height:
+        return results ? decimals(row.height, 2) : QString();
+    case Pressure:
+        return results && row.pressure ? PressureText(*row.pressure) : QString();
+    case HeightLoss:
+        return results ? decimals(row.heightLoss, 4) : QString();
+    }
+    return {};
 }
 
 QVariant SegmentModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rowCount())
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
         return {};
     const int r = index.row() + 1;
     const VerifiedRow& row = m_v.row(r);
-    const bool water = m_kind == NetworkKind::Water;
-    // The columns after the upstream segment, without the velocity for gas.
-    const int column = water || index.column() < 2 ? index.column() : index.column() + 1;
-    const bool named = m_explicit[static_cast<size_t>(r - 1)] != 0;
+    const Field field = m_fields[static_cast<size_t>(index.column())];
+    const bool named =
+        r <= static_cast<int>(m_typed.size()) && m_typed[static_cast<size_t>(r - 1)].namedUpstream;
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        switch (column) {
-        case 0:
-            return QString::number(r);
-        case UpstreamColumn:
-            return QString::number(row.upstream);
-        case 2:
-            return row.velocity ? decimals(*row.velocity, 2) : QStringLiteral("n.c.");
-        case 3:
-            return decimals(row.loss, lossDecimals(m_kind));
-        default:
-            return m_v.dataPassed ? decimals(row.pathLoss, lossDecimals(m_kind)) : QString();
-        }
+        return text(field, r);
     case Qt::TextAlignmentRole:
         return QVariant(Qt::AlignRight | Qt::AlignVCenter);
     case Qt::BackgroundRole:
         return m_critical[static_cast<size_t>(r)] ? QVariant(criticalBackground()) : QVariant();
     case Qt::ForegroundRole:
-        if (column == 2 && !row.velocityPassed)
+        if (field == Velocity && !row.velocityPassed)
             return broken();
-        if (column == UpstreamColumn && !named)
+        if (field == Upstream && !named)
             return byDefault();
+        if (field == Pressure && row.pressure && *row.pressure < 0)
+            return broken();
         return {};
     case Qt::FontRole:
-        return column == UpstreamColumn && !named ? QVariant(italic()) : QVariant();
+        return field == Upstream && !named ? QVariant(italic()) : QVariant();
     case Qt::ToolTipRole:
-        if (column == UpstreamColumn)
+        switch (field) {
+        case Upstream:
             return named ? QStringLiteral("tronco a monte (0: l'origine della rete); "
                                           "cancellare per tornare al tronco precedente")
                          : QStringLiteral("tronco precedente, finché non se ne digita un altro "
                                           "(0: l'origine della rete)");
-        if (column == 2 && !row.velocityPassed)
-            return QStringLiteral("velocità oltre il limite");
-        return {};
+        case Velocity:
+            return row.velocityPassed ? QVariant() : QStringLiteral("velocità oltre il limite");
+        case Rise:
+            return QStringLiteral("di quanto sale il tronco, in metri (negativo se scende); "
+                                  "vuoto: in piano");
+        case Concentrated:
+            return QStringLiteral("perdita concentrata del tronco (contatore, filtro, "
+                                  "riduttore), in %1; vuoto: nessuna")
+                .arg(m_kind == NetworkKind::Water ? QStringLiteral("metri")
+                                                  : QStringLiteral("mbar"));
+        case Height:
+            return QStringLiteral("quota dell'estremo a valle sopra l'origine della rete");
+        case Pressure:
+            return QStringLiteral("pressione all'estremo a valle del tronco");
+        case HeightLoss:
+            return QStringLiteral("effetto del dislivello sulla pressione del gas (negativo: "
+                                  "un guadagno)");
+        default:
+            return {};
+        }
     default:
         return {};
     }
 }
 
 QVariant SegmentModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
+        section >= columnCount())
         return QAbstractTableModel::headerData(section, orientation, role);
     const QString unit = LossUnit(m_kind);
-    const ColumnTable columns = m_kind == NetworkKind::Water ? WaterColumns() : GasColumns();
-    const int upstream =
-        m_kind == NetworkKind::Water ? int(WaterColumn::monte) : int(GasColumn::monte);
-    QStringList heads{FactsOf(columns, 0).headText(), FactsOf(columns, upstream).headText()};
-    if (m_kind == NetworkKind::Water)
-        heads << QStringLiteral("v (m/s)");
-    heads << QStringLiteral("perdita (%1)").arg(unit)
-          << QStringLiteral("dall'origine (%1)").arg(unit);
-    return heads.value(section);
+    const bool water = m_kind == NetworkKind::Water;
+    const ColumnTable columns = water ? WaterColumns() : GasColumns();
+    switch (m_fields[static_cast<size_t>(section)]) {
+    case Number:
+        return FactsOf(columns, 0).headText();
+    case Upstream:
+        return FactsOf(columns, water ? int(WaterColumn::monte) : int(GasColumn::monte)).headText();
+    case Velocity:
+        return QStringLiteral("v (m/s)");
+    case Loss:
+        return QStringLiteral("perdita (%1)").arg(unit);
+    case FromSource:
+        return QStringLiteral("dall'origine\n(%1)").arg(unit);
+    case Rise:
+        return QStringLiteral("dislivello (m)");
+    case Concentrated:
+        return QStringLiteral("perdita\nconcentrata (%1)").arg(unit);
+    case Height:
+        return QStringLiteral("quota (m)");
+    case Pressure:
+        return QStringLiteral("pressione\n(kPa)");
+    case HeightLoss:
+        return QStringLiteral("dislivelli\n(mbar)");
+    }
+    return {};
 }
 
 Qt::ItemFlags SegmentModel::flags(const QModelIndex& index) const {
     Qt::ItemFlags f = QAbstractTableModel::flags(index);
-    if (index.column() == UpstreamColumn)
+    if (!index.isValid() || index.column() >= columnCount())
+        return f;
+    const Field field = m_fields[static_cast<size_t>(index.column())];
+    if (field == Upstream || field == Rise || field == Concentrated)
         f |= Qt::ItemIsEditable;
     return f;
 }
 
 bool SegmentModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (role != Qt::EditRole || index.column() != UpstreamColumn || !editUpstream)
+    if (role != Qt::EditRole || !index.isValid() || index.column() >= columnCount())
         return false;
-    return editUpstream(index.row() + 1, value.toString());
+    const int row = index.row() + 1;
+    const bool water = m_kind == NetworkKind::Water;
+    switch (m_fields[static_cast<size_t>(index.column())]) {
+    case Upstream:
+        return editUpstream && editUpstream(row, value.toString());
+    case Rise:
+        return editElevation &&
+               editElevation(row, water ? int(WaterColumn::disl) : int(GasColumn::disl),
+                             value.toString());
+    case Concentrated:
+        return editElevation &&
+               editElevation(row, water ? int(WaterColumn::pconc) : int(GasColumn::pconc),
+                             value.toString());
+    default:
+        return false;
+    }
 }
 
 PathModel::PathModel(NetworkKind kind, QObject* parent)
     : QAbstractTableModel(parent)
-    , m_kind(kind) {}
+    , m_kind(kind)
+    , m_fields(fieldsFor(m_v)) {}
 
-void PathModel::update(const NetworkVerification& v) {
-    if (v.paths.size() != m_v.paths.size() || v.count() != m_v.count()) {
+std::vector<PathModel::Field> PathModel::fieldsFor(const NetworkVerification& v) const {
+    std::vector<Field> fields{Terminal, Loss, Limit, Total};
+    if (m_kind == NetworkKind::Gas) {
+        fields.push_back(Margin);
+    } else if (v.waterLimits.sourceKPa) {
+        fields.insert(fields.end(), {Minimum, Residual, Margin});
+    } else if (v.waterLimits.head) {
+        fields.push_back(Margin);
+    }
+    fields.insert(fields.end(), {Verdict, Path});
+    return fields;
+}
+
+int PathModel::column(Field field) const {
+    return indexOf(m_fields, field);
+}
+
+void PathModel::update(const NetworkVerification& v, const std::vector<TypedRow>& typed) {
+    std::vector<Field> fields = fieldsFor(v);
+    if (v.paths.size() != m_v.paths.size() || v.count() != m_v.count() || fields != m_fields) {
         beginResetModel();
         m_v = v;
+        m_typed = typed;
+        m_fields = std::move(fields);
         endResetModel();
         return;
     }
@@ -210,14 +348,17 @@ void PathModel::update(const NetworkVerification& v) {
     for (size_t i = 0; i < v.paths.size(); ++i) {
         const VerifiedPath& a = v.paths[i];
         const VerifiedPath& b = m_v.paths[i];
-        const bool same = a.terminal == b.terminal && a.loss == b.loss && a.limit == b.limit &&
-                          a.passed == b.passed &&
-                          (a.terminal == v.critical) == (b.terminal == m_v.critical) &&
-                          samePath(v, m_v, a.terminal);
+        const auto own = [](const std::vector<TypedRow>& t, int r) {
+            return r <= static_cast<int>(t.size()) && t[static_cast<size_t>(r - 1)].minimum;
+        };
+        const bool same =
+            samePathValues(a, b) && (a.terminal == v.critical) == (b.terminal == m_v.critical) &&
+            own(typed, a.terminal) == own(m_typed, b.terminal) && samePath(v, m_v, a.terminal);
         if (!same)
             changed.add(static_cast<int>(i));
     }
     m_v = v;
+    m_typed = typed;
     tell(*this, changed);
 }
 
@@ -226,39 +367,87 @@ int PathModel::rowCount(const QModelIndex& parent) const {
 }
 
 int PathModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : 5;
+    return parent.isValid() ? 0 : static_cast<int>(m_fields.size());
+}
+
+bool PathModel::ownMinimum(int terminal) const {
+    return terminal >= 1 && terminal <= static_cast<int>(m_typed.size()) &&
+           m_typed[static_cast<size_t>(terminal - 1)].minimum.has_value();
+}
+
+QString PathModel::text(Field field, const VerifiedPath& p) const {
+    switch (field) {
+    case Terminal:
+        return QString::number(p.terminal);
+    case Loss:
+        return decimals(p.loss, lossDecimals(m_kind));
+    case Limit:
+        return p.limit ? VerdictNumber(*p.limit, 1) : QStringLiteral("nessuno");
+    case Total:
+        return decimals(p.total, lossDecimals(m_kind));
+    case Minimum:
+        return p.minimum ? PressureText(*p.minimum) : QString();
+    case Residual:
+        return p.residual ? PressureText(*p.residual) : QString();
+    case Margin:
+        if (!p.margin)
+            return {};
+        if (p.residual)
+            return PressureText(*p.margin);
+        return decimals(*p.margin, lossDecimals(m_kind));
+    case Verdict:
+        if (p.passed)
+            return QStringLiteral("rispettato");
+        return p.reason.isEmpty() ? QStringLiteral("superato")
+                                  : QStringLiteral("superato: ") + p.reason;
+    case Path:
+        return PathText(m_v, p.terminal);
+    }
+    return {};
 }
 
 QVariant PathModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rowCount())
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
         return {};
     const VerifiedPath& p = m_v.paths[static_cast<size_t>(index.row())];
+    const Field field = m_fields[static_cast<size_t>(index.column())];
     const bool critical = p.terminal == m_v.critical;
+    const bool byProject = field == Minimum && !ownMinimum(p.terminal);
     switch (role) {
     case Qt::DisplayRole:
-        switch (index.column()) {
-        case 0:
-            return QString::number(p.terminal);
-        case 1:
-            return decimals(p.loss, lossDecimals(m_kind));
-        case 2:
-            return p.limit ? VerdictNumber(*p.limit, 1) : QStringLiteral("nessuno");
-        case VerdictColumn:
-            return p.passed ? QStringLiteral("rispettato") : QStringLiteral("superato");
-        default:
-            return PathText(m_v, p.terminal);
+        return text(field, p);
+    case Qt::EditRole:
+        // The least pressure is edited as the row holds it: empty for the
+        // project's.
+        if (field == Minimum) {
+            const TypedRow& typed = p.terminal <= static_cast<int>(m_typed.size())
+                                        ? m_typed[static_cast<size_t>(p.terminal - 1)]
+                                        : noneTyped();
+            return typedText(typed.minimum);
         }
+        return text(field, p);
     case Qt::TextAlignmentRole:
-        return index.column() >= VerdictColumn ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
-                                               : QVariant(Qt::AlignRight | Qt::AlignVCenter);
+        return field >= Verdict ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
+                                : QVariant(Qt::AlignRight | Qt::AlignVCenter);
     case Qt::BackgroundRole:
         return critical ? QVariant(criticalBackground()) : QVariant();
     case Qt::ForegroundRole:
-        return p.passed ? QVariant() : QVariant(broken());
+        if (!p.passed)
+            return QVariant(broken());
+        return byProject ? QVariant(byDefault()) : QVariant();
+    case Qt::FontRole:
+        return byProject ? QVariant(italic()) : QVariant();
     case Qt::ToolTipRole:
-        if (index.column() == PathColumn)
-            return PathText(m_v, p.terminal);
-        return critical ? QVariant(QStringLiteral("percorso critico: la perdita maggiore"))
+        if (field == Path || field == Verdict)
+            return text(field, p);
+        if (field == Minimum)
+            return byProject ? QStringLiteral("la pressione minima del progetto, o degli "
+                                              "apparecchi serviti se è maggiore; digitarne una "
+                                              "per questo terminale")
+                             : QStringLiteral("pressione minima di questo terminale; cancellare "
+                                              "per tornare a quella del progetto");
+        return critical ? QVariant(QStringLiteral("percorso critico: il margine minore, o senza "
+                                                  "limite la perdita totale maggiore"))
                         : QVariant();
     default:
         return {};
@@ -266,10 +455,48 @@ QVariant PathModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant PathModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
+        section >= columnCount())
         return QAbstractTableModel::headerData(section, orientation, role);
-    const QStringList heads{
-        QStringLiteral("terminale"), QStringLiteral("perdita (%1)").arg(LossUnit(m_kind)),
-        QStringLiteral("limite"), QStringLiteral("esito"), QStringLiteral("percorso")};
-    return heads.value(section);
+    const QString unit = LossUnit(m_kind);
+    switch (m_fields[static_cast<size_t>(section)]) {
+    case Terminal:
+        return QStringLiteral("terminale");
+    case Loss:
+        return QStringLiteral("perdita (%1)").arg(unit);
+    case Limit:
+        return QStringLiteral("limite");
+    case Total:
+        return QStringLiteral("perdita\ntotale (%1)").arg(unit);
+    case Minimum:
+        return QStringLiteral("pressione\nminima (kPa)");
+    case Residual:
+        return QStringLiteral("pressione\nresidua (kPa)");
+    case Margin:
+        return QStringLiteral("margine (%1)")
+            .arg(m_kind == NetworkKind::Water && m_v.waterLimits.sourceKPa ? QStringLiteral("kPa")
+                                                                           : unit);
+    case Verdict:
+        return QStringLiteral("esito");
+    case Path:
+        return QStringLiteral("percorso");
+    }
+    return {};
+}
+
+Qt::ItemFlags PathModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (index.isValid() && index.column() < columnCount() &&
+        m_fields[static_cast<size_t>(index.column())] == Minimum)
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+bool PathModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::EditRole || !index.isValid() || index.row() >= rowCount() ||
+        index.column() >= columnCount() ||
+        m_fields[static_cast<size_t>(index.column())] != Minimum || !editElevation)
+        return false;
+    return editElevation(m_v.paths[static_cast<size_t>(index.row())].terminal, WaterColumn::pmin,
+                         value.toString());
 }

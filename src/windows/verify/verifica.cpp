@@ -23,23 +23,56 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <type_traits>
+
 namespace {
 
-// Rows 1..count of a network that name their upstream segment themselves.
-template <typename Network> std::vector<char> explicitUpstream(const Network& network) {
-    std::vector<char> named(static_cast<size_t>(network.rows()), 0);
-    for (int r = 1; r <= network.rows(); ++r)
-        named[static_cast<size_t>(r - 1)] =
-            !network.at(r, Network::Table::UpstreamColumn).isEmpty();
-    return named;
+// What rows 1..count of a network hold of the cells typed in the window.
+template <typename Network> std::vector<TypedRow> typedRows(const Network& network) {
+    constexpr bool water = std::is_same_v<Network, WaterNetwork>;
+    const auto value = [&](int r, int column) -> std::optional<double> {
+        const Cell& cell = network.at(r, column);
+        if (cell.isEmpty())
+            return std::nullopt;
+        return cell.value();
+    };
+    std::vector<TypedRow> typed(static_cast<size_t>(network.rows()));
+    for (int r = 1; r <= network.rows(); ++r) {
+        TypedRow& t = typed[static_cast<size_t>(r - 1)];
+        t.namedUpstream = !network.at(r, Network::Table::UpstreamColumn).isEmpty();
+        t.rise = value(r, Network::ElevationColumns[0]);
+        t.concentrated = value(r, Network::ElevationColumns[1]);
+        if constexpr (water)
+            t.minimum = value(r, WaterColumn::pmin);
+    }
+    return typed;
 }
 
 QString limitRefusal(NetworkKind kind, int box) {
-    if (kind == NetworkKind::Water)
-        return box == 0 ? QStringLiteral("La velocità massima deve essere un numero maggiore di "
-                                         "zero, in metri al secondo (per esempio 2,0).")
-                        : QStringLiteral("Il carico disponibile deve essere un numero maggiore "
-                                         "di zero, in metri, oppure nulla se non è indicato.");
+    if (kind == NetworkKind::Water) {
+        switch (box) {
+        case NetworkPanel::Velocity:
+            return QStringLiteral("La velocità massima deve essere un numero maggiore di zero, "
+                                  "in metri al secondo (per esempio 2,0).");
+        case NetworkPanel::Head:
+            return QStringLiteral("Il carico disponibile deve essere un numero maggiore di zero, "
+                                  "in metri, oppure nulla se non è indicato.");
+        case NetworkPanel::Source:
+            return QStringLiteral("La pressione all'origine deve essere un numero maggiore di "
+                                  "zero, in kPa, oppure nulla se non è indicata.");
+        case NetworkPanel::Minimum:
+            return QStringLiteral("La pressione minima ai terminali deve essere un numero "
+                                  "maggiore di zero, in kPa, oppure nulla per %1 kPa.")
+                .arg(PressureText(WaterLimits().minimumKPa));
+        case NetworkPanel::Static:
+            return QStringLiteral("La pressione statica all'origine deve essere un numero "
+                                  "maggiore di zero, in kPa, oppure nulla se non è indicata.");
+        default:
+            return QStringLiteral("Il limite della pressione statica deve essere un numero "
+                                  "maggiore di zero, in kPa, oppure nulla per %1 kPa.")
+                .arg(PressureText(WaterLimits().staticLimitKPa));
+        }
+    }
     return QStringLiteral("Il limite del %1 deve essere un numero maggiore di zero, in millibar "
                           "(per esempio %2).")
         .arg(box == 0 ? QStringLiteral("metano") : QStringLiteral("GPL"),
@@ -65,12 +98,21 @@ verifica::verifica(AppContext& context, QWidget* parent)
         p->segments->editUpstream = [this, kind](int row, const QString& text) {
             return upstreamTyped(kind, row, text);
         };
+        p->segments->editElevation = [this, kind](int row, int column, const QString& text) {
+            return elevationTyped(kind, row, column, text);
+        };
+        p->paths->editElevation = [this, kind](int row, int column, const QString& text) {
+            return elevationTyped(kind, row, column, text);
+        };
         p->limitEdited = [this, kind](int box, const QString& text) {
             limitTyped(kind, box, text);
         };
         p->sizing->sizeRequested = [this, kind] { dimensiona_Click(kind); };
         p->sizing->applyRequested = [this, kind] { applica_Click(kind); };
     }
+    gas->gasOptionsEdited = [this](HeightEffect effect, bool regulator) {
+        gasOptionsChosen(effect, regulator);
+    };
     acqua->sizing->seriesChosen = [this](const QString& name) { serie_Choose(name); };
     acqua->sizing->seriesEditRequested = [this] { serieEdit_Click(); };
 
@@ -165,10 +207,10 @@ void verifica::refresh() {
     ApplicationState& s = m_ctx.state;
     // The network of the tab shown; the other when its tab is chosen.
     if (reti->currentWidget() == acqua)
-        acqua->showVerification(s.project.waterVerification(), explicitUpstream(s.project.water),
+        acqua->showVerification(s.project.waterVerification(), typedRows(s.project.water),
                                 OtherFlowsText(s.project.rowsWithOtherFlows(NetworkKind::Water)));
     else
-        gas->showVerification(s.project.gasVerification(), explicitUpstream(s.project.gas),
+        gas->showVerification(s.project.gasVerification(), typedRows(s.project.gas),
                               OtherFlowsText(s.project.rowsWithOtherFlows(NetworkKind::Gas)));
     acqua->showLimits(s.project.extension());
     gas->showLimits(s.project.extension());
@@ -194,11 +236,28 @@ bool verifica::upstreamTyped(NetworkKind kind, int row, const QString& text) {
     return true;
 }
 
+bool verifica::elevationTyped(NetworkKind kind, int row, int column, const QString& text) {
+    TableEditing& editing = m_steps.editing(kind);
+    const Notice refusal = editing.typeElevation(row, column, text);
+    if (!refusal.isEmpty()) {
+        m_ctx.services.messages.MsgBox(refusal.text, MsgButtons::Ok, refusal.icon,
+                                       m_ctx.state.program.CheckTitle, this);
+        return false;
+    }
+    // A value typed in a cell of the tables is a step of its own, however
+    // often the same cell is typed again.
+    editing.seal();
+    m_steps.showInDataWindow(kind);
+    return true;
+}
+
 void verifica::limitTyped(NetworkKind kind, int box, const QString& text) {
     ApplicationState& s = m_ctx.state;
     const std::optional<double> value = ReadLimitText(text);
-    const bool noHead = kind == NetworkKind::Water && box == 1 && text.trimmed().isEmpty();
-    if (!value && !noHead) {
+    // The boxes that may be left empty: none, or the default.
+    const bool mayBeEmpty = kind == NetworkKind::Water && box != NetworkPanel::Velocity;
+    const bool empty = text.trimmed().isEmpty();
+    if (!value && !(mayBeEmpty && empty)) {
         m_ctx.services.messages.MsgBox(limitRefusal(kind, box), MsgButtons::Ok,
                                        NoticeIcon::Critical, s.program.CheckTitle, this);
         panel(kind)->showLimits(s.project.extension());
@@ -206,18 +265,43 @@ void verifica::limitTyped(NetworkKind kind, int box, const QString& text) {
     }
     if (kind == NetworkKind::Water) {
         WaterLimits limits = s.project.extension().waterLimits;
-        if (box == 0)
+        const WaterLimits defaults;
+        switch (box) {
+        case NetworkPanel::Velocity:
             limits.velocity = *value;
-        else
+            break;
+        case NetworkPanel::Head:
             limits.head = value;
+            break;
+        case NetworkPanel::Source:
+            limits.sourceKPa = value;
+            break;
+        case NetworkPanel::Minimum:
+            limits.minimumKPa = value.value_or(defaults.minimumKPa);
+            break;
+        case NetworkPanel::Static:
+            limits.staticKPa = value;
+            break;
+        default:
+            limits.staticLimitKPa = value.value_or(defaults.staticLimitKPa);
+            break;
+        }
         SetWaterLimits(s, limits);
     } else {
         GasLimits limits = s.project.extension().gasLimits;
-        (box == 0 ? limits.metano : limits.gpl) = *value;
+        (box == NetworkPanel::Metano ? limits.metano : limits.gpl) = *value;
         SetGasLimits(s, limits);
     }
     // The text as the window writes it (1.5 becomes 1,5).
     panel(kind)->showLimits(s.project.extension());
+}
+
+void verifica::gasOptionsChosen(HeightEffect effect, bool regulator) {
+    ApplicationState& s = m_ctx.state;
+    GasLimits limits = s.project.extension().gasLimits;
+    limits.heightEffect = effect;
+    limits.regulator = regulator;
+    SetGasLimits(s, limits);
 }
 
 void verifica::undo() {

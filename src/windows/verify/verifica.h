@@ -16,10 +16,13 @@ class QPushButton;
 class QTabWidget;
 
 // "Verifica della rete": does each network comply with its limits? A tab
-// per network shows its segments with their upstream segment (typed here,
-// each one a step of the data window's undo), the paths from the source to
-// every terminal segment with loss, limit and verdict, the critical path
-// and the verdict line; the limits are edited here too. The window follows
+// per network shows its segments with their upstream segment, rise and
+// concentrated loss (typed here, each one a step of the data window's
+// undo), the paths from the source to every terminal segment with losses,
+// pressures (water: the least one of a terminal typed here too), margin and
+// verdict, the critical path and the verdict line; the limits, the
+// pressures of the water network and the options of the gas one are edited
+// here too. The window follows
 // every change of the project as it is made, whichever window makes it.
 class verifica : public Form {
     Q_OBJECT
@@ -35,8 +38,14 @@ public:
     // The upstream segment of a row typed in a network's table; false when
     // refused (the message is shown).
     bool upstreamTyped(NetworkKind kind, int row, const QString& text);
-    // A limit box of a network left with a new text.
+    // A rise, a concentrated loss or a least pressure typed in a network's
+    // tables (`column` of the network's ElevationColumns), a step of the
+    // data window's undo; false when refused (the message is shown).
+    bool elevationTyped(NetworkKind kind, int row, int column, const QString& text);
+    // A limit box of a network (NetworkPanel::Box) left with a new text.
     void limitTyped(NetworkKind kind, int box, const QString& text);
+    // The gas network's height effect and regulator, as chosen.
+    void gasOptionsChosen(HeightEffect effect, bool regulator);
     // Undo and redo of the network of the tab shown, as in its data window.
     void undo();
     void redo();
