@@ -58,10 +58,15 @@ bool sameRow(const VerifiedRow& a, const VerifiedRow& b) {
            a.heightLoss == b.heightLoss && a.total == b.total && a.pressure == b.pressure;
 }
 
-bool samePathValues(const VerifiedPath& a, const VerifiedPath& b) {
+// The values of a path, and what its reason is written from (its fastest
+// segment and that segment's velocity), alike in both.
+bool samePathValues(const NetworkVerification& va, const VerifiedPath& a,
+                    const NetworkVerification& vb, const VerifiedPath& b) {
     return a.terminal == b.terminal && a.loss == b.loss && a.total == b.total &&
            a.limit == b.limit && a.residual == b.residual && a.minimum == b.minimum &&
-           a.margin == b.margin && a.passed == b.passed && a.reason == b.reason;
+           a.margin == b.margin && a.passed == b.passed && a.fastest == b.fastest &&
+           a.tooFast == b.tooFast &&
+           (a.fastest == 0 || va.row(a.fastest).velocity == vb.row(b.fastest).velocity);
 }
 
 // Whether the path to `terminal` runs through the same rows in both.
@@ -351,9 +356,10 @@ void PathModel::update(const NetworkVerification& v, const std::vector<TypedRow>
         const auto own = [](const std::vector<TypedRow>& t, int r) {
             return r <= static_cast<int>(t.size()) && t[static_cast<size_t>(r - 1)].minimum;
         };
-        const bool same =
-            samePathValues(a, b) && (a.terminal == v.critical) == (b.terminal == m_v.critical) &&
-            own(typed, a.terminal) == own(m_typed, b.terminal) && samePath(v, m_v, a.terminal);
+        const bool same = samePathValues(v, a, m_v, b) &&
+                          (a.terminal == v.critical) == (b.terminal == m_v.critical) &&
+                          own(typed, a.terminal) == own(m_typed, b.terminal) &&
+                          samePath(v, m_v, a.terminal);
         if (!same)
             changed.add(static_cast<int>(i));
     }
@@ -398,8 +404,7 @@ QString PathModel::text(Field field, const VerifiedPath& p) const {
     case Verdict:
         if (p.passed)
             return QStringLiteral("rispettato");
-        return p.reason.isEmpty() ? QStringLiteral("superato")
-                                  : QStringLiteral("superato: ") + p.reason;
+        return QStringLiteral("superato: ") + PathReason(m_v, p);
     case Path:
         return PathText(m_v, p.terminal);
     }
