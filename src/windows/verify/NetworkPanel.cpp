@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -38,9 +39,9 @@ const LimitBox WaterBoxes[] = {
     {"origine", "pressione all'origine (kPa)",
      "pressione disponibile all'origine della rete (contatore, allacciamento): ogni terminale "
      "deve averne almeno la sua pressione minima (vuoto: non indicata)",
-     1, 0},
+     0, 2},
     {"minima", "pressione minima ai terminali (kPa)",
-     "pressione minima di ogni terminale che non ne ha una propria (vuoto: 100 kPa)", 0, 2},
+     "pressione minima di ogni terminale che non ne ha una propria (vuoto: 100 kPa)", 1, 0},
     {"statica", "pressione statica all'origine (kPa)",
      "pressione all'origine a rete ferma (vuoto: non indicata)", 1, 1},
     {"limitestatica", "limite pressione statica (kPa)",
@@ -173,7 +174,7 @@ NetworkPanel::NetworkPanel(NetworkKind kind, QWidget* parent)
         auto* box = new QLineEdit(this);
         box->setObjectName(QString::fromLatin1(b.name));
         box->setToolTip(QString::fromUtf8(b.tip));
-        box->setMaximumWidth(boxWidth);
+        box->setFixedWidth(boxWidth);
         caption->setBuddy(box);
         limits->addWidget(caption, b.row, 3 * b.column);
         limits->addWidget(box, b.row, 3 * b.column + 1);
@@ -340,6 +341,18 @@ void NetworkPanel::showVerification(const NetworkVerification& v,
         palette.setColor(QPalette::Window, state == 0 ? Passed : (state == 1 ? Failed : Unknown));
         esito->setPalette(palette);
     }
+}
+
+int NetworkPanel::wholeWidth() const {
+    int width = 0;
+    for (const QTableView* view : {tronchi, percorsi}) {
+        width += view->verticalScrollBar()->sizeHint().width() + 2 * view->frameWidth();
+        for (int c = 0; c < view->model()->columnCount(); ++c)
+            width += view->columnWidth(c);
+    }
+    const QMargins margins = layout()->contentsMargins();
+    return width + margins.left() + margins.right() +
+           style()->pixelMetric(QStyle::PM_SplitterWidth);
 }
 
 void NetworkPanel::showLimits(const ProjectExtension& extension) {
