@@ -73,7 +73,7 @@ QString segmentSample(SegmentModel::Field field) {
     }
 }
 
-QString pathSample(PathModel::Field field) {
+QString pathSample(PathModel::Field field, NetworkKind kind) {
     switch (field) {
     case PathModel::Terminal:
         return QStringLiteral("000");
@@ -84,7 +84,10 @@ QString pathSample(PathModel::Field field) {
     case PathModel::Margin:
         return QStringLiteral("-000,0");
     case PathModel::Verdict:
-        return QStringLiteral("rispettato");
+        // A failure shows its reason.
+        return kind == NetworkKind::Water
+                   ? QStringLiteral("superato: pressione residua 000 kPa < 000 kPa")
+                   : QStringLiteral("superato: perdita 0,00 mbar > 0,0 mbar");
     case PathModel::Path:
         return QStringLiteral("1-2-3-4-5-6-7");
     default:
@@ -231,7 +234,8 @@ NetworkPanel::NetworkPanel(NetworkKind kind, QWidget* parent)
                                        "contatore, riduttore, allacciamento), nelle colonne del "
                                        "dislivello e della perdita concentrata i loro valori"));
     percorsi = makeTable(this, "percorsi", paths);
-    fitColumns(percorsi, *paths, pathSample);
+    const auto pathSampleOf = [kind](PathModel::Field field) { return pathSample(field, kind); };
+    fitColumns(percorsi, *paths, pathSampleOf);
     percorsi->horizontalHeader()->setStretchLastSection(true);
     percorsi->setTextElideMode(Qt::ElideMiddle);
     percorsi->setWordWrap(false);
@@ -239,7 +243,7 @@ NetworkPanel::NetworkPanel(NetworkKind kind, QWidget* parent)
     connect(segments, &QAbstractItemModel::modelReset, this,
             [this] { fitColumns(tronchi, *segments, segmentSample); });
     connect(paths, &QAbstractItemModel::modelReset, this,
-            [this] { fitColumns(percorsi, *paths, pathSample); });
+            [this, pathSampleOf] { fitColumns(percorsi, *paths, pathSampleOf); });
 
     auto* left = new QWidget(this);
     auto* leftLayout = new QVBoxLayout(left);
