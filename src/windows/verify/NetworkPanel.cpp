@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -38,9 +39,9 @@ const LimitBox WaterBoxes[] = {
     {"origine", "pressione all'origine (kPa)",
      "pressione disponibile all'origine della rete (contatore, allacciamento): ogni terminale "
      "deve averne almeno la sua pressione minima (vuoto: non indicata)",
-     1, 0},
+     0, 2},
     {"minima", "pressione minima ai terminali (kPa)",
-     "pressione minima di ogni terminale che non ne ha una propria (vuoto: 100 kPa)", 0, 2},
+     "pressione minima di ogni terminale che non ne ha una propria (vuoto: 100 kPa)", 1, 0},
     {"statica", "pressione statica all'origine (kPa)",
      "pressione all'origine a rete ferma (vuoto: non indicata)", 1, 1},
     {"limitestatica", "limite pressione statica (kPa)",
@@ -72,7 +73,7 @@ QString segmentSample(SegmentModel::Field field) {
     }
 }
 
-QString pathSample(PathModel::Field field) {
+QString pathSample(PathModel::Field field, NetworkKind kind) {
     switch (field) {
     case PathModel::Terminal:
         return QStringLiteral("000");
@@ -83,7 +84,10 @@ QString pathSample(PathModel::Field field) {
     case PathModel::Margin:
         return QStringLiteral("-000,0");
     case PathModel::Verdict:
-        return QStringLiteral("rispettato");
+        // A failure shows its reason.
+        return kind == NetworkKind::Water
+                   ? QStringLiteral("superato: pressione residua 000 kPa < 000 kPa")
+                   : QStringLiteral("superato: perdita 0,00 mbar > 0,0 mbar");
     case PathModel::Path:
         return QStringLiteral("1-2-3-4-5-6-7");
     default:
@@ -173,7 +177,7 @@ NetworkPanel::NetworkPanel(NetworkKind kind, QWidget* parent)
         auto* box = new QLineEdit(this);
         box->setObjectName(QString::fromLatin1(b.name));
         box->setToolTip(QString::fromUtf8(b.tip));
-        box->setMaximumWidth(boxWidth);
+        box->setFixedWidth(boxWidth);
         caption->setBuddy(box);
         limits->addWidget(caption, b.row, 3 * b.column);
         limits->addWidget(box, b.row, 3 * b.column + 1);
@@ -230,7 +234,8 @@ NetworkPanel::NetworkPanel(NetworkKind kind, QWidget* parent)
                                        "contatore, riduttore, allacciamento), nelle colonne del "
                                        "dislivello e della perdita concentrata i loro valori"));
     percorsi = makeTable(this, "percorsi", paths);
-    fitColumns(percorsi, *paths, pathSample);
+    const auto pathSampleOf = [kind](PathModel::Field field) { return pathSample(field, kind); };
+    fitColumns(percorsi, *paths, pathSampleOf);
     percorsi->horizontalHeader()->setStretchLastSection(true);
     percorsi->setTextElideMode(Qt::ElideMiddle);
     percorsi->setWordWrap(false);
@@ -238,7 +243,7 @@ NetworkPanel::NetworkPanel(NetworkKind kind, QWidget* parent)
     connect(segments, &QAbstractItemModel::modelReset, this,
             [this] { fitColumns(tronchi, *segments, segmentSample); });
     connect(paths, &QAbstractItemModel::modelReset, this,
-            [this] { fitColumns(percorsi, *paths, pathSample); });
+            [this, pathSampleOf] { fitColumns(percorsi, *paths, pathSampleOf); });
 
     auto* left = new QWidget(this);
     auto* leftLayout = new QVBoxLayout(left);
@@ -340,6 +345,18 @@ void NetworkPanel::showVerification(const NetworkVerification& v,
         palette.setColor(QPalette::Window, state == 0 ? Passed : (state == 1 ? Failed : Unknown));
         esito->setPalette(palette);
     }
+}
+
+int NetworkPanel::wholeWidth() const {
+    int width = 0;
+    for (const QTableView* view : {tronchi, percorsi}) {
+        width += view->verticalScrollBar()->sizeHint().width() + 2 * view->frameWidth();
+        for (int c = 0; c < view->model()->columnCount(); ++c)
+            width += view->columnWidth(c);
+    }
+    const QMargins margins = layout()->contentsMargins();
+    return width + margins.left() + margins.right() +
+           style()->pixelMetric(QStyle::PM_SplitterWidth);
 }
 
 void NetworkPanel::showLimits(const ProjectExtension& extension) {

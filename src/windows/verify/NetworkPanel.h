@@ -39,6 +39,8 @@ public:
     void showLimits(const ProjectExtension& extension);
 
     NetworkKind kind() const { return m_kind; }
+    // The width that shows both tables' columns whole, side by side.
+    int wholeWidth() const;
 
     // The boxes of the limits, by Box.
     enum Box {

@@ -20,9 +20,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <type_traits>
 
 namespace {
@@ -172,13 +174,21 @@ void verifica::Form_Load() {
     const QMargins margins = layout()->contentsMargins();
     nota->setMinimumHeight(
         nota->heightForWidth(minimumSizeHint().width() - margins.left() - margins.right()));
-    // A little larger than the main windows, centred on the screen.
-    resize(twipsX(12600), twipsY(7600));
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
     m_machineSeries = WaterSeriesCatalogue(seriesFile);
     observe();
     refresh();
+    // A little larger than the main windows, or as wide as the tables of
+    // the network shown want where the screen has the room; centred on it.
+    const NetworkPanel* shown =
+        m_ctx.state.project.water.rows() == 0 && m_ctx.state.project.gas.rows() > 0 ? gas : acqua;
+    int width =
+        std::max(twipsX(12600), shown->wholeWidth() + margins.left() + margins.right() +
+                                    2 * reti->style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
+    if (const QScreen* screen = this->screen())
+        width = std::min(width, screen->availableGeometry().width() * 19 / 20);
+    resize(std::max(width, minimumSizeHint().width()), twipsY(7600));
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
     // A window without water rows opens on the gas network.
     if (m_ctx.state.project.water.rows() == 0 && m_ctx.state.project.gas.rows() > 0)
         reti->setCurrentWidget(gas);
