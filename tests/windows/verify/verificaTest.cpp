@@ -384,7 +384,8 @@ private slots:
         w.type(NetworkPanel::StaticLimit, QStringLiteral("600"));
         QVERIFY(w.v.acqua->avviso->isHidden());
 
-        const VerifiedPath& path = w.verification().paths.back();
+        // A copy: the verification is computed again by the change below.
+        const VerifiedPath path = w.verification().paths.back();
         QCOMPARE(path.terminal, 4);
         QCOMPARE(w.pathText(4, PathModel::Residual), PressureText(*path.residual));
         QCOMPARE(w.pathText(4, PathModel::Verdict), QStringLiteral("rispettato"));
