@@ -1,6 +1,7 @@
 #include "core/editing/TableEditing.h"
 
 #include "core/model/GasNetwork.h"
+#include "core/model/NumberText.h"
 #include "core/model/Verification.h"
 #include "core/model/WaterNetwork.h"
 
@@ -129,7 +130,7 @@ public:
                 RefuseElevationText(row, column, text, m_network.rows(), Net::Kind))
             return *refusal;
         record(row, row, CellKey{row, column},
-               [&] { m_network.setElevationValue(row, column, ElevationFromText(text)); });
+               [&] { m_network.setElevationValue(row, column, ReadTypedNumber(text)); });
         return {};
     }
 

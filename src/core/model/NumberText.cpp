@@ -307,3 +307,12 @@ QString WithDecimalSeparator(const QString& text, const QLocale& locale) {
     shown.replace(QLatin1Char('.'), locale.decimalPoint());
     return shown;
 }
+
+std::optional<double> ReadTypedNumber(const QString& text) {
+    QString t = text.trimmed();
+    t.replace(u',', u'.');
+    double value = 0;
+    if (!IsPlainNumberToken(t, &value) || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}

@@ -46,6 +46,11 @@ std::optional<int> CountIntegerDigits(QString& numberText);
 // unquoted values; its value is stored in *value.
 bool IsPlainNumberToken(QStringView token, double* value = nullptr);
 
+// A number as the user types it in a box or an editor: blanks around it,
+// a decimal comma or point, nothing else; none for any other text (or a
+// value that is not finite).
+std::optional<double> ReadTypedNumber(const QString& text);
+
 class QLocale;
 
 // A number in the word processor's "##0.00" style formats: at least one

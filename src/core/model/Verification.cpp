@@ -294,12 +294,8 @@ const VerifiedPath* NetworkVerification::criticalPath() const {
 }
 
 std::optional<double> ReadLimitText(const QString& text) {
-    QString t = text.trimmed();
-    t.replace(u',', u'.');
-    double value = 0;
-    if (!IsPlainNumberToken(t, &value) || !(value > 0) || !std::isfinite(value))
-        return std::nullopt;
-    return value;
+    const std::optional<double> value = ReadTypedNumber(text);
+    return value && *value > 0 ? value : std::nullopt;
 }
 
 double LimitTolerance(double limit) {
@@ -424,7 +420,7 @@ NetworkVerification VerifyGas(const GasSegmentTable& table, int count, const Gas
 std::optional<Notice> RefuseElevationText(int row, int column, const QString& text, int count,
                                           NetworkKind kind) {
     const QString t = text.trimmed();
-    const std::optional<double> value = ElevationFromText(t);
+    const std::optional<double> value = ReadTypedNumber(t);
     const bool water = kind == NetworkKind::Water;
     const bool rise = column == (water ? int(WaterColumn::disl) : int(GasColumn::disl));
     const bool pressure = water && column == WaterColumn::pmin;
@@ -445,15 +441,6 @@ std::optional<Notice> RefuseElevationText(int row, int column, const QString& te
                                  "negativo.")
                       .arg(water ? QStringLiteral("metri") : QStringLiteral("mbar"));
     return n;
-}
-
-std::optional<double> ElevationFromText(const QString& text) {
-    QString t = text.trimmed();
-    t.replace(u',', u'.');
-    double value = 0;
-    if (!IsPlainNumberToken(t, &value) || !std::isfinite(value))
-        return std::nullopt;
-    return value;
 }
 
 QString HeightEffectName(HeightEffect effect) {

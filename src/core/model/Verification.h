@@ -119,8 +119,6 @@ double TerminalMinimumKPa(const WaterTable::Row& cells, const WaterLimits& limit
 // is fine (none).
 std::optional<Notice> RefuseElevationText(int row, int column, const QString& text, int count,
                                           NetworkKind kind);
-// The value of a text that passed that check; none for empty.
-std::optional<double> ElevationFromText(const QString& text);
 
 // The names of the height effects: "a favore di sicurezza", "completo",
 // "non considerato"; none for another text.

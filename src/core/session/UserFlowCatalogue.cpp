@@ -18,17 +18,6 @@ namespace {
 const QString TypesGroup = QStringLiteral("TipiUtenze");
 const QString CurvesGroup = QStringLiteral("Curve");
 
-// A number typed in the editor, with a point or a comma; none when the
-// text is no number.
-std::optional<double> typedNumber(const QString& text) {
-    QString number = text.trimmed();
-    number.replace(u',', u'.');
-    double value = 0;
-    if (!IsPlainNumberToken(number, &value) || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
-
 QString nameRefusal(const QString& name, const QString& what) {
     if (name.isEmpty())
         return QStringLiteral("%1 deve avere un nome.").arg(what);
@@ -117,20 +106,20 @@ Result<FixtureType> ReadFixtureType(const QString& name, const QString& flowLs,
         return failure(why);
     if (FindFixtureType(others, type.name))
         return failure(QStringLiteral("Esiste già un tipo di nome «%1».").arg(type.name));
-    const std::optional<double> q = typedNumber(flowLs);
+    const std::optional<double> q = ReadTypedNumber(flowLs);
     if (!q || !(*q > 0))
         return failure(QStringLiteral("«%1» non è una portata: la portata è un numero maggiore "
                                       "di zero, in l/s.")
                            .arg(flowLs.trimmed()));
     type.flowLs = *q;
     const std::optional<double> u =
-        loadingUnits.trimmed().isEmpty() ? std::optional<double>(0) : typedNumber(loadingUnits);
+        loadingUnits.trimmed().isEmpty() ? std::optional<double>(0) : ReadTypedNumber(loadingUnits);
     if (!u || *u < 0)
         return failure(QStringLiteral("«%1» non sono unità di carico: un numero non negativo.")
                            .arg(loadingUnits.trimmed()));
     type.loadingUnits = *u;
     if (!minPressureKPa.trimmed().isEmpty()) {
-        const std::optional<double> p = typedNumber(minPressureKPa);
+        const std::optional<double> p = ReadTypedNumber(minPressureKPa);
         if (!p || !(*p > 0))
             return failure(QStringLiteral("«%1» non è una pressione: la pressione minima è un "
                                           "numero maggiore di zero, in kPa, oppure nulla.")
@@ -152,8 +141,8 @@ Result<FlowCurve> ReadFlowCurve(const QString& name, const QString& points,
         return failure(QStringLiteral("Esiste già una curva di nome «%1».").arg(curve.name));
     for (const QString& part : points.split(u';', Qt::SkipEmptyParts)) {
         const QStringList pair = part.simplified().split(u' ');
-        const std::optional<double> u = pair.size() == 2 ? typedNumber(pair[0]) : std::nullopt;
-        const std::optional<double> q = pair.size() == 2 ? typedNumber(pair[1]) : std::nullopt;
+        const std::optional<double> u = pair.size() == 2 ? ReadTypedNumber(pair[0]) : std::nullopt;
+        const std::optional<double> q = pair.size() == 2 ? ReadTypedNumber(pair[1]) : std::nullopt;
         if (!u || !q)
             return failure(QStringLiteral("«%1» non è un punto: ogni punto è dato dalle unità di "
                                           "carico e dalla portata in l/s, separate da uno "
@@ -180,8 +169,8 @@ Result<std::vector<SimultaneityStep>> ReadSimultaneity(const QString& steps) {
         if (part.trimmed().isEmpty())
             continue;
         const QStringList pair = part.simplified().split(u' ');
-        const std::optional<double> n = pair.size() == 2 ? typedNumber(pair[0]) : std::nullopt;
-        const std::optional<double> c = pair.size() == 2 ? typedNumber(pair[1]) : std::nullopt;
+        const std::optional<double> n = pair.size() == 2 ? ReadTypedNumber(pair[0]) : std::nullopt;
+        const std::optional<double> c = pair.size() == 2 ? ReadTypedNumber(pair[1]) : std::nullopt;
         if (!n || !c || *n < 1 || *n > 99999 || *n != std::floor(*n) || !(*c > 0) || *c > 1)
             return Result<Steps>::failure(
                 QStringLiteral("«%1» non è un passo della contemporaneità: il numero intero di "

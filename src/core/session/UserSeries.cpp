@@ -28,13 +28,6 @@ QStringList parts(const QString& text) {
     return out;
 }
 
-// A number typed with a decimal comma or point.
-bool plainNumber(const QString& text, double& value) {
-    QString number = text;
-    number.replace(u',', u'.');
-    return IsPlainNumberToken(number, &value) && std::isfinite(value);
-}
-
 } // namespace
 
 QString UserSeriesFile() {
@@ -106,8 +99,8 @@ Result<PipeSeries> ReadSeries(const QString& name, const QString& diameters, con
     if (FindSeries(others, series.name))
         return failure(QStringLiteral("Esiste già una serie di nome «%1».").arg(series.name));
     for (const QString& part : parts(diameters)) {
-        double value = 0;
-        if (!plainNumber(part, value) || !(value > 0))
+        const double value = ReadTypedNumber(part).value_or(0);
+        if (!(value > 0))
             return failure(
                 QStringLiteral("«%1» non è un diametro: i diametri interni sono numeri maggiori "
                                "di zero, in millimetri, separati da punto e virgola.")
@@ -127,8 +120,8 @@ Result<PipeSeries> ReadSeries(const QString& name, const QString& diameters, con
                 .arg(series.labels.size())
                 .arg(series.diameters.size()));
     for (const QString& part : parts(prices)) {
-        double value = 0;
-        if (!plainNumber(part, value) || !(value >= 0))
+        const double value = ReadTypedNumber(part).value_or(-1);
+        if (!(value >= 0))
             return failure(
                 QStringLiteral("«%1» non è un prezzo: i prezzi sono numeri non negativi, in euro "
                                "al metro, con la virgola o il punto decimale, separati da punto "

@@ -1,6 +1,7 @@
 #include "windows/verify/portate.h"
 
 #include "core/model/NumberText.h"
+#include "core/model/Verification.h"
 #include "core/session/ApplicationState.h"
 #include "core/session/StartOptions.h"
 #include "windows/frame/Forms.h"
@@ -35,15 +36,6 @@ QString italian(double value, int decimals) {
 
 QString flowUnit(NetworkKind kind) {
     return kind == NetworkKind::Water ? QStringLiteral("l/s") : QStringLiteral("m³/h");
-}
-
-// A number typed in a box, with a decimal point or comma; none when it is
-// not a number above zero.
-std::optional<double> positive(const QString& text) {
-    const QString t = text.trimmed().replace(u',', u'.');
-    bool ok = false;
-    const double v = t.toDouble(&ok);
-    return ok && v > 0 && std::isfinite(v) ? std::optional<double>(v) : std::nullopt;
 }
 
 std::optional<int> wholeCount(const QString& text) {
@@ -631,7 +623,7 @@ bool portate::aggiungi_Click(NetworkKind kind) {
         refuse(QStringLiteral("Apparecchio: ") + why);
         return false;
     }
-    const std::optional<double> kW = positive(p.potenza->text());
+    const std::optional<double> kW = ReadLimitText(p.potenza->text());
     if (!kW) {
         refuse(QStringLiteral("La portata termica nominale dell'apparecchio è un numero maggiore "
                               "di zero, in kW (per esempio 24 o 7,5)."));
@@ -688,7 +680,7 @@ bool portate::utenza_Edit(NetworkKind kind, int row) {
     if (why.isEmpty() && !water) {
         if (const QString bad = RefuseUtenzaName(name); !bad.isEmpty())
             why = QStringLiteral("Apparecchio: ") + bad;
-        kW = positive(text(2));
+        kW = ReadLimitText(text(2));
         if (why.isEmpty() && !kW)
             why = QStringLiteral("La portata termica nominale dell'apparecchio è un numero "
                                  "maggiore di zero, in kW (per esempio 24 o 7,5).");
