@@ -110,6 +110,18 @@ template <typename Field> int indexOf(const std::vector<Field>& fields, Field fi
     return at == fields.end() ? -1 : static_cast<int>(at - fields.begin());
 }
 
+// The head of a column typed in the window, from its facts: its name and
+// its unit, a name of two words over two lines ("perdita\nconcentrata
+// (m)").
+QString typedHead(const ColumnTable& columns, int column) {
+    const ColumnFacts& facts = FactsOf(columns, column);
+    QString head = facts.headText();
+    const qsizetype blank = head.indexOf(u' ');
+    if (blank > 0)
+        head[blank] = u'\n';
+    return head + QStringLiteral(" (%1)").arg(facts.windowUnitText());
+}
+
 } // namespace
 
 SegmentModel::SegmentModel(NetworkKind kind, QObject* parent)
@@ -273,9 +285,9 @@ QVariant SegmentModel::headerData(int section, Qt::Orientation orientation, int 
     case FromSource:
         return QStringLiteral("dall'origine\n(%1)").arg(unit);
     case Rise:
-        return QStringLiteral("dislivello (m)");
+        return typedHead(columns, water ? int(WaterColumn::disl) : int(GasColumn::disl));
     case Concentrated:
-        return QStringLiteral("perdita\nconcentrata (%1)").arg(unit);
+        return typedHead(columns, water ? int(WaterColumn::pconc) : int(GasColumn::pconc));
     case Height:
         return QStringLiteral("quota (m)");
     case Pressure:
@@ -474,7 +486,7 @@ QVariant PathModel::headerData(int section, Qt::Orientation orientation, int rol
     case Total:
         return QStringLiteral("perdita\ntotale (%1)").arg(unit);
     case Minimum:
-        return QStringLiteral("pressione\nminima (kPa)");
+        return typedHead(WaterColumns(), WaterColumn::pmin);
     case Residual:
         return QStringLiteral("pressione\nresidua (kPa)");
     case Margin:
