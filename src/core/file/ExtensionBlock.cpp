@@ -140,18 +140,22 @@ public:
             return waterCurve(v, number);
         if (key == GasSimultaneityKey)
             return gasSimultaneity(v, number);
+        const auto water = [&](int column, Measure measure) {
+            return perRow(m_data.water, column, m_data.WaterRowCount.value_or(0),
+                          QStringLiteral("acqua"), measure, v, number);
+        };
+        const auto gas = [&](int column, Measure measure) {
+            return perRow(m_data.gas, column, m_data.GasRowCount.value_or(0), QStringLiteral("gas"),
+                          measure, v, number);
+        };
         if (key == WaterRisesKey)
-            return perRow(m_data.water, WaterColumn::disl, m_data.WaterRowCount.value_or(0),
-                          QStringLiteral("acqua"), Measure::Any, v, number);
+            return water(WaterColumn::disl, Measure::Any);
         if (key == WaterConcentratedKey)
-            return perRow(m_data.water, WaterColumn::pconc, m_data.WaterRowCount.value_or(0),
-                          QStringLiteral("acqua"), Measure::NotNegative, v, number);
+            return water(WaterColumn::pconc, Measure::NotNegative);
         if (key == GasRisesKey)
-            return perRow(m_data.gas, GasColumn::disl, m_data.GasRowCount.value_or(0),
-                          QStringLiteral("gas"), Measure::Any, v, number);
+            return gas(GasColumn::disl, Measure::Any);
         if (key == GasConcentratedKey)
-            return perRow(m_data.gas, GasColumn::pconc, m_data.GasRowCount.value_or(0),
-                          QStringLiteral("gas"), Measure::NotNegative, v, number);
+            return gas(GasColumn::pconc, Measure::NotNegative);
         if (key == WaterPressuresKey)
             return pressures(v, number);
         if (key == TerminalMinimaKey)
