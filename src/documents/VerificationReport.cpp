@@ -126,11 +126,11 @@ VerificationSection sectionOf(const NetworkVerification& v) {
                            p.limit ? withUnit(*p.limit, 1, v.kind) : QStringLiteral("nessuno"),
                            verdict(p.passed)});
         if (p.residual) {
-            const bool enough = WithinLimit(*p.minimum, *p.residual);
             s.pressures.push_back(
                 {QString::number(p.terminal), VerdictNumber(v.row(p.terminal).height, 2, 2),
                  PressureText(*p.residual), PressureText(*p.minimum), PressureText(*p.margin),
-                 enough ? QStringLiteral("rispettata") : QStringLiteral("insufficiente")});
+                 ShortOfPressure(p) ? QStringLiteral("insufficiente")
+                                    : QStringLiteral("rispettata")});
         }
     }
     if (v.kind == NetworkKind::Water) {

@@ -205,7 +205,7 @@ QString waterVerdict(const NetworkVerification& v) {
     const VerifiedPath* least = nullptr;
     int short_ = 0;
     for (const VerifiedPath& p : v.paths) {
-        if (!p.residual || WithinLimit(*p.minimum, *p.residual))
+        if (!ShortOfPressure(p))
             continue;
         ++short_;
         if (!least || *p.margin < *least->margin)
@@ -376,7 +376,7 @@ NetworkVerification VerifyWater(const WaterTable& table, int count, const WaterL
             p.residual = v.row(p.terminal).pressure;
             p.minimum = TerminalMinimumKPa(table.row(p.terminal), limits, types);
             p.margin = *p.residual - *p.minimum;
-            p.passed = p.passed && WithinLimit(*p.minimum, *p.residual);
+            p.passed = p.passed && !ShortOfPressure(p);
         } else if (limits.head) {
             p.limit = limits.head;
             p.margin = *limits.head - p.total;
@@ -463,9 +463,13 @@ std::optional<HeightEffect> HeightEffectNamed(const QString& name) {
     return std::nullopt;
 }
 
+bool ShortOfPressure(const VerifiedPath& path) {
+    return path.residual && path.minimum && !WithinLimit(*path.minimum, *path.residual);
+}
+
 QString PathReason(const NetworkVerification& v, const VerifiedPath& path) {
     QStringList parts;
-    if (path.residual && !WithinLimit(*path.minimum, *path.residual))
+    if (ShortOfPressure(path))
         parts << QStringLiteral("pressione residua %1 kPa < %2 kPa")
                      .arg(PressureText(*path.residual), PressureText(*path.minimum));
     else if (path.limit && !WithinLimit(path.total, *path.limit))

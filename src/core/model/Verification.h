@@ -160,6 +160,8 @@ QString VerdictText(const NetworkVerification& v);
 // when asked for, as a table shows its rows: the verification itself
 // formats nothing.
 QString PathReason(const NetworkVerification& v, const VerifiedPath& path);
+// Whether a water outlet is left less than its minimum pressure.
+bool ShortOfPressure(const VerifiedPath& path);
 
 // A pressure as the verdicts write it: to the tenth of a kPa, with no
 // decimal where there is none ("85", "101,5").
